@@ -1,0 +1,123 @@
+#include "CatalogueModels.h"
+
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString secondsText(const QDateTime &moment)
+{
+    const double seconds = double(moment.toMSecsSinceEpoch()) / 1000.0;
+    QString text = QString::number(seconds, 'g', QLocale::FloatingPointShortest);
+    if (!text.contains(u'.') && !text.contains(u'e'))
+        text += ".0"_L1;
+    return text;
+}
+
+} // namespace
+
+QString kindText(CatalogueKind kind)
+{
+    switch (kind) {
+    case CatalogueKind::Live:
+        return u"live"_s;
+    case CatalogueKind::Movie:
+        return u"movie"_s;
+    case CatalogueKind::Series:
+        return u"series"_s;
+    }
+    Q_UNREACHABLE();
+    return {};
+}
+
+std::optional<CatalogueKind> catalogueKindFromText(QStringView text)
+{
+    for (const CatalogueKind kind : allCatalogueKinds) {
+        if (text == kindText(kind))
+            return kind;
+    }
+    return std::nullopt;
+}
+
+QString MediaItem::id() const
+{
+    return kindText(kind) + u':' + providerID;
+}
+
+CatalogueItem CatalogueItem::from(const MediaItem &item)
+{
+    CatalogueItem compact;
+    compact.id = item.providerID;
+    compact.title = item.title;
+    compact.subtitle = item.plot;
+    compact.epgChannelID = item.epgChannelID;
+    compact.artworkURL = item.artworkURL;
+    compact.containerExtension = item.containerExtension;
+    compact.isFavourite = item.isFavourite;
+    return compact;
+}
+
+QString BrowseCategory::id() const
+{
+    return kindText(kind) + u':' + providerID;
+}
+
+QString BrowseScope::settingsText() const
+{
+    switch (m_type) {
+    case Type::All:
+        return u"all"_s;
+    case Type::Favourites:
+        return u"fav"_s;
+    case Type::Category:
+        return m_categoryID;
+    }
+    Q_UNREACHABLE();
+    return {};
+}
+
+QString sortText(BrowseSort sort)
+{
+    switch (sort) {
+    case BrowseSort::Provider:
+        return u"provider"_s;
+    case BrowseSort::Title:
+        return u"title"_s;
+    case BrowseSort::Added:
+        return u"added"_s;
+    case BrowseSort::Rating:
+        return u"rating"_s;
+    }
+    Q_UNREACHABLE();
+    return {};
+}
+
+std::optional<BrowseSort> browseSortFromText(QStringView text)
+{
+    for (const BrowseSort sort : {BrowseSort::Provider, BrowseSort::Title, BrowseSort::Added, BrowseSort::Rating}) {
+        if (text == sortText(sort))
+            return sort;
+    }
+    return std::nullopt;
+}
+
+QString MacSeriesEpisode::id() const
+{
+    return seriesID + u':' + providerID;
+}
+
+QString LibraryEntry::id() const
+{
+    return episode ? u"ep:"_s + episode->providerID : item.id();
+}
+
+QString MacGuideProgramme::id() const
+{
+    return channelID + u':' + secondsText(start) + u':' + secondsText(end) + u':' + title;
+}
+
+QString MacCategory::id() const
+{
+    return kindText(kind) + u':' + providerID;
+}

@@ -1,0 +1,7 @@
+#include "UserFacingError.h"
+
+UserFacingError::UserFacingError(QString description)
+    : m_description(std::move(description))
+    , m_utf8(m_description.toUtf8())
+{
+}

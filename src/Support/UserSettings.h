@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+// The user-settings store. Values keep their types (Booleans, integers, reals, texts, dates and
+// data) because the file is JSON rather than INI, where every value would read back as text.
+namespace UserSettings {
+
+// Registers the JSON format once and opens the per-user settings file.
+[[nodiscard]] std::unique_ptr<QSettings> open();
+
+// An invalid QVariant when the key holds nothing.
+[[nodiscard]] QVariant value(const QString &key);
+void setValue(const QString &key, const QVariant &value);
+void remove(const QString &key);
+
+} // namespace UserSettings
