@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Models/CatalogueModels.h"
+
+#include <QList>
+
+// Deterministic provider catalogues of any size with the variety real providers send:
+// country-tagged category names, channel numbers, HD/FHD suffixes, years in film titles,
+// accented, non-Latin and right-to-left titles, missing optional fields, and a few duplicate ids.
+// The same seed and counts always give the same catalogue.
+struct GeneratedCatalogue
+{
+    QList<MacCategory> categories; // live, then movie, then series categories, in provider order
+    QList<MacContentItem> items;   // live, then movie, then series items, in provider order
+
+    [[nodiscard]] QList<MacCategory> categoriesOf(CatalogueKind kind) const;
+    [[nodiscard]] QList<MacContentItem> itemsOf(CatalogueKind kind) const;
+};
+
+struct CatalogueSize
+{
+    int live = 0;
+    int movies = 0;
+    int series = 0;
+};
+
+[[nodiscard]] GeneratedCatalogue generateCatalogue(CatalogueSize size, quint32 seed = 1);
