@@ -1,3 +1,4 @@
+#include "App/Prefs.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
 #include "Support/Clock.h"
@@ -167,6 +168,16 @@ private Q_SLOTS:
         QCOMPARE(UserSettings::value(u"quillmere.test.text"_s).typeId(), QMetaType::QString);
         QCOMPARE(UserSettings::value(u"quillmere.test.date"_s).toDateTime(), stamp);
         QCOMPARE(UserSettings::value(u"quillmere.test.data"_s).toByteArray(), QByteArray("{\"a\":1}"));
+
+        // Typed readers give the default for a missing key or a value of another type.
+        QCOMPARE(Prefs::boolean(u"quillmere.test.bool"_s, true), false);
+        QCOMPARE(Prefs::boolean(u"quillmere.test.text"_s, false), false);
+        QCOMPARE(Prefs::boolean(u"quillmere.test.missing"_s, true), true);
+        QCOMPARE(Prefs::integer(u"quillmere.test.int"_s, 4), 1500);
+        QCOMPARE(Prefs::integer(u"quillmere.test.real"_s, 4), 4);
+        QCOMPARE(Prefs::integer(u"quillmere.test.text"_s, 4), 4);
+        QCOMPARE(Prefs::integer(u"quillmere.test.bool"_s, 4), 4);
+        QCOMPARE(Prefs::integer(u"quillmere.test.missing"_s, 1500), 1500);
 
         UserSettings::remove(u"quillmere.test.bool"_s);
         QVERIFY(!UserSettings::value(u"quillmere.test.bool"_s).isValid());
