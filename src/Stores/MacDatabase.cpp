@@ -106,3 +106,8 @@ MacDatabaseError MacDatabase::error() const
     return MacDatabaseError(u"Local database error ("_s + QString::number(sqlite3_errcode(m_handle)) + u"): "_s
                             + QString::fromUtf8(sqlite3_errmsg(m_handle)));
 }
+
+qint64 MacDatabase::totalChanges() const
+{
+    return sqlite3_total_changes64(m_handle);
+}

@@ -34,6 +34,8 @@ public:
     [[nodiscard]] qint64 integer(const QString &sql);
     // "Local database error (<code>): <SQLite's text>" for the connection's current error.
     [[nodiscard]] MacDatabaseError error() const;
+    // Rows inserted, updated or deleted on this connection since it was opened.
+    [[nodiscard]] qint64 totalChanges() const;
 
     [[nodiscard]] sqlite3 *handle() const { return m_handle; }
 
