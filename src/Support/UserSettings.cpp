@@ -92,6 +92,14 @@ QVariant value(const QString &key)
     return open()->value(key);
 }
 
+std::optional<QString> text(const QString &key)
+{
+    const QVariant stored = value(key);
+    if (stored.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return stored.toString();
+}
+
 void setValue(const QString &key, const QVariant &value)
 {
     open()->setValue(key, value);

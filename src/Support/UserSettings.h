@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 
 // The user-settings store. Values keep their types (Booleans, integers, reals, texts, dates and
 // data) because the file is JSON rather than INI, where every value would read back as text.
@@ -15,6 +16,8 @@ namespace UserSettings {
 
 // An invalid QVariant when the key holds nothing.
 [[nodiscard]] QVariant value(const QString &key);
+// The text stored under the key; none when the key is missing or holds another type.
+[[nodiscard]] std::optional<QString> text(const QString &key);
 void setValue(const QString &key, const QVariant &value);
 void remove(const QString &key);
 

@@ -1,0 +1,122 @@
+#include "AppModel.h"
+
+#include "App/Prefs.h"
+#include "Stores/CatalogueStore.h"
+#include "Support/AssignIfChanged.h"
+#include "Support/Clock.h"
+#include "Support/UserSettings.h"
+
+#include <QVariantMap>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString lastPageKey = u"quillmere.lastPage"_s;
+const QString sidebarCollapsedKey = u"quillmere.sidebarCollapsed"_s;
+
+// The page the window opens on: the chosen start page, or the previous run's last page for
+// "last". Search is never a start page: its field would open empty.
+Route launchRoute()
+{
+    QString start = UserSettings::text(u"quillmere.startPage"_s).value_or(u"home"_s);
+    if (start == u"last"_s)
+        start = UserSettings::text(lastPageKey).value_or(u"home"_s);
+    const Route route = routeFromText(start).value_or(Route::Home);
+    return route == Route::Search ? Route::Home : route;
+}
+
+} // namespace
+
+AppModel::AppModel(CatalogueStore &store, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_sidebarCollapsed(Prefs::boolean(sidebarCollapsedKey, false))
+    , m_live(CatalogueKind::Live, store, this)
+    , m_movies(CatalogueKind::Movie, store, this)
+    , m_series(CatalogueKind::Series, store, this)
+    , m_guide(this)
+{
+    // Through the setter, so that the last page is rewritten with the launch page at every start.
+    setRoute(launchRoute());
+}
+
+void AppModel::setRoute(Route route)
+{
+    const Route previous = m_route;
+    m_route = route;
+    if (route != previous) {
+        setDetail(std::nullopt);
+        Q_EMIT routeChanged();
+    }
+    if (route != Route::Search)
+        UserSettings::setValue(lastPageKey, routeText(route));
+}
+
+void AppModel::setRouteName(const QString &name)
+{
+    if (const std::optional<Route> route = routeFromText(name))
+        setRoute(*route);
+}
+
+void AppModel::setDetail(const std::optional<MediaItem> &item)
+{
+    if (assignIfChanged(m_detail, item))
+        Q_EMIT detailChanged();
+}
+
+void AppModel::toast(const QString &text, ToastKind kind)
+{
+    const ToastMessage message{QUuid::createUuid(), text, kind};
+    m_toasts.append(message);
+    Q_EMIT toastsChanged();
+    expireToast(QPointer(this), m_store.clock(), message.id, kind == ToastKind::Error ? 6000ms : 3200ms);
+}
+
+QCoro::Task<void> AppModel::expireToast(QPointer<AppModel> self, Clock &clock, QUuid id,
+                                        std::chrono::milliseconds lifetime)
+{
+    (void)co_await clock.sleep(lifetime);
+    if (self)
+        self->removeToast(id);
+}
+
+// A notice already removed by someone else is simply not found.
+void AppModel::removeToast(const QUuid &id)
+{
+    if (m_toasts.removeIf([&id](const ToastMessage &message) { return message.id == id; }) > 0)
+        Q_EMIT toastsChanged();
+}
+
+QVariantList AppModel::toastList() const
+{
+    QVariantList list;
+    for (const ToastMessage &message : m_toasts) {
+        list.append(QVariantMap{
+            {u"id"_s, message.id.toString(QUuid::WithoutBraces)},
+            {u"text"_s, message.text},
+            {u"kind"_s, toastKindText(message.kind)},
+        });
+    }
+    return list;
+}
+
+void AppModel::setSidebarCollapsed(bool collapsed)
+{
+    if (assignIfChanged(m_sidebarCollapsed, collapsed))
+        Q_EMIT sidebarCollapsedChanged();
+    UserSettings::setValue(sidebarCollapsedKey, collapsed);
+}
+
+void AppModel::setSearchFocusRequest(int request)
+{
+    if (assignIfChanged(m_searchFocusRequest, request))
+        Q_EMIT searchFocusRequestChanged();
+}
+
+void AppModel::setSearchText(const QString &text)
+{
+    if (assignIfChanged(m_searchText, text))
+        Q_EMIT searchTextChanged();
+}

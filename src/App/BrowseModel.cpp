@@ -1,0 +1,221 @@
+// The browse model's state: its properties, what each change saves or starts, the data key, and
+// how the saved scope of a playlist is restored.
+#include "BrowseModel.h"
+
+#include "Stores/CatalogueStore.h"
+#include "Support/AssignIfChanged.h"
+#include "Support/UserSettings.h"
+
+using namespace Qt::StringLiterals;
+
+BrowseModel::BrowseModel(CatalogueKind kind, CatalogueStore &store, QObject *parent)
+    : QObject(parent)
+    , m_kind(kind)
+    , m_store(store)
+    , m_pageSize(kind == CatalogueKind::Live ? 150 : 120)
+    , m_items(this)
+{
+    m_announcedDataKey = dataKey();
+    for (const auto signal : {&CatalogueStore::selectedPlaylistIDChanged, &CatalogueStore::playlistsChanged,
+                              &CatalogueStore::catalogueRevisionChanged, &CatalogueStore::categoryOrderRevisionChanged})
+        connect(&store, signal, this, &BrowseModel::announceDataKey);
+
+    // Through the setters, so that a saved order other than the default is written back and
+    // loaded at once.
+    setSort(browseSortFromText(UserSettings::text(settingsKey(u"quillmere.sort."_s)).value_or(QString()))
+                .value_or(BrowseSort::Provider));
+    setLanguageFilter(UserSettings::text(settingsKey(u"quillmere.languageFilter."_s)));
+    // The scope waits for the first refresh: it depends on the playlist and its categories.
+}
+
+BrowseModel::~BrowseModel()
+{
+    m_reloadTask.cancel();
+    m_pageTask.cancel();
+}
+
+QString BrowseModel::dataKey() const
+{
+    return QString::number(m_store.activePlaylistID().value_or(0)) + u'|'
+        + QString::number(m_store.catalogueRevision()) + u'|' + QString::number(m_store.categoryOrderRevision());
+}
+
+void BrowseModel::announceDataKey()
+{
+    if (assignIfChanged(m_announcedDataKey, dataKey()))
+        Q_EMIT dataKeyChanged();
+}
+
+void BrowseModel::setCategories(const QList<BrowseCategory> &categories)
+{
+    if (!assignIfChanged(m_categories, categories))
+        return;
+    Q_EMIT categoriesChanged();
+    Q_EMIT categoryViewsChanged();
+}
+
+void BrowseModel::setHiddenLanguages(const QSet<QString> &keys)
+{
+    if (!assignIfChanged(m_hiddenLanguages, keys))
+        return;
+    Q_EMIT hiddenLanguagesChanged();
+    Q_EMIT categoryViewsChanged();
+}
+
+void BrowseModel::setLanguageFilter(const std::optional<QString> &key)
+{
+    if (!assignIfChanged(m_languageFilter, key))
+        return;
+    saveLanguageFilter();
+    Q_EMIT languageFilterChanged();
+    Q_EMIT categoryViewsChanged();
+}
+
+void BrowseModel::setLanguageFilterText(const QString &key)
+{
+    setLanguageFilter(key.isEmpty() ? std::nullopt : std::optional(key));
+}
+
+void BrowseModel::setCategoryFilter(const QString &text)
+{
+    if (!assignIfChanged(m_categoryFilter, text))
+        return;
+    Q_EMIT categoryFilterChanged();
+    Q_EMIT categoryViewsChanged();
+}
+
+void BrowseModel::setScope(const BrowseScope &scope)
+{
+    if (!assignIfChanged(m_scope, scope))
+        return;
+    saveScope();
+    Q_EMIT scopeChanged();
+}
+
+void BrowseModel::setScopeText(const QString &text)
+{
+    setScope(scopeFromText(text));
+}
+
+void BrowseModel::setQuery(const QString &query)
+{
+    if (!assignIfChanged(m_query, query))
+        return;
+    scheduleReload(true);
+    Q_EMIT queryChanged();
+}
+
+void BrowseModel::setSort(BrowseSort sort)
+{
+    if (!assignIfChanged(m_sort, sort))
+        return;
+    UserSettings::setValue(settingsKey(u"quillmere.sort."_s), sortText(sort));
+    scheduleReload(false);
+    Q_EMIT sortChanged();
+}
+
+void BrowseModel::setSortName(const QString &name)
+{
+    if (const std::optional<BrowseSort> sort = browseSortFromText(name))
+        setSort(*sort);
+}
+
+void BrowseModel::setSelected(const std::optional<MediaItem> &item)
+{
+    if (assignIfChanged(m_selected, item))
+        Q_EMIT selectedChanged();
+}
+
+void BrowseModel::setTotal(qint64 total)
+{
+    if (assignIfChanged(m_total, total))
+        Q_EMIT totalChanged();
+}
+
+void BrowseModel::setLoading(bool loading)
+{
+    if (assignIfChanged(m_loading, loading))
+        Q_EMIT loadingChanged();
+}
+
+void BrowseModel::setError(const std::optional<QString> &error)
+{
+    if (assignIfChanged(m_error, error))
+        Q_EMIT errorChanged();
+}
+
+void BrowseModel::setExhausted(bool exhausted)
+{
+    if (assignIfChanged(m_exhausted, exhausted))
+        Q_EMIT exhaustedChanged();
+}
+
+BrowseModel::Selection BrowseModel::currentSelection() const
+{
+    return {m_store.activePlaylistID(), m_scope, m_query, m_sort};
+}
+
+QString BrowseModel::settingsKey(const QString &prefix) const
+{
+    return prefix + kindText(m_kind);
+}
+
+// Read when used, so that a scope is always saved for the playlist active at that moment.
+QString BrowseModel::scopeKey() const
+{
+    return settingsKey(u"quillmere.scope."_s) + u'.' + QString::number(m_store.activePlaylistID().value_or(0));
+}
+
+BrowseScope BrowseModel::scopeFromText(const QString &text)
+{
+    if (text == u"all"_s)
+        return BrowseScope::all();
+    if (text == u"fav"_s)
+        return BrowseScope::favourites();
+    return BrowseScope::category(text);
+}
+
+void BrowseModel::saveScope()
+{
+    UserSettings::setValue(scopeKey(), m_scope.settingsText());
+    scheduleReload(false);
+}
+
+void BrowseModel::saveLanguageFilter()
+{
+    const QString key = settingsKey(u"quillmere.languageFilter."_s);
+    if (m_languageFilter)
+        UserSettings::setValue(key, *m_languageFilter);
+    else
+        UserSettings::remove(key);
+}
+
+// Hidden categories count: a scope the user chose stays while its category exists.
+bool BrowseModel::isAvailable(const BrowseScope &scope) const
+{
+    if (scope.type() != BrowseScope::Type::Category)
+        return true;
+    return std::any_of(m_categories.cbegin(), m_categories.cend(), [&scope](const BrowseCategory &category) {
+        return category.providerID == scope.categoryID();
+    });
+}
+
+void BrowseModel::restoreScope()
+{
+    const std::optional<QString> saved = UserSettings::text(scopeKey());
+    if (!saved) {
+        setScope(defaultScope());
+        return;
+    }
+    // A category that an import removed cannot be shown.
+    const BrowseScope scope = scopeFromText(*saved);
+    setScope(isAvailable(scope) ? scope : defaultScope());
+}
+
+BrowseScope BrowseModel::defaultScope() const
+{
+    if (m_kind != CatalogueKind::Live)
+        return BrowseScope::all();
+    const QList<BrowseCategory> visible = visibleCategories();
+    return visible.isEmpty() ? BrowseScope::all() : BrowseScope::category(visible.constFirst().providerID);
+}

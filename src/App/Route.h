@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <optional>
+
+// The pages of the window, in the order the sidebar lists them. Their texts are what user
+// settings keep ("quillmere.startPage", "quillmere.lastPage") and what the views switch on.
+enum class Route { Home, Search, Live, Guide, Movies, Series, Youtube, Playlists, Settings };
+
+inline constexpr std::array<Route, 9> allRoutes{Route::Home,   Route::Search, Route::Live,
+                                                Route::Guide,  Route::Movies, Route::Series,
+                                                Route::Youtube, Route::Playlists, Route::Settings};
+
+[[nodiscard]] QString routeText(Route route);
+// Exactly one of the page texts (case-sensitive); any other text is no page.
+[[nodiscard]] std::optional<Route> routeFromText(QStringView text);
