@@ -58,7 +58,13 @@ class BrowseCategoriesTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { m_harness.start(); }
+    void initTestCase()
+    {
+        m_harness = std::make_unique<StoreHarness>();
+        m_harness->start();
+    }
+
+    void cleanupTestCase() { m_harness.reset(); }
 
     void listsTheCategoriesTheColumnShows_data()
     {
@@ -105,7 +111,7 @@ private Q_SLOTS:
         QFETCH(QStringList, visible);
         UserSettings::setValue(u"quillmere.groupCategoriesByLanguage"_s, grouped);
 
-        BrowseModel model(CatalogueKind::Live, m_harness.store());
+        BrowseModel model(CatalogueKind::Live, m_harness->store());
         model.setCategories(categories());
         model.setHiddenLanguages(QSet<QString>(hiddenLanguages.begin(), hiddenLanguages.end()));
         model.setLanguageFilterText(languageFilter);
@@ -116,7 +122,7 @@ private Q_SLOTS:
 
     void countsLanguagesAndItemsOfShownCategoriesOnly()
     {
-        BrowseModel model(CatalogueKind::Live, m_harness.store());
+        BrowseModel model(CatalogueKind::Live, m_harness->store());
         model.setCategories(categories());
         QCOMPARE(languageKeys(model.languages()),
                  (QStringList{u"en=2"_s, u"fr=3"_s, u"de=3"_s, u"x:ALB=1"_s, u"it=1"_s}));
@@ -160,14 +166,14 @@ private Q_SLOTS:
         QFETCH(CatalogueKind, kind);
         QFETCH(QString, scope);
         QFETCH(QString, title);
-        BrowseModel model(kind, m_harness.store());
+        BrowseModel model(kind, m_harness->store());
         model.setCategories(categories());
         QCOMPARE(model.categoryTitle(scope), title);
     }
 
 private:
     // Categories are set by hand here; the store only has to exist.
-    StoreHarness m_harness;
+    std::unique_ptr<StoreHarness> m_harness;
 };
 
 QTEST_MAIN(BrowseCategoriesTest)
