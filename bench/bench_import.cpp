@@ -116,11 +116,15 @@ qint64 importCatalogue(const QString &path, const MacXtreamCredentials &login)
     return timer.elapsed();
 }
 
-// The floor: one prepared INSERT into content_items, a transaction per 100 rows.
-qint64 rawInsert(const QString &path, const QList<MacContentItem> &items)
+// The floor: one prepared INSERT into content_items, a transaction per 100 rows. `tuned` gives
+// the loop the importer's page cache and drops the sync at every commit, which leaves only the
+// work of the inserts themselves.
+qint64 rawInsert(const QString &path, const QList<MacContentItem> &items, bool tuned)
 {
     MacDatabase database(path);
     sqlite3 *handle = database.handle();
+    if (tuned)
+        sqlite3_exec(handle, "PRAGMA cache_size = -131072; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
     sqlite3_stmt *statement = nullptr;
     sqlite3_prepare_v2(handle,
                        "INSERT OR REPLACE INTO content_items (playlist_id,kind,provider_id,category_id,title,subtitle,"
@@ -201,8 +205,10 @@ int main(int argc, char *argv[])
 
     // The raw limit runs last: the generated rows it inserts are held in memory.
     const QList<MacContentItem> rows = generateCatalogue(catalogueSize).items;
-    const qint64 raw = rawInsert(freshCatalogue(directory, u"raw.sqlite"_s), rows);
-    std::printf("%-34s %8.2f s  %10.0f items/s\n", "raw limit (prepared INSERT loop)", double(raw) / 1000.0,
-                double(rows.size()) * 1000.0 / double(std::max<qint64>(raw, 1)));
+    for (const bool tuned : {false, true}) {
+        const qint64 raw = rawInsert(freshCatalogue(directory, tuned ? u"tuned.sqlite"_s : u"raw.sqlite"_s), rows, tuned);
+        std::printf("%-34s %8.2f s  %10.0f items/s\n", tuned ? "raw floor (same, cache, no sync)" : "raw limit (prepared INSERT loop)",
+                    double(raw) / 1000.0, double(rows.size()) * 1000.0 / double(std::max<qint64>(raw, 1)));
+    }
     return 0;
 }
