@@ -10,6 +10,8 @@
 #include "Support/CategoryLanguage.h"
 
 #include <QLocale>
+
+#include <future>
 #include <QMetaObject>
 
 using namespace Qt::StringLiterals;
@@ -78,17 +80,32 @@ MacCatalogueImporter::MacCatalogueImporter(QString databasePath, qint64 playlist
 {
 }
 
-MacCatalogueImporter::~MacCatalogueImporter() = default;
+MacCatalogueImporter::~MacCatalogueImporter()
+{
+    // A report that can no longer be delivered must not hold the import up.
+    m_closing = true;
+}
 
 QCoro::Task<void> MacCatalogueImporter::run(MacXtreamCredentials credentials, ProgressCallback progress, std::stop_token stop)
 {
-    // Posted, not awaited: the calls queue up on the constructing thread in the order made,
-    // ahead of the completion of this task.
-    ProgressCallback post = [context = &m_progressContext, progress = std::move(progress)](const QString &text, int percent) {
-        QMetaObject::invokeMethod(context, [progress, text, percent] { progress(text, percent); }, Qt::QueuedConnection);
+    // Each report is applied on the constructing thread before the import goes on, so that a
+    // report can never land after the final commit and overwrite the state it wrote.
+    ProgressCallback post = [this, progress = std::move(progress), stop](const QString &text, int percent) {
+        auto applied = std::make_shared<std::promise<void>>();
+        std::future<void> done = applied->get_future();
+        QMetaObject::invokeMethod(
+            &m_progressContext,
+            [progress, text, percent, applied] {
+                progress(text, percent);
+                applied->set_value();
+            },
+            Qt::QueuedConnection);
+        while (done.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+            CancellationError::throwIfRequested(stop);
+            if (m_closing)
+                throw CancellationError();
+        }
     };
-    // Named first: g++ 12 destroys a lambda with init-captures twice when it is built inside the
-    // co_await expression itself.
     auto work = [this, credentials = std::move(credentials), post = std::move(post), stop = std::move(stop)] {
         importCatalogue(credentials, post, stop);
     };
