@@ -1,6 +1,7 @@
 #include "MacCatalogueImporter.h"
 
 #include "MacDatabase.h"
+#include "MacSchema.h"
 #include "MacTransaction.h"
 
 #include "Services/MacXtreamAPIError.h"
@@ -148,6 +149,12 @@ void MacCatalogueImporter::importCatalogue(const MacXtreamCredentials &credentia
     progress(u"Saving catalogue"_s, 95);
     CancellationError::throwIfRequested(stop);
     inImmediateTransaction(database, [&] { commit(database); });
+    // The planner's statistics follow the new catalogue. The catalogue is in by now, so a
+    // failure here only leaves the old statistics.
+    try {
+        MacSchema::updateStatistics(database);
+    } catch (const MacDatabaseError &) {
+    }
 }
 
 void MacCatalogueImporter::insertCategories(MacDatabase &database, const QList<MacCategory> &categories)
