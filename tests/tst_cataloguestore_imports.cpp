@@ -71,7 +71,7 @@ private Q_SLOTS:
         QCOMPARE(store.activity().value(added.id), u"Connecting to provider"_s);
         QVERIFY(harness.waitUntilIdle(added.id));
 
-        QCOMPARE(recorder.states, (QStringList{u"syncing 1"_s, u"syncing 2"_s, u"syncing 10"_s, u"syncing 32"_s,
+        QCOMPARE(recorder.states, (QStringList{u"queued 0"_s, u"syncing 1"_s, u"syncing 2"_s, u"syncing 10"_s, u"syncing 32"_s,
                                                u"syncing 40"_s, u"syncing 62"_s, u"syncing 70"_s, u"syncing 95"_s,
                                                u"ready 100"_s}));
         QCOMPARE(activity, (QStringList{u"Connecting to provider"_s, u"Downloading live tv categories"_s,
@@ -88,7 +88,7 @@ private Q_SLOTS:
         const MacSourceHealth health = store.health().value(added.id);
         QVERIFY(health.catalogueAttempt && health.lastCatalogueSuccess && health.lastGuideSuccess);
         QCOMPARE(health.catalogueError, std::nullopt);
-        QCOMPARE(health.guideProgrammeCount, std::optional<qint64>(24));
+        QCOMPARE(health.guideProgrammeCount, std::optional<qint64>(20)); // what has not ended yet
         QCOMPARE(health.guideInProgress, std::optional(false));
 
         // The records come back at the next start.
@@ -121,7 +121,7 @@ private Q_SLOTS:
         ask();
         ask();
         QTRY_COMPARE_WITH_TIMEOUT(counts.size(), 2, 30000);
-        QCOMPARE(counts, (QList<int>{36, 36}));
+        QCOMPARE(counts, (QList<int>{30, 30})); // the two programmes that ended by now are left out
         QCOMPARE(store.catalogueRevision(), revision + 1);
         int guideRequests = 0;
         for (const FakeRequest &request : harness.provider().requests())

@@ -1,14 +1,13 @@
 #include "Services/MacXtreamAPIError.h"
 #include "Stores/CatalogueStore.h"
+#include "Stores/MacDatabase.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
 #include "support/StoreHarness.h"
 
 #include <QTest>
-#include <QUrlQuery>
 
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -134,23 +133,24 @@ private Q_SLOTS:
         QCOMPARE(store.libraryRevision(), 0);
     }
 
-    void aWriteThatCannotOpenTheFileSetsTheSentenceAndStillBumps()
+    void aFailedWriteSetsTheSentenceAndStillBumps()
     {
         ImportedLibrary library;
         CatalogueStore &store = library.store();
+        QVERIFY(store.toggleFavourite(channel(u"7"_s)));
+        // A trigger stands in for a disk that refuses the write.
+        {
+            MacDatabase database(library.harness.databasePath());
+            database.execute(u"CREATE TRIGGER refuse BEFORE DELETE ON favourites BEGIN SELECT RAISE(ABORT, 'disk refused'); END"_s);
+        }
         const int start = store.libraryRevision();
-        QFile::remove(library.harness.databasePath() + u"-wal"_s);
-        QVERIFY(QFile::setPermissions(library.harness.dataDirectory(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        QVERIFY(QFile::setPermissions(library.harness.databasePath(), QFileDevice::ReadOwner));
-        const bool changed = awaitBlocking(store.clearFavourites());
-        QFile::setPermissions(library.harness.databasePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QFile::setPermissions(library.harness.dataDirectory(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (::geteuid() == 0)
-            QSKIP("permissions do not bind the superuser");
-        QVERIFY(!changed);
-        QVERIFY(store.databaseError().has_value());
+        QVERIFY(!awaitBlocking(store.clearFavourites()));
+        QCOMPARE(store.databaseError(), std::optional(u"Local database error (19): disk refused"_s));
         QCOMPARE(store.libraryRevision(), start + 1);
+        // The single-row write on the store's own connection reports the state the file holds.
+        store.clearDatabaseError();
+        QVERIFY(store.toggleFavourite(channel(u"7"_s)));
+        QCOMPARE(store.databaseError(), std::optional(u"A library change could not be saved (SQLite 19). Please try again."_s));
     }
 
     void resumePositions_data()
@@ -211,16 +211,31 @@ private Q_SLOTS:
         CatalogueStore &store = library.store();
         const QString liveID = library.rows(u"SELECT provider_id FROM content_items WHERE kind='live' LIMIT 1"_s).constFirst();
         const QList<MacLiveProgramme> programmes = awaitBlocking(store.fetchShortEPG(liveID, std::nullopt));
-        QVERIFY(!programmes.isEmpty());
-        const QStringList stored = library.rows(
-            u"SELECT DISTINCT channel_key FROM epg_programmes WHERE playlist_id="_s + QString::number(library.playlist.id)
-            + u" AND channel_key NOT IN (SELECT channel_key FROM epg_programmes WHERE title LIKE 'Guide%')"_s);
-        QVERIFY(!stored.isEmpty());
-        const QString key = library.rows(u"SELECT epg_channel_key FROM content_items WHERE kind='live' AND provider_id='"_s + liveID + u'\'').constFirst();
-        QCOMPARE(key, key.trimmed().toLower());
-        const QStringList once = library.rows(u"SELECT COUNT(*) FROM epg_programmes"_s);
+        QCOMPARE(programmes.size(), 24);
+        const QString channelID = u"channel"_s + liveID;
+        QCOMPARE(library.rows(u"SELECT DISTINCT channel_id, channel_key FROM epg_programmes"_s),
+                 QStringList{channelID + u'|' + channelID.toLower()});
+        QCOMPARE(library.rows(u"SELECT epg_channel_id, epg_channel_key FROM content_items WHERE kind='live' AND provider_id='"_s
+                              + liveID + u'\''),
+                 QStringList{channelID.toLower() + u'|' + channelID.toLower()});
+        QCOMPARE(library.rows(u"SELECT COUNT(*) FROM epg_programmes"_s), QStringList{u"24"_s});
         (void)awaitBlocking(store.fetchShortEPG(liveID, std::nullopt));
-        QCOMPARE(library.rows(u"SELECT COUNT(*) FROM epg_programmes"_s), once); // stored again, one row each
+        QCOMPARE(library.rows(u"SELECT COUNT(*) FROM epg_programmes"_s), QStringList{u"24"_s}); // one row each
+    }
+
+    void anEmptyShortGuideTriesTheGuideIDOnceAndStoresNothing()
+    {
+        ImportedLibrary library;
+        CatalogueStore &store = library.store();
+        library.harness.provider().setDocument(u"get_short_epg"_s, QByteArray("{\"epg_listings\":[]}"));
+        library.harness.provider().clearRequests();
+        QVERIFY(awaitBlocking(store.fetchShortEPG(u"abc"_s, u"ABC"_s)).isEmpty()); // same id but for case
+        QCOMPARE(library.harness.provider().requests().size(), 1);
+        QVERIFY(awaitBlocking(store.fetchShortEPG(u"abc"_s, u"  "_s)).isEmpty()); // a blank id is no id
+        QCOMPARE(library.harness.provider().requests().size(), 2);
+        QVERIFY(awaitBlocking(store.fetchShortEPG(u"abc"_s, u"abc.uk"_s)).isEmpty());
+        QCOMPARE(library.harness.provider().requests().size(), 4);
+        QCOMPARE(library.rows(u"SELECT COUNT(*) FROM epg_programmes"_s), QStringList{u"0"_s});
     }
 
     void theShortGuideNeedsAPlaylistAndALogin()

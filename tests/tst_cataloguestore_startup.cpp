@@ -9,6 +9,7 @@
 #include "support/VirtualClock.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -16,7 +16,6 @@
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
-Q_DECLARE_METATYPE(TransportError::Kind)
 
 namespace {
 

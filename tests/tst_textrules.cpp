@@ -93,36 +93,22 @@ private Q_SLOTS:
         QCOMPARE(CategoryLanguage::detect(u"E\u0301S: Canal"), (CategoryLanguage::Detection{u"en"_s, std::nullopt}));
     }
 
-    void namesEveryLanguageKey_data()
+    void namesLanguageKeys_data()
     {
         QTest::addColumn<QString>("token");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("name");
+        // Tokens of every shape: two letters, a written-out name, non-ASCII, the last key of the table.
         const QList<std::array<QString, 3>> rows = {
-            {u"GB"_s, u"en"_s, u"English"_s}, {u"WW"_s, u"intl"_s, u"International"_s},
-            {u"QC"_s, u"fr"_s, u"French"_s}, {u"CH"_s, u"de"_s, u"German"_s}, {u"VL"_s, u"nl"_s, u"Dutch"_s},
-            {u"ESPAÑA"_s, u"es"_s, u"Spanish"_s}, {u"MX"_s, u"latam"_s, u"Latin American"_s},
-            {u"BR"_s, u"pt"_s, u"Portuguese"_s}, {u"ITA"_s, u"it"_s, u"Italian"_s}, {u"KSA"_s, u"ar"_s, u"Arabic"_s},
-            {u"TÜRKIYE"_s, u"tr"_s, u"Turkish"_s}, {u"PL"_s, u"pl"_s, u"Polish"_s}, {u"SE"_s, u"sv"_s, u"Swedish"_s},
-            {u"NO"_s, u"no"_s, u"Norwegian"_s}, {u"DK"_s, u"da"_s, u"Danish"_s}, {u"FI"_s, u"fi"_s, u"Finnish"_s},
-            {u"SCAN"_s, u"nordic"_s, u"Nordic"_s}, {u"CY"_s, u"el"_s, u"Greek"_s}, {u"KO"_s, u"sq"_s, u"Albanian"_s},
-            {u"BY"_s, u"ru"_s, u"Russian"_s}, {u"UA"_s, u"uk"_s, u"Ukrainian"_s}, {u"RO"_s, u"ro"_s, u"Romanian"_s},
-            {u"HU"_s, u"hu"_s, u"Hungarian"_s}, {u"SK"_s, u"cs"_s, u"Czech & Slovak"_s},
-            {u"BG"_s, u"bg"_s, u"Bulgarian"_s}, {u"EXYU"_s, u"balkan"_s, u"Balkan"_s},
-            {u"FARSI"_s, u"fa"_s, u"Persian"_s}, {u"AFG"_s, u"af"_s, u"Afghan"_s},
-            {u"IN"_s, u"southasia"_s, u"South Asian"_s}, {u"HK"_s, u"zh"_s, u"Chinese"_s},
-            {u"JP"_s, u"ja"_s, u"Japanese"_s}, {u"KR"_s, u"ko"_s, u"Korean"_s}, {u"PH"_s, u"fil"_s, u"Filipino"_s},
-            {u"TH"_s, u"th"_s, u"Thai"_s}, {u"VN"_s, u"vi"_s, u"Vietnamese"_s},
-            {u"SG"_s, u"id"_s, u"Southeast Asian"_s}, {u"IL"_s, u"he"_s, u"Hebrew"_s},
-            {u"KURD"_s, u"ku"_s, u"Kurdish"_s}, {u"AM"_s, u"hy"_s, u"Armenian"_s}, {u"ZA"_s, u"african"_s, u"African"_s},
-            {u"JM"_s, u"caribbean"_s, u"Caribbean"_s}, {u"EST"_s, u"lt"_s, u"Baltic"_s},
-            {u"GE"_s, u"ka"_s, u"Georgian"_s}, {u"AZ"_s, u"az"_s, u"Azerbaijani"_s}, {u"MT"_s, u"mt"_s, u"Maltese"_s},
+            {u"GB"_s, u"en"_s, u"English"_s}, {u"ESPAÑA"_s, u"es"_s, u"Spanish"_s},
+            {u"TÜRKIYE"_s, u"tr"_s, u"Turkish"_s}, {u"SK"_s, u"cs"_s, u"Czech & Slovak"_s},
+            {u"EXYU"_s, u"balkan"_s, u"Balkan"_s}, {u"KURDISTAN"_s, u"ku"_s, u"Kurdish"_s},
             {u"IS"_s, u"is"_s, u"Icelandic"_s}};
         for (const auto &[token, key, name] : rows)
             QTest::newRow(qPrintable(key)) << token << key << name;
     }
 
-    void namesEveryLanguageKey()
+    void namesLanguageKeys()
     {
         QFETCH(QString, token);
         QFETCH(QString, key);

@@ -1,7 +1,6 @@
-#include "Services/JSONParseError.h"
-#include "Services/MacXtreamAPIError.h"
 #include "Services/XtreamDocuments.h"
 #include "Services/XtreamObjectDecoder.h"
+#include "support/ProviderFailure.h"
 
 #include <QTest>
 
@@ -38,38 +37,9 @@ MacContentItem with(MacContentItem base, const std::function<void(MacContentItem
     return base;
 }
 
-enum class Failure { None, InvalidResponse, ParseError };
-
-template<typename Call>
-Failure failureOf(Call call)
-{
-    try {
-        call();
-    } catch (const MacXtreamAPIError &error) {
-        return error.kind() == MacXtreamAPIError::Kind::InvalidResponse ? Failure::InvalidResponse : Failure::None;
-    } catch (const JSONParseError &) {
-        return Failure::ParseError;
-    }
-    return Failure::None;
-}
-
-// The sentence of a refused login, or empty when the login passes.
-QString accountVerdict(const QByteArray &body)
-{
-    try {
-        XtreamDocuments::checkAccountReply(body);
-    } catch (const MacXtreamAPIError &error) {
-        return error.description();
-    } catch (const JSONParseError &) {
-        return u"parse error"_s;
-    }
-    return QString();
-}
-
 const QString refused = u"The provider did not accept these credentials."_s;
 const QString inactive = u"This provider account is not active. Check the subscription with your provider."_s;
 const QString accountError = u"The provider returned an account error. Check your subscription or connection details."_s;
-const QString unreadable = u"The Xtream server returned an unreadable response."_s;
 
 } // namespace
 
@@ -206,29 +176,29 @@ void XtreamDecodingTest::decodesItems()
 void XtreamDecodingTest::rejectsUnusableItems_data()
 {
     QTest::addColumn<QByteArray>("json");
-    QTest::addColumn<Failure>("failure");
+    QTest::addColumn<QString>("failure");
 
-    QTest::newRow("no id") << QByteArray(R"({"name":"N"})") << Failure::InvalidResponse;
-    QTest::newRow("empty ids") << QByteArray(R"({"stream_id":"","id":null,"name":"N"})") << Failure::InvalidResponse;
-    QTest::newRow("id as an object") << QByteArray(R"({"stream_id":{"v":1},"name":"N"})") << Failure::InvalidResponse;
-    QTest::newRow("no title") << QByteArray(R"({"stream_id":1,"plot":"P"})") << Failure::InvalidResponse;
-    QTest::newRow("array") << QByteArray(R"([{"stream_id":1,"name":"N"}])") << Failure::InvalidResponse;
-    QTest::newRow("text") << QByteArray(R"("stream")") << Failure::InvalidResponse;
-    QTest::newRow("trailing comma") << QByteArray(R"({"stream_id":1,"name":"N",})") << Failure::ParseError;
-    QTest::newRow("missing colon") << QByteArray(R"({"stream_id" 1,"name":"N"})") << Failure::ParseError;
-    QTest::newRow("unquoted key") << QByteArray(R"({stream_id:1,"name":"N"})") << Failure::ParseError;
-    QTest::newRow("bad escape") << QByteArray(R"({"stream_id":1,"name":"\q"})") << Failure::ParseError;
-    QTest::newRow("not UTF-8") << QByteArray("{\"stream_id\":1,\"name\":\"\xff\"}") << Failure::ParseError;
-    QTest::newRow("empty") << QByteArray() << Failure::ParseError;
+    QTest::newRow("no id") << QByteArray(R"({"name":"N"})") << unreadableResponse;
+    QTest::newRow("empty ids") << QByteArray(R"({"stream_id":"","id":null,"name":"N"})") << unreadableResponse;
+    QTest::newRow("id as an object") << QByteArray(R"({"stream_id":{"v":1},"name":"N"})") << unreadableResponse;
+    QTest::newRow("no title") << QByteArray(R"({"stream_id":1,"plot":"P"})") << unreadableResponse;
+    QTest::newRow("array") << QByteArray(R"([{"stream_id":1,"name":"N"}])") << unreadableResponse;
+    QTest::newRow("text") << QByteArray(R"("stream")") << unreadableResponse;
+    QTest::newRow("trailing comma") << QByteArray(R"({"stream_id":1,"name":"N",})") << parseError;
+    QTest::newRow("missing colon") << QByteArray(R"({"stream_id" 1,"name":"N"})") << parseError;
+    QTest::newRow("unquoted key") << QByteArray(R"({stream_id:1,"name":"N"})") << parseError;
+    QTest::newRow("bad escape") << QByteArray(R"({"stream_id":1,"name":"\q"})") << parseError;
+    QTest::newRow("not UTF-8") << QByteArray("{\"stream_id\":1,\"name\":\"\xff\"}") << parseError;
+    QTest::newRow("empty") << QByteArray() << parseError;
 }
 
 void XtreamDecodingTest::rejectsUnusableItems()
 {
     QFETCH(QByteArray, json);
-    QFETCH(Failure, failure);
+    QFETCH(QString, failure);
 
     XtreamObjectDecoder decoder;
-    QCOMPARE(failureOf([&] { (void)decoder.contentItem(json, CatalogueKind::Live); }), failure);
+    QCOMPARE(providerFailure([&] { (void)decoder.contentItem(json, CatalogueKind::Live); }), failure);
 }
 
 void XtreamDecodingTest::decodesCategories()
@@ -241,19 +211,19 @@ void XtreamDecodingTest::decodesCategories()
     QCOMPARE(categories, (QList<MacCategory>{{CatalogueKind::Movie, u"5"_s, u"UK: News"_s, 0},
                                              {CatalogueKind::Movie, u"7"_s, u"Films"_s, 0},
                                              {CatalogueKind::Movie, u"3"_s, u"Kids"_s, 0}}));
-    QCOMPARE(failureOf([&] { (void)decoder.category(R"({"category_id":"5"})", CatalogueKind::Live); }),
-             Failure::InvalidResponse);
-    QCOMPARE(failureOf([&] { (void)decoder.category(R"({"category_name":"News"})", CatalogueKind::Live); }),
-             Failure::InvalidResponse);
+    QCOMPARE(providerFailure([&] { (void)decoder.category(R"({"category_id":"5"})", CatalogueKind::Live); }),
+             unreadableResponse);
+    QCOMPARE(providerFailure([&] { (void)decoder.category(R"({"category_name":"News"})", CatalogueKind::Live); }),
+             unreadableResponse);
 }
 
 void XtreamDecodingTest::failsAWholeBatch()
 {
     XtreamObjectDecoder decoder;
     const QList<QByteArray> batch = {R"({"id":1,"name":"A"})", R"({"id":2})", R"({"id":3,"name":"C"})"};
-    QCOMPARE(failureOf([&] { (void)decoder.contentItems(batch, CatalogueKind::Live); }), Failure::InvalidResponse);
-    QCOMPARE(failureOf([&] { (void)decoder.categories({R"({"id":1,"name":"A"})", "{"}, CatalogueKind::Live); }),
-             Failure::ParseError);
+    QCOMPARE(providerFailure([&] { (void)decoder.contentItems(batch, CatalogueKind::Live); }), unreadableResponse);
+    QCOMPARE(providerFailure([&] { (void)decoder.categories({R"({"id":1,"name":"A"})", "{"}, CatalogueKind::Live); }),
+             parseError);
 }
 
 void XtreamDecodingTest::checksAccountReplies_data()
@@ -284,9 +254,9 @@ void XtreamDecodingTest::checksAccountReplies_data()
         << QByteArray(R"({"user_info":{"auth":0,"status":"Banned"},"message":"x"})") << refused;
     QTest::newRow("inactivity comes before messages")
         << QByteArray(R"({"user_info":{"auth":1,"status":"Banned"},"message":"x"})") << inactive;
-    QTest::newRow("root not an object") << QByteArray(R"([{"user_info":{"auth":1}}])") << unreadable;
-    QTest::newRow("not JSON") << QByteArray("<html>Forbidden</html>") << u"parse error"_s;
-    QTest::newRow("empty body") << QByteArray() << u"parse error"_s;
+    QTest::newRow("root not an object") << QByteArray(R"([{"user_info":{"auth":1}}])") << unreadableResponse;
+    QTest::newRow("not JSON") << QByteArray("<html>Forbidden</html>") << parseError;
+    QTest::newRow("empty body") << QByteArray() << parseError;
 }
 
 void XtreamDecodingTest::checksAccountReplies()
@@ -294,7 +264,7 @@ void XtreamDecodingTest::checksAccountReplies()
     QFETCH(QByteArray, body);
     QFETCH(QString, verdict);
 
-    QCOMPARE(accountVerdict(body), verdict);
+    QCOMPARE(providerFailure([&] { XtreamDocuments::checkAccountReply(body); }), verdict);
 }
 
 QTEST_GUILESS_MAIN(XtreamDecodingTest)

@@ -23,9 +23,7 @@ QCoro::Task<std::optional<UpdateInfo>> UpdateServiceClient::latestUpdate(QString
     address.setPath(path + u"/api/v1/updates/latest"_s);
     address = HttpClient::withQuery(address, {{u"platform"_s, u"linux"_s}, {u"current"_s, current}});
 
-    // Built outside the await: g++ 12 destroys a braced temporary of an awaited call twice.
-    const HttpClient::Request request{address, 60s};
-    const Response response = co_await perform(request, std::move(stop));
+    const Response response = co_await perform({address, 60s}, std::move(stop));
     if (response.status == 204)
         co_return std::nullopt;
     if (response.status < 200 || response.status > 299)

@@ -6,8 +6,6 @@
 
 #include <simdjson.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr QByteArrayView openMarker = "<programme";

@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace Qt::StringLiterals;
-
 namespace XtreamDocuments {
 
 namespace {
@@ -91,8 +89,9 @@ std::optional<QString> decodedString(simdjson::dom::object object, std::initiali
     std::optional<QString> raw = XtreamValueReader::string(object, keys);
     if (!raw)
         return raw;
+    // Characters beyond Latin-1 become "?", which is not Base64 either.
     const QByteArray encoded = raw->toLatin1();
-    if (raw->size() != encoded.size() || !isStrictBase64(encoded))
+    if (!isStrictBase64(encoded))
         return raw;
     const QByteArray decoded = QByteArray::fromBase64(encoded);
     if (decoded.isEmpty() || !simdjson::validate_utf8(decoded.constData(), size_t(decoded.size())))

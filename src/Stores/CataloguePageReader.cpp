@@ -76,6 +76,10 @@ sqlite3 *CataloguePageReader::connection()
         throw MacDatabaseError(u"The catalogue could not be opened."_s);
     }
     sqlite3_busy_timeout(database, 250);
+    // Browse queries walk most rows of a kind for every sort that no index serves; reading the
+    // file through a memory map and keeping more of it cached saves a copy and a system call per
+    // page. Only a speed-up: a connection where these fail reads the same rows.
+    sqlite3_exec(database, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768;", nullptr, nullptr, nullptr);
     m_database = database;
     return database;
 }

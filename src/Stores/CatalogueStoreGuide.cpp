@@ -42,8 +42,9 @@ QCoro::Task<int> CatalogueStore::refreshGuide(qint64 playlistID, MacXtreamCreden
         health.guideInProgress = true;
     });
     const QString path = m_databasePath;
-    const Job<int> job = Job<int>::start([path, playlistID, credentials](std::stop_token stop) -> QCoro::Task<int> {
-        MacGuideImporter importer(playlistID, credentials, path);
+    const Clock *clock = &m_clock;
+    const Job<int> job = Job<int>::start([path, playlistID, credentials, clock](std::stop_token stop) -> QCoro::Task<int> {
+        MacGuideImporter importer(playlistID, credentials, path, *clock);
         const int count = co_await importer.run(stop);
         co_return count;
     });

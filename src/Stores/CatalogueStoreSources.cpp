@@ -104,6 +104,8 @@ QCoro::Task<void> CatalogueStore::editPlaylist(MacPlaylist playlist, QString nam
         // The new item exists before the row points at it, and the old one goes only after, so
         // the playlist is never left without a readable login.
         const QString reference = co_await m_credentials.save(serverURL, username, password);
+        if (!self)
+            co_return;
         const QString path = m_databasePath;
         std::exception_ptr updateFailure;
         try {
@@ -115,6 +117,8 @@ QCoro::Task<void> CatalogueStore::editPlaylist(MacPlaylist playlist, QString nam
         } catch (...) {
             updateFailure = std::current_exception();
         }
+        if (!self)
+            co_return;
         if (updateFailure) {
             try {
                 co_await m_credentials.remove(reference);

@@ -247,7 +247,7 @@ QByteArray shortGuide(const QString &streamID, int limit, const QDateTime &now)
         const qint64 start = firstStart + qint64(index) * 1800;
         if (index > 0)
             listings += ',';
-        const auto text = [](qint64 seconds) {
+        const auto text = [](qint64 seconds) -> QByteArray {
             return '"' + QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(u"yyyy-MM-dd HH:mm:ss"_s).toUtf8() + '"';
         };
         listings += "{\"id\":\"" + number(index + 1) + "\",\"epg_id\":\"" + number(index + 1) + "\",\"title\":"

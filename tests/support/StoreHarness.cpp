@@ -7,6 +7,7 @@
 #include "Stores/SqliteRow.h"
 #include "Support/UserSettings.h"
 
+#include <QStandardPaths>
 #include <QTest>
 
 #include <sqlite3.h>

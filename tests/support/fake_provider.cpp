@@ -28,6 +28,9 @@ int main(int argc, char *argv[])
         {u"guide-minutes"_s, u"Length of a programme."_s, u"minutes"_s, u"30"_s},
         {u"guide-description"_s, u"Length of a programme's description."_s, u"bytes"_s, u"60"_s},
         {u"guide-start-hours"_s, u"Hours before now at which the guide starts."_s, u"hours"_s, u"12"_s},
+        {u"media-file"_s, u"File served for films and episodes."_s, u"path"_s},
+        {u"live-file"_s, u"MPEG-TS file looped as every live channel."_s, u"path"_s},
+        {u"live-rate"_s, u"Bytes per second of the live streams."_s, u"bytes"_s, u"250000"_s},
     };
     parser.addOptions(options);
     parser.process(application);
@@ -54,6 +57,8 @@ int main(int argc, char *argv[])
     guide.minutesPerProgramme = number("guide-minutes");
     guide.descriptionLength = number("guide-description");
     provider.setGuide(guide);
+    provider.setMediaFile(parser.value(u"media-file"_s));
+    provider.setLiveStream(parser.value(u"live-file"_s), number("live-rate"));
 
     std::printf("port=%u\n", unsigned(provider.port()));
     std::fflush(stdout);
