@@ -13,25 +13,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The title of a kind's page, which also names a category that is no longer there.
-QString pageTitle(CatalogueKind kind)
-{
-    switch (kind) {
-    case CatalogueKind::Live:
-        return u"Live TV"_s;
-    case CatalogueKind::Movie:
-        return u"Movies"_s;
-    case CatalogueKind::Series:
-        return u"Series"_s;
-    }
-    Q_UNREACHABLE();
-    return {};
-}
-
-} // namespace
-
 bool BrowseModel::isShownAtAll(const BrowseCategory &category) const
 {
     return !category.hidden && !m_hiddenLanguages.contains(category.language);
@@ -114,7 +95,7 @@ QString BrowseModel::categoryName(const BrowseScope &scope) const
     case BrowseScope::Type::All:
         if (m_kind == CatalogueKind::Live)
             return u"All channels"_s;
-        return u"All "_s + pageTitle(m_kind).toLower();
+        return u"All "_s + kindTitle(m_kind).toLower();
     case BrowseScope::Type::Favourites:
         return u"Favourites"_s;
     case BrowseScope::Type::Category:
@@ -125,7 +106,7 @@ QString BrowseModel::categoryName(const BrowseScope &scope) const
         if (category.providerID == scope.categoryID())
             return category.name;
     }
-    return pageTitle(m_kind);
+    return kindTitle(m_kind);
 }
 
 QString BrowseModel::categoryTitle(const QString &scopeText) const

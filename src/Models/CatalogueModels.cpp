@@ -31,6 +31,20 @@ QString kindText(CatalogueKind kind)
     return {};
 }
 
+QString kindTitle(CatalogueKind kind)
+{
+    switch (kind) {
+    case CatalogueKind::Live:
+        return u"Live TV"_s;
+    case CatalogueKind::Movie:
+        return u"Movies"_s;
+    case CatalogueKind::Series:
+        return u"Series"_s;
+    }
+    Q_UNREACHABLE();
+    return {};
+}
+
 std::optional<CatalogueKind> catalogueKindFromText(QStringView text)
 {
     for (const CatalogueKind kind : allCatalogueKinds) {

@@ -18,6 +18,8 @@ inline constexpr std::array<CatalogueKind, 3> allCatalogueKinds{CatalogueKind::L
 
 // The stored and bound text of a kind: "live", "movie", "series".
 [[nodiscard]] QString kindText(CatalogueKind kind);
+// The name of a kind's page: "Live TV", "Movies", "Series".
+[[nodiscard]] QString kindTitle(CatalogueKind kind);
 // Exactly one of the three texts (case-sensitive); anything else is no kind.
 [[nodiscard]] std::optional<CatalogueKind> catalogueKindFromText(QStringView text);
 

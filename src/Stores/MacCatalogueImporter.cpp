@@ -39,20 +39,6 @@ const QString itemCountSQL = u"UPDATE staged_categories SET item_count = (SELECT
                              "WHERE i.playlist_id = staged_categories.playlist_id AND i.kind = staged_categories.kind "
                              "AND i.category_id = staged_categories.provider_id)"_s;
 
-QString kindTitle(CatalogueKind kind)
-{
-    switch (kind) {
-    case CatalogueKind::Live:
-        return u"Live TV"_s;
-    case CatalogueKind::Movie:
-        return u"Movies"_s;
-    case CatalogueKind::Series:
-        return u"Series"_s;
-    }
-    Q_UNREACHABLE();
-    return {};
-}
-
 std::optional<QString> numberText(const std::optional<qint64> &value)
 {
     return value ? std::optional(QString::number(*value)) : std::nullopt;
