@@ -104,7 +104,7 @@ private Q_SLOTS:
             m_provider->setFault(u"get_live_streams"_s, {.httpStatus = status});
         QList<int> seen;
         bool bodyBeforeStatus = false;
-        const auto check = [&seen, status](int received) {
+        const auto check = [&seen](int received) {
             seen.append(received);
             if (received != 200)
                 throw Refused();

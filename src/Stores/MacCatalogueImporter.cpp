@@ -87,8 +87,6 @@ QCoro::Task<void> MacCatalogueImporter::run(MacXtreamCredentials credentials, Pr
     ProgressCallback post = [context = &m_progressContext, progress = std::move(progress)](const QString &text, int percent) {
         QMetaObject::invokeMethod(context, [progress, text, percent] { progress(text, percent); }, Qt::QueuedConnection);
     };
-    // Named first: g++ 12 destroys a lambda with init-captures twice when it is built inside the
-    // co_await expression itself.
     auto work = [this, credentials = std::move(credentials), post = std::move(post), stop = std::move(stop)] {
         importCatalogue(credentials, post, stop);
     };
