@@ -33,16 +33,9 @@ QString kindText(CatalogueKind kind)
 
 QString kindTitle(CatalogueKind kind)
 {
-    switch (kind) {
-    case CatalogueKind::Live:
-        return u"Live TV"_s;
-    case CatalogueKind::Movie:
-        return u"Movies"_s;
-    case CatalogueKind::Series:
-        return u"Series"_s;
-    }
-    Q_UNREACHABLE();
-    return {};
+    // In the order of CatalogueKind.
+    static const std::array<QString, 3> titles{u"Live TV"_s, u"Movies"_s, u"Series"_s};
+    return titles.at(size_t(kind));
 }
 
 std::optional<CatalogueKind> catalogueKindFromText(QStringView text)
