@@ -42,6 +42,11 @@ AppModel::AppModel(CatalogueStore &store, QObject *parent)
     setRoute(launchRoute());
 }
 
+AppModel::~AppModel()
+{
+    m_toastWaits.request_stop();
+}
+
 void AppModel::setRoute(Route route)
 {
     const Route previous = m_route;
@@ -71,13 +76,14 @@ void AppModel::toast(const QString &text, ToastKind kind)
     const ToastMessage message{QUuid::createUuid(), text, kind};
     m_toasts.append(message);
     Q_EMIT toastsChanged();
-    expireToast(QPointer(this), m_store.clock(), message.id, kind == ToastKind::Error ? 6000ms : 3200ms);
+    expireToast(QPointer(this), m_store.clock(), message.id, kind == ToastKind::Error ? 6000ms : 3200ms,
+                m_toastWaits.get_token());
 }
 
 QCoro::Task<void> AppModel::expireToast(QPointer<AppModel> self, Clock &clock, QUuid id,
-                                        std::chrono::milliseconds lifetime)
+                                        std::chrono::milliseconds lifetime, std::stop_token stop)
 {
-    (void)co_await clock.sleep(lifetime);
+    (void)co_await clock.sleep(lifetime, std::move(stop));
     if (self)
         self->removeToast(id);
 }

@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <optional>
+#include <stop_token>
 
 class CatalogueStore;
 class Clock;
@@ -43,6 +44,8 @@ class AppModel final : public QObject
 public:
     // Opens the start page the user chose ("last" for the page of the previous run).
     explicit AppModel(CatalogueStore &store, QObject *parent = nullptr);
+    // Ends the waits of the notices still shown.
+    ~AppModel() override;
 
     [[nodiscard]] CatalogueStore *store() const { return &m_store; }
 
@@ -86,7 +89,7 @@ Q_SIGNALS:
 
 private:
     static QCoro::Task<void> expireToast(QPointer<AppModel> self, Clock &clock, QUuid id,
-                                         std::chrono::milliseconds lifetime);
+                                         std::chrono::milliseconds lifetime, std::stop_token stop);
     void removeToast(const QUuid &id);
     [[nodiscard]] QVariantList toastList() const;
 
@@ -101,4 +104,5 @@ private:
     BrowseModel m_movies;
     BrowseModel m_series;
     GuideState m_guide;
+    std::stop_source m_toastWaits;
 };
