@@ -5,6 +5,7 @@
 #include "support/FakeProvider.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <netinet/in.h>
@@ -103,7 +104,7 @@ private Q_SLOTS:
             m_provider->setFault(u"get_live_streams"_s, {.httpStatus = status});
         QList<int> seen;
         bool bodyBeforeStatus = false;
-        const auto check = [&seen, status](int received) {
+        const auto check = [&seen](int received) {
             seen.append(received);
             if (received != 200)
                 throw Refused();
@@ -219,6 +220,39 @@ private Q_SLOTS:
         };
         QCOMPARE(transportFailure(run), TransportError::Kind::NetworkConnectionLost);
         QCOMPARE(received, 3000);
+    }
+
+    // A live stream taken off the air drops its connection mid-body; it comes back when restored.
+    void aLiveStreamCutMidwayIsALostConnection()
+    {
+        QTemporaryFile media;
+        QVERIFY(media.open());
+        media.write(QByteArray(188 * 100, 'G'));
+        media.flush();
+        m_provider->setLiveStream(media.fileName(), 188 * 200);
+        const MacXtreamCredentials login = m_provider->credentials();
+        const QUrl url(m_provider->serverURL().toString() + u"/live/"_s + QString::fromLatin1(QUrl::toPercentEncoding(login.username))
+                       + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(login.password)) + u"/7.ts"_s);
+        qsizetype received = 0;
+        const auto run = [&] {
+            HttpClient::stream(request(url), acceptAny, [&](QByteArrayView chunk) {
+                received += chunk.size();
+                if (received > 188 * 50)
+                    m_provider->setLiveOnAir(false);
+            }, {});
+        };
+        QCOMPARE(transportFailure(run), TransportError::Kind::NetworkConnectionLost);
+        QList<int> statuses;
+        const auto status = [&statuses](int code) { statuses.append(code); };
+        (void)HttpClient::get(request(url), status, {});
+        m_provider->setLiveOnAir(true);
+        received = 0;
+        QVERIFY_THROWS_EXCEPTION(Refused, HttpClient::stream(request(url), status, [&](QByteArrayView chunk) {
+            received += chunk.size();
+            if (received > 188 * 50)
+                throw Refused();
+        }, {}));
+        QCOMPARE(statuses, (QList<int>{503, 200}));
     }
 
     void consumerErrorsPropagateUnchanged()

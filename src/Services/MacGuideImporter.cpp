@@ -99,8 +99,6 @@ MacGuideImporter::~MacGuideImporter() = default;
 QCoro::Task<int> MacGuideImporter::run(std::stop_token stop)
 {
     const QDateTime now = m_clock.now();
-    // Named first: g++ 12 destroys a lambda with init-captures twice when it is built inside the
-    // co_await expression itself.
     auto work = [this, now, stop = std::move(stop)] { return importGuide(now, stop); };
     const int count = co_await Async::onExecutor(m_executor, std::move(work));
     co_return count;

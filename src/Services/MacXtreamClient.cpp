@@ -7,6 +7,7 @@
 #include "XtreamObjectDecoder.h"
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -40,32 +41,18 @@ QString endpointPath(const QString &path, const QString &endpoint)
     return u'/' + folder + u'/' + endpoint;
 }
 
+// The list actions of each kind, in the order of CatalogueKind.
 QString categoriesAction(CatalogueKind kind)
 {
-    switch (kind) {
-    case CatalogueKind::Live:
-        return u"get_live_categories"_s;
-    case CatalogueKind::Movie:
-        return u"get_vod_categories"_s;
-    case CatalogueKind::Series:
-        return u"get_series_categories"_s;
-    }
-    Q_UNREACHABLE();
-    return {};
+    static const std::array<QString, 3> actions{u"get_live_categories"_s, u"get_vod_categories"_s,
+                                                u"get_series_categories"_s};
+    return actions.at(size_t(kind));
 }
 
 QString contentAction(CatalogueKind kind)
 {
-    switch (kind) {
-    case CatalogueKind::Live:
-        return u"get_live_streams"_s;
-    case CatalogueKind::Movie:
-        return u"get_vod_streams"_s;
-    case CatalogueKind::Series:
-        return u"get_series"_s;
-    }
-    Q_UNREACHABLE();
-    return {};
+    static const std::array<QString, 3> actions{u"get_live_streams"_s, u"get_vod_streams"_s, u"get_series"_s};
+    return actions.at(size_t(kind));
 }
 
 } // namespace

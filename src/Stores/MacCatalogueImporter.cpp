@@ -15,6 +15,8 @@
 #include <future>
 #include <QMetaObject>
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -39,18 +41,11 @@ const QString itemCountSQL = u"UPDATE staged_categories SET item_count = (SELECT
                              "WHERE i.playlist_id = staged_categories.playlist_id AND i.kind = staged_categories.kind "
                              "AND i.category_id = staged_categories.provider_id)"_s;
 
+// The kind's title in progress texts, in the order of CatalogueKind.
 QString kindTitle(CatalogueKind kind)
 {
-    switch (kind) {
-    case CatalogueKind::Live:
-        return u"Live TV"_s;
-    case CatalogueKind::Movie:
-        return u"Movies"_s;
-    case CatalogueKind::Series:
-        return u"Series"_s;
-    }
-    Q_UNREACHABLE();
-    return {};
+    static const std::array<QString, 3> titles{u"Live TV"_s, u"Movies"_s, u"Series"_s};
+    return titles.at(size_t(kind));
 }
 
 std::optional<QString> numberText(const std::optional<qint64> &value)
