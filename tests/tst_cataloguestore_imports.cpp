@@ -99,10 +99,7 @@ private Q_SLOTS:
     void aSecondGuideRequestJoinsTheRunningOne()
     {
         StoreHarness harness;
-        harness.start();
-        harness.provider().setCatalogue(generateCatalogue({10, 0, 0}));
-        const MacPlaylist playlist = harness.addProviderPlaylist();
-        QVERIFY(harness.waitUntilIdle(playlist.id));
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({10, 0, 0});
         harness.provider().setGuide(guideFrom(harness.clock().now(), {u"a"_s, u"b"_s, u"c"_s}));
         FakeFault slow;
         slow.pieceBytes = 512;
@@ -132,10 +129,7 @@ private Q_SLOTS:
     void aCancelledImportKeepsThePreviousCatalogue()
     {
         StoreHarness harness;
-        harness.start();
-        harness.provider().setCatalogue(generateCatalogue({30, 50, 10}));
-        const MacPlaylist playlist = harness.addProviderPlaylist();
-        QVERIFY(harness.waitUntilIdle(playlist.id));
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({30, 50, 10});
         const QStringList before = harness.catalogueRows();
         const MacSourceHealth healthBefore = harness.store().health().value(playlist.id);
 
@@ -187,10 +181,7 @@ private Q_SLOTS:
         QFETCH(FakeFault, fault);
         QFETCH(QString, sentence);
         StoreHarness harness;
-        harness.start();
-        harness.provider().setCatalogue(generateCatalogue({30, 50, 10}));
-        const MacPlaylist playlist = harness.addProviderPlaylist();
-        QVERIFY(harness.waitUntilIdle(playlist.id));
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({30, 50, 10});
         const QStringList before = harness.catalogueRows();
 
         harness.provider().setFault(endpoint, fault);
@@ -204,10 +195,7 @@ private Q_SLOTS:
     void aMissingKeyringItemFailsTheImportWithItsSentence()
     {
         StoreHarness harness;
-        harness.start();
-        harness.provider().setCatalogue(generateCatalogue({5, 5, 5}));
-        const MacPlaylist playlist = harness.addProviderPlaylist();
-        QVERIFY(harness.waitUntilIdle(playlist.id));
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({5, 5, 5});
         QVERIFY(awaitBlocking([&]() -> QCoro::Task<bool> {
             co_await harness.store().credentialStore().remove(playlist.credentialReference);
             co_return true;

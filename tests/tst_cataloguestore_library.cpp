@@ -27,12 +27,8 @@ MediaItem channel(const QString &providerID)
 struct ImportedLibrary
 {
     ImportedLibrary()
+        : playlist(harness.startWithImportedPlaylist({20, 20, 10}))
     {
-        harness.start();
-        harness.provider().setCatalogue(generateCatalogue({20, 20, 10}));
-        playlist = harness.addProviderPlaylist();
-        if (!harness.waitUntilIdle(playlist.id))
-            qFatal("import did not end");
         store().selectPlaylist(playlist.id);
     }
     CatalogueStore &store() { return harness.store(); }

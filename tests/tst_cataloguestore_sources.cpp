@@ -17,13 +17,8 @@ namespace {
 struct ImportedSource
 {
     ImportedSource()
+        : playlist(harness.startWithImportedPlaylist({20, 20, 5}))
     {
-        harness.start();
-        harness.provider().setCatalogue(generateCatalogue({20, 20, 5}));
-        playlist = harness.addProviderPlaylist();
-        if (!harness.waitUntilIdle(playlist.id))
-            qFatal("import did not end");
-        playlist = *harness.listed(playlist.id);
         harness.store().toggleFavourite(firstLiveItem());
     }
 

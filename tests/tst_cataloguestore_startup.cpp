@@ -52,6 +52,18 @@ private Q_SLOTS:
         UserSettings::open()->clear();
     }
 
+    void optionsComeFromTheEnvironmentAndArguments()
+    {
+        qputenv("QUILLMERE_DATA_DIRECTORY", "/tmp/quillmere-elsewhere");
+        CatalogueStoreOptions options = CatalogueStoreOptions::fromEnvironment({u"quillmere"_s, u"--no-auto-refresh"_s});
+        QCOMPARE(options.dataDirectory, u"/tmp/quillmere-elsewhere"_s);
+        QVERIFY(!options.autoRefresh);
+        qunsetenv("QUILLMERE_DATA_DIRECTORY");
+        options = CatalogueStoreOptions::fromEnvironment({u"quillmere"_s, u"--no-auto-refresh=1"_s});
+        QVERIFY(options.dataDirectory.endsWith(u"/Quillmere"_s));
+        QVERIFY(options.autoRefresh); // only the exact argument counts
+    }
+
     void aMissingDataDirectoryIsCreatedWithTheCatalogue()
     {
         QTemporaryDir root;

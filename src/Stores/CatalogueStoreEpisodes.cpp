@@ -5,6 +5,7 @@
 #include "Services/MacXtreamAPIError.h"
 #include "Services/MacXtreamClient.h"
 #include "Stores/MacDatabase.h"
+#include "Stores/MacTransaction.h"
 #include "Stores/SqliteRow.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
@@ -35,8 +36,7 @@ void saveEpisodes(const QString &databasePath, qint64 playlistID, const QString 
                   const QList<MacSeriesEpisode> &episodes)
 {
     MacDatabase database(databasePath);
-    database.execute(u"BEGIN IMMEDIATE"_s);
-    try {
+    inImmediateTransaction(database, [&] {
         database.execute(u"DELETE FROM series_episodes WHERE playlist_id=? AND series_id=?"_s,
                          {QString::number(playlistID), seriesID});
         for (const MacSeriesEpisode &episode : episodes) {
@@ -49,15 +49,7 @@ void saveEpisodes(const QString &databasePath, qint64 playlistID, const QString 
                  QString::number(episode.episodeNumber), episode.title, episode.plot, artwork,
                  episode.containerExtension, decimal(episode.durationSeconds)});
         }
-        database.execute(u"COMMIT"_s);
-    } catch (...) {
-        try {
-            database.execute(u"ROLLBACK"_s);
-        } catch (...) {
-            // The first error is the one worth reporting.
-        }
-        throw;
-    }
+    });
 }
 
 } // namespace

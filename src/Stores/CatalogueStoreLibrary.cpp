@@ -5,6 +5,7 @@
 #include "CatalogueStore.h"
 
 #include "Stores/MacDatabase.h"
+#include "Stores/MacTransaction.h"
 #include "Support/Async.h"
 #include "Support/UserSettings.h"
 
@@ -22,24 +23,6 @@ qint64 changesOf(MacDatabase &database, const QString &sql, const Binds &binds)
     const qint64 before = database.totalChanges();
     database.execute(sql, binds);
     return database.totalChanges() - before;
-}
-
-// Runs the body inside BEGIN IMMEDIATE / COMMIT; any failure rolls back and the first error is
-// the one reported.
-qint64 inTransaction(MacDatabase &database, const std::function<qint64()> &body)
-{
-    database.execute(u"BEGIN IMMEDIATE"_s);
-    try {
-        const qint64 changed = body();
-        database.execute(u"COMMIT"_s);
-        return changed;
-    } catch (...) {
-        try {
-            database.execute(u"ROLLBACK"_s);
-        } catch (...) {
-        }
-        throw;
-    }
 }
 
 } // namespace
@@ -109,17 +92,18 @@ QCoro::Task<void> CatalogueStore::saveCategoryOrder(CatalogueKind kind, QStringL
     QPointer<CatalogueStore> self(this);
     const QString kindName = kindText(kind);
     co_await writeForActivePlaylist([kindName, ids](MacDatabase &database, const QString &id) {
-        return inTransaction(database, [&] {
-            qint64 changed = changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s,
-                                       {id, kindName});
+        qint64 changed = 0;
+        inImmediateTransaction(database, [&] {
+            changed = changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s,
+                                {id, kindName});
             for (qsizetype position = 0; position < ids.size(); ++position) {
                 changed += changesOf(
                     database,
                     u"INSERT INTO category_preferences(playlist_id,kind,provider_id,position) VALUES(?,?,?,?)"_s,
                     {id, kindName, ids.at(position), QString::number(position)});
             }
-            return changed;
         });
+        return changed;
     });
     if (self)
         bumpCategoryOrderRevision();

@@ -62,6 +62,16 @@ MacPlaylist StoreHarness::addProviderPlaylist(const QString &name)
     return *added;
 }
 
+MacPlaylist StoreHarness::startWithImportedPlaylist(CatalogueSize size, quint32 seed)
+{
+    start();
+    m_provider.setCatalogue(generateCatalogue(size, seed));
+    const MacPlaylist added = addProviderPlaylist();
+    if (!waitUntilIdle(added.id))
+        qFatal("the first import did not end");
+    return *listed(added.id);
+}
+
 bool StoreHarness::waitUntilIdle(qint64 playlistID, int timeoutMs)
 {
     return QTest::qWaitFor([&] { return !m_store->isRefreshing(playlistID); }, timeoutMs);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatalogueGenerator.h"
 #include "FakeProvider.h"
 #include "InMemoryKeyring.h"
 #include "VirtualClock.h"
@@ -38,6 +39,8 @@ public:
 
     // Saves the provider's login in the keyring and adds a playlist for it (its import starts).
     MacPlaylist addProviderPlaylist(const QString &name = QStringLiteral("Provider"));
+    // Starts the store with one playlist whose import of a generated catalogue has finished.
+    MacPlaylist startWithImportedPlaylist(CatalogueSize size, quint32 seed = 1);
     // Waits until no import, guide refresh, test, edit or removal of the playlist runs.
     [[nodiscard]] bool waitUntilIdle(qint64 playlistID, int timeoutMs = 30000);
     [[nodiscard]] std::optional<MacPlaylist> listed(qint64 playlistID) const;
