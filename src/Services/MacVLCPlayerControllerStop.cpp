@@ -1,0 +1,86 @@
+// The stop handshake: the one native player is reused for every title, and it is only safe to
+// reuse once it has reported that it stopped. Any number of callers may wait for the same native
+// stop, which is requested once and given up on after five seconds.
+#include "MacVLCPlayerController.h"
+
+#include "Services/DisplaySleepInhibitor.h"
+#include "Services/MacVLCMediaEngine.h"
+#include "Support/Clock.h"
+#include "Support/Logging.h"
+
+#include <chrono>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+JobHandle::Pointer MacVLCPlayerController::stop()
+{
+    if (m_activeStopTask)
+        return m_activeStopTask;
+    m_wantsPlayback = false;
+    cancelJob(m_autoHide);
+    cancelJob(m_retryTask);
+    cancelJob(m_watchdog);
+    m_activity->end();
+    m_activeStopTask = JobHandle::start([this](std::stop_token) { return runStop(); });
+    return m_activeStopTask;
+}
+
+QCoro::Task<> MacVLCPlayerController::runStop()
+{
+    if (m_stopConfirmed) {
+        // Nothing was handed to the native player since its last confirmed stop.
+        setState(MacVLCPlayerState::Stopped);
+        co_return;
+    }
+    const QPointer<MacVLCPlayerController> self(this);
+    // Until the next title is configured, every report and play request is ignored.
+    m_isStopping = true;
+    const bool confirmed = co_await stopNative();
+    if (!self)
+        co_return;
+    if (confirmed)
+        setState(MacVLCPlayerState::Stopped);
+    else
+        fail(u"The player did not finish stopping. Playback has been closed safely."_s);
+}
+
+QCoro::Task<bool> MacVLCPlayerController::stopNative()
+{
+    if (!m_nativeStop) {
+        m_nativeStop = std::make_shared<NativeStop>();
+        qCInfo(lcPlayback) << "Requesting native stop";
+        m_player->stop();
+        cancelJob(m_stopTimeout);
+        m_stopTimeout = JobHandle::start([this](std::stop_token token) { return runStopTimeout(token); });
+    }
+    const std::shared_ptr<NativeStop> request = m_nativeStop;
+    co_await JobHandle::wait(request->done);
+    co_return request->confirmed;
+}
+
+QCoro::Task<> MacVLCPlayerController::runStopTimeout(std::stop_token token)
+{
+    const QPointer<MacVLCPlayerController> self(this);
+    if (!co_await m_clock.sleep(5s, token) || !self)
+        co_return;
+    endNativeStop(false);
+    qCCritical(lcPlayback) << "Native stop timed out; reuse is blocked until stopped";
+}
+
+void MacVLCPlayerController::confirmNativeStop()
+{
+    m_stopConfirmed = true;
+    cancelJob(m_stopTimeout);
+    endNativeStop(true);
+    qCInfo(lcPlayback) << "Native stop confirmed";
+}
+
+void MacVLCPlayerController::endNativeStop(bool confirmed)
+{
+    if (!m_nativeStop)
+        return;
+    const std::shared_ptr<NativeStop> request = std::exchange(m_nativeStop, {});
+    request->confirmed = confirmed;
+    request->done->finish();
+}

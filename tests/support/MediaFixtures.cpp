@@ -1,0 +1,34 @@
+#include "MediaFixtures.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace MediaFixtures {
+
+QString ffmpegPath()
+{
+    return QStandardPaths::findExecutable(u"ffmpeg"_s);
+}
+
+bool makeTestFilm(const QString &path, int seconds)
+{
+    const QString duration = QString::number(seconds);
+    const QString picture =
+        u"color=c=red:size=320x240:rate=25:duration="_s + duration + u",drawbox=x=0:y=120:w=320:h=120:color=blue:t=fill"_s;
+    QStringList arguments{u"-hide_banner"_s, u"-loglevel"_s, u"error"_s,  u"-y"_s,
+                          u"-f"_s,           u"lavfi"_s,     u"-i"_s,      picture,
+                          u"-f"_s,           u"lavfi"_s,     u"-i"_s,      u"sine=frequency=440:duration="_s + duration,
+                          u"-c:v"_s,         u"libx264"_s,   u"-preset"_s, u"ultrafast"_s,
+                          u"-pix_fmt"_s,     u"yuv420p"_s,   u"-c:a"_s,    u"aac"_s,
+                          u"-shortest"_s};
+    if (path.endsWith(u".ts"_s))
+        arguments << u"-f"_s << u"mpegts"_s;
+    arguments << path;
+    QProcess ffmpeg;
+    ffmpeg.start(ffmpegPath(), arguments);
+    return ffmpeg.waitForFinished(120'000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
+}
+
+} // namespace MediaFixtures

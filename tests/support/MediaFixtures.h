@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Media files made at test time by ffmpeg: a picture whose top half is red and bottom half blue
+// (so that channel order and orientation show), with a tone.
+namespace MediaFixtures {
+
+// Empty when ffmpeg is not installed.
+[[nodiscard]] QString ffmpegPath();
+// Writes a film of the given length (H.264 and AAC in MP4, or MPEG-TS when the name ends in ".ts").
+// Returns false when ffmpeg failed.
+[[nodiscard]] bool makeTestFilm(const QString &path, int seconds);
+
+} // namespace MediaFixtures
