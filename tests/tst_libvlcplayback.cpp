@@ -104,8 +104,8 @@ private Q_SLOTS:
         m_controller->setVolume(1.2);
         QTRY_COMPARE_WITH_TIMEOUT(m_engine->volume(), 120, timeoutMs);
 
-        const JobHandle::Pointer stop = m_controller->stop();
-        QTRY_VERIFY_WITH_TIMEOUT(stop->isFinished(), timeoutMs);
+        const Job<> stop = m_controller->stop();
+        QTRY_VERIFY_WITH_TIMEOUT(stop.isFinished(), timeoutMs);
         QCOMPARE(m_controller->state(), State::Stopped);
         QVERIFY(m_controller->errorMessage().isEmpty());
     }
@@ -120,7 +120,7 @@ private Q_SLOTS:
         // The end of a film with a known length is a normal stop, which also confirms it.
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Stopped, timeoutMs);
         QVERIFY(m_controller->errorMessage().isEmpty());
-        QVERIFY(m_controller->stop()->isFinished());
+        QVERIFY(m_controller->stop().isFinished());
 
         m_controller->configure(m_film, 4);
         QCOMPARE(m_controller->state(), State::Initialized);
@@ -138,8 +138,8 @@ private Q_SLOTS:
                                   u"The stream could not be opened. Check your connection or refresh this playlist."_s,
                                   timeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->retryMessage(), u"Retry 1 of 3 in 1s"_s, timeoutMs);
-        const JobHandle::Pointer stop = m_controller->stop();
-        QTRY_VERIFY_WITH_TIMEOUT(stop->isFinished(), timeoutMs);
+        const Job<> stop = m_controller->stop();
+        QTRY_VERIFY_WITH_TIMEOUT(stop.isFinished(), timeoutMs);
         QCOMPARE(m_controller->state(), State::Stopped);
     }
 

@@ -206,8 +206,8 @@ private Q_SLOTS:
         QVERIFY(film.controller.errorMessage().isEmpty());
         QCOMPARE(film.engine->openedURLs.size(), 1);
         // The end also confirmed the native stop: stopping now needs no native request.
-        const JobHandle::Pointer stop = film.controller.stop();
-        QVERIFY(stop->isFinished());
+        const Job<> stop = film.controller.stop();
+        QVERIFY(stop.isFinished());
         QCOMPARE(film.engine->stopRequests, 0);
 
         Rig live;
@@ -314,8 +314,8 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.controller.configure(filmURL, 0);
-        const JobHandle::Pointer stop = rig.controller.stop();
-        QVERIFY(stop->isFinished());
+        const Job<> stop = rig.controller.stop();
+        QVERIFY(stop.isFinished());
         QCOMPARE(rig.controller.state(), State::Stopped);
         QCOMPARE(rig.engine->stopRequests, 0);
     }
@@ -326,7 +326,7 @@ private Q_SLOTS:
         rig.begin(filmURL);
         rig.play(1'800'000);
         rig.engine->reportTime(60'000);
-        const JobHandle::Pointer stop = rig.controller.stop();
+        const Job<> stop = rig.controller.stop();
         QCOMPARE(rig.controller.stop(), stop);
         QCOMPARE(rig.engine->stopRequests, 1);
         // While the stop is awaited, reports and play requests are ignored.
@@ -335,14 +335,14 @@ private Q_SLOTS:
         rig.engine->report(MacVLCMediaEngine::Failed);
         rig.controller.start();
         rig.advance(4s);
-        QVERIFY(!stop->isFinished());
+        QVERIFY(!stop.isFinished());
         QCOMPARE(rig.controller.currentTime(), 60.0);
         QCOMPARE(rig.controller.totalTime(), 1800.0);
         QCOMPARE(rig.engine->openedURLs.size(), 1);
 
         rig.engine->report(MacVLCMediaEngine::Stopped);
         rig.settle();
-        QVERIFY(stop->isFinished());
+        QVERIFY(stop.isFinished());
         QCOMPARE(rig.controller.state(), State::Stopped);
         QVERIFY(rig.controller.errorMessage().isEmpty());
     }
@@ -352,11 +352,11 @@ private Q_SLOTS:
         Rig rig;
         rig.begin(filmURL);
         rig.play(1'800'000);
-        const JobHandle::Pointer stop = rig.controller.stop();
+        const Job<> stop = rig.controller.stop();
         rig.advance(4999ms);
-        QVERIFY(!stop->isFinished());
+        QVERIFY(!stop.isFinished());
         rig.advance(1ms);
-        QVERIFY(stop->isFinished());
+        QVERIFY(stop.isFinished());
         QCOMPARE(rig.controller.state(), State::Error);
         QCOMPARE(rig.controller.errorMessage(), u"The player did not finish stopping. Playback has been closed safely."_s);
 
@@ -395,11 +395,11 @@ private Q_SLOTS:
         rig.failAttempt();
         rig.advance(1s);
         QCOMPARE(rig.engine->stopRequests, 1);
-        const JobHandle::Pointer stop = rig.controller.stop();
+        const Job<> stop = rig.controller.stop();
         QCOMPARE(rig.engine->stopRequests, 1);
         rig.engine->report(MacVLCMediaEngine::Stopped);
         rig.settle();
-        QVERIFY(stop->isFinished());
+        QVERIFY(stop.isFinished());
         QCOMPARE(rig.controller.state(), State::Stopped);
         // The cancelled retry begins no attempt.
         rig.advance(10s);

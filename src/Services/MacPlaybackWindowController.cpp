@@ -85,7 +85,7 @@ QCoro::Task<> MacPlaybackWindowController::waitForPreviousStop()
         co_return;
     const QPointer<MacPlaybackWindowController> self(this);
     const PendingStop awaited = *m_pendingStop;
-    co_await JobHandle::wait(awaited.task);
+    co_await awaited.task.finished();
     // A stop recorded meanwhile stays pending for the next waiter.
     if (self && m_pendingStop && m_pendingStop->generation == awaited.generation)
         m_pendingStop.reset();
@@ -93,7 +93,7 @@ QCoro::Task<> MacPlaybackWindowController::waitForPreviousStop()
 
 void MacPlaybackWindowController::recordStop()
 {
-    JobHandle::Pointer task = m_playerController->stop();
+    Job<> task = m_playerController->stop();
     ++m_stopGeneration;
     m_pendingStop = PendingStop{m_stopGeneration, std::move(task)};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Services/MacPlaybackTarget.h"
-#include "Support/JobHandle.h"
+#include "Support/Job.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -57,7 +57,7 @@ private:
     struct PendingStop
     {
         quint64 generation = 0;
-        JobHandle::Pointer task;
+        Job<> task;
     };
 
     void recordStop();

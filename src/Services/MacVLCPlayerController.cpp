@@ -37,8 +37,8 @@ MacVLCPlayerController::MacVLCPlayerController(const QUrl &url, std::unique_ptr<
 
 MacVLCPlayerController::~MacVLCPlayerController()
 {
-    for (JobHandle::Pointer *job : {&m_autoHide, &m_retryTask, &m_stopTimeout, &m_watchdog})
-        cancelJob(*job);
+    for (Job<> *job : {&m_autoHide, &m_retryTask, &m_stopTimeout, &m_watchdog})
+        cancel(*job);
     // Waiters of a stop that can no longer be confirmed learn that it was not.
     endNativeStop(false);
     // The engine goes first: its threads draw into the view until it is released.
@@ -69,13 +69,13 @@ void MacVLCPlayerController::configure(const QUrl &url, double resumePosition, c
     m_isLiveStream = !fallbackURL.isEmpty();
     m_healthyPlaybackSince.reset();
     m_pendingResume = resumePosition;
-    cancelJob(m_retryTask);
-    cancelJob(m_watchdog);
+    cancel(m_retryTask);
+    cancel(m_watchdog);
     m_retryCount = 0;
     m_isPreparing = false;
     m_isStopping = false;
     // The previous title's stop is forgotten, not cancelled: whoever awaits it still gets its end.
-    m_activeStopTask.reset();
+    m_activeStopTask = {};
     m_wantsPlayback = false;
 
     setErrorMessage({});
@@ -92,7 +92,7 @@ void MacVLCPlayerController::start()
         return;
     m_wantsPlayback = true;
     m_activity->begin();
-    cancelJob(m_retryTask);
+    cancel(m_retryTask);
 
     if (m_state == MacVLCPlayerState::Paused && m_player->hasMedia()) {
         m_player->play();
@@ -101,7 +101,7 @@ void MacVLCPlayerController::start()
         // The attempt begins when a surface reports that it is in a window.
         setState(MacVLCPlayerState::Buffering);
         setControlsVisible(true);
-        cancelJob(m_autoHide);
+        cancel(m_autoHide);
         return;
     } else {
         m_retryCount = 0;

@@ -2,7 +2,7 @@
 
 #include "Services/MacVLCPlayerState.h"
 #include "Services/MacVLCTrack.h"
-#include "Support/JobHandle.h"
+#include "Support/Job.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -17,6 +17,7 @@
 class Clock;
 class DisplaySleepInhibitor;
 class MacVLCMediaEngine;
+class NativeStopRequest;
 class VLCVideoView;
 
 Q_MOC_INCLUDE("Services/MacVLCMediaEngine.h")
@@ -71,7 +72,7 @@ public:
     void fail(const QString &message);
     // Ends this title. The job finishes once the native player confirmed its stop or after five
     // seconds; every call for the same title returns the same job.
-    [[nodiscard]] JobHandle::Pointer stop();
+    [[nodiscard]] Job<> stop();
     // "Try again": a fresh run of retries, beginning at once.
     Q_INVOKABLE void retryNow();
 
@@ -109,12 +110,12 @@ Q_SIGNALS:
     void playerChanged();
 
 private:
-    // The one native stop that every waiter shares.
-    struct NativeStop
+    // Cancels a job kept in a member and forgets it.
+    static void cancel(Job<> &job)
     {
-        JobHandle::Pointer done = std::make_shared<JobHandle>();
-        bool confirmed = false;
-    };
+        job.cancel();
+        job = {};
+    }
 
     void prepareAndPlay();
     void restoreVolume();
@@ -164,12 +165,13 @@ private:
     QString m_retryMessage;
     int m_elapsedSeconds = 0;
 
-    JobHandle::Pointer m_autoHide;
-    JobHandle::Pointer m_retryTask;
-    JobHandle::Pointer m_activeStopTask;
-    JobHandle::Pointer m_stopTimeout;
-    JobHandle::Pointer m_watchdog;
-    std::shared_ptr<NativeStop> m_nativeStop;
+    Job<> m_autoHide;
+    Job<> m_retryTask;
+    Job<> m_activeStopTask;
+    Job<> m_stopTimeout;
+    Job<> m_watchdog;
+    // The one native stop request that every waiter shares; none while no stop is awaited.
+    std::shared_ptr<NativeStopRequest> m_nativeStop;
 
     bool m_isStopping = false;
     bool m_isPreparing = false;

@@ -34,7 +34,7 @@ void MacVLCPlayerController::pause()
     // The state follows when the native player reports that it paused.
     m_player->pause();
     setControlsVisible(true);
-    cancelJob(m_autoHide);
+    cancel(m_autoHide);
 }
 
 void MacVLCPlayerController::seekBy(double seconds)
@@ -69,11 +69,11 @@ void MacVLCPlayerController::setVolume(double volume)
 void MacVLCPlayerController::showControls(bool autoHide)
 {
     setControlsVisible(true);
-    cancelJob(m_autoHide);
+    cancel(m_autoHide);
     if (!autoHide || m_state != MacVLCPlayerState::Playing)
         return;
     const int delaySeconds = std::max(0, Prefs::integer(u"quillmere.osdTimeoutSeconds"_s, 4));
-    m_autoHide = JobHandle::start([this, delaySeconds](std::stop_token token) { return runAutoHide(delaySeconds, token); });
+    m_autoHide = Job<>::start([this, delaySeconds](std::stop_token token) { return runAutoHide(delaySeconds, token); });
 }
 
 QCoro::Task<> MacVLCPlayerController::runAutoHide(int seconds, std::stop_token token)
@@ -87,7 +87,7 @@ QCoro::Task<> MacVLCPlayerController::runAutoHide(int seconds, std::stop_token t
 
 void MacVLCPlayerController::hideControls()
 {
-    cancelJob(m_autoHide);
+    cancel(m_autoHide);
     setControlsVisible(false);
 }
 

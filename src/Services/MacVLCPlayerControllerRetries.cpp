@@ -7,6 +7,8 @@
 #include "Support/Clock.h"
 #include "Support/Logging.h"
 
+#include <QCoroTimer>
+
 #include <chrono>
 
 using namespace Qt::StringLiterals;
@@ -36,7 +38,7 @@ void MacVLCPlayerController::handleStateChanged(int raw)
     case MacVLCMediaEngine::Buffering:
         setState(MacVLCPlayerState::Buffering);
         setControlsVisible(true);
-        cancelJob(m_autoHide);
+        cancel(m_autoHide);
         break;
     case MacVLCMediaEngine::Playing:
         m_isPreparing = false;
@@ -52,11 +54,11 @@ void MacVLCPlayerController::handleStateChanged(int raw)
     case MacVLCMediaEngine::Paused:
         setState(MacVLCPlayerState::Paused);
         setControlsVisible(true);
-        cancelJob(m_autoHide);
+        cancel(m_autoHide);
         break;
     case MacVLCMediaEngine::Stopped:
         m_isPreparing = false;
-        cancelJob(m_watchdog);
+        cancel(m_watchdog);
         m_activity->end();
         if (m_state == MacVLCPlayerState::Error)
             break;
@@ -64,7 +66,7 @@ void MacVLCPlayerController::handleStateChanged(int raw)
             // A film or episode that reached its end.
             setState(MacVLCPlayerState::Stopped);
             setControlsVisible(true);
-            cancelJob(m_autoHide);
+            cancel(m_autoHide);
         } else {
             fail(u"The stream ended before usable media was available. Try another stream or check the connection."_s);
             scheduleRetry(false);
@@ -73,7 +75,7 @@ void MacVLCPlayerController::handleStateChanged(int raw)
     case MacVLCMediaEngine::Failed:
         fail(u"The stream could not be opened. Check your connection or refresh this playlist."_s);
         setControlsVisible(true);
-        cancelJob(m_autoHide);
+        cancel(m_autoHide);
         scheduleRetry(false);
         break;
     default:
@@ -101,7 +103,7 @@ void MacVLCPlayerController::handleBufferingChanged(double fill)
 
 void MacVLCPlayerController::retryNow()
 {
-    if (m_retryTask)
+    if (m_retryTask.isValid())
         return;
     m_wantsPlayback = true;
     m_retryCount = 0;
@@ -110,7 +112,7 @@ void MacVLCPlayerController::retryNow()
 
 void MacVLCPlayerController::scheduleRetry(bool immediate)
 {
-    if (!m_wantsPlayback || !m_videoHostReady || m_retryTask)
+    if (!m_wantsPlayback || !m_videoHostReady || m_retryTask.isValid())
         return;
     if (m_retryCount >= maximumRetries) {
         setRetryMessage({});
@@ -119,12 +121,16 @@ void MacVLCPlayerController::scheduleRetry(bool immediate)
     }
     const int delaySeconds = immediate ? 0 : 1 << m_retryCount;
     ++m_retryCount;
-    m_retryTask = JobHandle::post([this, delaySeconds](std::stop_token token) { return runRetry(delaySeconds, token); });
+    m_retryTask = Job<>::start([this, delaySeconds](std::stop_token token) { return runRetry(delaySeconds, token); });
 }
 
 QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token token)
 {
     const QPointer<MacVLCPlayerController> self(this);
+    // The retry begins on a later turn of the event loop, once its job is in place.
+    co_await QCoro::sleepFor(0ms);
+    if (!self || token.stop_requested())
+        co_return;
     for (int remaining = delaySeconds; remaining > 0; --remaining) {
         setRetryMessage(u"Retry %1 of %2 in %3s"_s.arg(m_retryCount).arg(maximumRetries).arg(remaining));
         if (!co_await m_clock.sleep(1s, token) || !self)
@@ -143,7 +149,7 @@ QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token
     }
     if (token.stop_requested())
         co_return;
-    m_retryTask.reset();
+    m_retryTask = {};
     if (!stopped) {
         // Only a new title clears the stopping flag: this player cannot be reused until it stops.
         setRetryMessage({});
@@ -163,8 +169,8 @@ QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token
 
 void MacVLCPlayerController::startWatchdog()
 {
-    cancelJob(m_watchdog);
-    m_watchdog = JobHandle::start([this](std::stop_token token) { return runWatchdog(token); });
+    cancel(m_watchdog);
+    m_watchdog = Job<>::start([this](std::stop_token token) { return runWatchdog(token); });
 }
 
 QCoro::Task<> MacVLCPlayerController::runWatchdog(std::stop_token token)

@@ -8,21 +8,48 @@
 #include "Support/Clock.h"
 #include "Support/Logging.h"
 
+#include <QCoroSignal>
+
 #include <chrono>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
-JobHandle::Pointer MacVLCPlayerController::stop()
+// One request to stop the native player, shared by everyone who waits for it. Its waiters keep
+// it alive, so that the end reaches them even when the controller is gone by then.
+class NativeStopRequest final : public QObject
 {
-    if (m_activeStopTask)
+    Q_OBJECT
+
+public:
+    [[nodiscard]] bool hasEnded() const { return m_ended; }
+    [[nodiscard]] bool isConfirmed() const { return m_confirmed; }
+
+    void end(bool confirmed)
+    {
+        m_ended = true;
+        m_confirmed = confirmed;
+        Q_EMIT ended();
+    }
+
+Q_SIGNALS:
+    void ended();
+
+private:
+    bool m_ended = false;
+    bool m_confirmed = false;
+};
+
+Job<> MacVLCPlayerController::stop()
+{
+    if (m_activeStopTask.isValid())
         return m_activeStopTask;
     m_wantsPlayback = false;
-    cancelJob(m_autoHide);
-    cancelJob(m_retryTask);
-    cancelJob(m_watchdog);
+    cancel(m_autoHide);
+    cancel(m_retryTask);
+    cancel(m_watchdog);
     m_activity->end();
-    m_activeStopTask = JobHandle::start([this](std::stop_token) { return runStop(); });
+    m_activeStopTask = Job<>::start([this](std::stop_token) { return runStop(); });
     return m_activeStopTask;
 }
 
@@ -48,15 +75,16 @@ QCoro::Task<> MacVLCPlayerController::runStop()
 QCoro::Task<bool> MacVLCPlayerController::stopNative()
 {
     if (!m_nativeStop) {
-        m_nativeStop = std::make_shared<NativeStop>();
+        m_nativeStop = std::make_shared<NativeStopRequest>();
         qCInfo(lcPlayback) << "Requesting native stop";
         m_player->stop();
-        cancelJob(m_stopTimeout);
-        m_stopTimeout = JobHandle::start([this](std::stop_token token) { return runStopTimeout(token); });
+        cancel(m_stopTimeout);
+        m_stopTimeout = Job<>::start([this](std::stop_token token) { return runStopTimeout(token); });
     }
-    const std::shared_ptr<NativeStop> request = m_nativeStop;
-    co_await JobHandle::wait(request->done);
-    co_return request->confirmed;
+    const std::shared_ptr<NativeStopRequest> request = m_nativeStop;
+    if (!request->hasEnded())
+        co_await qCoro(request.get(), &NativeStopRequest::ended);
+    co_return request->isConfirmed();
 }
 
 QCoro::Task<> MacVLCPlayerController::runStopTimeout(std::stop_token token)
@@ -71,7 +99,7 @@ QCoro::Task<> MacVLCPlayerController::runStopTimeout(std::stop_token token)
 void MacVLCPlayerController::confirmNativeStop()
 {
     m_stopConfirmed = true;
-    cancelJob(m_stopTimeout);
+    cancel(m_stopTimeout);
     endNativeStop(true);
     qCInfo(lcPlayback) << "Native stop confirmed";
 }
@@ -80,7 +108,7 @@ void MacVLCPlayerController::endNativeStop(bool confirmed)
 {
     if (!m_nativeStop)
         return;
-    const std::shared_ptr<NativeStop> request = std::exchange(m_nativeStop, {});
-    request->confirmed = confirmed;
-    request->done->finish();
+    std::exchange(m_nativeStop, {})->end(confirmed);
 }
+
+#include "MacVLCPlayerControllerStop.moc"
