@@ -91,6 +91,11 @@ QCoro::Task<> MacPlaybackWindowController::waitForPreviousStop()
         m_pendingStop.reset();
 }
 
+std::optional<quint64> MacPlaybackWindowController::pendingStopGeneration() const
+{
+    return m_pendingStop ? std::optional<quint64>(m_pendingStop->generation) : std::nullopt;
+}
+
 void MacPlaybackWindowController::recordStop()
 {
     Job<> task = m_playerController->stop();

@@ -47,6 +47,8 @@ public:
     Q_INVOKABLE void close();
     // Returns once the stop pending at the time of the call has finished.
     [[nodiscard]] QCoro::Task<> waitForPreviousStop();
+    // The generation of the stop that the next title waits for; none when nothing is pending.
+    [[nodiscard]] std::optional<quint64> pendingStopGeneration() const;
 
 Q_SIGNALS:
     void targetChanged();
