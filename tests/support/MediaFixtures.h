@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 // Media files made at test time by ffmpeg: a picture whose top half is red and bottom half blue
@@ -8,8 +9,8 @@ namespace MediaFixtures {
 
 // Empty when ffmpeg is not installed.
 [[nodiscard]] QString ffmpegPath();
-// Writes a film of the given length (H.264 and AAC in MP4, or MPEG-TS when the name ends in ".ts").
-// Returns false when ffmpeg failed.
-[[nodiscard]] bool makeTestFilm(const QString &path, int seconds);
+// Writes a film of the given length and picture size (H.264 and AAC in MP4, or MPEG-TS when the
+// name ends in ".ts"). Returns false when ffmpeg failed.
+[[nodiscard]] bool makeTestFilm(const QString &path, int seconds, QSize size = QSize(320, 240));
 
 } // namespace MediaFixtures
