@@ -102,8 +102,8 @@ Figures measure(const QUrl &url)
     Figures figures;
     for (int run = 0; run < runs; ++run) {
         bool pictured = false;
-        const QMetaObject::Connection connection =
-            QObject::connect(controller.videoView(), &VLCVideoView::frameReady, &controller, [&pictured] { pictured = true; });
+        const QMetaObject::Connection connection = QObject::connect(
+            controller.videoView(), &VLCVideoView::frameReady, &controller, [&pictured] { pictured = true; });
         QElapsedTimer timer;
         controller.configure(url, 0);
         timer.start();
@@ -111,7 +111,8 @@ Figures measure(const QUrl &url)
         const bool playing = waitFor([&] { return controller.state() == MacVLCPlayerState::Playing; }, 10s);
         const double playingMs = double(timer.nsecsElapsed()) / 1e6;
         // The view is cleared for the new title, which itself reports once; wait for a real picture.
-        const bool shown = waitFor([&] { return pictured && !controller.videoView()->latestFrame().image.isNull(); }, 10s);
+        const auto hasPicture = [&] { return pictured && !controller.videoView()->latestFrame().image.isNull(); };
+        const bool shown = waitFor(hasPicture, 10s);
         const double pictureMs = double(timer.nsecsElapsed()) / 1e6;
         QObject::disconnect(connection);
         if (!playing || !shown) {

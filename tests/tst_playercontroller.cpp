@@ -19,7 +19,8 @@ const QUrl liveURL(u"http://provider.test/live/user/secret/7.m3u8"_s);
 const QUrl liveFallback(u"http://provider.test/live/user/secret/7.ts"_s);
 
 const QString openFailure = u"The stream could not be opened. Check your connection or refresh this playlist."_s;
-const QString exhausted = u"Playback failed after three retries. Test the connection in Playlists, or try another channel."_s;
+const QString exhausted =
+    u"Playback failed after three retries. Test the connection in Playlists, or try another channel."_s;
 const QString streamEnded =
     u"The stream ended before usable media was available. Try another stream or check the connection."_s;
 
@@ -82,7 +83,8 @@ private Q_SLOTS:
 
     void init()
     {
-        for (const QString &key : {u"quillmere.volume"_s, u"quillmere.networkCachingMs"_s, u"quillmere.osdTimeoutSeconds"_s})
+        for (const QString &key :
+             {u"quillmere.volume"_s, u"quillmere.networkCachingMs"_s, u"quillmere.osdTimeoutSeconds"_s})
             UserSettings::remove(key);
     }
 
@@ -104,7 +106,8 @@ private Q_SLOTS:
         Rig rig;
         rig.begin(filmURL);
         QCOMPARE(rig.engine->mediaURL, filmURL);
-        QCOMPARE(rig.engine->mediaOptions, QStringList({u":http-reconnect=true"_s, cachingOption, u":file-caching=1500"_s}));
+        QCOMPARE(rig.engine->mediaOptions,
+                 QStringList({u":http-reconnect=true"_s, cachingOption, u":file-caching=1500"_s}));
         QCOMPARE(rig.engine->playRequests, 1);
         QCOMPARE(rig.controller.state(), State::Buffering);
         QVERIFY(rig.controller.controlsVisible());
@@ -137,9 +140,10 @@ private Q_SLOTS:
         rig.runRetry(60s);
         QCOMPARE(rig.engine->openedURLs.size(), 4);
         QCOMPARE(rig.retryMessages,
-                 QStringList({u"Retry 1 of 3 in 1s"_s, u"Reconnecting…"_s, u"Retry 2 of 3 in 2s"_s, u"Retry 2 of 3 in 1s"_s,
-                              u"Reconnecting…"_s, u"Retry 3 of 3 in 4s"_s, u"Retry 3 of 3 in 3s"_s, u"Retry 3 of 3 in 2s"_s,
-                              u"Retry 3 of 3 in 1s"_s, u"Reconnecting…"_s, QString()}));
+                 QStringList({u"Retry 1 of 3 in 1s"_s, u"Reconnecting…"_s, u"Retry 2 of 3 in 2s"_s,
+                              u"Retry 2 of 3 in 1s"_s, u"Reconnecting…"_s, u"Retry 3 of 3 in 4s"_s,
+                              u"Retry 3 of 3 in 3s"_s, u"Retry 3 of 3 in 2s"_s, u"Retry 3 of 3 in 1s"_s,
+                              u"Reconnecting…"_s, QString()}));
 
         // "Try again" begins a new run at once, which has used one retry.
         rig.controller.retryNow();
@@ -358,7 +362,8 @@ private Q_SLOTS:
         rig.advance(1ms);
         QVERIFY(stop.isFinished());
         QCOMPARE(rig.controller.state(), State::Error);
-        QCOMPARE(rig.controller.errorMessage(), u"The player did not finish stopping. Playback has been closed safely."_s);
+        QCOMPARE(rig.controller.errorMessage(),
+                 u"The player did not finish stopping. Playback has been closed safely."_s);
 
         rig.controller.configure(liveURL, 0, liveFallback);
         QCOMPARE(rig.controller.errorMessage(),
@@ -383,7 +388,8 @@ private Q_SLOTS:
         rig.advance(1s);
         QCOMPARE(rig.engine->stopRequests, 1);
         rig.advance(5s);
-        QCOMPARE(rig.controller.errorMessage(), u"The player is still stopping. Close playback and try again shortly."_s);
+        QCOMPARE(rig.controller.errorMessage(),
+                 u"The player is still stopping. Close playback and try again shortly."_s);
         QVERIFY(rig.controller.retryMessage().isEmpty());
         QCOMPARE(rig.engine->openedURLs.size(), 1);
     }

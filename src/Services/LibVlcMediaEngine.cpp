@@ -248,7 +248,8 @@ void LibVlcMediaEngine::setDrawable(VLCVideoView *view)
     m_native->view = view;
     if (!m_native->player)
         return;
-    libvlc_video_set_callbacks(m_native->player, &Native::onLock, &Native::onUnlock, &Native::onDisplay, m_native.get());
+    libvlc_video_set_callbacks(m_native->player, &Native::onLock, &Native::onUnlock, &Native::onDisplay,
+                               m_native.get());
     libvlc_video_set_format_callbacks(m_native->player, &Native::onVideoFormat, &Native::onVideoCleanup);
 }
 

@@ -15,10 +15,11 @@ QString ffmpegPath()
 bool makeTestFilm(const QString &path, int seconds, QSize size)
 {
     const QString duration = QString::number(seconds);
-    const QString picture = u"color=c=red:size=%1x%2:rate=25:duration=%3,drawbox=x=0:y=ih/2:w=iw:h=ih/2:color=blue:t=fill"_s
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(duration);
+    const QString picture =
+        u"color=c=red:size=%1x%2:rate=25:duration=%3,drawbox=x=0:y=ih/2:w=iw:h=ih/2:color=blue:t=fill"_s
+            .arg(size.width())
+            .arg(size.height())
+            .arg(duration);
     QStringList arguments{u"-hide_banner"_s, u"-loglevel"_s, u"error"_s,  u"-y"_s,
                           u"-f"_s,           u"lavfi"_s,     u"-i"_s,      picture,
                           u"-f"_s,           u"lavfi"_s,     u"-i"_s,      u"sine=frequency=440:duration="_s + duration,
