@@ -4,8 +4,13 @@
 #include "support/FakeMediaEngine.h"
 #include "support/VirtualClock.h"
 
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QQuickWindow>
 #include <QTest>
+#include <QtQml/QQmlExtensionPlugin>
+
+Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
 
 using namespace Qt::StringLiterals;
 
@@ -117,6 +122,16 @@ private Q_SLOTS:
         // A new title starts from black, not from the previous title's last picture.
         rig.controller.videoView()->clear();
         QTRY_COMPARE(rig.at(side / 2, side / 2), QColor(Qt::black));
+    }
+
+    void playerViewCanDeclareTheSurface()
+    {
+        QQmlEngine engine;
+        QQmlComponent component(&engine);
+        component.setData("import Quillmere\nMacVLCVideoSurface { width: 10; height: 10 }", QUrl());
+        std::unique_ptr<QObject> created(component.create());
+        QVERIFY2(created, qPrintable(component.errorString()));
+        QVERIFY(qobject_cast<MacVLCVideoSurface *>(created.get()));
     }
 
     void decoderNeverWritesAPictureThatIsShown()
