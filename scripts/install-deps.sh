@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  build-essential cmake ninja-build pkg-config
+  build-essential clang cmake ninja-build pkg-config
   # Qt 6 core, GUI and the Qt Quick modules (the QML modules do not pull each other in)
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools qt6-qpa-plugins
   libgl-dev libegl-dev libvulkan-dev libxkbcommon-dev
