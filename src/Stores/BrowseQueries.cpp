@@ -1,0 +1,190 @@
+// The queries behind the browse lists: categories, pages of items, counts, hidden languages,
+// the player's channel list and guide schedules.
+
+#include "CataloguePageReader.h"
+
+#include "SqliteRow.h"
+#include "Support/Async.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The programme running now on the row's guide channel (the latest-starting one when several
+// overlap), as title, start and end joined by the unit separator.
+const auto currentProgrammeColumn =
+    u", (SELECT e.title || char(31) || e.starts_at || char(31) || e.ends_at FROM epg_programmes e\n"
+    "  WHERE e.playlist_id=i.playlist_id AND e.channel_key=COALESCE(NULLIF(i.epg_channel_key,''), lower(trim(i.provider_id)))\n"
+    "    AND e.starts_at<=unixepoch('now') AND e.ends_at>unixepoch('now') ORDER BY e.starts_at DESC LIMIT 1)"_s;
+
+// Items without a category, or whose category is neither hidden nor of a hidden language.
+const auto visibleCategoryCondition =
+    u"AND (i.category_id IS NULL OR i.category_id NOT IN (\n"
+    "    SELECT c.provider_id FROM categories c WHERE c.playlist_id=i.playlist_id AND c.kind=i.kind\n"
+    "       AND (c.language IN (SELECT key FROM hidden_languages)\n"
+    "            OR EXISTS(SELECT 1 FROM category_hidden h WHERE h.playlist_id=c.playlist_id AND h.kind=c.kind AND h.provider_id=c.provider_id))))"_s;
+
+const auto channelOrder = u"ORDER BY i.sort_number IS NULL, i.sort_number, i.title COLLATE NOCASE"_s;
+
+// A word of a search as a LIKE pattern that matches it literally anywhere in a title.
+QString containsPattern(QString word)
+{
+    word.replace(u'\\', u"\\\\"_s).replace(u'%', u"\\%"_s).replace(u'_', u"\\_"_s);
+    return u'%' + word + u'%';
+}
+
+double epochSeconds(const QDateTime &moment)
+{
+    return double(moment.toMSecsSinceEpoch()) / 1000.0;
+}
+
+} // namespace
+
+QString CataloguePageReader::itemColumns(QStringView alias)
+{
+    const QString a = alias.toString();
+    return a + u".kind, "_s + a + u".provider_id, "_s + a + u".title, "_s + a + u".subtitle, "_s + a
+        + u".artwork_url, "_s + a + u".container_extension,\n"_s + a + u".epg_channel_id, COALESCE(NULLIF("_s + a
+        + u".epg_channel_key,''), lower(trim("_s + a + u".provider_id))),\n"_s + a + u".sort_number, "_s + a
+        + u".rating, "_s + a + u".added_at, "_s + a + u".genre, "_s + a + u".category_id,\n"_s
+        + u"EXISTS(SELECT 1 FROM favourites f WHERE f.playlist_id="_s + a + u".playlist_id AND f.content_provider_id="_s
+        + a + u".provider_id AND f.kind="_s + a + u".kind)"_s;
+}
+
+QString CataloguePageReader::itemSelect(CatalogueKind kind)
+{
+    return u"SELECT "_s + itemColumns(u"i") + (kind == CatalogueKind::Live ? currentProgrammeColumn : QString());
+}
+
+QString CataloguePageReader::whereClause(const BrowseScope &scope, const QString &query, Binds &binds)
+{
+    QString clause;
+    switch (scope.type()) {
+    case BrowseScope::Type::All:
+        clause = visibleCategoryCondition;
+        break;
+    case BrowseScope::Type::Favourites:
+        clause = u" AND EXISTS(SELECT 1 FROM favourites f WHERE f.playlist_id=i.playlist_id "
+                 "AND f.content_provider_id=i.provider_id AND f.kind=i.kind)"_s;
+        break;
+    case BrowseScope::Type::Category:
+        clause = u" AND i.category_id=?"_s;
+        binds.append(scope.categoryID());
+        break;
+    }
+    const QStringList words = query.trimmed().split(u' ', Qt::SkipEmptyParts);
+    for (const QString &word : words.mid(0, 4)) {
+        clause += u" AND i.title LIKE ? ESCAPE '\\'"_s;
+        binds.append(containsPattern(word));
+    }
+    return clause;
+}
+
+QString CataloguePageReader::orderBy(BrowseSort sort, CatalogueKind kind)
+{
+    switch (sort) {
+    case BrowseSort::Provider:
+        // Channels in the provider's numbering; films and series newest first.
+        return kind == CatalogueKind::Live
+            ? channelOrder
+            : u"ORDER BY i.added_at IS NULL, i.added_at DESC, i.sort_number, i.title COLLATE NOCASE"_s;
+    case BrowseSort::Title:
+        return u"ORDER BY i.title COLLATE NOCASE, i.provider_id"_s;
+    case BrowseSort::Added:
+        return u"ORDER BY i.added_at IS NULL, i.added_at DESC, i.title COLLATE NOCASE"_s;
+    case BrowseSort::Rating:
+        return u"ORDER BY i.rating IS NULL, i.rating DESC, i.title COLLATE NOCASE"_s;
+    }
+    Q_UNREACHABLE();
+    return {};
+}
+
+QCoro::Task<QList<BrowseCategory>> CataloguePageReader::browseCategories(std::optional<qint64> playlistID,
+                                                                         CatalogueKind kind)
+{
+    return Async::onExecutor(m_executor, [this, playlistID, kind] {
+        if (!playlistID)
+            return QList<BrowseCategory>();
+        return rows<BrowseCategory>(
+            u"SELECT c.provider_id, c.name, c.item_count, COALESCE(c.language,'en'),\n"
+            "       EXISTS(SELECT 1 FROM category_hidden h WHERE h.playlist_id=c.playlist_id AND h.kind=c.kind AND h.provider_id=c.provider_id)\n"
+            "FROM categories c\n"
+            "LEFT JOIN category_preferences p ON p.playlist_id=c.playlist_id AND p.kind=c.kind AND p.provider_id=c.provider_id\n"
+            "WHERE c.playlist_id=? AND c.kind=?\n"
+            "ORDER BY COALESCE(p.position, 2147483647), c.sort_order, c.name COLLATE NOCASE"_s,
+            {*playlistID, kindText(kind)}, [kind](const SqliteRow &row) { return browseCategory(row, kind); });
+    });
+}
+
+QCoro::Task<QList<MediaItem>> CataloguePageReader::browseItems(std::optional<qint64> playlistID, CatalogueKind kind,
+                                                               const BrowseScope &scope, const QString &query,
+                                                               BrowseSort sort, int limit, int offset)
+{
+    return Async::onExecutor(m_executor, [this, playlistID, kind, scope, query, sort, limit, offset] {
+        if (!playlistID)
+            return QList<MediaItem>();
+        Binds binds{*playlistID, kindText(kind)};
+        const QString sql = itemSelect(kind) + u" FROM content_items i WHERE i.playlist_id=? AND i.kind=? "_s
+            + whereClause(scope, query, binds) + u' ' + orderBy(sort, kind) + u" LIMIT ? OFFSET ?"_s;
+        binds << qint64(limit) << qint64(offset);
+        return items(sql, binds, kind == CatalogueKind::Live);
+    });
+}
+
+QCoro::Task<qint64> CataloguePageReader::browseCount(qint64 playlistID, CatalogueKind kind, const BrowseScope &scope,
+                                                     const QString &query)
+{
+    return Async::onExecutor(m_executor, [this, playlistID, kind, scope, query] {
+        Binds binds{playlistID, kindText(kind)};
+        const QString sql = u"SELECT COUNT(*) FROM content_items i WHERE i.playlist_id=? AND i.kind=? "_s
+            + whereClause(scope, query, binds);
+        const QList<qint64> counts = rows<qint64>(sql, binds, [](const SqliteRow &row) { return row.integer(0); });
+        return counts.value(0);
+    });
+}
+
+QCoro::Task<QSet<QString>> CataloguePageReader::hiddenLanguages()
+{
+    return Async::onExecutor(m_executor, [this] {
+        const QList<QString> keys = rows<QString>(u"SELECT key FROM hidden_languages"_s, {},
+                                                  [](const SqliteRow &row) { return row.text(0); });
+        return QSet<QString>(keys.begin(), keys.end());
+    });
+}
+
+QCoro::Task<QList<MediaItem>> CataloguePageReader::channelQueue(std::optional<qint64> playlistID,
+                                                                const BrowseScope &scope)
+{
+    return Async::onExecutor(m_executor, [this, playlistID, scope] {
+        if (!playlistID)
+            return QList<MediaItem>();
+        Binds binds{*playlistID, kindText(CatalogueKind::Live)};
+        const QString sql = u"SELECT "_s + itemColumns(u"i") + u" FROM content_items i WHERE i.playlist_id=? AND i.kind=? "_s
+            + whereClause(scope, QString(), binds) + u' ' + channelOrder + u" LIMIT 6000"_s;
+        return items(sql, binds, false);
+    });
+}
+
+QCoro::Task<QList<MacGuideProgramme>> CataloguePageReader::schedule(qint64 playlistID, const QString &epgKey,
+                                                                    const QDateTime &from, int limit)
+{
+    return Async::onExecutor(m_executor, [this, playlistID, epgKey, from, limit] {
+        return rows<MacGuideProgramme>(
+            u"SELECT channel_id, title, description, starts_at, ends_at FROM epg_programmes\n"
+            "WHERE playlist_id=? AND channel_key=? AND ends_at>? ORDER BY starts_at LIMIT ?"_s,
+            {playlistID, epgKey, epochSeconds(from), qint64(limit)},
+            [epgKey](const SqliteRow &row) { return guideProgramme(row, epgKey); });
+    });
+}
+
+QCoro::Task<QList<MacGuideProgramme>> CataloguePageReader::programmes(qint64 playlistID, const QString &epgKey,
+                                                                      const QDateTime &from, const QDateTime &to)
+{
+    return Async::onExecutor(m_executor, [this, playlistID, epgKey, from, to] {
+        return rows<MacGuideProgramme>(
+            u"SELECT channel_id, title, description, starts_at, ends_at FROM epg_programmes\n"
+            "WHERE playlist_id=? AND channel_key=? AND ends_at>? AND starts_at<? ORDER BY starts_at LIMIT 400"_s,
+            {playlistID, epgKey, epochSeconds(from), epochSeconds(to)},
+            [epgKey](const SqliteRow &row) { return guideProgramme(row, epgKey); });
+    });
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The one definition of the catalogue file's format. The schema is created with "IF NOT EXISTS"
+// statements and extended by adding missing columns, so a file of any earlier layout is
+// upgraded in place and nothing is ever dropped.
+namespace MacSchema {
+
+// Brings the file to the current schema. Blocking: runs on the caller's (worker) thread, once
+// per launch, before any other connection writes. Throws MacDatabaseError; work done by steps
+// before a failure stays.
+void prepare(const QString &databasePath);
+
+} // namespace MacSchema
