@@ -140,7 +140,10 @@ int main(int argc, char *argv[])
 
         report.add(kindName + u" categories"_s,
                    [&] { (void)awaitBlocking(reader.browseCategories(playlist, kind)); });
-        for (const auto &[scopeName, scope] : scopes) {
+        // Named references rather than a structured binding: clang 14 cannot capture those in lambdas.
+        for (const auto &entry : scopes) {
+            const QString &scopeName = entry.first;
+            const BrowseScope &scope = entry.second;
             for (const BrowseSort sort : {BrowseSort::Provider, BrowseSort::Title, BrowseSort::Added, BrowseSort::Rating}) {
                 report.add(kindName + u' ' + scopeName + u' ' + sortText(sort) + u" first page"_s, [&] {
                     (void)awaitBlocking(reader.browseItems(playlist, kind, scope, {}, sort, pageSize, 0));
