@@ -17,10 +17,13 @@ const auto currentProgrammeColumn =
     "  WHERE e.playlist_id=i.playlist_id AND e.channel_key=COALESCE(NULLIF(i.epg_channel_key,''), lower(trim(i.provider_id)))\n"
     "    AND e.starts_at<=unixepoch('now') AND e.ends_at>unixepoch('now') ORDER BY e.starts_at DESC LIMIT 1)"_s;
 
-// Items without a category, or whose category is neither hidden nor of a hidden language.
+// Items without a category, or whose category is neither hidden nor of a hidden language. The
+// statement's first two parameters are always the playlist and the kind; naming them here (rather
+// than referring to the outer row) lets SQLite compute the set of hidden categories once instead
+// of once per item, which turns a count over 200,000 films from seconds into milliseconds.
 const auto visibleCategoryCondition =
     u"AND (i.category_id IS NULL OR i.category_id NOT IN (\n"
-    "    SELECT c.provider_id FROM categories c WHERE c.playlist_id=i.playlist_id AND c.kind=i.kind\n"
+    "    SELECT c.provider_id FROM categories c WHERE c.playlist_id=?1 AND c.kind=?2\n"
     "       AND (c.language IN (SELECT key FROM hidden_languages)\n"
     "            OR EXISTS(SELECT 1 FROM category_hidden h WHERE h.playlist_id=c.playlist_id AND h.kind=c.kind AND h.provider_id=c.provider_id))))"_s;
 
@@ -64,8 +67,9 @@ QString CataloguePageReader::whereClause(const BrowseScope &scope, const QString
         clause = visibleCategoryCondition;
         break;
     case BrowseScope::Type::Favourites:
-        clause = u" AND EXISTS(SELECT 1 FROM favourites f WHERE f.playlist_id=i.playlist_id "
-                 "AND f.content_provider_id=i.provider_id AND f.kind=i.kind)"_s;
+        // The favourites of the playlist and kind (the first two parameters), looked up through
+        // their own key rather than tested item by item.
+        clause = u" AND i.provider_id IN (SELECT f.content_provider_id FROM favourites f WHERE f.playlist_id=?1 AND f.kind=?2)"_s;
         break;
     case BrowseScope::Type::Category:
         clause = u" AND i.category_id=?"_s;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class MacDatabase;
+
 // The one definition of the catalogue file's format. The schema is created with "IF NOT EXISTS"
 // statements and extended by adding missing columns, so a file of any earlier layout is
 // upgraded in place and nothing is ever dropped.
@@ -11,5 +13,10 @@ namespace MacSchema {
 // per launch, before any other connection writes. Throws MacDatabaseError; work done by steps
 // before a failure stays.
 void prepare(const QString &databasePath);
+
+// Refreshes the query planner's statistics after a catalogue has been replaced, so that lists
+// over a few favourites are read through the favourites rather than by walking every item.
+// Sampled, so it takes milliseconds even for hundreds of thousands of rows.
+void updateStatistics(MacDatabase &database);
 
 } // namespace MacSchema
