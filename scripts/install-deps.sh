@@ -24,6 +24,8 @@ packages=(
   fonts-inter fonts-material-design-icons-iconfont
   # test-time: a real Secret Service on a private session bus, and media generation
   gnome-keyring dbus dbus-bin dbus-daemon dbus-x11 ffmpeg
+  # test-time: gzip bodies of the local provider
+  zlib1g-dev
 )
 
 missing=()

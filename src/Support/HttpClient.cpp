@@ -1,0 +1,273 @@
+#include "HttpClient.h"
+
+#include "CancellationError.h"
+#include "TransportError.h"
+
+#include <QScopeGuard>
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <exception>
+#include <mutex>
+#include <new>
+#include <optional>
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr long maximumRedirects = 10;
+constexpr long receiveBufferBytes = 256 * 1024;
+// The longest wait between two looks at the inactivity clock; cancellation does not wait for
+// it, since a stop request wakes the wait at once.
+constexpr milliseconds longestPoll{1000};
+
+void initialiseCurl()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// A multi handle (which owns the connection pool) and an easy handle. Each thread keeps one,
+// so that successive requests of an import reuse their connection to the provider.
+class CurlSession final
+{
+public:
+    CurlSession()
+        : m_multi(curl_multi_init())
+        , m_easy(curl_easy_init())
+    {
+        if (!m_multi || !m_easy) {
+            curl_easy_cleanup(m_easy);
+            curl_multi_cleanup(m_multi);
+            throw std::bad_alloc();
+        }
+    }
+    ~CurlSession()
+    {
+        curl_easy_cleanup(m_easy);
+        curl_multi_cleanup(m_multi);
+    }
+    CurlSession(const CurlSession &) = delete;
+    CurlSession &operator=(const CurlSession &) = delete;
+
+    [[nodiscard]] CURLM *multi() const { return m_multi; }
+    [[nodiscard]] CURL *easy() const { return m_easy; }
+
+    bool inUse = false;
+
+private:
+    CURLM *m_multi;
+    CURL *m_easy;
+};
+
+TransportError transportError(CURLcode code, long osError)
+{
+    using Kind = TransportError::Kind;
+    const auto kind = [code, osError] {
+        switch (code) {
+        case CURLE_COULDNT_RESOLVE_HOST:
+            return Kind::CannotFindHost;
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            return Kind::DnsLookupFailed;
+        case CURLE_COULDNT_CONNECT:
+            return osError == ENETUNREACH || osError == ENETDOWN ? Kind::NotConnectedToInternet
+                                                                 : Kind::CannotConnectToHost;
+        case CURLE_OPERATION_TIMEDOUT:
+            return Kind::TimedOut;
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+        case CURLE_PARTIAL_FILE:
+        case CURLE_GOT_NOTHING:
+            return Kind::NetworkConnectionLost;
+        case CURLE_ABORTED_BY_CALLBACK:
+            return Kind::Cancelled;
+        default:
+            return Kind::Other;
+        }
+    }();
+    return TransportError(kind, int(code));
+}
+
+// One GET from the first byte sent to the last byte received.
+class Transfer final
+{
+public:
+    Transfer(const HttpClient::Request &request, const HttpClient::StatusCheck &checkStatus,
+             const HttpClient::ChunkConsumer *consume, const std::stop_token &stop)
+        : m_request(request)
+        , m_checkStatus(checkStatus)
+        , m_consume(consume)
+        , m_stop(stop)
+    {
+    }
+
+    QByteArray run(CurlSession &session)
+    {
+        CancellationError::throwIfRequested(m_stop);
+        configure(session.easy());
+        if (curl_multi_add_handle(session.multi(), session.easy()) != CURLM_OK)
+            throw TransportError(TransportError::Kind::Other, CURLE_FAILED_INIT);
+        // Removing the handle also abandons an unfinished transfer and its connection.
+        const auto detach = qScopeGuard([&session] { curl_multi_remove_handle(session.multi(), session.easy()); });
+        const CURLcode result = perform(session.multi());
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+        if (result != CURLE_OK) {
+            CancellationError::throwIfRequested(m_stop);
+            long osError = 0;
+            curl_easy_getinfo(session.easy(), CURLINFO_OS_ERRNO, &osError);
+            throw transportError(result, osError);
+        }
+        if (!m_statusChecked)
+            checkStatus();
+        return std::move(m_body);
+    }
+
+private:
+    void configure(CURL *easy)
+    {
+        m_easy = easy;
+        curl_easy_reset(easy);
+        const QByteArray url = m_request.url.toEncoded(QUrl::FullyEncoded);
+        curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+        curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+        curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(easy, CURLOPT_MAXREDIRS, maximumRedirects);
+        curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
+        curl_easy_setopt(easy, CURLOPT_USERAGENT, "Quillmere/" QUILLMERE_VERSION);
+        curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, receiveBufferBytes);
+        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(m_request.inactivityTimeout.count()));
+        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Transfer::onHeader);
+        curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::onBody);
+        curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    }
+
+    // Drives the transfer until it ends. Returns curl's result; cancellation and inactivity
+    // end it early by throwing.
+    CURLcode perform(CURLM *multi)
+    {
+        std::stop_callback wake(m_stop, [multi] { curl_multi_wakeup(multi); });
+        m_lastActivity = SteadyClock::now();
+        while (true) {
+            int running = 0;
+            if (curl_multi_perform(multi, &running) != CURLM_OK)
+                return CURLE_FAILED_INIT;
+            if (const std::optional<CURLcode> result = finishedResult(multi))
+                return *result;
+            CancellationError::throwIfRequested(m_stop);
+            const auto idle = std::chrono::duration_cast<milliseconds>(SteadyClock::now() - m_lastActivity);
+            if (idle >= m_request.inactivityTimeout)
+                throw TransportError(TransportError::Kind::TimedOut, CURLE_OPERATION_TIMEDOUT);
+            const milliseconds wait = std::clamp(m_request.inactivityTimeout - idle, milliseconds(1), longestPoll);
+            curl_multi_poll(multi, nullptr, 0, int(wait.count()), nullptr);
+        }
+    }
+
+    static std::optional<CURLcode> finishedResult(CURLM *multi)
+    {
+        int remaining = 0;
+        while (CURLMsg *message = curl_multi_info_read(multi, &remaining)) {
+            if (message->msg == CURLMSG_DONE)
+                return message->data.result;
+        }
+        return std::nullopt;
+    }
+
+    void checkStatus()
+    {
+        m_statusChecked = true;
+        long status = 0;
+        curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+        if (m_checkStatus)
+            m_checkStatus(int(status));
+    }
+
+    static size_t onHeader(char *, size_t size, size_t count, void *context)
+    {
+        static_cast<Transfer *>(context)->m_lastActivity = SteadyClock::now();
+        return size * count;
+    }
+
+    static size_t onBody(char *data, size_t size, size_t count, void *context)
+    {
+        auto *transfer = static_cast<Transfer *>(context);
+        const size_t length = size * count;
+        if (transfer->m_stop.stop_requested())
+            return CURL_WRITEFUNC_ERROR;
+        try {
+            if (!transfer->m_statusChecked)
+                transfer->checkStatus();
+            const QByteArrayView chunk(data, qsizetype(length));
+            if (transfer->m_consume)
+                (*transfer->m_consume)(chunk);
+            else
+                transfer->m_body.append(chunk);
+        } catch (...) {
+            transfer->m_failure = std::current_exception();
+            return CURL_WRITEFUNC_ERROR;
+        }
+        // The consumer's own time is not the server's silence.
+        transfer->m_lastActivity = SteadyClock::now();
+        return length;
+    }
+
+    const HttpClient::Request &m_request;
+    const HttpClient::StatusCheck &m_checkStatus;
+    const HttpClient::ChunkConsumer *m_consume;
+    const std::stop_token &m_stop;
+    CURL *m_easy = nullptr;
+    bool m_statusChecked = false;
+    QByteArray m_body;
+    std::exception_ptr m_failure;
+    SteadyClock::time_point m_lastActivity;
+};
+
+QByteArray transfer(const HttpClient::Request &request, const HttpClient::StatusCheck &checkStatus,
+                    const HttpClient::ChunkConsumer *consume, const std::stop_token &stop)
+{
+    initialiseCurl();
+    thread_local CurlSession threadSession;
+    // A callback of a running transfer that starts another request gets a session of its own.
+    std::optional<CurlSession> privateSession;
+    CurlSession &session = threadSession.inUse ? privateSession.emplace() : threadSession;
+    session.inUse = true;
+    const auto release = qScopeGuard([&session] { session.inUse = false; });
+    return Transfer(request, checkStatus, consume, stop).run(session);
+}
+
+} // namespace
+
+namespace HttpClient {
+
+QUrl withQuery(QUrl url, const QList<std::pair<QString, QString>> &items)
+{
+    QByteArray query;
+    for (const auto &[name, value] : items) {
+        if (!query.isEmpty())
+            query += '&';
+        query += QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
+    }
+    url.setQuery(items.isEmpty() ? QString() : QString::fromLatin1(query), QUrl::StrictMode);
+    return url;
+}
+
+QByteArray get(const Request &request, const StatusCheck &checkStatus, const std::stop_token &stop)
+{
+    return transfer(request, checkStatus, nullptr, stop);
+}
+
+void stream(const Request &request, const StatusCheck &checkStatus, const ChunkConsumer &consume,
+            const std::stop_token &stop)
+{
+    transfer(request, checkStatus, &consume, stop);
+}
+
+} // namespace HttpClient

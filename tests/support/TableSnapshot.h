@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class MacDatabase;
+
+// Every row a query yields, each as one text with its columns' types and values, so that a
+// test can tell that a table is byte for byte as it was.
+[[nodiscard]] QStringList tableSnapshot(MacDatabase &database, const QString &sql);

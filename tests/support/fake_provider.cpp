@@ -1,0 +1,69 @@
+// Runs the local provider in a process of its own and prints its port, so that a benchmark
+// measures the client without the server's work in its own process. It serves until its
+// standard input closes.
+#include "CatalogueGenerator.h"
+#include "FakeProvider.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSet>
+
+#include <cstdio>
+#include <iostream>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Local IPTV provider for benchmarks."_s);
+    parser.addHelpOption();
+    const QList<QCommandLineOption> options = {
+        {u"live"_s, u"Live channels."_s, u"count"_s, u"0"_s},
+        {u"movies"_s, u"Films."_s, u"count"_s, u"0"_s},
+        {u"series"_s, u"Series."_s, u"count"_s, u"0"_s},
+        {u"guide-channels"_s, u"Guide channels."_s, u"count"_s, u"0"_s},
+        {u"guide-programmes"_s, u"Programmes per guide channel."_s, u"count"_s, u"0"_s},
+        {u"guide-minutes"_s, u"Length of a programme."_s, u"minutes"_s, u"30"_s},
+        {u"guide-description"_s, u"Length of a programme's description."_s, u"bytes"_s, u"60"_s},
+        {u"guide-start-hours"_s, u"Hours before now at which the guide starts."_s, u"hours"_s, u"12"_s},
+        {u"media-file"_s, u"File served for films and episodes."_s, u"path"_s},
+        {u"live-file"_s, u"MPEG-TS file looped as every live channel."_s, u"path"_s},
+        {u"live-rate"_s, u"Bytes per second of the live streams."_s, u"bytes"_s, u"250000"_s},
+    };
+    parser.addOptions(options);
+    parser.process(application);
+    const auto number = [&parser](const char *name) { return parser.value(QString::fromLatin1(name)).toInt(); };
+
+    FakeProvider provider;
+    const GeneratedCatalogue catalogue = generateCatalogue({number("live"), number("movies"), number("series")});
+    provider.setCatalogue(catalogue);
+
+    FakeGuide guide;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    guide.start = QDateTime::fromSecsSinceEpoch(now.toSecsSinceEpoch() / 3600 * 3600 - qint64(number("guide-start-hours")) * 3600, Qt::UTC);
+    // The guide covers the catalogue's own guide ids first, then made-up channels.
+    QSet<QString> seen;
+    for (const MacContentItem &item : catalogue.itemsOf(CatalogueKind::Live)) {
+        if (guide.channelIDs.size() < number("guide-channels") && item.epgChannelID && !seen.contains(*item.epgChannelID)) {
+            seen.insert(*item.epgChannelID);
+            guide.channelIDs.append(*item.epgChannelID);
+        }
+    }
+    while (guide.channelIDs.size() < number("guide-channels"))
+        guide.channelIDs.append(u"channel%1.example"_s.arg(guide.channelIDs.size()));
+    guide.programmesPerChannel = number("guide-programmes");
+    guide.minutesPerProgramme = number("guide-minutes");
+    guide.descriptionLength = number("guide-description");
+    provider.setGuide(guide);
+    provider.setMediaFile(parser.value(u"media-file"_s));
+    provider.setLiveStream(parser.value(u"live-file"_s), number("live-rate"));
+
+    std::printf("port=%u\n", unsigned(provider.port()));
+    std::fflush(stdout);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+    }
+    return 0;
+}
