@@ -19,13 +19,6 @@ using State = MacVLCPlayerState;
 constexpr int timeoutMs = 15'000;
 const QSize windowSize(640, 360);
 
-bool near(QColor actual, QColor expected)
-{
-    constexpr int tolerance = 40;
-    return qAbs(actual.red() - expected.red()) < tolerance && qAbs(actual.green() - expected.green()) < tolerance
-        && qAbs(actual.blue() - expected.blue()) < tolerance;
-}
-
 QColor pixel(const QImage &image, QPointF relative)
 {
     return image.pixelColor(int(relative.x() * (image.width() - 1)), int(relative.y() * (image.height() - 1)));
@@ -79,14 +72,14 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
 
         // Fitted: the 4:3 picture stands between black bars, red above blue, the right way up.
-        QTRY_VERIFY_WITH_TIMEOUT(near(pixel(m_window->grabWindow(), {0.5, 0.25}), Qt::red), timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(MediaFixtures::looksLike(pixel(m_window->grabWindow(), {0.5, 0.25}), Qt::red), timeoutMs);
         QImage frame = m_window->grabWindow();
-        QVERIFY(near(pixel(frame, {0.5, 0.75}), Qt::blue));
-        QVERIFY(near(pixel(frame, {0.03, 0.5}), Qt::black));
+        QVERIFY(MediaFixtures::looksLike(pixel(frame, {0.5, 0.75}), Qt::blue));
+        QVERIFY(MediaFixtures::looksLike(pixel(frame, {0.03, 0.5}), Qt::black));
 
         // Filled: the picture covers the bars, cropped at top and bottom.
         m_engine->setVideoFitMode(MacVLCMediaEngine::Fill);
-        QTRY_VERIFY_WITH_TIMEOUT(near(pixel(m_window->grabWindow(), {0.03, 0.25}), Qt::red), timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(MediaFixtures::looksLike(pixel(m_window->grabWindow(), {0.03, 0.25}), Qt::red), timeoutMs);
 
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->totalTime() > 9, timeoutMs);
         QCOMPARE(m_controller->audioTracks().size(), 1);

@@ -190,13 +190,16 @@ private Q_SLOTS:
         QTest::newRow("other") << u"http://h.test/live/u/p/7.mp4"_s << u"http://h.test/live/u/p/7.m3u8"_s;
         QTest::newRow("none") << u"http://h.test/live/u/p/7"_s << u"http://h.test/live/u/p/7.m3u8"_s;
         QTest::newRow("query kept") << u"http://h.test/play/7.ts?token=a"_s << u"http://h.test/play/7.m3u8?token=a"_s;
+        QTest::newRow("escaped login") << u"http://h.test/live/u%20s/p%2F%3F%25/7.ts"_s
+                                       << u"http://h.test/live/u%20s/p%2F%3F%25/7.m3u8"_s;
     }
 
     void liveFallbackSwapsTheContainer()
     {
         QFETCH(QString, address);
         QFETCH(QString, fallback);
-        QCOMPARE(MacVLCPlayerController::liveFallbackURL(QUrl(address)), QUrl(fallback));
+        const QUrl swapped = MacVLCPlayerController::liveFallbackURL(QUrl(address));
+        QCOMPARE(swapped.toString(QUrl::FullyEncoded), fallback);
     }
 
     void endOfMediaStopsAFilmButRetriesALiveStream()

@@ -48,13 +48,14 @@ MacVLCPlayerController::~MacVLCPlayerController()
 QUrl MacVLCPlayerController::liveFallbackURL(const QUrl &url)
 {
     QUrl fallback = url;
-    const QString path = url.path();
+    // Encoded, so that an escaped slash in a login stays inside its path segment.
+    const QString path = url.path(QUrl::FullyEncoded);
     const qsizetype slash = path.lastIndexOf(u'/');
     const qsizetype dot = path.lastIndexOf(u'.');
     const bool hasExtension = dot > slash + 1;
     const QString extension = hasExtension ? path.mid(dot + 1) : QString();
     const QString stem = hasExtension ? path.left(dot) : path;
-    fallback.setPath(stem % u'.' % (extension == "m3u8"_L1 ? u"ts"_s : u"m3u8"_s));
+    fallback.setPath(stem % u'.' % (extension == "m3u8"_L1 ? u"ts"_s : u"m3u8"_s), QUrl::StrictMode);
     return fallback;
 }
 

@@ -34,4 +34,11 @@ bool makeTestFilm(const QString &path, int seconds, QSize size)
     return ffmpeg.waitForFinished(120'000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
 }
 
+bool looksLike(const QColor &shown, const QColor &expected)
+{
+    constexpr int tolerance = 40;
+    return qAbs(shown.red() - expected.red()) < tolerance && qAbs(shown.green() - expected.green()) < tolerance
+        && qAbs(shown.blue() - expected.blue()) < tolerance;
+}
+
 } // namespace MediaFixtures

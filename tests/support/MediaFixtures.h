@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QSize>
 #include <QString>
 
@@ -12,5 +13,8 @@ namespace MediaFixtures {
 // Writes a film of the given length and picture size (H.264 and AAC in MP4, or MPEG-TS when the
 // name ends in ".ts"). Returns false when ffmpeg failed.
 [[nodiscard]] bool makeTestFilm(const QString &path, int seconds, QSize size = QSize(320, 240));
+
+// Whether a shown colour is the film's colour, allowing for what the lossy coding changes.
+[[nodiscard]] bool looksLike(const QColor &shown, const QColor &expected);
 
 } // namespace MediaFixtures
