@@ -126,6 +126,20 @@ private Q_SLOTS:
         }
     }
 
+    void theItemIndexesSurviveEveryImport()
+    {
+        MacDatabase &database = m_fixture->database();
+        const QString definitions = u"SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='content_items' ORDER BY name"_s;
+        const QStringList before = tableSnapshot(database, definitions);
+        importNow(); // the only playlist: its indexes are built afresh
+        QCOMPARE(tableSnapshot(database, definitions), before);
+        m_fixture->addPlaylist(2);
+        m_fixture->addCatalogue(2, generateCatalogue({500, 500, 100}, 9));
+        importNow(); // beside a bigger playlist: the indexes are updated row by row
+        QCOMPARE(tableSnapshot(database, definitions), before);
+        QCOMPARE(tableSnapshot(database, u"PRAGMA integrity_check"_s), QStringList{u"3:ok"_s});
+    }
+
     void categoriesAreNumberedAcrossKindsAndCounted()
     {
         importNow();

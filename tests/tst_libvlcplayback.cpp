@@ -113,7 +113,8 @@ private Q_SLOTS:
         // The end of a film with a known length is a normal stop, which also confirms it.
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Stopped, timeoutMs);
         QVERIFY(m_controller->errorMessage().isEmpty());
-        QVERIFY(m_controller->stop().isFinished());
+        const Job<> stop = m_controller->stop();
+        QTRY_VERIFY(stop.isFinished());
 
         m_controller->configure(m_film, 4);
         QCOMPARE(m_controller->state(), State::Initialized);

@@ -69,6 +69,7 @@ private Q_SLOTS:
         MacVLCPlayerController *player = rig.windows.playerController();
         const QUuid firstID = rig.windows.target()->id;
         rig.windows.show(film(u"second"_s));
+        rig.clock.advance(0ms);
         QCOMPARE(rig.windows.playerController(), player);
         QCOMPARE(rig.engines.size(), 1);
         QCOMPARE(rig.windows.target()->title, u"second"_s);
@@ -95,6 +96,7 @@ private Q_SLOTS:
 
         rig.showAndPlay(film(u"first"_s));
         rig.windows.close();
+        rig.clock.advance(0ms);
         QVERIFY(!rig.windows.hasTarget());
         QCOMPARE(rig.windows.pendingStopGeneration(), std::optional<quint64>(1));
         rig.windows.close();
@@ -117,6 +119,7 @@ private Q_SLOTS:
         Rig rig;
         rig.showAndPlay(film(u"first"_s));
         rig.windows.show(film(u"second"_s));
+        rig.clock.advance(0ms);
         bool firstWaitDone = false;
         waitForPreviousStop(rig.windows, firstWaitDone);
 
@@ -129,6 +132,7 @@ private Q_SLOTS:
         rig.windows.show(film(u"third"_s));
         rig.clock.advance(0ms);
         QVERIFY(firstWaitDone);
+        QCOMPARE(rig.engines[0]->stopRequests, 2);
         QCOMPARE(rig.windows.pendingStopGeneration(), std::optional<quint64>(2));
 
         bool secondWaitDone = false;

@@ -45,7 +45,7 @@ void MacPlaybackWindowController::show(MacPlaybackTarget target)
         m_playerController = m_factory(target.url, this);
         Q_EMIT playerControllerChanged();
     }
-    if (const CatalogueStore *store = target.catalogueStore) {
+    if (CatalogueStore *store = target.catalogueStore) {
         target.playlistID = store->selectedPlaylistID();
         target.resumePosition = target.allowResume ? store->resumePosition(target.providerID, target.kind) : 0;
     } else {

@@ -73,7 +73,9 @@ void MacVLCPlayerController::showControls(bool autoHide)
     if (!autoHide || m_state != MacVLCPlayerState::Playing)
         return;
     const int delaySeconds = std::max(0, Prefs::integer(u"quillmere.osdTimeoutSeconds"_s, 4));
-    m_autoHide = Job<>::start([this, delaySeconds](std::stop_token token) { return runAutoHide(delaySeconds, token); });
+    m_autoHide = startJob([delaySeconds](MacVLCPlayerController &controller, std::stop_token token) {
+        return controller.runAutoHide(delaySeconds, token);
+    });
 }
 
 QCoro::Task<> MacVLCPlayerController::runAutoHide(int seconds, std::stop_token token)

@@ -7,9 +7,8 @@
 #include "Support/Clock.h"
 #include "Support/Logging.h"
 
-#include <QCoroTimer>
-
 #include <chrono>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -121,16 +120,14 @@ void MacVLCPlayerController::scheduleRetry(bool immediate)
     }
     const int delaySeconds = immediate ? 0 : 1 << m_retryCount;
     ++m_retryCount;
-    m_retryTask = Job<>::start([this, delaySeconds](std::stop_token token) { return runRetry(delaySeconds, token); });
+    m_retryTask = startJob([delaySeconds](MacVLCPlayerController &controller, std::stop_token token) {
+        return controller.runRetry(delaySeconds, token);
+    });
 }
 
 QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token token)
 {
     const QPointer<MacVLCPlayerController> self(this);
-    // The retry begins on a later turn of the event loop, once its job is in place.
-    co_await QCoro::sleepFor(0ms);
-    if (!self || token.stop_requested())
-        co_return;
     for (int remaining = delaySeconds; remaining > 0; --remaining) {
         setRetryMessage(u"Retry %1 of %2 in %3s"_s.arg(m_retryCount).arg(maximumRetries).arg(remaining));
         if (!co_await m_clock.sleep(1s, token) || !self)
@@ -170,7 +167,7 @@ QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token
 void MacVLCPlayerController::startWatchdog()
 {
     cancel(m_watchdog);
-    m_watchdog = Job<>::start([this](std::stop_token token) { return runWatchdog(token); });
+    m_watchdog = startJob(std::mem_fn(&MacVLCPlayerController::runWatchdog));
 }
 
 QCoro::Task<> MacVLCPlayerController::runWatchdog(std::stop_token token)

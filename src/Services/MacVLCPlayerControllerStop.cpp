@@ -11,6 +11,7 @@
 #include <QCoroSignal>
 
 #include <chrono>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -49,7 +50,7 @@ Job<> MacVLCPlayerController::stop()
     cancel(m_retryTask);
     cancel(m_watchdog);
     m_activity->end();
-    m_activeStopTask = Job<>::start([this](std::stop_token) { return runStop(); });
+    m_activeStopTask = startJob([](MacVLCPlayerController &controller, std::stop_token) { return controller.runStop(); });
     return m_activeStopTask;
 }
 
@@ -79,7 +80,7 @@ QCoro::Task<bool> MacVLCPlayerController::stopNative()
         qCInfo(lcPlayback) << "Requesting native stop";
         m_player->stop();
         cancel(m_stopTimeout);
-        m_stopTimeout = Job<>::start([this](std::stop_token token) { return runStopTimeout(token); });
+        m_stopTimeout = startJob(std::mem_fn(&MacVLCPlayerController::runStopTimeout));
     }
     const std::shared_ptr<NativeStopRequest> request = m_nativeStop;
     if (!request->hasEnded())

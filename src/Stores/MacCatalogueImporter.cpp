@@ -1,6 +1,7 @@
 #include "MacCatalogueImporter.h"
 
 #include "MacDatabase.h"
+#include "MacSchema.h"
 #include "MacTransaction.h"
 
 #include "Services/MacXtreamAPIError.h"
@@ -10,6 +11,8 @@
 #include "Support/CategoryLanguage.h"
 
 #include <QLocale>
+
+#include <future>
 #include <QMetaObject>
 
 #include <array>
@@ -73,14 +76,31 @@ MacCatalogueImporter::MacCatalogueImporter(QString databasePath, qint64 playlist
 {
 }
 
-MacCatalogueImporter::~MacCatalogueImporter() = default;
+MacCatalogueImporter::~MacCatalogueImporter()
+{
+    // A report that can no longer be delivered must not hold the import up.
+    m_closing = true;
+}
 
 QCoro::Task<void> MacCatalogueImporter::run(MacXtreamCredentials credentials, ProgressCallback progress, std::stop_token stop)
 {
-    // Posted, not awaited: the calls queue up on the constructing thread in the order made,
-    // ahead of the completion of this task.
-    ProgressCallback post = [context = &m_progressContext, progress = std::move(progress)](const QString &text, int percent) {
-        QMetaObject::invokeMethod(context, [progress, text, percent] { progress(text, percent); }, Qt::QueuedConnection);
+    // Each report is applied on the constructing thread before the import goes on, so that a
+    // report can never land after the final commit and overwrite the state it wrote.
+    ProgressCallback post = [this, progress = std::move(progress), stop](const QString &text, int percent) {
+        auto applied = std::make_shared<std::promise<void>>();
+        std::future<void> done = applied->get_future();
+        QMetaObject::invokeMethod(
+            &m_progressContext,
+            [progress, text, percent, applied] {
+                progress(text, percent);
+                applied->set_value();
+            },
+            Qt::QueuedConnection);
+        while (done.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+            CancellationError::throwIfRequested(stop);
+            if (m_closing)
+                throw CancellationError();
+        }
     };
     auto work = [this, credentials = std::move(credentials), post = std::move(post), stop = std::move(stop)] {
         importCatalogue(credentials, post, stop);
@@ -124,6 +144,12 @@ void MacCatalogueImporter::importCatalogue(const MacXtreamCredentials &credentia
     progress(u"Saving catalogue"_s, 95);
     CancellationError::throwIfRequested(stop);
     inImmediateTransaction(database, [&] { commit(database); });
+    // The planner's statistics follow the new catalogue. The catalogue is in by now, so a
+    // failure here only leaves the old statistics.
+    try {
+        MacSchema::updateStatistics(database);
+    } catch (const MacDatabaseError &) {
+    }
 }
 
 void MacCatalogueImporter::insertCategories(MacDatabase &database, const QList<MacCategory> &categories)
@@ -156,8 +182,23 @@ void MacCatalogueImporter::commit(MacDatabase &database)
         throw CancellationError();
     database.execute(itemCountSQL);
     database.execute(u"DELETE FROM categories WHERE playlist_id = ?"_s, {playlist});
+    // When the new catalogue is most of the table, building the item indexes afresh after the
+    // swap is far cheaper than updating each of them row by row; beside larger playlists, the
+    // row-by-row update touches less. Either way it all happens inside the one transaction.
+    const bool rebuildIndexes = database.integer(u"SELECT COUNT(*) FROM staged_content"_s)
+        > database.integer(u"SELECT COUNT(*) FROM content_items WHERE playlist_id <> "_s + playlist);
+    const QStringList indexes = rebuildIndexes
+        ? database.texts(u"SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='content_items' AND sql IS NOT NULL"_s)
+        : QStringList();
+    const QStringList definitions = rebuildIndexes
+        ? database.texts(u"SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='content_items' AND sql IS NOT NULL"_s)
+        : QStringList();
+    for (const QString &index : indexes)
+        database.execute(u"DROP INDEX \""_s + index + u'"');
     database.execute(u"DELETE FROM content_items WHERE playlist_id = ?"_s, {playlist});
     database.execute(u"INSERT INTO categories SELECT * FROM staged_categories"_s);
     database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
+    for (const QString &definition : definitions)
+        database.execute(definition);
     database.execute(u"UPDATE playlists SET sync_state='ready',sync_progress=100,last_sync_at=unixepoch() WHERE id=?"_s, {playlist});
 }

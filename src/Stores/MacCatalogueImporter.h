@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <stop_token>
 
@@ -32,8 +33,8 @@ public:
     MacCatalogueImporter &operator=(const MacCatalogueImporter &) = delete;
 
     // The whole import on the importer's executor. Progress calls arrive on the constructing
-    // thread, queued and in order, all before the task completes; the import does not wait
-    // for them. Throws what importCatalogue throws.
+    // thread in order, and the import waits for each to have run before it goes on. Throws
+    // what importCatalogue throws.
     [[nodiscard]] QCoro::Task<void> run(MacXtreamCredentials credentials, ProgressCallback progress, std::stop_token stop);
 
     // The import itself, blocking the calling thread; progress is called in line. Throws the
@@ -51,6 +52,7 @@ private:
     qint64 m_playlistID;
     int m_categoryOrder = 0;
     QObject m_progressContext;
+    std::atomic<bool> m_closing = false;
     // Last: its destructor waits for a running import before the fields above go.
     SerialExecutor m_executor;
 };

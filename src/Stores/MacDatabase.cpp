@@ -101,8 +101,29 @@ qint64 MacDatabase::integer(const QString &sql)
     return sqlite3_column_int64(statement, 0);
 }
 
+QStringList MacDatabase::texts(const QString &sql)
+{
+    sqlite3_stmt *statement = cachedStatement(sql);
+    StatementReset reset(statement);
+    QStringList values;
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (sqlite3_column_type(statement, 0) != SQLITE_NULL)
+            values.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)),
+                                            sqlite3_column_bytes(statement, 0)));
+    }
+    if (step != SQLITE_DONE)
+        throw error();
+    return values;
+}
+
 MacDatabaseError MacDatabase::error() const
 {
     return MacDatabaseError(u"Local database error ("_s + QString::number(sqlite3_errcode(m_handle)) + u"): "_s
                             + QString::fromUtf8(sqlite3_errmsg(m_handle)));
+}
+
+qint64 MacDatabase::totalChanges() const
+{
+    return sqlite3_total_changes64(m_handle);
 }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -32,8 +33,12 @@ public:
     void executeScript(const QString &sql);
     // Column 0 of the first row; throws when the statement yields no row.
     [[nodiscard]] qint64 integer(const QString &sql);
+    // Column 0 of every row as text (NULL rows left out).
+    [[nodiscard]] QStringList texts(const QString &sql);
     // "Local database error (<code>): <SQLite's text>" for the connection's current error.
     [[nodiscard]] MacDatabaseError error() const;
+    // Rows inserted, updated or deleted on this connection since it was opened.
+    [[nodiscard]] qint64 totalChanges() const;
 
     [[nodiscard]] sqlite3 *handle() const { return m_handle; }
 

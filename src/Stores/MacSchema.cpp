@@ -127,8 +127,8 @@ CREATE INDEX IF NOT EXISTS content_items_sort ON content_items(playlist_id, kind
 CREATE INDEX IF NOT EXISTS content_items_category_sort ON content_items(playlist_id, kind, category_id, sort_number);
 CREATE INDEX IF NOT EXISTS content_items_added ON content_items(playlist_id, kind, added_at DESC);
 CREATE INDEX IF NOT EXISTS watch_progress_recent ON watch_progress(playlist_id, updated_at DESC);
-CREATE INDEX IF NOT EXISTS content_items_number_order ON content_items(playlist_id, kind, sort_number IS NULL, sort_number, title COLLATE NOCASE);
-CREATE INDEX IF NOT EXISTS content_items_added_order ON content_items(playlist_id, kind, added_at IS NULL, added_at DESC, sort_number, title COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS content_items_number_order ON content_items(playlist_id, kind, sort_number IS NULL, sort_number);
+CREATE INDEX IF NOT EXISTS content_items_added_order ON content_items(playlist_id, kind, added_at IS NULL, added_at DESC);
 CREATE INDEX IF NOT EXISTS content_items_rating_order ON content_items(playlist_id, kind, rating IS NULL, rating DESC, title COLLATE NOCASE);
 )"_L1;
 

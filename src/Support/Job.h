@@ -2,8 +2,10 @@
 
 #include <QCoroSignal>
 #include <QCoroTask>
+#include <QCoreApplication>
 #include <QObject>
 
+#include <coroutine>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -12,6 +14,17 @@
 #include <utility>
 
 namespace JobDetail {
+
+// Resumes the awaiting coroutine on the next turn of the main thread's event loop.
+struct NextTurn
+{
+    [[nodiscard]] bool await_ready() const noexcept { return false; }
+    void await_suspend(std::coroutine_handle<> awaiting) const
+    {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [awaiting] { awaiting.resume(); }, Qt::QueuedConnection);
+    }
+    void await_resume() const noexcept {}
+};
 
 // Announces the end of a job to whoever awaits it. A QObject so that any number of main-thread
 // coroutines can await the same end through a signal.
@@ -41,16 +54,18 @@ struct State<void> : Completion
 
 } // namespace JobDetail
 
-// A unit of work on the main thread that starts at once and can be cancelled, awaited by any
-// number of callers (who all get its value or its error) and asked whether it has ended.
-// Cancellation is cooperative: the body receives a stop token and checks it after each await.
+// A unit of work on the main thread that can be cancelled, awaited by any number of callers (who
+// all get its value or its error) and asked whether it has ended. The body begins on the next turn
+// of the event loop, never inside start(), so that whoever starts a job can register its handle
+// before any of the job's own bookkeeping runs. Cancellation is cooperative: the body receives a
+// stop token and checks it after each await.
 template<typename T = void>
 class Job
 {
 public:
     Job() = default;
 
-    // Runs body(std::stop_token) -> QCoro::Task<T> until its first suspension and returns.
+    // Schedules body(std::stop_token) -> QCoro::Task<T> and returns its handle.
     template<typename Body>
     [[nodiscard]] static Job start(Body body)
     {
@@ -95,6 +110,7 @@ private:
     template<typename Body>
     static QCoro::Task<void> run(StatePointer state, Body body)
     {
+        co_await JobDetail::NextTurn();
         try {
             if constexpr (std::is_void_v<T>) {
                 co_await body(state->stop.get_token());

@@ -25,6 +25,15 @@ T awaitBlocking(QCoro::Task<T> task)
     return std::move(*result);
 }
 
+inline void awaitBlocking(QCoro::Task<void> task)
+{
+    auto asValue = [](QCoro::Task<void> inner) -> QCoro::Task<bool> {
+        co_await std::move(inner);
+        co_return true;
+    };
+    awaitBlocking(asValue(std::move(task)));
+}
+
 // The user-facing sentence of the error the task ends with; empty when it succeeds.
 template<typename Error, typename T>
 QString failureSentence(QCoro::Task<T> task)

@@ -1,0 +1,197 @@
+// The user's own library data: hidden categories and languages, category order, watch
+// history, favourites and live plays. Bulk changes run off the main thread on a connection of
+// their own; every change moves a revision on, also a failed one, so observers reload what the
+// database holds.
+#include "CatalogueStore.h"
+
+#include "Stores/MacDatabase.h"
+#include "Stores/MacTransaction.h"
+#include "Support/Async.h"
+#include "Support/UserSettings.h"
+
+#include <QPointer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Binds = MacDatabase::Binds;
+
+// Runs one statement and counts the rows it changed.
+qint64 changesOf(MacDatabase &database, const QString &sql, const Binds &binds)
+{
+    const qint64 before = database.totalChanges();
+    database.execute(sql, binds);
+    return database.totalChanges() - before;
+}
+
+} // namespace
+
+QCoro::Task<std::optional<qint64>> CatalogueStore::write(std::function<qint64(MacDatabase &)> body)
+{
+    QPointer<CatalogueStore> self(this);
+    const QString path = m_databasePath;
+    try {
+        const qint64 changed = co_await Async::detached([path, body] {
+            MacDatabase database(path);
+            return body(database);
+        });
+        co_return changed;
+    } catch (...) {
+        const QString sentence = safeError(std::current_exception());
+        if (self)
+            self->setDatabaseError(sentence);
+    }
+    co_return std::nullopt;
+}
+
+QCoro::Task<std::optional<qint64>> CatalogueStore::writeForActivePlaylist(
+    std::function<qint64(MacDatabase &, const QString &)> body)
+{
+    const std::optional<qint64> playlistID = activePlaylistID();
+    if (!playlistID)
+        co_return std::nullopt;
+    const QString id = QString::number(*playlistID);
+    const std::optional<qint64> changed = co_await write([body, id](MacDatabase &database) { return body(database, id); });
+    co_return changed;
+}
+
+QCoro::Task<bool> CatalogueStore::setCategoryHidden(BrowseCategory category, bool hidden)
+{
+    if (!activePlaylistID())
+        co_return false;
+    QPointer<CatalogueStore> self(this);
+    const QString sql = hidden ? u"INSERT OR IGNORE INTO category_hidden(playlist_id,kind,provider_id) VALUES(?,?,?)"_s
+                               : u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=? AND provider_id=?"_s;
+    const QString kind = kindText(category.kind);
+    const std::optional<qint64> changed = co_await writeForActivePlaylist([sql, kind, category](MacDatabase &database, const QString &id) {
+        return changesOf(database, sql, {id, kind, category.providerID});
+    });
+    if (self)
+        bumpCategoryOrderRevision();
+    co_return changed.value_or(0) > 0;
+}
+
+QCoro::Task<bool> CatalogueStore::setLanguageHidden(QString key, bool hidden)
+{
+    QPointer<CatalogueStore> self(this);
+    const QString sql = hidden ? u"INSERT OR IGNORE INTO hidden_languages(key) VALUES(?)"_s
+                               : u"DELETE FROM hidden_languages WHERE key=?"_s;
+    const std::optional<qint64> changed = co_await write([sql, key](MacDatabase &database) {
+        return changesOf(database, sql, {key});
+    });
+    if (self)
+        bumpCategoryOrderRevision();
+    co_return changed.value_or(0) > 0;
+}
+
+QCoro::Task<void> CatalogueStore::saveCategoryOrder(CatalogueKind kind, QStringList ids)
+{
+    if (!activePlaylistID())
+        co_return;
+    QPointer<CatalogueStore> self(this);
+    const QString kindName = kindText(kind);
+    co_await writeForActivePlaylist([kindName, ids](MacDatabase &database, const QString &id) {
+        qint64 changed = 0;
+        inImmediateTransaction(database, [&] {
+            changed = changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s,
+                                {id, kindName});
+            for (qsizetype position = 0; position < ids.size(); ++position) {
+                changed += changesOf(
+                    database,
+                    u"INSERT INTO category_preferences(playlist_id,kind,provider_id,position) VALUES(?,?,?,?)"_s,
+                    {id, kindName, ids.at(position), QString::number(position)});
+            }
+        });
+        return changed;
+    });
+    if (self)
+        bumpCategoryOrderRevision();
+}
+
+QCoro::Task<void> CatalogueStore::resetCategoryOrder(CatalogueKind kind)
+{
+    if (!activePlaylistID())
+        co_return;
+    QPointer<CatalogueStore> self(this);
+    const QString kindName = kindText(kind);
+    co_await writeForActivePlaylist([kindName](MacDatabase &database, const QString &id) {
+        return changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s, {id, kindName})
+            + changesOf(database, u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=?"_s, {id, kindName});
+    });
+    if (self)
+        bumpCategoryOrderRevision();
+}
+
+QCoro::Task<bool> CatalogueStore::clearHistory(QList<CatalogueKind> kinds)
+{
+    if (!activePlaylistID())
+        co_return false;
+    QPointer<CatalogueStore> self(this);
+    QStringList quoted;
+    for (const CatalogueKind kind : std::as_const(kinds))
+        quoted.append(u'\'' + kindText(kind) + u'\'');
+    const QString sql = u"DELETE FROM watch_progress WHERE playlist_id=? AND content_kind IN ("_s + quoted.join(u',') + u')';
+    const std::optional<qint64> changed = co_await writeForActivePlaylist([sql](MacDatabase &database, const QString &id) {
+        return changesOf(database, sql, {id});
+    });
+    if (self)
+        bumpLibraryRevision();
+    co_return changed.value_or(0) > 0;
+}
+
+QCoro::Task<void> CatalogueStore::removeFromHistory(QString providerID, CatalogueKind kind)
+{
+    if (!activePlaylistID())
+        co_return;
+    QPointer<CatalogueStore> self(this);
+    const QString kindName = kindText(kind);
+    co_await writeForActivePlaylist([providerID, kindName](MacDatabase &database, const QString &id) {
+        return changesOf(database, u"DELETE FROM watch_progress WHERE playlist_id=? AND content_provider_id=? AND content_kind=?"_s,
+                         {id, providerID, kindName});
+    });
+    if (self)
+        bumpLibraryRevision();
+}
+
+QCoro::Task<bool> CatalogueStore::clearFavourites()
+{
+    if (!activePlaylistID())
+        co_return false;
+    QPointer<CatalogueStore> self(this);
+    const std::optional<qint64> changed = co_await writeForActivePlaylist([](MacDatabase &database, const QString &id) {
+        return changesOf(database, u"DELETE FROM favourites WHERE playlist_id=?"_s, {id});
+    });
+    if (self)
+        bumpLibraryRevision();
+    co_return changed.value_or(0) > 0;
+}
+
+bool CatalogueStore::toggleFavourite(const MediaItem &item)
+{
+    const CatalogueItem compact = CatalogueItem::from(item);
+    const bool wasFavourite = isFavourite(compact, item.kind, std::nullopt);
+    setFavourite(compact, item.kind, !wasFavourite, std::nullopt);
+    // Report what the database now holds, so that no page confirms a change that failed.
+    return isFavourite(compact, item.kind, std::nullopt);
+}
+
+void CatalogueStore::recordLivePlay(const MediaItem &item)
+{
+    const QVariant keepHistory = UserSettings::value(u"quillmere.keepWatchHistory"_s);
+    if (keepHistory.typeId() == QMetaType::Bool && !keepHistory.toBool())
+        return;
+    if (!m_selectedPlaylistID)
+        return;
+    SqliteStatement statement = prepare(
+        u"INSERT OR REPLACE INTO watch_progress (playlist_id, content_provider_id, content_kind, position_seconds, duration_seconds, updated_at) VALUES (?, ?, ?, ?, ?, strftime('%s', 'now'))"_s);
+    if (!statement)
+        return;
+    statement.bind(1, *m_selectedPlaylistID);
+    statement.bind(2, item.providerID);
+    statement.bind(3, u"live"_s);
+    statement.bind(4, qint64(0));
+    statement.bindNull(5);
+    checkWrite(statement);
+    bumpLibraryRevision();
+}

@@ -1,0 +1,113 @@
+#include "StoreHarness.h"
+
+#include "AwaitBlocking.h"
+
+#include "Stores/CatalogueStore.h"
+#include "Stores/MacDatabase.h"
+#include "Stores/SqliteRow.h"
+#include "Support/UserSettings.h"
+
+#include <QStandardPaths>
+#include <QTest>
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+StoreHarness::StoreHarness(bool autoRefresh)
+    : m_autoRefresh(autoRefresh)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    UserSettings::open()->clear();
+}
+
+StoreHarness::~StoreHarness()
+{
+    stop();
+}
+
+QString StoreHarness::databasePath() const
+{
+    return m_directory.filePath(u"quillmere_catalogue.sqlite"_s);
+}
+
+void StoreHarness::start()
+{
+    stop();
+    CatalogueStoreOptions options;
+    options.dataDirectory = m_directory.path();
+    options.autoRefresh = m_autoRefresh;
+    m_store = std::make_unique<CatalogueStore>(options, m_keyring, m_clock);
+    awaitBlocking(m_store->started());
+}
+
+void StoreHarness::stop()
+{
+    if (!m_store)
+        return;
+    for (const MacPlaylist &playlist : m_store->playlists())
+        m_store->cancelRefresh(playlist.id);
+    for (const MacPlaylist &playlist : m_store->playlists())
+        (void)waitUntilIdle(playlist.id);
+    m_store.reset();
+}
+
+MacPlaylist StoreHarness::addProviderPlaylist(const QString &name)
+{
+    const MacXtreamCredentials login = m_provider.credentials();
+    const QString reference = awaitBlocking(m_store->credentialStore().save(login.serverURL, login.username, login.password));
+    const std::optional<MacPlaylist> added = m_store->addPlaylist(name, login.serverURL, reference);
+    if (!added)
+        qFatal("the playlist could not be added");
+    return *added;
+}
+
+MacPlaylist StoreHarness::startWithImportedPlaylist(CatalogueSize size, quint32 seed)
+{
+    start();
+    m_provider.setCatalogue(generateCatalogue(size, seed));
+    const MacPlaylist added = addProviderPlaylist();
+    if (!waitUntilIdle(added.id))
+        qFatal("the first import did not end");
+    return *listed(added.id);
+}
+
+bool StoreHarness::waitUntilIdle(qint64 playlistID, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return !m_store->isRefreshing(playlistID); }, timeoutMs);
+}
+
+std::optional<MacPlaylist> StoreHarness::listed(qint64 playlistID) const
+{
+    for (const MacPlaylist &playlist : m_store->playlists()) {
+        if (playlist.id == playlistID)
+            return playlist;
+    }
+    return std::nullopt;
+}
+
+QStringList StoreHarness::rows(const QString &sql) const
+{
+    MacDatabase database(databasePath());
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray text = sql.toUtf8();
+    QStringList result;
+    if (sqlite3_prepare_v2(database.handle(), text.constData(), -1, &statement, nullptr) != SQLITE_OK)
+        qFatal("bad test query");
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        const SqliteRow row(statement);
+        QStringList columns;
+        for (int column = 0; column < sqlite3_column_count(statement); ++column)
+            columns.append(row.text(column).value_or(u"NULL"_s));
+        result.append(columns.join(u'|'));
+    }
+    sqlite3_finalize(statement);
+    return result;
+}
+
+QStringList StoreHarness::catalogueRows() const
+{
+    return rows(u"SELECT * FROM categories ORDER BY playlist_id, kind, provider_id"_s)
+        + rows(u"SELECT * FROM content_items ORDER BY playlist_id, kind, provider_id"_s)
+        + rows(u"SELECT * FROM epg_programmes ORDER BY playlist_id, channel_id, starts_at"_s);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "CatalogueGenerator.h"
+#include "FakeProvider.h"
+#include "InMemoryKeyring.h"
+#include "VirtualClock.h"
+
+#include "Models/CatalogueModels.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class CatalogueStore;
+
+// A catalogue store on a temporary data directory, with an in-memory keyring, virtual time and
+// a local provider, started the way the program starts it.
+class StoreHarness final
+{
+public:
+    explicit StoreHarness(bool autoRefresh = false);
+    ~StoreHarness();
+
+    StoreHarness(const StoreHarness &) = delete;
+    StoreHarness &operator=(const StoreHarness &) = delete;
+
+    [[nodiscard]] CatalogueStore &store() { return *m_store; }
+    [[nodiscard]] FakeProvider &provider() { return m_provider; }
+    [[nodiscard]] InMemoryKeyring &keyring() { return m_keyring; }
+    [[nodiscard]] VirtualClock &clock() { return m_clock; }
+    [[nodiscard]] QString dataDirectory() const { return m_directory.path(); }
+    [[nodiscard]] QString databasePath() const;
+
+    // Creates the store and waits for its start-up task; a running store is replaced first,
+    // as a restart of the program would.
+    void start();
+    void stop();
+
+    // Saves the provider's login in the keyring and adds a playlist for it (its import starts).
+    MacPlaylist addProviderPlaylist(const QString &name = QStringLiteral("Provider"));
+    // Starts the store with one playlist whose import of a generated catalogue has finished.
+    MacPlaylist startWithImportedPlaylist(CatalogueSize size, quint32 seed = 1);
+    // Waits until no import, guide refresh, test, edit or removal of the playlist runs.
+    [[nodiscard]] bool waitUntilIdle(qint64 playlistID, int timeoutMs = 30000);
+    [[nodiscard]] std::optional<MacPlaylist> listed(qint64 playlistID) const;
+
+    // The rows of a query, each as its columns joined by "|", through a connection of its own.
+    [[nodiscard]] QStringList rows(const QString &sql) const;
+    // Everything a catalogue import replaces, for before/after comparisons.
+    [[nodiscard]] QStringList catalogueRows() const;
+
+private:
+    QTemporaryDir m_directory;
+    bool m_autoRefresh;
+    InMemoryKeyring m_keyring;
+    VirtualClock m_clock;
+    FakeProvider m_provider;
+    std::unique_ptr<CatalogueStore> m_store;
+};

@@ -1,0 +1,254 @@
+#include "Stores/CatalogueStore.h"
+#include "support/AwaitBlocking.h"
+#include "support/CatalogueGenerator.h"
+#include "support/StoreHarness.h"
+
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+Q_DECLARE_METATYPE(FakeFault)
+
+namespace {
+
+FakeGuide guideFrom(const QDateTime &now, const QStringList &channels)
+{
+    FakeGuide guide;
+    guide.start = now.addSecs(-3600);
+    guide.channelIDs = channels;
+    guide.programmesPerChannel = 12;
+    return guide;
+}
+
+// Every (state, progress) the playlist shows, in order, without repeats.
+class SyncRecorder final
+{
+public:
+    SyncRecorder(CatalogueStore &store, qint64 playlistID)
+    {
+        QObject::connect(&store, &CatalogueStore::playlistsChanged, &m_context, [this, &store, playlistID] {
+            for (const MacPlaylist &playlist : store.playlists()) {
+                const QString seen = playlist.syncState + u' ' + QString::number(playlist.syncProgress);
+                if (playlist.id == playlistID && (states.isEmpty() || states.constLast() != seen))
+                    states.append(seen);
+            }
+        });
+    }
+    QStringList states;
+
+private:
+    QObject m_context;
+};
+
+} // namespace
+
+class CatalogueStoreImportsTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void addingAPlaylistImportsItsCatalogueAndGuide()
+    {
+        StoreHarness harness;
+        harness.start();
+        harness.provider().setCatalogue(generateCatalogue({40, 60, 20}));
+        harness.provider().setGuide(guideFrom(harness.clock().now(), {u"news.uk"_s, u"sport.uk"_s}));
+        CatalogueStore &store = harness.store();
+        SyncRecorder recorder(store, 1);
+        QStringList activity;
+        connect(&store, &CatalogueStore::activityChanged, this, [&] {
+            const QString text = store.activity().value(1);
+            if (activity.isEmpty() || activity.constLast() != text)
+                activity.append(text);
+        });
+
+        const MacPlaylist added = harness.addProviderPlaylist();
+        QCOMPARE(added.syncState, u"queued"_s);
+        QCOMPARE(store.selectedPlaylistID(), std::optional<qint64>(added.id));
+        QVERIFY(store.isRefreshing(added.id));
+        QCOMPARE(store.activity().value(added.id), u"Connecting to provider"_s);
+        QVERIFY(harness.waitUntilIdle(added.id));
+
+        QCOMPARE(recorder.states, (QStringList{u"queued 0"_s, u"syncing 1"_s, u"syncing 2"_s, u"syncing 10"_s, u"syncing 32"_s,
+                                               u"syncing 40"_s, u"syncing 62"_s, u"syncing 70"_s, u"syncing 95"_s,
+                                               u"ready 100"_s}));
+        QCOMPARE(activity, (QStringList{u"Connecting to provider"_s, u"Downloading live tv categories"_s,
+                                        u"Downloading live tv"_s, u"Downloading movies categories"_s,
+                                        u"Downloading movies"_s, u"Downloading series categories"_s,
+                                        u"Downloading series"_s, u"Saving catalogue"_s, u"Refreshing TV guide"_s,
+                                        QString()}));
+        QVERIFY(store.activity().isEmpty());
+        QCOMPARE(store.catalogueRevision(), 2); // the catalogue, then the guide
+        QVERIFY(harness.listed(added.id)->lastSyncedAt.has_value());
+        QTRY_COMPARE(store.snapshot().liveCount, qint64(40));
+        QCOMPARE(store.snapshot().readyPlaylistCount, 1);
+
+        const MacSourceHealth health = store.health().value(added.id);
+        QVERIFY(health.catalogueAttempt && health.lastCatalogueSuccess && health.lastGuideSuccess);
+        QCOMPARE(health.catalogueError, std::nullopt);
+        QCOMPARE(health.guideProgrammeCount, std::optional<qint64>(20)); // what has not ended yet
+        QCOMPARE(health.guideInProgress, std::optional(false));
+
+        // The records come back at the next start.
+        harness.start();
+        QCOMPARE(harness.store().health().value(added.id), health);
+    }
+
+    void aSecondGuideRequestJoinsTheRunningOne()
+    {
+        StoreHarness harness;
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({10, 0, 0});
+        harness.provider().setGuide(guideFrom(harness.clock().now(), {u"a"_s, u"b"_s, u"c"_s}));
+        FakeFault slow;
+        slow.pieceBytes = 512;
+        slow.pause = 5ms;
+        harness.provider().setFault(u"xmltv"_s, slow);
+        harness.provider().clearRequests();
+
+        CatalogueStore &store = harness.store();
+        const int revision = store.catalogueRevision();
+        const MacXtreamCredentials login = harness.provider().credentials();
+        QList<int> counts;
+        auto ask = [&]() -> QCoro::Task<> {
+            const int count = co_await store.refreshGuide(playlist.id, login);
+            counts.append(count);
+        };
+        ask();
+        ask();
+        QTRY_COMPARE_WITH_TIMEOUT(counts.size(), 2, 30000);
+        QCOMPARE(counts, (QList<int>{30, 30})); // the two programmes that ended by now are left out
+        QCOMPARE(store.catalogueRevision(), revision + 1);
+        int guideRequests = 0;
+        for (const FakeRequest &request : harness.provider().requests())
+            guideRequests += request.path.endsWith(u"xmltv.php"_s) ? 1 : 0;
+        QCOMPARE(guideRequests, 1);
+    }
+
+    void aCancelledImportKeepsThePreviousCatalogue()
+    {
+        StoreHarness harness;
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({30, 50, 10});
+        const QStringList before = harness.catalogueRows();
+        const MacSourceHealth healthBefore = harness.store().health().value(playlist.id);
+
+        harness.provider().setCatalogue(generateCatalogue({31, 51, 11}, 2));
+        FakeFault trickle;
+        trickle.pieceBytes = 64;
+        trickle.pause = 20ms;
+        harness.provider().setFault(u"get_vod_streams"_s, trickle);
+        CatalogueStore &store = harness.store();
+        store.startImport(*harness.listed(playlist.id));
+        QTRY_COMPARE_WITH_TIMEOUT(store.activity().value(playlist.id), u"Downloading movies"_s, 30000);
+        store.cancelRefresh(playlist.id);
+        QVERIFY(harness.waitUntilIdle(playlist.id));
+
+        QCOMPARE(harness.listed(playlist.id)->syncState, u"interrupted"_s);
+        QCOMPARE(harness.listed(playlist.id)->syncProgress, 0);
+        const MacSourceHealth health = store.health().value(playlist.id);
+        QCOMPARE(health.catalogueError,
+                 std::optional(u"Refresh cancelled. The last completed catalogue is still available."_s));
+        QCOMPARE(health.lastCatalogueSuccess, healthBefore.lastCatalogueSuccess);
+        QCOMPARE(harness.catalogueRows(), before);
+    }
+
+    void aFailingProviderLeavesItsSentenceAndTheCatalogue_data()
+    {
+        QTest::addColumn<QString>("endpoint");
+        QTest::addColumn<FakeFault>("fault");
+        QTest::addColumn<QString>("sentence");
+        FakeFault serverError;
+        serverError.httpStatus = 500;
+        QTest::newRow("HTTP error") << u"get_live_streams"_s << serverError
+                                    << u"The Xtream server returned HTTP status 500."_s;
+        FakeFault cut;
+        cut.cutAfterBytes = 2000;
+        QTest::newRow("connection cut") << u"get_vod_streams"_s << cut
+                                        << u"The network connection is unavailable. Your saved catalogue is still available."_s;
+        FakeFault malformed;
+        malformed.array.malformedAt = 5;
+        QTest::newRow("malformed JSON") << u"get_series"_s << malformed
+                                        << u"The refresh could not be completed. Your previous data has been kept."_s;
+        FakeFault refused;
+        refused.httpStatus = 404;
+        QTest::newRow("account check") << u"account"_s << refused << u"The Xtream server returned HTTP status 404."_s;
+    }
+
+    void aFailingProviderLeavesItsSentenceAndTheCatalogue()
+    {
+        QFETCH(QString, endpoint);
+        QFETCH(FakeFault, fault);
+        QFETCH(QString, sentence);
+        StoreHarness harness;
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({30, 50, 10});
+        const QStringList before = harness.catalogueRows();
+
+        harness.provider().setFault(endpoint, fault);
+        harness.store().startImport(*harness.listed(playlist.id));
+        QVERIFY(harness.waitUntilIdle(playlist.id));
+        QCOMPARE(harness.listed(playlist.id)->syncState, u"error"_s);
+        QCOMPARE(harness.store().health().value(playlist.id).catalogueError, std::optional(sentence));
+        QCOMPARE(harness.catalogueRows(), before);
+    }
+
+    void aMissingKeyringItemFailsTheImportWithItsSentence()
+    {
+        StoreHarness harness;
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({5, 5, 5});
+        QVERIFY(awaitBlocking([&]() -> QCoro::Task<bool> {
+            co_await harness.store().credentialStore().remove(playlist.credentialReference);
+            co_return true;
+        }()));
+        QTest::ignoreMessage(QtWarningMsg, "Keyring read failed for credential reference <private>; status=-25300");
+        harness.store().startImport(*harness.listed(playlist.id));
+        QVERIFY(harness.waitUntilIdle(playlist.id));
+        QCOMPARE(harness.listed(playlist.id)->syncState, u"error"_s);
+        QCOMPARE(harness.store().health().value(playlist.id).catalogueError,
+                 std::optional(u"Could not read playlist credentials (keyring status -25300)."_s));
+    }
+
+    void aSecondImportRequestChangesNothing()
+    {
+        StoreHarness harness;
+        harness.start();
+        harness.provider().setCatalogue(generateCatalogue({5, 5, 5}));
+        FakeFault stall;
+        stall.stallAfterBytes = 0;
+        harness.provider().setFault(u"account"_s, stall);
+        const MacPlaylist playlist = harness.addProviderPlaylist();
+        const MacSourceHealth first = harness.store().health().value(playlist.id);
+        harness.clock().advance(5s);
+        harness.store().startImport(playlist);
+        QCOMPARE(harness.store().health().value(playlist.id), first);
+        harness.store().cancelRefresh(playlist.id);
+        QVERIFY(harness.waitUntilIdle(playlist.id));
+    }
+
+    void theWindowKeepsRespondingDuringALargeImport()
+    {
+        StoreHarness harness;
+        harness.start();
+        harness.provider().setCatalogue(generateCatalogue({60000, 200000, 40000}));
+        CatalogueStore &store = harness.store();
+        // Count timer ticks between consecutive progress reports: a main thread blocked by the
+        // import would deliver none in between.
+        QList<int> ticksPerStep{0};
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { ++ticksPerStep.last(); });
+        connect(&store, &CatalogueStore::activityChanged, this, [&] { ticksPerStep.append(0); });
+        ticker.start(2);
+        const MacPlaylist playlist = harness.addProviderPlaylist();
+        QVERIFY(harness.waitUntilIdle(playlist.id, 300000));
+        ticker.stop();
+        QCOMPARE(harness.listed(playlist.id)->syncState, u"ready"_s);
+        // The long steps (the three downloads and the save) each saw the event loop turn.
+        int busySteps = 0;
+        for (const int ticks : std::as_const(ticksPerStep))
+            busySteps += ticks > 0 ? 1 : 0;
+        QVERIFY2(busySteps >= 4, qPrintable(u"ticks per step: "_s + QString::number(ticksPerStep.size())));
+    }
+};
+
+QTEST_GUILESS_MAIN(CatalogueStoreImportsTest)
+#include "tst_cataloguestore_imports.moc"
