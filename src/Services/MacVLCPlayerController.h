@@ -117,19 +117,6 @@ private:
         job = {};
     }
 
-    // Starts a job running body(controller, token), one of this controller's coroutines. Jobs
-    // begin on a later turn of the event loop: one cancelled by then, or whose controller is gone
-    // by then, does nothing.
-    template<typename Body>
-    [[nodiscard]] Job<> startJob(Body body)
-    {
-        return Job<>::start([self = QPointer<MacVLCPlayerController>(this),
-                             body = std::move(body)](std::stop_token token) -> QCoro::Task<> {
-            if (self && !token.stop_requested())
-                co_await body(*self, token);
-        });
-    }
-
     void prepareAndPlay();
     void restoreVolume();
 

@@ -5,6 +5,7 @@
 #include "App/Prefs.h"
 #include "Services/MacVLCMediaEngine.h"
 #include "Support/Clock.h"
+#include "Support/GuardedJob.h"
 #include "Support/UserSettings.h"
 
 #include <QVariant>
@@ -73,8 +74,8 @@ void MacVLCPlayerController::showControls(bool autoHide)
     if (!autoHide || m_state != MacVLCPlayerState::Playing)
         return;
     const int delaySeconds = std::max(0, Prefs::integer(u"quillmere.osdTimeoutSeconds"_s, 4));
-    m_autoHide = startJob([delaySeconds](MacVLCPlayerController &controller, std::stop_token token) {
-        return controller.runAutoHide(delaySeconds, token);
+    m_autoHide = startGuardedJob(this, [delaySeconds](MacVLCPlayerController &self, std::stop_token token) {
+        return self.runAutoHide(delaySeconds, token);
     });
 }
 

@@ -5,6 +5,7 @@
 #include "Services/DisplaySleepInhibitor.h"
 #include "Services/MacVLCMediaEngine.h"
 #include "Support/Clock.h"
+#include "Support/GuardedJob.h"
 #include "Support/Logging.h"
 
 #include <chrono>
@@ -120,8 +121,8 @@ void MacVLCPlayerController::scheduleRetry(bool immediate)
     }
     const int delaySeconds = immediate ? 0 : 1 << m_retryCount;
     ++m_retryCount;
-    m_retryTask = startJob([delaySeconds](MacVLCPlayerController &controller, std::stop_token token) {
-        return controller.runRetry(delaySeconds, token);
+    m_retryTask = startGuardedJob(this, [delaySeconds](MacVLCPlayerController &self, std::stop_token token) {
+        return self.runRetry(delaySeconds, token);
     });
 }
 
@@ -167,7 +168,7 @@ QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token
 void MacVLCPlayerController::startWatchdog()
 {
     cancel(m_watchdog);
-    m_watchdog = startJob(std::mem_fn(&MacVLCPlayerController::runWatchdog));
+    m_watchdog = startGuardedJob(this, std::mem_fn(&MacVLCPlayerController::runWatchdog));
 }
 
 QCoro::Task<> MacVLCPlayerController::runWatchdog(std::stop_token token)

@@ -6,6 +6,7 @@
 #include "Services/DisplaySleepInhibitor.h"
 #include "Services/MacVLCMediaEngine.h"
 #include "Support/Clock.h"
+#include "Support/GuardedJob.h"
 #include "Support/Logging.h"
 
 #include <QCoroSignal>
@@ -50,7 +51,8 @@ Job<> MacVLCPlayerController::stop()
     cancel(m_retryTask);
     cancel(m_watchdog);
     m_activity->end();
-    m_activeStopTask = startJob([](MacVLCPlayerController &controller, std::stop_token) { return controller.runStop(); });
+    m_activeStopTask =
+        startGuardedJob(this, [](MacVLCPlayerController &self, std::stop_token) { return self.runStop(); });
     return m_activeStopTask;
 }
 
@@ -80,7 +82,7 @@ QCoro::Task<bool> MacVLCPlayerController::stopNative()
         qCInfo(lcPlayback) << "Requesting native stop";
         m_player->stop();
         cancel(m_stopTimeout);
-        m_stopTimeout = startJob(std::mem_fn(&MacVLCPlayerController::runStopTimeout));
+        m_stopTimeout = startGuardedJob(this, std::mem_fn(&MacVLCPlayerController::runStopTimeout));
     }
     const std::shared_ptr<NativeStopRequest> request = m_nativeStop;
     if (!request->hasEnded())
