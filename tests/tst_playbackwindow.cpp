@@ -1,9 +1,14 @@
 #include "Services/MacPlaybackWindowController.h"
 #include "Services/MacVLCPlayerController.h"
+#include "Stores/CatalogueStore.h"
+#include "Stores/SqliteStatement.h"
 #include "support/FakeMediaEngine.h"
+#include "support/StoreHarness.h"
 #include "support/VirtualClock.h"
 
 #include <QTest>
+
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -142,6 +147,31 @@ private Q_SLOTS:
         rig.confirmStop();
         QVERIFY(secondWaitDone);
         QCOMPARE(rig.windows.pendingStopGeneration(), std::nullopt);
+    }
+
+    void storeSuppliesThePlaylistAndTheResumePosition()
+    {
+        StoreHarness harness;
+        const MacPlaylist playlist = harness.startWithImportedPlaylist({1, 1, 1});
+        CatalogueStore &store = harness.store();
+        store.selectPlaylist(playlist.id);
+        SqliteStatement saved = store.prepare(u"INSERT INTO watch_progress(playlist_id,content_provider_id,content_kind,"
+                                              "position_seconds,duration_seconds) VALUES(?,?,'movie',600,5400)"_s);
+        saved.bind(1, playlist.id);
+        saved.bind(2, u"42"_s);
+        QCOMPARE(saved.step(), SQLITE_DONE);
+
+        Rig rig;
+        MacPlaybackTarget target = film(u"42"_s);
+        target.catalogueStore = &store;
+        rig.windows.show(target);
+        QCOMPARE(rig.windows.target()->playlistID, std::optional<qint64>(playlist.id));
+        QCOMPARE(rig.windows.target()->resumePosition, 600.0);
+
+        target.allowResume = false;
+        rig.windows.show(target);
+        QCOMPARE(rig.windows.target()->playlistID, std::optional<qint64>(playlist.id));
+        QCOMPARE(rig.windows.target()->resumePosition, 0.0);
     }
 
     void localFileIsLabelledByItsNameAndNeverResumes_data()
