@@ -1,0 +1,151 @@
+#include "Views/Player/MacVLCVideoSurface.h"
+#include "Services/LibVlcMediaEngine.h"
+#include "Services/MacVLCPlayerController.h"
+#include "Support/Clock.h"
+#include "Support/UserSettings.h"
+#include "support/MediaFixtures.h"
+
+#include <QQuickWindow>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using State = MacVLCPlayerState;
+
+constexpr int timeoutMs = 15'000;
+const QSize windowSize(640, 360);
+
+QColor pixel(const QImage &image, QPointF relative)
+{
+    return image.pixelColor(int(relative.x() * (image.width() - 1)), int(relative.y() * (image.height() - 1)));
+}
+
+} // namespace
+
+// The real engine playing a generated film into a video surface of an offscreen window.
+class LibVlcPlaybackTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        if (MediaFixtures::ffmpegPath().isEmpty())
+            QSKIP("ffmpeg is not installed, so no test media can be made");
+        QVERIFY(m_directory.isValid());
+        m_film = QUrl::fromLocalFile(m_directory.filePath(u"film with spaces.mp4"_s));
+        QVERIFY(MediaFixtures::makeTestFilm(m_film.toLocalFile(), 10));
+    }
+
+    void init()
+    {
+        UserSettings::remove(u"quillmere.volume"_s);
+        m_window = std::make_unique<QQuickWindow>();
+        m_window->resize(windowSize);
+        m_surface = new MacVLCVideoSurface(m_window->contentItem());
+        m_surface->setSize(QSizeF(windowSize));
+        // No sound device on a test machine: ALSA's null device keeps volume and mute working.
+        m_engine = new LibVlcMediaEngine({u"--aout=alsa"_s, u"--alsa-audio-device=null"_s});
+        m_controller = std::make_unique<MacVLCPlayerController>(m_film, std::unique_ptr<MacVLCMediaEngine>(m_engine),
+                                                                m_clock);
+        m_surface->setController(m_controller.get());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup()
+    {
+        m_surface->setController(nullptr);
+        m_controller.reset();
+        m_window.reset();
+    }
+
+    void filmPlaysIntoTheSurfaceAndFollowsTheControls()
+    {
+        m_controller->configure(m_film, 0);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
+
+        // Fitted: the 4:3 picture stands between black bars, red above blue, the right way up.
+        QTRY_VERIFY_WITH_TIMEOUT(MediaFixtures::looksLike(pixel(m_window->grabWindow(), {0.5, 0.25}), Qt::red), timeoutMs);
+        QImage frame = m_window->grabWindow();
+        QVERIFY(MediaFixtures::looksLike(pixel(frame, {0.5, 0.75}), Qt::blue));
+        QVERIFY(MediaFixtures::looksLike(pixel(frame, {0.03, 0.5}), Qt::black));
+
+        // Filled: the picture covers the bars, cropped at top and bottom.
+        m_engine->setVideoFitMode(MacVLCMediaEngine::Fill);
+        QTRY_VERIFY_WITH_TIMEOUT(MediaFixtures::looksLike(pixel(m_window->grabWindow(), {0.03, 0.25}), Qt::red), timeoutMs);
+
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->totalTime() > 9, timeoutMs);
+        QCOMPARE(m_controller->audioTracks().size(), 1);
+        QCOMPARE(m_controller->videoTracks().size(), 1);
+        QVERIFY(m_controller->subtitleTracks().isEmpty());
+
+        m_controller->seekTo(6);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->currentTime() >= 6, timeoutMs);
+
+        m_controller->pause();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Paused, timeoutMs);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
+
+        m_controller->setVolume(1.2);
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->volume(), 120, timeoutMs);
+
+        const Job<> stop = m_controller->stop();
+        QTRY_VERIFY_WITH_TIMEOUT(stop.isFinished(), timeoutMs);
+        QCOMPARE(m_controller->state(), State::Stopped);
+        QVERIFY(m_controller->errorMessage().isEmpty());
+    }
+
+    void playerIsReusedAfterTheEndAndResumes()
+    {
+        m_controller->configure(m_film, 0);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->totalTime() > 9, timeoutMs);
+        m_controller->seekTo(9.5);
+        // The end of a film with a known length is a normal stop, which also confirms it.
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Stopped, timeoutMs);
+        QVERIFY(m_controller->errorMessage().isEmpty());
+        const Job<> stop = m_controller->stop();
+        QTRY_VERIFY(stop.isFinished());
+
+        m_controller->configure(m_film, 4);
+        QCOMPARE(m_controller->state(), State::Initialized);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->currentTime() >= 4, timeoutMs);
+    }
+
+    void missingFileFailsWithTheOpenSentence()
+    {
+        const QUrl missing = QUrl::fromLocalFile(m_directory.filePath(u"missing.mp4"_s));
+        m_controller->configure(missing, 0);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->errorMessage(),
+                                  u"The stream could not be opened. Check your connection or refresh this playlist."_s,
+                                  timeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->retryMessage(), u"Retry 1 of 3 in 1s"_s, timeoutMs);
+        const Job<> stop = m_controller->stop();
+        QTRY_VERIFY_WITH_TIMEOUT(stop.isFinished(), timeoutMs);
+        QCOMPARE(m_controller->state(), State::Stopped);
+    }
+
+private:
+    QTemporaryDir m_directory;
+    QUrl m_film;
+    SystemClock m_clock;
+    std::unique_ptr<QQuickWindow> m_window;
+    MacVLCVideoSurface *m_surface = nullptr;
+    LibVlcMediaEngine *m_engine = nullptr;
+    std::unique_ptr<MacVLCPlayerController> m_controller;
+};
+
+QTEST_MAIN(LibVlcPlaybackTest)
+#include "tst_libvlcplayback.moc"
