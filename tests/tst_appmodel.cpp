@@ -1,7 +1,10 @@
 #include "App/AppModel.h"
 #include "App/EpisodeText.h"
+#include "Services/MacPlaybackWindowController.h"
+#include "Services/MacVLCPlayerController.h"
 #include "Stores/CatalogueStore.h"
 #include "Support/UserSettings.h"
+#include "support/FakeMediaEngine.h"
 #include "support/StoreHarness.h"
 
 #include <QSignalSpy>
@@ -11,16 +14,39 @@ using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(Route)
+Q_DECLARE_METATYPE(CatalogueKind)
 
 namespace {
 
-MediaItem film(const QString &providerID)
+MediaItem item(CatalogueKind kind, const QString &providerID, const QString &title = {})
 {
     MediaItem item;
-    item.kind = CatalogueKind::Movie;
+    item.kind = kind;
     item.providerID = providerID;
-    item.title = u"Film "_s + providerID;
+    item.title = title.isEmpty() ? u"Title "_s + providerID : title;
     return item;
+}
+
+MediaItem film(const QString &providerID)
+{
+    return item(CatalogueKind::Movie, providerID);
+}
+
+MacSeriesEpisode episode(const QString &seriesID, int season, int number)
+{
+    MacSeriesEpisode episode;
+    episode.seriesID = seriesID;
+    episode.providerID = seriesID + u'-' + QString::number(season * 100 + number);
+    episode.seasonNumber = season;
+    episode.episodeNumber = number;
+    episode.title = u"Pilot"_s;
+    episode.containerExtension = u"mkv"_s;
+    return episode;
+}
+
+LibraryEntry historyRow(const MediaItem &item, const std::optional<MacSeriesEpisode> &episode = std::nullopt)
+{
+    return {item, episode, 600, 1800, QDateTime::currentDateTimeUtc()};
 }
 
 QStringList toastTexts(const AppModel &model)
@@ -49,10 +75,17 @@ private Q_SLOTS:
     void init()
     {
         m_harness = std::make_unique<StoreHarness>();
-        m_harness->start();
+        // Titles go to a player window of their own whose players play nothing.
+        m_playback = std::make_unique<MacPlaybackWindowController>([this](const QUrl &url, QObject *parent) {
+            return new MacVLCPlayerController(url, std::make_unique<FakeMediaEngine>(), m_harness->clock(), parent);
+        });
     }
 
-    void cleanup() { m_harness.reset(); }
+    void cleanup()
+    {
+        m_playback.reset();
+        m_harness.reset();
+    }
 
     void opensTheChosenStartPage_data()
     {
@@ -77,10 +110,11 @@ private Q_SLOTS:
         QFETCH(QVariant, startPage);
         QFETCH(QVariant, lastPage);
         QFETCH(Route, expected);
+        m_harness->start();
         storeOrRemove(u"quillmere.startPage"_s, startPage);
         storeOrRemove(u"quillmere.lastPage"_s, lastPage);
 
-        const AppModel model(m_harness->store());
+        const AppModel model(m_harness->store(), *m_playback);
 
         QCOMPARE(model.route(), expected);
         // Every start rewrites the last page with the launch page, home included.
@@ -89,7 +123,8 @@ private Q_SLOTS:
 
     void writingTheRouteRemembersThePageAndClosesTheDetail()
     {
-        AppModel model(m_harness->store());
+        m_harness->start();
+        AppModel model(m_harness->store(), *m_playback);
         QSignalSpy routeChanges(&model, &AppModel::routeChanged);
         model.setRoute(Route::Movies);
         model.setDetail(film(u"7"_s));
@@ -117,8 +152,9 @@ private Q_SLOTS:
 
     void everySidebarWriteIsSaved()
     {
+        m_harness->start();
         UserSettings::setValue(u"quillmere.sidebarCollapsed"_s, true);
-        AppModel model(m_harness->store());
+        AppModel model(m_harness->store(), *m_playback);
         QVERIFY(model.isSidebarCollapsed());
         QSignalSpy changes(&model, &AppModel::sidebarCollapsedChanged);
 
@@ -133,7 +169,8 @@ private Q_SLOTS:
 
     void toastsStayTheirTimeAndGoOneByOne()
     {
-        AppModel model(m_harness->store());
+        m_harness->start();
+        AppModel model(m_harness->store(), *m_playback);
         VirtualClock &clock = m_harness->clock();
 
         model.toast(u"Saved"_s, ToastKind::Success);
@@ -198,8 +235,212 @@ private Q_SLOTS:
         QCOMPARE(EpisodeText::label(item), label);
     }
 
+    void startsAChannel()
+    {
+        const MacPlaylist playlist = startWithPlaylist();
+        UserSettings::setValue(u"quillmere.liveFormat"_s, u"ts"_s);
+        AppModel model(m_harness->store(), *m_playback);
+        MediaItem channel = item(CatalogueKind::Live, u"7"_s, u"News 24"_s);
+        channel.plot = u"Headlines"_s;
+        channel.containerExtension = u"ts"_s;
+        const QList<MediaItem> channels{channel, item(CatalogueKind::Live, u"8"_s)};
+        bool recordedBeforeShown = false;
+        connect(m_playback.get(), &MacPlaybackWindowController::targetChanged, this,
+                [this, &recordedBeforeShown] { recordedBeforeShown = watched(u"7"_s); }, Qt::SingleShotConnection);
+
+        model.play(channel, channels, true);
+
+        QVERIFY(m_playback->target().has_value());
+        const MacPlaybackTarget &target = *m_playback->target();
+        QVERIFY(target.url.path().startsWith(u"/live/"_s));
+        QVERIFY(target.url.path().endsWith(u"/7.ts"_s));
+        // The player always opens live channels as HLS, whatever the addresses say.
+        QCOMPARE(target.containerExtension, std::optional(u"m3u8"_s));
+        QCOMPARE(target.title, u"News 24"_s);
+        QCOMPARE(target.kind, CatalogueKind::Live);
+        QCOMPARE(target.subtitle, std::nullopt);
+        QCOMPARE(target.providerID, u"7"_s);
+        QCOMPARE(target.streamID, std::optional(u"7"_s));
+        QCOMPARE(target.epgCredentials, std::optional(m_harness->provider().credentials()));
+        QCOMPARE(target.item, std::optional(channel));
+        QCOMPARE(target.channels, channels);
+        QCOMPARE(target.episode, std::nullopt);
+        QVERIFY(target.episodes.isEmpty());
+        QCOMPARE(target.favouriteProviderID, std::nullopt);
+        QCOMPARE(target.catalogueStore.data(), &m_harness->store());
+        QCOMPARE(target.playlistID, std::optional(playlist.id));
+        QVERIFY(target.allowResume);
+        QVERIFY(recordedBeforeShown);
+        const QString lastChannelKey = u"quillmere.lastChannel."_s + QString::number(playlist.id);
+        QCOMPARE(UserSettings::value(lastChannelKey), QVariant(u"7"_s));
+
+        // Not remembered when the user said so, but still recorded.
+        UserSettings::setValue(u"quillmere.rememberLastChannel"_s, false);
+        model.play(item(CatalogueKind::Live, u"8"_s), {}, false);
+        QCOMPARE(m_playback->target()->providerID, u"8"_s);
+        QVERIFY(!m_playback->target()->allowResume);
+        QVERIFY(watched(u"8"_s));
+        QCOMPARE(UserSettings::value(lastChannelKey), QVariant(u"7"_s));
+    }
+
+    void startsAFilmOrASeries_data()
+    {
+        QTest::addColumn<CatalogueKind>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QVariant>("genre");
+        QTest::addColumn<QString>("subtitle");
+
+        QTest::newRow("year and genre") << CatalogueKind::Movie << u"The Matrix (1999)"_s << QVariant(u"Drama"_s)
+                                        << u"1999 \u00B7 Drama"_s;
+        QTest::newRow("neither: empty, not none") << CatalogueKind::Movie << u"Heat"_s << QVariant() << QString();
+        QTest::newRow("year only") << CatalogueKind::Movie << u"Alien (1979) 4K"_s << QVariant() << u"1979"_s;
+        QTest::newRow("an empty genre counts") << CatalogueKind::Movie << u"Alien (1979)"_s << QVariant(QString())
+                                               << u"1979 \u00B7 "_s;
+        QTest::newRow("a series") << CatalogueKind::Series << u"Dark"_s << QVariant(u"Thriller"_s) << u"Thriller"_s;
+    }
+
+    void startsAFilmOrASeries()
+    {
+        QFETCH(CatalogueKind, kind);
+        QFETCH(QString, title);
+        QFETCH(QVariant, genre);
+        QFETCH(QString, subtitle);
+        startWithPlaylist();
+        AppModel model(m_harness->store(), *m_playback);
+        MediaItem played = item(kind, u"42"_s, title);
+        played.containerExtension = u"mp4"_s;
+        if (genre.isValid())
+            played.genre = genre.toString();
+
+        model.play(played, {}, true);
+
+        const MacPlaybackTarget &target = *m_playback->target();
+        QVERIFY(target.url.path().endsWith(u"/42.mp4"_s));
+        QCOMPARE(target.kind, kind);
+        QCOMPARE(target.containerExtension, std::optional(u"mp4"_s));
+        QCOMPARE(target.subtitle, std::optional(subtitle));
+        QCOMPARE(target.streamID, std::optional(u"42"_s));
+        QCOMPARE(target.epgCredentials, std::nullopt);
+        QCOMPARE(target.item, std::optional(played));
+        QVERIFY(!watched(u"42"_s));
+    }
+
+    void resumesOnlyWhenAskedAndAllowed_data()
+    {
+        QTest::addColumn<bool>("resume");
+        QTest::addColumn<QVariant>("setting");
+        QTest::addColumn<bool>("allowed");
+
+        QTest::newRow("asked, no setting") << true << QVariant() << true;
+        QTest::newRow("asked, allowed") << true << QVariant(true) << true;
+        QTest::newRow("asked, turned off") << true << QVariant(false) << false;
+        QTest::newRow("asked, setting not a Boolean") << true << QVariant(u"no"_s) << true;
+        QTest::newRow("not asked") << false << QVariant(true) << false;
+    }
+
+    void resumesOnlyWhenAskedAndAllowed()
+    {
+        QFETCH(bool, resume);
+        QFETCH(QVariant, setting);
+        QFETCH(bool, allowed);
+        startWithPlaylist();
+        storeOrRemove(u"quillmere.resumePlayback"_s, setting);
+        AppModel model(m_harness->store(), *m_playback);
+
+        model.play(film(u"1"_s), {}, resume);
+        QCOMPARE(m_playback->target()->allowResume, allowed);
+        model.play(episode(u"s1"_s, 1, 1), item(CatalogueKind::Series, u"s1"_s), {}, resume);
+        QCOMPARE(m_playback->target()->allowResume, allowed);
+    }
+
+    void startsAnEpisode()
+    {
+        startWithPlaylist();
+        AppModel model(m_harness->store(), *m_playback);
+        const MediaItem series = item(CatalogueKind::Series, u"s1"_s, u"Dark"_s);
+        const QList<MacSeriesEpisode> episodes{episode(u"s1"_s, 1, 2), episode(u"s1"_s, 1, 3)};
+
+        model.play(episodes.at(0), series, episodes, true);
+
+        const MacPlaybackTarget &target = *m_playback->target();
+        QVERIFY(target.url.path().startsWith(u"/series/"_s));
+        QVERIFY(target.url.path().endsWith(u"/s1-102.mkv"_s));
+        QCOMPARE(target.title, u"Dark"_s);
+        QCOMPARE(target.kind, CatalogueKind::Series);
+        QCOMPARE(target.containerExtension, std::optional(u"mkv"_s));
+        QCOMPARE(target.subtitle, std::optional(u"S1 \u00B7 E2  \u2068Pilot\u2069"_s));
+        QCOMPARE(target.providerID, u"s1-102"_s);
+        // The favourite of an episode is its series'.
+        QCOMPARE(target.favouriteProviderID, std::optional(u"s1"_s));
+        QCOMPARE(target.item, std::optional(series));
+        QCOMPARE(target.streamID, std::nullopt);
+        QCOMPARE(target.epgCredentials, std::nullopt);
+        QVERIFY(target.channels.isEmpty());
+        QCOMPARE(target.episode, std::optional(episodes.at(0)));
+        QCOMPARE(target.episodes, episodes);
+    }
+
+    void withoutALoginNothingStarts()
+    {
+        m_harness->start(); // no playlist at all
+        AppModel model(m_harness->store(), *m_playback);
+        model.play(item(CatalogueKind::Live, u"7"_s), {}, true);
+        model.play(episode(u"s1"_s, 1, 1), item(CatalogueKind::Series, u"s1"_s), {}, true);
+
+        QVERIFY(!m_playback->hasTarget());
+        QCOMPARE(toastTexts(model), (QStringList{u"This title can't be played: the playlist login is unavailable."_s,
+                                                 u"This episode can't be played: the playlist login is unavailable."_s}));
+        QCOMPARE(model.toasts().constFirst().kind, ToastKind::Error);
+        QVERIFY(!UserSettings::value(u"quillmere.lastChannel.0"_s).isValid());
+    }
+
+    void continuesAHistoryRow()
+    {
+        startWithPlaylist();
+        AppModel model(m_harness->store(), *m_playback);
+        const MediaItem series = item(CatalogueKind::Series, u"s1"_s, u"Dark"_s);
+
+        // A series without an episode opens its page.
+        model.resume(historyRow(series));
+        QCOMPARE(model.detail(), std::optional(series));
+        QVERIFY(!m_playback->hasTarget());
+
+        model.resume(historyRow(film(u"9"_s)));
+        QCOMPARE(m_playback->target()->providerID, u"9"_s);
+        QVERIFY(m_playback->target()->allowResume);
+
+        // An episode plays once its series' episode list is there.
+        const MacSeriesEpisode first = episode(u"s1"_s, 1, 1);
+        model.resume(historyRow(series, first));
+        QTRY_COMPARE(m_playback->target()->providerID, first.providerID);
+        QVERIFY(m_playback->target()->episodes.size() > 1);
+        QVERIFY(m_playback->target()->allowResume);
+
+        // Without the list it still plays, with nothing after it.
+        m_harness->provider().setFault(u"get_series_info"_s, FakeFault{503});
+        const MacSeriesEpisode other = episode(u"s2"_s, 2, 1);
+        model.resume(historyRow(item(CatalogueKind::Series, u"s2"_s), other));
+        QTRY_COMPARE(m_playback->target()->providerID, other.providerID);
+        QCOMPARE(m_playback->target()->episodes, QList<MacSeriesEpisode>{other});
+    }
+
 private:
+    // A store with one imported playlist, selected.
+    MacPlaylist startWithPlaylist()
+    {
+        const MacPlaylist playlist = m_harness->startWithImportedPlaylist({5, 5, 5});
+        m_harness->store().selectPlaylist(playlist.id);
+        return playlist;
+    }
+
+    [[nodiscard]] bool watched(const QString &providerID) const
+    {
+        return !m_harness->rows(u"SELECT 1 FROM watch_progress WHERE content_provider_id = '"_s + providerID + u"'"_s)
+                    .isEmpty();
+    }
+
     std::unique_ptr<StoreHarness> m_harness;
+    std::unique_ptr<MacPlaybackWindowController> m_playback;
 };
 
 QTEST_MAIN(AppModelTest)

@@ -29,9 +29,10 @@ Route launchRoute()
 
 } // namespace
 
-AppModel::AppModel(CatalogueStore &store, QObject *parent)
+AppModel::AppModel(CatalogueStore &store, MacPlaybackWindowController &playback, QObject *parent)
     : QObject(parent)
     , m_store(store)
+    , m_playback(playback)
     , m_sidebarCollapsed(Prefs::boolean(sidebarCollapsedKey, false))
     , m_live(CatalogueKind::Live, store, this)
     , m_movies(CatalogueKind::Movie, store, this)

@@ -19,6 +19,7 @@
 
 class CatalogueStore;
 class Clock;
+class MacPlaybackWindowController;
 
 Q_MOC_INCLUDE("Stores/CatalogueStore.h")
 
@@ -42,8 +43,9 @@ class AppModel final : public QObject
     Q_PROPERTY(GuideState *guide READ guide CONSTANT)
 
 public:
-    // Opens the start page the user chose ("last" for the page of the previous run).
-    explicit AppModel(CatalogueStore &store, QObject *parent = nullptr);
+    // Opens the start page the user chose ("last" for the page of the previous run). Titles start
+    // on `playback` (the process-wide playback window controller in the program).
+    AppModel(CatalogueStore &store, MacPlaybackWindowController &playback, QObject *parent = nullptr);
     // Ends the waits of the notices still shown.
     ~AppModel() override;
 
@@ -74,6 +76,15 @@ public:
     [[nodiscard]] const QString &searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
 
+    // Starts a channel, film or series item. `channels` are those the player may switch through;
+    // `resume` allows a saved position (when the user's setting does too).
+    void play(const MediaItem &item, const QList<MediaItem> &channels, bool resume);
+    // Starts an episode of `series`; `episodes` give the next one.
+    void play(const MacSeriesEpisode &episode, const MediaItem &series, const QList<MacSeriesEpisode> &episodes,
+              bool resume);
+    // Continues a row of the watch history; a series row without an episode opens its page.
+    void resume(const LibraryEntry &entry);
+
     [[nodiscard]] BrowseModel *live() { return &m_live; }
     [[nodiscard]] BrowseModel *movies() { return &m_movies; }
     [[nodiscard]] BrowseModel *series() { return &m_series; }
@@ -91,9 +102,11 @@ private:
     static QCoro::Task<void> expireToast(QPointer<AppModel> self, Clock &clock, QUuid id,
                                          std::chrono::milliseconds lifetime, std::stop_token stop);
     void removeToast(const QUuid &id);
+    static QCoro::Task<void> resumeEpisode(QPointer<AppModel> self, MacSeriesEpisode episode, MediaItem series);
     [[nodiscard]] QVariantList toastList() const;
 
     CatalogueStore &m_store;
+    MacPlaybackWindowController &m_playback;
     Route m_route = Route::Home;
     std::optional<MediaItem> m_detail;
     QList<ToastMessage> m_toasts;
