@@ -1,3 +1,15 @@
+// The composition root: builds the clock, the keyring, the catalogue store, the playback window
+// controller, the application model and the update checker in that order, then opens the window.
+#include "App/AppModel.h"
+#include "App/AppUpdater.h"
+#include "App/ServiceConfig.h"
+#include "App/UpdateServiceClient.h"
+#include "Services/MacPlaybackWindowController.h"
+#include "Stores/CatalogueStore.h"
+#include "Stores/SecretServiceKeyring.h"
+#include "Support/Clock.h"
+
+#include <QCoroTask>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QtQml/QQmlExtensionPlugin>
@@ -6,16 +18,52 @@ Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The argument that follows `name`, when there is one.
+std::optional<QString> argumentAfter(const QStringList &arguments, const QString &name)
+{
+    const qsizetype index = arguments.indexOf(name);
+    if (index < 0 || index + 1 >= arguments.size())
+        return std::nullopt;
+    return arguments.at(index + 1);
+}
+
+// What runs once the window is up, each step awaited: the daily update check, then the file
+// named on the command line.
+QCoro::Task<void> launch(AppUpdater &updater, MacPlaybackWindowController &playback, QStringList arguments)
+{
+    co_await updater.checkIfDue(false);
+    if (const std::optional<QString> file = argumentAfter(arguments, u"--play-file"_s))
+        playback.openFile(QUrl::fromLocalFile(*file));
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(u"Quillmere"_s);
     QGuiApplication::setOrganizationName(u"Quillmere"_s);
     QGuiApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
+    const QStringList arguments = QCoreApplication::arguments();
+
+    SystemClock clock;
+    SecretServiceKeyring keyring;
+    CatalogueStore store(CatalogueStoreOptions::fromEnvironment(arguments), keyring, clock);
+    MacPlaybackWindowController &playback = MacPlaybackWindowController::shared();
+    // Removing the playlist that is playing stops its playback first.
+    QObject::connect(&store, &CatalogueStore::playlistRemovalStarted, &playback, [&playback](qint64 playlistID) {
+        if (playback.target() && playback.target()->playlistID == playlistID)
+            playback.close();
+    });
+    AppModel model(store, playback);
+    AppUpdater updater(UpdateServiceClient(ServiceConfig::baseURL()), clock);
 
     QQmlApplicationEngine engine;
     QObject::connect(&engine, &QQmlApplicationEngine::objectCreationFailed, &app,
                      [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
     engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
+    launch(updater, playback, arguments);
     return QGuiApplication::exec();
 }
