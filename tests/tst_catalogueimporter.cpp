@@ -8,6 +8,7 @@
 #include "support/CatalogueFixture.h"
 #include "support/CatalogueGenerator.h"
 #include "support/FakeProvider.h"
+#include "support/Outcome.h"
 #include "support/TableSnapshot.h"
 
 #include <QTest>
@@ -25,22 +26,6 @@ struct ProgressStep
     friend bool operator==(const ProgressStep &, const ProgressStep &) = default;
 };
 
-// What a run ended with: empty on success, else the error's sentence or its type's name.
-QString outcome(const std::function<void()> &operation)
-{
-    try {
-        operation();
-    } catch (const UserFacingError &error) {
-        return error.description();
-    } catch (const JSONParseError &) {
-        return u"JSONParseError"_s;
-    } catch (const TransportError &error) {
-        return u"TransportError %1"_s.arg(int(error.kind()));
-    } catch (const CancellationError &) {
-        return u"CancellationError"_s;
-    }
-    return {};
-}
 
 MacContentItem item(CatalogueKind kind, const QString &id, const QString &title, std::optional<QString> category = {})
 {

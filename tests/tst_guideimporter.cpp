@@ -4,6 +4,7 @@
 #include "Support/CancellationError.h"
 #include "support/CatalogueFixture.h"
 #include "support/FakeProvider.h"
+#include "support/Outcome.h"
 #include "support/TableSnapshot.h"
 #include "support/VirtualClock.h"
 
@@ -42,17 +43,6 @@ QByteArray schedule(const QString &channel, const QDateTime &first, int count)
     return programmes;
 }
 
-QString outcome(const std::function<void()> &operation)
-{
-    try {
-        operation();
-    } catch (const UserFacingError &error) {
-        return error.description();
-    } catch (const CancellationError &) {
-        return u"CancellationError"_s;
-    }
-    return {};
-}
 
 MacContentItem channel(const QString &id, const QString &title, std::optional<QString> guideID = {})
 {
