@@ -1,5 +1,7 @@
 #include "CatalogueModels.h"
 
+#include "Support/EpochSeconds.h"
+
 #include <QLocale>
 
 using namespace Qt::StringLiterals;
@@ -8,8 +10,7 @@ namespace {
 
 QString secondsText(const QDateTime &moment)
 {
-    const double seconds = double(moment.toMSecsSinceEpoch()) / 1000.0;
-    QString text = QString::number(seconds, 'g', QLocale::FloatingPointShortest);
+    QString text = QString::number(epochSeconds(moment), 'g', QLocale::FloatingPointShortest);
     if (!text.contains(u'.') && !text.contains(u'e'))
         text += ".0"_L1;
     return text;
@@ -45,6 +46,21 @@ std::optional<CatalogueKind> catalogueKindFromText(QStringView text)
             return kind;
     }
     return std::nullopt;
+}
+
+QString guideChannelKey(const QString &channelID)
+{
+    return channelID.trimmed().toLower();
+}
+
+std::optional<QUrl> optionalAddress(const std::optional<QString> &text)
+{
+    if (!text || text->isEmpty())
+        return std::nullopt;
+    QUrl url(*text);
+    if (!url.isValid())
+        return std::nullopt;
+    return url;
 }
 
 QString MediaItem::id() const

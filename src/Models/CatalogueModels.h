@@ -23,6 +23,11 @@ inline constexpr std::array<CatalogueKind, 3> allCatalogueKinds{CatalogueKind::L
 // Exactly one of the three texts (case-sensitive); anything else is no kind.
 [[nodiscard]] std::optional<CatalogueKind> catalogueKindFromText(QStringView text);
 
+// The key under which guide programmes are found: a guide channel id trimmed and lower-cased.
+[[nodiscard]] QString guideChannelKey(const QString &channelID);
+// An artwork address from stored or provider text; none for no text, an empty one or no address.
+[[nodiscard]] std::optional<QUrl> optionalAddress(const std::optional<QString> &text);
+
 struct NowProgramme
 {
     QString title;

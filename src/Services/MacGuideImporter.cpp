@@ -6,9 +6,12 @@
 
 #include "Stores/MacDatabase.h"
 #include "Stores/MacTransaction.h"
+#include "Stores/SqliteRow.h"
+#include "Stores/SqliteStatement.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
 #include "Support/Clock.h"
+#include "Support/EpochSeconds.h"
 #include "Support/Logging.h"
 
 #include <QStringList>
@@ -22,62 +25,12 @@ namespace {
 constexpr qsizetype batchSize = 100;
 constexpr int windowDays = 7;
 
-// A statement prepared for the length of one scope.
-class Statement final
-{
-public:
-    Statement(sqlite3 *database, const char *sql)
-    {
-        if (sqlite3_prepare_v2(database, sql, -1, &m_statement, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(m_statement);
-            m_statement = nullptr;
-        }
-    }
-    ~Statement() { sqlite3_finalize(m_statement); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    [[nodiscard]] bool isValid() const { return m_statement != nullptr; }
-    [[nodiscard]] sqlite3_stmt *get() const { return m_statement; }
-
-    void rewind()
-    {
-        sqlite3_reset(m_statement);
-        sqlite3_clear_bindings(m_statement);
-    }
-    void bindText(int parameter, const QString &text)
-    {
-        const QByteArray bytes = text.toUtf8();
-        sqlite3_bind_text(m_statement, parameter, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
-    }
-    [[nodiscard]] QString text(int column) const
-    {
-        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-        return QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column));
-    }
-    [[nodiscard]] bool isNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }
-
-private:
-    sqlite3_stmt *m_statement = nullptr;
-};
-
-// The guide key of a channel: its id trimmed and lower-cased.
-QString channelKey(const QString &channelID)
-{
-    return channelID.trimmed().toLower();
-}
-
-double seconds(const QDateTime &moment)
-{
-    return double(moment.toMSecsSinceEpoch()) / 1000.0;
-}
-
 } // namespace
 
 struct MacGuideImporter::Run
 {
     MacDatabase &database;
-    Statement insert;
+    SqliteStatement insert;
     QDateTime now;
     QDateTime horizon;
     const std::stop_token &stop;
@@ -114,8 +67,8 @@ int MacGuideImporter::importGuide(const QDateTime &now, const std::stop_token &s
     database.execute(u"CREATE TEMP TABLE staged_guide AS SELECT * FROM epg_programmes WHERE 0"_s);
     // Prepared once for the whole run and reused for every row.
     Run run{database,
-            Statement(database.handle(), "INSERT INTO staged_guide (playlist_id, channel_id, channel_key, title, "
-                                         "description, starts_at, ends_at) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+            SqliteStatement(database.handle(), u"INSERT INTO staged_guide (playlist_id, channel_id, channel_key, title, "
+                                               "description, starts_at, ends_at) VALUES (?, ?, ?, ?, ?, ?, ?)"_s),
             now, now.toLocalTime().addDays(windowDays), stop, {}, 0};
     if (!run.insert.isValid())
         throw MacXtreamAPIError::providerMessage(u"The local guide database is missing its EPG table."_s);
@@ -153,25 +106,24 @@ void MacGuideImporter::insert(Run &run)
     sqlite3 *handle = run.database.handle();
     if (sqlite3_exec(handle, "BEGIN IMMEDIATE TRANSACTION;", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw MacDatabaseError(u"The guide database is busy. Try again shortly."_s);
-    Statement &statement = run.insert;
+    SqliteStatement &statement = run.insert;
     for (const MacGuideProgramme &programme : std::as_const(run.pendingRows)) {
-        statement.rewind();
-        sqlite3_bind_int64(statement.get(), 1, m_playlistID);
-        statement.bindText(2, programme.channelID);
-        statement.bindText(3, channelKey(programme.channelID));
-        statement.bindText(4, programme.title);
-        if (programme.description)
-            statement.bindText(5, *programme.description);
-        sqlite3_bind_double(statement.get(), 6, seconds(programme.start));
-        sqlite3_bind_double(statement.get(), 7, seconds(programme.end));
-        if (sqlite3_step(statement.get()) != SQLITE_DONE) {
+        statement.reset();
+        statement.bind(1, m_playlistID);
+        statement.bind(2, programme.channelID);
+        statement.bind(3, guideChannelKey(programme.channelID));
+        statement.bind(4, programme.title);
+        statement.bind(5, programme.description);
+        statement.bind(6, epochSeconds(programme.start));
+        statement.bind(7, epochSeconds(programme.end));
+        if (statement.step() != SQLITE_DONE) {
             const QString message = u"A guide programme could not be saved (SQLite %1)."_s.arg(sqlite3_errcode(handle));
-            statement.rewind();
+            statement.reset();
             sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
             throw MacDatabaseError(message);
         }
     }
-    statement.rewind();
+    statement.reset();
     if (sqlite3_exec(handle, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) {
         sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
         throw MacDatabaseError(u"The guide update could not be committed."_s);
@@ -197,52 +149,55 @@ int MacGuideImporter::repairMappings(MacDatabase &database) const
     sqlite3 *handle = database.handle();
     QStringList channelIDs;
     {
-        Statement channels(handle, "SELECT DISTINCT channel_id FROM epg_programmes WHERE playlist_id=?");
-        if (!channels.isValid())
+        SqliteStatement channels(handle, u"SELECT DISTINCT channel_id FROM epg_programmes WHERE playlist_id=?"_s);
+        if (!channels)
             return 0;
-        sqlite3_bind_int64(channels.get(), 1, m_playlistID);
-        while (sqlite3_step(channels.get()) == SQLITE_ROW) {
-            if (!channels.isNull(0))
-                channelIDs.append(channels.text(0));
+        channels.bind(1, m_playlistID);
+        while (channels.step() == SQLITE_ROW) {
+            if (const std::optional<QString> channelID = channels.row().text(0))
+                channelIDs.append(*channelID);
         }
     }
     const MacGuideMatching matching(channelIDs);
 
     QList<std::pair<QString, QString>> links; // provider id, guide channel id
     {
-        Statement candidates(handle, "SELECT provider_id,title FROM content_items WHERE playlist_id=? AND kind='live' AND "
-                                     "(epg_channel_key IS NULL OR epg_channel_key='' OR "
-                                     "epg_channel_key=lower(trim(provider_id)))");
-        if (!candidates.isValid())
+        SqliteStatement candidates(handle, u"SELECT provider_id,title FROM content_items WHERE playlist_id=? AND kind='live' AND "
+                                           "(epg_channel_key IS NULL OR epg_channel_key='' OR "
+                                           "epg_channel_key=lower(trim(provider_id)))"_s);
+        if (!candidates)
             return 0;
-        sqlite3_bind_int64(candidates.get(), 1, m_playlistID);
-        while (sqlite3_step(candidates.get()) == SQLITE_ROW) {
-            if (candidates.isNull(0) || candidates.isNull(1))
+        candidates.bind(1, m_playlistID);
+        while (candidates.step() == SQLITE_ROW) {
+            const SqliteRow row = candidates.row();
+            const std::optional<QString> providerID = row.text(0);
+            const std::optional<QString> title = row.text(1);
+            if (!providerID || !title)
                 continue;
-            if (const std::optional<QString> guideChannel = matching.match(candidates.text(1)))
-                links.append({candidates.text(0), *guideChannel});
+            if (const std::optional<QString> guideChannel = matching.match(*title))
+                links.append({*providerID, *guideChannel});
         }
     }
     if (links.isEmpty())
         return 0;
 
-    Statement update(handle, "UPDATE content_items SET epg_channel_id=?,epg_channel_key=? WHERE playlist_id=? AND "
-                             "kind='live' AND provider_id=?");
-    if (!update.isValid() || sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+    SqliteStatement update(handle, u"UPDATE content_items SET epg_channel_id=?,epg_channel_key=? WHERE playlist_id=? AND "
+                                   "kind='live' AND provider_id=?"_s);
+    if (!update || sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
         return 0;
     for (const auto &[providerID, guideChannel] : std::as_const(links)) {
-        update.rewind();
-        update.bindText(1, guideChannel);
-        update.bindText(2, channelKey(guideChannel));
-        sqlite3_bind_int64(update.get(), 3, m_playlistID);
-        update.bindText(4, providerID);
-        if (sqlite3_step(update.get()) != SQLITE_DONE) {
-            update.rewind();
+        update.reset();
+        update.bind(1, guideChannel);
+        update.bind(2, guideChannelKey(guideChannel));
+        update.bind(3, m_playlistID);
+        update.bind(4, providerID);
+        if (update.step() != SQLITE_DONE) {
+            update.reset();
             sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
             return 0;
         }
     }
-    update.rewind();
+    update.reset();
     if (sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
         sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
         return 0;

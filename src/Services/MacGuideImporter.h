@@ -13,7 +13,6 @@
 
 class Clock;
 class MacDatabase;
-struct sqlite3_stmt;
 
 // Replaces one playlist's programme guide with the provider's current XMLTV guide. The guide is
 // streamed programme by programme; only what is on now or starts within seven days is kept,

@@ -5,6 +5,7 @@
 
 #include "SqliteRow.h"
 #include "Support/Async.h"
+#include "Support/EpochSeconds.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,11 +35,6 @@ QString containsPattern(QString word)
 {
     word.replace(u'\\', u"\\\\"_s).replace(u'%', u"\\%"_s).replace(u'_', u"\\_"_s);
     return u'%' + word + u'%';
-}
-
-double epochSeconds(const QDateTime &moment)
-{
-    return double(moment.toMSecsSinceEpoch()) / 1000.0;
 }
 
 } // namespace

@@ -3,28 +3,13 @@
 #include "CataloguePageReader.h"
 
 #include "SqliteRow.h"
+#include "Support/EpochSeconds.h"
 
 #include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QDateTime dateFromSeconds(double seconds)
-{
-    return QDateTime::fromMSecsSinceEpoch(std::llround(seconds * 1000.0), Qt::UTC);
-}
-
-// None for NULL, an empty text or a text that is no address.
-std::optional<QUrl> address(const std::optional<QString> &text)
-{
-    if (!text || text->isEmpty())
-        return std::nullopt;
-    QUrl url(*text);
-    if (!url.isValid())
-        return std::nullopt;
-    return url;
-}
 
 // None for NULL and for text that is only white space.
 std::optional<QString> visibleText(std::optional<QString> text)
@@ -48,7 +33,7 @@ std::optional<NowProgramme> nowProgramme(const std::optional<QString> &text)
     const double end = pieces.at(2).toDouble(&endOk);
     if (!startOk || !endOk)
         return std::nullopt;
-    return NowProgramme{pieces.at(0), dateFromSeconds(start), dateFromSeconds(end)};
+    return NowProgramme{pieces.at(0), momentFromEpochSeconds(start), momentFromEpochSeconds(end)};
 }
 
 } // namespace
@@ -64,7 +49,7 @@ std::optional<MediaItem> CataloguePageReader::mediaItem(const SqliteRow &row, bo
     item.providerID = *providerID;
     item.title = row.text(2).value_or(u"Untitled"_s);
     item.plot = visibleText(row.text(3));
-    item.artworkURL = address(row.text(4));
+    item.artworkURL = optionalAddress(row.text(4));
     item.containerExtension = row.text(5);
     item.epgChannelID = row.text(6);
     item.epgKey = row.text(7).value_or(providerID->toLower());
@@ -93,7 +78,7 @@ std::optional<BrowseCategory> CataloguePageReader::browseCategory(const SqliteRo
 std::optional<MacGuideProgramme> CataloguePageReader::guideProgramme(const SqliteRow &row, const QString &epgKey)
 {
     return MacGuideProgramme{row.text(0).value_or(epgKey), row.text(1).value_or(u"Programme"_s), row.text(2),
-                             dateFromSeconds(row.real(3).value_or(0)), dateFromSeconds(row.real(4).value_or(0))};
+                             momentFromEpochSeconds(row.real(3).value_or(0)), momentFromEpochSeconds(row.real(4).value_or(0))};
 }
 
 std::optional<LibraryEntry> CataloguePageReader::libraryEntry(const SqliteRow &row)
@@ -101,7 +86,7 @@ std::optional<LibraryEntry> CataloguePageReader::libraryEntry(const SqliteRow &r
     LibraryEntry entry;
     entry.position = row.integer(23).value_or(0);
     entry.duration = row.integer(24);
-    entry.updatedAt = dateFromSeconds(row.real(25).value_or(0));
+    entry.updatedAt = momentFromEpochSeconds(row.real(25).value_or(0));
     if (std::optional<MediaItem> item = mediaItem(row, false)) {
         entry.item = std::move(*item);
         return entry;
@@ -119,7 +104,7 @@ std::optional<LibraryEntry> CataloguePageReader::libraryEntry(const SqliteRow &r
     episode.episodeNumber = int(row.integer(17).value_or(0));
     episode.title = row.text(18).value_or(u"Episode"_s);
     episode.plot = visibleText(row.text(19));
-    episode.artworkURL = address(row.text(20));
+    episode.artworkURL = optionalAddress(row.text(20));
     episode.containerExtension = row.text(21);
     episode.durationSeconds = row.integer(22);
 
@@ -128,7 +113,7 @@ std::optional<LibraryEntry> CataloguePageReader::libraryEntry(const SqliteRow &r
     series.providerID = row.text(28).value_or(episode.seriesID);
     series.title = row.text(26).value_or(episode.title);
     series.plot = episode.plot;
-    series.artworkURL = address(row.text(27));
+    series.artworkURL = optionalAddress(row.text(27));
     if (!series.artworkURL)
         series.artworkURL = episode.artworkURL;
     entry.episode = std::move(episode);

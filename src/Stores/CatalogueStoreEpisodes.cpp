@@ -76,11 +76,7 @@ QList<MacSeriesEpisode> CatalogueStore::cachedSeriesEpisodes(const QString &seri
         episode.episodeNumber = int(row.integer(2).value_or(0));
         episode.title = *title;
         episode.plot = row.text(4);
-        if (const std::optional<QString> artwork = row.text(5)) {
-            const QUrl url(*artwork, QUrl::StrictMode);
-            if (!artwork->isEmpty() && url.isValid())
-                episode.artworkURL = url;
-        }
+        episode.artworkURL = optionalAddress(row.text(5));
         episode.containerExtension = row.text(6);
         episode.durationSeconds = row.integer(7);
         episodes.append(episode);

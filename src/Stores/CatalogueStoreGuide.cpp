@@ -6,26 +6,13 @@
 #include "Services/MacXtreamClient.h"
 #include "Support/Async.h"
 #include "Support/Clock.h"
+#include "Support/EpochSeconds.h"
 
 #include <QPointer>
 
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString channelKey(const QString &channelID)
-{
-    return channelID.trimmed().toLower();
-}
-
-double secondsSince1970(const QDateTime &moment)
-{
-    return double(moment.toMSecsSinceEpoch()) / 1000.0;
-}
-
-} // namespace
 
 QCoro::Task<int> CatalogueStore::refreshGuide(qint64 playlistID, MacXtreamCredentials credentials)
 {
@@ -147,7 +134,7 @@ void CatalogueStore::rememberEPGChannelID(const QString &providerID, const QStri
         u"UPDATE content_items SET epg_channel_id = ?, epg_channel_key = ? WHERE playlist_id = ? AND kind = 'live' AND provider_id = ?"_s);
     if (!statement)
         return;
-    const QString key = channelKey(channelID);
+    const QString key = guideChannelKey(channelID);
     statement.bind(1, key);
     statement.bind(2, key);
     statement.bind(3, *target);
@@ -168,11 +155,11 @@ void CatalogueStore::insertGuideProgrammes(const QList<MacGuideProgramme> &progr
         statement.reset();
         statement.bind(1, playlistID);
         statement.bind(2, programme.channelID);
-        statement.bind(3, channelKey(programme.channelID));
+        statement.bind(3, guideChannelKey(programme.channelID));
         statement.bind(4, programme.title);
         statement.bind(5, programme.description);
-        statement.bind(6, secondsSince1970(programme.start));
-        statement.bind(7, secondsSince1970(programme.end));
+        statement.bind(6, epochSeconds(programme.start));
+        statement.bind(7, epochSeconds(programme.end));
         checkWrite(statement);
     }
     execute(u"COMMIT;"_s);

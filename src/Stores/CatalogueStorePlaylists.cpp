@@ -2,6 +2,7 @@
 #include "CatalogueStore.h"
 
 #include "Stores/SqliteRow.h"
+#include "Support/EpochSeconds.h"
 #include "Support/UserSettings.h"
 
 #include <sqlite3.h>
@@ -35,7 +36,7 @@ QList<MacPlaylist> CatalogueStore::loadPlaylists()
         playlist.syncState = row.text(4).value_or(u"queued"_s);
         playlist.syncProgress = int(row.integer(5).value_or(0));
         if (const std::optional<double> lastSync = row.real(6))
-            playlist.lastSyncedAt = QDateTime::fromMSecsSinceEpoch(qint64(*lastSync * 1000.0), Qt::UTC);
+            playlist.lastSyncedAt = momentFromEpochSeconds(*lastSync);
         playlists.append(playlist);
     }
     return playlists;

@@ -157,7 +157,7 @@ void MacCatalogueImporter::insertItems(MacDatabase &database, const QList<MacCon
 {
     const QString playlist = QString::number(m_playlistID);
     for (const MacContentItem &item : items) {
-        const QString channelKey = item.epgChannelID.value_or(item.providerID).trimmed().toLower();
+        const QString channelKey = guideChannelKey(item.epgChannelID.value_or(item.providerID));
         database.execute(insertItemSQL, {playlist, kindText(item.kind), item.providerID, item.categoryID, item.title,
                                          item.subtitle, item.epgChannelID, channelKey, item.artworkURL,
                                          item.containerExtension, numberText(item.sortNumber), numberText(item.rating),
