@@ -1,50 +1,28 @@
 #include "Stores/MacDatabase.h"
 #include "Stores/MacSchema.h"
+#include "support/QueryRows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every row of a query, each as its columns' texts joined by "|" ("NULL" for NULL).
-QStringList rows(const QString &path, const QString &sql)
-{
-    sqlite3 *database = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &database, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *statement = nullptr;
-    QStringList result;
-    if (sqlite3_prepare_v2(database, sql.toUtf8().constData(), -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList columns;
-            for (int column = 0; column < sqlite3_column_count(statement); ++column) {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-                columns.append(text ? QString::fromUtf8(text) : u"NULL"_s);
-            }
-            result.append(columns.join(u'|'));
-        }
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(database);
-    return result;
-}
-
 // The whole file as text: its schema and every row of every table.
 QStringList dump(const QString &path)
 {
-    QStringList lines = rows(path, u"SELECT type, name, sql FROM sqlite_master ORDER BY name"_s);
-    for (const QString &table : rows(path, u"SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"_s))
-        lines += rows(path, u"SELECT * FROM "_s + table + u" ORDER BY rowid"_s);
+    QStringList lines = queryRows(path, u"SELECT type, name, sql FROM sqlite_master ORDER BY name"_s);
+    for (const QString &table : queryRows(path, u"SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"_s))
+        lines += queryRows(path, u"SELECT * FROM "_s + table + u" ORDER BY rowid"_s);
     return lines;
 }
 
 QStringList userObjects(const QString &path, const QString &type)
 {
-    return rows(path, u"SELECT name FROM sqlite_master WHERE type='"_s + type
+    return queryRows(path, u"SELECT name FROM sqlite_master WHERE type='"_s + type
                           + u"' AND name NOT LIKE 'sqlite_%' ORDER BY name"_s);
 }
 
@@ -115,8 +93,8 @@ private Q_SLOTS:
 
         QCOMPARE(userObjects(path, u"table"_s), allTables);
         QCOMPARE(userObjects(path, u"index"_s), allIndexes);
-        QCOMPARE(rows(path, u"PRAGMA journal_mode"_s), QStringList{u"wal"_s});
-        QCOMPARE(rows(path, u"SELECT name FROM pragma_table_info('content_items') ORDER BY cid"_s),
+        QCOMPARE(queryRows(path, u"PRAGMA journal_mode"_s), QStringList{u"wal"_s});
+        QCOMPARE(queryRows(path, u"SELECT name FROM pragma_table_info('content_items') ORDER BY cid"_s),
                  (QStringList{u"playlist_id"_s, u"kind"_s, u"provider_id"_s, u"category_id"_s, u"title"_s,
                               u"subtitle"_s, u"epg_channel_id"_s, u"epg_channel_key"_s, u"artwork_url"_s,
                               u"container_extension"_s, u"sort_number"_s, u"rating"_s, u"added_at"_s, u"genre"_s}));
@@ -132,15 +110,15 @@ private Q_SLOTS:
 
         QCOMPARE(userObjects(path, u"table"_s), allTables);
         QCOMPARE(userObjects(path, u"index"_s), allIndexes);
-        QCOMPARE(rows(path, u"PRAGMA journal_mode"_s), QStringList{u"wal"_s});
-        QCOMPARE(rows(path, u"SELECT name FROM pragma_table_info('content_items') WHERE cid >= 10 ORDER BY cid"_s),
+        QCOMPARE(queryRows(path, u"PRAGMA journal_mode"_s), QStringList{u"wal"_s});
+        QCOMPARE(queryRows(path, u"SELECT name FROM pragma_table_info('content_items') WHERE cid >= 10 ORDER BY cid"_s),
                  (QStringList{u"sort_number"_s, u"rating"_s, u"added_at"_s, u"genre"_s}));
-        QCOMPARE(rows(path, u"SELECT provider_id, language FROM categories ORDER BY provider_id"_s),
+        QCOMPARE(queryRows(path, u"SELECT provider_id, language FROM categories ORDER BY provider_id"_s),
                  (QStringList{u"10|en"_s, u"11|ar"_s, u"12|en"_s}));
-        QCOMPARE(rows(path, u"SELECT epg_channel_key FROM content_items ORDER BY title"_s),
+        QCOMPARE(queryRows(path, u"SELECT epg_channel_key FROM content_items ORDER BY title"_s),
                  (QStringList{u"abc1"_s, u"bbc.one.uk"_s, u"already.set"_s}));
-        QCOMPARE(rows(path, u"SELECT channel_key FROM epg_programmes"_s), QStringList{u"chan.a"_s});
-        QCOMPARE(rows(path, u"SELECT sync_state, sync_progress FROM playlists ORDER BY id"_s),
+        QCOMPARE(queryRows(path, u"SELECT channel_key FROM epg_programmes"_s), QStringList{u"chan.a"_s});
+        QCOMPARE(queryRows(path, u"SELECT sync_state, sync_progress FROM playlists ORDER BY id"_s),
                  (QStringList{u"interrupted|0"_s, u"ready|100"_s}));
 
         const QStringList upgraded = dump(path);

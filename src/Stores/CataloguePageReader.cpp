@@ -2,52 +2,21 @@
 
 #include "MacDatabaseError.h"
 #include "SqliteRow.h"
+#include "SqliteStatement.h"
 #include "Support/Async.h"
 
 #include <sqlite3.h>
 
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-struct StatementFinalizer
-{
-    void operator()(sqlite3_stmt *statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
-
-Statement prepare(sqlite3 *database, const QString &sql)
-{
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt *statement = nullptr;
-    const int result = sqlite3_prepare_v2(database, text.constData(), int(text.size()), &statement, nullptr);
-    Statement prepared(statement);
-    if (result != SQLITE_OK)
-        prepared.reset();
-    return prepared;
-}
-
 // Integers and reals keep their types; text is copied by SQLite at once.
-void bindValues(sqlite3_stmt *statement, const QList<std::variant<qint64, QString, double>> &binds)
+void bindValues(SqliteStatement &statement, const QList<std::variant<qint64, QString, double>> &binds)
 {
-    for (qsizetype index = 0; index < binds.size(); ++index) {
-        const int parameter = int(index + 1);
-        std::visit(
-            [statement, parameter](const auto &value) {
-                using Value = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<Value, qint64>) {
-                    sqlite3_bind_int64(statement, parameter, value);
-                } else if constexpr (std::is_same_v<Value, double>) {
-                    sqlite3_bind_double(statement, parameter, value);
-                } else {
-                    const QByteArray text = value.toUtf8();
-                    sqlite3_bind_text(statement, parameter, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-                }
-            },
-            binds.at(index));
-    }
+    for (qsizetype index = 0; index < binds.size(); ++index)
+        std::visit([&statement, index](const auto &value) { statement.bind(int(index + 1), value); }, binds.at(index));
 }
 
 } // namespace
@@ -88,15 +57,15 @@ void CataloguePageReader::forEachRow(const QString &sql, const Binds &binds,
                                      const std::function<void(const SqliteRow &)> &onRow)
 {
     sqlite3 *database = connection();
-    const Statement statement = prepare(database, sql);
+    SqliteStatement statement(database, sql);
     if (!statement) {
         throw MacDatabaseError(u"The catalogue query failed ("_s + QString::fromUtf8(sqlite3_errmsg(database))
                                + u")."_s);
     }
-    bindValues(statement.get(), binds);
-    const SqliteRow row(statement.get());
+    bindValues(statement, binds);
+    const SqliteRow row = statement.row();
     int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+    while ((step = statement.step()) == SQLITE_ROW)
         onRow(row);
     if (step != SQLITE_DONE)
         throw MacDatabaseError(u"The catalogue could not be read completely."_s);
@@ -115,15 +84,15 @@ QCoro::Task<std::array<qint64, 3>> CataloguePageReader::counts(std::optional<qin
             return counts;
         sqlite3 *database = connection();
         const MacDatabaseError unreadable(u"Catalogue counts could not be read."_s);
-        const Statement statement = prepare(database, u"SELECT COUNT(*) FROM content_items WHERE playlist_id=? AND kind=?"_s);
+        SqliteStatement statement(database, u"SELECT COUNT(*) FROM content_items WHERE playlist_id=? AND kind=?"_s);
         if (!statement)
             throw unreadable;
         for (std::size_t index = 0; index < allCatalogueKinds.size(); ++index) {
-            sqlite3_reset(statement.get());
-            bindValues(statement.get(), {*playlistID, kindText(allCatalogueKinds.at(index))});
-            if (sqlite3_step(statement.get()) != SQLITE_ROW)
+            statement.reset();
+            bindValues(statement, {*playlistID, kindText(allCatalogueKinds.at(index))});
+            if (statement.step() != SQLITE_ROW)
                 throw unreadable;
-            counts.at(index) = sqlite3_column_int64(statement.get(), 0);
+            counts.at(index) = statement.row().integer(0).value_or(0);
         }
         return counts;
     });

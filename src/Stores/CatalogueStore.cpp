@@ -136,17 +136,23 @@ void CatalogueStore::warmLoginCache()
 {
     // Stream addresses are built while the user waits for a picture, so every login is read
     // from the keyring once, ahead of time.
-    for (const MacPlaylist &playlist : std::as_const(m_playlists)) {
-        [](QPointer<CatalogueStore> self, QString reference) -> QCoro::Task<void> {
-            try {
-                co_await self->m_credentials.read(reference);
-            } catch (...) {
-                const QString sentence = safeError(std::current_exception());
-                if (self)
-                    self->m_loginErrors.insert(reference, sentence);
-            }
-        }(QPointer(this), playlist.credentialReference);
-    }
+    for (const MacPlaylist &playlist : std::as_const(m_playlists))
+        readLoginInBackground(playlist.credentialReference);
+}
+
+void CatalogueStore::readLoginInBackground(const QString &reference)
+{
+    [](QPointer<CatalogueStore> self, QString reference) -> QCoro::Task<void> {
+        try {
+            co_await self->m_credentials.read(reference);
+            if (self)
+                self->m_loginErrors.remove(reference);
+        } catch (...) {
+            const QString sentence = safeError(std::current_exception());
+            if (self)
+                self->m_loginErrors.insert(reference, sentence);
+        }
+    }(QPointer(this), reference);
 }
 
 void CatalogueStore::execute(const QString &sql)
@@ -187,21 +193,14 @@ void CatalogueStore::refreshSnapshot()
         if (isListed(stored))
             setSelectedPlaylistID(stored);
     }
-    if (!m_selectedPlaylistID || !isListed(*m_selectedPlaylistID)) {
-        const auto ready = std::find_if(m_playlists.cbegin(), m_playlists.cend(),
-                                        [](const MacPlaylist &p) { return p.syncState == u"ready"_s; });
-        if (ready != m_playlists.cend())
-            setSelectedPlaylistID(ready->id);
-        else
-            setSelectedPlaylistID(m_playlists.isEmpty() ? std::nullopt : std::optional(m_playlists.constFirst().id));
-    }
+    if (!m_selectedPlaylistID || !isListed(*m_selectedPlaylistID))
+        setSelectedPlaylistID(fallbackPlaylistID());
     const std::optional<qint64> active = activePlaylistID();
     qCInfo(lcCatalogue, "Catalogue snapshot refreshed. playlistCount=%lld, activePlaylistID=%lld",
            qint64(m_playlists.size()), active.value_or(0));
 
     const int playlistCount = int(m_playlists.size());
-    const int readyCount = int(std::count_if(m_playlists.cbegin(), m_playlists.cend(),
-                                             [](const MacPlaylist &p) { return p.syncState == u"ready"_s; }));
+    const int readyCount = readyPlaylistCount();
     [](QPointer<CatalogueStore> self, std::optional<qint64> active, int playlistCount,
        int readyCount) -> QCoro::Task<void> {
         try {

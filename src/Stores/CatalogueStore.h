@@ -158,10 +158,15 @@ private:
     bool openConnection();
     void loadHealthRecords();
     void warmLoginCache();
+    // Reads a login into the credential store's cache, remembering why when it cannot.
+    void readLoginInBackground(const QString &reference);
     void execute(const QString &sql);
 
     QList<MacPlaylist> loadPlaylists();
     [[nodiscard]] std::optional<MacPlaylist> playlist(qint64 id) const;
+    // The first ready playlist, else the first one: the active playlist when none is chosen.
+    [[nodiscard]] std::optional<qint64> fallbackPlaylistID() const;
+    [[nodiscard]] int readyPlaylistCount() const;
 
     QCoro::Task<void> runImport(MacPlaylist playlist, std::stop_token stop);
     void finishImport(qint64 playlistID, const std::exception_ptr &failure, bool cancelled, bool jobCancelled);
@@ -172,10 +177,13 @@ private:
 
     QList<MacSeriesEpisode> cachedSeriesEpisodes(const QString &seriesID, qint64 playlistID);
 
-    // Runs a bulk write on a connection of its own off the main thread; returns how many rows
-    // changed, or nothing after a failure (whose sentence becomes the database error).
-    QCoro::Task<std::optional<qint64>> write(std::function<qint64(MacDatabase &)> body);
-    QCoro::Task<std::optional<qint64>> writeForActivePlaylist(std::function<qint64(MacDatabase &, const QString &)> body);
+    using Revision = void (CatalogueStore::*)();
+    // Runs a bulk write on a connection of its own off the main thread, then moves the revision
+    // on (after a failure too, whose sentence becomes the database error). Returns how many rows
+    // changed; without an active playlist, the playlist's writes run nothing and move nothing.
+    QCoro::Task<qint64> write(std::function<qint64(MacDatabase &)> body, Revision revision);
+    QCoro::Task<qint64> writeForActivePlaylist(std::function<qint64(MacDatabase &, const QString &)> body,
+                                               Revision revision);
 
     void updateHealth(qint64 playlistID, const HealthChange &change);
     void saveHealth(qint64 playlistID, const MacSourceHealth &record);

@@ -123,7 +123,6 @@ void CatalogueStore::updateSyncState(qint64 id, const QString &state, int progre
     listed->syncState = state;
     listed->syncProgress = clamped;
     Q_EMIT playlistsChanged();
-    m_snapshot.readyPlaylistCount = int(std::count_if(m_playlists.cbegin(), m_playlists.cend(),
-                                                      [](const MacPlaylist &p) { return p.syncState == u"ready"_s; }));
+    m_snapshot.readyPlaylistCount = readyPlaylistCount();
     Q_EMIT snapshotChanged();
 }

@@ -27,144 +27,124 @@ qint64 changesOf(MacDatabase &database, const QString &sql, const Binds &binds)
 
 } // namespace
 
-QCoro::Task<std::optional<qint64>> CatalogueStore::write(std::function<qint64(MacDatabase &)> body)
+QCoro::Task<qint64> CatalogueStore::write(std::function<qint64(MacDatabase &)> body, Revision revision)
 {
     QPointer<CatalogueStore> self(this);
     const QString path = m_databasePath;
+    qint64 changed = 0;
     try {
-        const qint64 changed = co_await Async::detached([path, body] {
+        changed = co_await Async::detached([path, body] {
             MacDatabase database(path);
             return body(database);
         });
-        co_return changed;
     } catch (...) {
         const QString sentence = safeError(std::current_exception());
         if (self)
             self->setDatabaseError(sentence);
     }
-    co_return std::nullopt;
+    // After a failure too, so that observers reload what the database holds.
+    if (self)
+        (self->*revision)();
+    co_return changed;
 }
 
-QCoro::Task<std::optional<qint64>> CatalogueStore::writeForActivePlaylist(
-    std::function<qint64(MacDatabase &, const QString &)> body)
+QCoro::Task<qint64> CatalogueStore::writeForActivePlaylist(std::function<qint64(MacDatabase &, const QString &)> body,
+                                                           Revision revision)
 {
     const std::optional<qint64> playlistID = activePlaylistID();
     if (!playlistID)
-        co_return std::nullopt;
+        co_return 0;
     const QString id = QString::number(*playlistID);
-    const std::optional<qint64> changed = co_await write([body, id](MacDatabase &database) { return body(database, id); });
+    const qint64 changed = co_await write([body, id](MacDatabase &database) { return body(database, id); }, revision);
     co_return changed;
 }
 
 QCoro::Task<bool> CatalogueStore::setCategoryHidden(BrowseCategory category, bool hidden)
 {
-    if (!activePlaylistID())
-        co_return false;
-    QPointer<CatalogueStore> self(this);
     const QString sql = hidden ? u"INSERT OR IGNORE INTO category_hidden(playlist_id,kind,provider_id) VALUES(?,?,?)"_s
                                : u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=? AND provider_id=?"_s;
     const QString kind = kindText(category.kind);
-    const std::optional<qint64> changed = co_await writeForActivePlaylist([sql, kind, category](MacDatabase &database, const QString &id) {
-        return changesOf(database, sql, {id, kind, category.providerID});
-    });
-    if (self)
-        bumpCategoryOrderRevision();
-    co_return changed.value_or(0) > 0;
+    const qint64 changed = co_await writeForActivePlaylist(
+        [sql, kind, category](MacDatabase &database, const QString &id) {
+            return changesOf(database, sql, {id, kind, category.providerID});
+        },
+        &CatalogueStore::bumpCategoryOrderRevision);
+    co_return changed > 0;
 }
 
 QCoro::Task<bool> CatalogueStore::setLanguageHidden(QString key, bool hidden)
 {
-    QPointer<CatalogueStore> self(this);
     const QString sql = hidden ? u"INSERT OR IGNORE INTO hidden_languages(key) VALUES(?)"_s
                                : u"DELETE FROM hidden_languages WHERE key=?"_s;
-    const std::optional<qint64> changed = co_await write([sql, key](MacDatabase &database) {
-        return changesOf(database, sql, {key});
-    });
-    if (self)
-        bumpCategoryOrderRevision();
-    co_return changed.value_or(0) > 0;
+    const qint64 changed = co_await write([sql, key](MacDatabase &database) { return changesOf(database, sql, {key}); },
+                                          &CatalogueStore::bumpCategoryOrderRevision);
+    co_return changed > 0;
 }
 
 QCoro::Task<void> CatalogueStore::saveCategoryOrder(CatalogueKind kind, QStringList ids)
 {
-    if (!activePlaylistID())
-        co_return;
-    QPointer<CatalogueStore> self(this);
     const QString kindName = kindText(kind);
-    co_await writeForActivePlaylist([kindName, ids](MacDatabase &database, const QString &id) {
-        qint64 changed = 0;
-        inImmediateTransaction(database, [&] {
-            changed = changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s,
-                                {id, kindName});
-            for (qsizetype position = 0; position < ids.size(); ++position) {
-                changed += changesOf(
-                    database,
-                    u"INSERT INTO category_preferences(playlist_id,kind,provider_id,position) VALUES(?,?,?,?)"_s,
-                    {id, kindName, ids.at(position), QString::number(position)});
-            }
-        });
-        return changed;
-    });
-    if (self)
-        bumpCategoryOrderRevision();
+    co_await writeForActivePlaylist(
+        [kindName, ids](MacDatabase &database, const QString &id) {
+            qint64 changed = 0;
+            inImmediateTransaction(database, [&] {
+                changed = changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s,
+                                    {id, kindName});
+                for (qsizetype position = 0; position < ids.size(); ++position) {
+                    changed += changesOf(
+                        database,
+                        u"INSERT INTO category_preferences(playlist_id,kind,provider_id,position) VALUES(?,?,?,?)"_s,
+                        {id, kindName, ids.at(position), QString::number(position)});
+                }
+            });
+            return changed;
+        },
+        &CatalogueStore::bumpCategoryOrderRevision);
 }
 
 QCoro::Task<void> CatalogueStore::resetCategoryOrder(CatalogueKind kind)
 {
-    if (!activePlaylistID())
-        co_return;
-    QPointer<CatalogueStore> self(this);
     const QString kindName = kindText(kind);
-    co_await writeForActivePlaylist([kindName](MacDatabase &database, const QString &id) {
-        return changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s, {id, kindName})
-            + changesOf(database, u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=?"_s, {id, kindName});
-    });
-    if (self)
-        bumpCategoryOrderRevision();
+    co_await writeForActivePlaylist(
+        [kindName](MacDatabase &database, const QString &id) {
+            return changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s, {id, kindName})
+                + changesOf(database, u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=?"_s, {id, kindName});
+        },
+        &CatalogueStore::bumpCategoryOrderRevision);
 }
 
 QCoro::Task<bool> CatalogueStore::clearHistory(QList<CatalogueKind> kinds)
 {
-    if (!activePlaylistID())
-        co_return false;
-    QPointer<CatalogueStore> self(this);
     QStringList quoted;
     for (const CatalogueKind kind : std::as_const(kinds))
         quoted.append(u'\'' + kindText(kind) + u'\'');
     const QString sql = u"DELETE FROM watch_progress WHERE playlist_id=? AND content_kind IN ("_s + quoted.join(u',') + u')';
-    const std::optional<qint64> changed = co_await writeForActivePlaylist([sql](MacDatabase &database, const QString &id) {
-        return changesOf(database, sql, {id});
-    });
-    if (self)
-        bumpLibraryRevision();
-    co_return changed.value_or(0) > 0;
+    const qint64 changed = co_await writeForActivePlaylist(
+        [sql](MacDatabase &database, const QString &id) { return changesOf(database, sql, {id}); },
+        &CatalogueStore::bumpLibraryRevision);
+    co_return changed > 0;
 }
 
 QCoro::Task<void> CatalogueStore::removeFromHistory(QString providerID, CatalogueKind kind)
 {
-    if (!activePlaylistID())
-        co_return;
-    QPointer<CatalogueStore> self(this);
     const QString kindName = kindText(kind);
-    co_await writeForActivePlaylist([providerID, kindName](MacDatabase &database, const QString &id) {
-        return changesOf(database, u"DELETE FROM watch_progress WHERE playlist_id=? AND content_provider_id=? AND content_kind=?"_s,
-                         {id, providerID, kindName});
-    });
-    if (self)
-        bumpLibraryRevision();
+    co_await writeForActivePlaylist(
+        [providerID, kindName](MacDatabase &database, const QString &id) {
+            return changesOf(database,
+                             u"DELETE FROM watch_progress WHERE playlist_id=? AND content_provider_id=? AND content_kind=?"_s,
+                             {id, providerID, kindName});
+        },
+        &CatalogueStore::bumpLibraryRevision);
 }
 
 QCoro::Task<bool> CatalogueStore::clearFavourites()
 {
-    if (!activePlaylistID())
-        co_return false;
-    QPointer<CatalogueStore> self(this);
-    const std::optional<qint64> changed = co_await writeForActivePlaylist([](MacDatabase &database, const QString &id) {
-        return changesOf(database, u"DELETE FROM favourites WHERE playlist_id=?"_s, {id});
-    });
-    if (self)
-        bumpLibraryRevision();
-    co_return changed.value_or(0) > 0;
+    const qint64 changed = co_await writeForActivePlaylist(
+        [](MacDatabase &database, const QString &id) {
+            return changesOf(database, u"DELETE FROM favourites WHERE playlist_id=?"_s, {id});
+        },
+        &CatalogueStore::bumpLibraryRevision);
+    co_return changed > 0;
 }
 
 bool CatalogueStore::toggleFavourite(const MediaItem &item)

@@ -25,17 +25,7 @@ std::optional<MacXtreamCredentials> CatalogueStore::credentialsForSelectedPlayli
     qCCritical(lcCatalogue, "Credentials unavailable for active playlist id=%lld, name=%s: %s", active->id,
                qUtf8Printable(Logging::redacted(active->name)), qUtf8Printable(reason));
     // Read it now, so that the next request finds it.
-    [](QPointer<CatalogueStore> self, QString reference) -> QCoro::Task<void> {
-        try {
-            co_await self->m_credentials.read(reference);
-            if (self)
-                self->m_loginErrors.remove(reference);
-        } catch (...) {
-            const QString sentence = safeError(std::current_exception());
-            if (self)
-                self->m_loginErrors.insert(reference, sentence);
-        }
-    }(QPointer(this), active->credentialReference);
+    readLoginInBackground(active->credentialReference);
     return std::nullopt;
 }
 

@@ -9,6 +9,15 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+bool isReady(const MacPlaylist &playlist)
+{
+    return playlist.syncState == u"ready"_s;
+}
+
+} // namespace
+
 QList<MacPlaylist> CatalogueStore::loadPlaylists()
 {
     SqliteStatement statement = prepare(u"SELECT id, name, server_url, credential_ref, sync_state, sync_progress, last_sync_at\n"
@@ -51,15 +60,22 @@ std::optional<MacPlaylist> CatalogueStore::playlist(qint64 id) const
 
 std::optional<qint64> CatalogueStore::activePlaylistID() const
 {
-    if (m_selectedPlaylistID)
-        return m_selectedPlaylistID;
-    const auto ready = std::find_if(m_playlists.cbegin(), m_playlists.cend(),
-                                    [](const MacPlaylist &playlist) { return playlist.syncState == u"ready"_s; });
+    return m_selectedPlaylistID ? m_selectedPlaylistID : fallbackPlaylistID();
+}
+
+std::optional<qint64> CatalogueStore::fallbackPlaylistID() const
+{
+    const auto ready = std::find_if(m_playlists.cbegin(), m_playlists.cend(), isReady);
     if (ready != m_playlists.cend())
         return ready->id;
     if (!m_playlists.isEmpty())
         return m_playlists.constFirst().id;
     return std::nullopt;
+}
+
+int CatalogueStore::readyPlaylistCount() const
+{
+    return int(std::count_if(m_playlists.cbegin(), m_playlists.cend(), isReady));
 }
 
 std::optional<MacPlaylist> CatalogueStore::activePlaylist() const

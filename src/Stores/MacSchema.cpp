@@ -1,6 +1,8 @@
 #include "MacSchema.h"
 
 #include "MacDatabase.h"
+#include "SqliteRow.h"
+#include "SqliteStatement.h"
 #include "Support/CategoryLanguage.h"
 
 #include <sqlite3.h>
@@ -166,35 +168,22 @@ struct UnlabelledCategory
     QString name;
 };
 
-QString columnText(sqlite3_stmt *statement, int column)
-{
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
-}
-
 QList<UnlabelledCategory> categoriesWithoutLanguage(MacDatabase &database)
 {
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(database.handle(), "SELECT playlist_id, kind, provider_id, name FROM categories "
-                                              "WHERE language IS NULL",
-                           -1, &statement, nullptr)
-        != SQLITE_OK) {
-        // Nothing to fill in for a table that cannot be read this way.
-        sqlite3_finalize(statement);
+    SqliteStatement statement(database.handle(),
+                              u"SELECT playlist_id, kind, provider_id, name FROM categories WHERE language IS NULL"_s);
+    // Nothing to fill in for a table that cannot be read this way.
+    if (!statement)
         return {};
-    }
     QList<UnlabelledCategory> categories;
     int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-        categories.append({columnText(statement, 0), columnText(statement, 1), columnText(statement, 2),
-                           columnText(statement, 3)});
+    while ((step = statement.step()) == SQLITE_ROW) {
+        const SqliteRow row = statement.row();
+        categories.append({row.text(0).value_or(QString()), row.text(1).value_or(QString()),
+                           row.text(2).value_or(QString()), row.text(3).value_or(QString())});
     }
-    if (step != SQLITE_DONE) {
-        MacDatabaseError failure = database.error();
-        sqlite3_finalize(statement);
-        throw failure;
-    }
-    sqlite3_finalize(statement);
+    if (step != SQLITE_DONE)
+        throw database.error();
     return categories;
 }
 

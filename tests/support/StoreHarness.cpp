@@ -1,16 +1,13 @@
 #include "StoreHarness.h"
 
 #include "AwaitBlocking.h"
+#include "QueryRows.h"
 
 #include "Stores/CatalogueStore.h"
-#include "Stores/MacDatabase.h"
-#include "Stores/SqliteRow.h"
 #include "Support/UserSettings.h"
 
 #include <QStandardPaths>
 #include <QTest>
-
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -88,21 +85,7 @@ std::optional<MacPlaylist> StoreHarness::listed(qint64 playlistID) const
 
 QStringList StoreHarness::rows(const QString &sql) const
 {
-    MacDatabase database(databasePath());
-    sqlite3_stmt *statement = nullptr;
-    const QByteArray text = sql.toUtf8();
-    QStringList result;
-    if (sqlite3_prepare_v2(database.handle(), text.constData(), -1, &statement, nullptr) != SQLITE_OK)
-        qFatal("bad test query");
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        const SqliteRow row(statement);
-        QStringList columns;
-        for (int column = 0; column < sqlite3_column_count(statement); ++column)
-            columns.append(row.text(column).value_or(u"NULL"_s));
-        result.append(columns.join(u'|'));
-    }
-    sqlite3_finalize(statement);
-    return result;
+    return queryRows(databasePath(), sql);
 }
 
 QStringList StoreHarness::catalogueRows() const
