@@ -94,7 +94,7 @@ bool waitFor(const std::function<bool()> &done, std::chrono::milliseconds limit)
 Figures measure(const QUrl &url)
 {
     SystemClock clock;
-    auto *engine = new LibVlcMediaEngine({u"--aout=alsa"_s, u"--alsa-audio-device=null"_s});
+    auto *engine = new LibVlcMediaEngine(MediaFixtures::silentAudioOptions());
     MacVLCPlayerController controller(url, std::unique_ptr<MacVLCMediaEngine>(engine), clock);
     QObject surface;
     controller.videoSurfaceDidBecomeReady(&surface);

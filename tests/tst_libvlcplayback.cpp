@@ -49,8 +49,7 @@ private Q_SLOTS:
         m_window->resize(windowSize);
         m_surface = new MacVLCVideoSurface(m_window->contentItem());
         m_surface->setSize(QSizeF(windowSize));
-        // No sound device on a test machine: ALSA's null device keeps volume and mute working.
-        m_engine = new LibVlcMediaEngine({u"--aout=alsa"_s, u"--alsa-audio-device=null"_s});
+        m_engine = new LibVlcMediaEngine(MediaFixtures::silentAudioOptions());
         m_controller = std::make_unique<MacVLCPlayerController>(m_film, std::unique_ptr<MacVLCMediaEngine>(m_engine),
                                                                 m_clock);
         m_surface->setController(m_controller.get());

@@ -48,9 +48,8 @@ private Q_SLOTS:
         auto *surface = new MacVLCVideoSurface(window.contentItem());
         surface->setSize(QSizeF(320, 240));
         VirtualClock clock;
-        MacVLCPlayerController controller(
-            {}, std::make_unique<LibVlcMediaEngine>(QStringList{u"--aout=alsa"_s, u"--alsa-audio-device=null"_s}),
-            clock);
+        MacVLCPlayerController controller({}, std::make_unique<LibVlcMediaEngine>(MediaFixtures::silentAudioOptions()),
+                                          clock);
         surface->setController(&controller);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -17,6 +17,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int side = 400;
+const QUrl filmURL(u"http://provider.test/movie/u/p/1.mp4"_s);
 
 // Draws one picture of a single colour into the view as the decoder would.
 void decode(VLCVideoView &view, QSize size, QRgb colour)
@@ -36,8 +37,7 @@ struct Rig
 {
     VirtualClock clock;
     FakeMediaEngine *engine = new FakeMediaEngine;
-    MacVLCPlayerController controller{QUrl(u"http://provider.test/movie/u/p/1.mp4"_s),
-                                      std::unique_ptr<MacVLCMediaEngine>(engine), clock};
+    MacVLCPlayerController controller{filmURL, std::unique_ptr<MacVLCMediaEngine>(engine), clock};
     QQuickWindow window;
 
     Rig() { window.resize(side, side); }
@@ -63,7 +63,7 @@ private Q_SLOTS:
     void attemptWaitsUntilTheSurfaceIsInAWindow()
     {
         Rig rig;
-        rig.controller.configure(QUrl(u"http://provider.test/movie/u/p/1.mp4"_s), 0);
+        rig.controller.configure(filmURL, 0);
         rig.controller.start();
         MacVLCVideoSurface *surface = rig.addSurface();
         QCOMPARE(rig.controller.state(), MacVLCPlayerState::Buffering);
@@ -84,7 +84,7 @@ private Q_SLOTS:
     void surfaceRemovedBeforeItsReportDoesNotReport()
     {
         Rig rig;
-        rig.controller.configure(QUrl(u"http://provider.test/movie/u/p/1.mp4"_s), 0);
+        rig.controller.configure(filmURL, 0);
         rig.controller.start();
         MacVLCVideoSurface *surface = rig.addSurface();
         surface->setParentItem(nullptr);

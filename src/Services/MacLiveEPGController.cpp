@@ -2,6 +2,7 @@
 
 #include "Services/MacXtreamClient.h"
 #include "Stores/CatalogueStore.h"
+#include "Support/AssignIfChanged.h"
 #include "Support/Async.h"
 #include "Support/Clock.h"
 #include "Support/GuardedJob.h"
@@ -134,32 +135,24 @@ void MacLiveEPGController::updateCurrentAndNext()
 
 void MacLiveEPGController::setNow(const std::optional<MacLiveProgramme> &programme)
 {
-    if (programme == m_now)
-        return;
-    m_now = programme;
-    Q_EMIT nowChanged();
+    if (assignIfChanged(m_now, programme))
+        Q_EMIT nowChanged();
 }
 
 void MacLiveEPGController::setNext(const std::optional<MacLiveProgramme> &programme)
 {
-    if (programme == m_next)
-        return;
-    m_next = programme;
-    Q_EMIT nextChanged();
+    if (assignIfChanged(m_next, programme))
+        Q_EMIT nextChanged();
 }
 
 void MacLiveEPGController::setLoading(bool loading)
 {
-    if (loading == m_isLoading)
-        return;
-    m_isLoading = loading;
-    Q_EMIT isLoadingChanged();
+    if (assignIfChanged(m_isLoading, loading))
+        Q_EMIT isLoadingChanged();
 }
 
 void MacLiveEPGController::setErrorMessage(const QString &message)
 {
-    if (message == m_errorMessage)
-        return;
-    m_errorMessage = message;
-    Q_EMIT errorMessageChanged();
+    if (assignIfChanged(m_errorMessage, message))
+        Q_EMIT errorMessageChanged();
 }

@@ -2,6 +2,7 @@
 
 #include "Services/LibVlcMediaEngine.h"
 #include "Services/MacVLCPlayerController.h"
+#include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
 
 #include <QFileInfo>
@@ -31,10 +32,8 @@ MacPlaybackWindowController::~MacPlaybackWindowController() = default;
 
 void MacPlaybackWindowController::setPlayerEnteredFullScreen(bool entered)
 {
-    if (entered == m_playerEnteredFullScreen)
-        return;
-    m_playerEnteredFullScreen = entered;
-    Q_EMIT playerEnteredFullScreenChanged();
+    if (assignIfChanged(m_playerEnteredFullScreen, entered))
+        Q_EMIT playerEnteredFullScreenChanged();
 }
 
 void MacPlaybackWindowController::show(MacPlaybackTarget target)

@@ -1,9 +1,9 @@
 #include "MacVLCMediaEngine.h"
 
+#include "Support/AssignIfChanged.h"
+
 void MacVLCMediaEngine::setVideoFitMode(int mode)
 {
-    if (mode == m_videoFitMode)
-        return;
-    m_videoFitMode = mode;
-    Q_EMIT videoFitModeChanged();
+    if (assignIfChanged(m_videoFitMode, mode))
+        Q_EMIT videoFitModeChanged();
 }

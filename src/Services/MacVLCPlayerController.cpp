@@ -4,6 +4,7 @@
 #include "Services/DisplaySleepInhibitor.h"
 #include "Services/MacVLCMediaEngine.h"
 #include "Services/VLCVideoView.h"
+#include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
 #include "Support/Logging.h"
 #include "Support/UserSettings.h"
@@ -101,8 +102,7 @@ void MacVLCPlayerController::start()
     } else if (!m_videoHostReady) {
         // The attempt begins when a surface reports that it is in a window.
         setState(MacVLCPlayerState::Buffering);
-        setControlsVisible(true);
-        cancel(m_autoHide);
+        showControls(false);
         return;
     } else {
         m_retryCount = 0;
@@ -186,58 +186,44 @@ void MacVLCPlayerController::videoSurfaceDidDetach(QObject *host)
 
 void MacVLCPlayerController::setState(MacVLCPlayerState state)
 {
-    if (state == m_state)
-        return;
-    m_state = state;
-    Q_EMIT stateChanged();
+    if (assignIfChanged(m_state, state))
+        Q_EMIT stateChanged();
 }
 
 void MacVLCPlayerController::setCurrentTime(double seconds)
 {
-    if (seconds == m_currentTime)
-        return;
-    m_currentTime = seconds;
-    Q_EMIT currentTimeChanged();
+    if (assignIfChanged(m_currentTime, seconds))
+        Q_EMIT currentTimeChanged();
 }
 
 void MacVLCPlayerController::setTotalTime(double seconds)
 {
-    if (seconds == m_totalTime)
-        return;
-    m_totalTime = seconds;
-    Q_EMIT totalTimeChanged();
+    if (assignIfChanged(m_totalTime, seconds))
+        Q_EMIT totalTimeChanged();
 }
 
 void MacVLCPlayerController::setControlsVisible(bool visible)
 {
-    if (visible == m_controlsVisible)
-        return;
-    m_controlsVisible = visible;
-    Q_EMIT controlsVisibleChanged();
+    if (assignIfChanged(m_controlsVisible, visible))
+        Q_EMIT controlsVisibleChanged();
 }
 
 void MacVLCPlayerController::setErrorMessage(const QString &message)
 {
-    if (message == m_errorMessage)
-        return;
-    m_errorMessage = message;
-    Q_EMIT errorMessageChanged();
+    if (assignIfChanged(m_errorMessage, message))
+        Q_EMIT errorMessageChanged();
 }
 
 void MacVLCPlayerController::setRetryMessage(const QString &message)
 {
-    if (message == m_retryMessage)
-        return;
-    m_retryMessage = message;
-    Q_EMIT retryMessageChanged();
+    if (assignIfChanged(m_retryMessage, message))
+        Q_EMIT retryMessageChanged();
 }
 
 void MacVLCPlayerController::setElapsedSeconds(int seconds)
 {
-    if (seconds == m_elapsedSeconds)
-        return;
-    m_elapsedSeconds = seconds;
-    Q_EMIT elapsedSecondsChanged();
+    if (assignIfChanged(m_elapsedSeconds, seconds))
+        Q_EMIT elapsedSecondsChanged();
 }
 
 qint64 MacVLCPlayerController::now() const

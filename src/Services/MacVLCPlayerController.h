@@ -86,6 +86,8 @@ public:
     Q_INVOKABLE void seekTo(double seconds);
     // 1.0 is unity; the native scale ends at 2.0. The value is remembered for later attempts.
     Q_INVOKABLE void setVolume(double volume);
+    // Shows the on-screen controls; with autoHide they hide after the configured delay if playing,
+    // without it they stay up until hidden.
     Q_INVOKABLE void showControls(bool autoHide);
     Q_INVOKABLE void hideControls();
 

@@ -8,8 +8,6 @@
 #include "Support/GuardedJob.h"
 #include "Support/UserSettings.h"
 
-#include <QVariant>
-
 #include <algorithm>
 #include <chrono>
 
@@ -34,8 +32,7 @@ void MacVLCPlayerController::pause()
         return;
     // The state follows when the native player reports that it paused.
     m_player->pause();
-    setControlsVisible(true);
-    cancel(m_autoHide);
+    showControls(false);
 }
 
 void MacVLCPlayerController::seekBy(double seconds)

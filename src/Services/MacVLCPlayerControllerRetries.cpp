@@ -37,8 +37,7 @@ void MacVLCPlayerController::handleStateChanged(int raw)
         break;
     case MacVLCMediaEngine::Buffering:
         setState(MacVLCPlayerState::Buffering);
-        setControlsVisible(true);
-        cancel(m_autoHide);
+        showControls(false);
         break;
     case MacVLCMediaEngine::Playing:
         m_isPreparing = false;
@@ -53,8 +52,7 @@ void MacVLCPlayerController::handleStateChanged(int raw)
         break;
     case MacVLCMediaEngine::Paused:
         setState(MacVLCPlayerState::Paused);
-        setControlsVisible(true);
-        cancel(m_autoHide);
+        showControls(false);
         break;
     case MacVLCMediaEngine::Stopped:
         m_isPreparing = false;
@@ -65,8 +63,7 @@ void MacVLCPlayerController::handleStateChanged(int raw)
         if (!m_isLiveStream && m_totalTime > 0) {
             // A film or episode that reached its end.
             setState(MacVLCPlayerState::Stopped);
-            setControlsVisible(true);
-            cancel(m_autoHide);
+            showControls(false);
         } else {
             fail(u"The stream ended before usable media was available. Try another stream or check the connection."_s);
             scheduleRetry(false);
@@ -74,8 +71,7 @@ void MacVLCPlayerController::handleStateChanged(int raw)
         break;
     case MacVLCMediaEngine::Failed:
         fail(u"The stream could not be opened. Check your connection or refresh this playlist."_s);
-        setControlsVisible(true);
-        cancel(m_autoHide);
+        showControls(false);
         scheduleRetry(false);
         break;
     default:

@@ -1,5 +1,7 @@
 #include "VLCVideoView.h"
 
+#include "Support/AssignIfChanged.h"
+
 #include <QMutexLocker>
 
 #include <cstdlib>
@@ -53,17 +55,18 @@ quintptr VLCVideoView::lock(uchar **pixels)
 void VLCVideoView::unlock(quintptr buffer)
 {
     const QMutexLocker locker(&m_mutex);
-    if (buffer > 0 && qsizetype(buffer) <= m_buffers.size())
-        m_buffers[qsizetype(buffer) - 1].locked = false;
+    if (Buffer *handedOut = find(buffer))
+        handedOut->locked = false;
 }
 
 void VLCVideoView::display(quintptr buffer)
 {
     {
         const QMutexLocker locker(&m_mutex);
-        if (buffer == 0 || qsizetype(buffer) > m_buffers.size() || m_buffers[qsizetype(buffer) - 1].image.isNull())
+        const Buffer *shown = find(buffer);
+        if (!shown || shown->image.isNull())
             return;
-        m_latest = m_buffers[qsizetype(buffer) - 1].image;
+        m_latest = shown->image;
         ++m_sequence;
     }
     if (!m_notificationPending.exchange(true))
@@ -88,18 +91,14 @@ VLCVideoView::Frame VLCVideoView::latestFrame() const
 
 void VLCVideoView::setFillScreen(bool fill)
 {
-    if (fill == m_fillScreen)
-        return;
-    m_fillScreen = fill;
-    Q_EMIT fillScreenChanged();
+    if (assignIfChanged(m_fillScreen, fill))
+        Q_EMIT fillScreenChanged();
 }
 
 void VLCVideoView::setDisplaySize(const QSizeF &size)
 {
-    if (size == m_displaySize)
-        return;
-    m_displaySize = size;
-    Q_EMIT displaySizeChanged();
+    if (assignIfChanged(m_displaySize, size))
+        Q_EMIT displaySizeChanged();
 }
 
 void VLCVideoView::clear()
@@ -112,6 +111,11 @@ void VLCVideoView::clear()
     setDisplaySize({});
     m_notificationPending = false;
     Q_EMIT frameReady();
+}
+
+VLCVideoView::Buffer *VLCVideoView::find(quintptr buffer)
+{
+    return buffer > 0 && qsizetype(buffer) <= m_buffers.size() ? &m_buffers[qsizetype(buffer) - 1] : nullptr;
 }
 
 QImage VLCVideoView::allocate() const

@@ -69,6 +69,9 @@ private:
         bool locked = false;
     };
 
+    // The buffer that lock() handed out under this identifier; none for an unknown one. Called
+    // with the mutex held.
+    [[nodiscard]] Buffer *find(quintptr buffer);
     [[nodiscard]] QImage allocate() const;
 
     mutable QMutex m_mutex;

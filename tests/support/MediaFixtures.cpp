@@ -34,6 +34,11 @@ bool makeTestFilm(const QString &path, int seconds, QSize size)
     return ffmpeg.waitForFinished(120'000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
 }
 
+QStringList silentAudioOptions()
+{
+    return {u"--aout=alsa"_s, u"--alsa-audio-device=null"_s};
+}
+
 bool looksLike(const QColor &shown, const QColor &expected)
 {
     constexpr int tolerance = 40;
