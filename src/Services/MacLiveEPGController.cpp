@@ -48,8 +48,7 @@ void MacLiveEPGController::start()
 
 void MacLiveEPGController::stop()
 {
-    m_refreshTask.cancel();
-    m_refreshTask = {};
+    m_refreshTask.cancelAndForget();
 }
 
 QCoro::Task<> MacLiveEPGController::runLoop(std::stop_token token)

@@ -39,7 +39,7 @@ MacVLCPlayerController::MacVLCPlayerController(const QUrl &url, std::unique_ptr<
 MacVLCPlayerController::~MacVLCPlayerController()
 {
     for (Job<> *job : {&m_autoHide, &m_retryTask, &m_stopTimeout, &m_watchdog})
-        cancel(*job);
+        job->cancelAndForget();
     // Waiters of a stop that can no longer be confirmed learn that it was not.
     endNativeStop(false);
     // The engine goes first: its threads draw into the view until it is released.
@@ -71,8 +71,8 @@ void MacVLCPlayerController::configure(const QUrl &url, double resumePosition, c
     m_isLiveStream = !fallbackURL.isEmpty();
     m_healthyPlaybackSince.reset();
     m_pendingResume = resumePosition;
-    cancel(m_retryTask);
-    cancel(m_watchdog);
+    m_retryTask.cancelAndForget();
+    m_watchdog.cancelAndForget();
     m_retryCount = 0;
     m_isPreparing = false;
     m_isStopping = false;
@@ -94,7 +94,7 @@ void MacVLCPlayerController::start()
         return;
     m_wantsPlayback = true;
     m_activity->begin();
-    cancel(m_retryTask);
+    m_retryTask.cancelAndForget();
 
     if (m_state == MacVLCPlayerState::Paused && m_player->hasMedia()) {
         m_player->play();

@@ -112,13 +112,6 @@ Q_SIGNALS:
     void playerChanged();
 
 private:
-    // Cancels a job kept in a member and forgets it.
-    static void cancel(Job<> &job)
-    {
-        job.cancel();
-        job = {};
-    }
-
     void prepareAndPlay();
     void restoreVolume();
 

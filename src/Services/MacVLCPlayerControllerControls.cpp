@@ -67,7 +67,7 @@ void MacVLCPlayerController::setVolume(double volume)
 void MacVLCPlayerController::showControls(bool autoHide)
 {
     setControlsVisible(true);
-    cancel(m_autoHide);
+    m_autoHide.cancelAndForget();
     if (!autoHide || m_state != MacVLCPlayerState::Playing)
         return;
     const int delaySeconds = std::max(0, Prefs::integer(u"quillmere.osdTimeoutSeconds"_s, 4));
@@ -87,7 +87,7 @@ QCoro::Task<> MacVLCPlayerController::runAutoHide(int seconds, std::stop_token t
 
 void MacVLCPlayerController::hideControls()
 {
-    cancel(m_autoHide);
+    m_autoHide.cancelAndForget();
     setControlsVisible(false);
 }
 

@@ -56,7 +56,7 @@ void MacVLCPlayerController::handleStateChanged(int raw)
         break;
     case MacVLCMediaEngine::Stopped:
         m_isPreparing = false;
-        cancel(m_watchdog);
+        m_watchdog.cancelAndForget();
         m_activity->end();
         if (m_state == MacVLCPlayerState::Error)
             break;
@@ -163,7 +163,7 @@ QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token
 
 void MacVLCPlayerController::startWatchdog()
 {
-    cancel(m_watchdog);
+    m_watchdog.cancelAndForget();
     m_watchdog = startGuardedJob(this, std::mem_fn(&MacVLCPlayerController::runWatchdog));
 }
 

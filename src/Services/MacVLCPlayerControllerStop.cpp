@@ -47,9 +47,9 @@ Job<> MacVLCPlayerController::stop()
     if (m_activeStopTask.isValid())
         return m_activeStopTask;
     m_wantsPlayback = false;
-    cancel(m_autoHide);
-    cancel(m_retryTask);
-    cancel(m_watchdog);
+    m_autoHide.cancelAndForget();
+    m_retryTask.cancelAndForget();
+    m_watchdog.cancelAndForget();
     m_activity->end();
     m_activeStopTask =
         startGuardedJob(this, [](MacVLCPlayerController &self, std::stop_token) { return self.runStop(); });
@@ -81,7 +81,7 @@ QCoro::Task<bool> MacVLCPlayerController::stopNative()
         m_nativeStop = std::make_shared<NativeStopRequest>();
         qCInfo(lcPlayback) << "Requesting native stop";
         m_player->stop();
-        cancel(m_stopTimeout);
+        m_stopTimeout.cancelAndForget();
         m_stopTimeout = startGuardedJob(this, std::mem_fn(&MacVLCPlayerController::runStopTimeout));
     }
     const std::shared_ptr<NativeStopRequest> request = m_nativeStop;
@@ -102,7 +102,7 @@ QCoro::Task<> MacVLCPlayerController::runStopTimeout(std::stop_token token)
 void MacVLCPlayerController::confirmNativeStop()
 {
     m_stopConfirmed = true;
-    cancel(m_stopTimeout);
+    m_stopTimeout.cancelAndForget();
     endNativeStop(true);
     qCInfo(lcPlayback) << "Native stop confirmed";
 }

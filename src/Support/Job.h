@@ -83,6 +83,12 @@ public:
         if (m_state)
             m_state->stop.request_stop();
     }
+    // Cancels the job and lets go of it, for an owner that keeps at most one such job.
+    void cancelAndForget()
+    {
+        cancel();
+        m_state.reset();
+    }
 
     // Waits for the end and returns the job's value or rethrows its error.
     [[nodiscard]] QCoro::Task<T> value() const
