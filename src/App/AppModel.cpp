@@ -50,9 +50,7 @@ AppModel::~AppModel()
 
 void AppModel::setRoute(Route route)
 {
-    const Route previous = m_route;
-    m_route = route;
-    if (route != previous) {
+    if (assignIfChanged(m_route, route)) {
         setDetail(std::nullopt);
         Q_EMIT routeChanged();
     }

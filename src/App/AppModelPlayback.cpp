@@ -42,7 +42,6 @@ void AppModel::play(const MediaItem &item, const QList<MediaItem> &channels, boo
         toast(u"This title can't be played: the playlist login is unavailable."_s, ToastKind::Error);
         return;
     }
-    const bool live = item.kind == CatalogueKind::Live;
     MacPlaybackTarget target;
     target.url = *url;
     target.title = item.title;
@@ -53,21 +52,18 @@ void AppModel::play(const MediaItem &item, const QList<MediaItem> &channels, boo
     target.item = item;
     target.channels = channels;
     target.allowResume = resumeAllowed(resume);
-    if (live) {
+    if (item.kind == CatalogueKind::Live) {
         // Live streams always play as HLS here, whatever format the addresses are built with.
         target.containerExtension = u"m3u8"_s;
         target.epgCredentials = m_store.credentialsForSelectedPlaylist();
-    } else {
-        target.containerExtension = item.containerExtension;
-        target.subtitle = filmSubtitle(item);
-    }
-
-    if (live) {
         m_store.recordLivePlay(item);
         if (Prefs::boolean(u"quillmere.rememberLastChannel"_s, true)) {
             const QString key = u"quillmere.lastChannel."_s + QString::number(m_store.activePlaylistID().value_or(0));
             UserSettings::setValue(key, item.providerID);
         }
+    } else {
+        target.containerExtension = item.containerExtension;
+        target.subtitle = filmSubtitle(item);
     }
     m_playback.show(std::move(target));
 }

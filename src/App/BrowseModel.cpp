@@ -1,31 +1,42 @@
 // The browse model's state: its properties, what each change saves or starts, the data key, and
-// how the saved scope of a playlist is restored.
+// the scope kept for each playlist.
 #include "BrowseModel.h"
 
 #include "Stores/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/UserSettings.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Followed by the kind's text (and, for the scope, the playlist) to name a setting.
+const QString sortPrefix = u"quillmere.sort."_s;
+const QString languageFilterPrefix = u"quillmere.languageFilter."_s;
+const QString scopePrefix = u"quillmere.scope."_s;
+
+} // namespace
 
 BrowseModel::BrowseModel(CatalogueKind kind, CatalogueStore &store, QObject *parent)
     : QObject(parent)
     , m_kind(kind)
     , m_store(store)
-    , m_pageSize(kind == CatalogueKind::Live ? 150 : 120)
+    , m_languageFilter(UserSettings::text(settingsKey(languageFilterPrefix)))
+    , m_sort(browseSortFromText(UserSettings::text(settingsKey(sortPrefix)).value_or(QString()))
+                 .value_or(BrowseSort::Provider))
     , m_items(this)
+    , m_announcedDataKey(dataKey())
 {
-    m_announcedDataKey = dataKey();
     for (const auto signal : {&CatalogueStore::selectedPlaylistIDChanged, &CatalogueStore::playlistsChanged,
                               &CatalogueStore::catalogueRevisionChanged, &CatalogueStore::categoryOrderRevisionChanged})
         connect(&store, signal, this, &BrowseModel::announceDataKey);
 
-    // Through the setters, so that a saved order other than the default is written back and
-    // loaded at once.
-    setSort(browseSortFromText(UserSettings::text(settingsKey(u"quillmere.sort."_s)).value_or(QString()))
-                .value_or(BrowseSort::Provider));
-    setLanguageFilter(UserSettings::text(settingsKey(u"quillmere.languageFilter."_s)));
-    // The scope waits for the first refresh: it depends on the playlist and its categories.
+    // A saved order other than the default loads at once. The scope waits for the first
+    // refresh: it depends on the playlist and its categories.
+    if (m_sort != BrowseSort::Provider)
+        scheduleReload(false);
 }
 
 BrowseModel::~BrowseModel()
@@ -66,7 +77,11 @@ void BrowseModel::setLanguageFilter(const std::optional<QString> &key)
 {
     if (!assignIfChanged(m_languageFilter, key))
         return;
-    saveLanguageFilter();
+    const QString settingKey = settingsKey(languageFilterPrefix);
+    if (m_languageFilter)
+        UserSettings::setValue(settingKey, *m_languageFilter);
+    else
+        UserSettings::remove(settingKey);
     Q_EMIT languageFilterChanged();
     Q_EMIT categoryViewsChanged();
 }
@@ -88,7 +103,8 @@ void BrowseModel::setScope(const BrowseScope &scope)
 {
     if (!assignIfChanged(m_scope, scope))
         return;
-    saveScope();
+    UserSettings::setValue(scopeKey(), m_scope.settingsText());
+    scheduleReload(false);
     Q_EMIT scopeChanged();
 }
 
@@ -109,7 +125,7 @@ void BrowseModel::setSort(BrowseSort sort)
 {
     if (!assignIfChanged(m_sort, sort))
         return;
-    UserSettings::setValue(settingsKey(u"quillmere.sort."_s), sortText(sort));
+    UserSettings::setValue(settingsKey(sortPrefix), sortText(sort));
     scheduleReload(false);
     Q_EMIT sortChanged();
 }
@@ -150,6 +166,11 @@ void BrowseModel::setExhausted(bool exhausted)
         Q_EMIT exhaustedChanged();
 }
 
+int BrowseModel::pageSize() const
+{
+    return m_kind == CatalogueKind::Live ? 150 : 120;
+}
+
 BrowseModel::Selection BrowseModel::currentSelection() const
 {
     return {m_store.activePlaylistID(), m_scope, m_query, m_sort};
@@ -163,7 +184,7 @@ QString BrowseModel::settingsKey(const QString &prefix) const
 // Read when used, so that a scope is always saved for the playlist active at that moment.
 QString BrowseModel::scopeKey() const
 {
-    return settingsKey(u"quillmere.scope."_s) + u'.' + QString::number(m_store.activePlaylistID().value_or(0));
+    return settingsKey(scopePrefix) + u'.' + QString::number(m_store.activePlaylistID().value_or(0));
 }
 
 BrowseScope BrowseModel::scopeFromText(const QString &text)
@@ -173,21 +194,6 @@ BrowseScope BrowseModel::scopeFromText(const QString &text)
     if (text == u"fav"_s)
         return BrowseScope::favourites();
     return BrowseScope::category(text);
-}
-
-void BrowseModel::saveScope()
-{
-    UserSettings::setValue(scopeKey(), m_scope.settingsText());
-    scheduleReload(false);
-}
-
-void BrowseModel::saveLanguageFilter()
-{
-    const QString key = settingsKey(u"quillmere.languageFilter."_s);
-    if (m_languageFilter)
-        UserSettings::setValue(key, *m_languageFilter);
-    else
-        UserSettings::remove(key);
 }
 
 // Hidden categories count: a scope the user chose stays while its category exists.
@@ -200,16 +206,10 @@ bool BrowseModel::isAvailable(const BrowseScope &scope) const
     });
 }
 
-void BrowseModel::restoreScope()
+std::optional<BrowseScope> BrowseModel::savedScope() const
 {
     const std::optional<QString> saved = UserSettings::text(scopeKey());
-    if (!saved) {
-        setScope(defaultScope());
-        return;
-    }
-    // A category that an import removed cannot be shown.
-    const BrowseScope scope = scopeFromText(*saved);
-    setScope(isAvailable(scope) ? scope : defaultScope());
+    return saved ? std::optional(scopeFromText(*saved)) : std::nullopt;
 }
 
 BrowseScope BrowseModel::defaultScope() const

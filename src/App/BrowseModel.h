@@ -57,8 +57,6 @@ public:
 
     [[nodiscard]] CatalogueKind kind() const { return m_kind; }
     [[nodiscard]] QString kindName() const { return kindText(m_kind); }
-    // 150 live channels or 120 films or series.
-    [[nodiscard]] int pageSize() const { return m_pageSize; }
     // "<active playlist id>|<catalogue revision>|<category-order revision>", 0 for no playlist.
     [[nodiscard]] QString dataKey() const;
 
@@ -161,6 +159,8 @@ private:
         BrowseSort sort = BrowseSort::Provider;
     };
 
+    // 150 live channels or 120 films or series.
+    [[nodiscard]] int pageSize() const;
     [[nodiscard]] Selection currentSelection() const;
     [[nodiscard]] QString scopeKey() const;
     [[nodiscard]] QString settingsKey(const QString &prefix) const;
@@ -168,9 +168,8 @@ private:
     // False only for a category scope whose category is not among `categories`.
     [[nodiscard]] bool isAvailable(const BrowseScope &scope) const;
     [[nodiscard]] BrowseScope defaultScope() const;
-    void saveScope();
-    void saveLanguageFilter();
-    void restoreScope();
+    // The scope kept for the active playlist, whether or not its category still exists.
+    [[nodiscard]] std::optional<BrowseScope> savedScope() const;
     void announceDataKey();
 
     [[nodiscard]] QCoro::Task<void> loadCategories();
@@ -191,7 +190,6 @@ private:
 
     const CatalogueKind m_kind;
     CatalogueStore &m_store;
-    const int m_pageSize;
 
     QList<BrowseCategory> m_categories;
     QSet<QString> m_hiddenLanguages;

@@ -53,12 +53,12 @@ QCoro::Task<void> BrowseModel::refreshIfNeeded()
     co_await loadCategories();
     if (!self)
         co_return;
-    if (!samePlaylist) {
+    if (!samePlaylist)
         setSelected(std::nullopt);
-        restoreScope();
-    }
-    if (!isAvailable(m_scope))
-        setScope(defaultScope());
+    // A new playlist gets back the scope kept for it; a category that an import removed cannot
+    // be shown.
+    const std::optional<BrowseScope> wanted = samePlaylist ? std::optional(m_scope) : savedScope();
+    setScope(wanted && isAvailable(*wanted) ? *wanted : defaultScope());
     // The reload below serves any reload that the scope change scheduled.
     m_reloadTask.cancel();
     co_await reload();
@@ -125,7 +125,7 @@ QCoro::Task<void> BrowseModel::reload()
     const Selection selection = currentSelection();
     CataloguePageReader &reader = m_store.pageReader();
     auto pageRead = settle(reader.browseItems(selection.playlistID, m_kind, selection.scope, selection.query,
-                                              selection.sort, m_pageSize, 0));
+                                              selection.sort, pageSize(), 0));
     auto countRead = settle(countItems(reader, selection.playlistID, m_kind, selection.scope, selection.query));
     const Settled<QList<MediaItem>> page = co_await std::move(pageRead);
     const Settled<qint64> count = co_await std::move(countRead);
@@ -141,7 +141,7 @@ QCoro::Task<void> BrowseModel::reload()
     }
     m_items.setItems(*page.value);
     setTotal(*count.value);
-    setExhausted(page.value->size() < m_pageSize);
+    setExhausted(page.value->size() < pageSize());
     // A selected channel that left the first page is no longer on screen; films and series keep
     // theirs, which the detail page shows.
     if (m_kind == CatalogueKind::Live && m_selected && m_items.indexOf(*m_selected) < 0)
@@ -168,7 +168,7 @@ QCoro::Task<void> BrowseModel::fetchPage(QPointer<BrowseModel> self, Selection s
         co_return;
     CataloguePageReader &reader = self->m_store.pageReader();
     const CatalogueKind kind = self->m_kind;
-    const int pageSize = self->m_pageSize;
+    const int pageSize = self->pageSize();
     // A failed page is dropped quietly: the next row that comes into view tries again.
     const Settled<QList<MediaItem>> page = co_await settle(
         reader.browseItems(selection.playlistID, kind, selection.scope, selection.query, selection.sort, pageSize, offset));

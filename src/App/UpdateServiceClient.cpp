@@ -2,12 +2,38 @@
 
 #include "App/UpdateServiceError.h"
 #include "Support/Async.h"
+#include "Support/HttpClient.h"
 #include "Support/TransportError.h"
 
 #include <chrono>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+
+namespace {
+
+struct Response
+{
+    QByteArray body;
+    int status = 0;
+};
+
+// Sends a GET and returns the body and status whatever the status is.
+QCoro::Task<Response> perform(HttpClient::Request request, std::stop_token stop)
+{
+    return Async::detached([request = std::move(request), stop = std::move(stop)] {
+        Response response;
+        try {
+            // Every status is a reply here; the caller decides what it means.
+            response.body = HttpClient::get(request, [&response](int status) { response.status = status; }, stop);
+        } catch (const TransportError &) {
+            throw UpdateServiceError::unreachable();
+        }
+        return response;
+    });
+}
+
+} // namespace
 
 UpdateServiceClient::UpdateServiceClient(QUrl baseURL)
     : m_baseURL(std::move(baseURL))
@@ -33,19 +59,4 @@ QCoro::Task<std::optional<UpdateInfo>> UpdateServiceClient::latestUpdate(QString
     if (!info)
         throw UpdateServiceError(response.status, u"decoding"_s, u"The update service's reply could not be read."_s);
     co_return info;
-}
-
-QCoro::Task<UpdateServiceClient::Response> UpdateServiceClient::perform(HttpClient::Request request,
-                                                                        std::stop_token stop)
-{
-    return Async::detached([request = std::move(request), stop = std::move(stop)] {
-        Response response;
-        try {
-            // Every status is a reply here; the caller decides what it means.
-            response.body = HttpClient::get(request, [&response](int status) { response.status = status; }, stop);
-        } catch (const TransportError &) {
-            throw UpdateServiceError::unreachable();
-        }
-        return response;
-    });
 }
