@@ -5,6 +5,7 @@
 #include "Stores/MacCatalogueImporter.h"
 #include "Stores/MacDatabase.h"
 #include "Stores/MacSchema.h"
+#include "Stores/SqliteStatement.h"
 #include "Support/Clock.h"
 #include "Support/HttpClient.h"
 #include "support/CatalogueGenerator.h"
@@ -12,11 +13,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-
-#include <malloc.h>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <malloc.h>
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -129,19 +129,12 @@ qint64 rawInsert(const QString &path, const QList<MacContentItem> &items, bool t
     sqlite3 *handle = database.handle();
     if (tuned)
         sqlite3_exec(handle, "PRAGMA cache_size = -131072; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
-    sqlite3_stmt *statement = nullptr;
-    sqlite3_prepare_v2(handle,
-                       "INSERT OR REPLACE INTO content_items (playlist_id,kind,provider_id,category_id,title,subtitle,"
-                       "epg_channel_id,epg_channel_key,artwork_url,container_extension,sort_number,rating,added_at,genre) "
-                       "VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-                       -1, &statement, nullptr);
-    const auto bindText = [statement](int parameter, const std::optional<QString> &value) {
-        if (!value) {
-            sqlite3_bind_null(statement, parameter);
-            return;
-        }
-        const QByteArray bytes = value->toUtf8();
-        sqlite3_bind_text(statement, parameter, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+    SqliteStatement statement(handle,
+                              u"INSERT OR REPLACE INTO content_items (playlist_id,kind,provider_id,category_id,title,subtitle,"
+                              "epg_channel_id,epg_channel_key,artwork_url,container_extension,sort_number,rating,added_at,genre) "
+                              "VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?)"_s);
+    const auto numberText = [](const auto &value) {
+        return value ? std::optional(QString::number(*value)) : std::nullopt;
     };
     QElapsedTimer timer;
     timer.start();
@@ -149,27 +142,25 @@ qint64 rawInsert(const QString &path, const QList<MacContentItem> &items, bool t
         if (index % 100 == 0)
             sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
         const MacContentItem &item = items.at(index);
-        bindText(1, kindText(item.kind));
-        bindText(2, item.providerID);
-        bindText(3, item.categoryID);
-        bindText(4, item.title);
-        bindText(5, item.subtitle);
-        bindText(6, item.epgChannelID);
-        bindText(7, item.epgChannelID.value_or(item.providerID).trimmed().toLower());
-        bindText(8, item.artworkURL);
-        bindText(9, item.containerExtension);
-        bindText(10, item.sortNumber ? std::optional(QString::number(*item.sortNumber)) : std::nullopt);
-        bindText(11, item.rating ? std::optional(QString::number(*item.rating)) : std::nullopt);
-        bindText(12, item.addedAt ? std::optional(QString::number(*item.addedAt)) : std::nullopt);
-        bindText(13, item.genre);
-        sqlite3_step(statement);
-        sqlite3_reset(statement);
+        statement.bind(1, kindText(item.kind));
+        statement.bind(2, item.providerID);
+        statement.bind(3, item.categoryID);
+        statement.bind(4, item.title);
+        statement.bind(5, item.subtitle);
+        statement.bind(6, item.epgChannelID);
+        statement.bind(7, guideChannelKey(item.epgChannelID.value_or(item.providerID)));
+        statement.bind(8, item.artworkURL);
+        statement.bind(9, item.containerExtension);
+        statement.bind(10, numberText(item.sortNumber));
+        statement.bind(11, numberText(item.rating));
+        statement.bind(12, numberText(item.addedAt));
+        statement.bind(13, item.genre);
+        statement.step();
+        statement.reset();
         if (index % 100 == 99 || index + 1 == items.size())
             sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr);
     }
-    const qint64 elapsed = timer.elapsed();
-    sqlite3_finalize(statement);
-    return elapsed;
+    return timer.elapsed();
 }
 
 } // namespace

@@ -26,15 +26,9 @@ struct ProgressStep
     friend bool operator==(const ProgressStep &, const ProgressStep &) = default;
 };
 
-
 MacContentItem item(CatalogueKind kind, const QString &id, const QString &title, std::optional<QString> category = {})
 {
-    MacContentItem made;
-    made.kind = kind;
-    made.providerID = id;
-    made.title = title;
-    made.categoryID = std::move(category);
-    return made;
+    return {.kind = kind, .providerID = id, .categoryID = std::move(category), .title = title};
 }
 
 // The items an import keeps: one per kind and provider id, the later one winning.
@@ -165,11 +159,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("rejected login") << u"login"_s << u"The provider did not accept these credentials."_s;
+        QTest::newRow("rejected login") << u"login"_s << rejectedLogin;
         QTest::newRow("empty catalogue") << u"empty"_s
                                          << u"The provider returned an empty catalogue. Your previous catalogue has been kept."_s;
         QTest::newRow("HTTP error mid-run") << u"status"_s << u"The Xtream server returned HTTP status 500."_s;
-        QTest::newRow("malformed JSON") << u"malformed"_s << u"JSONParseError"_s;
+        QTest::newRow("malformed JSON") << u"malformed"_s << parseError;
         QTest::newRow("connection cut") << u"cut"_s << u"TransportError %1"_s.arg(int(TransportError::Kind::NetworkConnectionLost));
         QTest::newRow("cancelled during films") << u"cancel"_s << u"CancellationError"_s;
     }

@@ -43,14 +43,9 @@ QByteArray schedule(const QString &channel, const QDateTime &first, int count)
     return programmes;
 }
 
-
 MacContentItem channel(const QString &id, const QString &title, std::optional<QString> guideID = {})
 {
-    MacContentItem item;
-    item.providerID = id;
-    item.title = title;
-    item.epgChannelID = std::move(guideID);
-    return item;
+    return {.providerID = id, .title = title, .epgChannelID = std::move(guideID)};
 }
 
 } // namespace
@@ -116,7 +111,7 @@ private Q_SLOTS:
         QTest::newRow("no programmes") << guide({})
                                        << u"No current guide programmes were returned. The previous guide has been kept."_s;
         QTest::newRow("cut off before its end") << QByteArray("<tv>" + schedule(u"a"_s, now, 150))
-                                                << u"The Xtream server returned an unreadable response."_s;
+                                                << unreadableResponse;
     }
     void aGuideThatCannotBeUsedKeepsThePreviousOne()
     {

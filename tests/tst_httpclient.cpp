@@ -17,7 +17,6 @@
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
-
 namespace {
 
 struct Refused final : std::exception
@@ -289,7 +288,7 @@ private Q_SLOTS:
     void onlyHttpAndHttpsAreSpoken()
     {
         QFETCH(QString, address);
-        const QUrl url(address.contains("%1"_L1) ? address.arg(m_provider->port()) : address);
+        const QUrl url(m_provider->withPort(address));
         QCOMPARE(transportFailure([&] { (void)HttpClient::get(request(url), acceptAny, {}); }), TransportError::Kind::Other);
         QVERIFY(m_provider->requests().isEmpty());
     }

@@ -20,11 +20,6 @@ namespace {
 
 using QueryItems = QList<std::pair<QString, QString>>;
 
-const QString rejectedLogin = u"The provider did not accept these credentials."_s;
-const QString inactiveAccount = u"This provider account is not active. Check the subscription with your provider."_s;
-const QString accountError = u"The provider returned an account error. Check your subscription or connection details."_s;
-
-
 MacXtreamCredentials withServer(MacXtreamCredentials login, const QString &address)
 {
     login.serverURL = QUrl(address);
@@ -100,8 +95,7 @@ private Q_SLOTS:
     void unusableServerAddressesSendNothing()
     {
         QFETCH(QString, address);
-        const QString server = address.contains("%1"_L1) ? address.arg(m_provider->port()) : address;
-        const MacXtreamClient client(withServer(m_provider->credentials(), server));
+        const MacXtreamClient client(withServer(m_provider->credentials(), m_provider->withPort(address)));
         QCOMPARE(outcome([&] { client.verifyCredentials({}); }), u"The Xtream server URL is invalid."_s);
         QCOMPARE(outcome([&] { client.consumeXMLTVGuide([](const MacGuideProgramme &) {}, {}); }),
                  u"The Xtream server URL is invalid."_s);
@@ -131,8 +125,8 @@ private Q_SLOTS:
         QTest::newRow("root error") << account("\"auth\":1", ",\"error\":\"Banned\"") << accountError;
         QTest::newRow("message inside user_info") << account("\"auth\":1,\"message\":\"Welcome\"") << QString();
         QTest::newRow("refused before inactive") << account("\"auth\":0,\"status\":\"Expired\"") << rejectedLogin;
-        QTest::newRow("root not an object") << QByteArray("[1,2]") << u"The Xtream server returned an unreadable response."_s;
-        QTest::newRow("not JSON") << QByteArray("<html>Welcome</html>") << u"JSONParseError"_s;
+        QTest::newRow("root not an object") << QByteArray("[1,2]") << unreadableResponse;
+        QTest::newRow("not JSON") << QByteArray("<html>Welcome</html>") << parseError;
     }
     void accountCheckOutcomes()
     {
@@ -224,11 +218,10 @@ private Q_SLOTS:
         QTest::addColumn<FakeFault>("fault");
         QTest::addColumn<QList<qsizetype>>("batches");
         QTest::addColumn<QString>("expected");
-        const QString unreadable = u"The Xtream server returned an unreadable response."_s;
-        QTest::newRow("cut off after 150 objects") << FakeFault{.array = {.truncateAfter = 150}} << QList<qsizetype>{100} << unreadable;
-        QTest::newRow("object over 4 MiB") << FakeFault{.array = {.oversizedAt = 120}} << QList<qsizetype>{100} << unreadable;
+        QTest::newRow("cut off after 150 objects") << FakeFault{.array = {.truncateAfter = 150}} << QList<qsizetype>{100} << unreadableResponse;
+        QTest::newRow("object over 4 MiB") << FakeFault{.array = {.oversizedAt = 120}} << QList<qsizetype>{100} << unreadableResponse;
         QTest::newRow("malformed object") << FakeFault{.array = {.malformedAt = 205}} << QList<qsizetype>{100, 100}
-                                          << u"JSONParseError"_s;
+                                          << parseError;
         QTest::newRow("connection cut") << FakeFault{.cutAfterBytes = 40'000} << QList<qsizetype>{100} << u"TransportError %1"_s.arg(int(TransportError::Kind::NetworkConnectionLost));
     }
     void brokenListsFailAfterTheirGoodBatches()
@@ -356,7 +349,7 @@ private Q_SLOTS:
         QCOMPARE(outcome([&] {
                      MacXtreamClient(m_provider->credentials()).consumeXMLTVGuide([&](const MacGuideProgramme &) { ++count; }, {});
                  }),
-                 u"The Xtream server returned an unreadable response."_s);
+                 unreadableResponse);
         QCOMPARE(count, 5);
     }
 

@@ -1,6 +1,6 @@
 #include "Services/XtreamDocuments.h"
 #include "Services/XtreamObjectDecoder.h"
-#include "support/ProviderFailure.h"
+#include "support/Outcome.h"
 
 #include <QTest>
 
@@ -24,11 +24,7 @@ namespace {
 
 MacContentItem item(CatalogueKind kind, const QString &providerID, const QString &title)
 {
-    MacContentItem result;
-    result.kind = kind;
-    result.providerID = providerID;
-    result.title = title;
-    return result;
+    return {.kind = kind, .providerID = providerID, .title = title};
 }
 
 MacContentItem with(MacContentItem base, const std::function<void(MacContentItem &)> &change)
@@ -36,10 +32,6 @@ MacContentItem with(MacContentItem base, const std::function<void(MacContentItem
     change(base);
     return base;
 }
-
-const QString refused = u"The provider did not accept these credentials."_s;
-const QString inactive = u"This provider account is not active. Check the subscription with your provider."_s;
-const QString accountError = u"The provider returned an account error. Check your subscription or connection details."_s;
 
 } // namespace
 
@@ -198,7 +190,7 @@ void XtreamDecodingTest::rejectsUnusableItems()
     QFETCH(QString, failure);
 
     XtreamObjectDecoder decoder;
-    QCOMPARE(providerFailure([&] { (void)decoder.contentItem(json, CatalogueKind::Live); }), failure);
+    QCOMPARE(outcome([&] { (void)decoder.contentItem(json, CatalogueKind::Live); }), failure);
 }
 
 void XtreamDecodingTest::decodesCategories()
@@ -211,9 +203,9 @@ void XtreamDecodingTest::decodesCategories()
     QCOMPARE(categories, (QList<MacCategory>{{CatalogueKind::Movie, u"5"_s, u"UK: News"_s, 0},
                                              {CatalogueKind::Movie, u"7"_s, u"Films"_s, 0},
                                              {CatalogueKind::Movie, u"3"_s, u"Kids"_s, 0}}));
-    QCOMPARE(providerFailure([&] { (void)decoder.category(R"({"category_id":"5"})", CatalogueKind::Live); }),
+    QCOMPARE(outcome([&] { (void)decoder.category(R"({"category_id":"5"})", CatalogueKind::Live); }),
              unreadableResponse);
-    QCOMPARE(providerFailure([&] { (void)decoder.category(R"({"category_name":"News"})", CatalogueKind::Live); }),
+    QCOMPARE(outcome([&] { (void)decoder.category(R"({"category_name":"News"})", CatalogueKind::Live); }),
              unreadableResponse);
 }
 
@@ -221,8 +213,8 @@ void XtreamDecodingTest::failsAWholeBatch()
 {
     XtreamObjectDecoder decoder;
     const QList<QByteArray> batch = {R"({"id":1,"name":"A"})", R"({"id":2})", R"({"id":3,"name":"C"})"};
-    QCOMPARE(providerFailure([&] { (void)decoder.contentItems(batch, CatalogueKind::Live); }), unreadableResponse);
-    QCOMPARE(providerFailure([&] { (void)decoder.categories({R"({"id":1,"name":"A"})", "{"}, CatalogueKind::Live); }),
+    QCOMPARE(outcome([&] { (void)decoder.contentItems(batch, CatalogueKind::Live); }), unreadableResponse);
+    QCOMPARE(outcome([&] { (void)decoder.categories({R"({"id":1,"name":"A"})", "{"}, CatalogueKind::Live); }),
              parseError);
 }
 
@@ -235,15 +227,15 @@ void XtreamDecodingTest::checksAccountReplies_data()
     QTest::newRow("auth as text 1") << QByteArray(R"({"user_info":{"auth":"1"}})") << QString();
     QTest::newRow("auth TRUE") << QByteArray(R"({"user_info":{"auth":"TRUE"}})") << QString();
     QTest::newRow("auth true as a JSON boolean") << QByteArray(R"({"user_info":{"auth":true}})") << QString();
-    QTest::newRow("auth 0") << QByteArray(R"({"user_info":{"auth":0}})") << refused;
-    QTest::newRow("auth false") << QByteArray(R"({"user_info":{"auth":"false"}})") << refused;
-    QTest::newRow("auth yes") << QByteArray(R"({"user_info":{"auth":"yes"}})") << refused;
-    QTest::newRow("auth empty") << QByteArray(R"({"user_info":{"auth":""}})") << refused;
-    QTest::newRow("auth 1.0 is not 1") << QByteArray(R"({"user_info":{"auth":"1.0"}})") << refused;
-    QTest::newRow("no user_info") << QByteArray(R"({"server_info":{}})") << refused;
-    QTest::newRow("user_info not an object") << QByteArray(R"({"user_info":[{"auth":1}]})") << refused;
+    QTest::newRow("auth 0") << QByteArray(R"({"user_info":{"auth":0}})") << rejectedLogin;
+    QTest::newRow("auth false") << QByteArray(R"({"user_info":{"auth":"false"}})") << rejectedLogin;
+    QTest::newRow("auth yes") << QByteArray(R"({"user_info":{"auth":"yes"}})") << rejectedLogin;
+    QTest::newRow("auth empty") << QByteArray(R"({"user_info":{"auth":""}})") << rejectedLogin;
+    QTest::newRow("auth 1.0 is not 1") << QByteArray(R"({"user_info":{"auth":"1.0"}})") << rejectedLogin;
+    QTest::newRow("no user_info") << QByteArray(R"({"server_info":{}})") << rejectedLogin;
+    QTest::newRow("user_info not an object") << QByteArray(R"({"user_info":[{"auth":1}]})") << rejectedLogin;
     QTest::newRow("status ACTIVE") << QByteArray(R"({"user_info":{"auth":1,"status":"ACTIVE"}})") << QString();
-    QTest::newRow("status Expired") << QByteArray(R"({"user_info":{"auth":1,"status":"Expired"}})") << inactive;
+    QTest::newRow("status Expired") << QByteArray(R"({"user_info":{"auth":1,"status":"Expired"}})") << inactiveAccount;
     QTest::newRow("status empty counts as absent") << QByteArray(R"({"user_info":{"auth":1,"status":""}})") << QString();
     QTest::newRow("root message") << QByteArray(R"({"user_info":{"auth":1},"message":"Max connections"})") << accountError;
     QTest::newRow("root error") << QByteArray(R"({"user_info":{"auth":1},"error":"x"})") << accountError;
@@ -251,9 +243,9 @@ void XtreamDecodingTest::checksAccountReplies_data()
     QTest::newRow("message inside user_info is not looked at")
         << QByteArray(R"({"user_info":{"auth":1,"message":"Welcome"}})") << QString();
     QTest::newRow("refusal comes before inactivity and messages")
-        << QByteArray(R"({"user_info":{"auth":0,"status":"Banned"},"message":"x"})") << refused;
+        << QByteArray(R"({"user_info":{"auth":0,"status":"Banned"},"message":"x"})") << rejectedLogin;
     QTest::newRow("inactivity comes before messages")
-        << QByteArray(R"({"user_info":{"auth":1,"status":"Banned"},"message":"x"})") << inactive;
+        << QByteArray(R"({"user_info":{"auth":1,"status":"Banned"},"message":"x"})") << inactiveAccount;
     QTest::newRow("root not an object") << QByteArray(R"([{"user_info":{"auth":1}}])") << unreadableResponse;
     QTest::newRow("not JSON") << QByteArray("<html>Forbidden</html>") << parseError;
     QTest::newRow("empty body") << QByteArray() << parseError;
@@ -264,7 +256,7 @@ void XtreamDecodingTest::checksAccountReplies()
     QFETCH(QByteArray, body);
     QFETCH(QString, verdict);
 
-    QCOMPARE(providerFailure([&] { XtreamDocuments::checkAccountReply(body); }), verdict);
+    QCOMPARE(outcome([&] { XtreamDocuments::checkAccountReply(body); }), verdict);
 }
 
 QTEST_GUILESS_MAIN(XtreamDecodingTest)

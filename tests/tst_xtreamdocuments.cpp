@@ -1,6 +1,6 @@
 #include "Services/XtreamDocuments.h"
 #include "support/CentralEuropeanTime.h"
-#include "support/ProviderFailure.h"
+#include "support/Outcome.h"
 
 #include <QTest>
 #include <QUuid>
@@ -146,10 +146,10 @@ void XtreamDocumentsTest::readsEpisodeDetails()
 
 void XtreamDocumentsTest::rejectsEpisodeReplies()
 {
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::seriesEpisodes(R"([{"id":1}])", u"1"_s); }), unreadableResponse);
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::seriesEpisodes("null", u"1"_s); }), unreadableResponse);
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::seriesEpisodes(R"({"episodes":[)", u"1"_s); }), parseError);
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::seriesEpisodes("", u"1"_s); }), parseError);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::seriesEpisodes(R"([{"id":1}])", u"1"_s); }), unreadableResponse);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::seriesEpisodes("null", u"1"_s); }), unreadableResponse);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::seriesEpisodes(R"({"episodes":[)", u"1"_s); }), parseError);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::seriesEpisodes("", u"1"_s); }), parseError);
 }
 
 void XtreamDocumentsTest::readsShortGuideTimes_data()
@@ -249,11 +249,11 @@ void XtreamDocumentsTest::readsShortGuideListings()
 
 void XtreamDocumentsTest::rejectsShortGuideReplies()
 {
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::shortGuide(R"({"listings":[]})"); }), unreadableResponse);
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::shortGuide(R"({"epg_listings":[{"title":"A"},3]})"); }), unreadableResponse);
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::shortGuide(R"({"epg_listings":"none"})"); }), unreadableResponse);
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::shortGuide(R"([1,2])"); }), unreadableResponse);
-    QCOMPARE(providerFailure([] { (void)XtreamDocuments::shortGuide("<html>"); }), parseError);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::shortGuide(R"({"listings":[]})"); }), unreadableResponse);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::shortGuide(R"({"epg_listings":[{"title":"A"},3]})"); }), unreadableResponse);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::shortGuide(R"({"epg_listings":"none"})"); }), unreadableResponse);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::shortGuide(R"([1,2])"); }), unreadableResponse);
+    QCOMPARE(outcome([] { (void)XtreamDocuments::shortGuide("<html>"); }), parseError);
 }
 
 QUILLMERE_TEST_MAIN_IN_CENTRAL_EUROPEAN_TIME(XtreamDocumentsTest)

@@ -14,12 +14,10 @@ public:
     // offset just past the marker's last byte, or -1 when the bytes ran out; a partial match at
     // their end is remembered.
     [[nodiscard]] qsizetype find(QByteArrayView bytes);
-    // How many bytes of the marker the bytes seen so far end with.
-    [[nodiscard]] qsizetype matched() const { return m_matched; }
-    [[nodiscard]] QByteArrayView marker() const { return m_marker; }
     void reset() { m_matched = 0; }
 
 private:
     QByteArrayView m_marker;
+    // How many bytes of the marker the bytes seen so far end with.
     qsizetype m_matched = 0;
 };

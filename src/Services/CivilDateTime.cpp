@@ -82,6 +82,11 @@ qint64 CivilDateTime::secondsAsUTC() const
     return daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
 }
 
+QDateTime CivilDateTime::atUTCOffset(qint64 offsetSeconds) const
+{
+    return QDateTime::fromSecsSinceEpoch(secondsAsUTC() - offsetSeconds, Qt::UTC);
+}
+
 std::optional<QDateTime> CivilDateTime::inLocalTime() const
 {
     const QDateTime local(QDate(year, month, day), QTime(hour, minute, second), Qt::LocalTime);

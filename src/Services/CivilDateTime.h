@@ -25,6 +25,8 @@ struct CivilDateTime
 
     // The seconds since 1970 of this wall time read in UTC.
     [[nodiscard]] qint64 secondsAsUTC() const;
+    // The moment of this wall time in a zone that many seconds east of UTC, in UTC.
+    [[nodiscard]] QDateTime atUTCOffset(qint64 offsetSeconds) const;
     // The moment of this wall time in the process's time zone, in UTC; none when the wall time
     // does not exist there.
     [[nodiscard]] std::optional<QDateTime> inLocalTime() const;

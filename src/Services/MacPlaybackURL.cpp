@@ -1,5 +1,7 @@
 #include "MacPlaybackURL.h"
 
+#include "Support/WebAddress.h"
+
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -9,12 +11,6 @@ namespace MacPlaybackURL {
 namespace {
 
 constexpr QLatin1StringView apiPath = "/player_api.php"_L1;
-
-bool isWebScheme(const QString &scheme)
-{
-    const QString lower = scheme.toLower();
-    return lower == "http"_L1 || lower == "https"_L1;
-}
 
 QString extension(CatalogueKind kind, const std::optional<QString> &containerExtension, const QString &liveFormat)
 {
@@ -68,7 +64,7 @@ std::optional<QUrl> make(const MacXtreamCredentials &credentials, const QString 
                          const std::optional<QString> &containerExtension, const QString &liveFormat)
 {
     QUrl url = credentials.serverURL;
-    if (!url.isValid() || !isWebScheme(url.scheme()) || url.host().isEmpty())
+    if (!isWebAddress(url))
         return std::nullopt;
 
     QString basePath = url.path(QUrl::FullyEncoded);
@@ -96,8 +92,7 @@ bool isValidServer(const QString &text)
     const QUrl url(text.trimmed(), QUrl::StrictMode);
     // A login before the host ("user@", ":password@", even an empty "@") shows as "@" in the
     // authority; inside a login it would be escaped.
-    return url.isValid() && isWebScheme(url.scheme()) && !url.host().isEmpty()
-        && !url.authority(QUrl::FullyEncoded).contains(u'@');
+    return isWebAddress(url) && !url.authority(QUrl::FullyEncoded).contains(u'@');
 }
 
 } // namespace MacPlaybackURL

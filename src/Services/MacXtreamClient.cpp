@@ -6,6 +6,8 @@
 #include "XtreamDocuments.h"
 #include "XtreamObjectDecoder.h"
 
+#include "Support/WebAddress.h"
+
 #include <algorithm>
 #include <array>
 
@@ -20,6 +22,27 @@ constexpr auto shortGuideTimeout = 12s;
 constexpr auto guideTimeout = 300s;
 const QString apiEndpoint = u"player_api.php"_s;
 const QString guideEndpoint = u"xmltv.php"_s;
+
+// The response rule of every request: a status outside 200-299 is the provider's httpStatus
+// error, raised before any byte of the body is looked at.
+void validate(int status)
+{
+    if (status < 200 || status > 299)
+        throw MacXtreamAPIError::httpStatus(status);
+}
+
+QByteArray fetchWhole(const HttpClient::Request &request, const std::stop_token &stop)
+{
+    return HttpClient::get(request, &validate, stop);
+}
+
+// Streams the body into a reader of provider data, then tells it the body has ended.
+template<typename Reader>
+void streamInto(Reader &reader, const HttpClient::Request &request, const std::stop_token &stop)
+{
+    HttpClient::stream(request, &validate, [&reader, &stop](QByteArrayView chunk) { reader.feed(chunk, stop); }, stop);
+    reader.finish();
+}
 
 QString trimmedSlashes(QString path)
 {
@@ -62,23 +85,16 @@ MacXtreamClient::MacXtreamClient(MacXtreamCredentials credentials)
 {
 }
 
-void MacXtreamClient::validate(int status)
-{
-    if (status < 200 || status > 299)
-        throw MacXtreamAPIError::httpStatus(status);
-}
-
 HttpClient::Request MacXtreamClient::makeRequest(const std::optional<QString> &action, const QueryItems &additionalQuery,
                                                  bool xmltv) const
 {
     QUrl url = m_credentials.serverURL;
     // Only the web schemes are ever requested: a login must not be sent anywhere else.
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || (scheme != "http"_L1 && scheme != "https"_L1) || url.host().isEmpty())
+    if (!isWebAddress(url))
         throw MacXtreamAPIError::invalidURL();
 
     QString path = url.path(QUrl::FullyEncoded);
-    const bool namesEndpoint = path.toLower().endsWith(apiEndpoint);
+    const bool namesEndpoint = path.endsWith(apiEndpoint, Qt::CaseInsensitive);
     if (xmltv) {
         if (namesEndpoint)
             path.chop(apiEndpoint.size());
@@ -98,11 +114,6 @@ HttpClient::Request MacXtreamClient::makeRequest(const std::optional<QString> &a
     return {url, defaultTimeout};
 }
 
-QByteArray MacXtreamClient::fetchWhole(const HttpClient::Request &request, const std::stop_token &stop) const
-{
-    return HttpClient::get(request, &MacXtreamClient::validate, stop);
-}
-
 void MacXtreamClient::verifyCredentials(const std::stop_token &stop) const
 {
     HttpClient::Request request = makeRequest(std::nullopt, {}, false);
@@ -114,9 +125,7 @@ void MacXtreamClient::consumeObjects(const QString &action, const std::function<
                                      const std::stop_token &stop) const
 {
     JSONObjectStream objects(consume);
-    HttpClient::stream(makeRequest(action, {}, false), &MacXtreamClient::validate,
-                       [&objects, &stop](QByteArrayView chunk) { objects.feed(chunk, stop); }, stop);
-    objects.finish();
+    streamInto(objects, makeRequest(action, {}, false), stop);
 }
 
 void MacXtreamClient::consumeCategories(CatalogueKind kind, const CategoryConsumer &consume, const std::stop_token &stop) const
@@ -152,7 +161,5 @@ void MacXtreamClient::consumeXMLTVGuide(const ProgrammeConsumer &consume, const 
     HttpClient::Request request = makeRequest(std::nullopt, {}, true);
     request.inactivityTimeout = guideTimeout;
     XMLTVGuideStream guide(consume);
-    HttpClient::stream(request, &MacXtreamClient::validate, [&guide, &stop](QByteArrayView chunk) { guide.feed(chunk, stop); },
-                       stop);
-    guide.finish();
+    streamInto(guide, request, stop);
 }

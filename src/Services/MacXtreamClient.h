@@ -26,8 +26,6 @@ public:
 
     explicit MacXtreamClient(MacXtreamCredentials credentials);
 
-    [[nodiscard]] const MacXtreamCredentials &credentials() const { return m_credentials; }
-
     // The account check; returns when the login is valid and active.
     void verifyCredentials(const std::stop_token &stop) const;
 
@@ -45,16 +43,11 @@ public:
     // Streams the XMLTV guide and hands over each programme as soon as it has been read.
     void consumeXMLTVGuide(const ProgrammeConsumer &consume, const std::stop_token &stop) const;
 
-    // The response rule of every request: a status outside 200-299 is the provider's
-    // httpStatus error, raised before any byte of the body is looked at.
-    static void validate(int status);
-
 private:
     using QueryItems = QList<std::pair<QString, QString>>;
 
     [[nodiscard]] HttpClient::Request makeRequest(const std::optional<QString> &action, const QueryItems &additionalQuery,
                                                   bool xmltv) const;
-    [[nodiscard]] QByteArray fetchWhole(const HttpClient::Request &request, const std::stop_token &stop) const;
     void consumeObjects(const QString &action, const std::function<void(const QList<QByteArray> &)> &consume,
                         const std::stop_token &stop) const;
 

@@ -269,9 +269,14 @@ std::optional<QDateTime> XMLTVGuideParser::date(QByteArrayView text)
     const std::optional<CivilDateTime> wallTime = CivilDateTime::fromCompactDigits(pieceAt(at));
     if (!wallTime)
         return std::nullopt;
-    const qint64 wallSeconds = wallTime->secondsAsUTC();
-    const QByteArrayView zone = pieceAt(at);
+    const std::optional<qint64> offset = zoneOffsetSeconds(pieceAt(at), *wallTime);
+    if (!offset)
+        return std::nullopt;
+    return wallTime->atUTCOffset(*offset);
+}
 
+std::optional<qint64> XMLTVGuideParser::zoneOffsetSeconds(QByteArrayView zone, const CivilDateTime &wallTime)
+{
     if (!zone.isEmpty() && (zone.front() == '+' || zone.front() == '-')) {
         // "+01:00" reads like "+0100"; only the sign and four digits count.
         QVarLengthArray<char, 5> offsetText;
@@ -279,19 +284,12 @@ std::optional<QDateTime> XMLTVGuideParser::date(QByteArrayView text)
             if (zone[index] != ':')
                 offsetText.append(zone[index]);
         }
-        const std::optional<int> offset =
-            CivilDateTime::utcOffsetSeconds(QByteArrayView(offsetText.data(), offsetText.size()));
-        if (!offset)
-            return std::nullopt;
-        return QDateTime::fromSecsSinceEpoch(wallSeconds - *offset, Qt::UTC);
+        return CivilDateTime::utcOffsetSeconds(QByteArrayView(offsetText.data(), offsetText.size()));
     }
     if (zone.compare("Z", Qt::CaseInsensitive) == 0
         || (zone.size() >= 3 && zone.first(3).compare("UTC", Qt::CaseInsensitive) == 0))
-        return QDateTime::fromSecsSinceEpoch(wallSeconds, Qt::UTC);
-    const std::optional<qint64> offset = localOffsetSeconds(*wallTime);
-    if (!offset)
-        return std::nullopt;
-    return QDateTime::fromSecsSinceEpoch(wallSeconds - *offset, Qt::UTC);
+        return 0;
+    return localOffsetSeconds(wallTime);
 }
 
 std::optional<qint64> XMLTVGuideParser::localOffsetSeconds(const CivilDateTime &wallTime)

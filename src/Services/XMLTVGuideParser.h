@@ -43,6 +43,9 @@ public:
 private:
     // Drops the element being read and looks for the next one.
     void dropElement();
+    // The zone of a date, as seconds east of UTC; none for an unreadable offset or a wall time
+    // that does not exist in the local zone.
+    [[nodiscard]] std::optional<qint64> zoneOffsetSeconds(QByteArrayView zone, const CivilDateTime &wallTime);
     [[nodiscard]] std::optional<qint64> localOffsetSeconds(const CivilDateTime &wallTime);
 
     ByteMarkerMatcher m_open;

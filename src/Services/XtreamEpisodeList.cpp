@@ -50,11 +50,6 @@ bool numericSort(std::string_view a, std::string_view b)
     return a < b;
 }
 
-bool isArrayOfObjects(simdjson::dom::array array)
-{
-    return std::all_of(array.begin(), array.end(), [](simdjson::dom::element element) { return element.is_object(); });
-}
-
 class EpisodeCollector
 {
 public:
@@ -68,7 +63,7 @@ public:
         simdjson::dom::array array;
         simdjson::dom::object object;
         if (!value.get_array().get(array)) {
-            if (isArrayOfObjects(array)) {
+            if (XtreamValueReader::isArrayOfObjects(array)) {
                 for (const simdjson::dom::element element : array)
                     takeIfEpisode(element.get_object().value_unsafe(), fallbackSeason);
             } else {
@@ -134,11 +129,8 @@ private:
                                             .value_or(QString()));
         episode.seasonNumber = integerValue(object, {"season", "season_num"}).value_or(fallbackSeason);
         episode.episodeNumber = integerValue(object, {"episode_num", "episode", "episode_number"}).value_or(0);
-        if (const auto artwork = fromEpisodeOrInfo({"movie_image", "cover_big", "cover", "stream_icon"},
-                                                   {"movie_image", "cover_big", "cover"})) {
-            if (const QUrl url(*artwork); url.isValid())
-                episode.artworkURL = url;
-        }
+        episode.artworkURL = optionalAddress(
+            fromEpisodeOrInfo({"movie_image", "cover_big", "cover", "stream_icon"}, {"movie_image", "cover_big", "cover"}));
         episode.plot = fromEpisodeOrInfo({"plot", "description"}, {"plot", "description"});
         episode.containerExtension = XtreamValueReader::string(object, {"container_extension", "extension"});
         if (const auto duration = XtreamValueReader::value(object, {"duration_secs", "duration_seconds", "duration"}))

@@ -1,6 +1,5 @@
 #include "XtreamObjectDecoder.h"
 
-#include "JSONParseError.h"
 #include "MacXtreamAPIError.h"
 #include "XtreamValueReader.h"
 
@@ -8,8 +7,10 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 #include <string>
 
+using XtreamValueReader::throwParseError;
 using XtreamValueReader::Value;
 
 namespace {
@@ -113,11 +114,6 @@ const FieldTable &itemTable(CatalogueKind kind)
         return series;
     }
     Q_UNREACHABLE();
-}
-
-[[noreturn]] void throwParseError(simdjson::error_code error)
-{
-    throw JSONParseError(simdjson::error_message(error));
 }
 
 // The first usable value of each field, by the rank of its key.

@@ -7,6 +7,8 @@
 #include "MacXtreamAPIError.h"
 #include "XtreamValueReader.h"
 
+#include "Support/EpochSeconds.h"
+
 #include <QUuid>
 
 #include <algorithm>
@@ -25,7 +27,7 @@ std::optional<QDateTime> epochMoment(double value)
     // Far beyond any calendar a guide could mean; also keeps the conversion below defined.
     if (!(std::abs(seconds) < 1e13))
         return std::nullopt;
-    return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(seconds * 1000)), Qt::UTC);
+    return momentFromEpochSeconds(seconds);
 }
 
 // "yyyy-MM-ddTHH:mm:ss" with "Z" or a numeric offset.
@@ -38,7 +40,7 @@ std::optional<QDateTime> internetDateTime(QByteArrayView text)
     const std::optional<int> offset = zone == "Z" ? 0 : CivilDateTime::utcOffsetSeconds(zone);
     if (!wallTime || !offset)
         return std::nullopt;
-    return QDateTime::fromSecsSinceEpoch(wallTime->secondsAsUTC() - *offset, Qt::UTC);
+    return wallTime->atUTCOffset(*offset);
 }
 
 std::optional<QDateTime> dateOfText(std::string_view raw)
@@ -120,8 +122,7 @@ std::optional<MacLiveProgramme> makeProgramme(simdjson::dom::object object)
 
 bool isArrayOfObjects(simdjson::dom::element element, simdjson::dom::array &array)
 {
-    return !element.get_array().get(array)
-        && std::all_of(array.begin(), array.end(), [](simdjson::dom::element item) { return item.is_object(); });
+    return !element.get_array().get(array) && XtreamValueReader::isArrayOfObjects(array);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -37,14 +38,7 @@ std::optional<Number> wholeNumber(std::string_view text)
     return result;
 }
 
-// Integral values print without a fraction, as long as every digit is meaningful.
-QString doubleText(double number)
-{
-    if (std::trunc(number) == number && std::abs(number) < 1e17)
-        return QString::number(qint64(number));
-    return QString::number(number, 'g', QLocale::FloatingPointShortest);
-}
-
+// Integral values count as integers as long as every digit is meaningful.
 std::optional<qint64> integralValue(double number)
 {
     if (std::trunc(number) == number && std::abs(number) < 1e17)
@@ -52,9 +46,12 @@ std::optional<qint64> integralValue(double number)
     return std::nullopt;
 }
 
-[[noreturn]] void throwParseError(simdjson::error_code error)
+// Integral values print without a fraction.
+QString doubleText(double number)
 {
-    throw JSONParseError(simdjson::error_message(error));
+    if (const std::optional<qint64> integral = integralValue(number))
+        return QString::number(*integral);
+    return QString::number(number, 'g', QLocale::FloatingPointShortest);
 }
 
 // A well-formed integer beyond 64 bits: kept as its digits, like any other number's text.
@@ -185,6 +182,16 @@ simdjson::dom::element parse(simdjson::dom::parser &parser, QByteArrayView body)
     if (const auto error = parser.parse(body.data(), size_t(body.size())).get(root))
         throwParseError(error);
     return root;
+}
+
+void throwParseError(simdjson::error_code error)
+{
+    throw JSONParseError(simdjson::error_message(error));
+}
+
+bool isArrayOfObjects(simdjson::dom::array array)
+{
+    return std::all_of(array.begin(), array.end(), [](simdjson::dom::element element) { return element.is_object(); });
 }
 
 std::optional<Value> value(simdjson::dom::object object, std::initializer_list<std::string_view> keys)

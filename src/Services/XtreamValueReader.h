@@ -49,6 +49,11 @@ private:
 
 // A whole reply; the element lives as long as the parser. Throws JSONParseError.
 [[nodiscard]] simdjson::dom::element parse(simdjson::dom::parser &parser, QByteArrayView body);
+// The parser's diagnosis as a JSONParseError.
+[[noreturn]] void throwParseError(simdjson::error_code error);
+
+// An array whose elements are all objects (an empty one too).
+[[nodiscard]] bool isArrayOfObjects(simdjson::dom::array array);
 
 // The first usable value of the keys, in the order given.
 [[nodiscard]] std::optional<Value> value(simdjson::dom::object object, std::initializer_list<std::string_view> keys);

@@ -21,7 +21,7 @@ public:
         Other,
     };
 
-    TransportError(Kind kind, int code);
+    explicit TransportError(Kind kind, int code);
 
     [[nodiscard]] Kind kind() const noexcept { return m_kind; }
     [[nodiscard]] int code() const noexcept { return m_code; }

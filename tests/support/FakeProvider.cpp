@@ -11,12 +11,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype fileChunkBytes = 64 * 1024;
-
 FakeResponse errorPage(int status)
 {
     return FakeResponse::whole(status, "<html><body><h1>" + QByteArray::number(status) + "</h1></body></html>",
                                "text/html");
+}
+
+// Sends the client through `hops` more redirects before `path` is served.
+FakeResponse redirect(int hops, const QByteArray &path, const QByteArray &query)
+{
+    FakeResponse response = errorPage(302);
+    response.headers.append({"Location", "/hop/" + QByteArray::number(hops - 1) + path + '?' + query});
+    return response;
 }
 
 FakeResponse json(QByteArray body)
@@ -42,7 +48,8 @@ std::optional<ListAction> listAction(const QString &action)
     return found == actions.cend() ? std::nullopt : std::optional(*found);
 }
 
-// A file's bytes from `offset`, `length` of them, in pieces; `loop` starts again at the end.
+// A file's bytes from `offset`, `length` of them, in pieces; a negative length loops the file
+// without end. The connection drops once `stillServing` says no.
 FakeResponse::BodySource fileSource(const QString &path, qint64 offset, qint64 length,
                                     std::function<bool()> stillServing = {})
 {
@@ -52,7 +59,8 @@ FakeResponse::BodySource fileSource(const QString &path, qint64 offset, qint64 l
     return [file, remaining = length, stillServing = std::move(stillServing)](QByteArray &out) mutable {
         if (stillServing && !stillServing())
             return FakeResponse::Step::Abort;
-        const qint64 wanted = remaining < 0 ? fileChunkBytes : std::min(remaining, fileChunkBytes);
+        constexpr qint64 piece = FakeResponse::sourcePieceBytes;
+        const qint64 wanted = remaining < 0 ? piece : std::min(remaining, piece);
         out = file->read(wanted);
         if (remaining < 0) {
             if (file->atEnd())
@@ -90,6 +98,11 @@ quint16 FakeProvider::port() const
 QUrl FakeProvider::serverURL() const
 {
     return QUrl(u"http://127.0.0.1:%1"_s.arg(port()));
+}
+
+QString FakeProvider::withPort(const QString &address) const
+{
+    return address.contains("%1"_L1) ? address.arg(port()) : address;
 }
 
 MacXtreamCredentials FakeProvider::credentials() const
@@ -192,11 +205,8 @@ FakeResponse FakeProvider::handle(const FakeHttpRequest &request)
     if (hopMatch.hasMatch()) {
         const int remaining = hopMatch.captured(1).toInt();
         rawPath = hopMatch.captured(2).toUtf8();
-        if (remaining > 0) {
-            FakeResponse response = errorPage(302);
-            response.headers.append({"Location", "/hop/" + QByteArray::number(remaining - 1) + rawPath + '?' + request.rawQuery});
-            return response;
-        }
+        if (remaining > 0)
+            return redirect(remaining, rawPath, request.rawQuery);
         redirected = true;
     }
 
@@ -218,11 +228,8 @@ FakeResponse FakeProvider::handle(const FakeHttpRequest &request)
         std::lock_guard lock(m_mutex);
         fault = m_faults.value(endpoint);
     }
-    if (fault.redirects > 0 && !redirected) {
-        FakeResponse response = errorPage(302);
-        response.headers.append({"Location", "/hop/" + QByteArray::number(fault.redirects - 1) + rawPath + '?' + request.rawQuery});
-        return response;
-    }
+    if (fault.redirects > 0 && !redirected)
+        return redirect(fault.redirects, rawPath, request.rawQuery);
 
     FakeResponse response;
     if (fault.httpStatus != 0)

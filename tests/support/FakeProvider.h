@@ -59,6 +59,8 @@ public:
 
     [[nodiscard]] quint16 port() const;
     [[nodiscard]] QUrl serverURL() const; // http://127.0.0.1:<port>
+    // The address with "%1" in it replaced by the port; one without "%1" stays as it is.
+    [[nodiscard]] QString withPort(const QString &address) const;
     // The login the provider accepts, on serverURL().
     [[nodiscard]] MacXtreamCredentials credentials() const;
 

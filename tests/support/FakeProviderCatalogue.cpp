@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include <charconv>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -10,8 +10,14 @@ namespace FakeProviderCatalogue {
 
 namespace {
 
-constexpr qsizetype pieceTarget = 64 * 1024;
 constexpr qsizetype oversizedBytes = 4 * 1024 * 1024 + 1024;
+
+void appendUnicodeEscape(QByteArray &out, char16_t unit)
+{
+    char code[8];
+    std::snprintf(code, sizeof code, "\\u%04x", unsigned(unit));
+    out += code;
+}
 
 void appendEscapedByte(QByteArray &out, char byte)
 {
@@ -34,13 +40,10 @@ void appendEscapedByte(QByteArray &out, char byte)
     default:
         break;
     }
-    if (uchar(byte) < 0x20) {
-        char code[8];
-        std::snprintf(code, sizeof code, "\\u%04x", unsigned(uchar(byte)));
-        out += code;
-    } else {
+    if (uchar(byte) < 0x20)
+        appendUnicodeEscape(out, uchar(byte));
+    else
         out += byte;
-    }
 }
 
 // A JSON string; with `asciiOnly`, every character outside ASCII as \u escapes (surrogate
@@ -52,13 +55,10 @@ QByteArray jsonString(const QString &text, bool asciiOnly = false)
     out += '"';
     if (asciiOnly) {
         for (const QChar unit : text) {
-            if (unit.unicode() < 0x80) {
+            if (unit.unicode() < 0x80)
                 appendEscapedByte(out, char(unit.unicode()));
-            } else {
-                char code[8];
-                std::snprintf(code, sizeof code, "\\u%04x", unsigned(unit.unicode()));
-                out += code;
-            }
+            else
+                appendUnicodeEscape(out, unit.unicode());
         }
     } else {
         for (const char byte : text.toUtf8())
@@ -112,6 +112,17 @@ QByteArray base64(const QString &text)
     return '"' + text.toUtf8().toBase64() + '"';
 }
 
+// The object at `index`, unless a fault stands there: then an object that breaks the list.
+QByteArray arrayElement(qsizetype index, const std::function<QByteArray(qsizetype)> &object, const ArrayFaults &faults)
+{
+    if (index != faults.malformedAt && index != faults.oversizedAt)
+        return object(index);
+    const QByteArray faultyStart = "{\"stream_id\":\"" + number(index) + "\",\"name\":";
+    if (index == faults.malformedAt)
+        return faultyStart + "\"broken\" \"value\"}";
+    return faultyStart + "\"huge\",\"plot\":\"" + QByteArray(oversizedBytes, 'x') + "\"}";
+}
+
 } // namespace
 
 FakeResponse::BodySource arraySource(qsizetype count, std::function<QByteArray(qsizetype)> object, ArrayFaults faults)
@@ -120,17 +131,10 @@ FakeResponse::BodySource arraySource(qsizetype count, std::function<QByteArray(q
     return [count, end, faults, object = std::move(object), next = qsizetype(0)](QByteArray &out) mutable {
         if (next == 0)
             out += "[";
-        while (next < end && out.size() < pieceTarget) {
+        while (next < end && out.size() < FakeResponse::sourcePieceBytes) {
             if (next > 0)
                 out += ',';
-            if (next == faults.malformedAt)
-                out += "{\"stream_id\":\"" + number(next) + "\",\"name\":\"broken\" \"value\"}";
-            else if (next == faults.oversizedAt)
-                out += "{\"stream_id\":\"" + number(next) + "\",\"name\":\"huge\",\"plot\":\""
-                    + QByteArray(oversizedBytes, 'x') + "\"}";
-            else
-                out += object(next);
-            ++next;
+            out += arrayElement(next++, object, faults);
         }
         if (next < end)
             return FakeResponse::Step::More;

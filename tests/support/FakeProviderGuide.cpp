@@ -1,12 +1,11 @@
 #include "FakeProviderGuide.h"
 
 #include <array>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr qsizetype pieceTarget = 64 * 1024;
 
 struct Zone
 {
@@ -49,7 +48,7 @@ FakeResponse::BodySource FakeGuide::source() const
         }
         const qint64 first = guide.start.toSecsSinceEpoch();
         const qint64 length = qint64(guide.minutesPerProgramme) * 60;
-        while (channel < guide.channelIDs.size() && out.size() < pieceTarget) {
+        while (channel < guide.channelIDs.size() && out.size() < FakeResponse::sourcePieceBytes) {
             const Zone &zone = zones.at(size_t(channel) % zones.size());
             const qint64 start = first + programme * length;
             out += "  <programme start=\"";

@@ -16,6 +16,8 @@ struct FakeResponse
     // Appends the next piece of the body to `out`. Done ends the body cleanly (after `out`);
     // Abort drops the connection at once, as a server that dies mid-reply.
     using BodySource = std::function<Step(QByteArray &out)>;
+    // About how much a generated body source appends at a time.
+    static constexpr qsizetype sourcePieceBytes = 64 * 1024;
 
     int status = 200;
     QByteArray contentType = "application/json; charset=utf-8";

@@ -26,3 +26,12 @@ inline QString outcome(const std::function<void()> &operation)
     }
     return {};
 }
+
+// Outcomes of provider replies that several tests expect.
+inline const QString parseError = QStringLiteral("JSONParseError");
+inline const QString unreadableResponse = QStringLiteral("The Xtream server returned an unreadable response.");
+inline const QString rejectedLogin = QStringLiteral("The provider did not accept these credentials.");
+inline const QString inactiveAccount =
+    QStringLiteral("This provider account is not active. Check the subscription with your provider.");
+inline const QString accountError =
+    QStringLiteral("The provider returned an account error. Check your subscription or connection details.");
