@@ -2,6 +2,8 @@
 // the category lists and a search, each through the real reader on a real file. Prints the
 // median and the 95th percentile per query group; the target is a 95th percentile under 50 ms.
 
+#include "BenchStatistics.h"
+
 #include "Stores/CataloguePageReader.h"
 #include "Stores/MacDatabase.h"
 #include "Stores/MacSchema.h"
@@ -46,9 +48,7 @@ Figures measure(Query query)
         query();
         times.append(double(timer.nsecsElapsed()) / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    const auto at = [&times](double fraction) { return times.at(qsizetype(fraction * double(times.size() - 1) + 0.5)); };
-    return {int(times.size()), at(0.5), at(0.95)};
+    return {int(times.size()), median(times), percentile(times, 0.95)};
 }
 
 class Report

@@ -1,6 +1,8 @@
 // Throughput of the provider parsers on realistic inputs built in memory: a ~100 MB live and
 // film list as providers serialise it, and a ~100 MB XMLTV guide. Prints the median of five runs.
 
+#include "BenchStatistics.h"
+
 #include "Services/JSONObjectStream.h"
 #include "Services/XMLTVGuideStream.h"
 #include "Services/XtreamObjectDecoder.h"
@@ -128,12 +130,6 @@ QByteArray guideDocument(qsizetype targetBytes, qsizetype &programmeCount)
     }
     document += "</tv>\n";
     return document;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 // Feeds the document in transport-sized chunks and returns the median seconds of the runs.

@@ -1,6 +1,8 @@
 // Time from a play request to the first decoded picture, through the real engine and controller:
 // a local film, and a live MPEG-TS stream from a loopback HTTP server. The player is reused between
 // runs, as it is when the user zaps, and every run ends with a confirmed stop.
+#include "BenchStatistics.h"
+
 #include "Services/LibVlcMediaEngine.h"
 #include "Services/MacVLCPlayerController.h"
 #include "Services/VLCVideoView.h"
@@ -71,12 +73,6 @@ struct Figures
     QList<double> firstPicture;
     QList<double> playing;
 };
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[values.size() / 2];
-}
 
 // Runs the event loop until the predicate holds or the time runs out.
 bool waitFor(const std::function<bool()> &done, std::chrono::milliseconds limit)

@@ -1,6 +1,6 @@
 #include "Stores/MacDatabase.h"
 #include "Stores/MacSchema.h"
-#include "support/QueryRows.h"
+#include "support/TableSnapshot.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -101,10 +101,9 @@ void AppUpdater::changeOffer(const std::function<void()> &change)
 
 QCoro::Task<void> AppUpdater::checkIfDue(bool force)
 {
-    const QVariant lastCheck = UserSettings::value(lastCheckKey);
+    const std::optional<QDateTime> lastCheck = UserSettings::date(lastCheckKey);
     // A check dated in the future (a clock set back) also waits.
-    if (!force && lastCheck.typeId() == QMetaType::QDateTime
-        && lastCheck.toDateTime().msecsTo(m_clock.now()) < checkIntervalMs)
+    if (!force && lastCheck && lastCheck->msecsTo(m_clock.now()) < checkIntervalMs)
         co_return;
 
     QPointer<AppUpdater> self(this);

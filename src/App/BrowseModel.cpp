@@ -110,7 +110,7 @@ void BrowseModel::setScope(const BrowseScope &scope)
 
 void BrowseModel::setScopeText(const QString &text)
 {
-    setScope(scopeFromText(text));
+    setScope(BrowseScope::fromSettingsText(text));
 }
 
 void BrowseModel::setQuery(const QString &query)
@@ -187,15 +187,6 @@ QString BrowseModel::scopeKey() const
     return settingsKey(scopePrefix) + u'.' + QString::number(m_store.activePlaylistID().value_or(0));
 }
 
-BrowseScope BrowseModel::scopeFromText(const QString &text)
-{
-    if (text == u"all"_s)
-        return BrowseScope::all();
-    if (text == u"fav"_s)
-        return BrowseScope::favourites();
-    return BrowseScope::category(text);
-}
-
 // Hidden categories count: a scope the user chose stays while its category exists.
 bool BrowseModel::isAvailable(const BrowseScope &scope) const
 {
@@ -209,7 +200,7 @@ bool BrowseModel::isAvailable(const BrowseScope &scope) const
 std::optional<BrowseScope> BrowseModel::savedScope() const
 {
     const std::optional<QString> saved = UserSettings::text(scopeKey());
-    return saved ? std::optional(scopeFromText(*saved)) : std::nullopt;
+    return saved ? std::optional(BrowseScope::fromSettingsText(*saved)) : std::nullopt;
 }
 
 BrowseScope BrowseModel::defaultScope() const

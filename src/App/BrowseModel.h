@@ -164,7 +164,6 @@ private:
     [[nodiscard]] Selection currentSelection() const;
     [[nodiscard]] QString scopeKey() const;
     [[nodiscard]] QString settingsKey(const QString &prefix) const;
-    [[nodiscard]] static BrowseScope scopeFromText(const QString &text);
     // False only for a category scope whose category is not among `categories`.
     [[nodiscard]] bool isAvailable(const BrowseScope &scope) const;
     [[nodiscard]] BrowseScope defaultScope() const;

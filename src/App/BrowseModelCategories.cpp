@@ -111,7 +111,7 @@ QString BrowseModel::categoryName(const BrowseScope &scope) const
 
 QString BrowseModel::categoryTitle(const QString &scopeText) const
 {
-    return categoryName(scopeFromText(scopeText));
+    return categoryName(BrowseScope::fromSettingsText(scopeText));
 }
 
 QVariantList BrowseModel::visibleCategoryList() const

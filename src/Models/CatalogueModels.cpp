@@ -100,6 +100,15 @@ QString BrowseScope::settingsText() const
     return {};
 }
 
+BrowseScope BrowseScope::fromSettingsText(const QString &text)
+{
+    if (text == u"all"_s)
+        return all();
+    if (text == u"fav"_s)
+        return favourites();
+    return category(text);
+}
+
 QString sortText(BrowseSort sort)
 {
     switch (sort) {

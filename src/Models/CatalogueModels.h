@@ -123,6 +123,8 @@ public:
     [[nodiscard]] const QString &categoryID() const { return m_categoryID; }
     // The form kept in user settings: "all", "fav" or the category's provider id.
     [[nodiscard]] QString settingsText() const;
+    // The scope a settings text names; any text but "all" and "fav" is a category's provider id.
+    [[nodiscard]] static BrowseScope fromSettingsText(const QString &text);
 
     friend bool operator==(const BrowseScope &, const BrowseScope &) = default;
 

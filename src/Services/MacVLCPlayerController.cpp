@@ -145,14 +145,11 @@ void MacVLCPlayerController::prepareAndPlay()
 
 void MacVLCPlayerController::restoreVolume()
 {
-    const QVariant stored = UserSettings::value(u"quillmere.volume"_s);
-    const bool isNumber = stored.typeId() == QMetaType::Double || stored.typeId() == QMetaType::Int
-        || stored.typeId() == QMetaType::LongLong;
-    if (!isNumber || !m_player->hasAudio())
+    const std::optional<double> stored = UserSettings::number(u"quillmere.volume"_s);
+    if (!stored || !m_player->hasAudio())
         return;
     // A damaged setting far outside the native range must not overflow the conversion.
-    const double percent =
-        std::clamp(std::trunc(stored.toDouble() * 100), 0.0, double(std::numeric_limits<int>::max()));
+    const double percent = std::clamp(std::trunc(*stored * 100), 0.0, double(std::numeric_limits<int>::max()));
     m_player->setVolume(int(percent));
 }
 

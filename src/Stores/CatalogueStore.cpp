@@ -4,6 +4,7 @@
 #include "Stores/CataloguePageReader.h"
 #include "Stores/MacDatabaseError.h"
 #include "Stores/MacSchema.h"
+#include "Support/AssignIfChanged.h"
 #include "Support/Async.h"
 #include "Support/Clock.h"
 #include "Support/Logging.h"
@@ -227,26 +228,20 @@ void CatalogueStore::clearDatabaseError()
 
 void CatalogueStore::setSnapshot(const CatalogueSnapshot &snapshot)
 {
-    if (m_snapshot == snapshot)
-        return;
-    m_snapshot = snapshot;
-    Q_EMIT snapshotChanged();
+    if (assignIfChanged(m_snapshot, snapshot))
+        Q_EMIT snapshotChanged();
 }
 
 void CatalogueStore::setPlaylists(const QList<MacPlaylist> &playlists)
 {
-    if (m_playlists == playlists)
-        return;
-    m_playlists = playlists;
-    Q_EMIT playlistsChanged();
+    if (assignIfChanged(m_playlists, playlists))
+        Q_EMIT playlistsChanged();
 }
 
 void CatalogueStore::setSelectedPlaylistID(std::optional<qint64> id)
 {
-    if (m_selectedPlaylistID == id)
-        return;
-    m_selectedPlaylistID = id;
-    Q_EMIT selectedPlaylistIDChanged();
+    if (assignIfChanged(m_selectedPlaylistID, id))
+        Q_EMIT selectedPlaylistIDChanged();
 }
 
 void CatalogueStore::setActivity(qint64 playlistID, const QString &text)
@@ -263,18 +258,14 @@ void CatalogueStore::removeActivity(qint64 playlistID)
 
 void CatalogueStore::setDatabaseError(const QString &sentence)
 {
-    if (m_databaseError == sentence)
-        return;
-    m_databaseError = sentence;
-    Q_EMIT databaseErrorChanged();
+    if (assignIfChanged(m_databaseError, sentence))
+        Q_EMIT databaseErrorChanged();
 }
 
 void CatalogueStore::setInitializing(bool initializing)
 {
-    if (m_isInitializing == initializing)
-        return;
-    m_isInitializing = initializing;
-    Q_EMIT isInitializingChanged();
+    if (assignIfChanged(m_isInitializing, initializing))
+        Q_EMIT isInitializingChanged();
 }
 
 void CatalogueStore::bumpCatalogueRevision()

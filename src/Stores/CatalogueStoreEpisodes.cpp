@@ -92,9 +92,8 @@ QCoro::Task<QList<MacSeriesEpisode>> CatalogueStore::loadSeriesEpisodes(QString 
     const qint64 playlistID = active->id;
     const QList<MacSeriesEpisode> cached = cachedSeriesEpisodes(seriesID, playlistID);
     const QString key = freshnessKey(playlistID, seriesID);
-    const QVariant stamp = UserSettings::value(key);
-    const QDateTime savedAt = stamp.typeId() == QMetaType::QDateTime ? stamp.toDateTime() : QDateTime();
-    const bool fresh = savedAt.isValid() && savedAt.secsTo(m_clock.now()) < freshnessSeconds;
+    const std::optional<QDateTime> savedAt = UserSettings::date(key);
+    const bool fresh = savedAt && savedAt->secsTo(m_clock.now()) < freshnessSeconds;
     if (!forceRefresh && !cached.isEmpty() && fresh)
         co_return cached;
 

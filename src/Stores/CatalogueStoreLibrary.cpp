@@ -4,10 +4,10 @@
 // database holds.
 #include "CatalogueStore.h"
 
+#include "App/Prefs.h"
 #include "Stores/MacDatabase.h"
 #include "Stores/MacTransaction.h"
 #include "Support/Async.h"
-#include "Support/UserSettings.h"
 
 #include <QPointer>
 
@@ -158,8 +158,7 @@ bool CatalogueStore::toggleFavourite(const MediaItem &item)
 
 void CatalogueStore::recordLivePlay(const MediaItem &item)
 {
-    const QVariant keepHistory = UserSettings::value(u"quillmere.keepWatchHistory"_s);
-    if (keepHistory.typeId() == QMetaType::Bool && !keepHistory.toBool())
+    if (!Prefs::boolean(u"quillmere.keepWatchHistory"_s, true))
         return;
     if (!m_selectedPlaylistID)
         return;

@@ -37,8 +37,7 @@ std::optional<QUrl> CatalogueStore::playbackURL(const CatalogueItem &item, Catal
     const std::optional<MacXtreamCredentials> login = m_credentials.cached(active->credentialReference);
     if (!login)
         return std::nullopt;
-    const QVariant stored = UserSettings::value(u"quillmere.liveFormat"_s);
-    const QString liveFormat = stored.typeId() == QMetaType::QString ? stored.toString() : u"m3u8"_s;
+    const QString liveFormat = UserSettings::text(u"quillmere.liveFormat"_s).value_or(u"m3u8"_s);
     return MacPlaybackURL::make(*login, item.id, kind, item.containerExtension, liveFormat);
 }
 

@@ -2,6 +2,7 @@
 // catalogue or guide is older than its interval is refreshed.
 #include "CatalogueStore.h"
 
+#include "App/Prefs.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"
 
@@ -12,24 +13,13 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A switch is off only when it holds the Boolean false.
-bool switchedOn(const QString &key)
-{
-    const QVariant stored = UserSettings::value(key);
-    return !(stored.typeId() == QMetaType::Bool && !stored.toBool());
-}
-
 // An interval in hours, at least one; absent or 0 gives the default.
 qint64 intervalSeconds(const QString &key, qint64 defaultSeconds)
 {
-    const QVariant stored = UserSettings::value(key);
-    bool isNumber = false;
-    const double hours = stored.toDouble(&isNumber);
-    const bool numeric = isNumber && (stored.typeId() == QMetaType::Double || stored.typeId() == QMetaType::Int
-                                      || stored.typeId() == QMetaType::LongLong);
-    if (!numeric || hours == 0)
+    const std::optional<double> hours = UserSettings::number(key);
+    if (!hours || *hours == 0)
         return defaultSeconds;
-    return qint64(std::max(hours, 1.0) * 3600.0);
+    return qint64(std::max(*hours, 1.0) * 3600.0);
 }
 
 bool isDue(const std::optional<QDateTime> &attempt, const std::optional<QDateTime> &success, const QDateTime &now,
@@ -76,13 +66,14 @@ void CatalogueStore::refreshDueSources()
         const QDateTime now = m_clock.now();
         const qint64 catalogueInterval = intervalSeconds(u"catalogueRefreshHours"_s, 86'400);
         const qint64 guideInterval = intervalSeconds(u"guideRefreshHours"_s, 14'400);
-        if (switchedOn(u"autoRefreshPlaylist"_s)
+        // A switch is off only when it holds the Boolean false.
+        if (Prefs::boolean(u"autoRefreshPlaylist"_s, true)
             && isDue(health.catalogueAttempt, health.lastCatalogueSuccess, now, catalogueInterval)) {
             // The import refreshes the guide itself when it succeeds.
             startImport(playlist);
             continue;
         }
-        if (switchedOn(u"autoRefreshEpg"_s) && isDue(health.guideAttempt, health.lastGuideSuccess, now, guideInterval))
+        if (Prefs::boolean(u"autoRefreshEpg"_s, true) && isDue(health.guideAttempt, health.lastGuideSuccess, now, guideInterval))
             refreshEPG(playlist);
     }
 }

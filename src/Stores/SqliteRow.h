@@ -16,7 +16,10 @@ public:
     {
     }
 
-    [[nodiscard]] bool isNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }
+    [[nodiscard]] int columnCount() const { return sqlite3_column_count(m_statement); }
+    // SQLite's storage class of the column (SQLITE_INTEGER, SQLITE_TEXT, ...), before any read.
+    [[nodiscard]] int type(int column) const { return sqlite3_column_type(m_statement, column); }
+    [[nodiscard]] bool isNull(int column) const { return type(column) == SQLITE_NULL; }
 
     [[nodiscard]] std::optional<QString> text(int column) const
     {

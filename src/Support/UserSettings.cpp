@@ -100,6 +100,27 @@ std::optional<QString> text(const QString &key)
     return stored.toString();
 }
 
+std::optional<double> number(const QString &key)
+{
+    const QVariant stored = value(key);
+    switch (stored.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return stored.toDouble();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QDateTime> date(const QString &key)
+{
+    const QVariant stored = value(key);
+    if (stored.typeId() != QMetaType::QDateTime)
+        return std::nullopt;
+    return stored.toDateTime();
+}
+
 void setValue(const QString &key, const QVariant &value)
 {
     open()->setValue(key, value);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -18,6 +19,10 @@ namespace UserSettings {
 [[nodiscard]] QVariant value(const QString &key);
 // The text stored under the key; none when the key is missing or holds another type.
 [[nodiscard]] std::optional<QString> text(const QString &key);
+// The number (integer or real) stored under the key; none when missing or of another type.
+[[nodiscard]] std::optional<double> number(const QString &key);
+// The date stored under the key; none when missing or of another type.
+[[nodiscard]] std::optional<QDateTime> date(const QString &key);
 void setValue(const QString &key, const QVariant &value);
 void remove(const QString &key);
 

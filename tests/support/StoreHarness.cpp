@@ -1,7 +1,7 @@
 #include "StoreHarness.h"
 
 #include "AwaitBlocking.h"
-#include "QueryRows.h"
+#include "TableSnapshot.h"
 
 #include "Stores/CatalogueStore.h"
 #include "Support/UserSettings.h"

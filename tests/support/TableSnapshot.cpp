@@ -4,9 +4,16 @@
 #include "Stores/SqliteRow.h"
 #include "Stores/SqliteStatement.h"
 
+#include <functional>
 #include <stdexcept>
 
-QStringList tableSnapshot(MacDatabase &database, const QString &sql)
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Each row of the query as its columns, formatted one by one, joined by "|".
+QStringList rowTexts(MacDatabase &database, const QString &sql,
+                     const std::function<QString(const SqliteRow &, int column)> &format)
 {
     SqliteStatement statement(database.handle(), sql);
     if (!statement)
@@ -15,12 +22,27 @@ QStringList tableSnapshot(MacDatabase &database, const QString &sql)
     while (statement.step() == SQLITE_ROW) {
         const SqliteRow row = statement.row();
         QStringList columns;
-        for (int column = 0; column < sqlite3_column_count(statement.handle()); ++column) {
-            // The type is read before the text, whose conversion would change it.
-            const int type = sqlite3_column_type(statement.handle(), column);
-            columns.append(QString::number(type) + u':' + row.text(column).value_or(QString()));
-        }
+        for (int column = 0; column < row.columnCount(); ++column)
+            columns.append(format(row, column));
         rows.append(columns.join(u'|'));
     }
     return rows;
+}
+
+} // namespace
+
+QStringList tableSnapshot(MacDatabase &database, const QString &sql)
+{
+    return rowTexts(database, sql, [](const SqliteRow &row, int column) -> QString {
+        // The type is read before the text, whose conversion would change it.
+        const int type = row.type(column);
+        return QString::number(type) + u':' + row.text(column).value_or(QString());
+    });
+}
+
+QStringList queryRows(const QString &databasePath, const QString &sql)
+{
+    MacDatabase database(databasePath);
+    return rowTexts(database, sql,
+                    [](const SqliteRow &row, int column) -> QString { return row.text(column).value_or(u"NULL"_s); });
 }
