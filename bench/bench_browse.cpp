@@ -4,9 +4,9 @@
 
 #include "BenchStatistics.h"
 
-#include "Stores/CataloguePageReader.h"
-#include "Stores/MacDatabase.h"
-#include "Stores/MacSchema.h"
+#include "Catalogue/CataloguePageReader.h"
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/CatalogueSchema.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueFixture.h"
 #include "support/CatalogueGenerator.h"

@@ -1,11 +1,11 @@
 // Imports a large catalogue and a large guide end to end from the local provider running in a
 // process of its own, and measures, in the same run, the raw limit of the database: the same
 // rows inserted by a minimal prepared-statement loop into the same schema.
-#include "Services/MacGuideImporter.h"
-#include "Stores/MacCatalogueImporter.h"
-#include "Stores/MacDatabase.h"
-#include "Stores/MacSchema.h"
-#include "Stores/SqliteStatement.h"
+#include "Provider/GuideImporter.h"
+#include "Provider/CatalogueImporter.h"
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/CatalogueSchema.h"
+#include "Catalogue/SqliteStatement.h"
 #include "Support/Clock.h"
 #include "Support/HttpClient.h"
 #include "support/CatalogueGenerator.h"

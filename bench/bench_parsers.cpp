@@ -3,9 +3,9 @@
 
 #include "BenchStatistics.h"
 
-#include "Services/JSONObjectStream.h"
-#include "Services/XMLTVGuideStream.h"
-#include "Services/XtreamObjectDecoder.h"
+#include "Provider/JSONObjectStream.h"
+#include "Provider/XMLTVGuideStream.h"
+#include "Provider/XtreamObjectDecoder.h"
 #include "support/CatalogueGenerator.h"
 
 #include <QElapsedTimer>

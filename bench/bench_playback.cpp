@@ -3,9 +3,9 @@
 // runs, as it is when the user zaps, and every run ends with a confirmed stop.
 #include "BenchStatistics.h"
 
-#include "Services/LibVlcMediaEngine.h"
-#include "Services/MacVLCPlayerController.h"
-#include "Services/VLCVideoView.h"
+#include "Playback/LibVlcMediaEngine.h"
+#include "Playback/PlayerController.h"
+#include "Playback/VLCVideoView.h"
 #include "Support/Clock.h"
 #include "support/MediaFixtures.h"
 

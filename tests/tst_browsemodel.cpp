@@ -1,6 +1,6 @@
 #include "App/BrowseModel.h"
-#include "Stores/CataloguePageReader.h"
-#include "Stores/CatalogueStore.h"
+#include "Catalogue/CataloguePageReader.h"
+#include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/StoreHarness.h"

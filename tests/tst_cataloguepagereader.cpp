@@ -1,7 +1,7 @@
-#include "Stores/CataloguePageReader.h"
-#include "Stores/MacDatabase.h"
-#include "Stores/MacDatabaseError.h"
-#include "Stores/MacSchema.h"
+#include "Catalogue/CataloguePageReader.h"
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/CatalogueDatabaseError.h"
+#include "Catalogue/CatalogueSchema.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueFixture.h"
 

@@ -1,4 +1,4 @@
-#include "Stores/CatalogueStore.h"
+#include "Store/CatalogueStore.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
 #include "support/StoreHarness.h"

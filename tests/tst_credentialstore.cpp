@@ -1,5 +1,5 @@
-#include "Stores/MacCredentialStore.h"
-#include "Stores/MacCredentialStoreError.h"
+#include "Catalogue/CredentialStore.h"
+#include "Catalogue/CredentialStoreError.h"
 #include "support/InMemoryKeyring.h"
 
 #include <QCoroTask>

@@ -1,6 +1,6 @@
-#include "Stores/MacCredentialStore.h"
-#include "Stores/MacCredentialStoreError.h"
-#include "Stores/SecretServiceKeyring.h"
+#include "Catalogue/CredentialStore.h"
+#include "Catalogue/CredentialStoreError.h"
+#include "Catalogue/SecretServiceKeyring.h"
 
 #include <QCoroTask>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "Services/DisplaySleepInhibitor.h"
+#include "Playback/DisplaySleepInhibitor.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,4 +1,4 @@
-#include "Services/MacGuideMatching.h"
+#include "Provider/GuideMatching.h"
 
 #include <QTest>
 

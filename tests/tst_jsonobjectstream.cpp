@@ -1,5 +1,5 @@
-#include "Services/JSONObjectStream.h"
-#include "Services/MacXtreamAPIError.h"
+#include "Provider/JSONObjectStream.h"
+#include "Provider/XtreamAPIError.h"
 #include "Support/CancellationError.h"
 
 #include <QTest>

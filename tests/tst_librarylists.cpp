@@ -1,5 +1,5 @@
-#include "Stores/CataloguePageReader.h"
-#include "Stores/MacDatabase.h"
+#include "Catalogue/CataloguePageReader.h"
+#include "Catalogue/CatalogueDatabase.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueFixture.h"
 

@@ -1,4 +1,4 @@
-#include "Services/MacLiveEPGController.h"
+#include "Playback/LiveEPGController.h"
 #include "support/FakeProvider.h"
 #include "support/VirtualClock.h"
 

@@ -1,4 +1,4 @@
-#include "Models/CatalogueModels.h"
+#include "Catalogue/CatalogueModels.h"
 
 #include <QTest>
 

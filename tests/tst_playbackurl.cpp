@@ -1,4 +1,4 @@
-#include "Services/MacPlaybackURL.h"
+#include "Provider/PlaybackURL.h"
 
 #include <QTest>
 

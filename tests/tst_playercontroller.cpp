@@ -1,4 +1,4 @@
-#include "Services/MacVLCPlayerController.h"
+#include "Playback/PlayerController.h"
 #include "Support/UserSettings.h"
 #include "support/FakeMediaEngine.h"
 #include "support/VirtualClock.h"

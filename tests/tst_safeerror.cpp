@@ -1,7 +1,7 @@
-#include "Services/MacXtreamAPIError.h"
-#include "Stores/CatalogueStore.h"
-#include "Stores/MacCredentialStoreError.h"
-#include "Stores/MacDatabaseError.h"
+#include "Provider/XtreamAPIError.h"
+#include "Store/CatalogueStore.h"
+#include "Catalogue/CredentialStoreError.h"
+#include "Catalogue/CatalogueDatabaseError.h"
 #include "Support/CancellationError.h"
 #include "Support/TransportError.h"
 

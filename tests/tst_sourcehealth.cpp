@@ -1,4 +1,4 @@
-#include "Models/MacSourceHealth.h"
+#include "Catalogue/SourceHealth.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,4 +1,4 @@
-#include "App/Prefs.h"
+#include "Support/Prefs.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
 #include "Support/Clock.h"

@@ -1,4 +1,4 @@
-#include "Support/CategoryLanguage.h"
+#include "Catalogue/CategoryLanguage.h"
 #include "Support/TitleText.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "Services/MacVLCPlayerController.h"
-#include "Services/VLCVideoView.h"
-#include "Views/Player/MacVLCVideoSurface.h"
+#include "Playback/PlayerController.h"
+#include "Playback/VLCVideoView.h"
+#include "Playback/VideoSurface.h"
 #include "support/FakeMediaEngine.h"
 #include "support/VirtualClock.h"
 

@@ -1,6 +1,6 @@
-#include "Services/MacXtreamAPIError.h"
-#include "Services/XMLTVGuideParser.h"
-#include "Services/XMLTVGuideStream.h"
+#include "Provider/XtreamAPIError.h"
+#include "Provider/XMLTVGuideParser.h"
+#include "Provider/XMLTVGuideStream.h"
 #include "Support/CancellationError.h"
 #include "support/CentralEuropeanTime.h"
 

@@ -1,5 +1,5 @@
-#include "Services/XtreamDocuments.h"
-#include "Services/XtreamObjectDecoder.h"
+#include "Provider/XtreamDocuments.h"
+#include "Provider/XtreamObjectDecoder.h"
 #include "support/Outcome.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "Services/XtreamDocuments.h"
+#include "Provider/XtreamDocuments.h"
 #include "support/CentralEuropeanTime.h"
 #include "support/Outcome.h"
 

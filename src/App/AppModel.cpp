@@ -1,7 +1,7 @@
 #include "AppModel.h"
 
-#include "App/Prefs.h"
-#include "Stores/CatalogueStore.h"
+#include "Support/Prefs.h"
+#include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"

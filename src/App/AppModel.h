@@ -4,7 +4,7 @@
 #include "App/GuideState.h"
 #include "App/Route.h"
 #include "App/ToastMessage.h"
-#include "Models/CatalogueModels.h"
+#include "Catalogue/CatalogueModels.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -21,7 +21,7 @@ class CatalogueStore;
 class Clock;
 class MacPlaybackWindowController;
 
-Q_MOC_INCLUDE("Stores/CatalogueStore.h")
+Q_MOC_INCLUDE("Store/CatalogueStore.h")
 
 // The application-wide state between the catalogue store and the pages: the page shown, the item
 // whose detail page is open, the notices at the edge of the window, the sidebar, the shared search

@@ -4,9 +4,9 @@
 #include "AppModel.h"
 
 #include "App/EpisodeText.h"
-#include "App/Prefs.h"
-#include "Services/MacPlaybackWindowController.h"
-#include "Stores/CatalogueStore.h"
+#include "Support/Prefs.h"
+#include "Playback/PlaybackWindowController.h"
+#include "Store/CatalogueStore.h"
 #include "Support/TitleText.h"
 #include "Support/UserSettings.h"
 

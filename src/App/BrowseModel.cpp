@@ -2,7 +2,7 @@
 // the scope kept for each playlist.
 #include "BrowseModel.h"
 
-#include "Stores/CatalogueStore.h"
+#include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/UserSettings.h"
 

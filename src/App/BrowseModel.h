@@ -1,7 +1,7 @@
 #pragma once
 
 #include "App/MediaItemListModel.h"
-#include "Models/CatalogueModels.h"
+#include "Catalogue/CatalogueModels.h"
 #include "Support/Job.h"
 
 #include <QCoroTask>

@@ -5,8 +5,8 @@
 // never overwrite a newer list.
 #include "BrowseModel.h"
 
-#include "Stores/CataloguePageReader.h"
-#include "Stores/CatalogueStore.h"
+#include "Catalogue/CataloguePageReader.h"
+#include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
 #include "Support/Settled.h"
 

@@ -1,6 +1,6 @@
 #include "EpisodeText.h"
 
-#include "Models/CatalogueModels.h"
+#include "Catalogue/CatalogueModels.h"
 
 #include <QRegularExpression>
 #include <QStringList>

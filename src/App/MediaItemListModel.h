@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Models/CatalogueModels.h"
+#include "Catalogue/CatalogueModels.h"
 
 #include <QAbstractListModel>
 #include <QList>

@@ -4,9 +4,9 @@
 #include "App/AppUpdater.h"
 #include "App/ServiceConfig.h"
 #include "App/UpdateServiceClient.h"
-#include "Services/MacPlaybackWindowController.h"
-#include "Stores/CatalogueStore.h"
-#include "Stores/SecretServiceKeyring.h"
+#include "Playback/PlaybackWindowController.h"
+#include "Store/CatalogueStore.h"
+#include "Catalogue/SecretServiceKeyring.h"
 #include "Support/Clock.h"
 
 #include <QCoroTask>

@@ -1,9 +1,9 @@
 #include "CatalogueFixture.h"
 
 #include "CatalogueGenerator.h"
-#include "Stores/MacDatabase.h"
-#include "Stores/MacSchema.h"
-#include "Support/CategoryLanguage.h"
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/CatalogueSchema.h"
+#include "Catalogue/CategoryLanguage.h"
 
 using namespace Qt::StringLiterals;
 

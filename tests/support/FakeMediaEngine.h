@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Services/MacVLCMediaEngine.h"
+#include "Playback/MediaEngine.h"
 
 #include <QUrl>
 

@@ -4,7 +4,7 @@
 #include "FakeProviderCatalogue.h"
 #include "FakeProviderGuide.h"
 
-#include "Models/CatalogueModels.h"
+#include "Catalogue/CatalogueModels.h"
 
 #include <QHash>
 #include <QList>

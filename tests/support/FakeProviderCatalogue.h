@@ -2,7 +2,7 @@
 
 #include "FakeResponse.h"
 
-#include "Models/CatalogueModels.h"
+#include "Catalogue/CatalogueModels.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Stores/KeyringBackend.h"
+#include "Catalogue/KeyringBackend.h"
 
 #include <QHash>
 #include <QPair>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Services/JSONParseError.h"
+#include "Provider/JSONParseError.h"
 #include "Support/CancellationError.h"
 #include "Support/TransportError.h"
 #include "Support/UserFacingError.h"

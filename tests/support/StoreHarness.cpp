@@ -3,7 +3,7 @@
 #include "AwaitBlocking.h"
 #include "TableSnapshot.h"
 
-#include "Stores/CatalogueStore.h"
+#include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 
 #include <QStandardPaths>

@@ -5,7 +5,7 @@
 #include "InMemoryKeyring.h"
 #include "VirtualClock.h"
 
-#include "Models/CatalogueModels.h"
+#include "Catalogue/CatalogueModels.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

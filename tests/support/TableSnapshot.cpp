@@ -1,8 +1,8 @@
 #include "TableSnapshot.h"
 
-#include "Stores/MacDatabase.h"
-#include "Stores/SqliteRow.h"
-#include "Stores/SqliteStatement.h"
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/SqliteRow.h"
+#include "Catalogue/SqliteStatement.h"
 
 #include <functional>
 #include <stdexcept>

@@ -1,14 +1,22 @@
 #pragma once
 
-#include "Services/MacPlaybackWindowController.h"
-#include "Services/MacVLCMediaEngine.h"
-#include "Services/MacVLCPlayerController.h"
+#include "Playback/PlaybackWindowController.h"
+#include "Playback/MediaEngine.h"
+#include "Playback/PlayerController.h"
+#include "Playback/VideoSurface.h"
 
 #include <QJSEngine>
 #include <QtQml/qqmlregistration.h>
 
 // The playback engine's types as the player view sees them. They live in the core library, which
 // knows nothing of QML, so they are registered here.
+
+struct MacVLCVideoSurfaceForeign
+{
+    Q_GADGET
+    QML_FOREIGN(MacVLCVideoSurface)
+    QML_NAMED_ELEMENT(MacVLCVideoSurface)
+};
 
 struct MacVLCPlayerControllerForeign
 {

@@ -1,0 +1,230 @@
+#include "CatalogueSchema.h"
+
+#include "CatalogueDatabase.h"
+#include "SqliteRow.h"
+#include "SqliteStatement.h"
+#include "Catalogue/CategoryLanguage.h"
+
+#include <sqlite3.h>
+
+#include <span>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ColumnMigration
+{
+    QLatin1StringView table;
+    QLatin1StringView column;
+    QLatin1StringView definition;
+};
+
+constexpr auto creationScript = R"(PRAGMA journal_mode = WAL;
+PRAGMA foreign_keys = ON;
+CREATE TABLE IF NOT EXISTS playlists (
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    name TEXT NOT NULL,
+    server_url TEXT NOT NULL,
+    credential_ref TEXT NOT NULL,
+    sync_state TEXT NOT NULL DEFAULT 'queued',
+    sync_progress INTEGER NOT NULL DEFAULT 0,
+    last_selected_at REAL,
+    last_sync_at REAL
+);
+CREATE TABLE IF NOT EXISTS categories (
+    playlist_id INTEGER NOT NULL REFERENCES playlists(id) ON DELETE CASCADE,
+    kind TEXT NOT NULL,
+    provider_id TEXT NOT NULL,
+    name TEXT NOT NULL,
+    item_count INTEGER NOT NULL DEFAULT 0,
+    sort_order INTEGER NOT NULL DEFAULT 0,
+    PRIMARY KEY (playlist_id, kind, provider_id)
+);
+CREATE TABLE IF NOT EXISTS category_preferences (
+    playlist_id INTEGER NOT NULL REFERENCES playlists(id) ON DELETE CASCADE,
+    kind TEXT NOT NULL,
+    provider_id TEXT NOT NULL,
+    position INTEGER NOT NULL,
+    PRIMARY KEY (playlist_id, kind, provider_id)
+);
+CREATE INDEX IF NOT EXISTS category_preferences_order ON category_preferences(playlist_id, kind, position);
+CREATE TABLE IF NOT EXISTS content_items (
+    playlist_id INTEGER NOT NULL REFERENCES playlists(id) ON DELETE CASCADE,
+    kind TEXT NOT NULL,
+    provider_id TEXT NOT NULL,
+    category_id TEXT,
+    title TEXT NOT NULL,
+    subtitle TEXT,
+    epg_channel_id TEXT,
+    epg_channel_key TEXT,
+    artwork_url TEXT,
+    container_extension TEXT,
+    PRIMARY KEY (playlist_id, kind, provider_id)
+);
+CREATE INDEX IF NOT EXISTS content_items_kind_title ON content_items(kind, title COLLATE NOCASE, provider_id);
+CREATE INDEX IF NOT EXISTS content_items_playlist_kind_title ON content_items(playlist_id, kind, title COLLATE NOCASE, provider_id);
+CREATE INDEX IF NOT EXISTS content_items_playlist_kind_category_title ON content_items(playlist_id, kind, category_id, title COLLATE NOCASE, provider_id);
+CREATE TABLE IF NOT EXISTS epg_programmes (
+    playlist_id INTEGER NOT NULL REFERENCES playlists(id) ON DELETE CASCADE,
+    channel_id TEXT NOT NULL,
+    channel_key TEXT NOT NULL DEFAULT '',
+    title TEXT NOT NULL,
+    description TEXT,
+    starts_at REAL NOT NULL,
+    ends_at REAL NOT NULL,
+    PRIMARY KEY (playlist_id, channel_id, starts_at, ends_at, title)
+);
+CREATE TABLE IF NOT EXISTS series_episodes (
+    playlist_id INTEGER NOT NULL REFERENCES playlists(id) ON DELETE CASCADE,
+    series_id TEXT NOT NULL,
+    provider_id TEXT NOT NULL,
+    season_number INTEGER NOT NULL DEFAULT 0,
+    episode_number INTEGER NOT NULL DEFAULT 0,
+    title TEXT NOT NULL,
+    plot TEXT,
+    artwork_url TEXT,
+    container_extension TEXT,
+    duration_seconds INTEGER,
+    PRIMARY KEY (playlist_id, series_id, provider_id)
+);
+CREATE INDEX IF NOT EXISTS series_episodes_order ON series_episodes(playlist_id, series_id, season_number, episode_number);
+CREATE TABLE IF NOT EXISTS watch_progress (
+    playlist_id INTEGER NOT NULL REFERENCES playlists(id) ON DELETE CASCADE,
+    content_provider_id TEXT NOT NULL,
+    content_kind TEXT NOT NULL,
+    position_seconds INTEGER NOT NULL DEFAULT 0,
+    duration_seconds INTEGER,
+    updated_at REAL NOT NULL DEFAULT (strftime('%s', 'now')),
+    PRIMARY KEY (playlist_id, content_provider_id, content_kind)
+);
+CREATE TABLE IF NOT EXISTS favourites (
+    playlist_id INTEGER NOT NULL REFERENCES playlists(id) ON DELETE CASCADE,
+    content_provider_id TEXT NOT NULL,
+    kind TEXT NOT NULL,
+    created_at REAL NOT NULL DEFAULT (strftime('%s', 'now')),
+    PRIMARY KEY (playlist_id, content_provider_id, kind)
+);
+)"_L1;
+
+// Guide keys for rows written before the key columns existed, the indexes that depend on them,
+// and playlists whose import was cut off by the end of the last run, which are imported again.
+constexpr auto guideKeyScript = R"(UPDATE content_items SET epg_channel_key=lower(trim(COALESCE(NULLIF(trim(epg_channel_id),''),provider_id))) WHERE epg_channel_key IS NULL OR trim(epg_channel_key)='';
+UPDATE epg_programmes SET channel_key=lower(trim(channel_id)) WHERE trim(channel_key)='';
+CREATE INDEX IF NOT EXISTS content_items_epg_channel_key ON content_items(playlist_id,kind,epg_channel_key);
+CREATE INDEX IF NOT EXISTS content_items_category ON content_items(playlist_id,kind,category_id,title COLLATE NOCASE,provider_id);
+CREATE INDEX IF NOT EXISTS epg_programmes_channel_key ON epg_programmes(playlist_id,channel_key,starts_at,ends_at);
+CREATE INDEX IF NOT EXISTS favourites_lookup ON favourites(playlist_id,content_provider_id,kind);
+UPDATE playlists SET sync_state='interrupted',sync_progress=0 WHERE sync_state='syncing';
+)"_L1;
+
+constexpr auto browseMetadataScript = R"(CREATE TABLE IF NOT EXISTS category_hidden (
+    playlist_id INTEGER NOT NULL REFERENCES playlists(id) ON DELETE CASCADE,
+    kind TEXT NOT NULL,
+    provider_id TEXT NOT NULL,
+    PRIMARY KEY (playlist_id, kind, provider_id)
+);
+CREATE TABLE IF NOT EXISTS hidden_languages (key TEXT PRIMARY KEY);
+CREATE INDEX IF NOT EXISTS content_items_sort ON content_items(playlist_id, kind, sort_number, title COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS content_items_category_sort ON content_items(playlist_id, kind, category_id, sort_number);
+CREATE INDEX IF NOT EXISTS content_items_added ON content_items(playlist_id, kind, added_at DESC);
+CREATE INDEX IF NOT EXISTS watch_progress_recent ON watch_progress(playlist_id, updated_at DESC);
+CREATE INDEX IF NOT EXISTS content_items_number_order ON content_items(playlist_id, kind, sort_number IS NULL, sort_number);
+CREATE INDEX IF NOT EXISTS content_items_added_order ON content_items(playlist_id, kind, added_at IS NULL, added_at DESC);
+CREATE INDEX IF NOT EXISTS content_items_rating_order ON content_items(playlist_id, kind, rating IS NULL, rating DESC, title COLLATE NOCASE);
+)"_L1;
+
+constexpr ColumnMigration guideKeyColumns[] = {
+    {"content_items"_L1, "epg_channel_id"_L1, "TEXT"_L1},
+    {"content_items"_L1, "epg_channel_key"_L1, "TEXT"_L1},
+    {"epg_programmes"_L1, "channel_key"_L1, "TEXT NOT NULL DEFAULT ''"_L1},
+};
+
+constexpr ColumnMigration browseMetadataColumns[] = {
+    {"content_items"_L1, "sort_number"_L1, "INTEGER"_L1},
+    {"content_items"_L1, "rating"_L1, "REAL"_L1},
+    {"content_items"_L1, "added_at"_L1, "INTEGER"_L1},
+    {"content_items"_L1, "genre"_L1, "TEXT"_L1},
+    {"categories"_L1, "language"_L1, "TEXT"_L1},
+};
+
+void addMissingColumns(MacDatabase &database, std::span<const ColumnMigration> migrations)
+{
+    for (const ColumnMigration &migration : migrations) {
+        const qint64 present = database.integer(u"SELECT COUNT(*) FROM pragma_table_info('"_s + migration.table
+                                                + u"') WHERE name='"_s + migration.column + u"'"_s);
+        if (present == 0) {
+            database.execute(u"ALTER TABLE "_s + migration.table + u" ADD COLUMN "_s + migration.column + u' '
+                             + migration.definition);
+        }
+    }
+}
+
+struct UnlabelledCategory
+{
+    QString playlistID; // decimal text; the column's affinity turns it back into an integer
+    QString kind;
+    QString providerID;
+    QString name;
+};
+
+QList<UnlabelledCategory> categoriesWithoutLanguage(MacDatabase &database)
+{
+    SqliteStatement statement(database.handle(),
+                              u"SELECT playlist_id, kind, provider_id, name FROM categories WHERE language IS NULL"_s);
+    // Nothing to fill in for a table that cannot be read this way.
+    if (!statement)
+        return {};
+    QList<UnlabelledCategory> categories;
+    int step = SQLITE_ROW;
+    while ((step = statement.step()) == SQLITE_ROW) {
+        const SqliteRow row = statement.row();
+        categories.append({row.text(0).value_or(QString()), row.text(1).value_or(QString()),
+                           row.text(2).value_or(QString()), row.text(3).value_or(QString())});
+    }
+    if (step != SQLITE_DONE)
+        throw database.error();
+    return categories;
+}
+
+// All or nothing: a file never ends up with languages for only some of its older categories.
+void backfillLanguages(MacDatabase &database)
+{
+    const QList<UnlabelledCategory> categories = categoriesWithoutLanguage(database);
+    if (categories.isEmpty())
+        return;
+    database.execute(u"BEGIN IMMEDIATE"_s);
+    try {
+        for (const UnlabelledCategory &category : categories) {
+            database.execute(u"UPDATE categories SET language=? WHERE playlist_id=? AND kind=? AND provider_id=?"_s,
+                             {CategoryLanguage::detect(category.name).key, category.playlistID, category.kind,
+                              category.providerID});
+        }
+        database.execute(u"COMMIT"_s);
+    } catch (const MacDatabaseError &) {
+        try {
+            database.execute(u"ROLLBACK"_s);
+        } catch (const MacDatabaseError &) {
+            // The first failure is the one worth reporting.
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+void MacSchema::prepare(const QString &databasePath)
+{
+    MacDatabase database(databasePath);
+    database.executeScript(creationScript);
+    addMissingColumns(database, guideKeyColumns);
+    database.executeScript(guideKeyScript);
+    addMissingColumns(database, browseMetadataColumns);
+    database.executeScript(browseMetadataScript);
+    backfillLanguages(database);
+}
+
+void MacSchema::updateStatistics(MacDatabase &database)
+{
+    database.executeScript(u"PRAGMA analysis_limit=1000; ANALYZE;"_s);
+}

@@ -1,0 +1,229 @@
+#include "PlayerController.h"
+
+#include "Support/Prefs.h"
+#include "Playback/DisplaySleepInhibitor.h"
+#include "Playback/MediaEngine.h"
+#include "Playback/VLCVideoView.h"
+#include "Support/AssignIfChanged.h"
+#include "Support/Clock.h"
+#include "Support/Logging.h"
+#include "Support/UserSettings.h"
+
+#include <QVariant>
+
+#include <cmath>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+MacVLCPlayerController::MacVLCPlayerController(const QUrl &url, std::unique_ptr<MacVLCMediaEngine> engine,
+                                               Clock &clock, QObject *parent)
+    : QObject(parent)
+    , m_videoView(new VLCVideoView(this))
+    , m_player(std::move(engine))
+    , m_clock(clock)
+    , m_activity(new DisplaySleepInhibitor(this))
+    , m_url(url)
+    , m_lastProgressAt(clock.monotonicMs())
+    , m_attemptStartedAt(m_lastProgressAt)
+{
+    m_player->setDrawable(m_videoView);
+    m_player->setVideoFitMode(MacVLCMediaEngine::Fit);
+    connect(m_player.get(), &MacVLCMediaEngine::stateChanged, this, &MacVLCPlayerController::handleStateChanged);
+    connect(m_player.get(), &MacVLCMediaEngine::bufferingChanged, this,
+            &MacVLCPlayerController::handleBufferingChanged);
+    connect(m_player.get(), &MacVLCMediaEngine::lengthChanged, this, &MacVLCPlayerController::handleLengthChanged);
+    connect(m_player.get(), &MacVLCMediaEngine::timeChanged, this, &MacVLCPlayerController::handleTimeChanged);
+}
+
+MacVLCPlayerController::~MacVLCPlayerController()
+{
+    for (Job<> *job : {&m_autoHide, &m_retryTask, &m_stopTimeout, &m_watchdog})
+        job->cancelAndForget();
+    // Waiters of a stop that can no longer be confirmed learn that it was not.
+    endNativeStop(false);
+    // The engine goes first: its threads draw into the view until it is released.
+    m_player.reset();
+}
+
+QUrl MacVLCPlayerController::liveFallbackURL(const QUrl &url)
+{
+    QUrl fallback = url;
+    // Encoded, so that an escaped slash in a login stays inside its path segment.
+    const QString path = url.path(QUrl::FullyEncoded);
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const bool hasExtension = dot > slash + 1;
+    const QString extension = hasExtension ? path.mid(dot + 1) : QString();
+    const QString stem = hasExtension ? path.left(dot) : path;
+    fallback.setPath(stem % u'.' % (extension == "m3u8"_L1 ? u"ts"_s : u"m3u8"_s), QUrl::StrictMode);
+    return fallback;
+}
+
+void MacVLCPlayerController::configure(const QUrl &url, double resumePosition, const QUrl &fallbackURL)
+{
+    if (!m_stopConfirmed) {
+        fail(u"The previous player is still stopping. Close playback and try again shortly."_s);
+        return;
+    }
+    m_url = url;
+    m_fallbackURL = fallbackURL;
+    m_isLiveStream = !fallbackURL.isEmpty();
+    m_healthyPlaybackSince.reset();
+    m_pendingResume = resumePosition;
+    m_retryTask.cancelAndForget();
+    m_watchdog.cancelAndForget();
+    m_retryCount = 0;
+    m_isPreparing = false;
+    m_isStopping = false;
+    // The previous title's stop is forgotten, not cancelled: whoever awaits it still gets its end.
+    m_activeStopTask = {};
+    m_wantsPlayback = false;
+
+    setErrorMessage({});
+    setRetryMessage({});
+    setState(MacVLCPlayerState::Initialized);
+    setCurrentTime(0);
+    setTotalTime(0);
+    setControlsVisible(true);
+}
+
+void MacVLCPlayerController::start()
+{
+    if (m_isStopping || m_isPreparing || m_state == MacVLCPlayerState::Playing)
+        return;
+    m_wantsPlayback = true;
+    m_activity->begin();
+    m_retryTask.cancelAndForget();
+
+    if (m_state == MacVLCPlayerState::Paused && m_player->hasMedia()) {
+        m_player->play();
+        setState(MacVLCPlayerState::Playing);
+    } else if (!m_videoHostReady) {
+        // The attempt begins when a surface reports that it is in a window.
+        setState(MacVLCPlayerState::Buffering);
+        showControls(false);
+        return;
+    } else {
+        m_retryCount = 0;
+        if (m_state == MacVLCPlayerState::Error)
+            retryNow();
+        else
+            prepareAndPlay();
+    }
+    showControls(true);
+}
+
+void MacVLCPlayerController::prepareAndPlay()
+{
+    if (m_isStopping || !m_wantsPlayback || !m_videoHostReady || m_isPreparing)
+        return;
+    m_isPreparing = true;
+    qCInfo(lcPlayback, "Preparing playback attempt %d", m_retryCount);
+
+    const QStringList options{
+        u":http-reconnect=true"_s,
+        u":network-caching="_s + QString::number(Prefs::integer(u"quillmere.networkCachingMs"_s, 1500)),
+        u":file-caching=1500"_s,
+    };
+    if (!m_player->setMedia(m_url, options)) {
+        m_isPreparing = false;
+        setState(MacVLCPlayerState::Error);
+        scheduleRetry(false);
+        return;
+    }
+    m_player->play();
+    restoreVolume();
+    // From now on the native player must confirm a stop before it may be reused.
+    m_stopConfirmed = false;
+    m_attemptStartedAt = now();
+    m_lastProgressAt = m_attemptStartedAt;
+    setErrorMessage({});
+    setState(MacVLCPlayerState::Buffering);
+    startWatchdog();
+}
+
+void MacVLCPlayerController::restoreVolume()
+{
+    const std::optional<double> stored = UserSettings::number(u"quillmere.volume"_s);
+    if (!stored || !m_player->hasAudio())
+        return;
+    // A damaged setting far outside the native range must not overflow the conversion.
+    const double percent = std::clamp(std::trunc(*stored * 100), 0.0, double(std::numeric_limits<int>::max()));
+    m_player->setVolume(int(percent));
+}
+
+void MacVLCPlayerController::fail(const QString &message)
+{
+    setErrorMessage(message);
+    setState(MacVLCPlayerState::Error);
+    m_isPreparing = false;
+    setControlsVisible(true);
+    m_activity->end();
+}
+
+void MacVLCPlayerController::videoSurfaceDidBecomeReady(QObject *host)
+{
+    if (m_activeVideoHost == host && m_videoHostReady)
+        return;
+    m_activeVideoHost = host;
+    m_videoHostReady = true;
+    const bool waitingForSurface = m_state == MacVLCPlayerState::Initialized || m_state == MacVLCPlayerState::Buffering;
+    if (!m_isStopping && m_wantsPlayback && waitingForSurface)
+        prepareAndPlay();
+}
+
+void MacVLCPlayerController::videoSurfaceDidDetach(QObject *host)
+{
+    if (m_activeVideoHost != host)
+        return;
+    m_activeVideoHost = nullptr;
+    m_videoHostReady = false;
+}
+
+void MacVLCPlayerController::setState(MacVLCPlayerState state)
+{
+    if (assignIfChanged(m_state, state))
+        Q_EMIT stateChanged();
+}
+
+void MacVLCPlayerController::setCurrentTime(double seconds)
+{
+    if (assignIfChanged(m_currentTime, seconds))
+        Q_EMIT currentTimeChanged();
+}
+
+void MacVLCPlayerController::setTotalTime(double seconds)
+{
+    if (assignIfChanged(m_totalTime, seconds))
+        Q_EMIT totalTimeChanged();
+}
+
+void MacVLCPlayerController::setControlsVisible(bool visible)
+{
+    if (assignIfChanged(m_controlsVisible, visible))
+        Q_EMIT controlsVisibleChanged();
+}
+
+void MacVLCPlayerController::setErrorMessage(const QString &message)
+{
+    if (assignIfChanged(m_errorMessage, message))
+        Q_EMIT errorMessageChanged();
+}
+
+void MacVLCPlayerController::setRetryMessage(const QString &message)
+{
+    if (assignIfChanged(m_retryMessage, message))
+        Q_EMIT retryMessageChanged();
+}
+
+void MacVLCPlayerController::setElapsedSeconds(int seconds)
+{
+    if (assignIfChanged(m_elapsedSeconds, seconds))
+        Q_EMIT elapsedSecondsChanged();
+}
+
+qint64 MacVLCPlayerController::now() const
+{
+    return m_clock.monotonicMs();
+}

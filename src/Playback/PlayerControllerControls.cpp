@@ -1,0 +1,201 @@
+// The user's controls: pause, seeking, volume, the on-screen controls' auto-hide and the audio and
+// subtitle tracks, with the position and length kept current from the native player's reports.
+#include "PlayerController.h"
+
+#include "Support/Prefs.h"
+#include "Playback/MediaEngine.h"
+#include "Support/Clock.h"
+#include "Support/GuardedJob.h"
+#include "Support/UserSettings.h"
+
+#include <algorithm>
+#include <chrono>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The resume position is never closer than this to the end, so that a title resumed at its end
+// still shows something.
+constexpr double resumeMarginSeconds = 2;
+
+double seconds(std::optional<qint64> milliseconds)
+{
+    return milliseconds ? std::max(0.0, double(*milliseconds) / 1000.0) : 0.0;
+}
+
+} // namespace
+
+void MacVLCPlayerController::pause()
+{
+    if (!m_player->canPause())
+        return;
+    // The state follows when the native player reports that it paused.
+    m_player->pause();
+    showControls(false);
+}
+
+void MacVLCPlayerController::seekBy(double seconds)
+{
+    if (!m_player->isSeekable() || m_totalTime <= 0)
+        return;
+    seekTo(std::clamp(m_currentTime + seconds, 0.0, m_totalTime));
+}
+
+void MacVLCPlayerController::seekTo(double seconds)
+{
+    if (!m_player->isSeekable() || m_totalTime <= 0)
+        return;
+    const double target = std::clamp(seconds, 0.0, m_totalTime);
+    m_player->setTime(qint64(target * 1000));
+    showControls(true);
+}
+
+void MacVLCPlayerController::setVolume(double volume)
+{
+    if (m_player->hasAudio()) {
+        m_player->setVolume(volume < 2 ? int(std::max(volume, 0.0) * 100) : 200);
+        // Raising the volume unmutes.
+        if (volume > 0 && m_player->isMuted())
+            m_player->setMuted(false);
+    }
+    UserSettings::setValue(u"quillmere.volume"_s, volume);
+    Q_EMIT playerChanged();
+    showControls(true);
+}
+
+void MacVLCPlayerController::showControls(bool autoHide)
+{
+    setControlsVisible(true);
+    m_autoHide.cancelAndForget();
+    if (!autoHide || m_state != MacVLCPlayerState::Playing)
+        return;
+    const int delaySeconds = std::max(0, Prefs::integer(u"quillmere.osdTimeoutSeconds"_s, 4));
+    m_autoHide = startGuardedJob(this, [delaySeconds](MacVLCPlayerController &self, std::stop_token token) {
+        return self.runAutoHide(delaySeconds, token);
+    });
+}
+
+QCoro::Task<> MacVLCPlayerController::runAutoHide(int seconds, std::stop_token token)
+{
+    const QPointer<MacVLCPlayerController> self(this);
+    if (!co_await m_clock.sleep(std::chrono::seconds(seconds), token) || !self)
+        co_return;
+    if (m_state == MacVLCPlayerState::Playing)
+        setControlsVisible(false);
+}
+
+void MacVLCPlayerController::hideControls()
+{
+    m_autoHide.cancelAndForget();
+    setControlsVisible(false);
+}
+
+QList<MacVLCTrack> MacVLCPlayerController::audioTracks() const
+{
+    return tracks(MacVLCTrackKind::Audio);
+}
+
+QList<MacVLCTrack> MacVLCPlayerController::videoTracks() const
+{
+    return tracks(MacVLCTrackKind::Video);
+}
+
+QList<MacVLCTrack> MacVLCPlayerController::subtitleTracks() const
+{
+    return tracks(MacVLCTrackKind::Subtitles);
+}
+
+QList<MacVLCTrack> MacVLCPlayerController::tracks(MacVLCTrackKind kind) const
+{
+    QList<MacVLCMediaEngine::Track> native;
+    QString fallbackName;
+    switch (kind) {
+    case MacVLCTrackKind::Audio:
+        native = m_player->audioTracks();
+        fallbackName = u"Audio"_s;
+        break;
+    case MacVLCTrackKind::Video:
+        native = m_player->videoTracks();
+        fallbackName = u"Video"_s;
+        break;
+    case MacVLCTrackKind::Subtitles:
+        native = m_player->textTracks();
+        fallbackName = u"Subtitles"_s;
+        break;
+    }
+    QList<MacVLCTrack> result;
+    result.reserve(native.size());
+    for (const MacVLCMediaEngine::Track &track : std::as_const(native)) {
+        // A name of nothing but white space is no name; a real one is shown as reported.
+        const bool hasName = std::any_of(track.name.cbegin(), track.name.cend(), [](QChar c) { return !c.isSpace(); });
+        result.append({track.id, hasName ? track.name : fallbackName, track.language, kind, track.isSelected});
+    }
+    return result;
+}
+
+std::optional<QString> MacVLCPlayerController::currentSubtitleID() const
+{
+    const QList<MacVLCTrack> subtitles = subtitleTracks();
+    const auto selected = std::find_if(subtitles.cbegin(), subtitles.cend(),
+                                       [](const MacVLCTrack &track) { return track.isSelected; });
+    return selected == subtitles.cend() ? std::nullopt : std::optional<QString>(selected->id);
+}
+
+void MacVLCPlayerController::selectAudio(const QString &trackID)
+{
+    const QList<MacVLCMediaEngine::Track> native = m_player->audioTracks();
+    const auto match = std::find_if(native.cbegin(), native.cend(),
+                                    [&trackID](const MacVLCMediaEngine::Track &track) { return track.id == trackID; });
+    if (match != native.cend())
+        m_player->selectAudioTrackAt(int(std::distance(native.cbegin(), match)));
+    bumpTrackRevision();
+    showControls(true);
+}
+
+void MacVLCPlayerController::selectSubtitle(const std::optional<QString> &id)
+{
+    if (!id) {
+        m_player->deselectAllTextTracks();
+    } else {
+        const QList<MacVLCMediaEngine::Track> native = m_player->textTracks();
+        const bool listed = std::any_of(native.cbegin(), native.cend(),
+                                        [&id](const MacVLCMediaEngine::Track &track) { return track.id == *id; });
+        if (listed)
+            m_player->selectTextTrackExclusively(*id);
+    }
+    bumpTrackRevision();
+    showControls(true);
+}
+
+void MacVLCPlayerController::bumpTrackRevision()
+{
+    ++m_trackRevision;
+    Q_EMIT trackRevisionChanged();
+}
+
+void MacVLCPlayerController::handleLengthChanged(qint64 milliseconds)
+{
+    if (!m_isStopping)
+        setTotalTime(seconds(milliseconds));
+}
+
+void MacVLCPlayerController::handleTimeChanged()
+{
+    if (!m_isStopping)
+        refreshTime();
+}
+
+void MacVLCPlayerController::refreshTime()
+{
+    const double position = seconds(m_player->time());
+    // A moving position is what the stall watchdog looks for.
+    if (position != m_currentTime)
+        m_lastProgressAt = now();
+    setCurrentTime(position);
+    setTotalTime(seconds(m_player->mediaLength()));
+    if (m_pendingResume > 0 && m_player->isSeekable() && m_totalTime > 0) {
+        const double resume = std::exchange(m_pendingResume, 0.0);
+        seekTo(std::min(std::max(m_totalTime - resumeMarginSeconds, 0.0), resume));
+    }
+}

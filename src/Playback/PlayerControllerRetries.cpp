@@ -1,0 +1,197 @@
+// The controller's reactions to the native player's reports, its bounded retries with growing
+// delays and the stall watchdog.
+#include "PlayerController.h"
+
+#include "Playback/DisplaySleepInhibitor.h"
+#include "Playback/MediaEngine.h"
+#include "Support/Clock.h"
+#include "Support/GuardedJob.h"
+#include "Support/Logging.h"
+
+#include <chrono>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int maximumRetries = 3;
+constexpr qint64 stallLimitMs = 25'000;
+constexpr qint64 healthyPlaybackMs = 60'000;
+constexpr qint64 recentProgressMs = 5'000;
+
+} // namespace
+
+void MacVLCPlayerController::handleStateChanged(int raw)
+{
+    if (raw == MacVLCMediaEngine::Stopped)
+        confirmNativeStop();
+    if (m_isStopping || !m_wantsPlayback)
+        return;
+    qCInfo(lcPlayback, "Native player state: %d", raw);
+
+    switch (raw) {
+    case 0:
+    case 5:
+        break;
+    case MacVLCMediaEngine::Buffering:
+        setState(MacVLCPlayerState::Buffering);
+        showControls(false);
+        break;
+    case MacVLCMediaEngine::Playing:
+        m_isPreparing = false;
+        setErrorMessage({});
+        setRetryMessage({});
+        m_lastProgressAt = now();
+        m_healthyPlaybackSince = m_lastProgressAt;
+        setState(MacVLCPlayerState::Playing);
+        refreshTime();
+        bumpTrackRevision();
+        showControls(true);
+        break;
+    case MacVLCMediaEngine::Paused:
+        setState(MacVLCPlayerState::Paused);
+        showControls(false);
+        break;
+    case MacVLCMediaEngine::Stopped:
+        m_isPreparing = false;
+        m_watchdog.cancelAndForget();
+        m_activity->end();
+        if (m_state == MacVLCPlayerState::Error)
+            break;
+        if (!m_isLiveStream && m_totalTime > 0) {
+            // A film or episode that reached its end.
+            setState(MacVLCPlayerState::Stopped);
+            showControls(false);
+        } else {
+            fail(u"The stream ended before usable media was available. Try another stream or check the connection."_s);
+            scheduleRetry(false);
+        }
+        break;
+    case MacVLCMediaEngine::Failed:
+        fail(u"The stream could not be opened. Check your connection or refresh this playlist."_s);
+        showControls(false);
+        scheduleRetry(false);
+        break;
+    default:
+        setState(MacVLCPlayerState::Error);
+        scheduleRetry(false);
+        break;
+    }
+}
+
+void MacVLCPlayerController::handleBufferingChanged(double fill)
+{
+    if (m_isStopping || !m_wantsPlayback)
+        return;
+    if (m_state == MacVLCPlayerState::Paused || m_state == MacVLCPlayerState::Error
+        || m_state == MacVLCPlayerState::Stopped)
+        return;
+    const bool buffered = fill >= 1.0;
+    if (!buffered && m_isPreparing)
+        setState(MacVLCPlayerState::Buffering);
+    if (buffered && m_player->isPlaying())
+        setState(MacVLCPlayerState::Playing);
+    // While buffering the controls stay up; once buffered they hide after the usual delay.
+    showControls(buffered);
+}
+
+void MacVLCPlayerController::retryNow()
+{
+    if (m_retryTask.isValid())
+        return;
+    m_wantsPlayback = true;
+    m_retryCount = 0;
+    scheduleRetry(true);
+}
+
+void MacVLCPlayerController::scheduleRetry(bool immediate)
+{
+    if (!m_wantsPlayback || !m_videoHostReady || m_retryTask.isValid())
+        return;
+    if (m_retryCount >= maximumRetries) {
+        setRetryMessage({});
+        fail(u"Playback failed after three retries. Test the connection in Playlists, or try another channel."_s);
+        return;
+    }
+    const int delaySeconds = immediate ? 0 : 1 << m_retryCount;
+    ++m_retryCount;
+    m_retryTask = startGuardedJob(this, [delaySeconds](MacVLCPlayerController &self, std::stop_token token) {
+        return self.runRetry(delaySeconds, token);
+    });
+}
+
+QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token token)
+{
+    const QPointer<MacVLCPlayerController> self(this);
+    for (int remaining = delaySeconds; remaining > 0; --remaining) {
+        setRetryMessage(u"Retry %1 of %2 in %3s"_s.arg(m_retryCount).arg(maximumRetries).arg(remaining));
+        if (!co_await m_clock.sleep(1s, token) || !self)
+            co_return;
+    }
+    if (token.stop_requested())
+        co_return;
+    setRetryMessage(u"Reconnecting…"_s);
+
+    bool stopped = true;
+    if (!m_stopConfirmed) {
+        m_isStopping = true;
+        stopped = co_await stopNative();
+        if (!self)
+            co_return;
+    }
+    if (token.stop_requested())
+        co_return;
+    m_retryTask = {};
+    if (!stopped) {
+        // Only a new title clears the stopping flag: this player cannot be reused until it stops.
+        setRetryMessage({});
+        fail(u"The player is still stopping. Close playback and try again shortly."_s);
+        co_return;
+    }
+    m_isStopping = false;
+    m_isPreparing = false;
+    if (!m_fallbackURL.isEmpty()) {
+        // The other live container is tried once per title, by the first retry that gets here.
+        m_url = std::exchange(m_fallbackURL, QUrl());
+        setRetryMessage(u"Trying an alternative live-stream format…"_s);
+    }
+    m_activity->begin();
+    prepareAndPlay();
+}
+
+void MacVLCPlayerController::startWatchdog()
+{
+    m_watchdog.cancelAndForget();
+    m_watchdog = startGuardedJob(this, std::mem_fn(&MacVLCPlayerController::runWatchdog));
+}
+
+QCoro::Task<> MacVLCPlayerController::runWatchdog(std::stop_token token)
+{
+    const QPointer<MacVLCPlayerController> self(this);
+    while (co_await m_clock.sleep(1s, token)) {
+        if (!self || token.stop_requested() || !m_wantsPlayback || m_isStopping)
+            co_return;
+        const qint64 moment = now();
+        setElapsedSeconds(int((moment - m_attemptStartedAt) / 1000));
+        if (m_state == MacVLCPlayerState::Paused) {
+            // Pausing never counts as a stall.
+            m_lastProgressAt = moment;
+            continue;
+        }
+        if (m_state == MacVLCPlayerState::Error)
+            continue;
+        if (m_state == MacVLCPlayerState::Playing && m_healthyPlaybackSince
+            && moment - *m_healthyPlaybackSince > healthyPlaybackMs && moment - m_lastProgressAt < recentProgressMs) {
+            // A long healthy stretch earns a fresh set of retries.
+            m_retryCount = 0;
+            m_healthyPlaybackSince.reset();
+        }
+        if (moment - m_lastProgressAt > stallLimitMs) {
+            fail(u"No playback progress for 25 seconds. The stream may be offline or the connection has stalled."_s);
+            scheduleRetry(false);
+            co_return;
+        }
+    }
+}

@@ -1,0 +1,195 @@
+#include "CatalogueImporter.h"
+
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/CatalogueSchema.h"
+#include "Catalogue/ImmediateTransaction.h"
+
+#include "Provider/XtreamAPIError.h"
+#include "Provider/XtreamClient.h"
+#include "Support/Async.h"
+#include "Support/CancellationError.h"
+#include "Catalogue/CategoryLanguage.h"
+
+#include <QLocale>
+
+#include <future>
+#include <QMetaObject>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString stagingScript = u"CREATE TEMP TABLE staged_categories AS SELECT * FROM categories WHERE 0;\n"
+                              "CREATE UNIQUE INDEX temp.staged_category_id ON staged_categories(playlist_id,kind,provider_id);\n"
+                              "CREATE TEMP TABLE staged_content AS SELECT * FROM content_items WHERE 0;\n"
+                              "CREATE UNIQUE INDEX temp.staged_content_id ON staged_content(playlist_id,kind,provider_id);\n"
+                              "CREATE INDEX temp.staged_category_lookup ON staged_content(playlist_id,kind,category_id);"_s;
+
+const QString insertCategorySQL = u"INSERT OR REPLACE INTO staged_categories (playlist_id,kind,provider_id,name,item_count,"
+                                  "sort_order,language) VALUES (?,?,?,?,0,?,?)"_s;
+
+const QString insertItemSQL = u"INSERT OR REPLACE INTO staged_content (playlist_id,kind,provider_id,category_id,title,"
+                              "subtitle,epg_channel_id,epg_channel_key,artwork_url,container_extension,sort_number,rating,"
+                              "added_at,genre) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)"_s;
+
+// The count is correlated on the playlist as well: every staged row belongs to this playlist,
+// so the result is the same, and it lets the lookup index (which leads with the playlist)
+// answer each category instead of a scan of all staged items per category.
+const QString itemCountSQL = u"UPDATE staged_categories SET item_count = (SELECT COUNT(*) FROM staged_content i "
+                             "WHERE i.playlist_id = staged_categories.playlist_id AND i.kind = staged_categories.kind "
+                             "AND i.category_id = staged_categories.provider_id)"_s;
+
+std::optional<QString> numberText(const std::optional<qint64> &value)
+{
+    return value ? std::optional(QString::number(*value)) : std::nullopt;
+}
+
+// The shortest text that reads back as the same double: a rating of four and a half is "4.5".
+std::optional<QString> numberText(const std::optional<double> &value)
+{
+    return value ? std::optional(QString::number(*value, 'g', QLocale::FloatingPointShortest)) : std::nullopt;
+}
+
+// Each batch is its own transaction, after a look at the token: a cancelled import stops
+// between batches and never leaves one half written.
+template<typename Write>
+void writeBatch(MacDatabase &database, const std::stop_token &stop, Write &&write)
+{
+    CancellationError::throwIfRequested(stop);
+    inImmediateTransaction(database, std::forward<Write>(write));
+}
+
+} // namespace
+
+MacCatalogueImporter::MacCatalogueImporter(QString databasePath, qint64 playlistID)
+    : m_databasePath(std::move(databasePath))
+    , m_playlistID(playlistID)
+{
+}
+
+MacCatalogueImporter::~MacCatalogueImporter()
+{
+    // A report that can no longer be delivered must not hold the import up.
+    m_closing = true;
+}
+
+QCoro::Task<void> MacCatalogueImporter::run(MacXtreamCredentials credentials, ProgressCallback progress, std::stop_token stop)
+{
+    // Each report is applied on the constructing thread before the import goes on, so that a
+    // report can never land after the final commit and overwrite the state it wrote.
+    ProgressCallback post = [this, progress = std::move(progress), stop](const QString &text, int percent) {
+        auto applied = std::make_shared<std::promise<void>>();
+        std::future<void> done = applied->get_future();
+        QMetaObject::invokeMethod(
+            &m_progressContext,
+            [progress, text, percent, applied] {
+                progress(text, percent);
+                applied->set_value();
+            },
+            Qt::QueuedConnection);
+        while (done.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+            CancellationError::throwIfRequested(stop);
+            if (m_closing)
+                throw CancellationError();
+        }
+    };
+    auto work = [this, credentials = std::move(credentials), post = std::move(post), stop = std::move(stop)] {
+        importCatalogue(credentials, post, stop);
+    };
+    co_await Async::onExecutor(m_executor, std::move(work));
+}
+
+void MacCatalogueImporter::importCatalogue(const MacXtreamCredentials &credentials, const ProgressCallback &progress,
+                                           const std::stop_token &stop)
+{
+    const MacXtreamClient client(credentials);
+    client.verifyCredentials(stop);
+
+    // A connection for this run only: the staging tables are TEMP and go with it.
+    MacDatabase database(m_databasePath);
+    // The final copy adds every row to each of content_items' indexes in no particular order;
+    // a cache that can hold them keeps that copy from re-reading and re-writing the same pages
+    // (it grows only as far as the catalogue needs: about 150 MiB at 300,000 items).
+    database.execute(u"PRAGMA cache_size = -131072"_s);
+    database.executeScript(stagingScript);
+    m_categoryOrder = 0;
+
+    for (size_t step = 0; step < allCatalogueKinds.size(); ++step) {
+        const CatalogueKind kind = allCatalogueKinds.at(step);
+        const QString title = kindTitle(kind).toLower();
+        const int base = 30 * int(step);
+        progress(u"Downloading "_s + title + u" categories"_s, 2 + base);
+        client.consumeCategories(
+            kind,
+            [&](const QList<MacCategory> &batch) { writeBatch(database, stop, [&] { insertCategories(database, batch); }); },
+            stop);
+        progress(u"Downloading "_s + title, 10 + base);
+        client.consumeContent(
+            kind, [&](const QList<MacContentItem> &batch) { writeBatch(database, stop, [&] { insertItems(database, batch); }); },
+            stop);
+        CancellationError::throwIfRequested(stop);
+    }
+
+    if (database.integer(u"SELECT COUNT(*) FROM staged_content"_s) < 1)
+        throw MacXtreamAPIError::providerMessage(u"The provider returned an empty catalogue. Your previous catalogue has been kept."_s);
+    progress(u"Saving catalogue"_s, 95);
+    CancellationError::throwIfRequested(stop);
+    inImmediateTransaction(database, [&] { commit(database); });
+    // The planner's statistics follow the new catalogue. The catalogue is in by now, so a
+    // failure here only leaves the old statistics.
+    try {
+        MacSchema::updateStatistics(database);
+    } catch (const MacDatabaseError &) {
+    }
+}
+
+void MacCatalogueImporter::insertCategories(MacDatabase &database, const QList<MacCategory> &categories)
+{
+    const QString playlist = QString::number(m_playlistID);
+    for (const MacCategory &category : categories) {
+        const int sortOrder = ++m_categoryOrder;
+        database.execute(insertCategorySQL, {playlist, kindText(category.kind), category.providerID, category.name,
+                                             QString::number(sortOrder), CategoryLanguage::detect(category.name).key});
+    }
+}
+
+void MacCatalogueImporter::insertItems(MacDatabase &database, const QList<MacContentItem> &items)
+{
+    const QString playlist = QString::number(m_playlistID);
+    for (const MacContentItem &item : items) {
+        const QString channelKey = guideChannelKey(item.epgChannelID.value_or(item.providerID));
+        database.execute(insertItemSQL, {playlist, kindText(item.kind), item.providerID, item.categoryID, item.title,
+                                         item.subtitle, item.epgChannelID, channelKey, item.artworkURL,
+                                         item.containerExtension, numberText(item.sortNumber), numberText(item.rating),
+                                         numberText(item.addedAt), item.genre});
+    }
+}
+
+void MacCatalogueImporter::commit(MacDatabase &database)
+{
+    const QString playlist = QString::number(m_playlistID);
+    // The playlist may have been removed while the import ran: then there is nothing to fill.
+    if (database.integer(u"SELECT COUNT(*) FROM playlists WHERE id = "_s + playlist) != 1)
+        throw CancellationError();
+    database.execute(itemCountSQL);
+    database.execute(u"DELETE FROM categories WHERE playlist_id = ?"_s, {playlist});
+    // When the new catalogue is most of the table, building the item indexes afresh after the
+    // swap is far cheaper than updating each of them row by row; beside larger playlists, the
+    // row-by-row update touches less. Either way it all happens inside the one transaction.
+    const bool rebuildIndexes = database.integer(u"SELECT COUNT(*) FROM staged_content"_s)
+        > database.integer(u"SELECT COUNT(*) FROM content_items WHERE playlist_id <> "_s + playlist);
+    const QStringList indexes = rebuildIndexes
+        ? database.texts(u"SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='content_items' AND sql IS NOT NULL"_s)
+        : QStringList();
+    const QStringList definitions = rebuildIndexes
+        ? database.texts(u"SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='content_items' AND sql IS NOT NULL"_s)
+        : QStringList();
+    for (const QString &index : indexes)
+        database.execute(u"DROP INDEX \""_s + index + u'"');
+    database.execute(u"DELETE FROM content_items WHERE playlist_id = ?"_s, {playlist});
+    database.execute(u"INSERT INTO categories SELECT * FROM staged_categories"_s);
+    database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
+    for (const QString &definition : definitions)
+        database.execute(definition);
+    database.execute(u"UPDATE playlists SET sync_state='ready',sync_progress=100,last_sync_at=unixepoch() WHERE id=?"_s, {playlist});
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Catalogue/CatalogueModels.h"
+#include "Support/SerialExecutor.h"
+
+#include <QCoroTask>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <stop_token>
+
+class MacDatabase;
+
+// Downloads one playlist's whole catalogue (live channels, films, series, each with their
+// categories) and replaces the playlist's rows in one step. Everything downloaded goes first
+// into TEMP staging tables on a connection of the importer's own; the visible catalogue
+// changes only in the final transaction, so a failed, empty or cancelled download leaves the
+// previous catalogue exactly as it was. One call runs at a time, on the importer's executor.
+class MacCatalogueImporter final
+{
+public:
+    // A user-facing step text and a percentage (0-100).
+    using ProgressCallback = std::function<void(const QString &text, int percent)>;
+
+    // Made on the thread that awaits run(): progress is delivered there.
+    MacCatalogueImporter(QString databasePath, qint64 playlistID);
+    ~MacCatalogueImporter();
+
+    MacCatalogueImporter(const MacCatalogueImporter &) = delete;
+    MacCatalogueImporter &operator=(const MacCatalogueImporter &) = delete;
+
+    // The whole import on the importer's executor. Progress calls arrive on the constructing
+    // thread in order, and the import waits for each to have run before it goes on. Throws
+    // what importCatalogue throws.
+    [[nodiscard]] QCoro::Task<void> run(MacXtreamCredentials credentials, ProgressCallback progress, std::stop_token stop);
+
+    // The import itself, blocking the calling thread; progress is called in line. Throws the
+    // provider client's errors, MacDatabaseError, MacXtreamAPIError for an empty catalogue
+    // and CancellationError (also when the playlist was removed meanwhile).
+    void importCatalogue(const MacXtreamCredentials &credentials, const ProgressCallback &progress,
+                         const std::stop_token &stop);
+
+private:
+    void insertCategories(MacDatabase &database, const QList<MacCategory> &categories);
+    void insertItems(MacDatabase &database, const QList<MacContentItem> &items);
+    void commit(MacDatabase &database);
+
+    QString m_databasePath;
+    qint64 m_playlistID;
+    int m_categoryOrder = 0;
+    QObject m_progressContext;
+    std::atomic<bool> m_closing = false;
+    // Last: its destructor waits for a running import before the fields above go.
+    SerialExecutor m_executor;
+};

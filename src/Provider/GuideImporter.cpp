@@ -1,0 +1,206 @@
+#include "GuideImporter.h"
+
+#include "GuideMatching.h"
+#include "XtreamAPIError.h"
+#include "XtreamClient.h"
+
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/ImmediateTransaction.h"
+#include "Catalogue/SqliteRow.h"
+#include "Catalogue/SqliteStatement.h"
+#include "Support/Async.h"
+#include "Support/CancellationError.h"
+#include "Support/Clock.h"
+#include "Support/EpochSeconds.h"
+#include "Support/Logging.h"
+
+#include <QStringList>
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype batchSize = 100;
+constexpr int windowDays = 7;
+
+} // namespace
+
+struct MacGuideImporter::Run
+{
+    MacDatabase &database;
+    SqliteStatement insert;
+    QDateTime now;
+    QDateTime horizon;
+    const std::stop_token &stop;
+    QList<MacGuideProgramme> pendingRows;
+    qint64 importedCount = 0;
+};
+
+MacGuideImporter::MacGuideImporter(qint64 playlistID, std::optional<MacXtreamCredentials> credentials,
+                                   QString databasePath, const Clock &clock)
+    : m_playlistID(playlistID)
+    , m_credentials(std::move(credentials))
+    , m_databasePath(std::move(databasePath))
+    , m_clock(clock)
+{
+}
+
+MacGuideImporter::~MacGuideImporter() = default;
+
+QCoro::Task<int> MacGuideImporter::run(std::stop_token stop)
+{
+    const QDateTime now = m_clock.now();
+    auto work = [this, now, stop = std::move(stop)] { return importGuide(now, stop); };
+    const int count = co_await Async::onExecutor(m_executor, std::move(work));
+    co_return count;
+}
+
+int MacGuideImporter::importGuide(const QDateTime &now, const std::stop_token &stop)
+{
+    if (!m_credentials)
+        throw MacXtreamAPIError::providerMessage(u"Guide credentials are unavailable."_s);
+    qCInfo(lcGuideImport, "Starting XMLTV import for playlist %lld", m_playlistID);
+
+    MacDatabase database(m_databasePath);
+    database.execute(u"CREATE TEMP TABLE staged_guide AS SELECT * FROM epg_programmes WHERE 0"_s);
+    // Prepared once for the whole run and reused for every row.
+    Run run{database,
+            SqliteStatement(database.handle(), u"INSERT INTO staged_guide (playlist_id, channel_id, channel_key, title, "
+                                               "description, starts_at, ends_at) VALUES (?, ?, ?, ?, ?, ?, ?)"_s),
+            now, now.toLocalTime().addDays(windowDays), stop, {}, 0};
+    if (!run.insert.isValid())
+        throw MacXtreamAPIError::providerMessage(u"The local guide database is missing its EPG table."_s);
+    run.pendingRows.reserve(batchSize);
+
+    MacXtreamClient(*m_credentials).consumeXMLTVGuide([&](const MacGuideProgramme &programme) { accept(run, programme); }, stop);
+    insert(run);
+    if (run.importedCount < 1)
+        throw MacXtreamAPIError::providerMessage(u"No current guide programmes were returned. The previous guide has been kept."_s);
+    CancellationError::throwIfRequested(stop);
+
+    swap(database);
+    const qint64 count = database.integer(u"SELECT COUNT(*) FROM epg_programmes WHERE playlist_id="_s + QString::number(m_playlistID));
+    const int repaired = repairMappings(database);
+    qCInfo(lcGuideImport, "Finished XMLTV import for playlist %lld: %lld rows, repaired %d channel mappings", m_playlistID,
+           count, repaired);
+    return int(count);
+}
+
+void MacGuideImporter::accept(Run &run, const MacGuideProgramme &programme)
+{
+    // On now or starting within the window; one that started yesterday and ends in an hour stays.
+    if (programme.end <= run.now || programme.start >= run.horizon)
+        return;
+    run.pendingRows.append(programme);
+    if (run.pendingRows.size() >= batchSize)
+        insert(run);
+}
+
+void MacGuideImporter::insert(Run &run)
+{
+    if (run.pendingRows.isEmpty())
+        return;
+    CancellationError::throwIfRequested(run.stop);
+    sqlite3 *handle = run.database.handle();
+    if (sqlite3_exec(handle, "BEGIN IMMEDIATE TRANSACTION;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw MacDatabaseError(u"The guide database is busy. Try again shortly."_s);
+    SqliteStatement &statement = run.insert;
+    for (const MacGuideProgramme &programme : std::as_const(run.pendingRows)) {
+        statement.reset();
+        statement.bind(1, m_playlistID);
+        statement.bind(2, programme.channelID);
+        statement.bind(3, guideChannelKey(programme.channelID));
+        statement.bind(4, programme.title);
+        statement.bind(5, programme.description);
+        statement.bind(6, epochSeconds(programme.start));
+        statement.bind(7, epochSeconds(programme.end));
+        if (statement.step() != SQLITE_DONE) {
+            const QString message = u"A guide programme could not be saved (SQLite %1)."_s.arg(sqlite3_errcode(handle));
+            statement.reset();
+            sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+            throw MacDatabaseError(message);
+        }
+    }
+    statement.reset();
+    if (sqlite3_exec(handle, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw MacDatabaseError(u"The guide update could not be committed."_s);
+    }
+    run.importedCount += run.pendingRows.size();
+    run.pendingRows.clear();
+}
+
+void MacGuideImporter::swap(MacDatabase &database)
+{
+    const QString playlist = QString::number(m_playlistID);
+    inImmediateTransaction(database, [&] {
+        database.execute(u"DELETE FROM epg_programmes WHERE playlist_id=?"_s, {playlist});
+        database.execute(u"INSERT OR REPLACE INTO epg_programmes SELECT * FROM staged_guide"_s);
+    });
+}
+
+// Links live channels that have no guide id of their own (none, or merely their own id as
+// key) to the one guide channel their title fits. Never fails: any problem ends it quietly,
+// with what it had changed rolled back.
+int MacGuideImporter::repairMappings(MacDatabase &database) const
+{
+    sqlite3 *handle = database.handle();
+    QStringList channelIDs;
+    {
+        SqliteStatement channels(handle, u"SELECT DISTINCT channel_id FROM epg_programmes WHERE playlist_id=?"_s);
+        if (!channels)
+            return 0;
+        channels.bind(1, m_playlistID);
+        while (channels.step() == SQLITE_ROW) {
+            if (const std::optional<QString> channelID = channels.row().text(0))
+                channelIDs.append(*channelID);
+        }
+    }
+    const MacGuideMatching matching(channelIDs);
+
+    QList<std::pair<QString, QString>> links; // provider id, guide channel id
+    {
+        SqliteStatement candidates(handle, u"SELECT provider_id,title FROM content_items WHERE playlist_id=? AND kind='live' AND "
+                                           "(epg_channel_key IS NULL OR epg_channel_key='' OR "
+                                           "epg_channel_key=lower(trim(provider_id)))"_s);
+        if (!candidates)
+            return 0;
+        candidates.bind(1, m_playlistID);
+        while (candidates.step() == SQLITE_ROW) {
+            const SqliteRow row = candidates.row();
+            const std::optional<QString> providerID = row.text(0);
+            const std::optional<QString> title = row.text(1);
+            if (!providerID || !title)
+                continue;
+            if (const std::optional<QString> guideChannel = matching.match(*title))
+                links.append({*providerID, *guideChannel});
+        }
+    }
+    if (links.isEmpty())
+        return 0;
+
+    SqliteStatement update(handle, u"UPDATE content_items SET epg_channel_id=?,epg_channel_key=? WHERE playlist_id=? AND "
+                                   "kind='live' AND provider_id=?"_s);
+    if (!update || sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return 0;
+    for (const auto &[providerID, guideChannel] : std::as_const(links)) {
+        update.reset();
+        update.bind(1, guideChannel);
+        update.bind(2, guideChannelKey(guideChannel));
+        update.bind(3, m_playlistID);
+        update.bind(4, providerID);
+        if (update.step() != SQLITE_DONE) {
+            update.reset();
+            sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+            return 0;
+        }
+    }
+    update.reset();
+    if (sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        return 0;
+    }
+    return int(links.size());
+}

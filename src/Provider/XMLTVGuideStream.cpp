@@ -1,0 +1,40 @@
+#include "XMLTVGuideStream.h"
+
+#include "CancellableSlices.h"
+#include "XtreamAPIError.h"
+#include "Support/Logging.h"
+
+using namespace Qt::StringLiterals;
+
+XMLTVGuideStream::XMLTVGuideStream(ProgrammeConsumer consumer)
+    : m_consumer(std::move(consumer))
+    , m_documentEnd("</tv>")
+{
+}
+
+void XMLTVGuideStream::feed(QByteArrayView chunk, const std::stop_token &stop)
+{
+    forEachCancellableSlice(chunk, stop, [this](QByteArrayView slice) { parse(slice); });
+}
+
+void XMLTVGuideStream::parse(QByteArrayView bytes)
+{
+    // The end tag may come anywhere and the reading always goes on to the end of the body.
+    if (!m_documentEndSeen)
+        m_documentEndSeen = m_documentEnd.find(bytes) >= 0;
+    std::optional<MacGuideProgramme> programme;
+    while (!bytes.isEmpty()) {
+        bytes = bytes.sliced(m_parser.append(bytes, programme));
+        if (programme) {
+            ++m_programmeCount;
+            m_consumer(*programme);
+        }
+    }
+}
+
+void XMLTVGuideStream::finish()
+{
+    if (!m_documentEndSeen)
+        throw MacXtreamAPIError::invalidResponse();
+    qCInfo(lcXtream).noquote() << u"XMLTV stream completed: parsed %1 programme elements"_s.arg(m_programmeCount);
+}

@@ -1,0 +1,233 @@
+#pragma once
+
+#include "Catalogue/CatalogueModels.h"
+#include "Catalogue/SourceHealth.h"
+#include "Catalogue/CredentialStore.h"
+#include "Catalogue/SqliteStatement.h"
+#include "Support/Job.h"
+
+#include <QCoroTask>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stop_token>
+
+class CataloguePageReader;
+class Clock;
+class KeyringBackend;
+class MacDatabase;
+struct sqlite3;
+
+// Where the catalogue lives and whether sources refresh themselves; read from the process
+// environment and launch arguments by the program entry.
+struct CatalogueStoreOptions
+{
+    QString dataDirectory;
+    bool autoRefresh = true;
+
+    // QUILLMERE_DATA_DIRECTORY when set, else ~/.local/share/Quillmere; "--no-auto-refresh"
+    // among the arguments turns the queued imports and the refresh scheduler off for this run.
+    [[nodiscard]] static CatalogueStoreOptions fromEnvironment(const QStringList &arguments);
+};
+
+// The one observable model of the library, on the main thread: playlists and the active one,
+// imports with progress and cancellation, guide refreshes, the refresh scheduler, library
+// writes, health records, episode lists, playback addresses and the sentences users read when
+// something fails. Its own SQLite connection serves short reads and single-row writes; every
+// longer write runs off the main thread on a connection opened for it.
+class CatalogueStore : public QObject
+{
+    Q_OBJECT
+
+public:
+    CatalogueStore(CatalogueStoreOptions options, KeyringBackend &keyring, Clock &clock, QObject *parent = nullptr);
+    ~CatalogueStore() override;
+
+    // Observable state. Each change is announced by the signal of the same name.
+    [[nodiscard]] const CatalogueSnapshot &snapshot() const { return m_snapshot; }
+    [[nodiscard]] const QList<MacPlaylist> &playlists() const { return m_playlists; }
+    [[nodiscard]] std::optional<qint64> selectedPlaylistID() const { return m_selectedPlaylistID; }
+    [[nodiscard]] int categoryOrderRevision() const { return m_categoryOrderRevision; }
+    [[nodiscard]] int libraryRevision() const { return m_libraryRevision; }
+    [[nodiscard]] int catalogueRevision() const { return m_catalogueRevision; }
+    [[nodiscard]] const QHash<qint64, MacSourceHealth> &health() const { return m_health; }
+    [[nodiscard]] const QHash<qint64, QString> &activity() const { return m_activity; }
+    [[nodiscard]] const std::optional<QString> &databaseError() const { return m_databaseError; }
+    [[nodiscard]] bool isInitializing() const { return m_isInitializing; }
+    // The shell shows the database sentence once and then clears it.
+    void clearDatabaseError();
+
+    [[nodiscard]] const QString &databasePath() const { return m_databasePath; }
+    [[nodiscard]] CataloguePageReader &pageReader() const { return *m_pageReader; }
+    [[nodiscard]] MacCredentialStore &credentialStore() { return m_credentials; }
+    [[nodiscard]] Clock &clock() const { return m_clock; }
+    // Ends when the start-up task has failed or has loaded playlists and health records.
+    [[nodiscard]] QCoro::Task<void> started() const;
+
+    // Statements on the store's own connection. They never throw: a failure becomes the
+    // database sentence and the caller skips its work (an invalid statement) or goes on.
+    [[nodiscard]] SqliteStatement prepare(const QString &sql);
+    void checkWrite(SqliteStatement &statement);
+    void refreshSnapshot();
+
+    // Playlists.
+    [[nodiscard]] std::optional<qint64> activePlaylistID() const;
+    [[nodiscard]] std::optional<MacPlaylist> activePlaylist() const;
+    void selectPlaylist(qint64 id);
+    std::optional<MacPlaylist> addPlaylist(const QString &name, const QUrl &serverURL,
+                                           const QString &credentialReference);
+
+    // Catalogue imports.
+    void startQueuedImports();
+    void startImport(const MacPlaylist &playlist);
+
+    // The imported guide and the provider's short guide.
+    [[nodiscard]] QCoro::Task<int> refreshGuide(qint64 playlistID, MacXtreamCredentials credentials);
+    [[nodiscard]] QCoro::Task<QList<MacLiveProgramme>> fetchShortEPG(QString streamID,
+                                                                    std::optional<QString> fallbackStreamID,
+                                                                    std::stop_token stop = {});
+    void rememberEPGChannelID(const QString &providerID, const QString &channelID, std::optional<qint64> playlistID);
+
+    // Playback addresses, favourites and resume positions.
+    [[nodiscard]] std::optional<MacXtreamCredentials> credentialsForSelectedPlaylist();
+    [[nodiscard]] std::optional<QUrl> playbackURL(const CatalogueItem &item, CatalogueKind kind);
+    [[nodiscard]] bool isFavourite(const CatalogueItem &item, CatalogueKind kind, std::optional<qint64> playlistID);
+    void setFavourite(const CatalogueItem &item, CatalogueKind kind, bool isFavourite,
+                      std::optional<qint64> playlistID);
+    [[nodiscard]] double resumePosition(const QString &providerID, CatalogueKind kind);
+
+    // A series' episodes: the saved list while fresh, else the provider's.
+    [[nodiscard]] QCoro::Task<QList<MacSeriesEpisode>> loadSeriesEpisodes(QString seriesID, bool forceRefresh);
+
+    // Library writes. The ones that pages confirm with a notice say whether anything changed.
+    [[nodiscard]] QCoro::Task<bool> setCategoryHidden(BrowseCategory category, bool hidden);
+    [[nodiscard]] QCoro::Task<bool> setLanguageHidden(QString key, bool hidden);
+    [[nodiscard]] QCoro::Task<void> saveCategoryOrder(CatalogueKind kind, QStringList ids);
+    [[nodiscard]] QCoro::Task<void> resetCategoryOrder(CatalogueKind kind);
+    [[nodiscard]] QCoro::Task<bool> clearHistory(QList<CatalogueKind> kinds);
+    [[nodiscard]] QCoro::Task<void> removeFromHistory(QString providerID, CatalogueKind kind);
+    [[nodiscard]] QCoro::Task<bool> clearFavourites();
+    // Returns the favourite state that the database holds after the write.
+    bool toggleFavourite(const MediaItem &item);
+    void recordLivePlay(const MediaItem &item);
+
+    // Automatic refresh.
+    void startRefreshScheduler();
+    void refreshDueSources();
+
+    // Manual guide refresh, cancellation and the connection test.
+    void refreshEPG(const MacPlaylist &playlist);
+    void cancelRefresh(qint64 playlistID);
+    [[nodiscard]] bool isRefreshing(qint64 playlistID) const;
+    void testConnection(const MacPlaylist &playlist);
+
+    // Edit and removal; both fail with an error that pages show through safeError.
+    [[nodiscard]] QCoro::Task<void> editPlaylist(MacPlaylist playlist, QString name, QUrl serverURL, QString username,
+                                                 QString password);
+    [[nodiscard]] QCoro::Task<void> removePlaylist(MacPlaylist playlist);
+
+    // The sentence a page shows for any failure.
+    [[nodiscard]] static QString safeError(const std::exception_ptr &error);
+
+Q_SIGNALS:
+    void snapshotChanged();
+    void playlistsChanged();
+    void selectedPlaylistIDChanged();
+    void categoryOrderRevisionChanged();
+    void libraryRevisionChanged();
+    void catalogueRevisionChanged();
+    void healthChanged();
+    void activityChanged();
+    void databaseErrorChanged();
+    void isInitializingChanged();
+    // A playlist's import, guide refresh, connection test or edit/removal began or ended.
+    void refreshingChanged();
+    // Emitted before a playlist's data is deleted, so that whatever plays from it can stop.
+    void playlistRemovalStarted(qint64 playlistID);
+
+private:
+    using HealthChange = std::function<void(MacSourceHealth &)>;
+
+    QCoro::Task<void> startUp();
+    bool openConnection();
+    void loadHealthRecords();
+    void warmLoginCache();
+    // Reads a login into the credential store's cache, remembering why when it cannot.
+    void readLoginInBackground(const QString &reference);
+    void execute(const QString &sql);
+
+    QList<MacPlaylist> loadPlaylists();
+    [[nodiscard]] std::optional<MacPlaylist> playlist(qint64 id) const;
+    // The first ready playlist, else the first one: the active playlist when none is chosen.
+    [[nodiscard]] std::optional<qint64> fallbackPlaylistID() const;
+    [[nodiscard]] int readyPlaylistCount() const;
+
+    QCoro::Task<void> runImport(MacPlaylist playlist, std::stop_token stop);
+    void finishImport(qint64 playlistID, const std::exception_ptr &failure, bool cancelled, bool jobCancelled);
+    void updateSyncState(qint64 id, const QString &state, int progress);
+
+    void insertGuideProgrammes(const QList<MacGuideProgramme> &programmes, qint64 playlistID);
+    void endGuideRefresh(qint64 playlistID);
+
+    QList<MacSeriesEpisode> cachedSeriesEpisodes(const QString &seriesID, qint64 playlistID);
+
+    using Revision = void (CatalogueStore::*)();
+    // Runs a bulk write on a connection of its own off the main thread, then moves the revision
+    // on (after a failure too, whose sentence becomes the database error). Returns how many rows
+    // changed; without an active playlist, the playlist's writes run nothing and move nothing.
+    QCoro::Task<qint64> write(std::function<qint64(MacDatabase &)> body, Revision revision);
+    QCoro::Task<qint64> writeForActivePlaylist(std::function<qint64(MacDatabase &, const QString &)> body,
+                                               Revision revision);
+
+    void updateHealth(qint64 playlistID, const HealthChange &change);
+    void saveHealth(qint64 playlistID, const MacSourceHealth &record);
+
+    QCoro::Task<void> runConnectionTest(MacPlaylist playlist);
+    QCoro::Task<void> runManualGuideRefresh(MacPlaylist playlist);
+    QCoro::Task<void> schedulerLoop(std::stop_token stop);
+
+    void setSnapshot(const CatalogueSnapshot &snapshot);
+    void setPlaylists(const QList<MacPlaylist> &playlists);
+    void setSelectedPlaylistID(std::optional<qint64> id);
+    void setActivity(qint64 playlistID, const QString &text);
+    void removeActivity(qint64 playlistID);
+    void setDatabaseError(const QString &sentence);
+    void setInitializing(bool initializing);
+    void bumpCatalogueRevision();
+    void bumpLibraryRevision();
+    void bumpCategoryOrderRevision();
+
+    const CatalogueStoreOptions m_options;
+    Clock &m_clock;
+    MacCredentialStore m_credentials;
+    QString m_databasePath;
+    std::unique_ptr<CataloguePageReader> m_pageReader;
+    sqlite3 *m_database = nullptr;
+
+    CatalogueSnapshot m_snapshot;
+    QList<MacPlaylist> m_playlists;
+    std::optional<qint64> m_selectedPlaylistID;
+    int m_categoryOrderRevision = 0;
+    int m_libraryRevision = 0;
+    int m_catalogueRevision = 0;
+    QHash<qint64, MacSourceHealth> m_health;
+    QHash<qint64, QString> m_activity;
+    std::optional<QString> m_databaseError;
+    bool m_isInitializing = true;
+
+    QHash<qint64, Job<void>> m_importTasks;
+    QHash<qint64, Job<int>> m_guideTasks;
+    QHash<qint64, Job<void>> m_connectionTasks;
+    QSet<qint64> m_sourceMutations;
+    Job<void> m_scheduler;
+    Job<void> m_startUp;
+    // Why a playlist's login could not be read in this run, for the log line of a caller that
+    // needed it at once.
+    QHash<QString, QString> m_loginErrors;
+};

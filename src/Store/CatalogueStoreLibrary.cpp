@@ -1,0 +1,176 @@
+// The user's own library data: hidden categories and languages, category order, watch
+// history, favourites and live plays. Bulk changes run off the main thread on a connection of
+// their own; every change moves a revision on, also a failed one, so observers reload what the
+// database holds.
+#include "CatalogueStore.h"
+
+#include "Support/Prefs.h"
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/ImmediateTransaction.h"
+#include "Support/Async.h"
+
+#include <QPointer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Binds = MacDatabase::Binds;
+
+// Runs one statement and counts the rows it changed.
+qint64 changesOf(MacDatabase &database, const QString &sql, const Binds &binds)
+{
+    const qint64 before = database.totalChanges();
+    database.execute(sql, binds);
+    return database.totalChanges() - before;
+}
+
+} // namespace
+
+QCoro::Task<qint64> CatalogueStore::write(std::function<qint64(MacDatabase &)> body, Revision revision)
+{
+    QPointer<CatalogueStore> self(this);
+    const QString path = m_databasePath;
+    qint64 changed = 0;
+    try {
+        changed = co_await Async::detached([path, body] {
+            MacDatabase database(path);
+            return body(database);
+        });
+    } catch (...) {
+        const QString sentence = safeError(std::current_exception());
+        if (self)
+            self->setDatabaseError(sentence);
+    }
+    // After a failure too, so that observers reload what the database holds.
+    if (self)
+        (self->*revision)();
+    co_return changed;
+}
+
+QCoro::Task<qint64> CatalogueStore::writeForActivePlaylist(std::function<qint64(MacDatabase &, const QString &)> body,
+                                                           Revision revision)
+{
+    const std::optional<qint64> playlistID = activePlaylistID();
+    if (!playlistID)
+        co_return 0;
+    const QString id = QString::number(*playlistID);
+    const qint64 changed = co_await write([body, id](MacDatabase &database) { return body(database, id); }, revision);
+    co_return changed;
+}
+
+QCoro::Task<bool> CatalogueStore::setCategoryHidden(BrowseCategory category, bool hidden)
+{
+    const QString sql = hidden ? u"INSERT OR IGNORE INTO category_hidden(playlist_id,kind,provider_id) VALUES(?,?,?)"_s
+                               : u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=? AND provider_id=?"_s;
+    const QString kind = kindText(category.kind);
+    const qint64 changed = co_await writeForActivePlaylist(
+        [sql, kind, category](MacDatabase &database, const QString &id) {
+            return changesOf(database, sql, {id, kind, category.providerID});
+        },
+        &CatalogueStore::bumpCategoryOrderRevision);
+    co_return changed > 0;
+}
+
+QCoro::Task<bool> CatalogueStore::setLanguageHidden(QString key, bool hidden)
+{
+    const QString sql = hidden ? u"INSERT OR IGNORE INTO hidden_languages(key) VALUES(?)"_s
+                               : u"DELETE FROM hidden_languages WHERE key=?"_s;
+    const qint64 changed = co_await write([sql, key](MacDatabase &database) { return changesOf(database, sql, {key}); },
+                                          &CatalogueStore::bumpCategoryOrderRevision);
+    co_return changed > 0;
+}
+
+QCoro::Task<void> CatalogueStore::saveCategoryOrder(CatalogueKind kind, QStringList ids)
+{
+    const QString kindName = kindText(kind);
+    co_await writeForActivePlaylist(
+        [kindName, ids](MacDatabase &database, const QString &id) {
+            qint64 changed = 0;
+            inImmediateTransaction(database, [&] {
+                changed = changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s,
+                                    {id, kindName});
+                for (qsizetype position = 0; position < ids.size(); ++position) {
+                    changed += changesOf(
+                        database,
+                        u"INSERT INTO category_preferences(playlist_id,kind,provider_id,position) VALUES(?,?,?,?)"_s,
+                        {id, kindName, ids.at(position), QString::number(position)});
+                }
+            });
+            return changed;
+        },
+        &CatalogueStore::bumpCategoryOrderRevision);
+}
+
+QCoro::Task<void> CatalogueStore::resetCategoryOrder(CatalogueKind kind)
+{
+    const QString kindName = kindText(kind);
+    co_await writeForActivePlaylist(
+        [kindName](MacDatabase &database, const QString &id) {
+            return changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s, {id, kindName})
+                + changesOf(database, u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=?"_s, {id, kindName});
+        },
+        &CatalogueStore::bumpCategoryOrderRevision);
+}
+
+QCoro::Task<bool> CatalogueStore::clearHistory(QList<CatalogueKind> kinds)
+{
+    QStringList quoted;
+    for (const CatalogueKind kind : std::as_const(kinds))
+        quoted.append(u'\'' + kindText(kind) + u'\'');
+    const QString sql = u"DELETE FROM watch_progress WHERE playlist_id=? AND content_kind IN ("_s + quoted.join(u',') + u')';
+    const qint64 changed = co_await writeForActivePlaylist(
+        [sql](MacDatabase &database, const QString &id) { return changesOf(database, sql, {id}); },
+        &CatalogueStore::bumpLibraryRevision);
+    co_return changed > 0;
+}
+
+QCoro::Task<void> CatalogueStore::removeFromHistory(QString providerID, CatalogueKind kind)
+{
+    const QString kindName = kindText(kind);
+    co_await writeForActivePlaylist(
+        [providerID, kindName](MacDatabase &database, const QString &id) {
+            return changesOf(database,
+                             u"DELETE FROM watch_progress WHERE playlist_id=? AND content_provider_id=? AND content_kind=?"_s,
+                             {id, providerID, kindName});
+        },
+        &CatalogueStore::bumpLibraryRevision);
+}
+
+QCoro::Task<bool> CatalogueStore::clearFavourites()
+{
+    const qint64 changed = co_await writeForActivePlaylist(
+        [](MacDatabase &database, const QString &id) {
+            return changesOf(database, u"DELETE FROM favourites WHERE playlist_id=?"_s, {id});
+        },
+        &CatalogueStore::bumpLibraryRevision);
+    co_return changed > 0;
+}
+
+bool CatalogueStore::toggleFavourite(const MediaItem &item)
+{
+    const CatalogueItem compact = CatalogueItem::from(item);
+    const bool wasFavourite = isFavourite(compact, item.kind, std::nullopt);
+    setFavourite(compact, item.kind, !wasFavourite, std::nullopt);
+    // Report what the database now holds, so that no page confirms a change that failed.
+    return isFavourite(compact, item.kind, std::nullopt);
+}
+
+void CatalogueStore::recordLivePlay(const MediaItem &item)
+{
+    if (!Prefs::boolean(u"quillmere.keepWatchHistory"_s, true))
+        return;
+    if (!m_selectedPlaylistID)
+        return;
+    SqliteStatement statement = prepare(
+        u"INSERT OR REPLACE INTO watch_progress (playlist_id, content_provider_id, content_kind, position_seconds, duration_seconds, updated_at) VALUES (?, ?, ?, ?, ?, strftime('%s', 'now'))"_s);
+    if (!statement)
+        return;
+    statement.bind(1, *m_selectedPlaylistID);
+    statement.bind(2, item.providerID);
+    statement.bind(3, u"live"_s);
+    statement.bind(4, qint64(0));
+    statement.bindNull(5);
+    checkWrite(statement);
+    bumpLibraryRevision();
+}

@@ -1,0 +1,79 @@
+// Automatic refresh: once a minute (and when the computer wakes), every playlist whose
+// catalogue or guide is older than its interval is refreshed.
+#include "CatalogueStore.h"
+
+#include "Support/Prefs.h"
+#include "Support/Clock.h"
+#include "Support/UserSettings.h"
+
+#include <QPointer>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+// An interval in hours, at least one; absent or 0 gives the default.
+qint64 intervalSeconds(const QString &key, qint64 defaultSeconds)
+{
+    const std::optional<double> hours = UserSettings::number(key);
+    if (!hours || *hours == 0)
+        return defaultSeconds;
+    return qint64(std::max(*hours, 1.0) * 3600.0);
+}
+
+bool isDue(const std::optional<QDateTime> &attempt, const std::optional<QDateTime> &success, const QDateTime &now,
+           qint64 interval)
+{
+    const std::optional<QDateTime> reference = attempt ? attempt : success;
+    return !reference || reference->secsTo(now) >= interval;
+}
+
+} // namespace
+
+void CatalogueStore::startRefreshScheduler()
+{
+    if (m_scheduler.isValid())
+        return;
+    m_scheduler = Job<void>::start([self = QPointer(this)](std::stop_token stop) -> QCoro::Task<void> {
+        if (self)
+            co_await self->schedulerLoop(stop);
+    });
+}
+
+QCoro::Task<void> CatalogueStore::schedulerLoop(std::stop_token stop)
+{
+    QPointer<CatalogueStore> self(this);
+    Clock &clock = m_clock;
+    while (!stop.stop_requested()) {
+        if (!self)
+            co_return;
+        refreshDueSources();
+        const bool slept = co_await clock.sleep(60s, stop);
+        if (!slept || !self)
+            co_return;
+    }
+}
+
+void CatalogueStore::refreshDueSources()
+{
+    const QList<MacPlaylist> playlists = m_playlists;
+    for (const MacPlaylist &playlist : playlists) {
+        const qint64 id = playlist.id;
+        if (m_importTasks.contains(id) || m_guideTasks.contains(id) || m_sourceMutations.contains(id))
+            continue;
+        const MacSourceHealth health = m_health.value(id);
+        const QDateTime now = m_clock.now();
+        const qint64 catalogueInterval = intervalSeconds(u"catalogueRefreshHours"_s, 86'400);
+        const qint64 guideInterval = intervalSeconds(u"guideRefreshHours"_s, 14'400);
+        // A switch is off only when it holds the Boolean false.
+        if (Prefs::boolean(u"autoRefreshPlaylist"_s, true)
+            && isDue(health.catalogueAttempt, health.lastCatalogueSuccess, now, catalogueInterval)) {
+            // The import refreshes the guide itself when it succeeds.
+            startImport(playlist);
+            continue;
+        }
+        if (Prefs::boolean(u"autoRefreshEpg"_s, true) && isDue(health.guideAttempt, health.lastGuideSuccess, now, guideInterval))
+            refreshEPG(playlist);
+    }
+}

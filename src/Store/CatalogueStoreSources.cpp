@@ -1,0 +1,211 @@
+// Work on one provider source that pages start: a manual guide refresh, cancelling refreshes,
+// the connection test, and editing or removing the playlist.
+#include "CatalogueStore.h"
+
+#include "Provider/XtreamAPIError.h"
+#include "Provider/XtreamClient.h"
+#include "Catalogue/CatalogueDatabase.h"
+#include "Support/Async.h"
+#include "Support/Clock.h"
+#include "Support/UserSettings.h"
+
+#include <QPointer>
+
+using namespace Qt::StringLiterals;
+
+void CatalogueStore::refreshEPG(const MacPlaylist &playlist)
+{
+    if (isRefreshing(playlist.id))
+        return;
+    // Not registered: only the guide import it starts can be cancelled.
+    [](QPointer<CatalogueStore> self, MacPlaylist playlist) -> QCoro::Task<void> {
+        if (self)
+            co_await self->runManualGuideRefresh(playlist);
+    }(QPointer(this), playlist);
+}
+
+QCoro::Task<void> CatalogueStore::runManualGuideRefresh(MacPlaylist playlist)
+{
+    QPointer<CatalogueStore> self(this);
+    std::exception_ptr failure;
+    try {
+        const MacXtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
+        if (!self)
+            co_return;
+        co_await refreshGuide(playlist.id, login);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!self || !failure)
+        co_return;
+    const QString sentence = safeError(failure);
+    updateHealth(playlist.id, [sentence](MacSourceHealth &health) { health.guideError = sentence; });
+}
+
+void CatalogueStore::cancelRefresh(qint64 playlistID)
+{
+    if (m_importTasks.contains(playlistID))
+        m_importTasks.value(playlistID).cancel();
+    if (m_guideTasks.contains(playlistID))
+        m_guideTasks.value(playlistID).cancel();
+}
+
+bool CatalogueStore::isRefreshing(qint64 playlistID) const
+{
+    return m_importTasks.contains(playlistID) || m_guideTasks.contains(playlistID)
+        || m_sourceMutations.contains(playlistID);
+}
+
+void CatalogueStore::testConnection(const MacPlaylist &playlist)
+{
+    if (m_connectionTasks.contains(playlist.id))
+        return;
+    m_connectionTasks.insert(playlist.id, Job<void>::start([self = QPointer(this), playlist](std::stop_token) -> QCoro::Task<void> {
+        if (self)
+            co_await self->runConnectionTest(playlist);
+    }));
+    Q_EMIT refreshingChanged();
+}
+
+QCoro::Task<void> CatalogueStore::runConnectionTest(MacPlaylist playlist)
+{
+    QPointer<CatalogueStore> self(this);
+    std::exception_ptr failure;
+    try {
+        const MacXtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
+        const MacXtreamClient client(login);
+        co_await Async::detached([client] { client.verifyCredentials({}); });
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!self)
+        co_return;
+    const QDateTime now = m_clock.now();
+    const std::optional<QString> sentence = failure ? std::optional(safeError(failure)) : std::nullopt;
+    updateHealth(playlist.id, [now, sentence](MacSourceHealth &health) {
+        health.connectionChecked = now;
+        health.connectionError = sentence;
+    });
+    m_connectionTasks.remove(playlist.id);
+    Q_EMIT refreshingChanged();
+}
+
+QCoro::Task<void> CatalogueStore::editPlaylist(MacPlaylist playlist, QString name, QUrl serverURL, QString username,
+                                               QString password)
+{
+    if (isRefreshing(playlist.id))
+        throw MacXtreamAPIError::providerMessage(u"Cancel the active refresh before editing this playlist."_s);
+    QPointer<CatalogueStore> self(this);
+    const qint64 id = playlist.id;
+    m_sourceMutations.insert(id);
+    Q_EMIT refreshingChanged();
+    std::exception_ptr failure;
+    try {
+        // The new item exists before the row points at it, and the old one goes only after, so
+        // the playlist is never left without a readable login.
+        const QString reference = co_await m_credentials.save(serverURL, username, password);
+        if (!self)
+            co_return;
+        const QString path = m_databasePath;
+        std::exception_ptr updateFailure;
+        try {
+            co_await Async::detached([path, name, serverURL, reference, id] {
+                MacDatabase database(path);
+                database.execute(u"UPDATE playlists SET name=?,server_url=?,credential_ref=? WHERE id=?"_s,
+                                 {name, serverURL.toString(QUrl::FullyEncoded), reference, QString::number(id)});
+            });
+        } catch (...) {
+            updateFailure = std::current_exception();
+        }
+        if (!self)
+            co_return;
+        if (updateFailure) {
+            try {
+                co_await m_credentials.remove(reference);
+            } catch (...) {
+            }
+            std::rethrow_exception(updateFailure);
+        }
+        try {
+            co_await m_credentials.remove(playlist.credentialReference);
+        } catch (...) {
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (self && !failure) {
+        refreshSnapshot();
+        if (const std::optional<MacPlaylist> edited = this->playlist(id))
+            testConnection(*edited);
+    }
+    if (self) {
+        m_sourceMutations.remove(id);
+        Q_EMIT refreshingChanged();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+QCoro::Task<void> CatalogueStore::removePlaylist(MacPlaylist playlist)
+{
+    const qint64 id = playlist.id;
+    if (m_sourceMutations.contains(id))
+        co_return;
+    QPointer<CatalogueStore> self(this);
+    m_sourceMutations.insert(id);
+    Q_EMIT refreshingChanged();
+    Q_EMIT playlistRemovalStarted(id);
+    cancelRefresh(id);
+    // The tasks' last health events and sync-state writes happen before the row goes.
+    if (m_importTasks.contains(id)) {
+        const Job<void> import = m_importTasks.value(id);
+        co_await import.finished();
+    }
+    if (self && m_guideTasks.contains(id)) {
+        const Job<int> guide = m_guideTasks.value(id);
+        co_await guide.finished();
+    }
+    if (self && m_connectionTasks.contains(id)) {
+        const Job<void> test = m_connectionTasks.value(id);
+        test.cancel();
+        co_await test.finished();
+    }
+    if (!self)
+        co_return;
+
+    const QString path = m_databasePath;
+    std::exception_ptr deleteFailure;
+    try {
+        co_await Async::detached([path, id] {
+            MacDatabase database(path);
+            database.execute(u"DELETE FROM playlists WHERE id=?"_s, {QString::number(id)});
+        });
+    } catch (...) {
+        deleteFailure = std::current_exception();
+    }
+    if (!self)
+        co_return;
+    if (deleteFailure) {
+        m_sourceMutations.remove(id);
+        Q_EMIT refreshingChanged();
+        std::rethrow_exception(deleteFailure);
+    }
+    // The row and all its data are gone: the clean-up is finished even when the keyring
+    // refuses to forget the login, and that refusal is reported afterwards.
+    std::exception_ptr keyringFailure;
+    try {
+        co_await m_credentials.remove(playlist.credentialReference);
+    } catch (...) {
+        keyringFailure = std::current_exception();
+    }
+    if (!self)
+        co_return;
+    m_health.remove(id);
+    Q_EMIT healthChanged();
+    UserSettings::remove(u"quillmere.health."_s + QString::number(id));
+    refreshSnapshot();
+    m_sourceMutations.remove(id);
+    Q_EMIT refreshingChanged();
+    if (keyringFailure)
+        std::rethrow_exception(keyringFailure);
+}
