@@ -4,8 +4,8 @@
 
 #include "BenchStatistics.h"
 
-#include "Catalogue/CataloguePageReader.h"
 #include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/CataloguePageReader.h"
 #include "Catalogue/CatalogueSchema.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueFixture.h"
@@ -80,13 +80,13 @@ private:
 // guide channel, so that the filters and the current-programme column do real work.
 void addLibrary(CatalogueFixture &fixture, const GeneratedCatalogue &catalogue)
 {
-    MacDatabase &database = fixture.database();
+    CatalogueDatabase &database = fixture.database();
     database.execute(u"BEGIN IMMEDIATE"_s);
     for (const CatalogueKind kind : allCatalogueKinds) {
-        const QList<MacContentItem> items = catalogue.itemsOf(kind);
+        const QList<ContentItem> items = catalogue.itemsOf(kind);
         for (qsizetype index = 0; index < items.size(); index += items.size() / 300)
             fixture.addFavourite(playlist, kind, items.at(index).providerID, double(index));
-        const QList<MacCategory> categories = catalogue.categoriesOf(kind);
+        const QList<Category> categories = catalogue.categoriesOf(kind);
         for (qsizetype index = 3; index < categories.size(); index += 17)
             fixture.hideCategory(playlist, kind, categories.at(index).providerID);
     }
@@ -94,7 +94,7 @@ void addLibrary(CatalogueFixture &fixture, const GeneratedCatalogue &catalogue)
     fixture.hideLanguage(u"ro"_s);
 
     QSet<QString> channels;
-    for (const MacContentItem &item : catalogue.itemsOf(CatalogueKind::Live)) {
+    for (const ContentItem &item : catalogue.itemsOf(CatalogueKind::Live)) {
         if (item.epgChannelID)
             channels.insert(*item.epgChannelID);
     }
@@ -124,7 +124,7 @@ int main(int argc, char *argv[])
     fixture.addPlaylist(playlist);
     fixture.addCatalogue(playlist, catalogue);
     addLibrary(fixture, catalogue);
-    MacSchema::updateStatistics(fixture.database()); // as an import leaves the file
+    CatalogueSchema::updateStatistics(fixture.database()); // as an import leaves the file
     std::printf("catalogue: %lld items, %lld categories, written in %.1f s\n\n", qint64(catalogue.items.size()),
                 qint64(catalogue.categories.size()), double(setup.elapsed()) / 1000.0);
 
@@ -134,7 +134,7 @@ int main(int argc, char *argv[])
     for (const CatalogueKind kind : allCatalogueKinds) {
         const QString kindName = kindText(kind);
         const int pageSize = kind == CatalogueKind::Live ? 150 : 120;
-        const QList<MacCategory> categories = catalogue.categoriesOf(kind);
+        const QList<Category> categories = catalogue.categoriesOf(kind);
         const QList<std::pair<QString, BrowseScope>> scopes = {
             {u"all"_s, BrowseScope::all()},
             {u"favourites"_s, BrowseScope::favourites()},

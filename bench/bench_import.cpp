@@ -1,11 +1,11 @@
 // Imports a large catalogue and a large guide end to end from the local provider running in a
 // process of its own, and measures, in the same run, the raw limit of the database: the same
 // rows inserted by a minimal prepared-statement loop into the same schema.
-#include "Provider/GuideImporter.h"
-#include "Provider/CatalogueImporter.h"
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
 #include "Catalogue/SqliteStatement.h"
+#include "Provider/CatalogueImporter.h"
+#include "Provider/GuideImporter.h"
 #include "Support/Clock.h"
 #include "Support/HttpClient.h"
 #include "support/CatalogueGenerator.h"
@@ -75,7 +75,7 @@ public:
         m_process.waitForFinished();
     }
 
-    [[nodiscard]] MacXtreamCredentials credentials() const
+    [[nodiscard]] XtreamCredentials credentials() const
     {
         return {QUrl(u"http://127.0.0.1:%1"_s.arg(m_port)), u"demo"_s, u"pa+ss&w=rd#%/ é"_s};
     }
@@ -89,8 +89,8 @@ private:
 QString freshCatalogue(const QTemporaryDir &directory, const QString &name)
 {
     const QString path = directory.filePath(name);
-    MacSchema::prepare(path);
-    MacDatabase(path).execute(u"INSERT INTO playlists (id, name, server_url, credential_ref) VALUES (1, 'Bench', 'http://x', 'r')"_s);
+    CatalogueSchema::prepare(path);
+    CatalogueDatabase(path).execute(u"INSERT INTO playlists (id, name, server_url, credential_ref) VALUES (1, 'Bench', 'http://x', 'r')"_s);
     return path;
 }
 
@@ -101,7 +101,7 @@ void printRate(const char *label, qint64 count, qint64 milliseconds, const char 
 }
 
 // The size of the guide document as served.
-qint64 guideBytes(const MacXtreamCredentials &login)
+qint64 guideBytes(const XtreamCredentials &login)
 {
     const QUrl url = HttpClient::withQuery(QUrl(login.serverURL.toString() + u"/xmltv.php"_s),
                                            {{u"username"_s, login.username}, {u"password"_s, login.password}});
@@ -110,12 +110,12 @@ qint64 guideBytes(const MacXtreamCredentials &login)
     return bytes;
 }
 
-qint64 importCatalogue(const QString &path, const MacXtreamCredentials &login)
+qint64 importCatalogue(const QString &path, const XtreamCredentials &login)
 {
     resetPeak();
     QElapsedTimer timer;
     timer.start();
-    MacCatalogueImporter importer(path, 1);
+    CatalogueImporter importer(path, 1);
     importer.importCatalogue(login, [](const QString &, int) {}, {});
     return timer.elapsed();
 }
@@ -123,9 +123,9 @@ qint64 importCatalogue(const QString &path, const MacXtreamCredentials &login)
 // The floor: one prepared INSERT into content_items, a transaction per 100 rows. `tuned` gives
 // the loop the importer's page cache and drops the sync at every commit, which leaves only the
 // work of the inserts themselves.
-qint64 rawInsert(const QString &path, const QList<MacContentItem> &items, bool tuned)
+qint64 rawInsert(const QString &path, const QList<ContentItem> &items, bool tuned)
 {
-    MacDatabase database(path);
+    CatalogueDatabase database(path);
     sqlite3 *handle = database.handle();
     if (tuned)
         sqlite3_exec(handle, "PRAGMA cache_size = -131072; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
@@ -141,7 +141,7 @@ qint64 rawInsert(const QString &path, const QList<MacContentItem> &items, bool t
     for (qsizetype index = 0; index < items.size(); ++index) {
         if (index % 100 == 0)
             sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        const MacContentItem &item = items.at(index);
+        const ContentItem &item = items.at(index);
         statement.bind(1, kindText(item.kind));
         statement.bind(2, item.providerID);
         statement.bind(3, item.categoryID);
@@ -191,7 +191,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     QElapsedTimer timer;
     timer.start();
-    MacGuideImporter guide(1, provider.credentials(), catalogue, clock);
+    GuideImporter guide(1, provider.credentials(), catalogue, clock);
     const int programmes = guide.importGuide(QDateTime::currentDateTimeUtc(), {});
     const qint64 guideTime = timer.elapsed();
     std::printf("guide document %.0f MiB, %d programmes kept in the window\n",
@@ -199,7 +199,7 @@ int main(int argc, char *argv[])
     printRate("guide import", qint64(guideChannels) * programmesPerChannel, guideTime, "programmes");
 
     // The raw limit runs last: the generated rows it inserts are held in memory.
-    const QList<MacContentItem> rows = generateCatalogue(catalogueSize).items;
+    const QList<ContentItem> rows = generateCatalogue(catalogueSize).items;
     for (const bool tuned : {false, true}) {
         const qint64 raw = rawInsert(freshCatalogue(directory, tuned ? u"tuned.sqlite"_s : u"raw.sqlite"_s), rows, tuned);
         std::printf("%-34s %8.2f s  %10.0f items/s\n", tuned ? "raw floor (same, cache, no sync)" : "raw limit (prepared INSERT loop)",

@@ -50,7 +50,7 @@ void appendMember(QByteArray &out, const char *key, const QString &text)
     out += ',';
 }
 
-QByteArray itemObject(const MacContentItem &item)
+QByteArray itemObject(const ContentItem &item)
 {
     QByteArray out = "{";
     out += "\"num\":" + QByteArray::number(item.sortNumber.value_or(0)) + ',';
@@ -82,7 +82,7 @@ QByteArray catalogueDocument(qsizetype targetBytes, qsizetype &objectCount)
     document.reserve(targetBytes + 4096);
     objectCount = 0;
     while (document.size() < targetBytes) {
-        for (const MacContentItem &item : catalogue.items) {
+        for (const ContentItem &item : catalogue.items) {
             if (objectCount > 0)
                 document += ',';
             document += itemObject(item);
@@ -102,7 +102,7 @@ QByteArray guideDocument(qsizetype targetBytes, qsizetype &programmeCount)
     QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n"
                           "<tv generator-info-name=\"provider\">\n";
     document.reserve(targetBytes + 4096);
-    for (const MacContentItem &channel : catalogue.items) {
+    for (const ContentItem &channel : catalogue.items) {
         const QByteArray id = channel.epgChannelID.value_or(channel.providerID).toHtmlEscaped().toUtf8();
         document += "  <channel id=\"" + id + "\">\n    <display-name>" + channel.title.toHtmlEscaped().toUtf8()
             + "</display-name>\n    <icon src=\"http://images.example/" + id + ".png\" />\n  </channel>\n";
@@ -111,7 +111,7 @@ QByteArray guideDocument(qsizetype targetBytes, qsizetype &programmeCount)
     programmeCount = 0;
     const qint64 origin = 1'735'689'600; // 2025-01-01T00:00:00Z
     for (qint64 slot = 0; document.size() < targetBytes; ++slot) {
-        for (const MacContentItem &channel : catalogue.items) {
+        for (const ContentItem &channel : catalogue.items) {
             const QString zone = zones.at(channel.providerID.toInt() % zones.size());
             const QDateTime start = QDateTime::fromSecsSinceEpoch(origin + slot * 1800, Qt::UTC);
             const QString format = u"yyyyMMddHHmmss"_s;
@@ -209,7 +209,7 @@ int main()
     out << "XMLTV guide: " << guide.size() / 1'000'000 << " MB, " << programmeCount << " programmes\n";
     qsizetype parsed = 0;
     const double guideSeconds = measure(guide, [&](QByteArrayView document) {
-        XMLTVGuideStream stream([](const MacGuideProgramme &) {});
+        XMLTVGuideStream stream([](const GuideProgramme &) {});
         inChunks(document, stream);
         parsed = stream.programmeCount();
     });

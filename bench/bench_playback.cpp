@@ -91,7 +91,7 @@ Figures measure(const QUrl &url)
 {
     SystemClock clock;
     auto *engine = new LibVlcMediaEngine(MediaFixtures::silentAudioOptions());
-    MacVLCPlayerController controller(url, std::unique_ptr<MacVLCMediaEngine>(engine), clock);
+    PlayerController controller(url, std::unique_ptr<MediaEngine>(engine), clock);
     QObject surface;
     controller.videoSurfaceDidBecomeReady(&surface);
 
@@ -104,7 +104,7 @@ Figures measure(const QUrl &url)
         controller.configure(url, 0);
         timer.start();
         controller.start();
-        const bool playing = waitFor([&] { return controller.state() == MacVLCPlayerState::Playing; }, 10s);
+        const bool playing = waitFor([&] { return controller.state() == PlayerState::Playing; }, 10s);
         const double playingMs = double(timer.nsecsElapsed()) / 1e6;
         // The view is cleared for the new title, which itself reports once; wait for a real picture.
         const auto hasPicture = [&] { return pictured && !controller.videoView()->latestFrame().image.isNull(); };

@@ -32,9 +32,9 @@ MediaItem film(const QString &providerID)
     return item(CatalogueKind::Movie, providerID);
 }
 
-MacSeriesEpisode episode(const QString &seriesID, int season, int number)
+SeriesEpisode episode(const QString &seriesID, int season, int number)
 {
-    MacSeriesEpisode episode;
+    SeriesEpisode episode;
     episode.seriesID = seriesID;
     episode.providerID = seriesID + u'-' + QString::number(season * 100 + number);
     episode.seasonNumber = season;
@@ -44,7 +44,7 @@ MacSeriesEpisode episode(const QString &seriesID, int season, int number)
     return episode;
 }
 
-LibraryEntry historyRow(const MediaItem &item, const std::optional<MacSeriesEpisode> &episode = std::nullopt)
+LibraryEntry historyRow(const MediaItem &item, const std::optional<SeriesEpisode> &episode = std::nullopt)
 {
     return {item, episode, 600, 1800, QDateTime::currentDateTimeUtc()};
 }
@@ -76,8 +76,8 @@ private Q_SLOTS:
     {
         m_harness = std::make_unique<StoreHarness>();
         // Titles go to a player window of their own whose players play nothing.
-        m_playback = std::make_unique<MacPlaybackWindowController>([this](const QUrl &url, QObject *parent) {
-            return new MacVLCPlayerController(url, std::make_unique<FakeMediaEngine>(), m_harness->clock(), parent);
+        m_playback = std::make_unique<PlaybackWindowController>([this](const QUrl &url, QObject *parent) {
+            return new PlayerController(url, std::make_unique<FakeMediaEngine>(), m_harness->clock(), parent);
         });
     }
 
@@ -228,7 +228,7 @@ private Q_SLOTS:
         QFETCH(int, episode);
         QFETCH(QString, title);
         QFETCH(QString, label);
-        MacSeriesEpisode item;
+        SeriesEpisode item;
         item.seasonNumber = season;
         item.episodeNumber = episode;
         item.title = title;
@@ -237,7 +237,7 @@ private Q_SLOTS:
 
     void startsAChannel()
     {
-        const MacPlaylist playlist = startWithPlaylist();
+        const Playlist playlist = startWithPlaylist();
         UserSettings::setValue(u"quillmere.liveFormat"_s, u"ts"_s);
         AppModel model(m_harness->store(), *m_playback);
         MediaItem channel = item(CatalogueKind::Live, u"7"_s, u"News 24"_s);
@@ -245,13 +245,13 @@ private Q_SLOTS:
         channel.containerExtension = u"ts"_s;
         const QList<MediaItem> channels{channel, item(CatalogueKind::Live, u"8"_s)};
         bool recordedBeforeShown = false;
-        connect(m_playback.get(), &MacPlaybackWindowController::targetChanged, this,
+        connect(m_playback.get(), &PlaybackWindowController::targetChanged, this,
                 [this, &recordedBeforeShown] { recordedBeforeShown = watched(u"7"_s); }, Qt::SingleShotConnection);
 
         model.play(channel, channels, true);
 
         QVERIFY(m_playback->target().has_value());
-        const MacPlaybackTarget &target = *m_playback->target();
+        const PlaybackTarget &target = *m_playback->target();
         QVERIFY(target.url.path().startsWith(u"/live/"_s));
         QVERIFY(target.url.path().endsWith(u"/7.ts"_s));
         // The player always opens live channels as HLS, whatever the addresses say.
@@ -314,7 +314,7 @@ private Q_SLOTS:
 
         model.play(played, {}, true);
 
-        const MacPlaybackTarget &target = *m_playback->target();
+        const PlaybackTarget &target = *m_playback->target();
         QVERIFY(target.url.path().endsWith(u"/42.mp4"_s));
         QCOMPARE(target.kind, kind);
         QCOMPARE(target.containerExtension, std::optional(u"mp4"_s));
@@ -358,11 +358,11 @@ private Q_SLOTS:
         startWithPlaylist();
         AppModel model(m_harness->store(), *m_playback);
         const MediaItem series = item(CatalogueKind::Series, u"s1"_s, u"Dark"_s);
-        const QList<MacSeriesEpisode> episodes{episode(u"s1"_s, 1, 2), episode(u"s1"_s, 1, 3)};
+        const QList<SeriesEpisode> episodes{episode(u"s1"_s, 1, 2), episode(u"s1"_s, 1, 3)};
 
         model.play(episodes.at(0), series, episodes, true);
 
-        const MacPlaybackTarget &target = *m_playback->target();
+        const PlaybackTarget &target = *m_playback->target();
         QVERIFY(target.url.path().startsWith(u"/series/"_s));
         QVERIFY(target.url.path().endsWith(u"/s1-102.mkv"_s));
         QCOMPARE(target.title, u"Dark"_s);
@@ -410,7 +410,7 @@ private Q_SLOTS:
         QVERIFY(m_playback->target()->allowResume);
 
         // An episode plays once its series' episode list is there.
-        const MacSeriesEpisode first = episode(u"s1"_s, 1, 1);
+        const SeriesEpisode first = episode(u"s1"_s, 1, 1);
         model.resume(historyRow(series, first));
         QTRY_COMPARE(m_playback->target()->providerID, first.providerID);
         QVERIFY(m_playback->target()->episodes.size() > 1);
@@ -418,17 +418,17 @@ private Q_SLOTS:
 
         // Without the list it still plays, with nothing after it.
         m_harness->provider().setFault(u"get_series_info"_s, FakeFault{503});
-        const MacSeriesEpisode other = episode(u"s2"_s, 2, 1);
+        const SeriesEpisode other = episode(u"s2"_s, 2, 1);
         model.resume(historyRow(item(CatalogueKind::Series, u"s2"_s), other));
         QTRY_COMPARE(m_playback->target()->providerID, other.providerID);
-        QCOMPARE(m_playback->target()->episodes, QList<MacSeriesEpisode>{other});
+        QCOMPARE(m_playback->target()->episodes, QList<SeriesEpisode>{other});
     }
 
 private:
     // A store with one imported playlist, selected.
-    MacPlaylist startWithPlaylist()
+    Playlist startWithPlaylist()
     {
-        const MacPlaylist playlist = m_harness->startWithImportedPlaylist({5, 5, 5});
+        const Playlist playlist = m_harness->startWithImportedPlaylist({5, 5, 5});
         m_harness->store().selectPlaylist(playlist.id);
         return playlist;
     }
@@ -440,7 +440,7 @@ private:
     }
 
     std::unique_ptr<StoreHarness> m_harness;
-    std::unique_ptr<MacPlaybackWindowController> m_playback;
+    std::unique_ptr<PlaybackWindowController> m_playback;
 };
 
 QTEST_MAIN(AppModelTest)

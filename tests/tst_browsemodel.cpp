@@ -14,9 +14,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-MacContentItem entry(CatalogueKind kind, int number, const QString &categoryID, const QString &title)
+ContentItem entry(CatalogueKind kind, int number, const QString &categoryID, const QString &title)
 {
-    MacContentItem item;
+    ContentItem item;
     item.kind = kind;
     item.providerID = QString::number(number);
     item.categoryID = categoryID;
@@ -93,9 +93,9 @@ struct Library
         playlist = addPlaylist();
     }
 
-    MacPlaylist addPlaylist()
+    Playlist addPlaylist()
     {
-        const MacPlaylist added = harness.addProviderPlaylist();
+        const Playlist added = harness.addProviderPlaylist();
         if (!harness.waitUntilIdle(added.id))
             qFatal("the import did not end");
         store().selectPlaylist(added.id);
@@ -113,7 +113,7 @@ struct Library
     CatalogueStore &store() { return harness.store(); }
 
     StoreHarness harness;
-    MacPlaylist playlist;
+    Playlist playlist;
 };
 
 // Lets every job started so far queue its reads, waits until the reader has answered all of them
@@ -190,7 +190,7 @@ private Q_SLOTS:
         QTRY_COMPARE(live.items().constFirst().providerID, u"201"_s);
         live.setSelected(live.items().constFirst());
 
-        const MacPlaylist second = library.addPlaylist();
+        const Playlist second = library.addPlaylist();
         const QString keyB = u"quillmere.scope.live."_s + QString::number(second.id);
         awaitBlocking(live.refreshIfNeeded());
         QCOMPARE(live.selected(), std::nullopt);
@@ -271,7 +271,7 @@ private Q_SLOTS:
 
         // One that left the first page is dropped.
         GeneratedCatalogue changed = sampleCatalogue();
-        changed.items.removeIf([](const MacContentItem &item) { return item.providerID == u"204"_s; });
+        changed.items.removeIf([](const ContentItem &item) { return item.providerID == u"204"_s; });
         library.reimport(changed);
         awaitBlocking(live.refreshIfNeeded());
         QCOMPARE(live.selected(), std::nullopt);
@@ -286,8 +286,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([&live] { return live.total() == 5; }));
 
         GeneratedCatalogue changed = sampleCatalogue();
-        changed.categories.removeIf([](const MacCategory &category) { return category.providerID == u"3"_s; });
-        changed.items.removeIf([](const MacContentItem &item) { return item.categoryID == u"3"_s; });
+        changed.categories.removeIf([](const Category &category) { return category.providerID == u"3"_s; });
+        changed.items.removeIf([](const ContentItem &item) { return item.categoryID == u"3"_s; });
         library.reimport(changed);
         awaitBlocking(live.refreshIfNeeded());
 

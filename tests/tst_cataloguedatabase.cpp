@@ -5,7 +5,7 @@
 
 using namespace Qt::StringLiterals;
 
-class MacDatabaseTest final : public QObject
+class CatalogueDatabaseTest final : public QObject
 {
     Q_OBJECT
 
@@ -13,7 +13,7 @@ private Q_SLOTS:
     void bindsTextAndNullAndReliesOnAffinity()
     {
         QTemporaryDir dir;
-        MacDatabase database(dir.filePath(u"catalogue.sqlite"_s));
+        CatalogueDatabase database(dir.filePath(u"catalogue.sqlite"_s));
         database.executeScript(u"CREATE TABLE t (a INTEGER, b TEXT); CREATE TABLE u (c INTEGER);"_s);
         database.execute(u"INSERT INTO t (a, b) VALUES (?, ?)"_s, {u"42"_s, std::nullopt});
         QCOMPARE(database.integer(u"SELECT a FROM t"_s), 42);
@@ -29,18 +29,18 @@ private Q_SLOTS:
     void failuresCarryTheConnectionsSentence()
     {
         QTemporaryDir dir;
-        MacDatabase database(dir.filePath(u"catalogue.sqlite"_s));
+        CatalogueDatabase database(dir.filePath(u"catalogue.sqlite"_s));
         database.executeScript(u"CREATE TABLE t (a INTEGER)"_s);
         try {
             (void)database.integer(u"SELECT a FROM t"_s);
             QFAIL("an empty result must throw");
-        } catch (const MacDatabaseError &error) {
+        } catch (const CatalogueDatabaseError &error) {
             QVERIFY(error.description().startsWith(u"Local database error ("_s));
         }
         try {
             database.execute(u"INSERT INTO missing VALUES (1)"_s);
             QFAIL("a bad statement must throw");
-        } catch (const MacDatabaseError &error) {
+        } catch (const CatalogueDatabaseError &error) {
             QCOMPARE(error.description(), u"Local database error (1): no such table: missing"_s);
         }
     }
@@ -49,9 +49,9 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         try {
-            MacDatabase database(dir.filePath(u"missing/dir/catalogue.sqlite"_s));
+            CatalogueDatabase database(dir.filePath(u"missing/dir/catalogue.sqlite"_s));
             QFAIL("opening inside a missing directory must fail");
-        } catch (const MacDatabaseError &error) {
+        } catch (const CatalogueDatabaseError &error) {
             QCOMPARE(error.description(), u"The local catalogue could not be opened."_s);
         }
     }
@@ -59,10 +59,10 @@ private Q_SLOTS:
     void foreignKeysAreOn()
     {
         QTemporaryDir dir;
-        MacDatabase database(dir.filePath(u"catalogue.sqlite"_s));
+        CatalogueDatabase database(dir.filePath(u"catalogue.sqlite"_s));
         QCOMPARE(database.integer(u"PRAGMA foreign_keys"_s), 1);
     }
 };
 
-QTEST_GUILESS_MAIN(MacDatabaseTest)
+QTEST_GUILESS_MAIN(CatalogueDatabaseTest)
 #include "tst_cataloguedatabase.moc"

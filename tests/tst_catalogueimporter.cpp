@@ -1,9 +1,9 @@
+#include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/CategoryLanguage.h"
+#include "Provider/CatalogueImporter.h"
 #include "Provider/JSONParseError.h"
 #include "Provider/XtreamAPIError.h"
-#include "Provider/CatalogueImporter.h"
-#include "Catalogue/CatalogueDatabase.h"
 #include "Support/CancellationError.h"
-#include "Catalogue/CategoryLanguage.h"
 #include "Support/TransportError.h"
 #include "support/CatalogueFixture.h"
 #include "support/CatalogueGenerator.h"
@@ -26,17 +26,17 @@ struct ProgressStep
     friend bool operator==(const ProgressStep &, const ProgressStep &) = default;
 };
 
-MacContentItem item(CatalogueKind kind, const QString &id, const QString &title, std::optional<QString> category = {})
+ContentItem item(CatalogueKind kind, const QString &id, const QString &title, std::optional<QString> category = {})
 {
     return {.kind = kind, .providerID = id, .categoryID = std::move(category), .title = title};
 }
 
 // The items an import keeps: one per kind and provider id, the later one winning.
-QList<MacContentItem> keptItems(const GeneratedCatalogue &catalogue)
+QList<ContentItem> keptItems(const GeneratedCatalogue &catalogue)
 {
     QHash<std::pair<int, QString>, qsizetype> position;
-    QList<MacContentItem> kept;
-    for (const MacContentItem &sent : catalogue.items) {
+    QList<ContentItem> kept;
+    for (const ContentItem &sent : catalogue.items) {
         const auto key = std::pair(int(sent.kind), sent.providerID);
         if (position.contains(key)) {
             kept[position.value(key)] = sent;
@@ -78,20 +78,20 @@ private Q_SLOTS:
 
         importNow();
 
-        const QList<MacContentItem> expected = keptItems(m_catalogue);
-        MacDatabase &database = m_fixture->database();
+        const QList<ContentItem> expected = keptItems(m_catalogue);
+        CatalogueDatabase &database = m_fixture->database();
         QCOMPARE(database.integer(u"SELECT COUNT(*) FROM content_items WHERE playlist_id=1"_s), expected.size());
         QCOMPARE(database.integer(u"SELECT COUNT(*) FROM categories WHERE playlist_id=1"_s), m_catalogue.categories.size());
         QCOMPARE(snapshot(2), otherPlaylist);
         QCOMPARE(tableSnapshot(database, u"SELECT sync_state, sync_progress, last_sync_at IS NOT NULL FROM playlists WHERE id=1"_s),
                  QStringList{u"3:ready|1:100|1:1"_s});
 
-        for (const MacContentItem &sent : expected) {
+        for (const ContentItem &sent : expected) {
             const QStringList row = tableSnapshot(database, u"SELECT title, category_id, subtitle, epg_channel_id, artwork_url, "
                                                             "container_extension, sort_number, rating, added_at, genre "
                                                             "FROM content_items WHERE playlist_id=1 AND kind='%1' AND provider_id='%2'"_s
                                                                 .arg(kindText(sent.kind), sent.providerID));
-            const MacContentItem decoded = FakeProviderCatalogue::decodedItem(sent);
+            const ContentItem decoded = FakeProviderCatalogue::decodedItem(sent);
             const auto text = [](const std::optional<QString> &value) { return value ? u"3:"_s + *value : u"5:"_s; };
             const auto number = [](auto value, int type) -> QString {
                 return value ? QString::number(type) + u':' + QString::number(*value) : u"5:"_s;
@@ -107,7 +107,7 @@ private Q_SLOTS:
 
     void theItemIndexesSurviveEveryImport()
     {
-        MacDatabase &database = m_fixture->database();
+        CatalogueDatabase &database = m_fixture->database();
         const QString definitions = u"SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='content_items' ORDER BY name"_s;
         const QStringList before = tableSnapshot(database, definitions);
         importNow(); // the only playlist: its indexes are built afresh
@@ -122,11 +122,11 @@ private Q_SLOTS:
     void categoriesAreNumberedAcrossKindsAndCounted()
     {
         importNow();
-        const QList<MacContentItem> items = keptItems(m_catalogue);
+        const QList<ContentItem> items = keptItems(m_catalogue);
         QStringList expected;
         int order = 0;
-        for (const MacCategory &category : std::as_const(m_catalogue.categories)) {
-            const auto count = std::count_if(items.begin(), items.end(), [&](const MacContentItem &candidate) {
+        for (const Category &category : std::as_const(m_catalogue.categories)) {
+            const auto count = std::count_if(items.begin(), items.end(), [&](const ContentItem &candidate) {
                 return candidate.kind == category.kind && candidate.categoryID == category.providerID;
             });
             expected.append(u"3:%1|3:%2|1:%3|1:%4|3:%5"_s.arg(kindText(category.kind), category.providerID)
@@ -141,9 +141,9 @@ private Q_SLOTS:
 
     void progressArrivesInOrderBeforeTheRunEnds()
     {
-        MacCatalogueImporter importer(m_fixture->path(), playlistID);
+        CatalogueImporter importer(m_fixture->path(), playlistID);
         QList<ProgressStep> steps;
-        const MacCatalogueImporter::ProgressCallback progress = [&steps](const QString &text, int percent) {
+        const CatalogueImporter::ProgressCallback progress = [&steps](const QString &text, int percent) {
             steps.append({text, percent});
         };
         QCoro::waitFor(importer.run(m_provider->credentials(), progress, {}));
@@ -174,7 +174,7 @@ private Q_SLOTS:
         importNow();
         const QStringList before = snapshot(playlistID);
 
-        MacXtreamCredentials login = m_provider->credentials();
+        XtreamCredentials login = m_provider->credentials();
         std::stop_source stop;
         if (situation == "login"_L1)
             login.password = u"wrong"_s;
@@ -190,7 +190,7 @@ private Q_SLOTS:
             if (situation == "cancel"_L1 && percent == 40)
                 stop.request_stop();
         };
-        MacCatalogueImporter importer(m_fixture->path(), playlistID);
+        CatalogueImporter importer(m_fixture->path(), playlistID);
         QCOMPARE(outcome([&] { importer.importCatalogue(login, progress, stop.get_token()); }), expected);
         QCOMPARE(snapshot(playlistID), before);
     }
@@ -209,9 +209,9 @@ private Q_SLOTS:
     void guideKeysComeFromTheGuideIdOrTheProviderId()
     {
         GeneratedCatalogue catalogue;
-        MacContentItem withGuide = item(CatalogueKind::Live, u"10"_s, u"News"_s);
+        ContentItem withGuide = item(CatalogueKind::Live, u"10"_s, u"News"_s);
         withGuide.epgChannelID = u" News.UK \n"_s;
-        MacContentItem withoutGuide = item(CatalogueKind::Live, u"Ch-7"_s, u"Sport"_s);
+        ContentItem withoutGuide = item(CatalogueKind::Live, u"Ch-7"_s, u"Sport"_s);
         catalogue.items = {withGuide, withoutGuide};
         m_provider->setCatalogue(catalogue);
         importNow();
@@ -238,7 +238,7 @@ private Q_SLOTS:
 
     void removingThePlaylistDuringTheImportCancelsIt()
     {
-        MacCatalogueImporter importer(m_fixture->path(), playlistID);
+        CatalogueImporter importer(m_fixture->path(), playlistID);
         const auto progress = [this](const QString &, int percent) {
             if (percent == 95)
                 m_fixture->database().execute(u"DELETE FROM playlists WHERE id=1"_s);
@@ -251,7 +251,7 @@ private Q_SLOTS:
 private:
     void importNow()
     {
-        MacCatalogueImporter importer(m_fixture->path(), playlistID);
+        CatalogueImporter importer(m_fixture->path(), playlistID);
         importer.importCatalogue(m_provider->credentials(), [](const QString &, int) {}, {});
     }
 

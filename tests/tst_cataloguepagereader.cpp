@@ -1,6 +1,6 @@
-#include "Catalogue/CataloguePageReader.h"
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueDatabaseError.h"
+#include "Catalogue/CataloguePageReader.h"
 #include "Catalogue/CatalogueSchema.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueFixture.h"
@@ -14,10 +14,10 @@ namespace {
 
 constexpr qint64 playlist = 1;
 
-MacContentItem entry(CatalogueKind kind, const QString &id, const QString &title,
+ContentItem entry(CatalogueKind kind, const QString &id, const QString &title,
                      std::optional<QString> category = std::nullopt)
 {
-    MacContentItem item;
+    ContentItem item;
     item.kind = kind;
     item.providerID = id;
     item.title = title;
@@ -25,17 +25,17 @@ MacContentItem entry(CatalogueKind kind, const QString &id, const QString &title
     return item;
 }
 
-MacContentItem channel(const QString &id, const QString &title, const QString &category, std::optional<qint64> number)
+ContentItem channel(const QString &id, const QString &title, const QString &category, std::optional<qint64> number)
 {
-    MacContentItem item = entry(CatalogueKind::Live, id, title, category.isEmpty() ? std::nullopt : std::optional(category));
+    ContentItem item = entry(CatalogueKind::Live, id, title, category.isEmpty() ? std::nullopt : std::optional(category));
     item.sortNumber = number;
     item.epgChannelID = title.toLower().remove(u' ') + u".example"_s;
     return item;
 }
 
-MacContentItem film(const QString &id, const QString &title, std::optional<qint64> addedAt, std::optional<double> rating)
+ContentItem film(const QString &id, const QString &title, std::optional<qint64> addedAt, std::optional<double> rating)
 {
-    MacContentItem item = entry(CatalogueKind::Movie, id, title, u"M1"_s);
+    ContentItem item = entry(CatalogueKind::Movie, id, title, u"M1"_s);
     item.addedAt = addedAt;
     item.rating = rating;
     item.sortNumber = id.toLongLong();
@@ -208,22 +208,22 @@ private Q_SLOTS:
         // The player's channel list carries none, and schedules come in start order.
         for (const MediaItem &item : awaitBlocking(m_reader->channelQueue(playlist, BrowseScope::all())))
             QCOMPARE(item.now, std::nullopt);
-        const QList<MacGuideProgramme> schedule =
+        const QList<GuideProgramme> schedule =
             awaitBlocking(m_reader->schedule(playlist, u"bbcnews.example"_s, now, 2));
         QCOMPARE(schedule.size(), 2);
         QCOMPARE(schedule.at(0).title, u"Earlier"_s);
         QCOMPARE(schedule.at(0).channelID, u"BBCNews.example"_s);
         QCOMPARE(schedule.at(1).title, u"Headlines"_s);
-        const QList<MacGuideProgramme> window = awaitBlocking(
+        const QList<GuideProgramme> window = awaitBlocking(
             m_reader->programmes(playlist, u"bbcnews.example"_s, minutesFromNow(15), minutesFromNow(60)));
         QCOMPARE(window.size(), 2);
-        QCOMPARE(window.at(1), (MacGuideProgramme{u"bbcnews.example"_s, u"Later"_s, std::nullopt, minutesFromNow(10),
+        QCOMPARE(window.at(1), (GuideProgramme{u"bbcnews.example"_s, u"Later"_s, std::nullopt, minutesFromNow(10),
                                                    minutesFromNow(40)}));
     }
 
     void itemsDecodeEveryColumn()
     {
-        MacContentItem item = film(u"77"_s, u"Heat (1995)"_s, 1'600'000'000, 8.25);
+        ContentItem item = film(u"77"_s, u"Heat (1995)"_s, 1'600'000'000, 8.25);
         item.subtitle = u" \n"_s;
         item.artworkURL = u"http://images.example/heat poster.jpg"_s;
         item.containerExtension = u"mkv"_s;
@@ -281,10 +281,10 @@ private Q_SLOTS:
     {
         const QString path = m_catalogue->path() + u".later"_s;
         CataloguePageReader reader(path);
-        QCOMPARE(failureSentence<MacDatabaseError>(reader.browseCategories(playlist, CatalogueKind::Live)),
+        QCOMPARE(failureSentence<CatalogueDatabaseError>(reader.browseCategories(playlist, CatalogueKind::Live)),
                  u"The catalogue could not be opened."_s);
-        QCOMPARE(failureSentence<MacDatabaseError>(reader.counts(playlist)), u"The catalogue could not be opened."_s);
-        MacSchema::prepare(path);
+        QCOMPARE(failureSentence<CatalogueDatabaseError>(reader.counts(playlist)), u"The catalogue could not be opened."_s);
+        CatalogueSchema::prepare(path);
         QVERIFY(awaitBlocking(reader.browseCategories(playlist, CatalogueKind::Live)).isEmpty());
     }
 
@@ -296,16 +296,16 @@ private Q_SLOTS:
         file.write(QByteArray(8192, '\x5a'));
         file.close();
         CataloguePageReader reader(path);
-        QCOMPARE(failureSentence<MacDatabaseError>(reader.browseItems(playlist, CatalogueKind::Movie, BrowseScope::all(),
+        QCOMPARE(failureSentence<CatalogueDatabaseError>(reader.browseItems(playlist, CatalogueKind::Movie, BrowseScope::all(),
                                                                       {}, BrowseSort::Title, 10, 0)),
                  u"The catalogue query failed (file is not a database)."_s);
-        QCOMPARE(failureSentence<MacDatabaseError>(reader.counts(playlist)), u"Catalogue counts could not be read."_s);
+        QCOMPARE(failureSentence<CatalogueDatabaseError>(reader.counts(playlist)), u"Catalogue counts could not be read."_s);
     }
 
     void readsGoOnWhileAWriterHoldsItsTransaction()
     {
         QCOMPARE(count(CatalogueKind::Movie, BrowseScope::all()), 4);
-        MacDatabase writer(m_catalogue->path());
+        CatalogueDatabase writer(m_catalogue->path());
         writer.execute(u"BEGIN IMMEDIATE"_s);
         writer.execute(u"DELETE FROM content_items WHERE kind='movie'"_s);
         QCOMPARE(count(CatalogueKind::Movie, BrowseScope::all()), 4);

@@ -29,8 +29,8 @@ QStringList userObjects(const QString &path, const QString &type)
 QString failureOfPrepare(const QString &path)
 {
     try {
-        MacSchema::prepare(path);
-    } catch (const MacDatabaseError &error) {
+        CatalogueSchema::prepare(path);
+    } catch (const CatalogueDatabaseError &error) {
         return error.description();
     }
     return {};
@@ -80,7 +80,7 @@ INSERT INTO epg_programmes (playlist_id, channel_id, title, starts_at, ends_at) 
 
 } // namespace
 
-class MacSchemaTest final : public QObject
+class CatalogueSchemaTest final : public QObject
 {
     Q_OBJECT
 
@@ -89,7 +89,7 @@ private Q_SLOTS:
     {
         QTemporaryDir directory;
         const QString path = directory.filePath(u"quillmere_catalogue.sqlite"_s);
-        MacSchema::prepare(path);
+        CatalogueSchema::prepare(path);
 
         QCOMPARE(userObjects(path, u"table"_s), allTables);
         QCOMPARE(userObjects(path, u"index"_s), allIndexes);
@@ -104,9 +104,9 @@ private Q_SLOTS:
     {
         QTemporaryDir directory;
         const QString path = directory.filePath(u"quillmere_catalogue.sqlite"_s);
-        MacDatabase(path).executeScript(oldestLayout);
+        CatalogueDatabase(path).executeScript(oldestLayout);
 
-        MacSchema::prepare(path);
+        CatalogueSchema::prepare(path);
 
         QCOMPARE(userObjects(path, u"table"_s), allTables);
         QCOMPARE(userObjects(path, u"index"_s), allIndexes);
@@ -122,7 +122,7 @@ private Q_SLOTS:
                  (QStringList{u"interrupted|0"_s, u"ready|100"_s}));
 
         const QStringList upgraded = dump(path);
-        MacSchema::prepare(path);
+        CatalogueSchema::prepare(path);
         QCOMPARE(dump(path), upgraded);
     }
 
@@ -141,5 +141,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(MacSchemaTest)
+QTEST_GUILESS_MAIN(CatalogueSchemaTest)
 #include "tst_catalogueschema.moc"

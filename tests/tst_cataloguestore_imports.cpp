@@ -29,7 +29,7 @@ public:
     SyncRecorder(CatalogueStore &store, qint64 playlistID)
     {
         QObject::connect(&store, &CatalogueStore::playlistsChanged, &m_context, [this, &store, playlistID] {
-            for (const MacPlaylist &playlist : store.playlists()) {
+            for (const Playlist &playlist : store.playlists()) {
                 const QString seen = playlist.syncState + u' ' + QString::number(playlist.syncProgress);
                 if (playlist.id == playlistID && (states.isEmpty() || states.constLast() != seen))
                     states.append(seen);
@@ -64,7 +64,7 @@ private Q_SLOTS:
                 activity.append(text);
         });
 
-        const MacPlaylist added = harness.addProviderPlaylist();
+        const Playlist added = harness.addProviderPlaylist();
         QCOMPARE(added.syncState, u"queued"_s);
         QCOMPARE(store.selectedPlaylistID(), std::optional<qint64>(added.id));
         QVERIFY(store.isRefreshing(added.id));
@@ -85,7 +85,7 @@ private Q_SLOTS:
         QTRY_COMPARE(store.snapshot().liveCount, qint64(40));
         QCOMPARE(store.snapshot().readyPlaylistCount, 1);
 
-        const MacSourceHealth health = store.health().value(added.id);
+        const SourceHealth health = store.health().value(added.id);
         QVERIFY(health.catalogueAttempt && health.lastCatalogueSuccess && health.lastGuideSuccess);
         QCOMPARE(health.catalogueError, std::nullopt);
         QCOMPARE(health.guideProgrammeCount, std::optional<qint64>(20)); // what has not ended yet
@@ -99,7 +99,7 @@ private Q_SLOTS:
     void aSecondGuideRequestJoinsTheRunningOne()
     {
         StoreHarness harness;
-        const MacPlaylist playlist = harness.startWithImportedPlaylist({10, 0, 0});
+        const Playlist playlist = harness.startWithImportedPlaylist({10, 0, 0});
         harness.provider().setGuide(guideFrom(harness.clock().now(), {u"a"_s, u"b"_s, u"c"_s}));
         FakeFault slow;
         slow.pieceBytes = 512;
@@ -109,7 +109,7 @@ private Q_SLOTS:
 
         CatalogueStore &store = harness.store();
         const int revision = store.catalogueRevision();
-        const MacXtreamCredentials login = harness.provider().credentials();
+        const XtreamCredentials login = harness.provider().credentials();
         QList<int> counts;
         auto ask = [&]() -> QCoro::Task<> {
             const int count = co_await store.refreshGuide(playlist.id, login);
@@ -129,9 +129,9 @@ private Q_SLOTS:
     void aCancelledImportKeepsThePreviousCatalogue()
     {
         StoreHarness harness;
-        const MacPlaylist playlist = harness.startWithImportedPlaylist({30, 50, 10});
+        const Playlist playlist = harness.startWithImportedPlaylist({30, 50, 10});
         const QStringList before = harness.catalogueRows();
-        const MacSourceHealth healthBefore = harness.store().health().value(playlist.id);
+        const SourceHealth healthBefore = harness.store().health().value(playlist.id);
 
         harness.provider().setCatalogue(generateCatalogue({31, 51, 11}, 2));
         FakeFault trickle;
@@ -146,7 +146,7 @@ private Q_SLOTS:
 
         QCOMPARE(harness.listed(playlist.id)->syncState, u"interrupted"_s);
         QCOMPARE(harness.listed(playlist.id)->syncProgress, 0);
-        const MacSourceHealth health = store.health().value(playlist.id);
+        const SourceHealth health = store.health().value(playlist.id);
         QCOMPARE(health.catalogueError,
                  std::optional(u"Refresh cancelled. The last completed catalogue is still available."_s));
         QCOMPARE(health.lastCatalogueSuccess, healthBefore.lastCatalogueSuccess);
@@ -181,7 +181,7 @@ private Q_SLOTS:
         QFETCH(FakeFault, fault);
         QFETCH(QString, sentence);
         StoreHarness harness;
-        const MacPlaylist playlist = harness.startWithImportedPlaylist({30, 50, 10});
+        const Playlist playlist = harness.startWithImportedPlaylist({30, 50, 10});
         const QStringList before = harness.catalogueRows();
 
         harness.provider().setFault(endpoint, fault);
@@ -195,7 +195,7 @@ private Q_SLOTS:
     void aMissingKeyringItemFailsTheImportWithItsSentence()
     {
         StoreHarness harness;
-        const MacPlaylist playlist = harness.startWithImportedPlaylist({5, 5, 5});
+        const Playlist playlist = harness.startWithImportedPlaylist({5, 5, 5});
         QVERIFY(awaitBlocking([&]() -> QCoro::Task<bool> {
             co_await harness.store().credentialStore().remove(playlist.credentialReference);
             co_return true;
@@ -216,8 +216,8 @@ private Q_SLOTS:
         FakeFault stall;
         stall.stallAfterBytes = 0;
         harness.provider().setFault(u"account"_s, stall);
-        const MacPlaylist playlist = harness.addProviderPlaylist();
-        const MacSourceHealth first = harness.store().health().value(playlist.id);
+        const Playlist playlist = harness.addProviderPlaylist();
+        const SourceHealth first = harness.store().health().value(playlist.id);
         harness.clock().advance(5s);
         harness.store().startImport(playlist);
         QCOMPARE(harness.store().health().value(playlist.id), first);
@@ -238,7 +238,7 @@ private Q_SLOTS:
         connect(&ticker, &QTimer::timeout, this, [&] { ++ticksPerStep.last(); });
         connect(&store, &CatalogueStore::activityChanged, this, [&] { ticksPerStep.append(0); });
         ticker.start(2);
-        const MacPlaylist playlist = harness.addProviderPlaylist();
+        const Playlist playlist = harness.addProviderPlaylist();
         QVERIFY(harness.waitUntilIdle(playlist.id, 300000));
         ticker.stop();
         QCOMPARE(harness.listed(playlist.id)->syncState, u"ready"_s);

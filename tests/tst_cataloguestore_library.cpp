@@ -1,6 +1,6 @@
+#include "Catalogue/CatalogueDatabase.h"
 #include "Provider/XtreamAPIError.h"
 #include "Store/CatalogueStore.h"
-#include "Catalogue/CatalogueDatabase.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
@@ -35,7 +35,7 @@ struct ImportedLibrary
     QStringList rows(const QString &sql) { return harness.rows(sql); }
 
     StoreHarness harness;
-    MacPlaylist playlist;
+    Playlist playlist;
 };
 
 } // namespace
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QVERIFY(store.toggleFavourite(channel(u"7"_s)));
         // A trigger stands in for a disk that refuses the write.
         {
-            MacDatabase database(library.harness.databasePath());
+            CatalogueDatabase database(library.harness.databasePath());
             database.execute(u"CREATE TRIGGER refuse BEFORE DELETE ON favourites BEGIN SELECT RAISE(ABORT, 'disk refused'); END"_s);
         }
         const int start = store.libraryRevision();
@@ -206,7 +206,7 @@ private Q_SLOTS:
         ImportedLibrary library;
         CatalogueStore &store = library.store();
         const QString liveID = library.rows(u"SELECT provider_id FROM content_items WHERE kind='live' LIMIT 1"_s).constFirst();
-        const QList<MacLiveProgramme> programmes = awaitBlocking(store.fetchShortEPG(liveID, std::nullopt));
+        const QList<LiveProgramme> programmes = awaitBlocking(store.fetchShortEPG(liveID, std::nullopt));
         QCOMPARE(programmes.size(), 24);
         const QString channelID = u"channel"_s + liveID;
         QCOMPARE(library.rows(u"SELECT DISTINCT channel_id, channel_key FROM epg_programmes"_s),
@@ -248,12 +248,12 @@ private Q_SLOTS:
         CatalogueStore &store = library.store();
         const QString seriesID = library.rows(u"SELECT provider_id FROM content_items WHERE kind='series' LIMIT 1"_s).constFirst();
         library.harness.provider().clearRequests();
-        const QList<MacSeriesEpisode> fetched = awaitBlocking(store.loadSeriesEpisodes(seriesID, false));
+        const QList<SeriesEpisode> fetched = awaitBlocking(store.loadSeriesEpisodes(seriesID, false));
         QVERIFY(!fetched.isEmpty());
         QCOMPARE(library.harness.provider().requests().size(), 1);
 
         library.harness.clock().advance(3h + 59min);
-        const QList<MacSeriesEpisode> saved = awaitBlocking(store.loadSeriesEpisodes(seriesID, false));
+        const QList<SeriesEpisode> saved = awaitBlocking(store.loadSeriesEpisodes(seriesID, false));
         QCOMPARE(library.harness.provider().requests().size(), 1);
         QCOMPARE(saved.size(), fetched.size());
         (void)awaitBlocking(store.loadSeriesEpisodes(seriesID, true));
@@ -264,7 +264,7 @@ private Q_SLOTS:
 
         // An empty answer never replaces a saved list.
         library.harness.provider().setDocument(u"get_series_info"_s, QByteArray("{\"episodes\":{}}"));
-        const QString sentence = failureSentence<MacXtreamAPIError>(store.loadSeriesEpisodes(seriesID, true));
+        const QString sentence = failureSentence<XtreamAPIError>(store.loadSeriesEpisodes(seriesID, true));
         QCOMPARE(sentence, u"The provider returned no episodes. Your saved episode list has been kept; try Refresh episodes again later."_s);
         QCOMPARE(awaitBlocking(store.loadSeriesEpisodes(seriesID, false)).size(), fetched.size());
     }

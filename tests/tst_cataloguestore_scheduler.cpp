@@ -1,6 +1,6 @@
-#include "Store/CatalogueStore.h"
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
+#include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/StoreHarness.h"
@@ -17,14 +17,14 @@ constexpr qint64 hour = 3600;
 // A playlist with a stored health record whose attempts lie the given seconds in the past.
 void seedSource(StoreHarness &harness, std::optional<qint64> catalogueAge, std::optional<qint64> guideAge)
 {
-    const MacXtreamCredentials login = harness.provider().credentials();
-    MacCredentialStore credentials(harness.keyring());
+    const XtreamCredentials login = harness.provider().credentials();
+    CredentialStore credentials(harness.keyring());
     const QString reference = awaitBlocking(credentials.save(login.serverURL, login.username, login.password));
-    MacSchema::prepare(harness.databasePath());
-    MacDatabase database(harness.databasePath());
+    CatalogueSchema::prepare(harness.databasePath());
+    CatalogueDatabase database(harness.databasePath());
     database.execute(u"INSERT INTO playlists (id, name, server_url, credential_ref, sync_state) VALUES (1, 'Provider', ?, ?, 'ready')"_s,
                      {login.serverURL.toString(), reference});
-    MacSourceHealth health;
+    SourceHealth health;
     const QDateTime now = harness.clock().now();
     if (catalogueAge)
         health.catalogueAttempt = now.addSecs(-*catalogueAge);
@@ -114,7 +114,7 @@ private Q_SLOTS:
         harness.start();
         CatalogueStore &store = harness.store();
         store.startImport(*harness.listed(1));
-        const MacSourceHealth during = store.health().value(1);
+        const SourceHealth during = store.health().value(1);
         store.refreshDueSources();
         QCOMPARE(store.health().value(1), during);
         QVERIFY(!guideStarted(store));

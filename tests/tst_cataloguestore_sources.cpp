@@ -1,6 +1,6 @@
+#include "Catalogue/CredentialStoreError.h"
 #include "Provider/XtreamAPIError.h"
 #include "Store/CatalogueStore.h"
-#include "Catalogue/CredentialStoreError.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
@@ -31,7 +31,7 @@ struct ImportedSource
     }
 
     StoreHarness harness;
-    MacPlaylist playlist;
+    Playlist playlist;
 };
 
 } // namespace
@@ -47,14 +47,14 @@ private Q_SLOTS:
         CatalogueStore &store = source.harness.store();
         const QStringList catalogue = source.harness.catalogueRows();
         const QUrl server = source.harness.provider().serverURL();
-        const MacXtreamCredentials login = source.harness.provider().credentials();
+        const XtreamCredentials login = source.harness.provider().credentials();
 
         awaitBlocking(store.editPlaylist(source.playlist, u"Renamed"_s, server, login.username, login.password));
-        const MacPlaylist edited = *source.harness.listed(source.playlist.id);
+        const Playlist edited = *source.harness.listed(source.playlist.id);
         QCOMPARE(edited.name, u"Renamed"_s);
         QVERIFY(edited.credentialReference != source.playlist.credentialReference);
-        QVERIFY(!source.harness.keyring().contains(MacCredentialStore::service, source.playlist.credentialReference));
-        QVERIFY(source.harness.keyring().contains(MacCredentialStore::service, edited.credentialReference));
+        QVERIFY(!source.harness.keyring().contains(CredentialStore::service, source.playlist.credentialReference));
+        QVERIFY(source.harness.keyring().contains(CredentialStore::service, edited.credentialReference));
         QCOMPARE(source.harness.catalogueRows(), catalogue);
         QCOMPARE(source.harness.rows(u"SELECT COUNT(*) FROM favourites"_s), QStringList{u"1"_s});
         // The edit ends with a connection test of the new login.
@@ -71,7 +71,7 @@ private Q_SLOTS:
         stall.stallAfterBytes = 0;
         source.harness.provider().setFault(u"account"_s, stall);
         store.startImport(source.playlist);
-        const QString sentence = failureSentence<MacXtreamAPIError>(
+        const QString sentence = failureSentence<XtreamAPIError>(
             store.editPlaylist(source.playlist, u"Other"_s, source.playlist.serverURL, u"u"_s, u"p"_s));
         QCOMPARE(sentence, u"Cancel the active refresh before editing this playlist."_s);
         QCOMPARE(source.harness.keyring().itemCount(), 1);
@@ -83,7 +83,7 @@ private Q_SLOTS:
     {
         ImportedSource source;
         source.harness.keyring().failWith(KeyringBackend::unavailable);
-        const QString sentence = failureSentence<MacCredentialStoreError>(source.harness.store().editPlaylist(
+        const QString sentence = failureSentence<CredentialStoreError>(source.harness.store().editPlaylist(
             source.playlist, u"Other"_s, source.playlist.serverURL, u"u"_s, u"p"_s));
         QCOMPARE(sentence, u"Could not save playlist credentials (keyring status -25291)."_s);
         QCOMPARE(source.harness.listed(source.playlist.id)->name, u"Provider"_s);
@@ -134,7 +134,7 @@ private Q_SLOTS:
         ImportedSource source;
         CatalogueStore &store = source.harness.store();
         source.harness.keyring().failWith(KeyringBackend::unavailable);
-        const QString sentence = failureSentence<MacCredentialStoreError>(store.removePlaylist(source.playlist));
+        const QString sentence = failureSentence<CredentialStoreError>(store.removePlaylist(source.playlist));
         QCOMPARE(sentence, u"Could not save playlist credentials (keyring status -25291)."_s);
         QVERIFY(store.playlists().isEmpty());
         QVERIFY(!store.health().contains(source.playlist.id));

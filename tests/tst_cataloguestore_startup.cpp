@@ -1,10 +1,10 @@
-#include "Store/CatalogueStore.h"
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
+#include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
-#include "support/InMemoryKeyring.h"
 #include "support/CatalogueGenerator.h"
+#include "support/InMemoryKeyring.h"
 #include "support/StoreHarness.h"
 #include "support/VirtualClock.h"
 
@@ -32,8 +32,8 @@ std::unique_ptr<CatalogueStore> startedStore(const QString &directory, InMemoryK
 void seedPlaylist(const QString &path, qint64 id, const QString &name, const QString &state,
                   std::optional<double> lastSync = std::nullopt, const QString &reference = u"REF"_s)
 {
-    MacSchema::prepare(path);
-    MacDatabase database(path);
+    CatalogueSchema::prepare(path);
+    CatalogueDatabase database(path);
     database.execute(u"INSERT INTO playlists (id, name, server_url, credential_ref, sync_state, last_sync_at) VALUES (?, ?, 'http://provider.example', ?, ?, ?)"_s,
                      {QString::number(id), name, reference, state,
                       lastSync ? std::optional(QString::number(*lastSync, 'f', 0)) : std::nullopt});
@@ -117,23 +117,23 @@ private Q_SLOTS:
         const QString path = root.filePath(u"quillmere_catalogue.sqlite"_s);
         seedPlaylist(path, 1, u"Syncing"_s, u"syncing"_s, 1'700'000'000);
         seedPlaylist(path, 2, u"Ready"_s, u"ready"_s, 1'700'000'500);
-        MacSourceHealth interruptedGuide;
+        SourceHealth interruptedGuide;
         interruptedGuide.guideInProgress = true;
         interruptedGuide.guideAttempt = QDateTime::fromSecsSinceEpoch(1'700'000'100, Qt::UTC);
         interruptedGuide.lastGuideSuccess = QDateTime::fromSecsSinceEpoch(1'690'000'000, Qt::UTC);
         interruptedGuide.guideProgrammeCount = 420;
         UserSettings::setValue(u"quillmere.health.1"_s, interruptedGuide.encoded());
-        MacSourceHealth ownSuccess;
+        SourceHealth ownSuccess;
         ownSuccess.lastCatalogueSuccess = QDateTime::fromSecsSinceEpoch(1'600'000'000, Qt::UTC);
         UserSettings::setValue(u"quillmere.health.2"_s, ownSuccess.encoded());
 
         const auto store = startedStore(root.path(), keyring, clock);
         QCOMPARE(store->playlists().size(), 2);
-        const MacPlaylist syncing = store->playlists().at(0).id == 1 ? store->playlists().at(0) : store->playlists().at(1);
+        const Playlist syncing = store->playlists().at(0).id == 1 ? store->playlists().at(0) : store->playlists().at(1);
         QCOMPARE(syncing.syncState, u"interrupted"_s);
         QCOMPARE(syncing.syncProgress, 0);
 
-        const MacSourceHealth repaired = store->health().value(1);
+        const SourceHealth repaired = store->health().value(1);
         QCOMPARE(repaired.guideInProgress, std::optional(false));
         QCOMPARE(repaired.guideAttempt, std::nullopt);
         QCOMPARE(repaired.guideError,
@@ -143,7 +143,7 @@ private Q_SLOTS:
         // A record with a success of its own keeps it.
         QCOMPARE(store->health().value(2).lastCatalogueSuccess, ownSuccess.lastCatalogueSuccess);
         // The repair is stored, so the next start sees it too.
-        QCOMPARE(MacSourceHealth::decoded(UserSettings::value(u"quillmere.health.1"_s).toByteArray()), std::optional(repaired));
+        QCOMPARE(SourceHealth::decoded(UserSettings::value(u"quillmere.health.1"_s).toByteArray()), std::optional(repaired));
 
         // Without automatic refresh nothing was started.
         QVERIFY(!store->isRefreshing(1));
@@ -164,7 +164,7 @@ private Q_SLOTS:
         auto store = startedStore(root.path(), keyring, clock);
         QCOMPARE(store->selectedPlaylistID(), std::optional<qint64>(2)); // the first ready one
         QStringList names;
-        for (const MacPlaylist &playlist : store->playlists())
+        for (const Playlist &playlist : store->playlists())
             names.append(playlist.name);
         QCOMPARE(names, (QStringList{u"alpha"_s, u"Beta"_s, u"gamma"_s}));
 
@@ -185,8 +185,8 @@ private Q_SLOTS:
     {
         StoreHarness harness(true);
         harness.provider().setCatalogue(generateCatalogue({20, 30, 10}));
-        const MacXtreamCredentials login = harness.provider().credentials();
-        MacCredentialStore credentials(harness.keyring());
+        const XtreamCredentials login = harness.provider().credentials();
+        CredentialStore credentials(harness.keyring());
         const QString reference = awaitBlocking(credentials.save(login.serverURL, login.username, login.password));
         seedPlaylist(harness.databasePath(), 1, u"Provider"_s, u"syncing"_s, std::nullopt, reference);
 

@@ -25,7 +25,7 @@ Outcome<T> settle(QCoro::Task<T> task)
         try {
             T value = co_await std::move(inner);
             co_return Outcome<T>{std::move(value), {}, 0};
-        } catch (const MacCredentialStoreError &error) {
+        } catch (const CredentialStoreError &error) {
             co_return Outcome<T>{std::nullopt, error.description(), error.status()};
         }
     };
@@ -53,7 +53,7 @@ private Q_SLOTS:
     void savedLoginsReadBackUnderFreshReferences()
     {
         InMemoryKeyring keyring;
-        MacCredentialStore store(keyring);
+        CredentialStore store(keyring);
         const auto first = settle(store.save(server, u"anna"_s, u"p+ss&w#rd"_s));
         const auto second = settle(store.save(server, u"anna"_s, u"p+ss&w#rd"_s));
         QVERIFY(first.value && second.value);
@@ -62,7 +62,7 @@ private Q_SLOTS:
         QCOMPARE(QUuid::fromString(*first.value).isNull(), false);
         QCOMPARE(keyring.itemCount(), 2);
 
-        MacCredentialStore freshStore(keyring); // nothing cached: the keyring is read
+        CredentialStore freshStore(keyring); // nothing cached: the keyring is read
         const auto login = settle(freshStore.read(*first.value));
         QVERIFY(login.value);
         QCOMPARE(login.value->serverURL, server);
@@ -75,7 +75,7 @@ private Q_SLOTS:
     void deletingIsIdempotentAndReadingADeletedItemFails()
     {
         InMemoryKeyring keyring;
-        MacCredentialStore store(keyring);
+        CredentialStore store(keyring);
         const QString reference = *settle(store.save(server, u"u"_s, u"p"_s)).value;
         QVERIFY(settleVoid(store.remove(reference)).value);
         QVERIFY(!store.cached(reference));
@@ -104,8 +104,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, secret);
         InMemoryKeyring keyring;
-        keyring.putRaw(MacCredentialStore::service, u"REF"_s, secret);
-        MacCredentialStore store(keyring);
+        keyring.putRaw(CredentialStore::service, u"REF"_s, secret);
+        CredentialStore store(keyring);
         QTest::ignoreMessage(QtWarningMsg, "Keyring payload was invalid for credential reference <private>");
         const auto read = settle(store.read(u"REF"_s));
         QVERIFY(!read.value);
@@ -115,7 +115,7 @@ private Q_SLOTS:
     void keyringFailuresCarryTheirStatus()
     {
         InMemoryKeyring keyring;
-        MacCredentialStore store(keyring);
+        CredentialStore store(keyring);
         keyring.failWith(KeyringBackend::unavailable);
         const auto saved = settle(store.save(server, u"u"_s, u"p"_s));
         QVERIFY(!saved.value);

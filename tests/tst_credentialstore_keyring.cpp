@@ -25,7 +25,7 @@ private Q_SLOTS:
     void loginsLiveInTheKeyringAsJsonItems()
     {
         SecretServiceKeyring keyring;
-        MacCredentialStore store(keyring);
+        CredentialStore store(keyring);
         const QUrl server(u"https://provider.example/portal/"_s);
 
         auto scenario = [&]() -> QCoro::Task<QString> {
@@ -34,13 +34,13 @@ private Q_SLOTS:
             if (first == second)
                 co_return u"two saves gave one reference"_s;
 
-            const KeyringBackend::Item raw = co_await keyring.find(MacCredentialStore::service, first);
+            const KeyringBackend::Item raw = co_await keyring.find(CredentialStore::service, first);
             const QJsonObject payload = QJsonDocument::fromJson(raw.secret).object();
             if (raw.status != 0 || payload.keys() != QStringList{u"password"_s, u"serverURL"_s, u"username"_s})
                 co_return u"the item does not hold the JSON payload"_s;
 
-            MacCredentialStore reader(keyring);
-            const MacXtreamCredentials login = co_await reader.read(first);
+            CredentialStore reader(keyring);
+            const XtreamCredentials login = co_await reader.read(first);
             if (login.serverURL != server || login.username != u"anna"_s || login.password != u"p+ss&w#rd=%"_s)
                 co_return u"the login did not round-trip"_s;
 
@@ -50,7 +50,7 @@ private Q_SLOTS:
             try {
                 co_await reader.read(first);
                 co_return u"a deleted item was still readable"_s;
-            } catch (const MacCredentialStoreError &error) {
+            } catch (const CredentialStoreError &error) {
                 co_return error.description();
             }
         };

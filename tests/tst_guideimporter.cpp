@@ -1,6 +1,6 @@
+#include "Catalogue/CatalogueDatabase.h"
 #include "Provider/GuideImporter.h"
 #include "Provider/XtreamAPIError.h"
-#include "Catalogue/CatalogueDatabase.h"
 #include "Support/CancellationError.h"
 #include "support/CatalogueFixture.h"
 #include "support/FakeProvider.h"
@@ -43,7 +43,7 @@ QByteArray schedule(const QString &channel, const QDateTime &first, int count)
     return programmes;
 }
 
-MacContentItem channel(const QString &id, const QString &title, std::optional<QString> guideID = {})
+ContentItem channel(const QString &id, const QString &title, std::optional<QString> guideID = {})
 {
     return {.providerID = id, .title = title, .epgChannelID = std::move(guideID)};
 }
@@ -119,18 +119,18 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         m_provider->setDocument(u"xmltv"_s, document);
         const QStringList before = tableSnapshot(m_fixture->database(), u"SELECT * FROM epg_programmes ORDER BY playlist_id"_s);
-        MacGuideImporter importer(playlistID, m_provider->credentials(), m_fixture->path(), m_clock);
+        GuideImporter importer(playlistID, m_provider->credentials(), m_fixture->path(), m_clock);
         QCOMPARE(outcome([&] { (void)importer.importGuide(now, {}); }), expected);
         QCOMPARE(tableSnapshot(m_fixture->database(), u"SELECT * FROM epg_programmes ORDER BY playlist_id"_s), before);
     }
 
     void failuresBeforeTheDownload()
     {
-        MacGuideImporter withoutLogin(playlistID, std::nullopt, m_fixture->path(), m_clock);
+        GuideImporter withoutLogin(playlistID, std::nullopt, m_fixture->path(), m_clock);
         QCOMPARE(outcome([&] { (void)withoutLogin.importGuide(now, {}); }), u"Guide credentials are unavailable."_s);
 
         m_provider->setFault(u"xmltv"_s, {.httpStatus = 404});
-        MacGuideImporter importer(playlistID, m_provider->credentials(), m_fixture->path(), m_clock);
+        GuideImporter importer(playlistID, m_provider->credentials(), m_fixture->path(), m_clock);
         QCOMPARE(outcome([&] { (void)importer.importGuide(now, {}); }), u"The Xtream server returned HTTP status 404."_s);
 
         m_provider->clearFaults();
@@ -160,14 +160,14 @@ private Q_SLOTS:
         m_clock.setWallClock(now);
         m_provider->setDocument(u"xmltv"_s, guide(programme(u"a"_s, now.addSecs(-60), now.addSecs(60), u"On now"_s)
                                                   + programme(u"a"_s, now.addSecs(-120), now.addSecs(-60), u"Over"_s)));
-        MacGuideImporter importer(playlistID, m_provider->credentials(), m_fixture->path(), m_clock);
+        GuideImporter importer(playlistID, m_provider->credentials(), m_fixture->path(), m_clock);
         QCOMPARE(QCoro::waitFor(importer.run({})), 1);
     }
 
 private:
     int importNow()
     {
-        MacGuideImporter importer(playlistID, m_provider->credentials(), m_fixture->path(), m_clock);
+        GuideImporter importer(playlistID, m_provider->credentials(), m_fixture->path(), m_clock);
         return importer.importGuide(now, {});
     }
 

@@ -52,7 +52,7 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QString, match);
 
-        const MacGuideMatching matching(channelIDs);
+        const GuideMatching matching(channelIDs);
         QCOMPARE(matching.match(title).value_or(QString()), match);
     }
 };

@@ -26,7 +26,7 @@ struct Refused final : std::exception
 // The provider's address for an endpoint, with the accepted login and these extra items.
 QUrl apiURL(const FakeProvider &provider, const QList<std::pair<QString, QString>> &extra = {})
 {
-    const MacXtreamCredentials login = provider.credentials();
+    const XtreamCredentials login = provider.credentials();
     QList<std::pair<QString, QString>> items = {{u"username"_s, login.username}, {u"password"_s, login.password}};
     items.append(extra);
     return HttpClient::withQuery(QUrl(provider.serverURL().toString() + u"/player_api.php"_s), items);
@@ -229,7 +229,7 @@ private Q_SLOTS:
         media.write(QByteArray(188 * 100, 'G'));
         media.flush();
         m_provider->setLiveStream(media.fileName(), 188 * 200);
-        const MacXtreamCredentials login = m_provider->credentials();
+        const XtreamCredentials login = m_provider->credentials();
         const QUrl url(m_provider->serverURL().toString() + u"/live/"_s + QString::fromLatin1(QUrl::toPercentEncoding(login.username))
                        + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(login.password)) + u"/7.ts"_s);
         qsizetype received = 0;

@@ -23,8 +23,8 @@ Outcome readInChunks(QByteArrayView document, qsizetype chunkSize)
         for (qsizetype at = 0; at < document.size(); at += chunkSize)
             stream.feed(document.sliced(at, qMin(chunkSize, document.size() - at)), running.get_token());
         stream.finish();
-    } catch (const MacXtreamAPIError &error) {
-        outcome.failed = error.kind() == MacXtreamAPIError::Kind::InvalidResponse;
+    } catch (const XtreamAPIError &error) {
+        outcome.failed = error.kind() == XtreamAPIError::Kind::InvalidResponse;
         if (!outcome.failed)
             throw;
     }
@@ -156,7 +156,7 @@ void JSONObjectStreamTest::limitsTheSizeOfOneObject()
     // An object that never closes fails while it grows, not at the end of the body.
     JSONObjectStream stream([](const QList<QByteArray> &) {});
     const std::stop_source running;
-    QVERIFY_THROWS_EXCEPTION(MacXtreamAPIError, stream.feed(QByteArray("[" + objectOfSize(JSONObjectStream::maximumObjectSize + 64).chopped(2)),
+    QVERIFY_THROWS_EXCEPTION(XtreamAPIError, stream.feed(QByteArray("[" + objectOfSize(JSONObjectStream::maximumObjectSize + 64).chopped(2)),
                                                           running.get_token()));
 }
 

@@ -1,5 +1,5 @@
-#include "Catalogue/CataloguePageReader.h"
 #include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/CataloguePageReader.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueFixture.h"
 
@@ -11,9 +11,9 @@ namespace {
 
 constexpr qint64 playlist = 1;
 
-MacContentItem entry(CatalogueKind kind, const QString &id, const QString &title, std::optional<qint64> addedAt = {})
+ContentItem entry(CatalogueKind kind, const QString &id, const QString &title, std::optional<qint64> addedAt = {})
 {
-    MacContentItem item;
+    ContentItem item;
     item.kind = kind;
     item.providerID = id;
     item.title = title;
@@ -103,7 +103,7 @@ private Q_SLOTS:
 
     void episodesAreShownUnderTheirSeriesEvenWhenItIsGone()
     {
-        MacContentItem show = entry(CatalogueKind::Series, u"S1"_s, u"The Show"_s);
+        ContentItem show = entry(CatalogueKind::Series, u"S1"_s, u"The Show"_s);
         show.artworkURL = u"http://images.example/show.jpg"_s;
         m_catalogue->addItem(playlist, show);
         episode(u"S1"_s, u"e1"_s, u"Pilot"_s, u"http://images.example/e1.jpg"_s);
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(pilot.item.title, u"The Show"_s);
         QCOMPARE(pilot.item.artworkURL, QUrl(u"http://images.example/show.jpg"_s));
         QCOMPARE(pilot.item.epgKey, QString());
-        QCOMPARE(*pilot.episode, (MacSeriesEpisode{u"S1"_s, u"e1"_s, 1, 2, u"Pilot"_s, std::nullopt,
+        QCOMPARE(*pilot.episode, (SeriesEpisode{u"S1"_s, u"e1"_s, 1, 2, u"Pilot"_s, std::nullopt,
                                                    QUrl(u"http://images.example/e1.jpg"_s), std::nullopt, 1500}));
         QCOMPARE(pilot.position, 100);
         QCOMPARE(pilot.duration, 1000);
@@ -155,7 +155,7 @@ private Q_SLOTS:
 
     void recentlyAddedLeavesHiddenCategoriesOut()
     {
-        MacContentItem hidden = entry(CatalogueKind::Movie, u"h"_s, u"Hidden"_s, 5000);
+        ContentItem hidden = entry(CatalogueKind::Movie, u"h"_s, u"Hidden"_s, 5000);
         hidden.categoryID = u"C9"_s;
         m_catalogue->addCategory(playlist, {CatalogueKind::Movie, u"C9"_s, u"XX: Hidden"_s, 1});
         m_catalogue->hideCategory(playlist, CatalogueKind::Movie, u"C9"_s);

@@ -1,6 +1,6 @@
-#include "Playback/VideoSurface.h"
 #include "Playback/LibVlcMediaEngine.h"
 #include "Playback/PlayerController.h"
+#include "Playback/VideoSurface.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"
 #include "support/MediaFixtures.h"
@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using State = MacVLCPlayerState;
+using State = PlayerState;
 
 constexpr int timeoutMs = 15'000;
 const QSize windowSize(640, 360);
@@ -47,10 +47,10 @@ private Q_SLOTS:
         UserSettings::remove(u"quillmere.volume"_s);
         m_window = std::make_unique<QQuickWindow>();
         m_window->resize(windowSize);
-        m_surface = new MacVLCVideoSurface(m_window->contentItem());
+        m_surface = new VideoSurface(m_window->contentItem());
         m_surface->setSize(QSizeF(windowSize));
         m_engine = new LibVlcMediaEngine(MediaFixtures::silentAudioOptions());
-        m_controller = std::make_unique<MacVLCPlayerController>(m_film, std::unique_ptr<MacVLCMediaEngine>(m_engine),
+        m_controller = std::make_unique<PlayerController>(m_film, std::unique_ptr<MediaEngine>(m_engine),
                                                                 m_clock);
         m_surface->setController(m_controller.get());
         m_window->show();
@@ -77,7 +77,7 @@ private Q_SLOTS:
         QVERIFY(MediaFixtures::looksLike(pixel(frame, {0.03, 0.5}), Qt::black));
 
         // Filled: the picture covers the bars, cropped at top and bottom.
-        m_engine->setVideoFitMode(MacVLCMediaEngine::Fill);
+        m_engine->setVideoFitMode(MediaEngine::Fill);
         QTRY_VERIFY_WITH_TIMEOUT(MediaFixtures::looksLike(pixel(m_window->grabWindow(), {0.03, 0.25}), Qt::red), timeoutMs);
 
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->totalTime() > 9, timeoutMs);
@@ -141,9 +141,9 @@ private:
     QUrl m_film;
     SystemClock m_clock;
     std::unique_ptr<QQuickWindow> m_window;
-    MacVLCVideoSurface *m_surface = nullptr;
+    VideoSurface *m_surface = nullptr;
     LibVlcMediaEngine *m_engine = nullptr;
-    std::unique_ptr<MacVLCPlayerController> m_controller;
+    std::unique_ptr<PlayerController> m_controller;
 };
 
 QTEST_MAIN(LibVlcPlaybackTest)

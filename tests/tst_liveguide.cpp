@@ -35,7 +35,7 @@ const QByteArray aroundNoon = shortGuide({listing(u"Morning show"_s, noon.addSec
                                           listing(u"Noon news"_s, noon, 30),
                                           listing(u"Afternoon film"_s, noon.addSecs(1800), 90)});
 
-std::optional<QString> titleOf(const std::optional<MacLiveProgramme> &programme)
+std::optional<QString> titleOf(const std::optional<LiveProgramme> &programme)
 {
     return programme ? std::optional<QString>(programme->title) : std::nullopt;
 }
@@ -57,7 +57,7 @@ private Q_SLOTS:
     void nowAndNextFollowTheClockAndRefreshEveryMinute()
     {
         VirtualClock clock(noon);
-        MacLiveEPGController guide(u"7"_s, m_provider.credentials(), std::nullopt, clock);
+        LiveEPGController guide(u"7"_s, m_provider.credentials(), std::nullopt, clock);
         guide.start();
         QTRY_VERIFY_WITH_TIMEOUT(guide.lastUpdated().isValid(), timeoutMs);
         QVERIFY(!guide.isLoading());
@@ -84,8 +84,8 @@ private Q_SLOTS:
     void nothingStartsWithoutAStreamOrALogin()
     {
         VirtualClock clock(noon);
-        MacLiveEPGController withoutStream(std::nullopt, m_provider.credentials(), u"7"_s, clock);
-        MacLiveEPGController withoutLogin(u"7"_s, std::nullopt, u"7"_s, clock);
+        LiveEPGController withoutStream(std::nullopt, m_provider.credentials(), u"7"_s, clock);
+        LiveEPGController withoutLogin(u"7"_s, std::nullopt, u"7"_s, clock);
         withoutStream.start();
         withoutLogin.start();
         clock.advance(2min);
@@ -114,7 +114,7 @@ private Q_SLOTS:
         QFETCH(QStringList, requests);
         m_provider.setDocument(u"get_short_epg"_s, document);
         VirtualClock clock(noon);
-        MacLiveEPGController guide(u"7"_s, m_provider.credentials(), alternative, clock);
+        LiveEPGController guide(u"7"_s, m_provider.credentials(), alternative, clock);
         guide.start();
         QTRY_VERIFY_WITH_TIMEOUT(guide.lastUpdated().isValid(), timeoutMs);
         QCOMPARE(shortGuideRequests(), requests);
@@ -124,7 +124,7 @@ private Q_SLOTS:
     void failedRefreshKeepsTheListUntilTheNextSuccess()
     {
         VirtualClock clock(noon);
-        MacLiveEPGController guide(u"7"_s, m_provider.credentials(), std::nullopt, clock);
+        LiveEPGController guide(u"7"_s, m_provider.credentials(), std::nullopt, clock);
         guide.start();
         QTRY_VERIFY_WITH_TIMEOUT(guide.lastUpdated().isValid(), timeoutMs);
         const QDateTime firstUpdate = guide.lastUpdated();
@@ -151,7 +151,7 @@ private Q_SLOTS:
         silence.stallAfterBytes = 0;
         m_provider.setFault(u"get_short_epg"_s, silence);
         VirtualClock clock(noon);
-        MacLiveEPGController guide(u"7"_s, m_provider.credentials(), std::nullopt, clock);
+        LiveEPGController guide(u"7"_s, m_provider.credentials(), std::nullopt, clock);
         guide.start();
         QTRY_VERIFY_WITH_TIMEOUT(guide.isLoading(), timeoutMs);
         guide.stop();

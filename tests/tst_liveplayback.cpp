@@ -1,7 +1,7 @@
 #include "Playback/LibVlcMediaEngine.h"
-#include "Provider/PlaybackURL.h"
 #include "Playback/PlayerController.h"
 #include "Playback/VideoSurface.h"
+#include "Provider/PlaybackURL.h"
 #include "support/FakeProvider.h"
 #include "support/MediaFixtures.h"
 #include "support/VirtualClock.h"
@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using State = MacVLCPlayerState;
+using State = PlayerState;
 
 constexpr int timeoutMs = 20'000;
 constexpr int streamSeconds = 10;
@@ -45,10 +45,10 @@ private Q_SLOTS:
     {
         QQuickWindow window;
         window.resize(320, 240);
-        auto *surface = new MacVLCVideoSurface(window.contentItem());
+        auto *surface = new VideoSurface(window.contentItem());
         surface->setSize(QSizeF(320, 240));
         VirtualClock clock;
-        MacVLCPlayerController controller({}, std::make_unique<LibVlcMediaEngine>(MediaFixtures::silentAudioOptions()),
+        PlayerController controller({}, std::make_unique<LibVlcMediaEngine>(MediaFixtures::silentAudioOptions()),
                                           clock);
         surface->setController(&controller);
         window.show();
@@ -57,9 +57,9 @@ private Q_SLOTS:
         // The channel in HLS, which this provider does not serve: the input opens but no picture
         // ever comes, so the watchdog gives up on it, and the first retry switches to MPEG-TS.
         const std::optional<QUrl> address =
-            MacPlaybackURL::make(m_provider.credentials(), u"7"_s, CatalogueKind::Live, std::nullopt, u"m3u8"_s);
+            PlaybackURL::make(m_provider.credentials(), u"7"_s, CatalogueKind::Live, std::nullopt, u"m3u8"_s);
         QVERIFY(address);
-        const QUrl transportStream = MacVLCPlayerController::liveFallbackURL(*address);
+        const QUrl transportStream = PlayerController::liveFallbackURL(*address);
         controller.configure(*address, 0, transportStream);
         controller.start();
         QTRY_COMPARE_WITH_TIMEOUT(controller.state(), State::Playing, timeoutMs);

@@ -19,14 +19,14 @@ private Q_SLOTS:
         LibraryEntry watched;
         watched.item = film;
         QCOMPARE(watched.id(), u"movie:77"_s);
-        MacSeriesEpisode episode;
+        SeriesEpisode episode;
         episode.seriesID = u"12"_s;
         episode.providerID = u"9001"_s;
         watched.episode = episode;
         QCOMPARE(watched.id(), u"ep:9001"_s);
         QCOMPARE(episode.id(), u"12:9001"_s);
 
-        MacGuideProgramme news;
+        GuideProgramme news;
         news.channelID = u"ch1"_s;
         news.title = u"News"_s;
         news.start = QDateTime::fromSecsSinceEpoch(3600, Qt::UTC);

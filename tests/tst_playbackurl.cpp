@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-MacXtreamCredentials login(const QString &server, const QString &username = u"user"_s,
+XtreamCredentials login(const QString &server, const QString &username = u"user"_s,
                            const QString &password = u"pass"_s)
 {
     return {QUrl(server), username, password};
@@ -21,7 +21,7 @@ class PlaybackURLTest final : public QObject
 private Q_SLOTS:
     void makesStreamAddresses_data()
     {
-        QTest::addColumn<MacXtreamCredentials>("credentials");
+        QTest::addColumn<XtreamCredentials>("credentials");
         QTest::addColumn<CatalogueKind>("kind");
         QTest::addColumn<QString>("providerID");
         QTest::addColumn<std::optional<QString>>("extension");
@@ -71,19 +71,19 @@ private Q_SLOTS:
 
     void makesStreamAddresses()
     {
-        QFETCH(MacXtreamCredentials, credentials);
+        QFETCH(XtreamCredentials, credentials);
         QFETCH(CatalogueKind, kind);
         QFETCH(QString, providerID);
         QFETCH(std::optional<QString>, extension);
         QFETCH(QString, address);
 
-        const std::optional<QUrl> url = MacPlaybackURL::make(credentials, providerID, kind, extension, u"m3u8"_s);
+        const std::optional<QUrl> url = PlaybackURL::make(credentials, providerID, kind, extension, u"m3u8"_s);
         QCOMPARE(url ? url->toString(QUrl::FullyEncoded) : QString(), address);
     }
 
     void takesTheLiveFormatLiterally()
     {
-        const auto url = MacPlaybackURL::make(login(u"http://host"_s), u"5"_s, CatalogueKind::Live, u" .MKV"_s, u"TS"_s);
+        const auto url = PlaybackURL::make(login(u"http://host"_s), u"5"_s, CatalogueKind::Live, u" .MKV"_s, u"TS"_s);
         QCOMPARE(url->toString(QUrl::FullyEncoded), u"http://host/live/user/pass/5.TS"_s);
     }
 
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(bool, valid);
 
-        QCOMPARE(MacPlaybackURL::isValidServer(text), valid);
+        QCOMPARE(PlaybackURL::isValidServer(text), valid);
     }
 };
 

@@ -1,7 +1,7 @@
+#include "Catalogue/SqliteStatement.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
-#include "Catalogue/SqliteStatement.h"
 #include "support/FakeMediaEngine.h"
 #include "support/StoreHarness.h"
 #include "support/VirtualClock.h"
@@ -15,9 +15,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-MacPlaybackTarget film(const QString &title)
+PlaybackTarget film(const QString &title)
 {
-    MacPlaybackTarget target;
+    PlaybackTarget target;
     target.url = QUrl(u"http://provider.test/movie/user/secret/"_s + title + u".mkv"_s);
     target.title = title;
     target.providerID = title;
@@ -31,30 +31,30 @@ struct Rig
     VirtualClock clock;
     QList<FakeMediaEngine *> engines;
     QObject surface;
-    MacPlaybackWindowController windows{[this](const QUrl &url, QObject *parent) {
+    PlaybackWindowController windows{[this](const QUrl &url, QObject *parent) {
         auto *engine = new FakeMediaEngine;
         engines.append(engine);
-        return new MacVLCPlayerController(url, std::unique_ptr<MacVLCMediaEngine>(engine), clock, parent);
+        return new PlayerController(url, std::unique_ptr<MediaEngine>(engine), clock, parent);
     }};
 
     // Shows a target and plays it as the player view does, so that its stop needs the engine.
-    void showAndPlay(const MacPlaybackTarget &target)
+    void showAndPlay(const PlaybackTarget &target)
     {
         windows.show(target);
-        MacVLCPlayerController *player = windows.playerController();
+        PlayerController *player = windows.playerController();
         player->configure(target.url, windows.target()->resumePosition);
         player->videoSurfaceDidBecomeReady(&surface);
         player->start();
     }
     void confirmStop()
     {
-        engines.constLast()->report(MacVLCMediaEngine::Stopped);
+        engines.constLast()->report(MediaEngine::Stopped);
         clock.advance(0ms);
     }
 };
 
 // Starts waiting for the previous stop; the flag turns true when the wait is over.
-QCoro::Task<> waitForPreviousStop(MacPlaybackWindowController &windows, bool &done)
+QCoro::Task<> waitForPreviousStop(PlaybackWindowController &windows, bool &done)
 {
     co_await windows.waitForPreviousStop();
     done = true;
@@ -71,7 +71,7 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.showAndPlay(film(u"first"_s));
-        MacVLCPlayerController *player = rig.windows.playerController();
+        PlayerController *player = rig.windows.playerController();
         const QUuid firstID = rig.windows.target()->id;
         rig.windows.show(film(u"second"_s));
         rig.clock.advance(0ms);
@@ -130,8 +130,8 @@ private Q_SLOTS:
 
         // The first stop is confirmed, and before its waiter resumes the next title plays and is
         // replaced in turn.
-        rig.engines[0]->report(MacVLCMediaEngine::Stopped);
-        MacVLCPlayerController *player = rig.windows.playerController();
+        rig.engines[0]->report(MediaEngine::Stopped);
+        PlayerController *player = rig.windows.playerController();
         player->configure(rig.windows.target()->url, 0);
         player->start();
         rig.windows.show(film(u"third"_s));
@@ -152,7 +152,7 @@ private Q_SLOTS:
     void storeSuppliesThePlaylistAndTheResumePosition()
     {
         StoreHarness harness;
-        const MacPlaylist playlist = harness.startWithImportedPlaylist({1, 1, 1});
+        const Playlist playlist = harness.startWithImportedPlaylist({1, 1, 1});
         CatalogueStore &store = harness.store();
         store.selectPlaylist(playlist.id);
         SqliteStatement saved = store.prepare(u"INSERT INTO watch_progress(playlist_id,content_provider_id,content_kind,"
@@ -162,7 +162,7 @@ private Q_SLOTS:
         QCOMPARE(saved.step(), SQLITE_DONE);
 
         Rig rig;
-        MacPlaybackTarget target = film(u"42"_s);
+        PlaybackTarget target = film(u"42"_s);
         target.catalogueStore = &store;
         rig.windows.show(target);
         QCOMPARE(rig.windows.target()->playlistID, std::optional<qint64>(playlist.id));
@@ -195,7 +195,7 @@ private Q_SLOTS:
         const QUrl url = QUrl::fromLocalFile(path);
         rig.windows.openFile(url);
         QVERIFY(rig.windows.hasTarget());
-        const MacPlaybackTarget &target = *rig.windows.target();
+        const PlaybackTarget &target = *rig.windows.target();
         QCOMPARE(target.url, url);
         QCOMPARE(target.title, title);
         QCOMPARE(target.kind, CatalogueKind::Movie);

@@ -11,8 +11,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using State = MacVLCPlayerState;
-using Track = MacVLCMediaEngine::Track;
+using State = PlayerState;
+using Track = MediaEngine::Track;
 
 const QUrl filmURL(u"http://provider.test/movie/user/secret/42.mkv"_s);
 const QUrl liveURL(u"http://provider.test/live/user/secret/7.m3u8"_s);
@@ -29,13 +29,13 @@ struct Rig
 {
     VirtualClock clock;
     FakeMediaEngine *engine = new FakeMediaEngine;
-    MacVLCPlayerController controller{filmURL, std::unique_ptr<MacVLCMediaEngine>(engine), clock};
+    PlayerController controller{filmURL, std::unique_ptr<MediaEngine>(engine), clock};
     QObject surface;
     QStringList retryMessages;
 
     Rig()
     {
-        QObject::connect(&controller, &MacVLCPlayerController::retryMessageChanged, &controller,
+        QObject::connect(&controller, &PlayerController::retryMessageChanged, &controller,
                          [this] { retryMessages.append(controller.retryMessage()); });
     }
 
@@ -50,7 +50,7 @@ struct Rig
     // Fails the current attempt the way an unreachable stream does.
     void failAttempt()
     {
-        engine->report(MacVLCMediaEngine::Failed);
+        engine->report(MediaEngine::Failed);
         settle();
     }
     // Lets a pending retry count down and confirms the native stop it asks for.
@@ -58,7 +58,7 @@ struct Rig
     {
         advance(delay);
         if (engine->stopRequests > confirmedStops) {
-            engine->report(MacVLCMediaEngine::Stopped);
+            engine->report(MediaEngine::Stopped);
             confirmedStops = engine->stopRequests;
         }
         settle();
@@ -67,7 +67,7 @@ struct Rig
     {
         engine->lengthMs = lengthMs;
         engine->playing = true;
-        engine->report(MacVLCMediaEngine::Playing);
+        engine->report(MediaEngine::Playing);
     }
     int confirmedStops = 0;
 };
@@ -198,7 +198,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, address);
         QFETCH(QString, fallback);
-        const QUrl swapped = MacVLCPlayerController::liveFallbackURL(QUrl(address));
+        const QUrl swapped = PlayerController::liveFallbackURL(QUrl(address));
         QCOMPARE(swapped.toString(QUrl::FullyEncoded), fallback);
     }
 
@@ -207,7 +207,7 @@ private Q_SLOTS:
         Rig film;
         film.begin(filmURL);
         film.play(1'800'000);
-        film.engine->report(MacVLCMediaEngine::Stopped);
+        film.engine->report(MediaEngine::Stopped);
         film.runRetry(10s);
         QCOMPARE(film.controller.state(), State::Stopped);
         QVERIFY(film.controller.errorMessage().isEmpty());
@@ -221,7 +221,7 @@ private Q_SLOTS:
         Rig live;
         live.begin(liveURL, liveFallback);
         live.play();
-        live.engine->report(MacVLCMediaEngine::Stopped);
+        live.engine->report(MediaEngine::Stopped);
         live.settle();
         QCOMPARE(live.controller.errorMessage(), streamEnded);
         QCOMPARE(live.controller.retryMessage(), u"Retry 1 of 3 in 1s"_s);
@@ -252,7 +252,7 @@ private Q_SLOTS:
         rig.engine->playing = true;
         rig.engine->reportBuffering(1.0);
         QCOMPARE(rig.controller.state(), State::Playing);
-        rig.engine->report(MacVLCMediaEngine::Paused);
+        rig.engine->report(MediaEngine::Paused);
         rig.engine->reportBuffering(1.0);
         QCOMPARE(rig.controller.state(), State::Paused);
     }
@@ -285,7 +285,7 @@ private Q_SLOTS:
         Rig rig;
         rig.begin(filmURL);
         rig.play(1'800'000);
-        rig.engine->report(MacVLCMediaEngine::Paused);
+        rig.engine->report(MediaEngine::Paused);
         rig.advance(10min);
         QCOMPARE(rig.controller.state(), State::Paused);
         QVERIFY(rig.controller.errorMessage().isEmpty());
@@ -342,7 +342,7 @@ private Q_SLOTS:
         // While the stop is awaited, reports and play requests are ignored.
         rig.engine->reportTime(61'000);
         rig.engine->reportLength(5000);
-        rig.engine->report(MacVLCMediaEngine::Failed);
+        rig.engine->report(MediaEngine::Failed);
         rig.controller.start();
         rig.advance(4s);
         QVERIFY(!stop.isFinished());
@@ -350,7 +350,7 @@ private Q_SLOTS:
         QCOMPARE(rig.controller.totalTime(), 1800.0);
         QCOMPARE(rig.engine->openedURLs.size(), 1);
 
-        rig.engine->report(MacVLCMediaEngine::Stopped);
+        rig.engine->report(MediaEngine::Stopped);
         rig.settle();
         QVERIFY(stop.isFinished());
         QCOMPARE(rig.controller.state(), State::Stopped);
@@ -377,7 +377,7 @@ private Q_SLOTS:
         QCOMPARE(rig.controller.url(), filmURL);
 
         // A late confirmation lets the next title through.
-        rig.engine->report(MacVLCMediaEngine::Stopped);
+        rig.engine->report(MediaEngine::Stopped);
         rig.controller.configure(liveURL, 0, liveFallback);
         QCOMPARE(rig.controller.url(), liveURL);
         QCOMPARE(rig.controller.state(), State::Initialized);
@@ -409,7 +409,7 @@ private Q_SLOTS:
         QCOMPARE(rig.engine->stopRequests, 1);
         const Job<> stop = rig.controller.stop();
         QCOMPARE(rig.engine->stopRequests, 1);
-        rig.engine->report(MacVLCMediaEngine::Stopped);
+        rig.engine->report(MediaEngine::Stopped);
         rig.settle();
         QVERIFY(stop.isFinished());
         QCOMPARE(rig.controller.state(), State::Stopped);
@@ -455,7 +455,7 @@ private Q_SLOTS:
         Rig rig;
         rig.begin(filmURL);
         rig.play(1'800'000);
-        rig.engine->report(MacVLCMediaEngine::Paused);
+        rig.engine->report(MediaEngine::Paused);
         rig.controller.start();
         QCOMPARE(rig.controller.state(), State::Playing);
         QCOMPARE(rig.engine->playRequests, 2);
@@ -556,12 +556,12 @@ private Q_SLOTS:
         rig.begin(filmURL);
         rig.play();
 
-        const QList<MacVLCTrack> subtitles = rig.controller.subtitleTracks();
+        const QList<PlayerTrack> subtitles = rig.controller.subtitleTracks();
         QCOMPARE(subtitles.size(), 2);
         QCOMPARE(subtitles[0].description, u"Subtitles"_s);
         QCOMPARE(subtitles[0].languageCode, std::optional<QString>(u"fr"_s));
         QCOMPARE(subtitles[1].description, u" English "_s);
-        QCOMPARE(subtitles[1].kind, MacVLCTrackKind::Subtitles);
+        QCOMPARE(subtitles[1].kind, PlayerTrackKind::Subtitles);
         QCOMPARE(rig.controller.currentSubtitleID(), std::optional<QString>(u"4"_s));
 
         const int revision = rig.controller.trackRevision();
@@ -590,14 +590,14 @@ private Q_SLOTS:
 
         // Paused, the controls stay up.
         rig.controller.showControls(true);
-        rig.engine->report(MacVLCMediaEngine::Paused);
+        rig.engine->report(MediaEngine::Paused);
         rig.advance(10s);
         QVERIFY(rig.controller.controlsVisible());
 
         // A state change away from playing before the delay keeps them up.
         rig.controller.start();
         rig.advance(1s);
-        rig.engine->report(MacVLCMediaEngine::Buffering);
+        rig.engine->report(MediaEngine::Buffering);
         rig.advance(5s);
         QVERIFY(rig.controller.controlsVisible());
     }

@@ -1,7 +1,7 @@
+#include "Catalogue/CatalogueDatabaseError.h"
+#include "Catalogue/CredentialStoreError.h"
 #include "Provider/XtreamAPIError.h"
 #include "Store/CatalogueStore.h"
-#include "Catalogue/CredentialStoreError.h"
-#include "Catalogue/CatalogueDatabaseError.h"
 #include "Support/CancellationError.h"
 #include "Support/TransportError.h"
 
@@ -36,14 +36,14 @@ private Q_SLOTS:
         QTest::newRow("name lookup") << transport(Kind::DnsLookupFailed, 6) << unreachable;
         QTest::newRow("other transport") << transport(Kind::Other, 35)
                                          << u"The provider request failed (network error 35)."_s;
-        QTest::newRow("provider status") << std::make_exception_ptr(MacXtreamAPIError::httpStatus(401))
+        QTest::newRow("provider status") << std::make_exception_ptr(XtreamAPIError::httpStatus(401))
                                          << u"The Xtream server returned HTTP status 401."_s;
         QTest::newRow("provider message")
-            << std::make_exception_ptr(MacXtreamAPIError::providerMessage(u"The provider did not accept these credentials."_s))
+            << std::make_exception_ptr(XtreamAPIError::providerMessage(u"The provider did not accept these credentials."_s))
             << u"The provider did not accept these credentials."_s;
-        QTest::newRow("database") << std::make_exception_ptr(MacDatabaseError(u"The catalogue could not be opened."_s))
+        QTest::newRow("database") << std::make_exception_ptr(CatalogueDatabaseError(u"The catalogue could not be opened."_s))
                                   << u"The catalogue could not be opened."_s;
-        QTest::newRow("keyring") << std::make_exception_ptr(MacCredentialStoreError::readFailed(-25300))
+        QTest::newRow("keyring") << std::make_exception_ptr(CredentialStoreError::readFailed(-25300))
                                  << u"Could not read playlist credentials (keyring status -25300)."_s;
         const QString fallback = u"The refresh could not be completed. Your previous data has been kept."_s;
         QTest::newRow("task cancelled") << std::make_exception_ptr(CancellationError()) << fallback;

@@ -27,7 +27,7 @@ class SourceHealthTest final : public QObject
 private Q_SLOTS:
     void everyFieldRoundTrips()
     {
-        MacSourceHealth health;
+        SourceHealth health;
         health.catalogueAttempt = utc(2024, 5, 1, 10, 0, 0, 250);
         health.lastCatalogueSuccess = utc(2024, 5, 1, 10, 0, 30);
         health.catalogueError = u"The provider did not answer."_s;
@@ -41,28 +41,28 @@ private Q_SLOTS:
 
         const QByteArray json = health.encoded();
         QCOMPARE(objectOf(json).keys().size(), 10);
-        QCOMPARE(MacSourceHealth::decoded(json), health);
+        QCOMPARE(SourceHealth::decoded(json), health);
     }
 
     void datesAreSecondsSince2001AndAbsentFieldsAreLeftOut()
     {
-        MacSourceHealth health;
+        SourceHealth health;
         health.connectionChecked = utc(2001, 1, 1, 0, 1, 0);
         QCOMPARE(health.encoded(), QByteArray(R"({"connectionChecked":60})"));
 
-        MacSourceHealth running;
+        SourceHealth running;
         running.guideInProgress = true;
         QCOMPARE(running.encoded(), QByteArray(R"({"guideInProgress":true})"));
 
-        QCOMPARE(MacSourceHealth().encoded(), QByteArray("{}"));
-        QCOMPARE(MacSourceHealth::decoded("{}"), MacSourceHealth());
+        QCOMPARE(SourceHealth().encoded(), QByteArray("{}"));
+        QCOMPARE(SourceHealth::decoded("{}"), SourceHealth());
     }
 
     void unknownKeysAndNullsAreIgnored()
     {
-        const auto health = MacSourceHealth::decoded(R"({"foo":[1,2],"guideError":null,"guideProgrammeCount":7})");
+        const auto health = SourceHealth::decoded(R"({"foo":[1,2],"guideError":null,"guideProgrammeCount":7})");
         QVERIFY(health);
-        MacSourceHealth expected;
+        SourceHealth expected;
         expected.guideProgrammeCount = 7;
         QCOMPARE(*health, expected);
     }
@@ -81,7 +81,7 @@ private Q_SLOTS:
     void aWrongTypeFailsTheWholeRecord()
     {
         QFETCH(QByteArray, json);
-        QCOMPARE(MacSourceHealth::decoded(json), std::nullopt);
+        QCOMPARE(SourceHealth::decoded(json), std::nullopt);
     }
 };
 

@@ -1,7 +1,7 @@
-#include "Support/Prefs.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
 #include "Support/Clock.h"
+#include "Support/Prefs.h"
 #include "Support/SerialExecutor.h"
 #include "Support/UserFacingError.h"
 #include "Support/UserSettings.h"

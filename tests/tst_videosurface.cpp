@@ -37,14 +37,14 @@ struct Rig
 {
     VirtualClock clock;
     FakeMediaEngine *engine = new FakeMediaEngine;
-    MacVLCPlayerController controller{filmURL, std::unique_ptr<MacVLCMediaEngine>(engine), clock};
+    PlayerController controller{filmURL, std::unique_ptr<MediaEngine>(engine), clock};
     QQuickWindow window;
 
     Rig() { window.resize(side, side); }
 
-    MacVLCVideoSurface *addSurface()
+    VideoSurface *addSurface()
     {
-        auto *surface = new MacVLCVideoSurface(window.contentItem());
+        auto *surface = new VideoSurface(window.contentItem());
         surface->setSize(QSizeF(side, side));
         surface->setController(&controller);
         return surface;
@@ -65,20 +65,20 @@ private Q_SLOTS:
         Rig rig;
         rig.controller.configure(filmURL, 0);
         rig.controller.start();
-        MacVLCVideoSurface *surface = rig.addSurface();
-        QCOMPARE(rig.controller.state(), MacVLCPlayerState::Buffering);
+        VideoSurface *surface = rig.addSurface();
+        QCOMPARE(rig.controller.state(), PlayerState::Buffering);
         // The report is made on a later turn, not while the surface is being set up.
         QVERIFY(rig.engine->openedURLs.isEmpty());
         rig.turn();
         QCOMPARE(rig.engine->openedURLs.size(), 1);
 
         // Rebuilt while playing: the new surface takes over the picture without a new attempt.
-        rig.engine->report(MacVLCMediaEngine::Playing);
+        rig.engine->report(MediaEngine::Playing);
         delete surface;
         rig.addSurface();
         rig.turn();
         QCOMPARE(rig.engine->openedURLs.size(), 1);
-        QCOMPARE(rig.controller.state(), MacVLCPlayerState::Playing);
+        QCOMPARE(rig.controller.state(), PlayerState::Playing);
     }
 
     void surfaceRemovedBeforeItsReportDoesNotReport()
@@ -86,7 +86,7 @@ private Q_SLOTS:
         Rig rig;
         rig.controller.configure(filmURL, 0);
         rig.controller.start();
-        MacVLCVideoSurface *surface = rig.addSurface();
+        VideoSurface *surface = rig.addSurface();
         surface->setParentItem(nullptr);
         rig.turn();
         QVERIFY(rig.engine->openedURLs.isEmpty());
@@ -110,12 +110,12 @@ private Q_SLOTS:
         QCOMPARE(rig.at(2, side / 2), QColor(200, 30, 30));
 
         // Fill: it covers the whole surface, cropped at the sides.
-        rig.engine->setVideoFitMode(MacVLCMediaEngine::Fill);
+        rig.engine->setVideoFitMode(MediaEngine::Fill);
         QTRY_COMPARE(rig.at(side / 2, side / 8), QColor(200, 30, 30));
         QCOMPARE(rig.at(2, 2), QColor(200, 30, 30));
 
         // Pixels twice as tall as wide make the same buffer a square picture.
-        rig.engine->setVideoFitMode(MacVLCMediaEngine::Fit);
+        rig.engine->setVideoFitMode(MediaEngine::Fit);
         rig.controller.videoView()->setDisplaySize(QSizeF(100, 100));
         QTRY_COMPARE(rig.at(side / 2, side / 8), QColor(200, 30, 30));
 
@@ -128,10 +128,10 @@ private Q_SLOTS:
     {
         QQmlEngine engine;
         QQmlComponent component(&engine);
-        component.setData("import Quillmere\nMacVLCVideoSurface { width: 10; height: 10 }", QUrl());
+        component.setData("import Quillmere\nVideoSurface { width: 10; height: 10 }", QUrl());
         std::unique_ptr<QObject> created(component.create());
         QVERIFY2(created, qPrintable(component.errorString()));
-        QVERIFY(qobject_cast<MacVLCVideoSurface *>(created.get()));
+        QVERIFY(qobject_cast<VideoSurface *>(created.get()));
     }
 
     void decoderNeverWritesAPictureThatIsShown()

@@ -1,6 +1,6 @@
-#include "Provider/XtreamAPIError.h"
 #include "Provider/XMLTVGuideParser.h"
 #include "Provider/XMLTVGuideStream.h"
+#include "Provider/XtreamAPIError.h"
 #include "Support/CancellationError.h"
 #include "support/CentralEuropeanTime.h"
 
@@ -25,22 +25,22 @@ const QByteArray documentHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!D
 
 struct Reading
 {
-    QList<MacGuideProgramme> programmes;
+    QList<GuideProgramme> programmes;
     bool complete = false;
 };
 
 Reading readInChunks(QByteArrayView document, qsizetype chunkSize)
 {
     Reading reading;
-    XMLTVGuideStream stream([&](const MacGuideProgramme &programme) { reading.programmes.append(programme); });
+    XMLTVGuideStream stream([&](const GuideProgramme &programme) { reading.programmes.append(programme); });
     const std::stop_source running;
     for (qsizetype at = 0; at < document.size(); at += chunkSize)
         stream.feed(document.sliced(at, qMin(chunkSize, document.size() - at)), running.get_token());
     try {
         stream.finish();
         reading.complete = true;
-    } catch (const MacXtreamAPIError &error) {
-        if (error.kind() != MacXtreamAPIError::Kind::InvalidResponse)
+    } catch (const XtreamAPIError &error) {
+        if (error.kind() != XtreamAPIError::Kind::InvalidResponse)
             throw;
     }
     if (stream.programmeCount() != reading.programmes.size())
@@ -48,10 +48,10 @@ Reading readInChunks(QByteArrayView document, qsizetype chunkSize)
     return reading;
 }
 
-QStringList titles(const QList<MacGuideProgramme> &programmes)
+QStringList titles(const QList<GuideProgramme> &programmes)
 {
     QStringList result;
-    for (const MacGuideProgramme &programme : programmes)
+    for (const GuideProgramme &programme : programmes)
         result.append(programme.title);
     return result;
 }
@@ -200,7 +200,7 @@ void XMLTVGuideTest::readsElementTexts()
 void XMLTVGuideTest::readsProgrammes()
 {
     XMLTVGuideParser parser;
-    const std::optional<MacGuideProgramme> full = parser.parse(
+    const std::optional<GuideProgramme> full = parser.parse(
         R"(<programme start="20240115200000 +0100" stop="" end="20240115210000 +0100" channel="one.uk">
             <title lang="en">News</title><desc lang="en">Headlines &amp; weather</desc></programme>)");
     QVERIFY(full);
@@ -210,7 +210,7 @@ void XMLTVGuideTest::readsProgrammes()
     QCOMPARE(full->start, utc(u"2024-01-15T19:00:00Z"_s));
     QCOMPARE(full->end, utc(u"2024-01-15T20:00:00Z"_s)); // "end" stands in for an empty "stop"
 
-    const std::optional<MacGuideProgramme> described = parser.parse(
+    const std::optional<GuideProgramme> described = parser.parse(
         R"(<programme start="20240115190000 +0000" stop="20240115200000 +0000" channel="x">
             <title>T</title><description>Long form</description></programme>)");
     QVERIFY(described);
@@ -296,21 +296,21 @@ void XMLTVGuideTest::stopsWhenCancelled()
 {
     std::stop_source cancelled;
     cancelled.request_stop();
-    XMLTVGuideStream untouched([](const MacGuideProgramme &) { QFAIL("no programme after cancellation"); });
+    XMLTVGuideStream untouched([](const GuideProgramme &) { QFAIL("no programme after cancellation"); });
     QVERIFY_THROWS_EXCEPTION(CancellationError, untouched.feed(programme("one.uk", "A"), cancelled.get_token()));
 
     std::stop_source running;
     QByteArray many;
     for (int index = 0; index < 1000; ++index)
         many += programme("one.uk", "Item " + QByteArray::number(index));
-    XMLTVGuideStream stream([&](const MacGuideProgramme &) { running.request_stop(); });
+    XMLTVGuideStream stream([&](const GuideProgramme &) { running.request_stop(); });
     QVERIFY_THROWS_EXCEPTION(CancellationError, stream.feed(many, running.get_token()));
     QVERIFY(stream.programmeCount() >= 1 && stream.programmeCount() < 1000);
 }
 
 void XMLTVGuideTest::passesTheConsumersErrorOn()
 {
-    XMLTVGuideStream stream([](const MacGuideProgramme &) { throw std::logic_error("staging failed"); });
+    XMLTVGuideStream stream([](const GuideProgramme &) { throw std::logic_error("staging failed"); });
     const std::stop_source running;
     QVERIFY_THROWS_EXCEPTION(std::logic_error, stream.feed(programme("one.uk", "A"), running.get_token()));
 }

@@ -20,7 +20,7 @@ namespace {
 
 using QueryItems = QList<std::pair<QString, QString>>;
 
-MacXtreamCredentials withServer(MacXtreamCredentials login, const QString &address)
+XtreamCredentials withServer(XtreamCredentials login, const QString &address)
 {
     login.serverURL = QUrl(address);
     return login;
@@ -58,10 +58,10 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(QString, apiPath);
         QFETCH(QString, guidePath);
-        const MacXtreamCredentials login = m_provider->credentials();
-        const MacXtreamClient client(withServer(login, m_provider->serverURL().toString() + path));
-        client.consumeCategories(CatalogueKind::Movie, [](const QList<MacCategory> &) {}, {});
-        client.consumeXMLTVGuide([](const MacGuideProgramme &) {}, {});
+        const XtreamCredentials login = m_provider->credentials();
+        const XtreamClient client(withServer(login, m_provider->serverURL().toString() + path));
+        client.consumeCategories(CatalogueKind::Movie, [](const QList<Category> &) {}, {});
+        client.consumeXMLTVGuide([](const GuideProgramme &) {}, {});
         const QList<FakeRequest> requests = m_provider->requests();
         QCOMPARE(requests.size(), 2);
         QCOMPARE(requests.at(0).path, apiPath);
@@ -74,7 +74,7 @@ private Q_SLOTS:
 
     void extraQueryItemsFollowTheAction()
     {
-        const MacXtreamClient client(m_provider->credentials());
+        const XtreamClient client(m_provider->credentials());
         (void)client.fetchSeriesEpisodes(u"7 & 8"_s, {});
         (void)client.fetchShortEPG(u"42"_s, 24, {});
         const QList<FakeRequest> requests = m_provider->requests();
@@ -95,9 +95,9 @@ private Q_SLOTS:
     void unusableServerAddressesSendNothing()
     {
         QFETCH(QString, address);
-        const MacXtreamClient client(withServer(m_provider->credentials(), m_provider->withPort(address)));
+        const XtreamClient client(withServer(m_provider->credentials(), m_provider->withPort(address)));
         QCOMPARE(outcome([&] { client.verifyCredentials({}); }), u"The Xtream server URL is invalid."_s);
-        QCOMPARE(outcome([&] { client.consumeXMLTVGuide([](const MacGuideProgramme &) {}, {}); }),
+        QCOMPARE(outcome([&] { client.consumeXMLTVGuide([](const GuideProgramme &) {}, {}); }),
                  u"The Xtream server URL is invalid."_s);
         QVERIFY(m_provider->requests().isEmpty());
     }
@@ -133,16 +133,16 @@ private Q_SLOTS:
         QFETCH(QByteArray, reply);
         QFETCH(QString, expected);
         m_provider->setDocument(u"account"_s, reply);
-        const MacXtreamClient client(m_provider->credentials());
+        const XtreamClient client(m_provider->credentials());
         QCOMPARE(outcome([&] { client.verifyCredentials({}); }), expected);
     }
 
     void aWrongLoginIsRefusedByTheProvider()
     {
-        MacXtreamCredentials login = m_provider->credentials();
-        QCOMPARE(outcome([&] { MacXtreamClient(login).verifyCredentials({}); }), QString());
+        XtreamCredentials login = m_provider->credentials();
+        QCOMPARE(outcome([&] { XtreamClient(login).verifyCredentials({}); }), QString());
         login.password += u'x';
-        QCOMPARE(outcome([&] { MacXtreamClient(login).verifyCredentials({}); }), rejectedLogin);
+        QCOMPARE(outcome([&] { XtreamClient(login).verifyCredentials({}); }), rejectedLogin);
     }
 
     void statusesOutsideTwoHundredAreProviderErrors_data()
@@ -159,35 +159,35 @@ private Q_SLOTS:
         QFETCH(QString, endpoint);
         QFETCH(int, status);
         m_provider->setFault(endpoint, {.httpStatus = status});
-        const MacXtreamClient client(m_provider->credentials());
+        const XtreamClient client(m_provider->credentials());
         QString result;
         if (endpoint == "account"_L1)
             result = outcome([&] { client.verifyCredentials({}); });
         else if (endpoint == "xmltv"_L1)
-            result = outcome([&] { client.consumeXMLTVGuide([](const MacGuideProgramme &) {}, {}); });
+            result = outcome([&] { client.consumeXMLTVGuide([](const GuideProgramme &) {}, {}); });
         else
-            result = outcome([&] { client.consumeContent(CatalogueKind::Live, [](const QList<MacContentItem> &) {}, {}); });
+            result = outcome([&] { client.consumeContent(CatalogueKind::Live, [](const QList<ContentItem> &) {}, {}); });
         QCOMPARE(result, u"The Xtream server returned HTTP status %1."_s.arg(status));
     }
 
     void listsArriveInBatchesOfAHundred()
     {
         const GeneratedCatalogue catalogue = generateCatalogue({250, 40, 30});
-        const MacXtreamClient client(m_provider->credentials());
+        const XtreamClient client(m_provider->credentials());
         QList<qsizetype> sizes;
-        QList<MacContentItem> received;
-        client.consumeContent(CatalogueKind::Live, [&](const QList<MacContentItem> &batch) {
+        QList<ContentItem> received;
+        client.consumeContent(CatalogueKind::Live, [&](const QList<ContentItem> &batch) {
             sizes.append(batch.size());
             received.append(batch);
         }, {});
         QCOMPARE(sizes, (QList<qsizetype>{100, 100, 50}));
-        const QList<MacContentItem> sent = catalogue.itemsOf(CatalogueKind::Live);
+        const QList<ContentItem> sent = catalogue.itemsOf(CatalogueKind::Live);
         for (qsizetype index = 0; index < sent.size(); ++index)
             QCOMPARE(received.at(index), FakeProviderCatalogue::decodedItem(sent.at(index)));
 
         for (const CatalogueKind kind : allCatalogueKinds) {
-            QList<MacCategory> categories;
-            client.consumeCategories(kind, [&](const QList<MacCategory> &batch) { categories.append(batch); }, {});
+            QList<Category> categories;
+            client.consumeCategories(kind, [&](const QList<Category> &batch) { categories.append(batch); }, {});
             QCOMPARE(categories, catalogue.categoriesOf(kind));
         }
     }
@@ -204,10 +204,10 @@ private Q_SLOTS:
         QFETCH(CatalogueKind, kind);
         QFETCH(bool, gzip);
         m_provider->setFault(kind == CatalogueKind::Movie ? u"get_vod_streams"_s : u"get_series"_s, {.gzip = gzip});
-        QList<MacContentItem> received;
-        MacXtreamClient(m_provider->credentials())
-            .consumeContent(kind, [&](const QList<MacContentItem> &batch) { received.append(batch); }, {});
-        QList<MacContentItem> expected = generateCatalogue({250, 40, 30}).itemsOf(kind);
+        QList<ContentItem> received;
+        XtreamClient(m_provider->credentials())
+            .consumeContent(kind, [&](const QList<ContentItem> &batch) { received.append(batch); }, {});
+        QList<ContentItem> expected = generateCatalogue({250, 40, 30}).itemsOf(kind);
         std::transform(expected.begin(), expected.end(), expected.begin(), FakeProviderCatalogue::decodedItem);
         QCOMPARE(received, expected);
     }
@@ -231,9 +231,9 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         m_provider->setFault(u"get_live_streams"_s, fault);
         QList<qsizetype> sizes;
-        const MacXtreamClient client(m_provider->credentials());
+        const XtreamClient client(m_provider->credentials());
         QCOMPARE(outcome([&] {
-                     client.consumeContent(CatalogueKind::Live, [&](const QList<MacContentItem> &batch) { sizes.append(batch.size()); }, {});
+                     client.consumeContent(CatalogueKind::Live, [&](const QList<ContentItem> &batch) { sizes.append(batch.size()); }, {});
                  }),
                  expected);
         QCOMPARE(sizes, batches);
@@ -241,12 +241,12 @@ private Q_SLOTS:
 
     void aConsumerErrorOrAStopEndsTheDownload()
     {
-        const MacXtreamClient client(m_provider->credentials());
+        const XtreamClient client(m_provider->credentials());
         int calls = 0;
         QCOMPARE(outcome([&] {
-                     client.consumeContent(CatalogueKind::Live, [&](const QList<MacContentItem> &) {
+                     client.consumeContent(CatalogueKind::Live, [&](const QList<ContentItem> &) {
                          ++calls;
-                         throw MacXtreamAPIError::providerMessage(u"stop here"_s);
+                         throw XtreamAPIError::providerMessage(u"stop here"_s);
                      }, {});
                  }),
                  u"stop here"_s);
@@ -255,7 +255,7 @@ private Q_SLOTS:
         std::stop_source stop;
         calls = 0;
         QCOMPARE(outcome([&] {
-                     client.consumeContent(CatalogueKind::Live, [&](const QList<MacContentItem> &) {
+                     client.consumeContent(CatalogueKind::Live, [&](const QList<ContentItem> &) {
                          ++calls;
                          stop.request_stop();
                      }, stop.get_token());
@@ -268,15 +268,15 @@ private Q_SLOTS:
     {
         m_provider->setCatalogue({});
         int calls = 0;
-        MacXtreamClient(m_provider->credentials()).consumeContent(CatalogueKind::Movie, [&](const QList<MacContentItem> &) { ++calls; }, {});
+        XtreamClient(m_provider->credentials()).consumeContent(CatalogueKind::Movie, [&](const QList<ContentItem> &) { ++calls; }, {});
         QCOMPARE(calls, 0);
     }
 
     void seriesEpisodesRoundTrip()
     {
-        const QList<MacSeriesEpisode> episodes = MacXtreamClient(m_provider->credentials()).fetchSeriesEpisodes(u"12"_s, {});
+        const QList<SeriesEpisode> episodes = XtreamClient(m_provider->credentials()).fetchSeriesEpisodes(u"12"_s, {});
         QVERIFY(!episodes.isEmpty());
-        const MacSeriesEpisode &first = episodes.constFirst();
+        const SeriesEpisode &first = episodes.constFirst();
         QCOMPARE(first.seriesID, u"12"_s);
         QCOMPARE(first.providerID, u"12-101"_s);
         QCOMPARE(first.seasonNumber, 1);
@@ -284,7 +284,7 @@ private Q_SLOTS:
         QCOMPARE(first.title, u"Episode 1 of season 1"_s);
         QCOMPARE(first.plot, std::optional(u"Plot 1"_s));
         QCOMPARE(first.containerExtension, std::optional(u"mkv"_s));
-        QVERIFY(std::is_sorted(episodes.begin(), episodes.end(), [](const MacSeriesEpisode &a, const MacSeriesEpisode &b) {
+        QVERIFY(std::is_sorted(episodes.begin(), episodes.end(), [](const SeriesEpisode &a, const SeriesEpisode &b) {
             return std::pair(a.seasonNumber, a.episodeNumber) < std::pair(b.seasonNumber, b.episodeNumber);
         }));
     }
@@ -302,7 +302,7 @@ private Q_SLOTS:
     {
         QFETCH(int, limit);
         QFETCH(int, sent);
-        const QList<MacLiveProgramme> programmes = MacXtreamClient(m_provider->credentials()).fetchShortEPG(u"9"_s, limit, {});
+        const QList<LiveProgramme> programmes = XtreamClient(m_provider->credentials()).fetchShortEPG(u"9"_s, limit, {});
         QCOMPARE(m_provider->requests().constFirst().query.constLast(), std::pair(u"limit"_s, QString::number(sent)));
         QCOMPARE(programmes.size(), sent);
         QCOMPARE(programmes.constFirst().title, u"Programme 1 on 9"_s); // sent as Base64
@@ -323,8 +323,8 @@ private Q_SLOTS:
         guide.programmesPerChannel = 6;
         m_provider->setGuide(guide);
         m_provider->setFault(u"xmltv"_s, fault);
-        QList<MacGuideProgramme> programmes;
-        MacXtreamClient(m_provider->credentials()).consumeXMLTVGuide([&](const MacGuideProgramme &programme) {
+        QList<GuideProgramme> programmes;
+        XtreamClient(m_provider->credentials()).consumeXMLTVGuide([&](const GuideProgramme &programme) {
             programmes.append(programme);
         }, {});
         QCOMPARE(programmes.size(), 18);
@@ -347,7 +347,7 @@ private Q_SLOTS:
         m_provider->setGuide(guide);
         int count = 0;
         QCOMPARE(outcome([&] {
-                     MacXtreamClient(m_provider->credentials()).consumeXMLTVGuide([&](const MacGuideProgramme &) { ++count; }, {});
+                     XtreamClient(m_provider->credentials()).consumeXMLTVGuide([&](const GuideProgramme &) { ++count; }, {});
                  }),
                  unreadableResponse);
         QCOMPARE(count, 5);
@@ -367,17 +367,17 @@ private Q_SLOTS:
         guide.start = QDateTime::currentDateTimeUtc();
         guide.channelIDs = {u"news.uk"_s};
         m_provider->setGuide(guide);
-        const MacXtreamClient client(m_provider->credentials());
+        const XtreamClient client(m_provider->credentials());
         client.verifyCredentials({});
         for (const CatalogueKind kind : allCatalogueKinds) {
-            client.consumeCategories(kind, [](const QList<MacCategory> &) {}, {});
-            client.consumeContent(kind, [](const QList<MacContentItem> &) {}, {});
+            client.consumeCategories(kind, [](const QList<Category> &) {}, {});
+            client.consumeContent(kind, [](const QList<ContentItem> &) {}, {});
         }
         (void)client.fetchSeriesEpisodes(u"3"_s, {});
         (void)client.fetchShortEPG(u"3"_s, 4, {});
-        client.consumeXMLTVGuide([](const MacGuideProgramme &) {}, {});
+        client.consumeXMLTVGuide([](const GuideProgramme &) {}, {});
         m_provider->setFault(u"get_vod_streams"_s, {.cutAfterBytes = 100});
-        (void)outcome([&] { client.consumeContent(CatalogueKind::Movie, [](const QList<MacContentItem> &) {}, {}); });
+        (void)outcome([&] { client.consumeContent(CatalogueKind::Movie, [](const QList<ContentItem> &) {}, {}); });
         qInstallMessageHandler(previous);
         QLoggingCategory::setFilterRules({});
 

@@ -6,7 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-char *toString(const MacContentItem &item)
+char *toString(const ContentItem &item)
 {
     const auto text = [](const std::optional<QString> &value) { return value ? u'"' + *value + u'"' : u"-"_s; };
     const auto number = [](const auto &value) { return value ? QString::number(*value) : u"-"_s; };
@@ -22,12 +22,12 @@ char *toString(const MacContentItem &item)
 
 namespace {
 
-MacContentItem item(CatalogueKind kind, const QString &providerID, const QString &title)
+ContentItem item(CatalogueKind kind, const QString &providerID, const QString &title)
 {
     return {.kind = kind, .providerID = providerID, .title = title};
 }
 
-MacContentItem with(MacContentItem base, const std::function<void(MacContentItem &)> &change)
+ContentItem with(ContentItem base, const std::function<void(ContentItem &)> &change)
 {
     change(base);
     return base;
@@ -55,7 +55,7 @@ void XtreamDecodingTest::decodesItems_data()
 {
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<CatalogueKind>("kind");
-    QTest::addColumn<MacContentItem>("expected");
+    QTest::addColumn<ContentItem>("expected");
 
     const auto live = CatalogueKind::Live;
     const auto movie = CatalogueKind::Movie;
@@ -65,7 +65,7 @@ void XtreamDecodingTest::decodesItems_data()
         << QByteArray(R"({"num":3,"name":"News","stream_type":"live","stream_id":1234,"stream_icon":"http:\/\/img\/1.png",
             "epg_channel_id":"news.uk","added":"1600000000","category_id":"5","genre":"News","rating":"7.5",
             "container_extension":"ts","plot":"Headlines","tv_archive":0,"category_ids":[5]})")
-        << live << with(item(live, u"1234"_s, u"News"_s), [](MacContentItem &expected) {
+        << live << with(item(live, u"1234"_s, u"News"_s), [](ContentItem &expected) {
                expected.sortNumber = 3;
                expected.artworkURL = u"http://img/1.png"_s;
                expected.epgChannelID = u"news.uk"_s;
@@ -77,20 +77,20 @@ void XtreamDecodingTest::decodesItems_data()
            });
     QTest::newRow("film keeps its genre and ignores a guide id")
         << QByteArray(R"json({"stream_id":"77","name":"Heat (1995)","epg_channel_id":"x","genre":"Crime","rating":8})json")
-        << movie << with(item(movie, u"77"_s, u"Heat (1995)"_s), [](MacContentItem &expected) {
+        << movie << with(item(movie, u"77"_s, u"Heat (1995)"_s), [](ContentItem &expected) {
                expected.genre = u"Crime"_s;
                expected.rating = 8;
            });
     QTest::newRow("series are identified by series_id")
         << QByteArray(R"({"series_id":9,"stream_id":5,"name":"Dark","cover":"c.jpg"})") << series
-        << with(item(series, u"9"_s, u"Dark"_s), [](MacContentItem &expected) { expected.artworkURL = u"c.jpg"_s; });
+        << with(item(series, u"9"_s, u"Dark"_s), [](ContentItem &expected) { expected.artworkURL = u"c.jpg"_s; });
     QTest::newRow("film does not read series_id")
         << QByteArray(R"({"series_id":9,"id":5,"name":"Dark"})") << movie << item(movie, u"5"_s, u"Dark"_s);
     QTest::newRow("later keys stand in for empty and null ones")
         << QByteArray(R"({"stream_id":"","id":77,"name":null,"stream_display_name":"N","stream_icon":"","cover_big":"big",
             "container_extension":"","extension":"mp4","rating":null,"rating_5based":4.5,"added":"","last_modified":"17",
             "plot":"","description":"d"})")
-        << movie << with(item(movie, u"77"_s, u"N"_s), [](MacContentItem &expected) {
+        << movie << with(item(movie, u"77"_s, u"N"_s), [](ContentItem &expected) {
                expected.artworkURL = u"big"_s;
                expected.containerExtension = u"mp4"_s;
                expected.rating = 4.5;
@@ -101,17 +101,17 @@ void XtreamDecodingTest::decodesItems_data()
         << QByteArray(R"({"id":1,"title":"T","stream_display_name":"S"})") << live << item(live, u"1"_s, u"S"_s);
     QTest::newRow("director as the last subtitle")
         << QByteArray(R"({"id":1,"name":"N","director":"D","epg_channel":"e","icon":"i"})") << live
-        << with(item(live, u"1"_s, u"N"_s), [](MacContentItem &expected) {
+        << with(item(live, u"1"_s, u"N"_s), [](ContentItem &expected) {
                expected.subtitle = u"D"_s;
                expected.epgChannelID = u"e"_s;
                expected.artworkURL = u"i"_s;
            });
     QTest::newRow("guide id from tvg_id and channel_id")
         << QByteArray(R"({"id":1,"name":"N","epg_channel_id":"","tvg_id":null,"channel_id":"ch"})") << live
-        << with(item(live, u"1"_s, u"N"_s), [](MacContentItem &expected) { expected.epgChannelID = u"ch"_s; });
+        << with(item(live, u"1"_s, u"N"_s), [](ContentItem &expected) { expected.epgChannelID = u"ch"_s; });
     QTest::newRow("integers from texts: leading zero and sign")
         << QByteArray(R"({"id":1,"name":"N","num":"012","added":"+1600000000"})") << live
-        << with(item(live, u"1"_s, u"N"_s), [](MacContentItem &expected) {
+        << with(item(live, u"1"_s, u"N"_s), [](ContentItem &expected) {
                expected.sortNumber = 12;
                expected.addedAt = 1600000000;
            });
@@ -119,7 +119,7 @@ void XtreamDecodingTest::decodesItems_data()
         << QByteArray(R"({"id":1,"name":"N","num":"12.0","added":" 5"})") << live << item(live, u"1"_s, u"N"_s);
     QTest::newRow("an integral floating-point number is an integer")
         << QByteArray(R"({"id":1,"name":"N","num":12.0,"added":1.5})") << live
-        << with(item(live, u"1"_s, u"N"_s), [](MacContentItem &expected) { expected.sortNumber = 12; });
+        << with(item(live, u"1"_s, u"N"_s), [](ContentItem &expected) { expected.sortNumber = 12; });
     QTest::newRow("integer beyond 64 bits")
         << QByteArray(R"({"id":1,"name":"N","num":"9223372036854775808"})") << live << item(live, u"1"_s, u"N"_s);
     QTest::newRow("rating 0 is no rating") << QByteArray(R"({"id":1,"name":"N","rating":0})") << movie
@@ -132,23 +132,23 @@ void XtreamDecodingTest::decodesItems_data()
                                      << item(movie, u"1"_s, u"N"_s);
     QTest::newRow("rating with exponent")
         << QByteArray(R"({"id":1,"name":"N","rating":"75e-1"})") << movie
-        << with(item(movie, u"1"_s, u"N"_s), [](MacContentItem &expected) { expected.rating = 7.5; });
+        << with(item(movie, u"1"_s, u"N"_s), [](ContentItem &expected) { expected.rating = 7.5; });
     QTest::newRow("numbers as texts: true, fraction, big integer")
         << QByteArray(R"({"stream_id":true,"name":12.5,"category_id":123456789012345678901234567890})") << live
-        << with(item(live, u"1"_s, u"12.5"_s), [](MacContentItem &expected) {
+        << with(item(live, u"1"_s, u"12.5"_s), [](ContentItem &expected) {
                expected.categoryID = u"123456789012345678901234567890"_s;
            });
     QTest::newRow("false and large doubles as texts")
         << QByteArray(R"({"stream_id":false,"name":1e20,"plot":-0.25,"category_id":1700000000.0})") << live
-        << with(item(live, u"0"_s, u"1e+20"_s), [](MacContentItem &expected) {
+        << with(item(live, u"0"_s, u"1e+20"_s), [](ContentItem &expected) {
                expected.subtitle = u"-0.25"_s;
                expected.categoryID = u"1700000000"_s;
            });
     QTest::newRow("escapes and other scripts")
         << QByteArray(R"({"id":"a\/b","name":"Caf\u00e9 \"Noir\" \ud83c\udfac","plot":"Канал"})") << live
-        << with(item(live, u"a/b"_s, u"Café \"Noir\" 🎬"_s), [](MacContentItem &expected) { expected.subtitle = u"Канал"_s; });
+        << with(item(live, u"a/b"_s, u"Café \"Noir\" 🎬"_s), [](ContentItem &expected) { expected.subtitle = u"Канал"_s; });
     QTest::newRow("texts are kept as sent") << QByteArray(R"({"id":" 7 ","name":" N ","stream_icon":"not an address"})")
-                                            << live << with(item(live, u" 7 "_s, u" N "_s), [](MacContentItem &expected) {
+                                            << live << with(item(live, u" 7 "_s, u" N "_s), [](ContentItem &expected) {
                                                    expected.artworkURL = u"not an address"_s;
                                                });
 }
@@ -157,7 +157,7 @@ void XtreamDecodingTest::decodesItems()
 {
     QFETCH(QByteArray, json);
     QFETCH(CatalogueKind, kind);
-    QFETCH(MacContentItem, expected);
+    QFETCH(ContentItem, expected);
 
     XtreamObjectDecoder decoder;
     QCOMPARE(decoder.contentItem(json, kind), expected);
@@ -196,11 +196,11 @@ void XtreamDecodingTest::rejectsUnusableItems()
 void XtreamDecodingTest::decodesCategories()
 {
     XtreamObjectDecoder decoder;
-    const QList<MacCategory> categories = decoder.categories(
+    const QList<Category> categories = decoder.categories(
         {R"({"category_id":"5","category_name":"UK: News","parent_id":0})", R"({"id":7,"name":"Films"})",
          R"({"category_id":"","id":"3","category_name":"","name":"Kids"})"},
         CatalogueKind::Movie);
-    QCOMPARE(categories, (QList<MacCategory>{{CatalogueKind::Movie, u"5"_s, u"UK: News"_s, 0},
+    QCOMPARE(categories, (QList<Category>{{CatalogueKind::Movie, u"5"_s, u"UK: News"_s, 0},
                                              {CatalogueKind::Movie, u"7"_s, u"Films"_s, 0},
                                              {CatalogueKind::Movie, u"3"_s, u"Kids"_s, 0}}));
     QCOMPARE(outcome([&] { (void)decoder.category(R"({"category_id":"5"})", CatalogueKind::Live); }),

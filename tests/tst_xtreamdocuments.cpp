@@ -10,19 +10,19 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One line per episode: id, season, episode number and title.
-QStringList summary(const QList<MacSeriesEpisode> &episodes)
+QStringList summary(const QList<SeriesEpisode> &episodes)
 {
     QStringList lines;
-    for (const MacSeriesEpisode &episode : episodes)
+    for (const SeriesEpisode &episode : episodes)
         lines.append(u"%1 S%2 E%3 %4"_s.arg(episode.providerID).arg(episode.seasonNumber).arg(episode.episodeNumber).arg(episode.title));
     return lines;
 }
 
 // One line per programme: title, start and end in UTC.
-QStringList summary(const QList<MacLiveProgramme> &programmes)
+QStringList summary(const QList<LiveProgramme> &programmes)
 {
     QStringList lines;
-    for (const MacLiveProgramme &programme : programmes)
+    for (const LiveProgramme &programme : programmes)
         lines.append(programme.title + u' ' + programme.start.toUTC().toString(Qt::ISODateWithMs) + u' '
                      + programme.end.toUTC().toString(Qt::ISODateWithMs));
     return lines;
@@ -109,15 +109,15 @@ void XtreamDocumentsTest::readsEpisodesOfEveryShape()
     QFETCH(QByteArray, json);
     QFETCH(QStringList, episodes);
 
-    const QList<MacSeriesEpisode> read = XtreamDocuments::seriesEpisodes(json, u"42"_s);
+    const QList<SeriesEpisode> read = XtreamDocuments::seriesEpisodes(json, u"42"_s);
     QCOMPARE(summary(read), episodes);
-    for (const MacSeriesEpisode &episode : read)
+    for (const SeriesEpisode &episode : read)
         QCOMPARE(episode.seriesID, u"42"_s);
 }
 
 void XtreamDocumentsTest::readsEpisodeDetails()
 {
-    const QList<MacSeriesEpisode> episodes = XtreamDocuments::seriesEpisodes(
+    const QList<SeriesEpisode> episodes = XtreamDocuments::seriesEpisodes(
         R"({"episodes":{"1":[
             {"id":"1","title":"Own","movie_image":"http://img/own.jpg","plot":"Own plot","container_extension":"mkv",
              "duration_secs":"2700","info":{"movie_image":"http://img/info.jpg","plot":"Info plot","duration_secs":99}},
@@ -184,7 +184,7 @@ void XtreamDocumentsTest::readsShortGuideTimes()
     QFETCH(QString, start);
     QFETCH(QString, end);
 
-    const QList<MacLiveProgramme> programmes = XtreamDocuments::shortGuide(listing(R"("title":"News",)" + times));
+    const QList<LiveProgramme> programmes = XtreamDocuments::shortGuide(listing(R"("title":"News",)" + times));
     QCOMPARE(summary(programmes), QStringList{u"News "_s + start + u' ' + end});
 }
 
@@ -209,7 +209,7 @@ void XtreamDocumentsTest::decodesBase64Texts()
 
     const QByteArray members = R"("start_timestamp":1700000000,"stop_timestamp":1700003600,"title":")" + sent.toUtf8()
         + R"(","description":")" + sent.toUtf8() + R"(","id":")" + sent.toUtf8() + R"(")";
-    const QList<MacLiveProgramme> programmes = XtreamDocuments::shortGuide(listing(members));
+    const QList<LiveProgramme> programmes = XtreamDocuments::shortGuide(listing(members));
     QCOMPARE(programmes.size(), 1);
     QCOMPARE(programmes[0].title, shown);
     QCOMPARE(programmes[0].description, shown);
@@ -218,7 +218,7 @@ void XtreamDocumentsTest::decodesBase64Texts()
 
 void XtreamDocumentsTest::readsShortGuideListings()
 {
-    const QList<MacLiveProgramme> programmes = XtreamDocuments::shortGuide(R"([
+    const QList<LiveProgramme> programmes = XtreamDocuments::shortGuide(R"([
         {"title":"Late","start_timestamp":1700007200,"stop_timestamp":1700010800,"epg_id":"e2","epg_channel":"ch"},
         {"name":"Early","start_timestamp":1700000000,"stop_timestamp":1700003600,"id":"e1","channel_id":"c1",
          "tvg_id":"t","plot":"P"},
@@ -243,8 +243,8 @@ void XtreamDocumentsTest::readsShortGuideListings()
     QCOMPARE(programmes[2].id, u"e2"_s);
     QCOMPARE(programmes[2].channelID, u"ch"_s);
 
-    QCOMPARE(XtreamDocuments::shortGuide(R"({"epg_listings":[]})"), QList<MacLiveProgramme>{});
-    QCOMPARE(XtreamDocuments::shortGuide("[]"), QList<MacLiveProgramme>{});
+    QCOMPARE(XtreamDocuments::shortGuide(R"({"epg_listings":[]})"), QList<LiveProgramme>{});
+    QCOMPARE(XtreamDocuments::shortGuide("[]"), QList<LiveProgramme>{});
 }
 
 void XtreamDocumentsTest::rejectsShortGuideReplies()

@@ -1,9 +1,9 @@
 #include "AppModel.h"
 
-#include "Support/Prefs.h"
 #include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
+#include "Support/Prefs.h"
 #include "Support/UserSettings.h"
 
 #include <QVariantMap>
@@ -29,7 +29,7 @@ Route launchRoute()
 
 } // namespace
 
-AppModel::AppModel(CatalogueStore &store, MacPlaybackWindowController &playback, QObject *parent)
+AppModel::AppModel(CatalogueStore &store, PlaybackWindowController &playback, QObject *parent)
     : QObject(parent)
     , m_store(store)
     , m_playback(playback)

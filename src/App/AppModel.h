@@ -19,7 +19,7 @@
 
 class CatalogueStore;
 class Clock;
-class MacPlaybackWindowController;
+class PlaybackWindowController;
 
 Q_MOC_INCLUDE("Store/CatalogueStore.h")
 
@@ -45,7 +45,7 @@ class AppModel final : public QObject
 public:
     // Opens the start page the user chose ("last" for the page of the previous run). Titles start
     // on `playback` (the process-wide playback window controller in the program).
-    AppModel(CatalogueStore &store, MacPlaybackWindowController &playback, QObject *parent = nullptr);
+    AppModel(CatalogueStore &store, PlaybackWindowController &playback, QObject *parent = nullptr);
     // Ends the waits of the notices still shown.
     ~AppModel() override;
 
@@ -80,7 +80,7 @@ public:
     // `resume` allows a saved position (when the user's setting does too).
     void play(const MediaItem &item, const QList<MediaItem> &channels, bool resume);
     // Starts an episode of `series`; `episodes` give the next one.
-    void play(const MacSeriesEpisode &episode, const MediaItem &series, const QList<MacSeriesEpisode> &episodes,
+    void play(const SeriesEpisode &episode, const MediaItem &series, const QList<SeriesEpisode> &episodes,
               bool resume);
     // Continues a row of the watch history; a series row without an episode opens its page.
     void resume(const LibraryEntry &entry);
@@ -102,11 +102,11 @@ private:
     static QCoro::Task<void> expireToast(QPointer<AppModel> self, Clock &clock, QUuid id,
                                          std::chrono::milliseconds lifetime, std::stop_token stop);
     void removeToast(const QUuid &id);
-    static QCoro::Task<void> resumeEpisode(QPointer<AppModel> self, MacSeriesEpisode episode, MediaItem series);
+    static QCoro::Task<void> resumeEpisode(QPointer<AppModel> self, SeriesEpisode episode, MediaItem series);
     [[nodiscard]] QVariantList toastList() const;
 
     CatalogueStore &m_store;
-    MacPlaybackWindowController &m_playback;
+    PlaybackWindowController &m_playback;
     Route m_route = Route::Home;
     std::optional<MediaItem> m_detail;
     QList<ToastMessage> m_toasts;

@@ -4,9 +4,9 @@
 #include "AppModel.h"
 
 #include "App/EpisodeText.h"
-#include "Support/Prefs.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
+#include "Support/Prefs.h"
 #include "Support/TitleText.h"
 #include "Support/UserSettings.h"
 
@@ -42,7 +42,7 @@ void AppModel::play(const MediaItem &item, const QList<MediaItem> &channels, boo
         toast(u"This title can't be played: the playlist login is unavailable."_s, ToastKind::Error);
         return;
     }
-    MacPlaybackTarget target;
+    PlaybackTarget target;
     target.url = *url;
     target.title = item.title;
     target.kind = item.kind;
@@ -68,7 +68,7 @@ void AppModel::play(const MediaItem &item, const QList<MediaItem> &channels, boo
     m_playback.show(std::move(target));
 }
 
-void AppModel::play(const MacSeriesEpisode &episode, const MediaItem &series, const QList<MacSeriesEpisode> &episodes,
+void AppModel::play(const SeriesEpisode &episode, const MediaItem &series, const QList<SeriesEpisode> &episodes,
                     bool resume)
 {
     CatalogueItem stream;
@@ -79,7 +79,7 @@ void AppModel::play(const MacSeriesEpisode &episode, const MediaItem &series, co
         toast(u"This episode can't be played: the playlist login is unavailable."_s, ToastKind::Error);
         return;
     }
-    MacPlaybackTarget target;
+    PlaybackTarget target;
     target.url = *url;
     target.title = series.title;
     target.kind = CatalogueKind::Series;
@@ -110,9 +110,9 @@ void AppModel::resume(const LibraryEntry &entry)
     play(entry.item, {}, true);
 }
 
-QCoro::Task<void> AppModel::resumeEpisode(QPointer<AppModel> self, MacSeriesEpisode episode, MediaItem series)
+QCoro::Task<void> AppModel::resumeEpisode(QPointer<AppModel> self, SeriesEpisode episode, MediaItem series)
 {
-    QList<MacSeriesEpisode> episodes;
+    QList<SeriesEpisode> episodes;
     try {
         episodes = co_await self->m_store.loadSeriesEpisodes(episode.seriesID, false);
     } catch (...) {

@@ -3,8 +3,8 @@
 // languages and the filters whenever they are read.
 #include "BrowseModel.h"
 
-#include "Support/Prefs.h"
 #include "Catalogue/CategoryLanguage.h"
+#include "Support/Prefs.h"
 
 #include <QVariantMap>
 

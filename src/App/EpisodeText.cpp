@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString code(const MacSeriesEpisode &episode)
+QString code(const SeriesEpisode &episode)
 {
     QString text;
     if (episode.seasonNumber >= 1)
@@ -31,7 +31,7 @@ bool repeatsTheNumbering(const QString &title)
 
 } // namespace
 
-QString EpisodeText::label(const MacSeriesEpisode &episode)
+QString EpisodeText::label(const SeriesEpisode &episode)
 {
     QStringList parts;
     if (const QString number = code(episode); !number.isEmpty())

@@ -21,7 +21,7 @@ class GuideState final : public QObject
     Q_PROPERTY(QString loadedKey READ loadedKey WRITE setLoadedKey NOTIFY loadedKeyChanged)
 
 public:
-    using ProgrammeCache = QHash<QString, QList<MacGuideProgramme>>;
+    using ProgrammeCache = QHash<QString, QList<GuideProgramme>>;
 
     explicit GuideState(QObject *parent = nullptr);
 

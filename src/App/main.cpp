@@ -4,9 +4,9 @@
 #include "App/AppUpdater.h"
 #include "App/ServiceConfig.h"
 #include "App/UpdateServiceClient.h"
+#include "Catalogue/SecretServiceKeyring.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
-#include "Catalogue/SecretServiceKeyring.h"
 #include "Support/Clock.h"
 
 #include <QCoroTask>
@@ -31,7 +31,7 @@ std::optional<QString> argumentAfter(const QStringList &arguments, const QString
 
 // What runs once the window is up, each step awaited: the daily update check, then the file
 // named on the command line.
-QCoro::Task<void> launch(AppUpdater &updater, MacPlaybackWindowController &playback, QStringList arguments)
+QCoro::Task<void> launch(AppUpdater &updater, PlaybackWindowController &playback, QStringList arguments)
 {
     co_await updater.checkIfDue(false);
     if (const std::optional<QString> file = argumentAfter(arguments, u"--play-file"_s))
@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     SecretServiceKeyring keyring;
     CatalogueStore store(CatalogueStoreOptions::fromEnvironment(arguments), keyring, clock);
-    MacPlaybackWindowController &playback = MacPlaybackWindowController::shared();
+    PlaybackWindowController &playback = PlaybackWindowController::shared();
     // Removing the playlist that is playing stops its playback first.
     QObject::connect(&store, &CatalogueStore::playlistRemovalStarted, &playback, [&playback](qint64 playlistID) {
         if (playback.target() && playback.target()->playlistID == playlistID)

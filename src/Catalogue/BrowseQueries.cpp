@@ -165,11 +165,11 @@ QCoro::Task<QList<MediaItem>> CataloguePageReader::channelQueue(std::optional<qi
     });
 }
 
-QCoro::Task<QList<MacGuideProgramme>> CataloguePageReader::schedule(qint64 playlistID, const QString &epgKey,
+QCoro::Task<QList<GuideProgramme>> CataloguePageReader::schedule(qint64 playlistID, const QString &epgKey,
                                                                     const QDateTime &from, int limit)
 {
     return Async::onExecutor(m_executor, [this, playlistID, epgKey, from, limit] {
-        return rows<MacGuideProgramme>(
+        return rows<GuideProgramme>(
             u"SELECT channel_id, title, description, starts_at, ends_at FROM epg_programmes\n"
             "WHERE playlist_id=? AND channel_key=? AND ends_at>? ORDER BY starts_at LIMIT ?"_s,
             {playlistID, epgKey, epochSeconds(from), qint64(limit)},
@@ -177,11 +177,11 @@ QCoro::Task<QList<MacGuideProgramme>> CataloguePageReader::schedule(qint64 playl
     });
 }
 
-QCoro::Task<QList<MacGuideProgramme>> CataloguePageReader::programmes(qint64 playlistID, const QString &epgKey,
+QCoro::Task<QList<GuideProgramme>> CataloguePageReader::programmes(qint64 playlistID, const QString &epgKey,
                                                                       const QDateTime &from, const QDateTime &to)
 {
     return Async::onExecutor(m_executor, [this, playlistID, epgKey, from, to] {
-        return rows<MacGuideProgramme>(
+        return rows<GuideProgramme>(
             u"SELECT channel_id, title, description, starts_at, ends_at FROM epg_programmes\n"
             "WHERE playlist_id=? AND channel_key=? AND ends_at>? AND starts_at<? ORDER BY starts_at LIMIT 400"_s,
             {playlistID, epgKey, epochSeconds(from), epochSeconds(to)},

@@ -28,7 +28,7 @@ private:
 
 } // namespace
 
-MacDatabase::MacDatabase(const QString &path)
+CatalogueDatabase::CatalogueDatabase(const QString &path)
 {
     const QByteArray file = path.toUtf8();
     const int result = sqlite3_open_v2(file.constData(), &m_handle,
@@ -37,28 +37,28 @@ MacDatabase::MacDatabase(const QString &path)
         if (m_handle)
             sqlite3_close_v2(m_handle);
         m_handle = nullptr;
-        throw MacDatabaseError(u"The local catalogue could not be opened."_s);
+        throw CatalogueDatabaseError(u"The local catalogue could not be opened."_s);
     }
     sqlite3_busy_timeout(m_handle, 3000);
     execute(u"PRAGMA foreign_keys = ON"_s);
     execute(u"PRAGMA temp_store = FILE"_s);
 }
 
-MacDatabase::~MacDatabase()
+CatalogueDatabase::~CatalogueDatabase()
 {
     for (sqlite3_stmt *statement : std::as_const(m_statements))
         sqlite3_finalize(statement);
     sqlite3_close_v2(m_handle);
 }
 
-sqlite3_stmt *MacDatabase::cachedStatement(const QString &sql)
+sqlite3_stmt *CatalogueDatabase::cachedStatement(const QString &sql)
 {
     if (sqlite3_stmt *statement = m_statements.value(sql))
         return statement;
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(m_handle, text.constData(), -1, &statement, nullptr) != SQLITE_OK || !statement) {
-        MacDatabaseError failure = error();
+        CatalogueDatabaseError failure = error();
         sqlite3_finalize(statement);
         throw failure;
     }
@@ -66,7 +66,7 @@ sqlite3_stmt *MacDatabase::cachedStatement(const QString &sql)
     return statement;
 }
 
-void MacDatabase::execute(const QString &sql, const Binds &binds)
+void CatalogueDatabase::execute(const QString &sql, const Binds &binds)
 {
     sqlite3_stmt *statement = cachedStatement(sql);
     StatementReset reset(statement);
@@ -85,14 +85,14 @@ void MacDatabase::execute(const QString &sql, const Binds &binds)
         throw error();
 }
 
-void MacDatabase::executeScript(const QString &sql)
+void CatalogueDatabase::executeScript(const QString &sql)
 {
     const QByteArray text = sql.toUtf8();
     if (sqlite3_exec(m_handle, text.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         throw error();
 }
 
-qint64 MacDatabase::integer(const QString &sql)
+qint64 CatalogueDatabase::integer(const QString &sql)
 {
     sqlite3_stmt *statement = cachedStatement(sql);
     StatementReset reset(statement);
@@ -101,7 +101,7 @@ qint64 MacDatabase::integer(const QString &sql)
     return sqlite3_column_int64(statement, 0);
 }
 
-QStringList MacDatabase::texts(const QString &sql)
+QStringList CatalogueDatabase::texts(const QString &sql)
 {
     sqlite3_stmt *statement = cachedStatement(sql);
     StatementReset reset(statement);
@@ -117,13 +117,13 @@ QStringList MacDatabase::texts(const QString &sql)
     return values;
 }
 
-MacDatabaseError MacDatabase::error() const
+CatalogueDatabaseError CatalogueDatabase::error() const
 {
-    return MacDatabaseError(u"Local database error ("_s + QString::number(sqlite3_errcode(m_handle)) + u"): "_s
+    return CatalogueDatabaseError(u"Local database error ("_s + QString::number(sqlite3_errcode(m_handle)) + u"): "_s
                             + QString::fromUtf8(sqlite3_errmsg(m_handle)));
 }
 
-qint64 MacDatabase::totalChanges() const
+qint64 CatalogueDatabase::totalChanges() const
 {
     return sqlite3_total_changes64(m_handle);
 }

@@ -15,17 +15,17 @@ struct sqlite3_stmt;
 // A read-write connection opened for one job off the main thread (the migration, the
 // importers, bulk library writes, episode saves, playlist edit and removal). One owner, one
 // thread; it is closed when the object goes.
-class MacDatabase final
+class CatalogueDatabase final
 {
 public:
     using Binds = QList<std::optional<QString>>;
 
     // Opens (creating if needed) the file; throws "The local catalogue could not be opened.".
-    explicit MacDatabase(const QString &path);
-    ~MacDatabase();
+    explicit CatalogueDatabase(const QString &path);
+    ~CatalogueDatabase();
 
-    MacDatabase(const MacDatabase &) = delete;
-    MacDatabase &operator=(const MacDatabase &) = delete;
+    CatalogueDatabase(const CatalogueDatabase &) = delete;
+    CatalogueDatabase &operator=(const CatalogueDatabase &) = delete;
 
     // Runs one statement with text binds (absent values bind NULL), stepping exactly once.
     void execute(const QString &sql, const Binds &binds = {});
@@ -36,7 +36,7 @@ public:
     // Column 0 of every row as text (NULL rows left out).
     [[nodiscard]] QStringList texts(const QString &sql);
     // "Local database error (<code>): <SQLite's text>" for the connection's current error.
-    [[nodiscard]] MacDatabaseError error() const;
+    [[nodiscard]] CatalogueDatabaseError error() const;
     // Rows inserted, updated or deleted on this connection since it was opened.
     [[nodiscard]] qint64 totalChanges() const;
 

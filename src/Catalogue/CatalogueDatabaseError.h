@@ -3,7 +3,7 @@
 #include "Support/UserFacingError.h"
 
 // The one error type of the database layer; its description is the sentence users read.
-class MacDatabaseError final : public UserFacingError
+class CatalogueDatabaseError final : public UserFacingError
 {
 public:
     using UserFacingError::UserFacingError;

@@ -134,7 +134,7 @@ std::optional<BrowseSort> browseSortFromText(QStringView text)
     return std::nullopt;
 }
 
-QString MacSeriesEpisode::id() const
+QString SeriesEpisode::id() const
 {
     return seriesID + u':' + providerID;
 }
@@ -144,12 +144,12 @@ QString LibraryEntry::id() const
     return episode ? u"ep:"_s + episode->providerID : item.id();
 }
 
-QString MacGuideProgramme::id() const
+QString GuideProgramme::id() const
 {
     return channelID + u':' + secondsText(start) + u':' + secondsText(end) + u':' + title;
 }
 
-QString MacCategory::id() const
+QString Category::id() const
 {
     return kindText(kind) + u':' + providerID;
 }

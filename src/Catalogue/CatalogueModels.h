@@ -61,7 +61,7 @@ struct MediaItem
     friend bool operator==(const MediaItem &, const MediaItem &) = default;
 };
 
-struct MacLiveProgramme
+struct LiveProgramme
 {
     QString id;
     std::optional<QString> channelID;
@@ -70,7 +70,7 @@ struct MacLiveProgramme
     QDateTime start;
     QDateTime end;
 
-    friend bool operator==(const MacLiveProgramme &, const MacLiveProgramme &) = default;
+    friend bool operator==(const LiveProgramme &, const LiveProgramme &) = default;
 };
 
 // The compact form of an entry that playback-address, favourite and live-play calls take.
@@ -82,8 +82,8 @@ struct CatalogueItem
     std::optional<QString> epgChannelID;
     std::optional<QUrl> artworkURL;
     std::optional<QString> containerExtension;
-    std::optional<MacLiveProgramme> now;
-    std::optional<MacLiveProgramme> next;
+    std::optional<LiveProgramme> now;
+    std::optional<LiveProgramme> next;
     bool isFavourite = false;
 
     [[nodiscard]] static CatalogueItem from(const MediaItem &item);
@@ -144,7 +144,7 @@ enum class BrowseSort { Provider, Title, Added, Rating };
 [[nodiscard]] QString sortText(BrowseSort sort);
 [[nodiscard]] std::optional<BrowseSort> browseSortFromText(QStringView text);
 
-struct MacSeriesEpisode
+struct SeriesEpisode
 {
     QString seriesID;
     QString providerID;
@@ -159,7 +159,7 @@ struct MacSeriesEpisode
     // The series id, a colon and the episode's provider id.
     [[nodiscard]] QString id() const;
 
-    friend bool operator==(const MacSeriesEpisode &, const MacSeriesEpisode &) = default;
+    friend bool operator==(const SeriesEpisode &, const SeriesEpisode &) = default;
 };
 
 // One watch-history row: the item (for an episode, its series), the episode when there is one,
@@ -167,7 +167,7 @@ struct MacSeriesEpisode
 struct LibraryEntry
 {
     MediaItem item;
-    std::optional<MacSeriesEpisode> episode;
+    std::optional<SeriesEpisode> episode;
     qint64 position = 0;
     std::optional<qint64> duration;
     QDateTime updatedAt;
@@ -189,7 +189,7 @@ struct CatalogueSnapshot
     friend bool operator==(const CatalogueSnapshot &, const CatalogueSnapshot &) = default;
 };
 
-struct MacPlaylist
+struct Playlist
 {
     qint64 id = 0;
     QString name;
@@ -199,19 +199,19 @@ struct MacPlaylist
     int syncProgress = 0;
     std::optional<QDateTime> lastSyncedAt;
 
-    friend bool operator==(const MacPlaylist &, const MacPlaylist &) = default;
+    friend bool operator==(const Playlist &, const Playlist &) = default;
 };
 
-struct MacXtreamCredentials
+struct XtreamCredentials
 {
     QUrl serverURL;
     QString username;
     QString password;
 
-    friend bool operator==(const MacXtreamCredentials &, const MacXtreamCredentials &) = default;
+    friend bool operator==(const XtreamCredentials &, const XtreamCredentials &) = default;
 };
 
-struct MacGuideProgramme
+struct GuideProgramme
 {
     QString channelID;
     QString title;
@@ -223,10 +223,10 @@ struct MacGuideProgramme
     // shortest decimal form that always shows a fraction ("3600.0").
     [[nodiscard]] QString id() const;
 
-    friend bool operator==(const MacGuideProgramme &, const MacGuideProgramme &) = default;
+    friend bool operator==(const GuideProgramme &, const GuideProgramme &) = default;
 };
 
-struct MacCategory
+struct Category
 {
     CatalogueKind kind = CatalogueKind::Live;
     QString providerID;
@@ -235,10 +235,10 @@ struct MacCategory
 
     [[nodiscard]] QString id() const;
 
-    friend bool operator==(const MacCategory &, const MacCategory &) = default;
+    friend bool operator==(const Category &, const Category &) = default;
 };
 
-struct MacContentItem
+struct ContentItem
 {
     CatalogueKind kind = CatalogueKind::Live;
     QString providerID;
@@ -253,7 +253,7 @@ struct MacContentItem
     std::optional<qint64> addedAt; // seconds since 1970
     std::optional<QString> genre;
 
-    friend bool operator==(const MacContentItem &, const MacContentItem &) = default;
+    friend bool operator==(const ContentItem &, const ContentItem &) = default;
 };
 
 inline size_t qHash(const BrowseScope &scope, size_t seed = 0)

@@ -42,7 +42,7 @@ sqlite3 *CataloguePageReader::connection()
         || !database) {
         // Not kept: the next call tries again, so a file created later is found.
         sqlite3_close_v2(database);
-        throw MacDatabaseError(u"The catalogue could not be opened."_s);
+        throw CatalogueDatabaseError(u"The catalogue could not be opened."_s);
     }
     sqlite3_busy_timeout(database, 250);
     // Browse queries walk most rows of a kind for every sort that no index serves; reading the
@@ -59,7 +59,7 @@ void CataloguePageReader::forEachRow(const QString &sql, const Binds &binds,
     sqlite3 *database = connection();
     SqliteStatement statement(database, sql);
     if (!statement) {
-        throw MacDatabaseError(u"The catalogue query failed ("_s + QString::fromUtf8(sqlite3_errmsg(database))
+        throw CatalogueDatabaseError(u"The catalogue query failed ("_s + QString::fromUtf8(sqlite3_errmsg(database))
                                + u")."_s);
     }
     bindValues(statement, binds);
@@ -68,7 +68,7 @@ void CataloguePageReader::forEachRow(const QString &sql, const Binds &binds,
     while ((step = statement.step()) == SQLITE_ROW)
         onRow(row);
     if (step != SQLITE_DONE)
-        throw MacDatabaseError(u"The catalogue could not be read completely."_s);
+        throw CatalogueDatabaseError(u"The catalogue could not be read completely."_s);
 }
 
 QList<MediaItem> CataloguePageReader::items(const QString &sql, const Binds &binds, bool nowColumn)
@@ -83,7 +83,7 @@ QCoro::Task<std::array<qint64, 3>> CataloguePageReader::counts(std::optional<qin
         if (!playlistID)
             return counts;
         sqlite3 *database = connection();
-        const MacDatabaseError unreadable(u"Catalogue counts could not be read."_s);
+        const CatalogueDatabaseError unreadable(u"Catalogue counts could not be read."_s);
         SqliteStatement statement(database, u"SELECT COUNT(*) FROM content_items WHERE playlist_id=? AND kind=?"_s);
         if (!statement)
             throw unreadable;

@@ -32,7 +32,7 @@ struct EpisodeProgress
 // list queries never block the window and never share a connection with a writer. The connection
 // is opened on the first query, and again on the next one if that failed.
 //
-// Every operation is awaited from a main-thread coroutine and throws MacDatabaseError:
+// Every operation is awaited from a main-thread coroutine and throws CatalogueDatabaseError:
 // "The catalogue could not be opened.", "The catalogue query failed (<SQLite's text>)." or
 // "The catalogue could not be read completely.". Operations that take an optional playlist id
 // give an empty result for none without touching the file.
@@ -67,10 +67,10 @@ public:
     [[nodiscard]] QCoro::Task<QList<MediaItem>> channelQueue(std::optional<qint64> playlistID,
                                                              const BrowseScope &scope);
     // Programmes of one guide channel that end after a moment, in start order.
-    [[nodiscard]] QCoro::Task<QList<MacGuideProgramme>> schedule(qint64 playlistID, const QString &epgKey,
+    [[nodiscard]] QCoro::Task<QList<GuideProgramme>> schedule(qint64 playlistID, const QString &epgKey,
                                                                  const QDateTime &from, int limit);
     // Up to 400 programmes of one guide channel that overlap a window.
-    [[nodiscard]] QCoro::Task<QList<MacGuideProgramme>> programmes(qint64 playlistID, const QString &epgKey,
+    [[nodiscard]] QCoro::Task<QList<GuideProgramme>> programmes(qint64 playlistID, const QString &epgKey,
                                                                    const QDateTime &from, const QDateTime &to);
 
     // Watch history of the kinds, newest first; with inProgress only what was left part-way
@@ -121,7 +121,7 @@ private:
     // Row decoders.
     [[nodiscard]] static std::optional<MediaItem> mediaItem(const SqliteRow &row, bool nowColumn);
     [[nodiscard]] static std::optional<BrowseCategory> browseCategory(const SqliteRow &row, CatalogueKind kind);
-    [[nodiscard]] static std::optional<MacGuideProgramme> guideProgramme(const SqliteRow &row, const QString &epgKey);
+    [[nodiscard]] static std::optional<GuideProgramme> guideProgramme(const SqliteRow &row, const QString &epgKey);
     [[nodiscard]] static std::optional<LibraryEntry> libraryEntry(const SqliteRow &row);
 
     const QString m_databasePath;

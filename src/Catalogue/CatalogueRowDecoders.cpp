@@ -75,9 +75,9 @@ std::optional<BrowseCategory> CataloguePageReader::browseCategory(const SqliteRo
                           row.integer(4).value_or(0) != 0};
 }
 
-std::optional<MacGuideProgramme> CataloguePageReader::guideProgramme(const SqliteRow &row, const QString &epgKey)
+std::optional<GuideProgramme> CataloguePageReader::guideProgramme(const SqliteRow &row, const QString &epgKey)
 {
-    return MacGuideProgramme{row.text(0).value_or(epgKey), row.text(1).value_or(u"Programme"_s), row.text(2),
+    return GuideProgramme{row.text(0).value_or(epgKey), row.text(1).value_or(u"Programme"_s), row.text(2),
                              momentFromEpochSeconds(row.real(3).value_or(0)), momentFromEpochSeconds(row.real(4).value_or(0))};
 }
 
@@ -97,7 +97,7 @@ std::optional<LibraryEntry> CataloguePageReader::libraryEntry(const SqliteRow &r
     const std::optional<QString> seriesID = row.text(15);
     if (!episodeID || !seriesID)
         return std::nullopt;
-    MacSeriesEpisode episode;
+    SeriesEpisode episode;
     episode.seriesID = *seriesID;
     episode.providerID = *episodeID;
     episode.seasonNumber = int(row.integer(16).value_or(0));

@@ -1,9 +1,9 @@
 #include "CatalogueSchema.h"
 
+#include "Catalogue/CategoryLanguage.h"
 #include "CatalogueDatabase.h"
 #include "SqliteRow.h"
 #include "SqliteStatement.h"
-#include "Catalogue/CategoryLanguage.h"
 
 #include <sqlite3.h>
 
@@ -148,7 +148,7 @@ constexpr ColumnMigration browseMetadataColumns[] = {
     {"categories"_L1, "language"_L1, "TEXT"_L1},
 };
 
-void addMissingColumns(MacDatabase &database, std::span<const ColumnMigration> migrations)
+void addMissingColumns(CatalogueDatabase &database, std::span<const ColumnMigration> migrations)
 {
     for (const ColumnMigration &migration : migrations) {
         const qint64 present = database.integer(u"SELECT COUNT(*) FROM pragma_table_info('"_s + migration.table
@@ -168,7 +168,7 @@ struct UnlabelledCategory
     QString name;
 };
 
-QList<UnlabelledCategory> categoriesWithoutLanguage(MacDatabase &database)
+QList<UnlabelledCategory> categoriesWithoutLanguage(CatalogueDatabase &database)
 {
     SqliteStatement statement(database.handle(),
                               u"SELECT playlist_id, kind, provider_id, name FROM categories WHERE language IS NULL"_s);
@@ -188,7 +188,7 @@ QList<UnlabelledCategory> categoriesWithoutLanguage(MacDatabase &database)
 }
 
 // All or nothing: a file never ends up with languages for only some of its older categories.
-void backfillLanguages(MacDatabase &database)
+void backfillLanguages(CatalogueDatabase &database)
 {
     const QList<UnlabelledCategory> categories = categoriesWithoutLanguage(database);
     if (categories.isEmpty())
@@ -201,10 +201,10 @@ void backfillLanguages(MacDatabase &database)
                               category.providerID});
         }
         database.execute(u"COMMIT"_s);
-    } catch (const MacDatabaseError &) {
+    } catch (const CatalogueDatabaseError &) {
         try {
             database.execute(u"ROLLBACK"_s);
-        } catch (const MacDatabaseError &) {
+        } catch (const CatalogueDatabaseError &) {
             // The first failure is the one worth reporting.
         }
         throw;
@@ -213,9 +213,9 @@ void backfillLanguages(MacDatabase &database)
 
 } // namespace
 
-void MacSchema::prepare(const QString &databasePath)
+void CatalogueSchema::prepare(const QString &databasePath)
 {
-    MacDatabase database(databasePath);
+    CatalogueDatabase database(databasePath);
     database.executeScript(creationScript);
     addMissingColumns(database, guideKeyColumns);
     database.executeScript(guideKeyScript);
@@ -224,7 +224,7 @@ void MacSchema::prepare(const QString &databasePath)
     backfillLanguages(database);
 }
 
-void MacSchema::updateStatistics(MacDatabase &database)
+void CatalogueSchema::updateStatistics(CatalogueDatabase &database)
 {
     database.executeScript(u"PRAGMA analysis_limit=1000; ANALYZE;"_s);
 }

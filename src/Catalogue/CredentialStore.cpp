@@ -1,7 +1,7 @@
 #include "CredentialStore.h"
 
-#include "KeyringBackend.h"
 #include "CredentialStoreError.h"
+#include "KeyringBackend.h"
 #include "Support/Logging.h"
 
 #include <QJsonDocument>
@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray encodePayload(const MacXtreamCredentials &login)
+QByteArray encodePayload(const XtreamCredentials &login)
 {
     const QJsonObject payload{{u"serverURL"_s, login.serverURL.toString(QUrl::FullyEncoded)},
                               {u"username"_s, login.username},
@@ -20,7 +20,7 @@ QByteArray encodePayload(const MacXtreamCredentials &login)
     return QJsonDocument(payload).toJson(QJsonDocument::Compact);
 }
 
-std::optional<MacXtreamCredentials> decodePayload(const QByteArray &data)
+std::optional<XtreamCredentials> decodePayload(const QByteArray &data)
 {
     const QJsonDocument document = QJsonDocument::fromJson(data);
     if (!document.isObject())
@@ -34,54 +34,54 @@ std::optional<MacXtreamCredentials> decodePayload(const QByteArray &data)
     const QUrl serverURL(server.toString(), QUrl::StrictMode);
     if (server.toString().isEmpty() || !serverURL.isValid())
         return std::nullopt;
-    return MacXtreamCredentials{serverURL, username.toString(), password.toString()};
+    return XtreamCredentials{serverURL, username.toString(), password.toString()};
 }
 
 } // namespace
 
-MacCredentialStore::MacCredentialStore(KeyringBackend &keyring)
+CredentialStore::CredentialStore(KeyringBackend &keyring)
     : m_keyring(keyring)
 {
 }
 
-QCoro::Task<QString> MacCredentialStore::save(QUrl serverURL, QString username, QString password)
+QCoro::Task<QString> CredentialStore::save(QUrl serverURL, QString username, QString password)
 {
     const QString reference = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-    const MacXtreamCredentials login{std::move(serverURL), std::move(username), std::move(password)};
+    const XtreamCredentials login{std::move(serverURL), std::move(username), std::move(password)};
     const int status = co_await m_keyring.add(service, reference, encodePayload(login));
     if (status != KeyringBackend::success)
-        throw MacCredentialStoreError::saveFailed(status);
+        throw CredentialStoreError::saveFailed(status);
     m_cache.insert(reference, login);
     co_return reference;
 }
 
-QCoro::Task<MacXtreamCredentials> MacCredentialStore::read(QString reference)
+QCoro::Task<XtreamCredentials> CredentialStore::read(QString reference)
 {
     const KeyringBackend::Item item = co_await m_keyring.find(service, reference);
     if (item.status != KeyringBackend::success) {
         qCWarning(lcCredentials, "Keyring read failed for credential reference %s; status=%d",
                   qUtf8Printable(Logging::redacted(reference)), item.status);
-        throw MacCredentialStoreError::readFailed(item.status);
+        throw CredentialStoreError::readFailed(item.status);
     }
-    const std::optional<MacXtreamCredentials> login = decodePayload(item.secret);
+    const std::optional<XtreamCredentials> login = decodePayload(item.secret);
     if (!login) {
         qCWarning(lcCredentials, "Keyring payload was invalid for credential reference %s",
                   qUtf8Printable(Logging::redacted(reference)));
-        throw MacCredentialStoreError::invalidPayload();
+        throw CredentialStoreError::invalidPayload();
     }
     m_cache.insert(reference, *login);
     co_return *login;
 }
 
-QCoro::Task<void> MacCredentialStore::remove(QString reference)
+QCoro::Task<void> CredentialStore::remove(QString reference)
 {
     const int status = co_await m_keyring.remove(service, reference);
     if (status != KeyringBackend::success && status != KeyringBackend::itemNotFound)
-        throw MacCredentialStoreError::saveFailed(status);
+        throw CredentialStoreError::saveFailed(status);
     m_cache.remove(reference);
 }
 
-std::optional<MacXtreamCredentials> MacCredentialStore::cached(const QString &reference) const
+std::optional<XtreamCredentials> CredentialStore::cached(const QString &reference) const
 {
     const auto found = m_cache.constFind(reference);
     return found == m_cache.constEnd() ? std::nullopt : std::optional(*found);

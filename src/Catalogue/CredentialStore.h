@@ -13,26 +13,26 @@ class KeyringBackend;
 // Keeps each playlist's provider login out of the database, as one keyring item per login.
 // A login is never changed in place: every save makes a new item under a fresh reference,
 // and the caller deletes the old item once nothing points at it.
-class MacCredentialStore final
+class CredentialStore final
 {
 public:
     static inline const QString service = QStringLiteral("com.zel.quillmere.macos.credentials");
 
-    explicit MacCredentialStore(KeyringBackend &keyring);
+    explicit CredentialStore(KeyringBackend &keyring);
 
     // Stores the login and returns its new reference (an upper-case UUID text).
     [[nodiscard]] QCoro::Task<QString> save(QUrl serverURL, QString username, QString password);
-    // Throws MacCredentialStoreError: readFailed(status) for an absent or unreadable item,
+    // Throws CredentialStoreError: readFailed(status) for an absent or unreadable item,
     // invalidPayload for data that is not a login.
-    [[nodiscard]] QCoro::Task<MacXtreamCredentials> read(QString reference);
+    [[nodiscard]] QCoro::Task<XtreamCredentials> read(QString reference);
     // An absent item counts as deleted.
     [[nodiscard]] QCoro::Task<void> remove(QString reference);
 
     // Logins read or saved during this run, for the few callers that must answer at once
     // (building a stream address while the user waits for a picture).
-    [[nodiscard]] std::optional<MacXtreamCredentials> cached(const QString &reference) const;
+    [[nodiscard]] std::optional<XtreamCredentials> cached(const QString &reference) const;
 
 private:
     KeyringBackend &m_keyring;
-    QHash<QString, MacXtreamCredentials> m_cache;
+    QHash<QString, XtreamCredentials> m_cache;
 };

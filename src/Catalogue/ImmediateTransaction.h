@@ -8,7 +8,7 @@
 // commit fails, the transaction is rolled back (a failing rollback is ignored) and the first
 // error goes on to the caller, so that a batch is written whole or not at all.
 template<typename Work>
-void inImmediateTransaction(MacDatabase &database, Work &&work)
+void inImmediateTransaction(CatalogueDatabase &database, Work &&work)
 {
     database.execute(QStringLiteral("BEGIN IMMEDIATE"));
     try {

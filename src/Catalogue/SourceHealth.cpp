@@ -124,20 +124,20 @@ void visitFields(Record &health, Coder &coder)
 
 } // namespace
 
-QByteArray MacSourceHealth::encoded() const
+QByteArray SourceHealth::encoded() const
 {
     Encoder encoder;
     visitFields(*this, encoder);
     return QJsonDocument(encoder.object()).toJson(QJsonDocument::Compact);
 }
 
-std::optional<MacSourceHealth> MacSourceHealth::decoded(const QByteArray &data)
+std::optional<SourceHealth> SourceHealth::decoded(const QByteArray &data)
 {
     const QJsonDocument document = QJsonDocument::fromJson(data);
     if (!document.isObject())
         return std::nullopt;
     const Decoder decoder(document.object());
-    MacSourceHealth health;
+    SourceHealth health;
     try {
         visitFields(health, decoder);
     } catch (const WrongType &) {

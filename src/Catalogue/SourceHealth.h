@@ -9,7 +9,7 @@
 // How a playlist's provider last behaved: catalogue and guide refreshes, the running guide
 // refresh and the last connection check, each with the sentence of its last failure. Kept per
 // playlist in user settings as a JSON object whose keys are the field names.
-struct MacSourceHealth
+struct SourceHealth
 {
     std::optional<QDateTime> catalogueAttempt;
     std::optional<QDateTime> lastCatalogueSuccess;
@@ -26,7 +26,7 @@ struct MacSourceHealth
     [[nodiscard]] QByteArray encoded() const;
     // None when the data is not a JSON object or a known key holds a value of the wrong type.
     // Unknown keys are ignored; a missing key (or null) leaves its field absent.
-    [[nodiscard]] static std::optional<MacSourceHealth> decoded(const QByteArray &data);
+    [[nodiscard]] static std::optional<SourceHealth> decoded(const QByteArray &data);
 
-    friend bool operator==(const MacSourceHealth &, const MacSourceHealth &) = default;
+    friend bool operator==(const SourceHealth &, const SourceHealth &) = default;
 };

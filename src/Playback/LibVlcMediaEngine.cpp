@@ -193,7 +193,7 @@ QStringList LibVlcMediaEngine::libraryOptions()
 }
 
 LibVlcMediaEngine::LibVlcMediaEngine(const QStringList &extraOptions, QObject *parent)
-    : MacVLCMediaEngine(parent)
+    : MediaEngine(parent)
     , m_native(std::make_unique<Native>())
 {
     m_native->engine = this;
@@ -397,7 +397,7 @@ void forEachMediaTrack(libvlc_media_t *media, Function function)
 
 } // namespace
 
-QList<MacVLCMediaEngine::Track> LibVlcMediaEngine::Native::tracks(libvlc_track_type_t type) const
+QList<MediaEngine::Track> LibVlcMediaEngine::Native::tracks(libvlc_track_type_t type) const
 {
     if (!player)
         return {};
@@ -439,17 +439,17 @@ QList<MacVLCMediaEngine::Track> LibVlcMediaEngine::Native::tracks(libvlc_track_t
     return result;
 }
 
-QList<MacVLCMediaEngine::Track> LibVlcMediaEngine::audioTracks() const
+QList<MediaEngine::Track> LibVlcMediaEngine::audioTracks() const
 {
     return isWorkerBusy() ? QList<Track>() : m_native->tracks(libvlc_track_audio);
 }
 
-QList<MacVLCMediaEngine::Track> LibVlcMediaEngine::videoTracks() const
+QList<MediaEngine::Track> LibVlcMediaEngine::videoTracks() const
 {
     return isWorkerBusy() ? QList<Track>() : m_native->tracks(libvlc_track_video);
 }
 
-QList<MacVLCMediaEngine::Track> LibVlcMediaEngine::textTracks() const
+QList<MediaEngine::Track> LibVlcMediaEngine::textTracks() const
 {
     return isWorkerBusy() ? QList<Track>() : m_native->tracks(libvlc_track_text);
 }

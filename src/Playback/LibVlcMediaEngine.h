@@ -9,7 +9,7 @@
 // only post to the main thread. Calls that block inside libVLC (stopping, replacing the media) run
 // in order on a worker thread of the engine; while one is in flight, the player's state reads as
 // idle and commands queue behind it, so that the main thread never waits for libVLC.
-class LibVlcMediaEngine final : public MacVLCMediaEngine
+class LibVlcMediaEngine final : public MediaEngine
 {
     Q_OBJECT
 

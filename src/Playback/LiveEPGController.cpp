@@ -23,8 +23,8 @@ constexpr int programmeLimit = 24;
 
 } // namespace
 
-MacLiveEPGController::MacLiveEPGController(std::optional<QString> streamID,
-                                           std::optional<MacXtreamCredentials> credentials,
+LiveEPGController::LiveEPGController(std::optional<QString> streamID,
+                                           std::optional<XtreamCredentials> credentials,
                                            std::optional<QString> fallbackStreamID, Clock &clock, QObject *parent)
     : QObject(parent)
     , m_streamID(std::move(streamID))
@@ -34,26 +34,26 @@ MacLiveEPGController::MacLiveEPGController(std::optional<QString> streamID,
 {
 }
 
-MacLiveEPGController::~MacLiveEPGController()
+LiveEPGController::~LiveEPGController()
 {
     m_refreshTask.cancel();
 }
 
-void MacLiveEPGController::start()
+void LiveEPGController::start()
 {
     if (m_refreshTask.isValid() || !m_streamID || !m_credentials)
         return;
-    m_refreshTask = startGuardedJob(this, std::mem_fn(&MacLiveEPGController::runLoop));
+    m_refreshTask = startGuardedJob(this, std::mem_fn(&LiveEPGController::runLoop));
 }
 
-void MacLiveEPGController::stop()
+void LiveEPGController::stop()
 {
     m_refreshTask.cancelAndForget();
 }
 
-QCoro::Task<> MacLiveEPGController::runLoop(std::stop_token token)
+QCoro::Task<> LiveEPGController::runLoop(std::stop_token token)
 {
-    const QPointer<MacLiveEPGController> self(this);
+    const QPointer<LiveEPGController> self(this);
     co_await refresh(token);
     while (self && !token.stop_requested()) {
         if (!co_await m_clock.sleep(refreshInterval, token) || !self)
@@ -62,13 +62,13 @@ QCoro::Task<> MacLiveEPGController::runLoop(std::stop_token token)
     }
 }
 
-QCoro::Task<> MacLiveEPGController::refresh(std::stop_token token)
+QCoro::Task<> LiveEPGController::refresh(std::stop_token token)
 {
     if (!m_streamID || !m_credentials)
         co_return;
-    const QPointer<MacLiveEPGController> self(this);
+    const QPointer<LiveEPGController> self(this);
     setLoading(true);
-    QList<MacLiveProgramme> programmes;
+    QList<LiveProgramme> programmes;
     std::exception_ptr failure;
     try {
         programmes = co_await fetch(*m_streamID, token);
@@ -110,47 +110,47 @@ QCoro::Task<> MacLiveEPGController::refresh(std::stop_token token)
     setLoading(false);
 }
 
-QCoro::Task<QList<MacLiveProgramme>> MacLiveEPGController::fetch(QString streamID, std::stop_token token) const
+QCoro::Task<QList<LiveProgramme>> LiveEPGController::fetch(QString streamID, std::stop_token token) const
 {
     // The request blocks a worker thread; stopping the token ends it promptly.
-    const MacXtreamClient client(*m_credentials);
-    QList<MacLiveProgramme> programmes = co_await Async::detached(
+    const XtreamClient client(*m_credentials);
+    QList<LiveProgramme> programmes = co_await Async::detached(
         [client, streamID, token] { return client.fetchShortEPG(streamID, programmeLimit, token); });
     co_return programmes;
 }
 
-void MacLiveEPGController::updateCurrentAndNext()
+void LiveEPGController::updateCurrentAndNext()
 {
     const QDateTime moment = m_clock.now();
-    const auto first = [this](auto predicate) -> std::optional<MacLiveProgramme> {
+    const auto first = [this](auto predicate) -> std::optional<LiveProgramme> {
         const auto found = std::find_if(m_programmes.cbegin(), m_programmes.cend(), predicate);
-        return found == m_programmes.cend() ? std::nullopt : std::optional<MacLiveProgramme>(*found);
+        return found == m_programmes.cend() ? std::nullopt : std::optional<LiveProgramme>(*found);
     };
-    setNow(first([&moment](const MacLiveProgramme &programme) {
+    setNow(first([&moment](const LiveProgramme &programme) {
         return programme.start <= moment && programme.end > moment;
     }));
-    setNext(first([&moment](const MacLiveProgramme &programme) { return programme.start > moment; }));
+    setNext(first([&moment](const LiveProgramme &programme) { return programme.start > moment; }));
 }
 
-void MacLiveEPGController::setNow(const std::optional<MacLiveProgramme> &programme)
+void LiveEPGController::setNow(const std::optional<LiveProgramme> &programme)
 {
     if (assignIfChanged(m_now, programme))
         Q_EMIT nowChanged();
 }
 
-void MacLiveEPGController::setNext(const std::optional<MacLiveProgramme> &programme)
+void LiveEPGController::setNext(const std::optional<LiveProgramme> &programme)
 {
     if (assignIfChanged(m_next, programme))
         Q_EMIT nextChanged();
 }
 
-void MacLiveEPGController::setLoading(bool loading)
+void LiveEPGController::setLoading(bool loading)
 {
     if (assignIfChanged(m_isLoading, loading))
         Q_EMIT isLoadingChanged();
 }
 
-void MacLiveEPGController::setErrorMessage(const QString &message)
+void LiveEPGController::setErrorMessage(const QString &message)
 {
     if (assignIfChanged(m_errorMessage, message))
         Q_EMIT errorMessageChanged();

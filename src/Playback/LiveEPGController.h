@@ -17,7 +17,7 @@ class Clock;
 // The programme on air and the next one for the live channel being watched, from the provider's
 // short guide: asked once when started and then every 60 seconds until stopped. Main thread only;
 // the provider is asked on a worker thread, and the wait between refreshes goes through the clock.
-class MacLiveEPGController final : public QObject
+class LiveEPGController final : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
@@ -27,12 +27,12 @@ class MacLiveEPGController final : public QObject
 public:
     // Without a stream id or a login, start() does nothing. The alternative id is asked when the
     // first answer is empty.
-    MacLiveEPGController(std::optional<QString> streamID, std::optional<MacXtreamCredentials> credentials,
+    LiveEPGController(std::optional<QString> streamID, std::optional<XtreamCredentials> credentials,
                          std::optional<QString> fallbackStreamID, Clock &clock, QObject *parent = nullptr);
-    ~MacLiveEPGController() override;
+    ~LiveEPGController() override;
 
-    [[nodiscard]] const std::optional<MacLiveProgramme> &now() const { return m_now; }
-    [[nodiscard]] const std::optional<MacLiveProgramme> &next() const { return m_next; }
+    [[nodiscard]] const std::optional<LiveProgramme> &now() const { return m_now; }
+    [[nodiscard]] const std::optional<LiveProgramme> &next() const { return m_next; }
     [[nodiscard]] bool isLoading() const { return m_isLoading; }
     // Invalid until a refresh has delivered a list.
     [[nodiscard]] QDateTime lastUpdated() const { return m_lastUpdated; }
@@ -54,24 +54,24 @@ Q_SIGNALS:
 private:
     QCoro::Task<> runLoop(std::stop_token token);
     QCoro::Task<> refresh(std::stop_token token);
-    [[nodiscard]] QCoro::Task<QList<MacLiveProgramme>> fetch(QString streamID, std::stop_token token) const;
+    [[nodiscard]] QCoro::Task<QList<LiveProgramme>> fetch(QString streamID, std::stop_token token) const;
     void updateCurrentAndNext();
 
-    void setNow(const std::optional<MacLiveProgramme> &programme);
-    void setNext(const std::optional<MacLiveProgramme> &programme);
+    void setNow(const std::optional<LiveProgramme> &programme);
+    void setNext(const std::optional<LiveProgramme> &programme);
     void setLoading(bool loading);
     void setErrorMessage(const QString &message);
 
     const std::optional<QString> m_streamID;
     const std::optional<QString> m_fallbackStreamID;
-    const std::optional<MacXtreamCredentials> m_credentials;
+    const std::optional<XtreamCredentials> m_credentials;
     Clock &m_clock;
 
-    std::optional<MacLiveProgramme> m_now;
-    std::optional<MacLiveProgramme> m_next;
+    std::optional<LiveProgramme> m_now;
+    std::optional<LiveProgramme> m_next;
     bool m_isLoading = false;
     QDateTime m_lastUpdated;
     QString m_errorMessage;
-    QList<MacLiveProgramme> m_programmes;
+    QList<LiveProgramme> m_programmes;
     Job<> m_refreshTask;
 };

@@ -2,7 +2,7 @@
 
 #include "Support/AssignIfChanged.h"
 
-void MacVLCMediaEngine::setVideoFitMode(int mode)
+void MediaEngine::setVideoFitMode(int mode)
 {
     if (assignIfChanged(m_videoFitMode, mode))
         Q_EMIT videoFitModeChanged();

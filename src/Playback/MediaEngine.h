@@ -15,7 +15,7 @@ class VLCVideoView;
 // options, plays, pauses, seeks, stops, reports its state, and exposes volume, tracks, rate and the
 // video's fit mode. Every signal is delivered on the main thread, on a later turn of the event
 // loop than the call that caused it; every call is made on the main thread and never blocks it.
-class MacVLCMediaEngine : public QObject
+class MediaEngine : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int videoFitMode READ videoFitMode WRITE setVideoFitMode NOTIFY videoFitModeChanged)

@@ -14,7 +14,7 @@
 // One playback request: what to play, how to label it, and where its resume position, favourite,
 // guide and channel list come from. The playlist id and the resume position are filled in when
 // the target is shown.
-struct MacPlaybackTarget
+struct PlaybackTarget
 {
     QUuid id = QUuid::createUuid();
     QUrl url;
@@ -29,7 +29,7 @@ struct MacPlaybackTarget
     // The stream the now/next guide asks about.
     std::optional<QString> streamID;
     // The login for the short guide; live channels only.
-    std::optional<MacXtreamCredentials> epgCredentials;
+    std::optional<XtreamCredentials> epgCredentials;
 
     std::optional<qint64> playlistID;
     double resumePosition = 0;
@@ -37,7 +37,7 @@ struct MacPlaybackTarget
     std::optional<QString> favouriteProviderID;
     std::optional<MediaItem> item;
     QList<MediaItem> channels;
-    std::optional<MacSeriesEpisode> episode;
-    QList<MacSeriesEpisode> episodes;
+    std::optional<SeriesEpisode> episode;
+    QList<SeriesEpisode> episodes;
     bool allowResume = true;
 };

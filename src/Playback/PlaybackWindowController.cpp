@@ -10,11 +10,11 @@
 
 using namespace Qt::StringLiterals;
 
-MacPlaybackWindowController &MacPlaybackWindowController::shared()
+PlaybackWindowController &PlaybackWindowController::shared()
 {
-    static MacPlaybackWindowController instance([](const QUrl &url, QObject *parent) {
+    static PlaybackWindowController instance([](const QUrl &url, QObject *parent) {
         auto *clock = new SystemClock;
-        auto *controller = new MacVLCPlayerController(url, std::make_unique<LibVlcMediaEngine>(), *clock, parent);
+        auto *controller = new PlayerController(url, std::make_unique<LibVlcMediaEngine>(), *clock, parent);
         // The clock goes with the controller, after it.
         clock->setParent(controller);
         return controller;
@@ -22,21 +22,21 @@ MacPlaybackWindowController &MacPlaybackWindowController::shared()
     return instance;
 }
 
-MacPlaybackWindowController::MacPlaybackWindowController(ControllerFactory factory, QObject *parent)
+PlaybackWindowController::PlaybackWindowController(ControllerFactory factory, QObject *parent)
     : QObject(parent)
     , m_factory(std::move(factory))
 {
 }
 
-MacPlaybackWindowController::~MacPlaybackWindowController() = default;
+PlaybackWindowController::~PlaybackWindowController() = default;
 
-void MacPlaybackWindowController::setPlayerEnteredFullScreen(bool entered)
+void PlaybackWindowController::setPlayerEnteredFullScreen(bool entered)
 {
     if (assignIfChanged(m_playerEnteredFullScreen, entered))
         Q_EMIT playerEnteredFullScreenChanged();
 }
 
-void MacPlaybackWindowController::show(MacPlaybackTarget target)
+void PlaybackWindowController::show(PlaybackTarget target)
 {
     if (m_target && m_playerController)
         recordStop();
@@ -55,10 +55,10 @@ void MacPlaybackWindowController::show(MacPlaybackTarget target)
     Q_EMIT targetChanged();
 }
 
-void MacPlaybackWindowController::openFile(const QUrl &url)
+void PlaybackWindowController::openFile(const QUrl &url)
 {
     const QFileInfo file(url.path());
-    MacPlaybackTarget target;
+    PlaybackTarget target;
     target.url = url;
     target.title = file.completeBaseName();
     target.kind = CatalogueKind::Movie;
@@ -68,7 +68,7 @@ void MacPlaybackWindowController::openFile(const QUrl &url)
     show(std::move(target));
 }
 
-void MacPlaybackWindowController::close()
+void PlaybackWindowController::close()
 {
     if (m_playerController)
         recordStop();
@@ -78,11 +78,11 @@ void MacPlaybackWindowController::close()
     Q_EMIT targetChanged();
 }
 
-QCoro::Task<> MacPlaybackWindowController::waitForPreviousStop()
+QCoro::Task<> PlaybackWindowController::waitForPreviousStop()
 {
     if (!m_pendingStop)
         co_return;
-    const QPointer<MacPlaybackWindowController> self(this);
+    const QPointer<PlaybackWindowController> self(this);
     const PendingStop awaited = *m_pendingStop;
     co_await awaited.task.finished();
     // A stop recorded meanwhile stays pending for the next waiter.
@@ -90,12 +90,12 @@ QCoro::Task<> MacPlaybackWindowController::waitForPreviousStop()
         m_pendingStop.reset();
 }
 
-std::optional<quint64> MacPlaybackWindowController::pendingStopGeneration() const
+std::optional<quint64> PlaybackWindowController::pendingStopGeneration() const
 {
     return m_pendingStop ? std::optional<quint64>(m_pendingStop->generation) : std::nullopt;
 }
 
-void MacPlaybackWindowController::recordStop()
+void PlaybackWindowController::recordStop()
 {
     Job<> task = m_playerController->stop();
     ++m_stopGeneration;

@@ -9,39 +9,39 @@
 #include <functional>
 #include <optional>
 
-class MacVLCPlayerController;
+class PlayerController;
 
 Q_MOC_INCLUDE("Playback/PlayerController.h")
 
 // The one owner of what is playing: the current target and the single player controller, made on
 // the first show and reused for every later title. Each stop of a title is recorded as the pending
 // stop that the next title waits for before it configures the player.
-class MacPlaybackWindowController final : public QObject
+class PlaybackWindowController final : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool hasTarget READ hasTarget NOTIFY targetChanged)
-    Q_PROPERTY(MacVLCPlayerController *playerController READ playerController NOTIFY playerControllerChanged)
+    Q_PROPERTY(PlayerController *playerController READ playerController NOTIFY playerControllerChanged)
     Q_PROPERTY(bool playerEnteredFullScreen READ playerEnteredFullScreen WRITE setPlayerEnteredFullScreen NOTIFY
                    playerEnteredFullScreenChanged)
 
 public:
     // Makes the player controller for the first title's address, as a child of the given parent.
-    using ControllerFactory = std::function<MacVLCPlayerController *(const QUrl &url, QObject *parent)>;
+    using ControllerFactory = std::function<PlayerController *(const QUrl &url, QObject *parent)>;
 
     // The process-wide instance, playing through libVLC on the system clock.
-    [[nodiscard]] static MacPlaybackWindowController &shared();
+    [[nodiscard]] static PlaybackWindowController &shared();
 
-    explicit MacPlaybackWindowController(ControllerFactory factory, QObject *parent = nullptr);
-    ~MacPlaybackWindowController() override;
+    explicit PlaybackWindowController(ControllerFactory factory, QObject *parent = nullptr);
+    ~PlaybackWindowController() override;
 
-    [[nodiscard]] const std::optional<MacPlaybackTarget> &target() const { return m_target; }
+    [[nodiscard]] const std::optional<PlaybackTarget> &target() const { return m_target; }
     [[nodiscard]] bool hasTarget() const { return m_target.has_value(); }
-    [[nodiscard]] MacVLCPlayerController *playerController() const { return m_playerController; }
+    [[nodiscard]] PlayerController *playerController() const { return m_playerController; }
     [[nodiscard]] bool playerEnteredFullScreen() const { return m_playerEnteredFullScreen; }
     void setPlayerEnteredFullScreen(bool entered);
 
     // Presents a target, replacing (and stopping) the current one.
-    void show(MacPlaybackTarget target);
+    void show(PlaybackTarget target);
     // Plays a local media file; it never resumes.
     Q_INVOKABLE void openFile(const QUrl &url);
     Q_INVOKABLE void close();
@@ -65,8 +65,8 @@ private:
     void recordStop();
 
     ControllerFactory m_factory;
-    std::optional<MacPlaybackTarget> m_target;
-    MacVLCPlayerController *m_playerController = nullptr;
+    std::optional<PlaybackTarget> m_target;
+    PlayerController *m_playerController = nullptr;
     std::optional<PendingStop> m_pendingStop;
     quint64 m_stopGeneration = 0;
     bool m_playerEnteredFullScreen = false;

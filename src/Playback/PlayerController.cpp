@@ -1,12 +1,12 @@
 #include "PlayerController.h"
 
-#include "Support/Prefs.h"
 #include "Playback/DisplaySleepInhibitor.h"
 #include "Playback/MediaEngine.h"
 #include "Playback/VLCVideoView.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
 #include "Support/Logging.h"
+#include "Support/Prefs.h"
 #include "Support/UserSettings.h"
 
 #include <QVariant>
@@ -16,7 +16,7 @@
 
 using namespace Qt::StringLiterals;
 
-MacVLCPlayerController::MacVLCPlayerController(const QUrl &url, std::unique_ptr<MacVLCMediaEngine> engine,
+PlayerController::PlayerController(const QUrl &url, std::unique_ptr<MediaEngine> engine,
                                                Clock &clock, QObject *parent)
     : QObject(parent)
     , m_videoView(new VLCVideoView(this))
@@ -28,15 +28,15 @@ MacVLCPlayerController::MacVLCPlayerController(const QUrl &url, std::unique_ptr<
     , m_attemptStartedAt(m_lastProgressAt)
 {
     m_player->setDrawable(m_videoView);
-    m_player->setVideoFitMode(MacVLCMediaEngine::Fit);
-    connect(m_player.get(), &MacVLCMediaEngine::stateChanged, this, &MacVLCPlayerController::handleStateChanged);
-    connect(m_player.get(), &MacVLCMediaEngine::bufferingChanged, this,
-            &MacVLCPlayerController::handleBufferingChanged);
-    connect(m_player.get(), &MacVLCMediaEngine::lengthChanged, this, &MacVLCPlayerController::handleLengthChanged);
-    connect(m_player.get(), &MacVLCMediaEngine::timeChanged, this, &MacVLCPlayerController::handleTimeChanged);
+    m_player->setVideoFitMode(MediaEngine::Fit);
+    connect(m_player.get(), &MediaEngine::stateChanged, this, &PlayerController::handleStateChanged);
+    connect(m_player.get(), &MediaEngine::bufferingChanged, this,
+            &PlayerController::handleBufferingChanged);
+    connect(m_player.get(), &MediaEngine::lengthChanged, this, &PlayerController::handleLengthChanged);
+    connect(m_player.get(), &MediaEngine::timeChanged, this, &PlayerController::handleTimeChanged);
 }
 
-MacVLCPlayerController::~MacVLCPlayerController()
+PlayerController::~PlayerController()
 {
     for (Job<> *job : {&m_autoHide, &m_retryTask, &m_stopTimeout, &m_watchdog})
         job->cancelAndForget();
@@ -46,7 +46,7 @@ MacVLCPlayerController::~MacVLCPlayerController()
     m_player.reset();
 }
 
-QUrl MacVLCPlayerController::liveFallbackURL(const QUrl &url)
+QUrl PlayerController::liveFallbackURL(const QUrl &url)
 {
     QUrl fallback = url;
     // Encoded, so that an escaped slash in a login stays inside its path segment.
@@ -60,7 +60,7 @@ QUrl MacVLCPlayerController::liveFallbackURL(const QUrl &url)
     return fallback;
 }
 
-void MacVLCPlayerController::configure(const QUrl &url, double resumePosition, const QUrl &fallbackURL)
+void PlayerController::configure(const QUrl &url, double resumePosition, const QUrl &fallbackURL)
 {
     if (!m_stopConfirmed) {
         fail(u"The previous player is still stopping. Close playback and try again shortly."_s);
@@ -82,31 +82,31 @@ void MacVLCPlayerController::configure(const QUrl &url, double resumePosition, c
 
     setErrorMessage({});
     setRetryMessage({});
-    setState(MacVLCPlayerState::Initialized);
+    setState(PlayerState::Initialized);
     setCurrentTime(0);
     setTotalTime(0);
     setControlsVisible(true);
 }
 
-void MacVLCPlayerController::start()
+void PlayerController::start()
 {
-    if (m_isStopping || m_isPreparing || m_state == MacVLCPlayerState::Playing)
+    if (m_isStopping || m_isPreparing || m_state == PlayerState::Playing)
         return;
     m_wantsPlayback = true;
     m_activity->begin();
     m_retryTask.cancelAndForget();
 
-    if (m_state == MacVLCPlayerState::Paused && m_player->hasMedia()) {
+    if (m_state == PlayerState::Paused && m_player->hasMedia()) {
         m_player->play();
-        setState(MacVLCPlayerState::Playing);
+        setState(PlayerState::Playing);
     } else if (!m_videoHostReady) {
         // The attempt begins when a surface reports that it is in a window.
-        setState(MacVLCPlayerState::Buffering);
+        setState(PlayerState::Buffering);
         showControls(false);
         return;
     } else {
         m_retryCount = 0;
-        if (m_state == MacVLCPlayerState::Error)
+        if (m_state == PlayerState::Error)
             retryNow();
         else
             prepareAndPlay();
@@ -114,7 +114,7 @@ void MacVLCPlayerController::start()
     showControls(true);
 }
 
-void MacVLCPlayerController::prepareAndPlay()
+void PlayerController::prepareAndPlay()
 {
     if (m_isStopping || !m_wantsPlayback || !m_videoHostReady || m_isPreparing)
         return;
@@ -128,7 +128,7 @@ void MacVLCPlayerController::prepareAndPlay()
     };
     if (!m_player->setMedia(m_url, options)) {
         m_isPreparing = false;
-        setState(MacVLCPlayerState::Error);
+        setState(PlayerState::Error);
         scheduleRetry(false);
         return;
     }
@@ -139,11 +139,11 @@ void MacVLCPlayerController::prepareAndPlay()
     m_attemptStartedAt = now();
     m_lastProgressAt = m_attemptStartedAt;
     setErrorMessage({});
-    setState(MacVLCPlayerState::Buffering);
+    setState(PlayerState::Buffering);
     startWatchdog();
 }
 
-void MacVLCPlayerController::restoreVolume()
+void PlayerController::restoreVolume()
 {
     const std::optional<double> stored = UserSettings::number(u"quillmere.volume"_s);
     if (!stored || !m_player->hasAudio())
@@ -153,27 +153,27 @@ void MacVLCPlayerController::restoreVolume()
     m_player->setVolume(int(percent));
 }
 
-void MacVLCPlayerController::fail(const QString &message)
+void PlayerController::fail(const QString &message)
 {
     setErrorMessage(message);
-    setState(MacVLCPlayerState::Error);
+    setState(PlayerState::Error);
     m_isPreparing = false;
     setControlsVisible(true);
     m_activity->end();
 }
 
-void MacVLCPlayerController::videoSurfaceDidBecomeReady(QObject *host)
+void PlayerController::videoSurfaceDidBecomeReady(QObject *host)
 {
     if (m_activeVideoHost == host && m_videoHostReady)
         return;
     m_activeVideoHost = host;
     m_videoHostReady = true;
-    const bool waitingForSurface = m_state == MacVLCPlayerState::Initialized || m_state == MacVLCPlayerState::Buffering;
+    const bool waitingForSurface = m_state == PlayerState::Initialized || m_state == PlayerState::Buffering;
     if (!m_isStopping && m_wantsPlayback && waitingForSurface)
         prepareAndPlay();
 }
 
-void MacVLCPlayerController::videoSurfaceDidDetach(QObject *host)
+void PlayerController::videoSurfaceDidDetach(QObject *host)
 {
     if (m_activeVideoHost != host)
         return;
@@ -181,49 +181,49 @@ void MacVLCPlayerController::videoSurfaceDidDetach(QObject *host)
     m_videoHostReady = false;
 }
 
-void MacVLCPlayerController::setState(MacVLCPlayerState state)
+void PlayerController::setState(PlayerState state)
 {
     if (assignIfChanged(m_state, state))
         Q_EMIT stateChanged();
 }
 
-void MacVLCPlayerController::setCurrentTime(double seconds)
+void PlayerController::setCurrentTime(double seconds)
 {
     if (assignIfChanged(m_currentTime, seconds))
         Q_EMIT currentTimeChanged();
 }
 
-void MacVLCPlayerController::setTotalTime(double seconds)
+void PlayerController::setTotalTime(double seconds)
 {
     if (assignIfChanged(m_totalTime, seconds))
         Q_EMIT totalTimeChanged();
 }
 
-void MacVLCPlayerController::setControlsVisible(bool visible)
+void PlayerController::setControlsVisible(bool visible)
 {
     if (assignIfChanged(m_controlsVisible, visible))
         Q_EMIT controlsVisibleChanged();
 }
 
-void MacVLCPlayerController::setErrorMessage(const QString &message)
+void PlayerController::setErrorMessage(const QString &message)
 {
     if (assignIfChanged(m_errorMessage, message))
         Q_EMIT errorMessageChanged();
 }
 
-void MacVLCPlayerController::setRetryMessage(const QString &message)
+void PlayerController::setRetryMessage(const QString &message)
 {
     if (assignIfChanged(m_retryMessage, message))
         Q_EMIT retryMessageChanged();
 }
 
-void MacVLCPlayerController::setElapsedSeconds(int seconds)
+void PlayerController::setElapsedSeconds(int seconds)
 {
     if (assignIfChanged(m_elapsedSeconds, seconds))
         Q_EMIT elapsedSecondsChanged();
 }
 
-qint64 MacVLCPlayerController::now() const
+qint64 PlayerController::now() const
 {
     return m_clock.monotonicMs();
 }

@@ -16,7 +16,7 @@
 
 class Clock;
 class DisplaySleepInhibitor;
-class MacVLCMediaEngine;
+class MediaEngine;
 class NativeStopRequest;
 class VLCVideoView;
 
@@ -28,10 +28,10 @@ Q_MOC_INCLUDE("Playback/VLCVideoView.h")
 // retries failed attempts a bounded number of times with growing delays, tries the other live
 // container once, detects stalled streams, and confirms every stop before the player is reused.
 // Main thread only; every delay goes through the injected clock.
-class MacVLCPlayerController final : public QObject
+class PlayerController final : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(MacVLCPlayerState state READ state NOTIFY stateChanged)
+    Q_PROPERTY(PlayerState state READ state NOTIFY stateChanged)
     Q_PROPERTY(double currentTime READ currentTime NOTIFY currentTimeChanged)
     Q_PROPERTY(double totalTime READ totalTime NOTIFY totalTimeChanged)
     Q_PROPERTY(bool controlsVisible READ controlsVisible NOTIFY controlsVisibleChanged)
@@ -39,19 +39,19 @@ class MacVLCPlayerController final : public QObject
     Q_PROPERTY(QString errorMessage READ errorMessage NOTIFY errorMessageChanged)
     Q_PROPERTY(QString retryMessage READ retryMessage NOTIFY retryMessageChanged)
     Q_PROPERTY(int elapsedSeconds READ elapsedSeconds NOTIFY elapsedSecondsChanged)
-    Q_PROPERTY(MacVLCMediaEngine *player READ player CONSTANT)
+    Q_PROPERTY(MediaEngine *player READ player CONSTANT)
     Q_PROPERTY(VLCVideoView *videoView READ videoView CONSTANT)
 
 public:
     // The engine is owned by the controller; the clock must outlive it.
-    MacVLCPlayerController(const QUrl &url, std::unique_ptr<MacVLCMediaEngine> engine, Clock &clock,
+    PlayerController(const QUrl &url, std::unique_ptr<MediaEngine> engine, Clock &clock,
                            QObject *parent = nullptr);
-    ~MacVLCPlayerController() override;
+    ~PlayerController() override;
 
     // The same live address in the other container: "m3u8" becomes "ts", anything else "m3u8".
     [[nodiscard]] Q_INVOKABLE static QUrl liveFallbackURL(const QUrl &url);
 
-    [[nodiscard]] MacVLCPlayerState state() const { return m_state; }
+    [[nodiscard]] PlayerState state() const { return m_state; }
     [[nodiscard]] double currentTime() const { return m_currentTime; }
     [[nodiscard]] double totalTime() const { return m_totalTime; }
     [[nodiscard]] bool controlsVisible() const { return m_controlsVisible; }
@@ -60,7 +60,7 @@ public:
     [[nodiscard]] QString errorMessage() const { return m_errorMessage; }
     [[nodiscard]] QString retryMessage() const { return m_retryMessage; }
     [[nodiscard]] int elapsedSeconds() const { return m_elapsedSeconds; }
-    [[nodiscard]] MacVLCMediaEngine *player() const { return m_player.get(); }
+    [[nodiscard]] MediaEngine *player() const { return m_player.get(); }
     [[nodiscard]] VLCVideoView *videoView() const { return m_videoView; }
     [[nodiscard]] QUrl url() const { return m_url; }
 
@@ -91,9 +91,9 @@ public:
     Q_INVOKABLE void showControls(bool autoHide);
     Q_INVOKABLE void hideControls();
 
-    [[nodiscard]] QList<MacVLCTrack> audioTracks() const;
-    [[nodiscard]] QList<MacVLCTrack> videoTracks() const;
-    [[nodiscard]] QList<MacVLCTrack> subtitleTracks() const;
+    [[nodiscard]] QList<PlayerTrack> audioTracks() const;
+    [[nodiscard]] QList<PlayerTrack> videoTracks() const;
+    [[nodiscard]] QList<PlayerTrack> subtitleTracks() const;
     [[nodiscard]] std::optional<QString> currentSubtitleID() const;
     Q_INVOKABLE void selectAudio(const QString &trackID);
     // None turns every subtitle track off.
@@ -132,10 +132,10 @@ private:
 
     QCoro::Task<> runAutoHide(int seconds, std::stop_token token);
     void refreshTime();
-    [[nodiscard]] QList<MacVLCTrack> tracks(MacVLCTrackKind kind) const;
+    [[nodiscard]] QList<PlayerTrack> tracks(PlayerTrackKind kind) const;
     void bumpTrackRevision();
 
-    void setState(MacVLCPlayerState state);
+    void setState(PlayerState state);
     void setCurrentTime(double seconds);
     void setTotalTime(double seconds);
     void setControlsVisible(bool visible);
@@ -146,12 +146,12 @@ private:
 
     // The view outlives the engine, whose decoder threads draw into it until the engine is gone.
     VLCVideoView *m_videoView = nullptr;
-    std::unique_ptr<MacVLCMediaEngine> m_player;
+    std::unique_ptr<MediaEngine> m_player;
     Clock &m_clock;
     DisplaySleepInhibitor *m_activity = nullptr;
 
     QUrl m_url;
-    MacVLCPlayerState m_state = MacVLCPlayerState::Initialized;
+    PlayerState m_state = PlayerState::Initialized;
     double m_currentTime = 0;
     double m_totalTime = 0;
     bool m_controlsVisible = true;

@@ -2,10 +2,10 @@
 // subtitle tracks, with the position and length kept current from the native player's reports.
 #include "PlayerController.h"
 
-#include "Support/Prefs.h"
 #include "Playback/MediaEngine.h"
 #include "Support/Clock.h"
 #include "Support/GuardedJob.h"
+#include "Support/Prefs.h"
 #include "Support/UserSettings.h"
 
 #include <algorithm>
@@ -26,7 +26,7 @@ double seconds(std::optional<qint64> milliseconds)
 
 } // namespace
 
-void MacVLCPlayerController::pause()
+void PlayerController::pause()
 {
     if (!m_player->canPause())
         return;
@@ -35,14 +35,14 @@ void MacVLCPlayerController::pause()
     showControls(false);
 }
 
-void MacVLCPlayerController::seekBy(double seconds)
+void PlayerController::seekBy(double seconds)
 {
     if (!m_player->isSeekable() || m_totalTime <= 0)
         return;
     seekTo(std::clamp(m_currentTime + seconds, 0.0, m_totalTime));
 }
 
-void MacVLCPlayerController::seekTo(double seconds)
+void PlayerController::seekTo(double seconds)
 {
     if (!m_player->isSeekable() || m_totalTime <= 0)
         return;
@@ -51,7 +51,7 @@ void MacVLCPlayerController::seekTo(double seconds)
     showControls(true);
 }
 
-void MacVLCPlayerController::setVolume(double volume)
+void PlayerController::setVolume(double volume)
 {
     if (m_player->hasAudio()) {
         m_player->setVolume(volume < 2 ? int(std::max(volume, 0.0) * 100) : 200);
@@ -64,69 +64,69 @@ void MacVLCPlayerController::setVolume(double volume)
     showControls(true);
 }
 
-void MacVLCPlayerController::showControls(bool autoHide)
+void PlayerController::showControls(bool autoHide)
 {
     setControlsVisible(true);
     m_autoHide.cancelAndForget();
-    if (!autoHide || m_state != MacVLCPlayerState::Playing)
+    if (!autoHide || m_state != PlayerState::Playing)
         return;
     const int delaySeconds = std::max(0, Prefs::integer(u"quillmere.osdTimeoutSeconds"_s, 4));
-    m_autoHide = startGuardedJob(this, [delaySeconds](MacVLCPlayerController &self, std::stop_token token) {
+    m_autoHide = startGuardedJob(this, [delaySeconds](PlayerController &self, std::stop_token token) {
         return self.runAutoHide(delaySeconds, token);
     });
 }
 
-QCoro::Task<> MacVLCPlayerController::runAutoHide(int seconds, std::stop_token token)
+QCoro::Task<> PlayerController::runAutoHide(int seconds, std::stop_token token)
 {
-    const QPointer<MacVLCPlayerController> self(this);
+    const QPointer<PlayerController> self(this);
     if (!co_await m_clock.sleep(std::chrono::seconds(seconds), token) || !self)
         co_return;
-    if (m_state == MacVLCPlayerState::Playing)
+    if (m_state == PlayerState::Playing)
         setControlsVisible(false);
 }
 
-void MacVLCPlayerController::hideControls()
+void PlayerController::hideControls()
 {
     m_autoHide.cancelAndForget();
     setControlsVisible(false);
 }
 
-QList<MacVLCTrack> MacVLCPlayerController::audioTracks() const
+QList<PlayerTrack> PlayerController::audioTracks() const
 {
-    return tracks(MacVLCTrackKind::Audio);
+    return tracks(PlayerTrackKind::Audio);
 }
 
-QList<MacVLCTrack> MacVLCPlayerController::videoTracks() const
+QList<PlayerTrack> PlayerController::videoTracks() const
 {
-    return tracks(MacVLCTrackKind::Video);
+    return tracks(PlayerTrackKind::Video);
 }
 
-QList<MacVLCTrack> MacVLCPlayerController::subtitleTracks() const
+QList<PlayerTrack> PlayerController::subtitleTracks() const
 {
-    return tracks(MacVLCTrackKind::Subtitles);
+    return tracks(PlayerTrackKind::Subtitles);
 }
 
-QList<MacVLCTrack> MacVLCPlayerController::tracks(MacVLCTrackKind kind) const
+QList<PlayerTrack> PlayerController::tracks(PlayerTrackKind kind) const
 {
-    QList<MacVLCMediaEngine::Track> native;
+    QList<MediaEngine::Track> native;
     QString fallbackName;
     switch (kind) {
-    case MacVLCTrackKind::Audio:
+    case PlayerTrackKind::Audio:
         native = m_player->audioTracks();
         fallbackName = u"Audio"_s;
         break;
-    case MacVLCTrackKind::Video:
+    case PlayerTrackKind::Video:
         native = m_player->videoTracks();
         fallbackName = u"Video"_s;
         break;
-    case MacVLCTrackKind::Subtitles:
+    case PlayerTrackKind::Subtitles:
         native = m_player->textTracks();
         fallbackName = u"Subtitles"_s;
         break;
     }
-    QList<MacVLCTrack> result;
+    QList<PlayerTrack> result;
     result.reserve(native.size());
-    for (const MacVLCMediaEngine::Track &track : std::as_const(native)) {
+    for (const MediaEngine::Track &track : std::as_const(native)) {
         // A name of nothing but white space is no name; a real one is shown as reported.
         const bool hasName = std::any_of(track.name.cbegin(), track.name.cend(), [](QChar c) { return !c.isSpace(); });
         result.append({track.id, hasName ? track.name : fallbackName, track.language, kind, track.isSelected});
@@ -134,33 +134,33 @@ QList<MacVLCTrack> MacVLCPlayerController::tracks(MacVLCTrackKind kind) const
     return result;
 }
 
-std::optional<QString> MacVLCPlayerController::currentSubtitleID() const
+std::optional<QString> PlayerController::currentSubtitleID() const
 {
-    const QList<MacVLCTrack> subtitles = subtitleTracks();
+    const QList<PlayerTrack> subtitles = subtitleTracks();
     const auto selected = std::find_if(subtitles.cbegin(), subtitles.cend(),
-                                       [](const MacVLCTrack &track) { return track.isSelected; });
+                                       [](const PlayerTrack &track) { return track.isSelected; });
     return selected == subtitles.cend() ? std::nullopt : std::optional<QString>(selected->id);
 }
 
-void MacVLCPlayerController::selectAudio(const QString &trackID)
+void PlayerController::selectAudio(const QString &trackID)
 {
-    const QList<MacVLCMediaEngine::Track> native = m_player->audioTracks();
+    const QList<MediaEngine::Track> native = m_player->audioTracks();
     const auto match = std::find_if(native.cbegin(), native.cend(),
-                                    [&trackID](const MacVLCMediaEngine::Track &track) { return track.id == trackID; });
+                                    [&trackID](const MediaEngine::Track &track) { return track.id == trackID; });
     if (match != native.cend())
         m_player->selectAudioTrackAt(int(std::distance(native.cbegin(), match)));
     bumpTrackRevision();
     showControls(true);
 }
 
-void MacVLCPlayerController::selectSubtitle(const std::optional<QString> &id)
+void PlayerController::selectSubtitle(const std::optional<QString> &id)
 {
     if (!id) {
         m_player->deselectAllTextTracks();
     } else {
-        const QList<MacVLCMediaEngine::Track> native = m_player->textTracks();
+        const QList<MediaEngine::Track> native = m_player->textTracks();
         const bool listed = std::any_of(native.cbegin(), native.cend(),
-                                        [&id](const MacVLCMediaEngine::Track &track) { return track.id == *id; });
+                                        [&id](const MediaEngine::Track &track) { return track.id == *id; });
         if (listed)
             m_player->selectTextTrackExclusively(*id);
     }
@@ -168,25 +168,25 @@ void MacVLCPlayerController::selectSubtitle(const std::optional<QString> &id)
     showControls(true);
 }
 
-void MacVLCPlayerController::bumpTrackRevision()
+void PlayerController::bumpTrackRevision()
 {
     ++m_trackRevision;
     Q_EMIT trackRevisionChanged();
 }
 
-void MacVLCPlayerController::handleLengthChanged(qint64 milliseconds)
+void PlayerController::handleLengthChanged(qint64 milliseconds)
 {
     if (!m_isStopping)
         setTotalTime(seconds(milliseconds));
 }
 
-void MacVLCPlayerController::handleTimeChanged()
+void PlayerController::handleTimeChanged()
 {
     if (!m_isStopping)
         refreshTime();
 }
 
-void MacVLCPlayerController::refreshTime()
+void PlayerController::refreshTime()
 {
     const double position = seconds(m_player->time());
     // A moving position is what the stall watchdog looks for.

@@ -23,9 +23,9 @@ constexpr qint64 recentProgressMs = 5'000;
 
 } // namespace
 
-void MacVLCPlayerController::handleStateChanged(int raw)
+void PlayerController::handleStateChanged(int raw)
 {
-    if (raw == MacVLCMediaEngine::Stopped)
+    if (raw == MediaEngine::Stopped)
         confirmNativeStop();
     if (m_isStopping || !m_wantsPlayback)
         return;
@@ -35,69 +35,69 @@ void MacVLCPlayerController::handleStateChanged(int raw)
     case 0:
     case 5:
         break;
-    case MacVLCMediaEngine::Buffering:
-        setState(MacVLCPlayerState::Buffering);
+    case MediaEngine::Buffering:
+        setState(PlayerState::Buffering);
         showControls(false);
         break;
-    case MacVLCMediaEngine::Playing:
+    case MediaEngine::Playing:
         m_isPreparing = false;
         setErrorMessage({});
         setRetryMessage({});
         m_lastProgressAt = now();
         m_healthyPlaybackSince = m_lastProgressAt;
-        setState(MacVLCPlayerState::Playing);
+        setState(PlayerState::Playing);
         refreshTime();
         bumpTrackRevision();
         showControls(true);
         break;
-    case MacVLCMediaEngine::Paused:
-        setState(MacVLCPlayerState::Paused);
+    case MediaEngine::Paused:
+        setState(PlayerState::Paused);
         showControls(false);
         break;
-    case MacVLCMediaEngine::Stopped:
+    case MediaEngine::Stopped:
         m_isPreparing = false;
         m_watchdog.cancelAndForget();
         m_activity->end();
-        if (m_state == MacVLCPlayerState::Error)
+        if (m_state == PlayerState::Error)
             break;
         if (!m_isLiveStream && m_totalTime > 0) {
             // A film or episode that reached its end.
-            setState(MacVLCPlayerState::Stopped);
+            setState(PlayerState::Stopped);
             showControls(false);
         } else {
             fail(u"The stream ended before usable media was available. Try another stream or check the connection."_s);
             scheduleRetry(false);
         }
         break;
-    case MacVLCMediaEngine::Failed:
+    case MediaEngine::Failed:
         fail(u"The stream could not be opened. Check your connection or refresh this playlist."_s);
         showControls(false);
         scheduleRetry(false);
         break;
     default:
-        setState(MacVLCPlayerState::Error);
+        setState(PlayerState::Error);
         scheduleRetry(false);
         break;
     }
 }
 
-void MacVLCPlayerController::handleBufferingChanged(double fill)
+void PlayerController::handleBufferingChanged(double fill)
 {
     if (m_isStopping || !m_wantsPlayback)
         return;
-    if (m_state == MacVLCPlayerState::Paused || m_state == MacVLCPlayerState::Error
-        || m_state == MacVLCPlayerState::Stopped)
+    if (m_state == PlayerState::Paused || m_state == PlayerState::Error
+        || m_state == PlayerState::Stopped)
         return;
     const bool buffered = fill >= 1.0;
     if (!buffered && m_isPreparing)
-        setState(MacVLCPlayerState::Buffering);
+        setState(PlayerState::Buffering);
     if (buffered && m_player->isPlaying())
-        setState(MacVLCPlayerState::Playing);
+        setState(PlayerState::Playing);
     // While buffering the controls stay up; once buffered they hide after the usual delay.
     showControls(buffered);
 }
 
-void MacVLCPlayerController::retryNow()
+void PlayerController::retryNow()
 {
     if (m_retryTask.isValid())
         return;
@@ -106,7 +106,7 @@ void MacVLCPlayerController::retryNow()
     scheduleRetry(true);
 }
 
-void MacVLCPlayerController::scheduleRetry(bool immediate)
+void PlayerController::scheduleRetry(bool immediate)
 {
     if (!m_wantsPlayback || !m_videoHostReady || m_retryTask.isValid())
         return;
@@ -117,14 +117,14 @@ void MacVLCPlayerController::scheduleRetry(bool immediate)
     }
     const int delaySeconds = immediate ? 0 : 1 << m_retryCount;
     ++m_retryCount;
-    m_retryTask = startGuardedJob(this, [delaySeconds](MacVLCPlayerController &self, std::stop_token token) {
+    m_retryTask = startGuardedJob(this, [delaySeconds](PlayerController &self, std::stop_token token) {
         return self.runRetry(delaySeconds, token);
     });
 }
 
-QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token token)
+QCoro::Task<> PlayerController::runRetry(int delaySeconds, std::stop_token token)
 {
-    const QPointer<MacVLCPlayerController> self(this);
+    const QPointer<PlayerController> self(this);
     for (int remaining = delaySeconds; remaining > 0; --remaining) {
         setRetryMessage(u"Retry %1 of %2 in %3s"_s.arg(m_retryCount).arg(maximumRetries).arg(remaining));
         if (!co_await m_clock.sleep(1s, token) || !self)
@@ -161,28 +161,28 @@ QCoro::Task<> MacVLCPlayerController::runRetry(int delaySeconds, std::stop_token
     prepareAndPlay();
 }
 
-void MacVLCPlayerController::startWatchdog()
+void PlayerController::startWatchdog()
 {
     m_watchdog.cancelAndForget();
-    m_watchdog = startGuardedJob(this, std::mem_fn(&MacVLCPlayerController::runWatchdog));
+    m_watchdog = startGuardedJob(this, std::mem_fn(&PlayerController::runWatchdog));
 }
 
-QCoro::Task<> MacVLCPlayerController::runWatchdog(std::stop_token token)
+QCoro::Task<> PlayerController::runWatchdog(std::stop_token token)
 {
-    const QPointer<MacVLCPlayerController> self(this);
+    const QPointer<PlayerController> self(this);
     while (co_await m_clock.sleep(1s, token)) {
         if (!self || token.stop_requested() || !m_wantsPlayback || m_isStopping)
             co_return;
         const qint64 moment = now();
         setElapsedSeconds(int((moment - m_attemptStartedAt) / 1000));
-        if (m_state == MacVLCPlayerState::Paused) {
+        if (m_state == PlayerState::Paused) {
             // Pausing never counts as a stall.
             m_lastProgressAt = moment;
             continue;
         }
-        if (m_state == MacVLCPlayerState::Error)
+        if (m_state == PlayerState::Error)
             continue;
-        if (m_state == MacVLCPlayerState::Playing && m_healthyPlaybackSince
+        if (m_state == PlayerState::Playing && m_healthyPlaybackSince
             && moment - *m_healthyPlaybackSince > healthyPlaybackMs && moment - m_lastProgressAt < recentProgressMs) {
             // A long healthy stretch earns a fresh set of retries.
             m_retryCount = 0;

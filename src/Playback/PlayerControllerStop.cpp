@@ -42,7 +42,7 @@ private:
     bool m_confirmed = false;
 };
 
-Job<> MacVLCPlayerController::stop()
+Job<> PlayerController::stop()
 {
     if (m_activeStopTask.isValid())
         return m_activeStopTask;
@@ -52,37 +52,37 @@ Job<> MacVLCPlayerController::stop()
     m_watchdog.cancelAndForget();
     m_activity->end();
     m_activeStopTask =
-        startGuardedJob(this, [](MacVLCPlayerController &self, std::stop_token) { return self.runStop(); });
+        startGuardedJob(this, [](PlayerController &self, std::stop_token) { return self.runStop(); });
     return m_activeStopTask;
 }
 
-QCoro::Task<> MacVLCPlayerController::runStop()
+QCoro::Task<> PlayerController::runStop()
 {
     if (m_stopConfirmed) {
         // Nothing was handed to the native player since its last confirmed stop.
-        setState(MacVLCPlayerState::Stopped);
+        setState(PlayerState::Stopped);
         co_return;
     }
-    const QPointer<MacVLCPlayerController> self(this);
+    const QPointer<PlayerController> self(this);
     // Until the next title is configured, every report and play request is ignored.
     m_isStopping = true;
     const bool confirmed = co_await stopNative();
     if (!self)
         co_return;
     if (confirmed)
-        setState(MacVLCPlayerState::Stopped);
+        setState(PlayerState::Stopped);
     else
         fail(u"The player did not finish stopping. Playback has been closed safely."_s);
 }
 
-QCoro::Task<bool> MacVLCPlayerController::stopNative()
+QCoro::Task<bool> PlayerController::stopNative()
 {
     if (!m_nativeStop) {
         m_nativeStop = std::make_shared<NativeStopRequest>();
         qCInfo(lcPlayback) << "Requesting native stop";
         m_player->stop();
         m_stopTimeout.cancelAndForget();
-        m_stopTimeout = startGuardedJob(this, std::mem_fn(&MacVLCPlayerController::runStopTimeout));
+        m_stopTimeout = startGuardedJob(this, std::mem_fn(&PlayerController::runStopTimeout));
     }
     const std::shared_ptr<NativeStopRequest> request = m_nativeStop;
     if (!request->hasEnded())
@@ -90,16 +90,16 @@ QCoro::Task<bool> MacVLCPlayerController::stopNative()
     co_return request->isConfirmed();
 }
 
-QCoro::Task<> MacVLCPlayerController::runStopTimeout(std::stop_token token)
+QCoro::Task<> PlayerController::runStopTimeout(std::stop_token token)
 {
-    const QPointer<MacVLCPlayerController> self(this);
+    const QPointer<PlayerController> self(this);
     if (!co_await m_clock.sleep(5s, token) || !self)
         co_return;
     endNativeStop(false);
     qCCritical(lcPlayback) << "Native stop timed out; reuse is blocked until stopped";
 }
 
-void MacVLCPlayerController::confirmNativeStop()
+void PlayerController::confirmNativeStop()
 {
     m_stopConfirmed = true;
     m_stopTimeout.cancelAndForget();
@@ -107,7 +107,7 @@ void MacVLCPlayerController::confirmNativeStop()
     qCInfo(lcPlayback) << "Native stop confirmed";
 }
 
-void MacVLCPlayerController::endNativeStop(bool confirmed)
+void PlayerController::endNativeStop(bool confirmed)
 {
     if (!m_nativeStop)
         return;

@@ -2,13 +2,13 @@
 
 #include <QObject>
 
-namespace MacVLC {
+namespace Playback {
 Q_NAMESPACE
 
 // What the player view shows; the engine's raw states are mapped onto these by the controller.
 enum class PlayerState { Initialized, Buffering, Playing, Paused, Stopped, Error };
 Q_ENUM_NS(PlayerState)
 
-} // namespace MacVLC
+} // namespace Playback
 
-using MacVLCPlayerState = MacVLC::PlayerState;
+using PlayerState = Playback::PlayerState;

@@ -4,17 +4,17 @@
 
 #include <optional>
 
-enum class MacVLCTrackKind { Audio, Video, Subtitles };
+enum class PlayerTrackKind { Audio, Video, Subtitles };
 
 // One track of the current media as the player view lists it.
-struct MacVLCTrack
+struct PlayerTrack
 {
     QString id;
     // The native name when it has any visible character, else the kind's name.
     QString description;
     std::optional<QString> languageCode;
-    MacVLCTrackKind kind = MacVLCTrackKind::Audio;
+    PlayerTrackKind kind = PlayerTrackKind::Audio;
     bool isSelected = false;
 
-    friend bool operator==(const MacVLCTrack &, const MacVLCTrack &) = default;
+    friend bool operator==(const PlayerTrack &, const PlayerTrack &) = default;
 };

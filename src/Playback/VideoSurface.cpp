@@ -92,18 +92,18 @@ Placement place(const QRectF &bounds, QSizeF shape, QSize textureSize, bool fill
 
 } // namespace
 
-MacVLCVideoSurface::MacVLCVideoSurface(QQuickItem *parent)
+VideoSurface::VideoSurface(QQuickItem *parent)
     : QQuickItem(parent)
 {
     setFlag(ItemHasContents);
 }
 
-MacVLCVideoSurface::~MacVLCVideoSurface()
+VideoSurface::~VideoSurface()
 {
     detach();
 }
 
-void MacVLCVideoSurface::setController(MacVLCPlayerController *controller)
+void VideoSurface::setController(PlayerController *controller)
 {
     if (controller == m_controller)
         return;
@@ -113,7 +113,7 @@ void MacVLCVideoSurface::setController(MacVLCPlayerController *controller)
     Q_EMIT controllerChanged();
 }
 
-void MacVLCVideoSurface::attach(MacVLCPlayerController *controller)
+void VideoSurface::attach(PlayerController *controller)
 {
     m_controller = controller;
     m_attachedView = controller->videoView();
@@ -123,7 +123,7 @@ void MacVLCVideoSurface::attach(MacVLCPlayerController *controller)
         connect(m_attachedView, &VLCVideoView::fillScreenChanged, this, repaint),
         connect(m_attachedView, &VLCVideoView::displaySizeChanged, this, repaint),
         // The player view switches the fit mode on the player; the picture follows at once.
-        connect(controller->player(), &MacVLCMediaEngine::videoFitModeChanged, this, &MacVLCVideoSurface::applyFitMode),
+        connect(controller->player(), &MediaEngine::videoFitModeChanged, this, &VideoSurface::applyFitMode),
     };
     applyFitMode();
     update();
@@ -131,7 +131,7 @@ void MacVLCVideoSurface::attach(MacVLCPlayerController *controller)
         notifyReady();
 }
 
-void MacVLCVideoSurface::detach()
+void VideoSurface::detach()
 {
     for (const QMetaObject::Connection &connection : std::as_const(m_connections))
         disconnect(connection);
@@ -143,13 +143,13 @@ void MacVLCVideoSurface::detach()
     update();
 }
 
-void MacVLCVideoSurface::applyFitMode()
+void VideoSurface::applyFitMode()
 {
     if (m_controller && m_attachedView)
-        m_attachedView->setFillScreen(m_controller->player()->videoFitMode() == MacVLCMediaEngine::Fill);
+        m_attachedView->setFillScreen(m_controller->player()->videoFitMode() == MediaEngine::Fill);
 }
 
-void MacVLCVideoSurface::notifyReady()
+void VideoSurface::notifyReady()
 {
     QMetaObject::invokeMethod(
         this,
@@ -160,7 +160,7 @@ void MacVLCVideoSurface::notifyReady()
         Qt::QueuedConnection);
 }
 
-void MacVLCVideoSurface::itemChange(ItemChange change, const ItemChangeData &value)
+void VideoSurface::itemChange(ItemChange change, const ItemChangeData &value)
 {
     QQuickItem::itemChange(change, value);
     if (change != ItemSceneChange || !m_controller)
@@ -172,7 +172,7 @@ void MacVLCVideoSurface::itemChange(ItemChange change, const ItemChangeData &val
         m_controller->videoSurfaceDidDetach(this);
 }
 
-QSGNode *MacVLCVideoSurface::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data)
+QSGNode *VideoSurface::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data)
 {
     Q_UNUSED(data)
     auto *node = static_cast<VideoNode *>(oldNode);

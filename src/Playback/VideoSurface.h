@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QQuickItem>
 
-class MacVLCPlayerController;
+class PlayerController;
 class VLCVideoView;
 
 Q_MOC_INCLUDE("Playback/PlayerController.h")
@@ -12,17 +12,17 @@ Q_MOC_INCLUDE("Playback/PlayerController.h")
 // controller when it is in a window (playback attempts wait for that), and draws the newest decoded
 // picture on black, fitted into the item by the picture's true shape or, in fill mode, cropped to
 // fill it.
-class MacVLCVideoSurface : public QQuickItem
+class VideoSurface : public QQuickItem
 {
     Q_OBJECT
-    Q_PROPERTY(MacVLCPlayerController *controller READ controller WRITE setController NOTIFY controllerChanged)
+    Q_PROPERTY(PlayerController *controller READ controller WRITE setController NOTIFY controllerChanged)
 
 public:
-    explicit MacVLCVideoSurface(QQuickItem *parent = nullptr);
-    ~MacVLCVideoSurface() override;
+    explicit VideoSurface(QQuickItem *parent = nullptr);
+    ~VideoSurface() override;
 
-    [[nodiscard]] MacVLCPlayerController *controller() const { return m_controller; }
-    void setController(MacVLCPlayerController *controller);
+    [[nodiscard]] PlayerController *controller() const { return m_controller; }
+    void setController(PlayerController *controller);
 
 Q_SIGNALS:
     void controllerChanged();
@@ -32,13 +32,13 @@ protected:
     void itemChange(ItemChange change, const ItemChangeData &value) override;
 
 private:
-    void attach(MacVLCPlayerController *controller);
+    void attach(PlayerController *controller);
     void detach();
     void applyFitMode();
     // Reports readiness on a later turn, if the surface is then still in a window.
     void notifyReady();
 
-    QPointer<MacVLCPlayerController> m_controller;
+    QPointer<PlayerController> m_controller;
     QPointer<VLCVideoView> m_attachedView;
     QList<QMetaObject::Connection> m_connections;
     quint64 m_shownSequence = 0;

@@ -4,11 +4,11 @@
 #include "Catalogue/CatalogueSchema.h"
 #include "Catalogue/ImmediateTransaction.h"
 
+#include "Catalogue/CategoryLanguage.h"
 #include "Provider/XtreamAPIError.h"
 #include "Provider/XtreamClient.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
-#include "Catalogue/CategoryLanguage.h"
 
 #include <QLocale>
 
@@ -53,7 +53,7 @@ std::optional<QString> numberText(const std::optional<double> &value)
 // Each batch is its own transaction, after a look at the token: a cancelled import stops
 // between batches and never leaves one half written.
 template<typename Write>
-void writeBatch(MacDatabase &database, const std::stop_token &stop, Write &&write)
+void writeBatch(CatalogueDatabase &database, const std::stop_token &stop, Write &&write)
 {
     CancellationError::throwIfRequested(stop);
     inImmediateTransaction(database, std::forward<Write>(write));
@@ -61,19 +61,19 @@ void writeBatch(MacDatabase &database, const std::stop_token &stop, Write &&writ
 
 } // namespace
 
-MacCatalogueImporter::MacCatalogueImporter(QString databasePath, qint64 playlistID)
+CatalogueImporter::CatalogueImporter(QString databasePath, qint64 playlistID)
     : m_databasePath(std::move(databasePath))
     , m_playlistID(playlistID)
 {
 }
 
-MacCatalogueImporter::~MacCatalogueImporter()
+CatalogueImporter::~CatalogueImporter()
 {
     // A report that can no longer be delivered must not hold the import up.
     m_closing = true;
 }
 
-QCoro::Task<void> MacCatalogueImporter::run(MacXtreamCredentials credentials, ProgressCallback progress, std::stop_token stop)
+QCoro::Task<void> CatalogueImporter::run(XtreamCredentials credentials, ProgressCallback progress, std::stop_token stop)
 {
     // Each report is applied on the constructing thread before the import goes on, so that a
     // report can never land after the final commit and overwrite the state it wrote.
@@ -99,14 +99,14 @@ QCoro::Task<void> MacCatalogueImporter::run(MacXtreamCredentials credentials, Pr
     co_await Async::onExecutor(m_executor, std::move(work));
 }
 
-void MacCatalogueImporter::importCatalogue(const MacXtreamCredentials &credentials, const ProgressCallback &progress,
+void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, const ProgressCallback &progress,
                                            const std::stop_token &stop)
 {
-    const MacXtreamClient client(credentials);
+    const XtreamClient client(credentials);
     client.verifyCredentials(stop);
 
     // A connection for this run only: the staging tables are TEMP and go with it.
-    MacDatabase database(m_databasePath);
+    CatalogueDatabase database(m_databasePath);
     // The final copy adds every row to each of content_items' indexes in no particular order;
     // a cache that can hold them keeps that copy from re-reading and re-writing the same pages
     // (it grows only as far as the catalogue needs: about 150 MiB at 300,000 items).
@@ -121,42 +121,42 @@ void MacCatalogueImporter::importCatalogue(const MacXtreamCredentials &credentia
         progress(u"Downloading "_s + title + u" categories"_s, 2 + base);
         client.consumeCategories(
             kind,
-            [&](const QList<MacCategory> &batch) { writeBatch(database, stop, [&] { insertCategories(database, batch); }); },
+            [&](const QList<Category> &batch) { writeBatch(database, stop, [&] { insertCategories(database, batch); }); },
             stop);
         progress(u"Downloading "_s + title, 10 + base);
         client.consumeContent(
-            kind, [&](const QList<MacContentItem> &batch) { writeBatch(database, stop, [&] { insertItems(database, batch); }); },
+            kind, [&](const QList<ContentItem> &batch) { writeBatch(database, stop, [&] { insertItems(database, batch); }); },
             stop);
         CancellationError::throwIfRequested(stop);
     }
 
     if (database.integer(u"SELECT COUNT(*) FROM staged_content"_s) < 1)
-        throw MacXtreamAPIError::providerMessage(u"The provider returned an empty catalogue. Your previous catalogue has been kept."_s);
+        throw XtreamAPIError::providerMessage(u"The provider returned an empty catalogue. Your previous catalogue has been kept."_s);
     progress(u"Saving catalogue"_s, 95);
     CancellationError::throwIfRequested(stop);
     inImmediateTransaction(database, [&] { commit(database); });
     // The planner's statistics follow the new catalogue. The catalogue is in by now, so a
     // failure here only leaves the old statistics.
     try {
-        MacSchema::updateStatistics(database);
-    } catch (const MacDatabaseError &) {
+        CatalogueSchema::updateStatistics(database);
+    } catch (const CatalogueDatabaseError &) {
     }
 }
 
-void MacCatalogueImporter::insertCategories(MacDatabase &database, const QList<MacCategory> &categories)
+void CatalogueImporter::insertCategories(CatalogueDatabase &database, const QList<Category> &categories)
 {
     const QString playlist = QString::number(m_playlistID);
-    for (const MacCategory &category : categories) {
+    for (const Category &category : categories) {
         const int sortOrder = ++m_categoryOrder;
         database.execute(insertCategorySQL, {playlist, kindText(category.kind), category.providerID, category.name,
                                              QString::number(sortOrder), CategoryLanguage::detect(category.name).key});
     }
 }
 
-void MacCatalogueImporter::insertItems(MacDatabase &database, const QList<MacContentItem> &items)
+void CatalogueImporter::insertItems(CatalogueDatabase &database, const QList<ContentItem> &items)
 {
     const QString playlist = QString::number(m_playlistID);
-    for (const MacContentItem &item : items) {
+    for (const ContentItem &item : items) {
         const QString channelKey = guideChannelKey(item.epgChannelID.value_or(item.providerID));
         database.execute(insertItemSQL, {playlist, kindText(item.kind), item.providerID, item.categoryID, item.title,
                                          item.subtitle, item.epgChannelID, channelKey, item.artworkURL,
@@ -165,7 +165,7 @@ void MacCatalogueImporter::insertItems(MacDatabase &database, const QList<MacCon
     }
 }
 
-void MacCatalogueImporter::commit(MacDatabase &database)
+void CatalogueImporter::commit(CatalogueDatabase &database)
 {
     const QString playlist = QString::number(m_playlistID);
     // The playlist may have been removed while the import ran: then there is nothing to fill.

@@ -12,41 +12,41 @@
 #include <functional>
 #include <stop_token>
 
-class MacDatabase;
+class CatalogueDatabase;
 
 // Downloads one playlist's whole catalogue (live channels, films, series, each with their
 // categories) and replaces the playlist's rows in one step. Everything downloaded goes first
 // into TEMP staging tables on a connection of the importer's own; the visible catalogue
 // changes only in the final transaction, so a failed, empty or cancelled download leaves the
 // previous catalogue exactly as it was. One call runs at a time, on the importer's executor.
-class MacCatalogueImporter final
+class CatalogueImporter final
 {
 public:
     // A user-facing step text and a percentage (0-100).
     using ProgressCallback = std::function<void(const QString &text, int percent)>;
 
     // Made on the thread that awaits run(): progress is delivered there.
-    MacCatalogueImporter(QString databasePath, qint64 playlistID);
-    ~MacCatalogueImporter();
+    CatalogueImporter(QString databasePath, qint64 playlistID);
+    ~CatalogueImporter();
 
-    MacCatalogueImporter(const MacCatalogueImporter &) = delete;
-    MacCatalogueImporter &operator=(const MacCatalogueImporter &) = delete;
+    CatalogueImporter(const CatalogueImporter &) = delete;
+    CatalogueImporter &operator=(const CatalogueImporter &) = delete;
 
     // The whole import on the importer's executor. Progress calls arrive on the constructing
     // thread in order, and the import waits for each to have run before it goes on. Throws
     // what importCatalogue throws.
-    [[nodiscard]] QCoro::Task<void> run(MacXtreamCredentials credentials, ProgressCallback progress, std::stop_token stop);
+    [[nodiscard]] QCoro::Task<void> run(XtreamCredentials credentials, ProgressCallback progress, std::stop_token stop);
 
     // The import itself, blocking the calling thread; progress is called in line. Throws the
-    // provider client's errors, MacDatabaseError, MacXtreamAPIError for an empty catalogue
+    // provider client's errors, CatalogueDatabaseError, XtreamAPIError for an empty catalogue
     // and CancellationError (also when the playlist was removed meanwhile).
-    void importCatalogue(const MacXtreamCredentials &credentials, const ProgressCallback &progress,
+    void importCatalogue(const XtreamCredentials &credentials, const ProgressCallback &progress,
                          const std::stop_token &stop);
 
 private:
-    void insertCategories(MacDatabase &database, const QList<MacCategory> &categories);
-    void insertItems(MacDatabase &database, const QList<MacContentItem> &items);
-    void commit(MacDatabase &database);
+    void insertCategories(CatalogueDatabase &database, const QList<Category> &categories);
+    void insertItems(CatalogueDatabase &database, const QList<ContentItem> &items);
+    void commit(CatalogueDatabase &database);
 
     QString m_databasePath;
     qint64 m_playlistID;

@@ -27,18 +27,18 @@ constexpr int windowDays = 7;
 
 } // namespace
 
-struct MacGuideImporter::Run
+struct GuideImporter::Run
 {
-    MacDatabase &database;
+    CatalogueDatabase &database;
     SqliteStatement insert;
     QDateTime now;
     QDateTime horizon;
     const std::stop_token &stop;
-    QList<MacGuideProgramme> pendingRows;
+    QList<GuideProgramme> pendingRows;
     qint64 importedCount = 0;
 };
 
-MacGuideImporter::MacGuideImporter(qint64 playlistID, std::optional<MacXtreamCredentials> credentials,
+GuideImporter::GuideImporter(qint64 playlistID, std::optional<XtreamCredentials> credentials,
                                    QString databasePath, const Clock &clock)
     : m_playlistID(playlistID)
     , m_credentials(std::move(credentials))
@@ -47,9 +47,9 @@ MacGuideImporter::MacGuideImporter(qint64 playlistID, std::optional<MacXtreamCre
 {
 }
 
-MacGuideImporter::~MacGuideImporter() = default;
+GuideImporter::~GuideImporter() = default;
 
-QCoro::Task<int> MacGuideImporter::run(std::stop_token stop)
+QCoro::Task<int> GuideImporter::run(std::stop_token stop)
 {
     const QDateTime now = m_clock.now();
     auto work = [this, now, stop = std::move(stop)] { return importGuide(now, stop); };
@@ -57,13 +57,13 @@ QCoro::Task<int> MacGuideImporter::run(std::stop_token stop)
     co_return count;
 }
 
-int MacGuideImporter::importGuide(const QDateTime &now, const std::stop_token &stop)
+int GuideImporter::importGuide(const QDateTime &now, const std::stop_token &stop)
 {
     if (!m_credentials)
-        throw MacXtreamAPIError::providerMessage(u"Guide credentials are unavailable."_s);
+        throw XtreamAPIError::providerMessage(u"Guide credentials are unavailable."_s);
     qCInfo(lcGuideImport, "Starting XMLTV import for playlist %lld", m_playlistID);
 
-    MacDatabase database(m_databasePath);
+    CatalogueDatabase database(m_databasePath);
     database.execute(u"CREATE TEMP TABLE staged_guide AS SELECT * FROM epg_programmes WHERE 0"_s);
     // Prepared once for the whole run and reused for every row.
     Run run{database,
@@ -71,13 +71,13 @@ int MacGuideImporter::importGuide(const QDateTime &now, const std::stop_token &s
                                                "description, starts_at, ends_at) VALUES (?, ?, ?, ?, ?, ?, ?)"_s),
             now, now.toLocalTime().addDays(windowDays), stop, {}, 0};
     if (!run.insert.isValid())
-        throw MacXtreamAPIError::providerMessage(u"The local guide database is missing its EPG table."_s);
+        throw XtreamAPIError::providerMessage(u"The local guide database is missing its EPG table."_s);
     run.pendingRows.reserve(batchSize);
 
-    MacXtreamClient(*m_credentials).consumeXMLTVGuide([&](const MacGuideProgramme &programme) { accept(run, programme); }, stop);
+    XtreamClient(*m_credentials).consumeXMLTVGuide([&](const GuideProgramme &programme) { accept(run, programme); }, stop);
     insert(run);
     if (run.importedCount < 1)
-        throw MacXtreamAPIError::providerMessage(u"No current guide programmes were returned. The previous guide has been kept."_s);
+        throw XtreamAPIError::providerMessage(u"No current guide programmes were returned. The previous guide has been kept."_s);
     CancellationError::throwIfRequested(stop);
 
     swap(database);
@@ -88,7 +88,7 @@ int MacGuideImporter::importGuide(const QDateTime &now, const std::stop_token &s
     return int(count);
 }
 
-void MacGuideImporter::accept(Run &run, const MacGuideProgramme &programme)
+void GuideImporter::accept(Run &run, const GuideProgramme &programme)
 {
     // On now or starting within the window; one that started yesterday and ends in an hour stays.
     if (programme.end <= run.now || programme.start >= run.horizon)
@@ -98,16 +98,16 @@ void MacGuideImporter::accept(Run &run, const MacGuideProgramme &programme)
         insert(run);
 }
 
-void MacGuideImporter::insert(Run &run)
+void GuideImporter::insert(Run &run)
 {
     if (run.pendingRows.isEmpty())
         return;
     CancellationError::throwIfRequested(run.stop);
     sqlite3 *handle = run.database.handle();
     if (sqlite3_exec(handle, "BEGIN IMMEDIATE TRANSACTION;", nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw MacDatabaseError(u"The guide database is busy. Try again shortly."_s);
+        throw CatalogueDatabaseError(u"The guide database is busy. Try again shortly."_s);
     SqliteStatement &statement = run.insert;
-    for (const MacGuideProgramme &programme : std::as_const(run.pendingRows)) {
+    for (const GuideProgramme &programme : std::as_const(run.pendingRows)) {
         statement.reset();
         statement.bind(1, m_playlistID);
         statement.bind(2, programme.channelID);
@@ -120,19 +120,19 @@ void MacGuideImporter::insert(Run &run)
             const QString message = u"A guide programme could not be saved (SQLite %1)."_s.arg(sqlite3_errcode(handle));
             statement.reset();
             sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
-            throw MacDatabaseError(message);
+            throw CatalogueDatabaseError(message);
         }
     }
     statement.reset();
     if (sqlite3_exec(handle, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK) {
         sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw MacDatabaseError(u"The guide update could not be committed."_s);
+        throw CatalogueDatabaseError(u"The guide update could not be committed."_s);
     }
     run.importedCount += run.pendingRows.size();
     run.pendingRows.clear();
 }
 
-void MacGuideImporter::swap(MacDatabase &database)
+void GuideImporter::swap(CatalogueDatabase &database)
 {
     const QString playlist = QString::number(m_playlistID);
     inImmediateTransaction(database, [&] {
@@ -144,7 +144,7 @@ void MacGuideImporter::swap(MacDatabase &database)
 // Links live channels that have no guide id of their own (none, or merely their own id as
 // key) to the one guide channel their title fits. Never fails: any problem ends it quietly,
 // with what it had changed rolled back.
-int MacGuideImporter::repairMappings(MacDatabase &database) const
+int GuideImporter::repairMappings(CatalogueDatabase &database) const
 {
     sqlite3 *handle = database.handle();
     QStringList channelIDs;
@@ -158,7 +158,7 @@ int MacGuideImporter::repairMappings(MacDatabase &database) const
                 channelIDs.append(*channelID);
         }
     }
-    const MacGuideMatching matching(channelIDs);
+    const GuideMatching matching(channelIDs);
 
     QList<std::pair<QString, QString>> links; // provider id, guide channel id
     {

@@ -43,7 +43,7 @@ void addWithoutEnding(QSet<QString> &keys, const QString &key, const QString &en
 
 } // namespace
 
-MacGuideMatching::MacGuideMatching(const QStringList &channelIDs)
+GuideMatching::GuideMatching(const QStringList &channelIDs)
 {
     for (const QString &id : channelIDs) {
         m_exactIndex[compact(id)].insert(id);
@@ -52,7 +52,7 @@ MacGuideMatching::MacGuideMatching(const QStringList &channelIDs)
     }
 }
 
-std::optional<QString> MacGuideMatching::match(const QString &title) const
+std::optional<QString> GuideMatching::match(const QString &title) const
 {
     static const QRegularExpression leadingNumber(u"^\\s*\\d+\\s+"_s, QRegularExpression::UseUnicodePropertiesOption);
     const QString withoutNumber = QString(title).remove(leadingNumber);
@@ -69,7 +69,7 @@ std::optional<QString> MacGuideMatching::match(const QString &title) const
     return std::nullopt;
 }
 
-QString MacGuideMatching::compact(const QString &text)
+QString GuideMatching::compact(const QString &text)
 {
     const QString lower = text.toLower();
     QString result;
@@ -86,7 +86,7 @@ QString MacGuideMatching::compact(const QString &text)
     return result;
 }
 
-QSet<QString> MacGuideMatching::keys(const QString &text)
+QSet<QString> GuideMatching::keys(const QString &text)
 {
     const QString compactText = compact(text);
     QSet<QString> result{compactText};

@@ -10,10 +10,10 @@
 // Finds the guide channel of a live channel that came without a usable guide id, from the
 // channel's display title. It answers only when exactly one guide channel fits, so that an
 // ambiguous title never links a channel to the wrong guide.
-class MacGuideMatching
+class GuideMatching
 {
 public:
-    explicit MacGuideMatching(const QStringList &channelIDs);
+    explicit GuideMatching(const QStringList &channelIDs);
 
     [[nodiscard]] std::optional<QString> match(const QString &title) const;
 

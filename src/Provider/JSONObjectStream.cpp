@@ -35,12 +35,12 @@ void JSONObjectStream::scan(QByteArrayView bytes)
         bytes = bytes.sliced(m_scanner.append(bytes));
         if (!m_scanner.hasCompletedObject()) {
             if (m_scanner.pendingObjectSize() > maximumObjectSize)
-                throw MacXtreamAPIError::invalidResponse();
+                throw XtreamAPIError::invalidResponse();
             continue;
         }
         const QByteArrayView object = m_scanner.completedObject();
         if (object.size() > maximumObjectSize)
-            throw MacXtreamAPIError::invalidResponse();
+            throw XtreamAPIError::invalidResponse();
         m_batch.append(object.toByteArray());
         if (m_batch.size() == batchSize) {
             m_consumer(m_batch);
@@ -53,7 +53,7 @@ void JSONObjectStream::finish()
 {
     if (!m_scanner.isBetweenArrayElements() || m_lastSignificantByte != ']') {
         m_batch.clear();
-        throw MacXtreamAPIError::invalidResponse();
+        throw XtreamAPIError::invalidResponse();
     }
     if (!m_batch.isEmpty()) {
         m_consumer(m_batch);

@@ -22,7 +22,7 @@ public:
     explicit JSONObjectStream(BatchConsumer consumer);
 
     // Examines the bytes in order. Throws CancellationError when the token is stopped (checked
-    // for every chunk and every few thousand bytes), MacXtreamAPIError::invalidResponse() for an
+    // for every chunk and every few thousand bytes), XtreamAPIError::invalidResponse() for an
     // object over 4 MiB, or whatever the consumer throws.
     void feed(QByteArrayView chunk, const std::stop_token &stop);
     // The end of the body: throws invalidResponse when the document is not a complete array (the

@@ -6,7 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace MacPlaybackURL {
+namespace PlaybackURL {
 
 namespace {
 
@@ -60,7 +60,7 @@ QString encodedSegment(QStringView segment)
 
 } // namespace
 
-std::optional<QUrl> make(const MacXtreamCredentials &credentials, const QString &providerID, CatalogueKind kind,
+std::optional<QUrl> make(const XtreamCredentials &credentials, const QString &providerID, CatalogueKind kind,
                          const std::optional<QString> &containerExtension, const QString &liveFormat)
 {
     QUrl url = credentials.serverURL;
@@ -95,4 +95,4 @@ bool isValidServer(const QString &text)
     return isWebAddress(url) && !url.authority(QUrl::FullyEncoded).contains(u'@');
 }
 
-} // namespace MacPlaybackURL
+} // namespace PlaybackURL

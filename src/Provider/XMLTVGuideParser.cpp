@@ -164,7 +164,7 @@ XMLTVGuideParser::XMLTVGuideParser()
 {
 }
 
-qsizetype XMLTVGuideParser::append(QByteArrayView bytes, std::optional<MacGuideProgramme> &programme)
+qsizetype XMLTVGuideParser::append(QByteArrayView bytes, std::optional<GuideProgramme> &programme)
 {
     programme.reset();
     if (m_elementHoldsCompleted) {
@@ -217,7 +217,7 @@ void XMLTVGuideParser::dropElement()
     m_close.reset();
 }
 
-std::optional<MacGuideProgramme> XMLTVGuideParser::parse(QByteArrayView element)
+std::optional<GuideProgramme> XMLTVGuideParser::parse(QByteArrayView element)
 {
     if (!simdjson::validate_utf8(element.data(), size_t(element.size())))
         return std::nullopt;
@@ -243,7 +243,7 @@ std::optional<MacGuideProgramme> XMLTVGuideParser::parse(QByteArrayView element)
     if (!end || *end <= *start)
         return std::nullopt;
 
-    MacGuideProgramme programme;
+    GuideProgramme programme;
     programme.channelID = std::move(*channelID);
     programme.title = std::move(*title);
     programme.description = elementText("desc", element);

@@ -25,11 +25,11 @@ public:
     // Examines bytes from the front until a programme element closes or the bytes run out, and
     // returns how many it examined. When the closed element is a usable programme, it is put
     // into `programme`.
-    [[nodiscard]] qsizetype append(QByteArrayView bytes, std::optional<MacGuideProgramme> &programme);
+    [[nodiscard]] qsizetype append(QByteArrayView bytes, std::optional<GuideProgramme> &programme);
 
     // One complete element, "<programme" to "</programme>": none when it is not UTF-8, lacks a
     // channel, a title, a readable start or stop, or ends before it starts.
-    [[nodiscard]] std::optional<MacGuideProgramme> parse(QByteArrayView element);
+    [[nodiscard]] std::optional<GuideProgramme> parse(QByteArrayView element);
     // "yyyyMMddHHmmss", optionally followed by a zone: "+hhmm" or "+hh:mm" (or "-"), "Z" or
     // "UTC..." for UTC; anything else, or no zone, is the local time zone.
     [[nodiscard]] std::optional<QDateTime> date(QByteArrayView text);

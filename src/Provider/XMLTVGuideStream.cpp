@@ -1,8 +1,8 @@
 #include "XMLTVGuideStream.h"
 
 #include "CancellableSlices.h"
-#include "XtreamAPIError.h"
 #include "Support/Logging.h"
+#include "XtreamAPIError.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,7 +22,7 @@ void XMLTVGuideStream::parse(QByteArrayView bytes)
     // The end tag may come anywhere and the reading always goes on to the end of the body.
     if (!m_documentEndSeen)
         m_documentEndSeen = m_documentEnd.find(bytes) >= 0;
-    std::optional<MacGuideProgramme> programme;
+    std::optional<GuideProgramme> programme;
     while (!bytes.isEmpty()) {
         bytes = bytes.sliced(m_parser.append(bytes, programme));
         if (programme) {
@@ -35,6 +35,6 @@ void XMLTVGuideStream::parse(QByteArrayView bytes)
 void XMLTVGuideStream::finish()
 {
     if (!m_documentEndSeen)
-        throw MacXtreamAPIError::invalidResponse();
+        throw XtreamAPIError::invalidResponse();
     qCInfo(lcXtream).noquote() << u"XMLTV stream completed: parsed %1 programme elements"_s.arg(m_programmeCount);
 }

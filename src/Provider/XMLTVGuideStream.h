@@ -12,14 +12,14 @@
 class XMLTVGuideStream
 {
 public:
-    using ProgrammeConsumer = std::function<void(const MacGuideProgramme &)>;
+    using ProgrammeConsumer = std::function<void(const GuideProgramme &)>;
 
     explicit XMLTVGuideStream(ProgrammeConsumer consumer);
 
     // Throws CancellationError when the token is stopped (checked for every chunk and every
     // few thousand bytes), or whatever the consumer throws.
     void feed(QByteArrayView chunk, const std::stop_token &stop);
-    // The end of the body: throws MacXtreamAPIError::invalidResponse() when "</tv>" never came
+    // The end of the body: throws XtreamAPIError::invalidResponse() when "</tv>" never came
     // (the programmes already handed over stay with the consumer); otherwise logs the count.
     void finish();
 

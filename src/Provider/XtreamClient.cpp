@@ -1,8 +1,8 @@
 #include "XtreamClient.h"
 
 #include "JSONObjectStream.h"
-#include "XtreamAPIError.h"
 #include "XMLTVGuideStream.h"
+#include "XtreamAPIError.h"
 #include "XtreamDocuments.h"
 #include "XtreamObjectDecoder.h"
 
@@ -28,7 +28,7 @@ const QString guideEndpoint = u"xmltv.php"_s;
 void validate(int status)
 {
     if (status < 200 || status > 299)
-        throw MacXtreamAPIError::httpStatus(status);
+        throw XtreamAPIError::httpStatus(status);
 }
 
 QByteArray fetchWhole(const HttpClient::Request &request, const std::stop_token &stop)
@@ -80,18 +80,18 @@ QString contentAction(CatalogueKind kind)
 
 } // namespace
 
-MacXtreamClient::MacXtreamClient(MacXtreamCredentials credentials)
+XtreamClient::XtreamClient(XtreamCredentials credentials)
     : m_credentials(std::move(credentials))
 {
 }
 
-HttpClient::Request MacXtreamClient::makeRequest(const std::optional<QString> &action, const QueryItems &additionalQuery,
+HttpClient::Request XtreamClient::makeRequest(const std::optional<QString> &action, const QueryItems &additionalQuery,
                                                  bool xmltv) const
 {
     QUrl url = m_credentials.serverURL;
     // Only the web schemes are ever requested: a login must not be sent anywhere else.
     if (!isWebAddress(url))
-        throw MacXtreamAPIError::invalidURL();
+        throw XtreamAPIError::invalidURL();
 
     QString path = url.path(QUrl::FullyEncoded);
     const bool namesEndpoint = path.endsWith(apiEndpoint, Qt::CaseInsensitive);
@@ -110,45 +110,45 @@ HttpClient::Request MacXtreamClient::makeRequest(const std::optional<QString> &a
     query.append(additionalQuery);
     url = HttpClient::withQuery(url, query);
     if (!url.isValid())
-        throw MacXtreamAPIError::invalidURL();
+        throw XtreamAPIError::invalidURL();
     return {url, defaultTimeout};
 }
 
-void MacXtreamClient::verifyCredentials(const std::stop_token &stop) const
+void XtreamClient::verifyCredentials(const std::stop_token &stop) const
 {
     HttpClient::Request request = makeRequest(std::nullopt, {}, false);
     request.inactivityTimeout = accountCheckTimeout;
     XtreamDocuments::checkAccountReply(fetchWhole(request, stop));
 }
 
-void MacXtreamClient::consumeObjects(const QString &action, const std::function<void(const QList<QByteArray> &)> &consume,
+void XtreamClient::consumeObjects(const QString &action, const std::function<void(const QList<QByteArray> &)> &consume,
                                      const std::stop_token &stop) const
 {
     JSONObjectStream objects(consume);
     streamInto(objects, makeRequest(action, {}, false), stop);
 }
 
-void MacXtreamClient::consumeCategories(CatalogueKind kind, const CategoryConsumer &consume, const std::stop_token &stop) const
+void XtreamClient::consumeCategories(CatalogueKind kind, const CategoryConsumer &consume, const std::stop_token &stop) const
 {
     XtreamObjectDecoder decoder;
     consumeObjects(categoriesAction(kind),
                    [&](const QList<QByteArray> &texts) { consume(decoder.categories(texts, kind)); }, stop);
 }
 
-void MacXtreamClient::consumeContent(CatalogueKind kind, const ContentConsumer &consume, const std::stop_token &stop) const
+void XtreamClient::consumeContent(CatalogueKind kind, const ContentConsumer &consume, const std::stop_token &stop) const
 {
     XtreamObjectDecoder decoder;
     consumeObjects(contentAction(kind),
                    [&](const QList<QByteArray> &texts) { consume(decoder.contentItems(texts, kind)); }, stop);
 }
 
-QList<MacSeriesEpisode> MacXtreamClient::fetchSeriesEpisodes(const QString &seriesID, const std::stop_token &stop) const
+QList<SeriesEpisode> XtreamClient::fetchSeriesEpisodes(const QString &seriesID, const std::stop_token &stop) const
 {
     const HttpClient::Request request = makeRequest(u"get_series_info"_s, {{u"series_id"_s, seriesID}}, false);
     return XtreamDocuments::seriesEpisodes(fetchWhole(request, stop), seriesID);
 }
 
-QList<MacLiveProgramme> MacXtreamClient::fetchShortEPG(const QString &streamID, int limit, const std::stop_token &stop) const
+QList<LiveProgramme> XtreamClient::fetchShortEPG(const QString &streamID, int limit, const std::stop_token &stop) const
 {
     const QString clamped = QString::number(std::clamp(limit, 1, 48));
     HttpClient::Request request = makeRequest(u"get_short_epg"_s, {{u"stream_id"_s, streamID}, {u"limit"_s, clamped}}, false);
@@ -156,7 +156,7 @@ QList<MacLiveProgramme> MacXtreamClient::fetchShortEPG(const QString &streamID, 
     return XtreamDocuments::shortGuide(fetchWhole(request, stop));
 }
 
-void MacXtreamClient::consumeXMLTVGuide(const ProgrammeConsumer &consume, const std::stop_token &stop) const
+void XtreamClient::consumeXMLTVGuide(const ProgrammeConsumer &consume, const std::stop_token &stop) const
 {
     HttpClient::Request request = makeRequest(std::nullopt, {}, true);
     request.inactivityTimeout = guideTimeout;

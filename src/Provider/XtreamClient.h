@@ -14,17 +14,17 @@
 // The program's only client of a provider's panel interface ("player_api.php" and
 // "xmltv.php"). A plain value holding one login: copies are independent, and it keeps no
 // session or cache of its own. Every operation blocks its (worker) thread for one request;
-// main-thread callers await it through an executor. Failures: MacXtreamAPIError for what the
+// main-thread callers await it through an executor. Failures: XtreamAPIError for what the
 // provider answered, TransportError for the transport, CancellationError when the token stops,
 // JSONParseError for a reply that is not JSON.
-class MacXtreamClient final
+class XtreamClient final
 {
 public:
-    using CategoryConsumer = std::function<void(const QList<MacCategory> &)>;
-    using ContentConsumer = std::function<void(const QList<MacContentItem> &)>;
-    using ProgrammeConsumer = std::function<void(const MacGuideProgramme &)>;
+    using CategoryConsumer = std::function<void(const QList<Category> &)>;
+    using ContentConsumer = std::function<void(const QList<ContentItem> &)>;
+    using ProgrammeConsumer = std::function<void(const GuideProgramme &)>;
 
-    explicit MacXtreamClient(MacXtreamCredentials credentials);
+    explicit XtreamClient(XtreamCredentials credentials);
 
     // The account check; returns when the login is valid and active.
     void verifyCredentials(const std::stop_token &stop) const;
@@ -35,9 +35,9 @@ public:
     void consumeCategories(CatalogueKind kind, const CategoryConsumer &consume, const std::stop_token &stop) const;
     void consumeContent(CatalogueKind kind, const ContentConsumer &consume, const std::stop_token &stop) const;
 
-    [[nodiscard]] QList<MacSeriesEpisode> fetchSeriesEpisodes(const QString &seriesID, const std::stop_token &stop) const;
+    [[nodiscard]] QList<SeriesEpisode> fetchSeriesEpisodes(const QString &seriesID, const std::stop_token &stop) const;
     // The limit is clamped to 1-48.
-    [[nodiscard]] QList<MacLiveProgramme> fetchShortEPG(const QString &streamID, int limit,
+    [[nodiscard]] QList<LiveProgramme> fetchShortEPG(const QString &streamID, int limit,
                                                         const std::stop_token &stop) const;
 
     // Streams the XMLTV guide and hands over each programme as soon as it has been read.
@@ -51,5 +51,5 @@ private:
     void consumeObjects(const QString &action, const std::function<void(const QList<QByteArray> &)> &consume,
                         const std::stop_token &stop) const;
 
-    MacXtreamCredentials m_credentials;
+    XtreamCredentials m_credentials;
 };

@@ -75,9 +75,9 @@ public:
         }
     }
 
-    [[nodiscard]] QList<MacSeriesEpisode> sortedEpisodes()
+    [[nodiscard]] QList<SeriesEpisode> sortedEpisodes()
     {
-        std::stable_sort(m_episodes.begin(), m_episodes.end(), [](const MacSeriesEpisode &a, const MacSeriesEpisode &b) {
+        std::stable_sort(m_episodes.begin(), m_episodes.end(), [](const SeriesEpisode &a, const SeriesEpisode &b) {
             return std::tie(a.seasonNumber, a.episodeNumber, a.providerID)
                 < std::tie(b.seasonNumber, b.episodeNumber, b.providerID);
         });
@@ -110,7 +110,7 @@ private:
         return true;
     }
 
-    [[nodiscard]] MacSeriesEpisode makeEpisode(simdjson::dom::object object, QString providerID, int fallbackSeason) const
+    [[nodiscard]] SeriesEpisode makeEpisode(simdjson::dom::object object, QString providerID, int fallbackSeason) const
     {
         simdjson::dom::object info;
         const bool hasInfo = !object.at_key("info").get_object().get(info);
@@ -120,7 +120,7 @@ private:
             return text || !hasInfo ? text : XtreamValueReader::string(info, infoKeys);
         };
 
-        MacSeriesEpisode episode;
+        SeriesEpisode episode;
         episode.seriesID = m_seriesID;
         episode.providerID = std::move(providerID);
         episode.title = XtreamValueReader::string(object, {"title", "name", "episode_title"})
@@ -139,18 +139,18 @@ private:
     }
 
     QString m_seriesID;
-    QList<MacSeriesEpisode> m_episodes;
+    QList<SeriesEpisode> m_episodes;
     QSet<QString> m_taken;
 };
 
 } // namespace
 
-QList<MacSeriesEpisode> seriesEpisodes(QByteArrayView body, const QString &seriesID)
+QList<SeriesEpisode> seriesEpisodes(QByteArrayView body, const QString &seriesID)
 {
     simdjson::dom::parser parser;
     simdjson::dom::object root;
     if (XtreamValueReader::parse(parser, body).get_object().get(root))
-        throw MacXtreamAPIError::invalidResponse();
+        throw XtreamAPIError::invalidResponse();
 
     EpisodeCollector collector(seriesID);
     simdjson::dom::element episodes;

@@ -149,7 +149,7 @@ public:
     [[nodiscard]] QString requiredText(quint8 field) const
     {
         if (!m_values[field])
-            throw MacXtreamAPIError::invalidResponse();
+            throw XtreamAPIError::invalidResponse();
         return m_values[field]->text();
     }
 
@@ -189,7 +189,7 @@ struct XtreamObjectDecoder::Private
         if (const auto error = document.type().get(type))
             throwParseError(error);
         if (type != simdjson::ondemand::json_type::object)
-            throw MacXtreamAPIError::invalidResponse();
+            throw XtreamAPIError::invalidResponse();
         simdjson::ondemand::object object;
         if (const auto error = document.get_object().get(object))
             throwParseError(error);
@@ -197,10 +197,10 @@ struct XtreamObjectDecoder::Private
     }
 
     // Fills a record in place: a batch's records are made where the batch's list keeps them.
-    void decode(QByteArrayView objectText, CatalogueKind kind, MacContentItem &item);
+    void decode(QByteArrayView objectText, CatalogueKind kind, ContentItem &item);
 };
 
-void XtreamObjectDecoder::Private::decode(QByteArrayView objectText, CatalogueKind kind, MacContentItem &item)
+void XtreamObjectDecoder::Private::decode(QByteArrayView objectText, CatalogueKind kind, ContentItem &item)
 {
     simdjson::ondemand::object object = iterate(objectText);
     const Fields<ItemFieldCount> fields(object, itemTable(kind));
@@ -228,36 +228,36 @@ XtreamObjectDecoder::~XtreamObjectDecoder() = default;
 XtreamObjectDecoder::XtreamObjectDecoder(XtreamObjectDecoder &&) noexcept = default;
 XtreamObjectDecoder &XtreamObjectDecoder::operator=(XtreamObjectDecoder &&) noexcept = default;
 
-MacCategory XtreamObjectDecoder::category(QByteArrayView objectText, CatalogueKind kind)
+Category XtreamObjectDecoder::category(QByteArrayView objectText, CatalogueKind kind)
 {
     simdjson::ondemand::object object = d->iterate(objectText);
     const Fields<CategoryFieldCount> fields(object, categoryTable());
-    MacCategory category;
+    Category category;
     category.kind = kind;
     category.providerID = fields.requiredText(CategoryProviderID);
     category.name = fields.requiredText(CategoryName);
     return category;
 }
 
-MacContentItem XtreamObjectDecoder::contentItem(QByteArrayView objectText, CatalogueKind kind)
+ContentItem XtreamObjectDecoder::contentItem(QByteArrayView objectText, CatalogueKind kind)
 {
-    MacContentItem item;
+    ContentItem item;
     d->decode(objectText, kind, item);
     return item;
 }
 
-QList<MacCategory> XtreamObjectDecoder::categories(const QList<QByteArray> &objectTexts, CatalogueKind kind)
+QList<Category> XtreamObjectDecoder::categories(const QList<QByteArray> &objectTexts, CatalogueKind kind)
 {
-    QList<MacCategory> result;
+    QList<Category> result;
     result.reserve(objectTexts.size());
     for (const QByteArray &text : objectTexts)
         result.append(category(text, kind));
     return result;
 }
 
-QList<MacContentItem> XtreamObjectDecoder::contentItems(const QList<QByteArray> &objectTexts, CatalogueKind kind)
+QList<ContentItem> XtreamObjectDecoder::contentItems(const QList<QByteArray> &objectTexts, CatalogueKind kind)
 {
-    QList<MacContentItem> result(objectTexts.size());
+    QList<ContentItem> result(objectTexts.size());
     for (qsizetype index = 0; index < objectTexts.size(); ++index)
         d->decode(objectTexts.at(index), kind, result[index]);
     return result;

@@ -19,14 +19,14 @@ public:
     XtreamObjectDecoder(XtreamObjectDecoder &&) noexcept;
     XtreamObjectDecoder &operator=(XtreamObjectDecoder &&) noexcept;
 
-    // Throw JSONParseError for text that is not JSON, and MacXtreamAPIError::invalidResponse()
+    // Throw JSONParseError for text that is not JSON, and XtreamAPIError::invalidResponse()
     // for a value that is not an object or lacks its id or its name.
-    [[nodiscard]] MacCategory category(QByteArrayView objectText, CatalogueKind kind);
-    [[nodiscard]] MacContentItem contentItem(QByteArrayView objectText, CatalogueKind kind);
+    [[nodiscard]] Category category(QByteArrayView objectText, CatalogueKind kind);
+    [[nodiscard]] ContentItem contentItem(QByteArrayView objectText, CatalogueKind kind);
 
     // A batch decodes whole or not at all: the first object that fails fails the batch.
-    [[nodiscard]] QList<MacCategory> categories(const QList<QByteArray> &objectTexts, CatalogueKind kind);
-    [[nodiscard]] QList<MacContentItem> contentItems(const QList<QByteArray> &objectTexts, CatalogueKind kind);
+    [[nodiscard]] QList<Category> categories(const QList<QByteArray> &objectTexts, CatalogueKind kind);
+    [[nodiscard]] QList<ContentItem> contentItems(const QList<QByteArray> &objectTexts, CatalogueKind kind);
 
 private:
     struct Private;

@@ -101,7 +101,7 @@ std::optional<QString> decodedString(simdjson::dom::object object, std::initiali
     return QString::fromUtf8(decoded);
 }
 
-std::optional<MacLiveProgramme> makeProgramme(simdjson::dom::object object)
+std::optional<LiveProgramme> makeProgramme(simdjson::dom::object object)
 {
     const std::optional<QDateTime> start = date(object, {"start_timestamp", "start_time", "start"});
     const std::optional<QDateTime> end = date(object, {"stop_timestamp", "end_time", "end"});
@@ -110,7 +110,7 @@ std::optional<MacLiveProgramme> makeProgramme(simdjson::dom::object object)
     std::optional<QString> title = decodedString(object, {"title", "name"});
     if (!title || title->isEmpty())
         return std::nullopt;
-    MacLiveProgramme programme;
+    LiveProgramme programme;
     programme.id = decodedString(object, {"id", "epg_id"}).value_or(QUuid::createUuid().toString(QUuid::WithoutBraces));
     programme.channelID = decodedString(object, {"channel_id", "epg_channel", "tvg_id"});
     programme.title = std::move(*title);
@@ -127,7 +127,7 @@ bool isArrayOfObjects(simdjson::dom::element element, simdjson::dom::array &arra
 
 } // namespace
 
-QList<MacLiveProgramme> shortGuide(QByteArrayView body)
+QList<LiveProgramme> shortGuide(QByteArrayView body)
 {
     simdjson::dom::parser parser;
     const simdjson::dom::element root = XtreamValueReader::parse(parser, body);
@@ -135,15 +135,15 @@ QList<MacLiveProgramme> shortGuide(QByteArrayView body)
     simdjson::dom::element wrapped;
     const bool isWrapped = !root.at_key("epg_listings").get(wrapped) && isArrayOfObjects(wrapped, listings);
     if (!isWrapped && !isArrayOfObjects(root, listings))
-        throw MacXtreamAPIError::invalidResponse();
+        throw XtreamAPIError::invalidResponse();
 
-    QList<MacLiveProgramme> programmes;
+    QList<LiveProgramme> programmes;
     for (const simdjson::dom::element listing : listings) {
         if (auto programme = makeProgramme(listing.get_object().value_unsafe()))
             programmes.append(std::move(*programme));
     }
     std::stable_sort(programmes.begin(), programmes.end(),
-                     [](const MacLiveProgramme &a, const MacLiveProgramme &b) { return a.start < b.start; });
+                     [](const LiveProgramme &a, const LiveProgramme &b) { return a.start < b.start; });
     return programmes;
 }
 

@@ -1,13 +1,13 @@
 #include "CatalogueStore.h"
 
-#include "Support/Prefs.h"
-#include "Catalogue/CataloguePageReader.h"
 #include "Catalogue/CatalogueDatabaseError.h"
+#include "Catalogue/CataloguePageReader.h"
 #include "Catalogue/CatalogueSchema.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/Async.h"
 #include "Support/Clock.h"
 #include "Support/Logging.h"
+#include "Support/Prefs.h"
 #include "Support/UserSettings.h"
 
 #include <QDir>
@@ -67,7 +67,7 @@ QCoro::Task<void> CatalogueStore::startUp()
     const QString path = m_databasePath;
     std::exception_ptr schemaFailure;
     try {
-        co_await Async::detached([path] { MacSchema::prepare(path); });
+        co_await Async::detached([path] { CatalogueSchema::prepare(path); });
     } catch (...) {
         schemaFailure = std::current_exception();
     }
@@ -79,7 +79,8 @@ QCoro::Task<void> CatalogueStore::startUp()
         co_return;
     }
     if (!openConnection()) {
-        setDatabaseError(safeError(std::make_exception_ptr(MacDatabaseError(u"The catalogue could not be opened."_s))));
+        setDatabaseError(
+            safeError(std::make_exception_ptr(CatalogueDatabaseError(u"The catalogue could not be opened."_s))));
         setInitializing(false);
         co_return;
     }
@@ -110,17 +111,17 @@ bool CatalogueStore::openConnection()
 
 void CatalogueStore::loadHealthRecords()
 {
-    for (const MacPlaylist &playlist : std::as_const(m_playlists)) {
+    for (const Playlist &playlist : std::as_const(m_playlists)) {
         const QVariant stored = UserSettings::value(u"quillmere.health."_s + QString::number(playlist.id));
         if (stored.typeId() == QMetaType::QByteArray || stored.typeId() == QMetaType::QString) {
-            if (const auto record = MacSourceHealth::decoded(stored.toByteArray())) {
+            if (const auto record = SourceHealth::decoded(stored.toByteArray())) {
                 m_health.insert(playlist.id, *record);
                 Q_EMIT healthChanged();
             }
         }
-        const MacSourceHealth record = m_health.value(playlist.id);
+        const SourceHealth record = m_health.value(playlist.id);
         if (record.guideInProgress.value_or(false)) {
-            updateHealth(playlist.id, [](MacSourceHealth &health) {
+            updateHealth(playlist.id, [](SourceHealth &health) {
                 health.guideInProgress = false;
                 health.guideAttempt.reset();
                 health.guideError = u"The previous guide refresh was interrupted. Refresh EPG to try again."_s;
@@ -128,7 +129,7 @@ void CatalogueStore::loadHealthRecords()
         }
         if (!m_health.value(playlist.id).lastCatalogueSuccess && playlist.lastSyncedAt) {
             const QDateTime lastSync = *playlist.lastSyncedAt;
-            updateHealth(playlist.id, [lastSync](MacSourceHealth &health) { health.lastCatalogueSuccess = lastSync; });
+            updateHealth(playlist.id, [lastSync](SourceHealth &health) { health.lastCatalogueSuccess = lastSync; });
         }
     }
 }
@@ -137,7 +138,7 @@ void CatalogueStore::warmLoginCache()
 {
     // Stream addresses are built while the user waits for a picture, so every login is read
     // from the keyring once, ahead of time.
-    for (const MacPlaylist &playlist : std::as_const(m_playlists))
+    for (const Playlist &playlist : std::as_const(m_playlists))
         readLoginInBackground(playlist.credentialReference);
 }
 
@@ -232,7 +233,7 @@ void CatalogueStore::setSnapshot(const CatalogueSnapshot &snapshot)
         Q_EMIT snapshotChanged();
 }
 
-void CatalogueStore::setPlaylists(const QList<MacPlaylist> &playlists)
+void CatalogueStore::setPlaylists(const QList<Playlist> &playlists)
 {
     if (assignIfChanged(m_playlists, playlists))
         Q_EMIT playlistsChanged();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Catalogue/CatalogueModels.h"
-#include "Catalogue/SourceHealth.h"
 #include "Catalogue/CredentialStore.h"
+#include "Catalogue/SourceHealth.h"
 #include "Catalogue/SqliteStatement.h"
 #include "Support/Job.h"
 
@@ -18,10 +18,10 @@
 #include <optional>
 #include <stop_token>
 
+class CatalogueDatabase;
 class CataloguePageReader;
 class Clock;
 class KeyringBackend;
-class MacDatabase;
 struct sqlite3;
 
 // Where the catalogue lives and whether sources refresh themselves; read from the process
@@ -51,12 +51,12 @@ public:
 
     // Observable state. Each change is announced by the signal of the same name.
     [[nodiscard]] const CatalogueSnapshot &snapshot() const { return m_snapshot; }
-    [[nodiscard]] const QList<MacPlaylist> &playlists() const { return m_playlists; }
+    [[nodiscard]] const QList<Playlist> &playlists() const { return m_playlists; }
     [[nodiscard]] std::optional<qint64> selectedPlaylistID() const { return m_selectedPlaylistID; }
     [[nodiscard]] int categoryOrderRevision() const { return m_categoryOrderRevision; }
     [[nodiscard]] int libraryRevision() const { return m_libraryRevision; }
     [[nodiscard]] int catalogueRevision() const { return m_catalogueRevision; }
-    [[nodiscard]] const QHash<qint64, MacSourceHealth> &health() const { return m_health; }
+    [[nodiscard]] const QHash<qint64, SourceHealth> &health() const { return m_health; }
     [[nodiscard]] const QHash<qint64, QString> &activity() const { return m_activity; }
     [[nodiscard]] const std::optional<QString> &databaseError() const { return m_databaseError; }
     [[nodiscard]] bool isInitializing() const { return m_isInitializing; }
@@ -65,7 +65,7 @@ public:
 
     [[nodiscard]] const QString &databasePath() const { return m_databasePath; }
     [[nodiscard]] CataloguePageReader &pageReader() const { return *m_pageReader; }
-    [[nodiscard]] MacCredentialStore &credentialStore() { return m_credentials; }
+    [[nodiscard]] CredentialStore &credentialStore() { return m_credentials; }
     [[nodiscard]] Clock &clock() const { return m_clock; }
     // Ends when the start-up task has failed or has loaded playlists and health records.
     [[nodiscard]] QCoro::Task<void> started() const;
@@ -78,24 +78,24 @@ public:
 
     // Playlists.
     [[nodiscard]] std::optional<qint64> activePlaylistID() const;
-    [[nodiscard]] std::optional<MacPlaylist> activePlaylist() const;
+    [[nodiscard]] std::optional<Playlist> activePlaylist() const;
     void selectPlaylist(qint64 id);
-    std::optional<MacPlaylist> addPlaylist(const QString &name, const QUrl &serverURL,
+    std::optional<Playlist> addPlaylist(const QString &name, const QUrl &serverURL,
                                            const QString &credentialReference);
 
     // Catalogue imports.
     void startQueuedImports();
-    void startImport(const MacPlaylist &playlist);
+    void startImport(const Playlist &playlist);
 
     // The imported guide and the provider's short guide.
-    [[nodiscard]] QCoro::Task<int> refreshGuide(qint64 playlistID, MacXtreamCredentials credentials);
-    [[nodiscard]] QCoro::Task<QList<MacLiveProgramme>> fetchShortEPG(QString streamID,
+    [[nodiscard]] QCoro::Task<int> refreshGuide(qint64 playlistID, XtreamCredentials credentials);
+    [[nodiscard]] QCoro::Task<QList<LiveProgramme>> fetchShortEPG(QString streamID,
                                                                     std::optional<QString> fallbackStreamID,
                                                                     std::stop_token stop = {});
     void rememberEPGChannelID(const QString &providerID, const QString &channelID, std::optional<qint64> playlistID);
 
     // Playback addresses, favourites and resume positions.
-    [[nodiscard]] std::optional<MacXtreamCredentials> credentialsForSelectedPlaylist();
+    [[nodiscard]] std::optional<XtreamCredentials> credentialsForSelectedPlaylist();
     [[nodiscard]] std::optional<QUrl> playbackURL(const CatalogueItem &item, CatalogueKind kind);
     [[nodiscard]] bool isFavourite(const CatalogueItem &item, CatalogueKind kind, std::optional<qint64> playlistID);
     void setFavourite(const CatalogueItem &item, CatalogueKind kind, bool isFavourite,
@@ -103,7 +103,7 @@ public:
     [[nodiscard]] double resumePosition(const QString &providerID, CatalogueKind kind);
 
     // A series' episodes: the saved list while fresh, else the provider's.
-    [[nodiscard]] QCoro::Task<QList<MacSeriesEpisode>> loadSeriesEpisodes(QString seriesID, bool forceRefresh);
+    [[nodiscard]] QCoro::Task<QList<SeriesEpisode>> loadSeriesEpisodes(QString seriesID, bool forceRefresh);
 
     // Library writes. The ones that pages confirm with a notice say whether anything changed.
     [[nodiscard]] QCoro::Task<bool> setCategoryHidden(BrowseCategory category, bool hidden);
@@ -122,15 +122,15 @@ public:
     void refreshDueSources();
 
     // Manual guide refresh, cancellation and the connection test.
-    void refreshEPG(const MacPlaylist &playlist);
+    void refreshEPG(const Playlist &playlist);
     void cancelRefresh(qint64 playlistID);
     [[nodiscard]] bool isRefreshing(qint64 playlistID) const;
-    void testConnection(const MacPlaylist &playlist);
+    void testConnection(const Playlist &playlist);
 
     // Edit and removal; both fail with an error that pages show through safeError.
-    [[nodiscard]] QCoro::Task<void> editPlaylist(MacPlaylist playlist, QString name, QUrl serverURL, QString username,
+    [[nodiscard]] QCoro::Task<void> editPlaylist(Playlist playlist, QString name, QUrl serverURL, QString username,
                                                  QString password);
-    [[nodiscard]] QCoro::Task<void> removePlaylist(MacPlaylist playlist);
+    [[nodiscard]] QCoro::Task<void> removePlaylist(Playlist playlist);
 
     // The sentence a page shows for any failure.
     [[nodiscard]] static QString safeError(const std::exception_ptr &error);
@@ -152,7 +152,7 @@ Q_SIGNALS:
     void playlistRemovalStarted(qint64 playlistID);
 
 private:
-    using HealthChange = std::function<void(MacSourceHealth &)>;
+    using HealthChange = std::function<void(SourceHealth &)>;
 
     QCoro::Task<void> startUp();
     bool openConnection();
@@ -162,38 +162,38 @@ private:
     void readLoginInBackground(const QString &reference);
     void execute(const QString &sql);
 
-    QList<MacPlaylist> loadPlaylists();
-    [[nodiscard]] std::optional<MacPlaylist> playlist(qint64 id) const;
+    QList<Playlist> loadPlaylists();
+    [[nodiscard]] std::optional<Playlist> playlist(qint64 id) const;
     // The first ready playlist, else the first one: the active playlist when none is chosen.
     [[nodiscard]] std::optional<qint64> fallbackPlaylistID() const;
     [[nodiscard]] int readyPlaylistCount() const;
 
-    QCoro::Task<void> runImport(MacPlaylist playlist, std::stop_token stop);
+    QCoro::Task<void> runImport(Playlist playlist, std::stop_token stop);
     void finishImport(qint64 playlistID, const std::exception_ptr &failure, bool cancelled, bool jobCancelled);
     void updateSyncState(qint64 id, const QString &state, int progress);
 
-    void insertGuideProgrammes(const QList<MacGuideProgramme> &programmes, qint64 playlistID);
+    void insertGuideProgrammes(const QList<GuideProgramme> &programmes, qint64 playlistID);
     void endGuideRefresh(qint64 playlistID);
 
-    QList<MacSeriesEpisode> cachedSeriesEpisodes(const QString &seriesID, qint64 playlistID);
+    QList<SeriesEpisode> cachedSeriesEpisodes(const QString &seriesID, qint64 playlistID);
 
     using Revision = void (CatalogueStore::*)();
     // Runs a bulk write on a connection of its own off the main thread, then moves the revision
     // on (after a failure too, whose sentence becomes the database error). Returns how many rows
     // changed; without an active playlist, the playlist's writes run nothing and move nothing.
-    QCoro::Task<qint64> write(std::function<qint64(MacDatabase &)> body, Revision revision);
-    QCoro::Task<qint64> writeForActivePlaylist(std::function<qint64(MacDatabase &, const QString &)> body,
+    QCoro::Task<qint64> write(std::function<qint64(CatalogueDatabase &)> body, Revision revision);
+    QCoro::Task<qint64> writeForActivePlaylist(std::function<qint64(CatalogueDatabase &, const QString &)> body,
                                                Revision revision);
 
     void updateHealth(qint64 playlistID, const HealthChange &change);
-    void saveHealth(qint64 playlistID, const MacSourceHealth &record);
+    void saveHealth(qint64 playlistID, const SourceHealth &record);
 
-    QCoro::Task<void> runConnectionTest(MacPlaylist playlist);
-    QCoro::Task<void> runManualGuideRefresh(MacPlaylist playlist);
+    QCoro::Task<void> runConnectionTest(Playlist playlist);
+    QCoro::Task<void> runManualGuideRefresh(Playlist playlist);
     QCoro::Task<void> schedulerLoop(std::stop_token stop);
 
     void setSnapshot(const CatalogueSnapshot &snapshot);
-    void setPlaylists(const QList<MacPlaylist> &playlists);
+    void setPlaylists(const QList<Playlist> &playlists);
     void setSelectedPlaylistID(std::optional<qint64> id);
     void setActivity(qint64 playlistID, const QString &text);
     void removeActivity(qint64 playlistID);
@@ -205,18 +205,18 @@ private:
 
     const CatalogueStoreOptions m_options;
     Clock &m_clock;
-    MacCredentialStore m_credentials;
+    CredentialStore m_credentials;
     QString m_databasePath;
     std::unique_ptr<CataloguePageReader> m_pageReader;
     sqlite3 *m_database = nullptr;
 
     CatalogueSnapshot m_snapshot;
-    QList<MacPlaylist> m_playlists;
+    QList<Playlist> m_playlists;
     std::optional<qint64> m_selectedPlaylistID;
     int m_categoryOrderRevision = 0;
     int m_libraryRevision = 0;
     int m_catalogueRevision = 0;
-    QHash<qint64, MacSourceHealth> m_health;
+    QHash<qint64, SourceHealth> m_health;
     QHash<qint64, QString> m_activity;
     std::optional<QString> m_databaseError;
     bool m_isInitializing = true;

@@ -2,11 +2,11 @@
 // otherwise, and never replaced by an empty answer.
 #include "CatalogueStore.h"
 
-#include "Provider/XtreamAPIError.h"
-#include "Provider/XtreamClient.h"
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/ImmediateTransaction.h"
 #include "Catalogue/SqliteRow.h"
+#include "Provider/XtreamAPIError.h"
+#include "Provider/XtreamClient.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
 #include "Support/Clock.h"
@@ -33,13 +33,13 @@ std::optional<QString> decimal(const std::optional<qint64> &value)
 }
 
 void saveEpisodes(const QString &databasePath, qint64 playlistID, const QString &seriesID,
-                  const QList<MacSeriesEpisode> &episodes)
+                  const QList<SeriesEpisode> &episodes)
 {
-    MacDatabase database(databasePath);
+    CatalogueDatabase database(databasePath);
     inImmediateTransaction(database, [&] {
         database.execute(u"DELETE FROM series_episodes WHERE playlist_id=? AND series_id=?"_s,
                          {QString::number(playlistID), seriesID});
-        for (const MacSeriesEpisode &episode : episodes) {
+        for (const SeriesEpisode &episode : episodes) {
             const std::optional<QString> artwork = episode.artworkURL
                 ? std::optional(episode.artworkURL->toString(QUrl::FullyEncoded))
                 : std::nullopt;
@@ -54,11 +54,11 @@ void saveEpisodes(const QString &databasePath, qint64 playlistID, const QString 
 
 } // namespace
 
-QList<MacSeriesEpisode> CatalogueStore::cachedSeriesEpisodes(const QString &seriesID, qint64 playlistID)
+QList<SeriesEpisode> CatalogueStore::cachedSeriesEpisodes(const QString &seriesID, qint64 playlistID)
 {
     SqliteStatement statement = prepare(
         u"SELECT provider_id, season_number, episode_number, title, plot, artwork_url, container_extension, duration_seconds FROM series_episodes WHERE playlist_id = ? AND series_id = ? ORDER BY season_number, episode_number, provider_id"_s);
-    QList<MacSeriesEpisode> episodes;
+    QList<SeriesEpisode> episodes;
     if (!statement)
         return episodes;
     statement.bind(1, playlistID);
@@ -69,7 +69,7 @@ QList<MacSeriesEpisode> CatalogueStore::cachedSeriesEpisodes(const QString &seri
         const std::optional<QString> title = row.text(3);
         if (!providerID || !title)
             continue;
-        MacSeriesEpisode episode;
+        SeriesEpisode episode;
         episode.seriesID = seriesID;
         episode.providerID = *providerID;
         episode.seasonNumber = int(row.integer(1).value_or(0));
@@ -84,13 +84,13 @@ QList<MacSeriesEpisode> CatalogueStore::cachedSeriesEpisodes(const QString &seri
     return episodes;
 }
 
-QCoro::Task<QList<MacSeriesEpisode>> CatalogueStore::loadSeriesEpisodes(QString seriesID, bool forceRefresh)
+QCoro::Task<QList<SeriesEpisode>> CatalogueStore::loadSeriesEpisodes(QString seriesID, bool forceRefresh)
 {
-    const std::optional<MacPlaylist> active = activePlaylist();
+    const std::optional<Playlist> active = activePlaylist();
     if (!active)
-        throw MacXtreamAPIError::providerMessage(u"No active playlist is selected."_s);
+        throw XtreamAPIError::providerMessage(u"No active playlist is selected."_s);
     const qint64 playlistID = active->id;
-    const QList<MacSeriesEpisode> cached = cachedSeriesEpisodes(seriesID, playlistID);
+    const QList<SeriesEpisode> cached = cachedSeriesEpisodes(seriesID, playlistID);
     const QString key = freshnessKey(playlistID, seriesID);
     const std::optional<QDateTime> savedAt = UserSettings::date(key);
     const bool fresh = savedAt && savedAt->secsTo(m_clock.now()) < freshnessSeconds;
@@ -98,15 +98,15 @@ QCoro::Task<QList<MacSeriesEpisode>> CatalogueStore::loadSeriesEpisodes(QString 
         co_return cached;
 
     QPointer<CatalogueStore> self(this);
-    const MacXtreamCredentials login = co_await m_credentials.read(active->credentialReference);
-    const MacXtreamClient client(login);
-    QList<MacSeriesEpisode> fetched = co_await Async::detached([client, seriesID] {
+    const XtreamCredentials login = co_await m_credentials.read(active->credentialReference);
+    const XtreamClient client(login);
+    QList<SeriesEpisode> fetched = co_await Async::detached([client, seriesID] {
         return client.fetchSeriesEpisodes(seriesID, {});
     });
     if (!self)
         throw CancellationError();
     if (fetched.isEmpty() && !cached.isEmpty())
-        throw MacXtreamAPIError::providerMessage(
+        throw XtreamAPIError::providerMessage(
             u"The provider returned no episodes. Your saved episode list has been kept; try Refresh episodes again later."_s);
     const QString path = m_databasePath;
     co_await Async::detached([path, playlistID, seriesID, fetched] { saveEpisodes(path, playlistID, seriesID, fetched); });

@@ -1,9 +1,9 @@
 // The one mapping from any failure to the sentence a user reads.
 #include "CatalogueStore.h"
 
-#include "Provider/XtreamAPIError.h"
-#include "Catalogue/CredentialStoreError.h"
 #include "Catalogue/CatalogueDatabaseError.h"
+#include "Catalogue/CredentialStoreError.h"
+#include "Provider/XtreamAPIError.h"
 #include "Support/TransportError.h"
 
 using namespace Qt::StringLiterals;
@@ -39,11 +39,11 @@ QString CatalogueStore::safeError(const std::exception_ptr &error)
             std::rethrow_exception(error);
     } catch (const TransportError &transport) {
         return transportSentence(transport);
-    } catch (const MacDatabaseError &database) {
+    } catch (const CatalogueDatabaseError &database) {
         return database.description();
-    } catch (const MacCredentialStoreError &keyring) {
+    } catch (const CredentialStoreError &keyring) {
         return keyring.description();
-    } catch (const MacXtreamAPIError &provider) {
+    } catch (const XtreamAPIError &provider) {
         return provider.description();
     } catch (...) {
     }

@@ -14,7 +14,7 @@
 
 using namespace Qt::StringLiterals;
 
-QCoro::Task<int> CatalogueStore::refreshGuide(qint64 playlistID, MacXtreamCredentials credentials)
+QCoro::Task<int> CatalogueStore::refreshGuide(qint64 playlistID, XtreamCredentials credentials)
 {
     if (m_guideTasks.contains(playlistID)) {
         const Job<int> running = m_guideTasks.value(playlistID);
@@ -23,7 +23,7 @@ QCoro::Task<int> CatalogueStore::refreshGuide(qint64 playlistID, MacXtreamCreden
     }
     QPointer<CatalogueStore> self(this);
     const QDateTime now = m_clock.now();
-    updateHealth(playlistID, [now](MacSourceHealth &health) {
+    updateHealth(playlistID, [now](SourceHealth &health) {
         health.guideAttempt = now;
         health.guideError.reset();
         health.guideInProgress = true;
@@ -31,7 +31,7 @@ QCoro::Task<int> CatalogueStore::refreshGuide(qint64 playlistID, MacXtreamCreden
     const QString path = m_databasePath;
     const Clock *clock = &m_clock;
     const Job<int> job = Job<int>::start([path, playlistID, credentials, clock](std::stop_token stop) -> QCoro::Task<int> {
-        MacGuideImporter importer(playlistID, credentials, path, *clock);
+        GuideImporter importer(playlistID, credentials, path, *clock);
         const int count = co_await importer.run(stop);
         co_return count;
     });
@@ -53,12 +53,12 @@ QCoro::Task<int> CatalogueStore::refreshGuide(qint64 playlistID, MacXtreamCreden
     if (failure) {
         const QString sentence = job.isCancelled() ? u"Guide refresh cancelled. The previous guide has been kept."_s
                                                    : safeError(failure);
-        updateHealth(playlistID, [sentence](MacSourceHealth &health) { health.guideError = sentence; });
+        updateHealth(playlistID, [sentence](SourceHealth &health) { health.guideError = sentence; });
         endGuideRefresh(playlistID);
         std::rethrow_exception(failure);
     }
     const QDateTime finished = m_clock.now();
-    updateHealth(playlistID, [finished, count](MacSourceHealth &health) {
+    updateHealth(playlistID, [finished, count](SourceHealth &health) {
         health.lastGuideSuccess = finished;
         health.guideError.reset();
         health.guideProgrammeCount = count;
@@ -72,17 +72,17 @@ void CatalogueStore::endGuideRefresh(qint64 playlistID)
 {
     m_guideTasks.remove(playlistID);
     Q_EMIT refreshingChanged();
-    updateHealth(playlistID, [](MacSourceHealth &health) { health.guideInProgress = false; });
+    updateHealth(playlistID, [](SourceHealth &health) { health.guideInProgress = false; });
 }
 
-QCoro::Task<QList<MacLiveProgramme>> CatalogueStore::fetchShortEPG(QString streamID,
+QCoro::Task<QList<LiveProgramme>> CatalogueStore::fetchShortEPG(QString streamID,
                                                                   std::optional<QString> fallbackStreamID,
                                                                   std::stop_token stop)
 {
     const std::optional<qint64> playlistID = activePlaylistID();
     if (!playlistID)
         co_return {};
-    const std::optional<MacXtreamCredentials> login = credentialsForSelectedPlaylist();
+    const std::optional<XtreamCredentials> login = credentialsForSelectedPlaylist();
     if (!login)
         co_return {};
     // A blank guide id is no id: it must never become the key programmes are stored under.
@@ -90,10 +90,10 @@ QCoro::Task<QList<MacLiveProgramme>> CatalogueStore::fetchShortEPG(QString strea
         fallbackStreamID.reset();
 
     QPointer<CatalogueStore> self(this);
-    const MacXtreamClient client(*login);
-    const auto ask = [client, stop](QString id) -> QCoro::Task<QList<MacLiveProgramme>> {
+    const XtreamClient client(*login);
+    const auto ask = [client, stop](QString id) -> QCoro::Task<QList<LiveProgramme>> {
         try {
-            QList<MacLiveProgramme> answer = co_await Async::detached([client, id, stop] {
+            QList<LiveProgramme> answer = co_await Async::detached([client, id, stop] {
                 return client.fetchShortEPG(id, 24, stop);
             });
             co_return answer;
@@ -101,24 +101,24 @@ QCoro::Task<QList<MacLiveProgramme>> CatalogueStore::fetchShortEPG(QString strea
             co_return {};
         }
     };
-    QList<MacLiveProgramme> programmes = co_await ask(streamID);
+    QList<LiveProgramme> programmes = co_await ask(streamID);
     if (programmes.isEmpty() && fallbackStreamID && fallbackStreamID->compare(streamID, Qt::CaseInsensitive) != 0) {
-        QList<MacLiveProgramme> alternative = co_await ask(*fallbackStreamID);
+        QList<LiveProgramme> alternative = co_await ask(*fallbackStreamID);
         programmes = std::move(alternative);
     }
     if (!self || stop.stop_requested() || programmes.isEmpty())
         co_return {};
 
     QString channelID = fallbackStreamID.value_or(streamID);
-    const auto withChannel = std::find_if(programmes.cbegin(), programmes.cend(), [](const MacLiveProgramme &programme) {
+    const auto withChannel = std::find_if(programmes.cbegin(), programmes.cend(), [](const LiveProgramme &programme) {
         return programme.channelID && !programme.channelID->isEmpty();
     });
     if (withChannel != programmes.cend())
         channelID = *withChannel->channelID;
     rememberEPGChannelID(streamID, channelID, *playlistID);
-    QList<MacGuideProgramme> rows;
+    QList<GuideProgramme> rows;
     rows.reserve(programmes.size());
-    for (const MacLiveProgramme &programme : std::as_const(programmes))
+    for (const LiveProgramme &programme : std::as_const(programmes))
         rows.append({channelID, programme.title, programme.description, programme.start, programme.end});
     insertGuideProgrammes(rows, *playlistID);
     co_return programmes;
@@ -142,7 +142,7 @@ void CatalogueStore::rememberEPGChannelID(const QString &providerID, const QStri
     checkWrite(statement);
 }
 
-void CatalogueStore::insertGuideProgrammes(const QList<MacGuideProgramme> &programmes, qint64 playlistID)
+void CatalogueStore::insertGuideProgrammes(const QList<GuideProgramme> &programmes, qint64 playlistID)
 {
     if (programmes.isEmpty())
         return;
@@ -151,7 +151,7 @@ void CatalogueStore::insertGuideProgrammes(const QList<MacGuideProgramme> &progr
     if (!statement)
         return;
     execute(u"BEGIN IMMEDIATE TRANSACTION;"_s);
-    for (const MacGuideProgramme &programme : programmes) {
+    for (const GuideProgramme &programme : programmes) {
         statement.reset();
         statement.bind(1, playlistID);
         statement.bind(2, programme.channelID);

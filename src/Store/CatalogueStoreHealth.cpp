@@ -8,14 +8,14 @@ using namespace Qt::StringLiterals;
 
 void CatalogueStore::updateHealth(qint64 playlistID, const HealthChange &change)
 {
-    MacSourceHealth record = m_health.value(playlistID);
+    SourceHealth record = m_health.value(playlistID);
     change(record);
     m_health.insert(playlistID, record);
     Q_EMIT healthChanged();
     saveHealth(playlistID, record);
 }
 
-void CatalogueStore::saveHealth(qint64 playlistID, const MacSourceHealth &record)
+void CatalogueStore::saveHealth(qint64 playlistID, const SourceHealth &record)
 {
     UserSettings::setValue(u"quillmere.health."_s + QString::number(playlistID), record.encoded());
 }

@@ -11,20 +11,20 @@ using namespace Qt::StringLiterals;
 
 void CatalogueStore::startQueuedImports()
 {
-    const QList<MacPlaylist> playlists = m_playlists;
-    for (const MacPlaylist &playlist : playlists) {
+    const QList<Playlist> playlists = m_playlists;
+    for (const Playlist &playlist : playlists) {
         if (playlist.syncState == u"queued"_s || playlist.syncState == u"interrupted"_s)
             startImport(playlist);
     }
 }
 
-void CatalogueStore::startImport(const MacPlaylist &playlist)
+void CatalogueStore::startImport(const Playlist &playlist)
 {
     const qint64 id = playlist.id;
     if (m_importTasks.contains(id) || m_guideTasks.contains(id) || m_sourceMutations.contains(id))
         return;
     const QDateTime now = m_clock.now();
-    updateHealth(id, [now](MacSourceHealth &health) {
+    updateHealth(id, [now](SourceHealth &health) {
         health.catalogueAttempt = now;
         health.catalogueError.reset();
     });
@@ -47,15 +47,15 @@ void CatalogueStore::startImport(const MacPlaylist &playlist)
     Q_EMIT refreshingChanged();
 }
 
-QCoro::Task<void> CatalogueStore::runImport(MacPlaylist playlist, std::stop_token stop)
+QCoro::Task<void> CatalogueStore::runImport(Playlist playlist, std::stop_token stop)
 {
     QPointer<CatalogueStore> self(this);
     const qint64 id = playlist.id;
     updateSyncState(id, u"syncing"_s, 1);
-    const MacXtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
+    const XtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
     if (!self)
         co_return;
-    MacCatalogueImporter importer(m_databasePath, id);
+    CatalogueImporter importer(m_databasePath, id);
     co_await importer.run(
         login,
         [self, id](const QString &step, int percent) {
@@ -69,7 +69,7 @@ QCoro::Task<void> CatalogueStore::runImport(MacPlaylist playlist, std::stop_toke
     if (!self)
         co_return;
     const QDateTime now = m_clock.now();
-    updateHealth(id, [now](MacSourceHealth &health) {
+    updateHealth(id, [now](SourceHealth &health) {
         health.lastCatalogueSuccess = now;
         health.catalogueError.reset();
     });
@@ -90,13 +90,13 @@ void CatalogueStore::finishImport(qint64 playlistID, const std::exception_ptr &f
 {
     if (cancelled) {
         updateSyncState(playlistID, u"interrupted"_s, 0);
-        updateHealth(playlistID, [](MacSourceHealth &health) {
+        updateHealth(playlistID, [](SourceHealth &health) {
             health.catalogueError = u"Refresh cancelled. The last completed catalogue is still available."_s;
         });
     } else if (failure) {
         updateSyncState(playlistID, jobCancelled ? u"interrupted"_s : u"error"_s, 0);
         const QString sentence = safeError(failure);
-        updateHealth(playlistID, [sentence](MacSourceHealth &health) { health.catalogueError = sentence; });
+        updateHealth(playlistID, [sentence](SourceHealth &health) { health.catalogueError = sentence; });
     }
     removeActivity(playlistID);
     m_importTasks.remove(playlistID);
@@ -117,7 +117,7 @@ void CatalogueStore::updateSyncState(qint64 id, const QString &state, int progre
     statement.bind(4, id);
     checkWrite(statement);
     const auto listed = std::find_if(m_playlists.begin(), m_playlists.end(),
-                                     [id](const MacPlaylist &playlist) { return playlist.id == id; });
+                                     [id](const Playlist &playlist) { return playlist.id == id; });
     if (listed == m_playlists.end())
         return;
     listed->syncState = state;

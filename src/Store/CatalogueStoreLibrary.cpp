@@ -4,10 +4,10 @@
 // database holds.
 #include "CatalogueStore.h"
 
-#include "Support/Prefs.h"
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/ImmediateTransaction.h"
 #include "Support/Async.h"
+#include "Support/Prefs.h"
 
 #include <QPointer>
 
@@ -15,10 +15,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Binds = MacDatabase::Binds;
+using Binds = CatalogueDatabase::Binds;
 
 // Runs one statement and counts the rows it changed.
-qint64 changesOf(MacDatabase &database, const QString &sql, const Binds &binds)
+qint64 changesOf(CatalogueDatabase &database, const QString &sql, const Binds &binds)
 {
     const qint64 before = database.totalChanges();
     database.execute(sql, binds);
@@ -27,14 +27,14 @@ qint64 changesOf(MacDatabase &database, const QString &sql, const Binds &binds)
 
 } // namespace
 
-QCoro::Task<qint64> CatalogueStore::write(std::function<qint64(MacDatabase &)> body, Revision revision)
+QCoro::Task<qint64> CatalogueStore::write(std::function<qint64(CatalogueDatabase &)> body, Revision revision)
 {
     QPointer<CatalogueStore> self(this);
     const QString path = m_databasePath;
     qint64 changed = 0;
     try {
         changed = co_await Async::detached([path, body] {
-            MacDatabase database(path);
+            CatalogueDatabase database(path);
             return body(database);
         });
     } catch (...) {
@@ -48,14 +48,15 @@ QCoro::Task<qint64> CatalogueStore::write(std::function<qint64(MacDatabase &)> b
     co_return changed;
 }
 
-QCoro::Task<qint64> CatalogueStore::writeForActivePlaylist(std::function<qint64(MacDatabase &, const QString &)> body,
-                                                           Revision revision)
+QCoro::Task<qint64> CatalogueStore::writeForActivePlaylist(
+    std::function<qint64(CatalogueDatabase &, const QString &)> body, Revision revision)
 {
     const std::optional<qint64> playlistID = activePlaylistID();
     if (!playlistID)
         co_return 0;
     const QString id = QString::number(*playlistID);
-    const qint64 changed = co_await write([body, id](MacDatabase &database) { return body(database, id); }, revision);
+    const qint64 changed =
+        co_await write([body, id](CatalogueDatabase &database) { return body(database, id); }, revision);
     co_return changed;
 }
 
@@ -65,7 +66,7 @@ QCoro::Task<bool> CatalogueStore::setCategoryHidden(BrowseCategory category, boo
                                : u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=? AND provider_id=?"_s;
     const QString kind = kindText(category.kind);
     const qint64 changed = co_await writeForActivePlaylist(
-        [sql, kind, category](MacDatabase &database, const QString &id) {
+        [sql, kind, category](CatalogueDatabase &database, const QString &id) {
             return changesOf(database, sql, {id, kind, category.providerID});
         },
         &CatalogueStore::bumpCategoryOrderRevision);
@@ -76,8 +77,9 @@ QCoro::Task<bool> CatalogueStore::setLanguageHidden(QString key, bool hidden)
 {
     const QString sql = hidden ? u"INSERT OR IGNORE INTO hidden_languages(key) VALUES(?)"_s
                                : u"DELETE FROM hidden_languages WHERE key=?"_s;
-    const qint64 changed = co_await write([sql, key](MacDatabase &database) { return changesOf(database, sql, {key}); },
-                                          &CatalogueStore::bumpCategoryOrderRevision);
+    const qint64 changed =
+        co_await write([sql, key](CatalogueDatabase &database) { return changesOf(database, sql, {key}); },
+                       &CatalogueStore::bumpCategoryOrderRevision);
     co_return changed > 0;
 }
 
@@ -85,7 +87,7 @@ QCoro::Task<void> CatalogueStore::saveCategoryOrder(CatalogueKind kind, QStringL
 {
     const QString kindName = kindText(kind);
     co_await writeForActivePlaylist(
-        [kindName, ids](MacDatabase &database, const QString &id) {
+        [kindName, ids](CatalogueDatabase &database, const QString &id) {
             qint64 changed = 0;
             inImmediateTransaction(database, [&] {
                 changed = changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s,
@@ -106,7 +108,7 @@ QCoro::Task<void> CatalogueStore::resetCategoryOrder(CatalogueKind kind)
 {
     const QString kindName = kindText(kind);
     co_await writeForActivePlaylist(
-        [kindName](MacDatabase &database, const QString &id) {
+        [kindName](CatalogueDatabase &database, const QString &id) {
             return changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s, {id, kindName})
                 + changesOf(database, u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=?"_s, {id, kindName});
         },
@@ -120,7 +122,7 @@ QCoro::Task<bool> CatalogueStore::clearHistory(QList<CatalogueKind> kinds)
         quoted.append(u'\'' + kindText(kind) + u'\'');
     const QString sql = u"DELETE FROM watch_progress WHERE playlist_id=? AND content_kind IN ("_s + quoted.join(u',') + u')';
     const qint64 changed = co_await writeForActivePlaylist(
-        [sql](MacDatabase &database, const QString &id) { return changesOf(database, sql, {id}); },
+        [sql](CatalogueDatabase &database, const QString &id) { return changesOf(database, sql, {id}); },
         &CatalogueStore::bumpLibraryRevision);
     co_return changed > 0;
 }
@@ -129,7 +131,7 @@ QCoro::Task<void> CatalogueStore::removeFromHistory(QString providerID, Catalogu
 {
     const QString kindName = kindText(kind);
     co_await writeForActivePlaylist(
-        [providerID, kindName](MacDatabase &database, const QString &id) {
+        [providerID, kindName](CatalogueDatabase &database, const QString &id) {
             return changesOf(database,
                              u"DELETE FROM watch_progress WHERE playlist_id=? AND content_provider_id=? AND content_kind=?"_s,
                              {id, providerID, kindName});
@@ -140,7 +142,7 @@ QCoro::Task<void> CatalogueStore::removeFromHistory(QString providerID, Catalogu
 QCoro::Task<bool> CatalogueStore::clearFavourites()
 {
     const qint64 changed = co_await writeForActivePlaylist(
-        [](MacDatabase &database, const QString &id) {
+        [](CatalogueDatabase &database, const QString &id) {
             return changesOf(database, u"DELETE FROM favourites WHERE playlist_id=?"_s, {id});
         },
         &CatalogueStore::bumpLibraryRevision);

@@ -10,15 +10,15 @@
 
 using namespace Qt::StringLiterals;
 
-std::optional<MacXtreamCredentials> CatalogueStore::credentialsForSelectedPlaylist()
+std::optional<XtreamCredentials> CatalogueStore::credentialsForSelectedPlaylist()
 {
-    const std::optional<MacPlaylist> active = activePlaylist();
+    const std::optional<Playlist> active = activePlaylist();
     if (!active) {
         qCCritical(lcCatalogue, "No active playlist is available while loading credentials. playlistCount=%lld",
                    qint64(m_playlists.size()));
         return std::nullopt;
     }
-    if (std::optional<MacXtreamCredentials> login = m_credentials.cached(active->credentialReference))
+    if (std::optional<XtreamCredentials> login = m_credentials.cached(active->credentialReference))
         return login;
     const QString reason = m_loginErrors.value(active->credentialReference,
                                                u"The login has not been read from the keyring yet."_s);
@@ -31,14 +31,14 @@ std::optional<MacXtreamCredentials> CatalogueStore::credentialsForSelectedPlayli
 
 std::optional<QUrl> CatalogueStore::playbackURL(const CatalogueItem &item, CatalogueKind kind)
 {
-    const std::optional<MacPlaylist> active = activePlaylist();
+    const std::optional<Playlist> active = activePlaylist();
     if (!active)
         return std::nullopt;
-    const std::optional<MacXtreamCredentials> login = m_credentials.cached(active->credentialReference);
+    const std::optional<XtreamCredentials> login = m_credentials.cached(active->credentialReference);
     if (!login)
         return std::nullopt;
     const QString liveFormat = UserSettings::text(u"quillmere.liveFormat"_s).value_or(u"m3u8"_s);
-    return MacPlaybackURL::make(*login, item.id, kind, item.containerExtension, liveFormat);
+    return PlaybackURL::make(*login, item.id, kind, item.containerExtension, liveFormat);
 }
 
 bool CatalogueStore::isFavourite(const CatalogueItem &item, CatalogueKind kind, std::optional<qint64> playlistID)

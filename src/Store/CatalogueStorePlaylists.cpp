@@ -11,21 +11,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool isReady(const MacPlaylist &playlist)
+bool isReady(const Playlist &playlist)
 {
     return playlist.syncState == u"ready"_s;
 }
 
 } // namespace
 
-QList<MacPlaylist> CatalogueStore::loadPlaylists()
+QList<Playlist> CatalogueStore::loadPlaylists()
 {
     SqliteStatement statement = prepare(u"SELECT id, name, server_url, credential_ref, sync_state, sync_progress, last_sync_at\n"
                                         "FROM playlists\n"
                                         "ORDER BY CASE WHEN last_selected_at IS NULL THEN 1 ELSE 0 END,\n"
                                         "last_selected_at DESC,\n"
                                         "name COLLATE NOCASE"_s);
-    QList<MacPlaylist> playlists;
+    QList<Playlist> playlists;
     if (!statement)
         return playlists;
     while (statement.step() == SQLITE_ROW) {
@@ -37,7 +37,7 @@ QList<MacPlaylist> CatalogueStore::loadPlaylists()
         const QUrl serverURL(*server, QUrl::StrictMode);
         if (server->isEmpty() || !serverURL.isValid())
             continue;
-        MacPlaylist playlist;
+        Playlist playlist;
         playlist.id = row.integer(0).value_or(0);
         playlist.name = *name;
         playlist.serverURL = serverURL;
@@ -51,10 +51,10 @@ QList<MacPlaylist> CatalogueStore::loadPlaylists()
     return playlists;
 }
 
-std::optional<MacPlaylist> CatalogueStore::playlist(qint64 id) const
+std::optional<Playlist> CatalogueStore::playlist(qint64 id) const
 {
     const auto found = std::find_if(m_playlists.cbegin(), m_playlists.cend(),
-                                    [id](const MacPlaylist &playlist) { return playlist.id == id; });
+                                    [id](const Playlist &playlist) { return playlist.id == id; });
     return found == m_playlists.cend() ? std::nullopt : std::optional(*found);
 }
 
@@ -78,7 +78,7 @@ int CatalogueStore::readyPlaylistCount() const
     return int(std::count_if(m_playlists.cbegin(), m_playlists.cend(), isReady));
 }
 
-std::optional<MacPlaylist> CatalogueStore::activePlaylist() const
+std::optional<Playlist> CatalogueStore::activePlaylist() const
 {
     const std::optional<qint64> id = activePlaylistID();
     return id ? playlist(*id) : std::nullopt;
@@ -97,7 +97,7 @@ void CatalogueStore::selectPlaylist(qint64 id)
     refreshSnapshot();
 }
 
-std::optional<MacPlaylist> CatalogueStore::addPlaylist(const QString &name, const QUrl &serverURL,
+std::optional<Playlist> CatalogueStore::addPlaylist(const QString &name, const QUrl &serverURL,
                                                        const QString &credentialReference)
 {
     SqliteStatement statement = prepare(u"INSERT INTO playlists (name, server_url, credential_ref) VALUES (?, ?, ?)"_s);
@@ -110,7 +110,7 @@ std::optional<MacPlaylist> CatalogueStore::addPlaylist(const QString &name, cons
         return std::nullopt;
     const qint64 id = sqlite3_last_insert_rowid(m_database);
     refreshSnapshot();
-    const std::optional<MacPlaylist> added = playlist(id);
+    const std::optional<Playlist> added = playlist(id);
     if (added)
         startImport(*added);
     return added;

@@ -2,8 +2,8 @@
 // catalogue or guide is older than its interval is refreshed.
 #include "CatalogueStore.h"
 
-#include "Support/Prefs.h"
 #include "Support/Clock.h"
+#include "Support/Prefs.h"
 #include "Support/UserSettings.h"
 
 #include <QPointer>
@@ -57,12 +57,12 @@ QCoro::Task<void> CatalogueStore::schedulerLoop(std::stop_token stop)
 
 void CatalogueStore::refreshDueSources()
 {
-    const QList<MacPlaylist> playlists = m_playlists;
-    for (const MacPlaylist &playlist : playlists) {
+    const QList<Playlist> playlists = m_playlists;
+    for (const Playlist &playlist : playlists) {
         const qint64 id = playlist.id;
         if (m_importTasks.contains(id) || m_guideTasks.contains(id) || m_sourceMutations.contains(id))
             continue;
-        const MacSourceHealth health = m_health.value(id);
+        const SourceHealth health = m_health.value(id);
         const QDateTime now = m_clock.now();
         const qint64 catalogueInterval = intervalSeconds(u"catalogueRefreshHours"_s, 86'400);
         const qint64 guideInterval = intervalSeconds(u"guideRefreshHours"_s, 14'400);

@@ -2,9 +2,9 @@
 // the connection test, and editing or removing the playlist.
 #include "CatalogueStore.h"
 
+#include "Catalogue/CatalogueDatabase.h"
 #include "Provider/XtreamAPIError.h"
 #include "Provider/XtreamClient.h"
-#include "Catalogue/CatalogueDatabase.h"
 #include "Support/Async.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"
@@ -13,23 +13,23 @@
 
 using namespace Qt::StringLiterals;
 
-void CatalogueStore::refreshEPG(const MacPlaylist &playlist)
+void CatalogueStore::refreshEPG(const Playlist &playlist)
 {
     if (isRefreshing(playlist.id))
         return;
     // Not registered: only the guide import it starts can be cancelled.
-    [](QPointer<CatalogueStore> self, MacPlaylist playlist) -> QCoro::Task<void> {
+    [](QPointer<CatalogueStore> self, Playlist playlist) -> QCoro::Task<void> {
         if (self)
             co_await self->runManualGuideRefresh(playlist);
     }(QPointer(this), playlist);
 }
 
-QCoro::Task<void> CatalogueStore::runManualGuideRefresh(MacPlaylist playlist)
+QCoro::Task<void> CatalogueStore::runManualGuideRefresh(Playlist playlist)
 {
     QPointer<CatalogueStore> self(this);
     std::exception_ptr failure;
     try {
-        const MacXtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
+        const XtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
         if (!self)
             co_return;
         co_await refreshGuide(playlist.id, login);
@@ -39,7 +39,7 @@ QCoro::Task<void> CatalogueStore::runManualGuideRefresh(MacPlaylist playlist)
     if (!self || !failure)
         co_return;
     const QString sentence = safeError(failure);
-    updateHealth(playlist.id, [sentence](MacSourceHealth &health) { health.guideError = sentence; });
+    updateHealth(playlist.id, [sentence](SourceHealth &health) { health.guideError = sentence; });
 }
 
 void CatalogueStore::cancelRefresh(qint64 playlistID)
@@ -56,7 +56,7 @@ bool CatalogueStore::isRefreshing(qint64 playlistID) const
         || m_sourceMutations.contains(playlistID);
 }
 
-void CatalogueStore::testConnection(const MacPlaylist &playlist)
+void CatalogueStore::testConnection(const Playlist &playlist)
 {
     if (m_connectionTasks.contains(playlist.id))
         return;
@@ -67,13 +67,13 @@ void CatalogueStore::testConnection(const MacPlaylist &playlist)
     Q_EMIT refreshingChanged();
 }
 
-QCoro::Task<void> CatalogueStore::runConnectionTest(MacPlaylist playlist)
+QCoro::Task<void> CatalogueStore::runConnectionTest(Playlist playlist)
 {
     QPointer<CatalogueStore> self(this);
     std::exception_ptr failure;
     try {
-        const MacXtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
-        const MacXtreamClient client(login);
+        const XtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
+        const XtreamClient client(login);
         co_await Async::detached([client] { client.verifyCredentials({}); });
     } catch (...) {
         failure = std::current_exception();
@@ -82,7 +82,7 @@ QCoro::Task<void> CatalogueStore::runConnectionTest(MacPlaylist playlist)
         co_return;
     const QDateTime now = m_clock.now();
     const std::optional<QString> sentence = failure ? std::optional(safeError(failure)) : std::nullopt;
-    updateHealth(playlist.id, [now, sentence](MacSourceHealth &health) {
+    updateHealth(playlist.id, [now, sentence](SourceHealth &health) {
         health.connectionChecked = now;
         health.connectionError = sentence;
     });
@@ -90,11 +90,11 @@ QCoro::Task<void> CatalogueStore::runConnectionTest(MacPlaylist playlist)
     Q_EMIT refreshingChanged();
 }
 
-QCoro::Task<void> CatalogueStore::editPlaylist(MacPlaylist playlist, QString name, QUrl serverURL, QString username,
+QCoro::Task<void> CatalogueStore::editPlaylist(Playlist playlist, QString name, QUrl serverURL, QString username,
                                                QString password)
 {
     if (isRefreshing(playlist.id))
-        throw MacXtreamAPIError::providerMessage(u"Cancel the active refresh before editing this playlist."_s);
+        throw XtreamAPIError::providerMessage(u"Cancel the active refresh before editing this playlist."_s);
     QPointer<CatalogueStore> self(this);
     const qint64 id = playlist.id;
     m_sourceMutations.insert(id);
@@ -110,7 +110,7 @@ QCoro::Task<void> CatalogueStore::editPlaylist(MacPlaylist playlist, QString nam
         std::exception_ptr updateFailure;
         try {
             co_await Async::detached([path, name, serverURL, reference, id] {
-                MacDatabase database(path);
+                CatalogueDatabase database(path);
                 database.execute(u"UPDATE playlists SET name=?,server_url=?,credential_ref=? WHERE id=?"_s,
                                  {name, serverURL.toString(QUrl::FullyEncoded), reference, QString::number(id)});
             });
@@ -135,7 +135,7 @@ QCoro::Task<void> CatalogueStore::editPlaylist(MacPlaylist playlist, QString nam
     }
     if (self && !failure) {
         refreshSnapshot();
-        if (const std::optional<MacPlaylist> edited = this->playlist(id))
+        if (const std::optional<Playlist> edited = this->playlist(id))
             testConnection(*edited);
     }
     if (self) {
@@ -146,7 +146,7 @@ QCoro::Task<void> CatalogueStore::editPlaylist(MacPlaylist playlist, QString nam
         std::rethrow_exception(failure);
 }
 
-QCoro::Task<void> CatalogueStore::removePlaylist(MacPlaylist playlist)
+QCoro::Task<void> CatalogueStore::removePlaylist(Playlist playlist)
 {
     const qint64 id = playlist.id;
     if (m_sourceMutations.contains(id))
@@ -177,7 +177,7 @@ QCoro::Task<void> CatalogueStore::removePlaylist(MacPlaylist playlist)
     std::exception_ptr deleteFailure;
     try {
         co_await Async::detached([path, id] {
-            MacDatabase database(path);
+            CatalogueDatabase database(path);
             database.execute(u"DELETE FROM playlists WHERE id=?"_s, {QString::number(id)});
         });
     } catch (...) {

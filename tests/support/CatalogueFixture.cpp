@@ -1,9 +1,9 @@
 #include "CatalogueFixture.h"
 
-#include "CatalogueGenerator.h"
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
 #include "Catalogue/CategoryLanguage.h"
+#include "CatalogueGenerator.h"
 
 using namespace Qt::StringLiterals;
 
@@ -24,8 +24,8 @@ QString secondsText(const QDateTime &moment)
 CatalogueFixture::CatalogueFixture()
     : m_path(m_directory.filePath(u"quillmere_catalogue.sqlite"_s))
 {
-    MacSchema::prepare(m_path);
-    m_database = std::make_unique<MacDatabase>(m_path);
+    CatalogueSchema::prepare(m_path);
+    m_database = std::make_unique<CatalogueDatabase>(m_path);
 }
 
 CatalogueFixture::~CatalogueFixture() = default;
@@ -37,7 +37,7 @@ void CatalogueFixture::addPlaylist(qint64 id, const QString &syncState)
                         {QString::number(id), syncState});
 }
 
-void CatalogueFixture::addCategory(qint64 playlistID, const MacCategory &category, int sortOrder)
+void CatalogueFixture::addCategory(qint64 playlistID, const Category &category, int sortOrder)
 {
     m_database->execute(u"INSERT INTO categories (playlist_id, kind, provider_id, name, item_count, sort_order, language) "
                         "VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
@@ -46,7 +46,7 @@ void CatalogueFixture::addCategory(qint64 playlistID, const MacCategory &categor
                          CategoryLanguage::detect(category.name).key});
 }
 
-void CatalogueFixture::addItem(qint64 playlistID, const MacContentItem &item)
+void CatalogueFixture::addItem(qint64 playlistID, const ContentItem &item)
 {
     const QString guideID = item.epgChannelID.value_or(QString()).trimmed();
     const QString guideKey = (guideID.isEmpty() ? item.providerID : guideID).trimmed().toLower();
@@ -65,7 +65,7 @@ void CatalogueFixture::addCatalogue(qint64 playlistID, const GeneratedCatalogue 
     m_database->execute(u"BEGIN IMMEDIATE"_s);
     for (qsizetype index = 0; index < catalogue.categories.size(); ++index)
         addCategory(playlistID, catalogue.categories.at(index), int(index));
-    for (const MacContentItem &item : catalogue.items)
+    for (const ContentItem &item : catalogue.items)
         addItem(playlistID, item);
     m_database->execute(u"COMMIT"_s);
 }

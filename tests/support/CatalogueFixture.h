@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class MacDatabase;
+class CatalogueDatabase;
 struct GeneratedCatalogue;
 
 // A catalogue file in a temporary directory, created with the real schema, and a writer that
@@ -20,11 +20,11 @@ public:
     ~CatalogueFixture();
 
     [[nodiscard]] QString path() const { return m_path; }
-    [[nodiscard]] MacDatabase &database() { return *m_database; }
+    [[nodiscard]] CatalogueDatabase &database() { return *m_database; }
 
     void addPlaylist(qint64 id, const QString &syncState = QStringLiteral("ready"));
-    void addCategory(qint64 playlistID, const MacCategory &category, int sortOrder = 0);
-    void addItem(qint64 playlistID, const MacContentItem &item);
+    void addCategory(qint64 playlistID, const Category &category, int sortOrder = 0);
+    void addItem(qint64 playlistID, const ContentItem &item);
     // Categories and items of a generated catalogue, in one transaction.
     void addCatalogue(qint64 playlistID, const GeneratedCatalogue &catalogue);
     void addProgramme(qint64 playlistID, const QString &channelID, const QString &title, const QDateTime &start,
@@ -36,5 +36,5 @@ public:
 private:
     QTemporaryDir m_directory;
     QString m_path;
-    std::unique_ptr<MacDatabase> m_database;
+    std::unique_ptr<CatalogueDatabase> m_database;
 };

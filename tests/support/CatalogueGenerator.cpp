@@ -52,10 +52,10 @@ private:
     QRandomGenerator m_random;
 };
 
-QList<MacCategory> makeCategories(Generator &generator, CatalogueKind kind, int count, int &nextID)
+QList<Category> makeCategories(Generator &generator, CatalogueKind kind, int count, int &nextID)
 {
     const QStringList &groups = kind == CatalogueKind::Live ? liveGroups : vodGroups;
-    QList<MacCategory> categories;
+    QList<Category> categories;
     for (int index = 0; index < count; ++index) {
         const QString name = generator.pick(tagStyles).arg(countryTags.at(index % countryTags.size()),
                                                            groups.at((index / int(countryTags.size())) % groups.size()));
@@ -73,10 +73,10 @@ QString providerID(Generator &generator, int index, int &nextID)
 }
 
 void addItems(GeneratedCatalogue &catalogue, Generator &generator, CatalogueKind kind, int count,
-              const QList<MacCategory> &categories, int &nextID)
+              const QList<Category> &categories, int &nextID)
 {
     for (int index = 0; index < count; ++index) {
-        MacContentItem item;
+        ContentItem item;
         item.kind = kind;
         item.providerID = providerID(generator, index, nextID);
         if (!categories.isEmpty() && !generator.chance(2))
@@ -123,25 +123,25 @@ GeneratedCatalogue generateCatalogue(CatalogueSize size, quint32 seed)
     } kinds[] = {{CatalogueKind::Live, size.live}, {CatalogueKind::Movie, size.movies}, {CatalogueKind::Series, size.series}};
     for (const auto &[kind, count] : kinds) {
         const int categoryCount = count == 0 ? 0 : std::clamp(count / 400, 3, 160);
-        const QList<MacCategory> categories = makeCategories(generator, kind, categoryCount, nextCategoryID);
+        const QList<Category> categories = makeCategories(generator, kind, categoryCount, nextCategoryID);
         catalogue.categories.append(categories);
         addItems(catalogue, generator, kind, count, categories, nextItemID);
     }
     return catalogue;
 }
 
-QList<MacCategory> GeneratedCatalogue::categoriesOf(CatalogueKind kind) const
+QList<Category> GeneratedCatalogue::categoriesOf(CatalogueKind kind) const
 {
-    QList<MacCategory> result;
+    QList<Category> result;
     std::copy_if(categories.begin(), categories.end(), std::back_inserter(result),
-                 [kind](const MacCategory &category) { return category.kind == kind; });
+                 [kind](const Category &category) { return category.kind == kind; });
     return result;
 }
 
-QList<MacContentItem> GeneratedCatalogue::itemsOf(CatalogueKind kind) const
+QList<ContentItem> GeneratedCatalogue::itemsOf(CatalogueKind kind) const
 {
-    QList<MacContentItem> result;
+    QList<ContentItem> result;
     std::copy_if(items.begin(), items.end(), std::back_inserter(result),
-                 [kind](const MacContentItem &item) { return item.kind == kind; });
+                 [kind](const ContentItem &item) { return item.kind == kind; });
     return result;
 }

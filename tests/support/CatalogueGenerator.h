@@ -10,11 +10,11 @@
 // The same seed and counts always give the same catalogue.
 struct GeneratedCatalogue
 {
-    QList<MacCategory> categories; // live, then movie, then series categories, in provider order
-    QList<MacContentItem> items;   // live, then movie, then series items, in provider order
+    QList<Category> categories; // live, then movie, then series categories, in provider order
+    QList<ContentItem> items;   // live, then movie, then series items, in provider order
 
-    [[nodiscard]] QList<MacCategory> categoriesOf(CatalogueKind kind) const;
-    [[nodiscard]] QList<MacContentItem> itemsOf(CatalogueKind kind) const;
+    [[nodiscard]] QList<Category> categoriesOf(CatalogueKind kind) const;
+    [[nodiscard]] QList<ContentItem> itemsOf(CatalogueKind kind) const;
 };
 
 struct CatalogueSize

@@ -6,12 +6,12 @@
 
 // A media engine that plays nothing: the test reads what the controller asked of it, sets what it
 // answers, and makes it report states, buffering, length and time as a native player would.
-class FakeMediaEngine final : public MacVLCMediaEngine
+class FakeMediaEngine final : public MediaEngine
 {
     Q_OBJECT
 
 public:
-    using MacVLCMediaEngine::MacVLCMediaEngine;
+    using MediaEngine::MediaEngine;
 
     void setDrawable(VLCVideoView *view) override { drawable = view; }
 

@@ -76,8 +76,8 @@ FakeResponse::BodySource fileSource(const QString &path, qint64 offset, qint64 l
 
 struct FakeProvider::Catalogue
 {
-    std::array<QList<MacCategory>, 3> categories;
-    std::array<QList<MacContentItem>, 3> items;
+    std::array<QList<Category>, 3> categories;
+    std::array<QList<ContentItem>, 3> items;
 };
 
 FakeProvider::FakeProvider()
@@ -105,7 +105,7 @@ QString FakeProvider::withPort(const QString &address) const
     return address.contains("%1"_L1) ? address.arg(port()) : address;
 }
 
-MacXtreamCredentials FakeProvider::credentials() const
+XtreamCredentials FakeProvider::credentials() const
 {
     std::lock_guard lock(m_mutex);
     return {serverURL(), m_username, m_password};
@@ -121,9 +121,9 @@ void FakeProvider::setLogin(const QString &username, const QString &password)
 void FakeProvider::setCatalogue(const GeneratedCatalogue &catalogue)
 {
     auto data = std::make_shared<Catalogue>();
-    for (const MacCategory &category : catalogue.categories)
+    for (const Category &category : catalogue.categories)
         data->categories.at(size_t(category.kind)).append(category);
-    for (const MacContentItem &item : catalogue.items)
+    for (const ContentItem &item : catalogue.items)
         data->items.at(size_t(item.kind)).append(item);
     std::lock_guard lock(m_mutex);
     m_catalogue = std::move(data);

@@ -62,7 +62,7 @@ public:
     // The address with "%1" in it replaced by the port; one without "%1" stays as it is.
     [[nodiscard]] QString withPort(const QString &address) const;
     // The login the provider accepts, on serverURL().
-    [[nodiscard]] MacXtreamCredentials credentials() const;
+    [[nodiscard]] XtreamCredentials credentials() const;
 
     void setLogin(const QString &username, const QString &password);
     void setCatalogue(const GeneratedCatalogue &catalogue);

@@ -144,14 +144,14 @@ FakeResponse::BodySource arraySource(qsizetype count, std::function<QByteArray(q
     };
 }
 
-QByteArray categoryObject(const MacCategory &category, qsizetype index)
+QByteArray categoryObject(const Category &category, qsizetype index)
 {
     const bool idAsNumber = index % 4 == 1;
     return "{\"category_id\":" + (idAsNumber ? category.providerID.toUtf8() : jsonString(category.providerID))
         + ",\"category_name\":" + jsonString(category.name, index % 5 == 2) + ",\"parent_id\":0}";
 }
 
-QByteArray itemObject(const MacContentItem &item, qsizetype index)
+QByteArray itemObject(const ContentItem &item, qsizetype index)
 {
     const bool asText = index % 2 == 0;
     const bool numericID = item.providerID.toLongLong() > 0 && index % 3 != 0;
@@ -263,7 +263,7 @@ QByteArray shortGuide(const QString &streamID, int limit, const QDateTime &now)
     return "{\"epg_listings\":" + listings + "]}";
 }
 
-MacContentItem decodedItem(MacContentItem item)
+ContentItem decodedItem(ContentItem item)
 {
     if (item.rating && *item.rating <= 0)
         item.rating.reset();

@@ -25,8 +25,8 @@ struct ArrayFaults
 [[nodiscard]] FakeResponse::BodySource arraySource(qsizetype count, std::function<QByteArray(qsizetype)> object,
                                                    ArrayFaults faults = {});
 
-[[nodiscard]] QByteArray categoryObject(const MacCategory &category, qsizetype index);
-[[nodiscard]] QByteArray itemObject(const MacContentItem &item, qsizetype index);
+[[nodiscard]] QByteArray categoryObject(const Category &category, qsizetype index);
+[[nodiscard]] QByteArray itemObject(const ContentItem &item, qsizetype index);
 
 [[nodiscard]] QByteArray accountReply(const QString &username, const QString &password, quint16 port);
 [[nodiscard]] QByteArray rejectedLoginReply();
@@ -35,6 +35,6 @@ struct ArrayFaults
 
 // The record a client decodes from itemObject(item): what the protocol cannot carry is dropped
 // (a rating of 0 means none).
-[[nodiscard]] MacContentItem decodedItem(MacContentItem item);
+[[nodiscard]] ContentItem decodedItem(ContentItem item);
 
 } // namespace FakeProviderCatalogue

@@ -42,28 +42,28 @@ void StoreHarness::stop()
 {
     if (!m_store)
         return;
-    for (const MacPlaylist &playlist : m_store->playlists())
+    for (const Playlist &playlist : m_store->playlists())
         m_store->cancelRefresh(playlist.id);
-    for (const MacPlaylist &playlist : m_store->playlists())
+    for (const Playlist &playlist : m_store->playlists())
         (void)waitUntilIdle(playlist.id);
     m_store.reset();
 }
 
-MacPlaylist StoreHarness::addProviderPlaylist(const QString &name)
+Playlist StoreHarness::addProviderPlaylist(const QString &name)
 {
-    const MacXtreamCredentials login = m_provider.credentials();
+    const XtreamCredentials login = m_provider.credentials();
     const QString reference = awaitBlocking(m_store->credentialStore().save(login.serverURL, login.username, login.password));
-    const std::optional<MacPlaylist> added = m_store->addPlaylist(name, login.serverURL, reference);
+    const std::optional<Playlist> added = m_store->addPlaylist(name, login.serverURL, reference);
     if (!added)
         qFatal("the playlist could not be added");
     return *added;
 }
 
-MacPlaylist StoreHarness::startWithImportedPlaylist(CatalogueSize size, quint32 seed)
+Playlist StoreHarness::startWithImportedPlaylist(CatalogueSize size, quint32 seed)
 {
     start();
     m_provider.setCatalogue(generateCatalogue(size, seed));
-    const MacPlaylist added = addProviderPlaylist();
+    const Playlist added = addProviderPlaylist();
     if (!waitUntilIdle(added.id))
         qFatal("the first import did not end");
     return *listed(added.id);
@@ -74,9 +74,9 @@ bool StoreHarness::waitUntilIdle(qint64 playlistID, int timeoutMs)
     return QTest::qWaitFor([&] { return !m_store->isRefreshing(playlistID); }, timeoutMs);
 }
 
-std::optional<MacPlaylist> StoreHarness::listed(qint64 playlistID) const
+std::optional<Playlist> StoreHarness::listed(qint64 playlistID) const
 {
-    for (const MacPlaylist &playlist : m_store->playlists()) {
+    for (const Playlist &playlist : m_store->playlists()) {
         if (playlist.id == playlistID)
             return playlist;
     }

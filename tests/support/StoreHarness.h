@@ -38,12 +38,12 @@ public:
     void stop();
 
     // Saves the provider's login in the keyring and adds a playlist for it (its import starts).
-    MacPlaylist addProviderPlaylist(const QString &name = QStringLiteral("Provider"));
+    Playlist addProviderPlaylist(const QString &name = QStringLiteral("Provider"));
     // Starts the store with one playlist whose import of a generated catalogue has finished.
-    MacPlaylist startWithImportedPlaylist(CatalogueSize size, quint32 seed = 1);
+    Playlist startWithImportedPlaylist(CatalogueSize size, quint32 seed = 1);
     // Waits until no import, guide refresh, test, edit or removal of the playlist runs.
     [[nodiscard]] bool waitUntilIdle(qint64 playlistID, int timeoutMs = 30000);
-    [[nodiscard]] std::optional<MacPlaylist> listed(qint64 playlistID) const;
+    [[nodiscard]] std::optional<Playlist> listed(qint64 playlistID) const;
 
     // The rows of a query, each as its columns joined by "|", through a connection of its own.
     [[nodiscard]] QStringList rows(const QString &sql) const;

@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Each row of the query as its columns, formatted one by one, joined by "|".
-QStringList rowTexts(MacDatabase &database, const QString &sql,
+QStringList rowTexts(CatalogueDatabase &database, const QString &sql,
                      const std::function<QString(const SqliteRow &, int column)> &format)
 {
     SqliteStatement statement(database.handle(), sql);
@@ -31,7 +31,7 @@ QStringList rowTexts(MacDatabase &database, const QString &sql,
 
 } // namespace
 
-QStringList tableSnapshot(MacDatabase &database, const QString &sql)
+QStringList tableSnapshot(CatalogueDatabase &database, const QString &sql)
 {
     return rowTexts(database, sql, [](const SqliteRow &row, int column) -> QString {
         // The type is read before the text, whose conversion would change it.
@@ -42,7 +42,7 @@ QStringList tableSnapshot(MacDatabase &database, const QString &sql)
 
 QStringList queryRows(const QString &databasePath, const QString &sql)
 {
-    MacDatabase database(databasePath);
+    CatalogueDatabase database(databasePath);
     return rowTexts(database, sql,
                     [](const SqliteRow &row, int column) -> QString { return row.text(column).value_or(u"NULL"_s); });
 }

@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
     guide.start = QDateTime::fromSecsSinceEpoch(now.toSecsSinceEpoch() / 3600 * 3600 - qint64(number("guide-start-hours")) * 3600, Qt::UTC);
     // The guide covers the catalogue's own guide ids first, then made-up channels.
     QSet<QString> seen;
-    for (const MacContentItem &item : catalogue.itemsOf(CatalogueKind::Live)) {
+    for (const ContentItem &item : catalogue.itemsOf(CatalogueKind::Live)) {
         if (guide.channelIDs.size() < number("guide-channels") && item.epgChannelID && !seen.contains(*item.epgChannelID)) {
             seen.insert(*item.epgChannelID);
             guide.channelIDs.append(*item.epgChannelID);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Playback/PlaybackWindowController.h"
 #include "Playback/MediaEngine.h"
+#include "Playback/PlaybackWindowController.h"
 #include "Playback/PlayerController.h"
 #include "Playback/VideoSurface.h"
 
@@ -11,41 +11,41 @@
 // The playback engine's types as the player view sees them. They live in the core library, which
 // knows nothing of QML, so they are registered here.
 
-struct MacVLCVideoSurfaceForeign
+struct VideoSurfaceForeign
 {
     Q_GADGET
-    QML_FOREIGN(MacVLCVideoSurface)
-    QML_NAMED_ELEMENT(MacVLCVideoSurface)
+    QML_FOREIGN(VideoSurface)
+    QML_NAMED_ELEMENT(VideoSurface)
 };
 
-struct MacVLCPlayerControllerForeign
+struct PlayerControllerForeign
 {
     Q_GADGET
-    QML_FOREIGN(MacVLCPlayerController)
-    QML_NAMED_ELEMENT(MacVLCPlayerController)
+    QML_FOREIGN(PlayerController)
+    QML_NAMED_ELEMENT(PlayerController)
     QML_UNCREATABLE("The playback window controller makes the player controller.")
 };
 
-struct MacVLCMediaEngineForeign
+struct MediaEngineForeign
 {
     Q_GADGET
-    QML_FOREIGN(MacVLCMediaEngine)
-    QML_NAMED_ELEMENT(MacVLCMediaEngine)
+    QML_FOREIGN(MediaEngine)
+    QML_NAMED_ELEMENT(MediaEngine)
     QML_UNCREATABLE("The player controller owns the media engine.")
 };
 
-struct MacPlaybackWindowControllerForeign
+struct PlaybackWindowControllerForeign
 {
     Q_GADGET
-    QML_FOREIGN(MacPlaybackWindowController)
-    QML_NAMED_ELEMENT(MacPlaybackWindowController)
+    QML_FOREIGN(PlaybackWindowController)
+    QML_NAMED_ELEMENT(PlaybackWindowController)
     QML_SINGLETON
 
 public:
     // The process-wide instance, owned by C++.
-    static MacPlaybackWindowController *create(QQmlEngine *, QJSEngine *)
+    static PlaybackWindowController *create(QQmlEngine *, QJSEngine *)
     {
-        MacPlaybackWindowController *controller = &MacPlaybackWindowController::shared();
+        PlaybackWindowController *controller = &PlaybackWindowController::shared();
         QJSEngine::setObjectOwnership(controller, QJSEngine::CppOwnership);
         return controller;
     }
