@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Catalogue/CatalogueModels.h"
-#include "Store/CatalogueStore.h"
 
 #include <QList>
 #include <QPointer>
@@ -10,6 +9,8 @@
 #include <QUuid>
 
 #include <optional>
+
+class CatalogueStore;
 
 // One playback request: what to play, how to label it, and where its resume position, favourite,
 // guide and channel list come from. The playlist id and the resume position are filled in when

@@ -2,6 +2,7 @@
 
 #include "Playback/LibVlcMediaEngine.h"
 #include "Playback/PlayerController.h"
+#include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
 

@@ -1,0 +1,40 @@
+# Fails, naming each offending line, when a source folder of src/ includes from a folder that comes
+# after it in the layer order, so that lower layers never come to depend on higher ones.
+# Run: cmake -DSOURCE_DIR=<src> -DLAYERS=<Support,Catalogue,...> -P layering.cmake
+string(REPLACE "," ";" layers "${LAYERS}")
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
+list(SORT sources)
+
+set(offences "")
+foreach(source IN LISTS sources)
+    string(REGEX MATCH "^[^/]+" folder "${source}")
+    list(FIND layers "${folder}" rank)
+    if(rank EQUAL -1)
+        list(APPEND offences "${source}: ${folder} is not a layer")
+        continue()
+    endif()
+    get_filename_component(directory "${source}" DIRECTORY)
+    # Q_MOC_INCLUDE names a header for the generated code, which counts like an include.
+    file(STRINGS "${SOURCE_DIR}/${source}" lines REGEX "^[ \t]*(#[ \t]*include|Q_MOC_INCLUDE)[ \t(]*\"")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" included "${line}")
+        if(included MATCHES "^([^/]+)/")
+            list(FIND layers "${CMAKE_MATCH_1}" includedRank)
+            if(includedRank EQUAL -1)
+                list(APPEND offences "${source}: ${included} is not in a layer")
+            elseif(includedRank GREATER rank)
+                list(APPEND offences "${source}: ${included} is in a later layer than ${folder}")
+            endif()
+        elseif(NOT included MATCHES "\\.moc$" AND NOT EXISTS "${SOURCE_DIR}/${directory}/${included}")
+            # A bare name must be a file beside the source; anything else names its folder.
+            list(APPEND offences "${source}: ${included} is neither beside it nor named with its folder")
+        endif()
+    endforeach()
+endforeach()
+
+list(LENGTH sources count)
+if(offences)
+    list(JOIN offences "\n  " text)
+    message(FATAL_ERROR "Includes against the layer order (${LAYERS}):\n  ${text}")
+endif()
+message(STATUS "${count} sources include only from their own or earlier layers (${LAYERS})")
