@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QString>
 
 #include <cmath>
 
@@ -13,4 +14,13 @@
 [[nodiscard]] inline QDateTime momentFromEpochSeconds(double seconds)
 {
     return QDateTime::fromMSecsSinceEpoch(std::llround(seconds * 1000.0), Qt::UTC);
+}
+
+// Seconds as identifiers and cache keys write them: the shortest decimal text that reads back
+// as the same double, never in exponent form, and always with a fraction ("1700000000.0",
+// "3600.5"), so that one moment always gives one text.
+[[nodiscard]] QString epochSecondsText(double seconds);
+[[nodiscard]] inline QString epochSecondsText(const QDateTime &moment)
+{
+    return epochSecondsText(epochSeconds(moment));
 }
