@@ -78,6 +78,7 @@ private Q_SLOTS:
         QTest::newRow("half an hour means 1 h") << QVariant(0.5) << none << 1 * hour << 1 * hour << true << false;
         QTest::newRow("negative means 1 h") << QVariant(-3) << none << 1 * hour - 1 << 1 * hour << false << false;
         QTest::newRow("6 hours") << QVariant(6) << none << 6 * hour << 1 * hour << true << false;
+        QTest::newRow("damaged: never") << QVariant(1e300) << none << 48 * hour << 1 * hour << false << false;
         QTest::newRow("catalogue switched off") << none << QVariant(false) << 48 * hour << 5 * hour << false << true;
         QTest::newRow("switch holding a text stays on") << none << QVariant(u"no"_s) << 48 * hour << 5 * hour << true << false;
     }

@@ -1,5 +1,6 @@
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
+#include "Support/CheckedConversion.h"
 #include "Support/Clock.h"
 #include "Support/EpochSeconds.h"
 #include "Support/Prefs.h"
@@ -170,6 +171,18 @@ private Q_SLOTS:
         QFETCH(double, seconds);
         QFETCH(QString, text);
         QCOMPARE(::epochSecondsText(seconds), text);
+    }
+
+    // The edges of 64 bits and of the calendar, where an unchecked conversion is undefined.
+    void damagedNumbersConvertToNothing()
+    {
+        QCOMPARE(exactInteger(-9'223'372'036'854'775'808.0), std::optional(std::numeric_limits<qint64>::min()));
+        QCOMPARE(exactInteger(9'223'372'036'854'775'808.0), std::nullopt);
+        QCOMPARE(exactInteger(std::nan("")), std::nullopt);
+        QCOMPARE(exactInteger(2.5), std::nullopt);
+        QCOMPARE(momentFromEpochSeconds(1'765'432'100.5), std::optional(QDateTime::fromMSecsSinceEpoch(1'765'432'100'500, Qt::UTC)));
+        QCOMPARE(momentFromEpochSeconds(-1e300), std::nullopt);
+        QCOMPARE(momentFromEpochSeconds(std::numeric_limits<double>::infinity()), std::nullopt);
     }
 
     void settingsKeepValueTypes()

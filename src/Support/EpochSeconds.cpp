@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 QString epochSecondsText(double seconds)

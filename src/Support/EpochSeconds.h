@@ -3,17 +3,11 @@
 #include <QDateTime>
 #include <QString>
 
-#include <cmath>
-
-// Moments as the database and providers keep them: seconds since 1970 as a real number.
+// Moments as the database and providers keep them: seconds since 1970 as a real number (read
+// back through momentFromEpochSeconds, which refuses damaged values).
 [[nodiscard]] inline double epochSeconds(const QDateTime &moment)
 {
     return double(moment.toMSecsSinceEpoch()) / 1000.0;
-}
-
-[[nodiscard]] inline QDateTime momentFromEpochSeconds(double seconds)
-{
-    return QDateTime::fromMSecsSinceEpoch(std::llround(seconds * 1000.0), Qt::UTC);
 }
 
 // Seconds as identifiers and cache keys write them: the shortest decimal text that reads back
