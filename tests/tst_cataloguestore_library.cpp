@@ -201,6 +201,21 @@ private Q_SLOTS:
         QVERIFY(store.credentialsForSelectedPlaylist().has_value());
     }
 
+    // A login that the keyring refused at start-up (locked, say) is read again once an address
+    // needs it, so that films and episodes play once the keyring answers.
+    void aLoginUnreadableAtStartUpIsReadAgainForAnAddress()
+    {
+        StoreHarness harness;
+        (void)harness.startWithImportedPlaylist({2, 2, 1});
+        harness.keyring().failWith(KeyringBackend::unavailable);
+        harness.start();
+        harness.keyring().failWith(KeyringBackend::success);
+        CatalogueItem film;
+        film.id = u"77"_s;
+        QCOMPARE(harness.store().playbackURL(film, CatalogueKind::Movie), std::nullopt);
+        QTRY_VERIFY(harness.store().playbackURL(film, CatalogueKind::Movie).has_value());
+    }
+
     void shortGuidesAreKeptForTheirChannel()
     {
         ImportedLibrary library;

@@ -160,6 +160,8 @@ private:
     void warmLoginCache();
     // Reads a login into the credential store's cache, remembering why when it cannot.
     void readLoginInBackground(const QString &reference);
+    // The playlist's login as read in this run; a miss starts a fresh read for the next call.
+    [[nodiscard]] std::optional<XtreamCredentials> cachedLogin(const Playlist &playlist);
     void execute(const QString &sql);
 
     QList<Playlist> loadPlaylists();
