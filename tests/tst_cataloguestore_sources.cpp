@@ -162,6 +162,27 @@ private Q_SLOTS:
                      std::optional(u"The provider did not accept these credentials."_s));
     }
 
+    // Removal cancels a running connection test at once instead of waiting out the account
+    // check's 15 s time-out against a silent server.
+    void removalCancelsARunningConnectionTest()
+    {
+        ImportedSource source;
+        CatalogueStore &store = source.harness.store();
+        source.harness.provider().setFault(u"account"_s, {.stallAfterBytes = 0});
+        source.harness.provider().clearRequests();
+        store.testConnection(source.playlist);
+        QTRY_COMPARE(source.harness.provider().requests().size(), 1);
+        bool removed = false;
+        auto remove = [&]() -> QCoro::Task<> {
+            co_await store.removePlaylist(source.playlist);
+            removed = true;
+        };
+        remove();
+        QTRY_VERIFY_WITH_TIMEOUT(removed, 5000);
+        QVERIFY(store.playlists().isEmpty());
+        QVERIFY(!store.health().contains(source.playlist.id));
+    }
+
     void aManualGuideRefreshWithoutALoginRecordsTheKeyringSentence()
     {
         ImportedSource source;

@@ -190,7 +190,7 @@ private:
     void updateHealth(qint64 playlistID, const HealthChange &change);
     void saveHealth(qint64 playlistID, const SourceHealth &record);
 
-    QCoro::Task<void> runConnectionTest(Playlist playlist);
+    QCoro::Task<void> runConnectionTest(Playlist playlist, std::stop_token stop);
     QCoro::Task<void> runManualGuideRefresh(Playlist playlist);
     QCoro::Task<void> schedulerLoop(std::stop_token stop);
 
