@@ -1,12 +1,14 @@
 #include "Catalogue/CatalogueDatabase.h"
 #include "Provider/XtreamAPIError.h"
 #include "Store/CatalogueStore.h"
+#include "Support/CancellationError.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
 #include "support/StoreHarness.h"
 
 #include <QTest>
+#include <QTimer>
 
 
 using namespace Qt::StringLiterals;
@@ -282,6 +284,20 @@ private Q_SLOTS:
         const QString sentence = failureSentence<XtreamAPIError>(store.loadSeriesEpisodes(seriesID, true));
         QCOMPARE(sentence, u"The provider returned no episodes. Your saved episode list has been kept; try Refresh episodes again later."_s);
         QCOMPARE(awaitBlocking(store.loadSeriesEpisodes(seriesID, false)).size(), fetched.size());
+    }
+
+    // Stopped while the list downloads: nothing is saved and no freshness is stamped.
+    void aStoppedEpisodeLoadSavesNothing()
+    {
+        ImportedLibrary library;
+        const QString seriesID = library.rows(u"SELECT provider_id FROM content_items WHERE kind='series' LIMIT 1"_s).constFirst();
+        library.harness.provider().setFault(u"get_series_info"_s, {.pieceBytes = 16, .pause = 10ms});
+        std::stop_source stop;
+        QTimer::singleShot(100ms, [&stop] { stop.request_stop(); });
+        QVERIFY_THROWS_EXCEPTION(CancellationError,
+                                 awaitBlocking(library.store().loadSeriesEpisodes(seriesID, false, stop.get_token())));
+        QCOMPARE(library.rows(u"SELECT COUNT(*) FROM series_episodes"_s), QStringList{u"0"_s});
+        QVERIFY(!UserSettings::value(u"quillmere.episodes."_s + QString::number(library.playlist.id) + u'.' + seriesID).isValid());
     }
 };
 

@@ -102,8 +102,10 @@ public:
                       std::optional<qint64> playlistID);
     [[nodiscard]] double resumePosition(const QString &providerID, CatalogueKind kind);
 
-    // A series' episodes: the saved list while fresh, else the provider's.
-    [[nodiscard]] QCoro::Task<QList<SeriesEpisode>> loadSeriesEpisodes(QString seriesID, bool forceRefresh);
+    // A series' episodes: the saved list while fresh, else the provider's. A stop ends the
+    // download, and a load stopped by the time it arrives saves nothing.
+    [[nodiscard]] QCoro::Task<QList<SeriesEpisode>> loadSeriesEpisodes(QString seriesID, bool forceRefresh,
+                                                                       std::stop_token stop = {});
 
     // Library writes. The ones that pages confirm with a notice say whether anything changed.
     [[nodiscard]] QCoro::Task<bool> setCategoryHidden(BrowseCategory category, bool hidden);
