@@ -75,6 +75,16 @@ private Q_SLOTS:
         QVERIFY(library.rows(u"SELECT * FROM category_hidden"_s).isEmpty());
         QCOMPARE(store.categoryOrderRevision(), start + 9);
         QCOMPARE(store.databaseError(), std::nullopt);
+
+        // When the order cannot be deleted, the hidden categories stay as they were.
+        QVERIFY(awaitBlocking(store.setCategoryHidden(category, true)));
+        awaitBlocking(store.saveCategoryOrder(CatalogueKind::Live, {u"2"_s}));
+        CatalogueDatabase(library.harness.databasePath())
+            .execute(u"CREATE TRIGGER keep_order BEFORE DELETE ON category_preferences BEGIN SELECT RAISE(ABORT, 'kept'); END"_s);
+        awaitBlocking(store.resetCategoryOrder(CatalogueKind::Live));
+        QVERIFY(store.databaseError().has_value());
+        QCOMPARE(library.rows(u"SELECT COUNT(*) FROM category_hidden"_s), QStringList{u"1"_s});
+        QCOMPARE(store.categoryOrderRevision(), start + 12);
     }
 
     void historyAndFavouriteWrites()
