@@ -1,20 +1,17 @@
 #include "Catalogue/CatalogueDatabase.h"
+#include "support/ConnectionHook.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Installed on every new connection while a test needs it: refuses every pragma, as a
-// connection whose start-up settings fail would.
-int refusePragmas(sqlite3 *database, const char **, const sqlite3_api_routines *)
+// Refuses every pragma of the connection, as a connection whose start-up settings fail would.
+int refusePragmas(sqlite3 *database, char **, const sqlite3_api_routines *)
 {
     sqlite3_set_authorizer(
         database, [](void *, int action, const char *, const char *, const char *, const char *) {
@@ -98,9 +95,7 @@ private Q_SLOTS:
             open.executeScript(u"CREATE TABLE t (a INTEGER)"_s);
             QCOMPARE(openDescriptors(path), 1);
         }
-        const auto entryPoint = reinterpret_cast<void (*)()>(&refusePragmas);
-        sqlite3_auto_extension(entryPoint);
-        const auto restore = qScopeGuard([entryPoint] { sqlite3_cancel_auto_extension(entryPoint); });
+        const ConnectionHook hook(&refusePragmas);
         QVERIFY_THROWS_EXCEPTION(CatalogueDatabaseError, CatalogueDatabase{path});
         QCOMPARE(openDescriptors(path), 0);
     }

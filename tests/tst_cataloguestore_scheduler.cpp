@@ -75,8 +75,10 @@ private Q_SLOTS:
         QTest::newRow("guide 4 h old") << none << none << 2 * hour << 4 * hour << false << true;
         QTest::newRow("guide never: at once") << none << none << 2 * hour << qint64(-1) << false << true;
         QTest::newRow("0 hours means 24") << QVariant(0) << none << 23 * hour << 1 * hour << false << false;
-        QTest::newRow("half an hour means 1 h") << QVariant(0.5) << none << 1 * hour << 1 * hour << true << false;
-        QTest::newRow("negative means 1 h") << QVariant(-3) << none << 1 * hour - 1 << 1 * hour << false << false;
+        // Ages chosen so that only the one-hour floor decides.
+        QTest::newRow("half an hour means 1 h") << QVariant(0.5) << none << 45 * 60LL << 1 * hour << false << false;
+        QTest::newRow("negative means 1 h") << QVariant(-3) << none << 1 * hour + 1 << 1 * hour << true << false;
+        QTest::newRow("negative means 1 h, not less") << QVariant(-3) << none << 1 * hour - 1 << 1 * hour << false << false;
         QTest::newRow("6 hours") << QVariant(6) << none << 6 * hour << 1 * hour << true << false;
         QTest::newRow("damaged: never") << QVariant(1e300) << none << 48 * hour << 1 * hour << false << false;
         QTest::newRow("catalogue switched off") << none << QVariant(false) << 48 * hour << 5 * hour << false << true;
