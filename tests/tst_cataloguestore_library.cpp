@@ -2,6 +2,7 @@
 #include "Provider/XtreamAPIError.h"
 #include "Store/CatalogueStore.h"
 #include "Support/CancellationError.h"
+#include "Support/TransportError.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
@@ -294,6 +295,12 @@ private Q_SLOTS:
         const QString sentence = failureSentence<XtreamAPIError>(store.loadSeriesEpisodes(seriesID, true));
         QCOMPARE(sentence, u"The provider returned no episodes. Your saved episode list has been kept; try Refresh episodes again later."_s);
         QCOMPARE(awaitBlocking(store.loadSeriesEpisodes(seriesID, false)).size(), fetched.size());
+
+        // A network failure fails the load and keeps the saved rows.
+        const QStringList rows = library.rows(u"SELECT * FROM series_episodes ORDER BY provider_id"_s);
+        library.harness.provider().setFault(u"get_series_info"_s, {.cutAfterBytes = 10});
+        QVERIFY_THROWS_EXCEPTION(TransportError, awaitBlocking(store.loadSeriesEpisodes(seriesID, true)));
+        QCOMPARE(library.rows(u"SELECT * FROM series_episodes ORDER BY provider_id"_s), rows);
     }
 
     // Stopped while the list downloads: nothing is saved and no freshness is stamped.

@@ -123,6 +123,56 @@ private Q_SLOTS:
         QVERIFY(!guideStarted(store));
         store.refreshEPG(*harness.listed(1)); // a manual guide refresh refuses as well
         QVERIFY(!guideStarted(store));
+        store.cancelRefresh(1);
+        QVERIFY(harness.waitUntilIdle(1));
+
+        // A running guide refresh keeps an import away too.
+        store.refreshEPG(*harness.listed(1));
+        QTRY_VERIFY(guideStarted(store));
+        const SourceHealth guiding = store.health().value(1);
+        store.startImport(*harness.listed(1));
+        QVERIFY(!importStarted(store));
+        QCOMPARE(store.health().value(1), guiding);
+        store.cancelRefresh(1);
+        QVERIFY(harness.waitUntilIdle(1));
+    }
+
+    // Nothing refreshes a playlist while it is being edited or removed: not the scheduler, not
+    // an import or guide request of a page.
+    void aPlaylistBeingChangedIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("removal");
+        QTest::newRow("edit") << false;
+        QTest::newRow("removal") << true;
+    }
+    void aPlaylistBeingChangedIsLeftAlone()
+    {
+        QFETCH(bool, removal);
+        StoreHarness harness;
+        harness.provider().setFault(u"xmltv"_s, {.stallAfterBytes = 0});
+        seedSource(harness, 48 * hour, 10 * hour);
+        harness.start();
+        CatalogueStore &store = harness.store();
+        const Playlist playlist = *harness.listed(1);
+        const SourceHealth before = store.health().value(1);
+        bool finished = false;
+        auto change = [&]() -> QCoro::Task<> {
+            if (removal)
+                co_await store.removePlaylist(playlist);
+            else
+                co_await store.editPlaylist(playlist, u"Renamed"_s, playlist.serverURL, u"u"_s, u"p"_s);
+            finished = true;
+        };
+        change();
+        QVERIFY(!finished);
+        store.refreshDueSources();
+        store.startImport(playlist);
+        store.refreshEPG(playlist);
+        QVERIFY(!importStarted(store));
+        QCOMPARE(store.health().value(1), before);
+        QTRY_VERIFY(finished);
+        QVERIFY(!guideStarted(store));
+        QVERIFY(!store.isRefreshing(1));
     }
 
     void theLoopChecksAtOnceAndThenEveryMinute()

@@ -1,3 +1,4 @@
+#include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CredentialStoreError.h"
 #include "Provider/XtreamAPIError.h"
 #include "Store/CatalogueStore.h"
@@ -87,6 +88,22 @@ private Q_SLOTS:
             source.playlist, u"Other"_s, source.playlist.serverURL, u"u"_s, u"p"_s));
         QCOMPARE(sentence, u"Could not save playlist credentials (keyring status -25291)."_s);
         QCOMPARE(source.harness.listed(source.playlist.id)->name, u"Provider"_s);
+        QVERIFY(!source.harness.store().isRefreshing(source.playlist.id));
+    }
+
+    // The database refuses the edit: the new keyring item goes again, and the playlist keeps
+    // its name, its address and its one item, the old one.
+    void anEditTheDatabaseRefusesKeepsTheOldLogin()
+    {
+        ImportedSource source;
+        CatalogueDatabase(source.harness.databasePath())
+            .execute(u"CREATE TRIGGER refuse_edit BEFORE UPDATE ON playlists BEGIN SELECT RAISE(ABORT, 'refused'); END"_s);
+        const QString sentence = failureSentence<CatalogueDatabaseError>(source.harness.store().editPlaylist(
+            source.playlist, u"Other"_s, source.playlist.serverURL, u"u"_s, u"p"_s));
+        QCOMPARE(sentence, u"Local database error (19): refused"_s);
+        QCOMPARE(source.harness.keyring().itemCount(), 1);
+        QVERIFY(source.harness.keyring().contains(CredentialStore::service, source.playlist.credentialReference));
+        QCOMPARE(*source.harness.listed(source.playlist.id), source.playlist);
         QVERIFY(!source.harness.store().isRefreshing(source.playlist.id));
     }
 
