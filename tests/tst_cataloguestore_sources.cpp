@@ -9,6 +9,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -198,6 +199,19 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(removed, 5000);
         QVERIFY(store.playlists().isEmpty());
         QVERIFY(!store.health().contains(source.playlist.id));
+    }
+
+    // A store that goes while its connection test waits on a silent server ends the test at
+    // once: the program's exit waits for every worker thread.
+    void aStoreThatGoesEndsItsConnectionTest()
+    {
+        ImportedSource source;
+        source.harness.provider().setFault(u"account"_s, {.stallAfterBytes = 0});
+        source.harness.provider().clearRequests();
+        source.harness.store().testConnection(source.playlist);
+        QTRY_COMPARE(source.harness.provider().requests().size(), 1);
+        source.harness.stop();
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
     }
 
     void aManualGuideRefreshWithoutALoginRecordsTheKeyringSentence()
