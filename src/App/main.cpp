@@ -2,6 +2,7 @@
 // controller, the application model and the update checker in that order, then opens the window.
 #include "App/AppModel.h"
 #include "App/AppUpdater.h"
+#include "App/LaunchArguments.h"
 #include "App/ServiceConfig.h"
 #include "App/UpdateServiceClient.h"
 #include "Catalogue/SecretServiceKeyring.h"
@@ -20,22 +21,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The argument that follows `name`, when there is one.
-std::optional<QString> argumentAfter(const QStringList &arguments, const QString &name)
-{
-    const qsizetype index = arguments.indexOf(name);
-    if (index < 0 || index + 1 >= arguments.size())
-        return std::nullopt;
-    return arguments.at(index + 1);
-}
-
 // What runs once the window is up, each step awaited: the daily update check, then the file
 // named on the command line.
 QCoro::Task<void> launch(AppUpdater &updater, PlaybackWindowController &playback, QStringList arguments)
 {
     co_await updater.checkIfDue(false);
-    if (const std::optional<QString> file = argumentAfter(arguments, u"--play-file"_s))
-        playback.openFile(QUrl::fromLocalFile(*file));
+    if (const std::optional<QUrl> file = LaunchArguments::fileToPlay(arguments))
+        playback.openFile(*file);
 }
 
 } // namespace
