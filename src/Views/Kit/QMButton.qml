@@ -58,11 +58,10 @@ AbstractButton {
         }
     }
 
-    background: Rectangle {
+    background: QMSurface {
         radius: 10
         color: QMStyle.buttonFill(root.kind, root.enabled, root.hovered, root.down)
-        border.width: QMStyle.buttonBordered(root.kind) ? 1 : 0
-        border.color: QM.stroke
+        stroke: QMStyle.buttonBordered(root.kind)
 
         Behavior on color {
             ColorAnimation { duration: 120; easing.type: Easing.OutQuad }

@@ -49,11 +49,9 @@ AbstractButton {
         }
     }
 
-    background: Rectangle {
+    background: QMSurface {
         radius: height / 2
-        antialiasing: true
         color: QMStyle.chipFill(root.selected, root.hovered)
-        border.width: root.selected ? 0 : 1
-        border.color: QM.stroke
+        stroke: !root.selected
     }
 }

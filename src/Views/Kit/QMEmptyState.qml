@@ -12,14 +12,15 @@ Item {
     property string actionTitle
     property var action: null
 
-    implicitWidth: column.implicitWidth + 80
+    implicitWidth: Math.max(64, title.implicitWidth, message.visible ? Math.min(message.implicitWidth, 380) : 0,
+                            action.visible ? action.width : 0) + 80
     implicitHeight: column.implicitHeight + 80
 
     Column {
         id: column
 
         anchors.centerIn: parent
-        width: Math.min(implicitWidth, Math.max(0, root.width - 80))
+        width: Math.max(0, root.width - 80)
         spacing: 14
 
         Rectangle {
@@ -39,6 +40,8 @@ Item {
         }
 
         Text {
+            id: title
+
             objectName: "title"
             anchors.horizontalCenter: parent.horizontalCenter
             width: Math.min(implicitWidth, parent.width)
@@ -51,6 +54,8 @@ Item {
         }
 
         Text {
+            id: message
+
             objectName: "message"
             anchors.horizontalCenter: parent.horizontalCenter
             width: Math.min(implicitWidth, 380, parent.width)
@@ -64,6 +69,8 @@ Item {
         }
 
         Item {
+            id: action
+
             anchors.horizontalCenter: parent.horizontalCenter
             width: button.implicitWidth
             height: button.implicitHeight + 4

@@ -1,8 +1,9 @@
 import QtQuick
 import Quillmere
 
-// A panel or card surface: a rounded fill with, when `stroke` is on, a 1 px hairline drawn inside
-// the edge, so that the border never changes the surface's outer size.
+// A panel or card surface: a rounded fill with, when `stroke` is on, a 1 px hairline inside the
+// edge, drawn over the fill (so a translucent hairline tints the fill, not what lies behind) and
+// never changing the surface's outer size.
 Rectangle {
     id: root
 
@@ -11,6 +12,14 @@ Rectangle {
     color: QM.surface1
     radius: 14
     antialiasing: true
-    border.width: root.stroke ? 1 : 0
-    border.color: QM.stroke
+
+    Rectangle {
+        anchors.fill: parent
+        visible: root.stroke
+        radius: root.radius
+        antialiasing: true
+        color: "transparent"
+        border.width: 1
+        border.color: QM.stroke
+    }
 }

@@ -7,9 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
-Theme::Theme(QObject *parent)
-    : QObject(parent)
-    , m_display(Fonts::interface(34, 700))
+Theme::Theme()
+    : m_display(Fonts::interface(34, 700))
     , m_h1(Fonts::interface(28, 700))
     , m_h2(Fonts::interface(20, 600))
     , m_h3(Fonts::interface(16, 600))

@@ -56,8 +56,6 @@ class Theme : public QObject
     Q_PROPERTY(QFont overlineStyle MEMBER m_overlineStyle CONSTANT)
 
 public:
-    explicit Theme(QObject *parent = nullptr);
-
     // One instance per QML engine; it also gives the engine the shadow images.
     static Theme *create(QQmlEngine *engine, QJSEngine *);
 
@@ -94,6 +92,8 @@ public:
     Q_INVOKABLE static QVariantMap shadow(int radius, int blur, const QColor &colour);
 
 private:
+    Theme();
+
     QFont m_display;
     QFont m_h1;
     QFont m_h2;
