@@ -28,34 +28,11 @@ AbstractButton {
         NumberAnimation { duration: 80; easing.type: Easing.OutQuad }
     }
 
-    contentItem: Item {
-        implicitWidth: label.implicitWidth
-        implicitHeight: label.implicitHeight
-
-        Row {
-            id: label
-
-            anchors.centerIn: parent
-            spacing: 7
-
-            Icon {
-                anchors.verticalCenter: parent.verticalCenter
-                visible: root.symbol.length > 0
-                symbol: root.symbol
-                size: 12.5
-                color: title.color
-            }
-
-            Text {
-                id: title
-
-                anchors.verticalCenter: parent.verticalCenter
-                text: root.text
-                font: root.compact ? QM.label : QM.font(13.5, 600)
-                color: QMStyle.buttonForeground(root.kind, root.enabled, root.hovered)
-                textFormat: Text.PlainText
-            }
-        }
+    contentItem: QMButtonLabel {
+        symbol: root.symbol
+        text: root.text
+        font: root.compact ? QM.label : QM.font(13.5, 600)
+        color: QMStyle.buttonForeground(root.kind, root.enabled, root.hovered)
     }
 
     background: QMSurface {

@@ -28,6 +28,7 @@ AbstractButton {
         target: root.contentItem
         property: "cardHovered"
         value: root.cardHovered
-        when: root.contentItem !== null && root.contentItem.cardHovered !== undefined
+        // Looked up by name: the content is any item, and only some declare it.
+        when: root.contentItem !== null && "cardHovered" in root.contentItem
     }
 }

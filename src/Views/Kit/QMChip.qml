@@ -18,35 +18,13 @@ AbstractButton {
     topPadding: 0
     bottomPadding: 0
 
-    contentItem: Item {
-        implicitWidth: label.implicitWidth
-        implicitHeight: label.implicitHeight
-
-        Row {
-            id: label
-
-            anchors.centerIn: parent
-            spacing: 6
-
-            Icon {
-                anchors.verticalCenter: parent.verticalCenter
-                visible: root.symbol.length > 0
-                symbol: root.symbol
-                size: 11
-                color: title.color
-            }
-
-            Text {
-                id: title
-
-                anchors.verticalCenter: parent.verticalCenter
-                text: root.text
-                font: QM.font(12.5, root.selected ? 600 : 500)
-                color: QMStyle.chipForeground(root.selected, root.hovered)
-                textFormat: Text.PlainText
-                maximumLineCount: 1
-            }
-        }
+    contentItem: QMButtonLabel {
+        symbol: root.symbol
+        symbolSize: 11
+        spacing: 6
+        text: root.text
+        font: QM.font(12.5, root.selected ? 600 : 500)
+        color: QMStyle.chipForeground(root.selected, root.hovered)
     }
 
     background: QMSurface {
