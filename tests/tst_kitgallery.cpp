@@ -9,8 +9,6 @@
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
-#include <array>
-#include <functional>
 
 Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
 
@@ -19,8 +17,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum class State { Rest, Hovered, Pressed, Disabled };
-
-constexpr std::array allStates{State::Rest, State::Hovered, State::Pressed, State::Disabled};
 
 QString nameOf(State state)
 {
@@ -352,17 +348,20 @@ private Q_SLOTS:
         QVERIFY_COLOUR(harness.pixel(live, QPointF(live->width() - 4, live->height() / 2)),
                        onBackground(withOpacity(Palette::live, 0.18)));
 
-        sheet.addRow(u"Progress lines, 200 wide, 4 high"_s);
+        QVERIFY(!sheet.save(u"badges"_s).isEmpty());
+
+        GallerySheet progress;
+        progress.addRow(u"Progress lines, 200 wide, 4 high"_s);
         const QColor track = onBackground(QColor(255, 255, 255, 31));
         for (const double value : {-0.2, 0.5, 1.7}) {
             QQuickItem *line = harness.create(u"QMProgressLine"_s, {{u"value"_s, value}, {u"width"_s, 200}, {u"height"_s, 4}});
             QVERIFY(line);
             QmlHarness::settle(50);
-            sheet.add(QString::number(value), harness.grab(line, 6));
+            progress.add(QString::number(value), harness.grab(line, 6));
             QVERIFY_COLOUR(harness.pixel(line, QPointF(50, 2)), value > 0 ? Palette::accent : track);
             QVERIFY_COLOUR(harness.pixel(line, QPointF(150, 2)), value > 1 ? Palette::accent : track);
         }
-        QVERIFY(!sheet.save(u"badges"_s).isEmpty());
+        QVERIFY(!progress.save(u"progress"_s).isEmpty());
     }
 
     void emptyStates()
@@ -405,8 +404,10 @@ private Q_SLOTS:
             sheet.add(u"size "_s + QString::number(size), harness.grab(spinner, 6));
             QCOMPARE(spinner->width(), size < 16 ? 12.0 : 16.0);
         }
+        QVERIFY(!sheet.save(u"spinners"_s).isEmpty());
 
-        sheet.addRow(u"Surfaces on surface4, with and without border, with a shadow"_s);
+        GallerySheet surfaces;
+        surfaces.addRow(u"Surfaces on surface4, without and with a border, the first with a shadow"_s);
         QQuickItem *board = harness.createFromQml(uR"(
             Rectangle {
                 width: 420; height: 150; color: QM.surface4
@@ -416,7 +417,7 @@ private Q_SLOTS:
             })"_s);
         QVERIFY(board);
         QmlHarness::settle(50);
-        sheet.add(QString(), harness.grab(board));
+        surfaces.add(QString(), harness.grab(board));
         QQuickItem *plain = QmlHarness::find(board, u"plain"_s);
         QQuickItem *bordered = QmlHarness::find(board, u"bordered"_s);
         QVERIFY_COLOUR(harness.pixel(plain, QPointF(80, 0)), Palette::surface1);
@@ -426,7 +427,7 @@ private Q_SLOTS:
         const QColor shade = harness.pixel(plain, QPointF(80, 96));
         QVERIFY2(shade.lightness() < Palette::surface4.lightness() - 4, qPrintable(shade.name()));
         QVERIFY_COLOUR(harness.pixel(board, QPointF(205, 140)), Palette::surface4);
-        QVERIFY(!sheet.save(u"surfaces"_s).isEmpty());
+        QVERIFY(!surfaces.save(u"surfaces"_s).isEmpty());
     }
 };
 

@@ -112,10 +112,7 @@ private Q_SLOTS:
 
     void coloursTextButtonTitles()
     {
-        for (const bool pressed : {false, true}) {
-            Q_UNUSED(pressed) // pressing never changes a title's colour: it is not an input
-            QCOMPARE(QMStyle::buttonForeground(QMButtonKind::Primary, true, true), Palette::textOnAccent);
-        }
+        QCOMPARE(QMStyle::buttonForeground(QMButtonKind::Primary, true, true), Palette::textOnAccent);
         QCOMPARE(QMStyle::buttonForeground(QMButtonKind::Secondary, true, false), Palette::text1);
         QCOMPARE(QMStyle::buttonForeground(QMButtonKind::Subtle, true, true), Palette::text1);
         QCOMPARE(QMStyle::buttonForeground(QMButtonKind::Danger, true, true), Palette::danger);
@@ -217,8 +214,7 @@ private Q_SLOTS:
         QVERIFY(!Icons::mirrored(u"gobackward.45"_s));
         // The font's own numbered glyphs need no label.
         QCOMPARE(Icons::label(u"goforward.10"_s), QString());
-        QCOMPARE(Icons::glyph(u"goforward.10"_s), Icons::glyph(u"goforward.10"_s));
-        QVERIFY(Icons::glyph(u"goforward.10"_s) != Icons::glyph(u"gobackward.10"_s));
+        QVERIFY(!Icons::mirrored(u"goforward.10"_s));
     }
 
     void knowsEverySymbolThePagesName()

@@ -98,23 +98,24 @@ void QmlHarness::moveAway()
     QTest::mouseMove(&m_window, QPoint(m_window.width() - 2, m_window.height() - 2));
 }
 
-void QmlHarness::press(QQuickItem *item, std::optional<QPointF> at)
+void QmlHarness::press(QQuickItem *item, std::optional<QPointF> at, Qt::MouseButton button)
 {
     const QPoint point = scenePoint(item, at);
     QTest::mouseMove(&m_window, point);
-    QTest::mousePress(&m_window, Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mousePress(&m_window, button, Qt::NoModifier, point);
 }
 
-void QmlHarness::release(QQuickItem *item, std::optional<QPointF> at)
+void QmlHarness::release(QQuickItem *item, std::optional<QPointF> at, Qt::MouseButton button)
 {
-    QTest::mouseRelease(&m_window, Qt::LeftButton, Qt::NoModifier, scenePoint(item, at));
+    QTest::mouseRelease(&m_window, button, Qt::NoModifier, scenePoint(item, at));
 }
 
-void QmlHarness::click(QQuickItem *item, std::optional<QPointF> at)
+void QmlHarness::click(QQuickItem *item, std::optional<QPointF> at, Qt::MouseButton button)
 {
-    press(item, at);
-    release(item, at);
+    press(item, at, button);
+    release(item, at, button);
 }
+
 
 void QmlHarness::type(const QString &text)
 {

@@ -46,9 +46,9 @@ public:
     void hover(QQuickItem *item, std::optional<QPointF> at = std::nullopt);
     // The pointer to the window's far corner, away from every part.
     void moveAway();
-    void press(QQuickItem *item, std::optional<QPointF> at = std::nullopt);
-    void release(QQuickItem *item, std::optional<QPointF> at = std::nullopt);
-    void click(QQuickItem *item, std::optional<QPointF> at = std::nullopt);
+    void press(QQuickItem *item, std::optional<QPointF> at = std::nullopt, Qt::MouseButton button = Qt::LeftButton);
+    void release(QQuickItem *item, std::optional<QPointF> at = std::nullopt, Qt::MouseButton button = Qt::LeftButton);
+    void click(QQuickItem *item, std::optional<QPointF> at = std::nullopt, Qt::MouseButton button = Qt::LeftButton);
     // Key strokes to the item that has the keyboard focus.
     void type(const QString &text);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
