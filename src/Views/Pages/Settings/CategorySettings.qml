@@ -1,0 +1,56 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quillmere
+
+// The "Categories" section: the order and visibility of one kind's categories for the active
+// playlist, and the hidden languages of the whole library. The section scrolls as one list
+// whose header holds everything above the category rows, so that only the rows in view are made.
+ListView {
+    id: root
+
+    readonly property real sideMargin: 40
+    readonly property real columnWidth: Math.max(0, Math.min(root.width, 900) - 2 * root.sideMargin)
+
+    objectName: "categoryList"
+    clip: true
+    boundsBehavior: Flickable.StopAtBounds
+    ScrollBar.vertical: ScrollBar {}
+    model: settings.hasActive ? settings.rows : null
+
+    CategorySettingsModel {
+        id: settings
+
+        objectName: "categorySettings"
+        app: AppModel
+    }
+
+    header: CategorySettingsHeader {
+        x: root.sideMargin
+        width: root.columnWidth
+        settings: settings
+    }
+
+    delegate: CategoryRow {
+        x: root.sideMargin
+        width: root.columnWidth
+        settings: settings
+    }
+
+    footer: Item {
+        width: root.columnWidth
+        height: 40
+    }
+
+    // The card behind the rows.
+    QMSurface {
+        parent: root.contentItem
+        z: -1
+        x: root.sideMargin
+        y: root.headerItem ? root.headerItem.height : 0
+        width: root.columnWidth
+        height: root.count * 44
+        visible: root.count > 0
+        color: QM.surface1
+        radius: 14
+    }
+}

@@ -1,0 +1,89 @@
+#include "DataSettingsModel.h"
+
+#include "FileManager.h"
+
+#include "App/AppModel.h"
+#include "Store/CatalogueStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString history = u"history"_s;
+const QString favourites = u"favourites"_s;
+
+} // namespace
+
+void DataSettingsModel::setApp(AppModel *app)
+{
+    if (m_app || !app)
+        return;
+    m_app = app;
+    Q_EMIT appChanged();
+}
+
+QString DataSettingsModel::confirmTitle() const
+{
+    return m_confirm == history ? u"Clear all watch history for this playlist?"_s
+                                : u"Clear all favourites for this playlist?"_s;
+}
+
+QString DataSettingsModel::dataFolder() const
+{
+    if (!m_app)
+        return QString();
+    return QDir::toNativeSeparators(QFileInfo(m_app->store()->databasePath()).absolutePath());
+}
+
+void DataSettingsModel::askToClear(const QString &what)
+{
+    if (what == history || what == favourites)
+        setConfirm(what);
+}
+
+void DataSettingsModel::dismiss()
+{
+    setConfirm(QString());
+}
+
+void DataSettingsModel::clearConfirmed()
+{
+    if (!m_app || m_confirm.isEmpty())
+        return;
+    const QString what = m_confirm;
+    setConfirm(QString());
+    // Not tied to the section: the notice follows even when the user has moved on.
+    clear(QPointer(m_app), what);
+}
+
+QCoro::Task<void> DataSettingsModel::clear(QPointer<AppModel> app, QString what)
+{
+    // The store reports its own failures through its database error; the notice follows the
+    // call in every case.
+    if (what == history) {
+        (void)co_await app->store()->clearHistory({CatalogueKind::Live, CatalogueKind::Movie, CatalogueKind::Series});
+        if (app)
+            app->toast(u"Watch history cleared"_s, ToastKind::Success);
+    } else {
+        (void)co_await app->store()->clearFavourites();
+        if (app)
+            app->toast(u"Favourites cleared"_s, ToastKind::Success);
+    }
+}
+
+void DataSettingsModel::showDataFolder()
+{
+    if (m_app)
+        FileManager::showItem(m_app->store()->databasePath(), this);
+}
+
+void DataSettingsModel::setConfirm(const QString &confirm)
+{
+    if (m_confirm == confirm)
+        return;
+    m_confirm = confirm;
+    Q_EMIT confirmChanged();
+}

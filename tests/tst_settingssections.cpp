@@ -1,0 +1,107 @@
+#include "support/QmlHarness.h"
+
+#include "Support/UserSettings.h"
+
+#include <QQuickItem>
+#include <QStandardPaths>
+#include <QTest>
+#include <QtQml/QQmlExtensionPlugin>
+
+Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The row whose title reads `title`.
+QQuickItem *row(QQuickItem *root, const QString &title)
+{
+    const QList<QQuickItem *> children = root->childItems();
+    for (QQuickItem *child : children) {
+        if (child->property("title").toString() == title && child->property("key").isValid())
+            return child;
+        if (QQuickItem *found = row(child, title))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The settings sections loaded offscreen: every control is clicked or keyed as a user would and
+// writes its setting, and every control follows a setting written elsewhere.
+class SettingsSectionsTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        UserSettings::open()->clear();
+    }
+
+    void aSwitchWritesItsSettingAndFollowsIt()
+    {
+        QmlHarness harness({900, 600});
+        QQuickItem *section = harness.createFromQml(u"GeneralSettings { width: 780 }"_s);
+        QVERIFY(section);
+        QQuickItem *toggle = QmlHarness::find(row(section, u"24-hour clock"_s), u"toggle"_s);
+        QVERIFY(toggle->property("checked").toBool());
+
+        harness.click(toggle);
+        QCOMPARE(UserSettings::value(u"quillmere.use24HourClock"_s), QVariant(false));
+        QVERIFY(!toggle->property("checked").toBool());
+
+        // Space on the focused switch turns it back on.
+        toggle->forceActiveFocus();
+        harness.key(Qt::Key_Space);
+        QCOMPARE(UserSettings::value(u"quillmere.use24HourClock"_s), QVariant(true));
+
+        UserSettings::setValue(u"quillmere.reduceMotion"_s, true);
+        QVERIFY(QmlHarness::find(row(section, u"Reduce motion"_s), u"toggle"_s)->property("checked").toBool());
+    }
+
+    void aMenuWritesTheChosenValueWithItsType()
+    {
+        QmlHarness harness({900, 700});
+        QQuickItem *section = harness.createFromQml(u"PlaybackSettings { width: 780 }"_s);
+        QVERIFY(section);
+        QQuickItem *picker = QmlHarness::find(row(section, u"Network buffer"_s), u"picker"_s);
+        QCOMPARE(picker->property("selectionLabel").toString(), u"Normal (1.5 s)"_s);
+
+        harness.click(picker);
+        QQuickItem *high = nullptr;
+        QTRY_VERIFY((high = QmlHarness::find(harness.window().contentItem(), u"option-3000"_s)));
+        QTRY_VERIFY(high->isVisible());
+        harness.click(high);
+        QCOMPARE(UserSettings::value(u"quillmere.networkCachingMs"_s).typeId(), QMetaType::Int);
+        QCOMPARE(UserSettings::value(u"quillmere.networkCachingMs"_s), QVariant(3000));
+        QCOMPARE(picker->property("selectionLabel").toString(), u"High (3 s)"_s);
+
+        // A stored value that no option has shows an empty face; choosing stores the choice.
+        UserSettings::setValue(u"quillmere.seekStepSeconds"_s, 20);
+        QQuickItem *step = QmlHarness::find(row(section, u"Skip step"_s), u"picker"_s);
+        QCOMPARE(step->property("selectionLabel").toString(), QString());
+        harness.click(step);
+        QQuickItem *minute = nullptr;
+        QTRY_VERIFY((minute = QmlHarness::find(harness.window().contentItem(), u"option-60"_s)));
+        QTRY_VERIFY(minute->isVisible());
+        harness.click(minute);
+        QCOMPARE(UserSettings::value(u"quillmere.seekStepSeconds"_s), QVariant(60));
+    }
+
+    void theLastRowOfAGroupHasNoDivider()
+    {
+        QmlHarness harness({900, 600});
+        QQuickItem *section = harness.createFromQml(u"LiveSettings { width: 780 }"_s);
+        QVERIFY(section);
+        QVERIFY(QmlHarness::find(row(section, u"Show channel numbers"_s), u"divider"_s)->isVisible());
+        QVERIFY(!QmlHarness::find(row(section, u"Group categories by language"_s), u"divider"_s)->isVisible());
+        QQuickItem *divider = QmlHarness::find(row(section, u"Remember last channel"_s), u"divider"_s);
+        QCOMPARE(divider->x(), 18.0);
+    }
+};
+
+QTEST_MAIN(SettingsSectionsTest)
+#include "tst_settingssections.moc"
