@@ -9,7 +9,7 @@ Column {
     spacing: 18
 
     DataSettingsModel {
-        id: data
+        id: privacy
 
         objectName: "dataSettings"
         app: AppModel
@@ -31,7 +31,7 @@ Column {
                 text: "Clear\u2026"
                 kind: QMButtonKind.Danger
                 compact: true
-                onClicked: data.askToClear("history")
+                onClicked: privacy.askToClear("history")
             }
         }
         SettingsRow {
@@ -42,7 +42,7 @@ Column {
                 text: "Clear\u2026"
                 kind: QMButtonKind.Danger
                 compact: true
-                onClicked: data.askToClear("favourites")
+                onClicked: privacy.askToClear("favourites")
             }
         }
         SettingsRow {
@@ -54,12 +54,12 @@ Column {
                 text: "Clear"
                 kind: QMButtonKind.Secondary
                 compact: true
-                onClicked: data.clearArtwork()
+                onClicked: privacy.clearArtwork()
             }
         }
         SettingsRow {
             title: "Data folder"
-            detail: data.dataFolder
+            detail: privacy.dataFolder
             last: true
 
             QMButton {
@@ -67,17 +67,17 @@ Column {
                 text: "Show in file manager"
                 kind: QMButtonKind.Secondary
                 compact: true
-                onClicked: data.showDataFolder()
+                onClicked: privacy.showDataFolder()
             }
         }
     }
 
     QMConfirmDialog {
         objectName: "clearConfirmation"
-        shown: data.confirm.length > 0
-        title: data.confirmTitle
+        shown: privacy.confirm.length > 0
+        title: privacy.confirmTitle
         actionTitle: "Clear"
-        onAccepted: data.clearConfirmed()
-        onDismissed: data.dismiss()
+        onAccepted: privacy.clearConfirmed()
+        onDismissed: privacy.dismiss()
     }
 }
