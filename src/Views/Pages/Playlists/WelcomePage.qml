@@ -69,7 +69,7 @@ Item {
             text: "Add your playlist"
             symbol: "plus"
             kind: QMButtonKind.Primary
-            onClicked: editorLoader.active = true
+            onClicked: editorLoader.open(0)
         }
 
         RowLayout {

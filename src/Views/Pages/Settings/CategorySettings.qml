@@ -15,10 +15,10 @@ ListView {
     clip: true
     boundsBehavior: Flickable.StopAtBounds
     ScrollBar.vertical: ScrollBar {}
-    model: settings.hasActive ? settings.rows : null
+    model: categorySettings.hasActive ? categorySettings.rows : null
 
     CategorySettingsModel {
-        id: settings
+        id: categorySettings
 
         objectName: "categorySettings"
         app: AppModel
@@ -27,13 +27,13 @@ ListView {
     header: CategorySettingsHeader {
         x: root.sideMargin
         width: root.columnWidth
-        settings: settings
+        settings: categorySettings
     }
 
     delegate: CategoryRow {
         x: root.sideMargin
         width: root.columnWidth
-        settings: settings
+        settings: categorySettings
     }
 
     footer: Item {

@@ -11,7 +11,7 @@ Rectangle {
     color: QM.bg0
 
     SettingsPageModel {
-        id: page
+        id: pageModel
 
         objectName: "pageModel"
         app: AppModel
@@ -44,7 +44,7 @@ Rectangle {
                 }
 
                 Repeater {
-                    model: page.sections
+                    model: pageModel.sections
 
                     SettingsSectionRow {
                         required property var modelData
@@ -52,8 +52,8 @@ Rectangle {
                         width: parent.width
                         title: modelData.title
                         symbol: modelData.symbol
-                        selected: page.section === modelData.title
-                        onClicked: page.section = modelData.title
+                        selected: pageModel.section === modelData.title
+                        onClicked: pageModel.section = modelData.title
                     }
                 }
             }
@@ -69,7 +69,7 @@ Rectangle {
             objectName: "sectionContent"
             Layout.fillWidth: true
             Layout.fillHeight: true
-            sourceComponent: page.section === "Categories" ? categories : scrolling
+            sourceComponent: pageModel.section === "Categories" ? categories : scrolling
         }
     }
 
@@ -83,7 +83,7 @@ Rectangle {
         id: scrolling
 
         SettingsSectionView {
-            section: page.section
+            section: pageModel.section
         }
     }
 }
