@@ -1,0 +1,64 @@
+#include "ToastListModel.h"
+
+#include "App/AppModel.h"
+
+using namespace Qt::StringLiterals;
+
+void ToastListModel::setApp(AppModel *app)
+{
+    if (m_app || !app)
+        return;
+    m_app = app;
+    connect(m_app, &AppModel::toastsChanged, this, &ToastListModel::follow);
+    follow();
+    Q_EMIT appChanged();
+}
+
+int ToastListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant ToastListModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const ToastMessage &toast = m_rows.at(index.row());
+    switch (role) {
+    case IdRole:
+        return toast.id.toString(QUuid::WithoutBraces);
+    case TextRole:
+        return toast.text;
+    case KindRole:
+        return toastKindText(toast.kind);
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> ToastListModel::roleNames() const
+{
+    return {{IdRole, "toastId"}, {TextRole, "text"}, {KindRole, "kind"}};
+}
+
+void ToastListModel::follow()
+{
+    const QList<ToastMessage> &current = m_app->toasts();
+    const auto shown = [&current](const ToastMessage &row) {
+        return std::any_of(current.cbegin(), current.cend(), [&row](const ToastMessage &toast) { return toast.id == row.id; });
+    };
+    for (qsizetype row = m_rows.size() - 1; row >= 0; --row) {
+        if (!shown(m_rows.at(row))) {
+            beginRemoveRows({}, int(row), int(row));
+            m_rows.removeAt(row);
+            endRemoveRows();
+        }
+    }
+    // What remains is a prefix of the current list in its order: notices are only ever
+    // appended, so the new ones follow it.
+    if (current.size() > m_rows.size()) {
+        beginInsertRows({}, int(m_rows.size()), int(current.size() - 1));
+        m_rows.append(current.mid(m_rows.size()));
+        endInsertRows();
+    }
+}
