@@ -26,6 +26,8 @@ packages=(
   gnome-keyring dbus dbus-bin dbus-daemon dbus-x11 ffmpeg
   # test-time: gzip bodies of the local provider
   zlib1g-dev
+  # test-time: checks the installed desktop entry
+  desktop-file-utils
 )
 
 missing=()
