@@ -1,5 +1,6 @@
 #include "App/AppModel.h"
 #include "App/EpisodeText.h"
+#include "App/LaunchArguments.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
@@ -7,6 +8,7 @@
 #include "support/FakeMediaEngine.h"
 #include "support/StoreHarness.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -422,6 +424,17 @@ private Q_SLOTS:
         model.resume(historyRow(item(CatalogueKind::Series, u"s2"_s), other));
         QTRY_COMPARE(m_playback->target()->providerID, other.providerID);
         QCOMPARE(m_playback->target()->episodes, QList<SeriesEpisode>{other});
+    }
+
+    // The media engine does not know the working directory: a relative path becomes absolute.
+    void theFileToPlayIsAnAbsoluteAddress()
+    {
+        const auto fileToPlay = [](const QString &path) {
+            return LaunchArguments({u"quillmere"_s, u"--no-auto-refresh"_s, u"--play-file"_s, path}).playFile();
+        };
+        QCOMPARE(fileToPlay(u"clips/a film.mp4"_s), QUrl::fromLocalFile(QDir::current().absoluteFilePath(u"clips/a film.mp4"_s)));
+        QCOMPARE(fileToPlay(u"/media/film.mkv"_s), QUrl::fromLocalFile(u"/media/film.mkv"_s));
+        QCOMPARE(LaunchArguments({u"quillmere"_s, u"--play-file"_s}).playFile(), std::nullopt);
     }
 
 private:

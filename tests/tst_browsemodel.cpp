@@ -458,6 +458,29 @@ private Q_SLOTS:
         QCOMPARE(ids(awaitBlocking(live.channelQueue())), numbers(201, 400));
     }
 
+    // A categories read that fails reports its sentence and keeps the categories, the hidden
+    // languages and the scope shown so far: a passing failure must not move the user's scope.
+    void aFailedCategoriesReadKeepsWhatIsShown()
+    {
+        Library library;
+        BrowseModel live(CatalogueKind::Live, library.store());
+        awaitBlocking(live.refreshIfNeeded());
+        live.setScope(BrowseScope::category(u"2"_s));
+        QVERIFY(settles(live));
+        const QList<BrowseCategory> categories = live.categories();
+        QStringList errors;
+        connect(&live, &BrowseModel::errorChanged, this, [&] { errors.append(live.error().value_or(QString())); });
+
+        (void)library.harness.rows(u"ALTER TABLE categories RENAME TO categories_away"_s);
+        QVERIFY(awaitBlocking(library.store().setLanguageHidden(u"fr"_s, true)));
+        awaitBlocking(live.refreshIfNeeded());
+        QVERIFY(!errors.isEmpty() && errors.constFirst().startsWith(u"The catalogue "_s));
+        QCOMPARE(live.categories(), categories);
+        QCOMPARE(live.hiddenLanguages(), QSet<QString>());
+        QCOMPARE(live.scope(), BrowseScope::category(u"2"_s));
+        (void)library.harness.rows(u"ALTER TABLE categories_away RENAME TO categories"_s);
+    }
+
     void aFailedLoadShowsTheSentenceUntilTheNextSucceeds()
     {
         Library library;

@@ -1,9 +1,39 @@
 #include "Catalogue/CatalogueDatabase.h"
+#include "support/ConnectionHook.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Refuses every pragma of the connection, as a connection whose start-up settings fail would.
+int refusePragmas(sqlite3 *database, char **, const sqlite3_api_routines *)
+{
+    sqlite3_set_authorizer(
+        database, [](void *, int action, const char *, const char *, const char *, const char *) {
+            return action == SQLITE_PRAGMA ? SQLITE_DENY : SQLITE_OK;
+        },
+        nullptr);
+    return SQLITE_OK;
+}
+
+// How many of this process's file descriptors are open on the file.
+int openDescriptors(const QString &path)
+{
+    const QString target = QFileInfo(path).canonicalFilePath();
+    int count = 0;
+    for (const QFileInfo &descriptor : QDir(u"/proc/self/fd"_s).entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        if (descriptor.symLinkTarget() == target)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
 
 class CatalogueDatabaseTest final : public QObject
 {
@@ -54,6 +84,20 @@ private Q_SLOTS:
         } catch (const CatalogueDatabaseError &error) {
             QCOMPARE(error.description(), u"The local catalogue could not be opened."_s);
         }
+    }
+
+    void aFailedStartUpSettingClosesTheConnection()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"catalogue.sqlite"_s);
+        {
+            CatalogueDatabase open(path);
+            open.executeScript(u"CREATE TABLE t (a INTEGER)"_s);
+            QCOMPARE(openDescriptors(path), 1);
+        }
+        const ConnectionHook hook(&refusePragmas);
+        QVERIFY_THROWS_EXCEPTION(CatalogueDatabaseError, CatalogueDatabase{path});
+        QCOMPARE(openDescriptors(path), 0);
     }
 
     void foreignKeysAreOn()

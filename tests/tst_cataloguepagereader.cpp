@@ -221,6 +221,18 @@ private Q_SLOTS:
                                                    minutesFromNow(40)}));
     }
 
+    // A time far beyond any calendar is damage, not a moment: such a programme is neither
+    // running nor listed.
+    void aProgrammeWithADamagedTimeIsLeftOut()
+    {
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        m_catalogue->database().execute(u"INSERT INTO epg_programmes (playlist_id, channel_id, channel_key, title, starts_at, "
+                                        "ends_at) VALUES (1, 'zdf.example', 'zdf.example', 'Damaged', ?, 1e300)"_s,
+                                        {QString::number(now.toSecsSinceEpoch() - 60)});
+        QCOMPARE(browse(CatalogueKind::Live, BrowseScope::category(u"L4"_s)).constFirst().now, std::nullopt);
+        QCOMPARE(awaitBlocking(m_reader->schedule(playlist, u"zdf.example"_s, now, 5)), QList<GuideProgramme>());
+    }
+
     void itemsDecodeEveryColumn()
     {
         ContentItem item = film(u"77"_s, u"Heat (1995)"_s, 1'600'000'000, 8.25);

@@ -153,6 +153,56 @@ private Q_SLOTS:
         QCOMPARE(harness.catalogueRows(), before);
     }
 
+    // After the new catalogue is in, the guide step may fail or be cancelled. The catalogue
+    // stays, and a channel linked to the guide by its title keeps that link, so the guide that
+    // was kept still reaches it.
+    void aGuideStepEndingEarlyKeepsTheCatalogueAndTheGuideLinks_data()
+    {
+        QTest::addColumn<FakeFault>("fault");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<std::optional<QString>>("catalogueError");
+        QTest::newRow("guide fails") << FakeFault{.httpStatus = 500} << false << u"ready"_s << std::optional<QString>();
+        QTest::newRow("guide cancelled")
+            << FakeFault{.stallAfterBytes = 0} << true << u"interrupted"_s
+            << std::optional(u"Refresh cancelled. The last completed catalogue is still available."_s);
+    }
+    void aGuideStepEndingEarlyKeepsTheCatalogueAndTheGuideLinks()
+    {
+        QFETCH(FakeFault, fault);
+        QFETCH(bool, cancel);
+        QFETCH(QString, state);
+        QFETCH(std::optional<QString>, catalogueError);
+        StoreHarness harness;
+        harness.start();
+        GeneratedCatalogue catalogue = generateCatalogue({5, 5, 2});
+        ContentItem &channel = catalogue.items.first();
+        channel.title = u"101 News One HD"_s;
+        channel.epgChannelID.reset();
+        harness.provider().setCatalogue(catalogue);
+        harness.provider().setGuide(guideFrom(harness.clock().now(), {u"newsone.uk"_s}));
+        const qint64 id = harness.addProviderPlaylist().id;
+        QVERIFY(harness.waitUntilIdle(id));
+        const QString link = u"SELECT epg_channel_id, epg_channel_key FROM content_items WHERE kind='live' AND provider_id='"_s
+            + channel.providerID + u'\'';
+        QCOMPARE(harness.rows(link), QStringList{u"newsone.uk|newsone.uk"_s});
+        const QStringList guide = harness.rows(u"SELECT * FROM epg_programmes"_s);
+
+        CatalogueStore &store = harness.store();
+        harness.provider().setFault(u"xmltv"_s, fault);
+        store.startImport(*harness.listed(id));
+        if (cancel) {
+            QTRY_COMPARE(store.activity().value(id), u"Refreshing TV guide"_s);
+            store.cancelRefresh(id);
+        }
+        QVERIFY(harness.waitUntilIdle(id));
+        QCOMPARE(harness.listed(id)->syncState, state);
+        QCOMPARE(store.health().value(id).catalogueError, catalogueError);
+        QVERIFY(store.health().value(id).guideError.has_value());
+        QCOMPARE(harness.rows(link), QStringList{u"newsone.uk|newsone.uk"_s});
+        QCOMPARE(harness.rows(u"SELECT * FROM epg_programmes"_s), guide);
+    }
+
     void aFailingProviderLeavesItsSentenceAndTheCatalogue_data()
     {
         QTest::addColumn<QString>("endpoint");

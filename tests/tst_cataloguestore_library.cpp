@@ -1,12 +1,15 @@
 #include "Catalogue/CatalogueDatabase.h"
 #include "Provider/XtreamAPIError.h"
 #include "Store/CatalogueStore.h"
+#include "Support/CancellationError.h"
+#include "Support/TransportError.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
 #include "support/StoreHarness.h"
 
 #include <QTest>
+#include <QTimer>
 
 
 using namespace Qt::StringLiterals;
@@ -73,6 +76,16 @@ private Q_SLOTS:
         QVERIFY(library.rows(u"SELECT * FROM category_hidden"_s).isEmpty());
         QCOMPARE(store.categoryOrderRevision(), start + 9);
         QCOMPARE(store.databaseError(), std::nullopt);
+
+        // When the order cannot be deleted, the hidden categories stay as they were.
+        QVERIFY(awaitBlocking(store.setCategoryHidden(category, true)));
+        awaitBlocking(store.saveCategoryOrder(CatalogueKind::Live, {u"2"_s}));
+        CatalogueDatabase(library.harness.databasePath())
+            .execute(u"CREATE TRIGGER keep_order BEFORE DELETE ON category_preferences BEGIN SELECT RAISE(ABORT, 'kept'); END"_s);
+        awaitBlocking(store.resetCategoryOrder(CatalogueKind::Live));
+        QVERIFY(store.databaseError().has_value());
+        QCOMPARE(library.rows(u"SELECT COUNT(*) FROM category_hidden"_s), QStringList{u"1"_s});
+        QCOMPARE(store.categoryOrderRevision(), start + 12);
     }
 
     void historyAndFavouriteWrites()
@@ -201,6 +214,21 @@ private Q_SLOTS:
         QVERIFY(store.credentialsForSelectedPlaylist().has_value());
     }
 
+    // A login that the keyring refused at start-up (locked, say) is read again once an address
+    // needs it, so that films and episodes play once the keyring answers.
+    void aLoginUnreadableAtStartUpIsReadAgainForAnAddress()
+    {
+        StoreHarness harness;
+        (void)harness.startWithImportedPlaylist({2, 2, 1});
+        harness.keyring().failWith(KeyringBackend::unavailable);
+        harness.start();
+        harness.keyring().failWith(KeyringBackend::success);
+        CatalogueItem film;
+        film.id = u"77"_s;
+        QCOMPARE(harness.store().playbackURL(film, CatalogueKind::Movie), std::nullopt);
+        QTRY_VERIFY(harness.store().playbackURL(film, CatalogueKind::Movie).has_value());
+    }
+
     void shortGuidesAreKeptForTheirChannel()
     {
         ImportedLibrary library;
@@ -267,6 +295,26 @@ private Q_SLOTS:
         const QString sentence = failureSentence<XtreamAPIError>(store.loadSeriesEpisodes(seriesID, true));
         QCOMPARE(sentence, u"The provider returned no episodes. Your saved episode list has been kept; try Refresh episodes again later."_s);
         QCOMPARE(awaitBlocking(store.loadSeriesEpisodes(seriesID, false)).size(), fetched.size());
+
+        // A network failure fails the load and keeps the saved rows.
+        const QStringList rows = library.rows(u"SELECT * FROM series_episodes ORDER BY provider_id"_s);
+        library.harness.provider().setFault(u"get_series_info"_s, {.cutAfterBytes = 10});
+        QVERIFY_THROWS_EXCEPTION(TransportError, awaitBlocking(store.loadSeriesEpisodes(seriesID, true)));
+        QCOMPARE(library.rows(u"SELECT * FROM series_episodes ORDER BY provider_id"_s), rows);
+    }
+
+    // Stopped while the list downloads: nothing is saved and no freshness is stamped.
+    void aStoppedEpisodeLoadSavesNothing()
+    {
+        ImportedLibrary library;
+        const QString seriesID = library.rows(u"SELECT provider_id FROM content_items WHERE kind='series' LIMIT 1"_s).constFirst();
+        library.harness.provider().setFault(u"get_series_info"_s, {.pieceBytes = 16, .pause = 10ms});
+        std::stop_source stop;
+        QTimer::singleShot(100ms, [&stop] { stop.request_stop(); });
+        QVERIFY_THROWS_EXCEPTION(CancellationError,
+                                 awaitBlocking(library.store().loadSeriesEpisodes(seriesID, false, stop.get_token())));
+        QCOMPARE(library.rows(u"SELECT COUNT(*) FROM series_episodes"_s), QStringList{u"0"_s});
+        QVERIFY(!UserSettings::value(u"quillmere.episodes."_s + QString::number(library.playlist.id) + u'.' + seriesID).isValid());
     }
 };
 

@@ -75,9 +75,12 @@ private Q_SLOTS:
         QTest::newRow("guide 4 h old") << none << none << 2 * hour << 4 * hour << false << true;
         QTest::newRow("guide never: at once") << none << none << 2 * hour << qint64(-1) << false << true;
         QTest::newRow("0 hours means 24") << QVariant(0) << none << 23 * hour << 1 * hour << false << false;
-        QTest::newRow("half an hour means 1 h") << QVariant(0.5) << none << 1 * hour << 1 * hour << true << false;
-        QTest::newRow("negative means 1 h") << QVariant(-3) << none << 1 * hour - 1 << 1 * hour << false << false;
+        // Ages chosen so that only the one-hour floor decides.
+        QTest::newRow("half an hour means 1 h") << QVariant(0.5) << none << 45 * 60LL << 1 * hour << false << false;
+        QTest::newRow("negative means 1 h") << QVariant(-3) << none << 1 * hour + 1 << 1 * hour << true << false;
+        QTest::newRow("negative means 1 h, not less") << QVariant(-3) << none << 1 * hour - 1 << 1 * hour << false << false;
         QTest::newRow("6 hours") << QVariant(6) << none << 6 * hour << 1 * hour << true << false;
+        QTest::newRow("damaged: never") << QVariant(1e300) << none << 48 * hour << 1 * hour << false << false;
         QTest::newRow("catalogue switched off") << none << QVariant(false) << 48 * hour << 5 * hour << false << true;
         QTest::newRow("switch holding a text stays on") << none << QVariant(u"no"_s) << 48 * hour << 5 * hour << true << false;
     }
@@ -120,6 +123,56 @@ private Q_SLOTS:
         QVERIFY(!guideStarted(store));
         store.refreshEPG(*harness.listed(1)); // a manual guide refresh refuses as well
         QVERIFY(!guideStarted(store));
+        store.cancelRefresh(1);
+        QVERIFY(harness.waitUntilIdle(1));
+
+        // A running guide refresh keeps an import away too.
+        store.refreshEPG(*harness.listed(1));
+        QTRY_VERIFY(guideStarted(store));
+        const SourceHealth guiding = store.health().value(1);
+        store.startImport(*harness.listed(1));
+        QVERIFY(!importStarted(store));
+        QCOMPARE(store.health().value(1), guiding);
+        store.cancelRefresh(1);
+        QVERIFY(harness.waitUntilIdle(1));
+    }
+
+    // Nothing refreshes a playlist while it is being edited or removed: not the scheduler, not
+    // an import or guide request of a page.
+    void aPlaylistBeingChangedIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("removal");
+        QTest::newRow("edit") << false;
+        QTest::newRow("removal") << true;
+    }
+    void aPlaylistBeingChangedIsLeftAlone()
+    {
+        QFETCH(bool, removal);
+        StoreHarness harness;
+        harness.provider().setFault(u"xmltv"_s, {.stallAfterBytes = 0});
+        seedSource(harness, 48 * hour, 10 * hour);
+        harness.start();
+        CatalogueStore &store = harness.store();
+        const Playlist playlist = *harness.listed(1);
+        const SourceHealth before = store.health().value(1);
+        bool finished = false;
+        auto change = [&]() -> QCoro::Task<> {
+            if (removal)
+                co_await store.removePlaylist(playlist);
+            else
+                co_await store.editPlaylist(playlist, u"Renamed"_s, playlist.serverURL, u"u"_s, u"p"_s);
+            finished = true;
+        };
+        change();
+        QVERIFY(!finished);
+        store.refreshDueSources();
+        store.startImport(playlist);
+        store.refreshEPG(playlist);
+        QVERIFY(!importStarted(store));
+        QCOMPARE(store.health().value(1), before);
+        QTRY_VERIFY(finished);
+        QVERIFY(!guideStarted(store));
+        QVERIFY(!store.isRefreshing(1));
     }
 
     void theLoopChecksAtOnceAndThenEveryMinute()

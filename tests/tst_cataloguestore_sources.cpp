@@ -1,3 +1,4 @@
+#include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CredentialStoreError.h"
 #include "Provider/XtreamAPIError.h"
 #include "Store/CatalogueStore.h"
@@ -8,6 +9,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -90,6 +92,22 @@ private Q_SLOTS:
         QVERIFY(!source.harness.store().isRefreshing(source.playlist.id));
     }
 
+    // The database refuses the edit: the new keyring item goes again, and the playlist keeps
+    // its name, its address and its one item, the old one.
+    void anEditTheDatabaseRefusesKeepsTheOldLogin()
+    {
+        ImportedSource source;
+        CatalogueDatabase(source.harness.databasePath())
+            .execute(u"CREATE TRIGGER refuse_edit BEFORE UPDATE ON playlists BEGIN SELECT RAISE(ABORT, 'refused'); END"_s);
+        const QString sentence = failureSentence<CatalogueDatabaseError>(source.harness.store().editPlaylist(
+            source.playlist, u"Other"_s, source.playlist.serverURL, u"u"_s, u"p"_s));
+        QCOMPARE(sentence, u"Local database error (19): refused"_s);
+        QCOMPARE(source.harness.keyring().itemCount(), 1);
+        QVERIFY(source.harness.keyring().contains(CredentialStore::service, source.playlist.credentialReference));
+        QCOMPARE(*source.harness.listed(source.playlist.id), source.playlist);
+        QVERIFY(!source.harness.store().isRefreshing(source.playlist.id));
+    }
+
     void removalWaitsForTheImportAndCascades()
     {
         ImportedSource source;
@@ -160,6 +178,40 @@ private Q_SLOTS:
         store.testConnection(source.playlist);
         QTRY_COMPARE(store.health().value(source.playlist.id).connectionError,
                      std::optional(u"The provider did not accept these credentials."_s));
+    }
+
+    // Removal cancels a running connection test at once instead of waiting out the account
+    // check's 15 s time-out against a silent server.
+    void removalCancelsARunningConnectionTest()
+    {
+        ImportedSource source;
+        CatalogueStore &store = source.harness.store();
+        source.harness.provider().setFault(u"account"_s, {.stallAfterBytes = 0});
+        source.harness.provider().clearRequests();
+        store.testConnection(source.playlist);
+        QTRY_COMPARE(source.harness.provider().requests().size(), 1);
+        bool removed = false;
+        auto remove = [&]() -> QCoro::Task<> {
+            co_await store.removePlaylist(source.playlist);
+            removed = true;
+        };
+        remove();
+        QTRY_VERIFY_WITH_TIMEOUT(removed, 5000);
+        QVERIFY(store.playlists().isEmpty());
+        QVERIFY(!store.health().contains(source.playlist.id));
+    }
+
+    // A store that goes while its connection test waits on a silent server ends the test at
+    // once: the program's exit waits for every worker thread.
+    void aStoreThatGoesEndsItsConnectionTest()
+    {
+        ImportedSource source;
+        source.harness.provider().setFault(u"account"_s, {.stallAfterBytes = 0});
+        source.harness.provider().clearRequests();
+        source.harness.store().testConnection(source.playlist);
+        QTRY_COMPARE(source.harness.provider().requests().size(), 1);
+        source.harness.stop();
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
     }
 
     void aManualGuideRefreshWithoutALoginRecordsTheKeyringSentence()

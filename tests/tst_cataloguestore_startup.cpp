@@ -4,6 +4,7 @@
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
+#include "support/ConnectionHook.h"
 #include "support/InMemoryKeyring.h"
 #include "support/StoreHarness.h"
 #include "support/VirtualClock.h"
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +39,15 @@ void seedPlaylist(const QString &path, qint64 id, const QString &name, const QSt
     database.execute(u"INSERT INTO playlists (id, name, server_url, credential_ref, sync_state, last_sync_at) VALUES (?, ?, 'http://provider.example', ?, ?, ?)"_s,
                      {QString::number(id), name, reference, state,
                       lastSync ? std::optional(QString::number(*lastSync, 'f', 0)) : std::nullopt});
+}
+
+// Fails every connection opened on the main thread, the store's own, and no other.
+int refuseMainThreadConnections(sqlite3 *, char **error, const sqlite3_api_routines *)
+{
+    if (QThread::currentThread() != QCoreApplication::instance()->thread())
+        return SQLITE_OK;
+    *error = sqlite3_mprintf("refused");
+    return SQLITE_ERROR;
 }
 
 } // namespace
@@ -91,6 +102,20 @@ private Q_SLOTS:
         QCOMPARE(store->databaseError(), std::optional(u"The local catalogue could not be opened."_s));
         QVERIFY(store->playlists().isEmpty());
         // Without a connection every statement quietly does nothing.
+        QVERIFY(!store->prepare(u"SELECT 1"_s));
+    }
+
+    // The schema step, on a connection of its own, succeeds; only the store's own open fails.
+    void theStoresOwnOpenFailingGivesItsSentence()
+    {
+        QTemporaryDir root;
+        InMemoryKeyring keyring;
+        VirtualClock clock;
+        const ConnectionHook hook(&refuseMainThreadConnections);
+        const auto store = startedStore(root.path(), keyring, clock);
+        QVERIFY(QFileInfo::exists(root.filePath(u"quillmere_catalogue.sqlite"_s)));
+        QVERIFY(!store->isInitializing());
+        QCOMPARE(store->databaseError(), std::optional(u"The catalogue could not be opened."_s));
         QVERIFY(!store->prepare(u"SELECT 1"_s));
     }
 

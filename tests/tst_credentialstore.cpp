@@ -3,7 +3,12 @@
 #include "support/InMemoryKeyring.h"
 
 #include <QCoroTask>
+#include <QCoroTimer>
 #include <QTest>
+
+#include <algorithm>
+#include <array>
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -42,6 +47,38 @@ Outcome<bool> settleVoid(QCoro::Task<void> task)
 }
 
 const QUrl server(u"http://provider.example:8080/"_s);
+
+// A keyring that answers a little later, as a D-Bus reply does.
+class SlowKeyring final : public KeyringBackend
+{
+public:
+    QCoro::Task<int> add(QString service, QString account, QByteArray secret) override
+    {
+        co_await later();
+        co_return co_await m_items.add(service, account, secret);
+    }
+    QCoro::Task<Item> find(QString service, QString account) override
+    {
+        co_await later();
+        co_return co_await m_items.find(service, account);
+    }
+    QCoro::Task<int> remove(QString service, QString account) override
+    {
+        co_await later();
+        co_return co_await m_items.remove(service, account);
+    }
+
+    int answered = 0;
+
+private:
+    QCoro::Task<void> later()
+    {
+        co_await QCoro::sleepFor(std::chrono::milliseconds(20));
+        ++answered;
+    }
+
+    InMemoryKeyring m_items;
+};
 
 } // namespace
 
@@ -110,6 +147,25 @@ private Q_SLOTS:
         const auto read = settle(store.read(u"REF"_s));
         QVERIFY(!read.value);
         QCOMPARE(read.failure, u"The saved playlist credentials are invalid."_s);
+    }
+
+    // The keyring answers after its caller may be gone: the answer must not write into a store
+    // that no longer exists. The store lives in storage that the test clears once it is
+    // destroyed, so that any later write shows.
+    void answersArrivingAfterTheStoreIsGoneTouchNothing()
+    {
+        SlowKeyring keyring;
+        const QString reference = *settle(CredentialStore(keyring).save(server, u"u"_s, u"p"_s)).value;
+        alignas(CredentialStore) std::array<std::byte, sizeof(CredentialStore)> storage{};
+        auto *store = new (storage.data()) CredentialStore(keyring);
+        (void)store->save(server, u"u"_s, u"p"_s);
+        (void)store->read(reference);
+        (void)store->remove(reference);
+        store->~CredentialStore();
+        std::fill(storage.begin(), storage.end(), std::byte{0});
+        QTRY_COMPARE(keyring.answered, 4);
+        QTest::qWait(50);
+        QVERIFY(std::all_of(storage.begin(), storage.end(), [](std::byte value) { return value == std::byte{0}; }));
     }
 
     void keyringFailuresCarryTheirStatus()

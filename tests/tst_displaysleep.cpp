@@ -1,4 +1,7 @@
 #include "Playback/DisplaySleepInhibitor.h"
+#include "Playback/PlayerController.h"
+#include "support/FakeMediaEngine.h"
+#include "support/VirtualClock.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -81,6 +84,22 @@ private Q_SLOTS:
         inhibitor.end();
         QTRY_COMPARE(m_screenSaver.released, QList<uint>({41}));
         QVERIFY(!inhibitor.isHeld());
+    }
+
+    // The player holds it from its start until it stops.
+    void thePlayerKeepsTheDisplayAwakeWhileItPlays()
+    {
+        VirtualClock clock;
+        const QUrl film(u"http://provider.test/movie/u/p/1.mp4"_s);
+        PlayerController player(film, std::make_unique<FakeMediaEngine>(), clock);
+        QObject surface;
+        player.configure(film, 0);
+        player.videoSurfaceDidBecomeReady(&surface);
+        player.start();
+        QTRY_COMPARE(m_screenSaver.inhibitions.size(), 1);
+        QVERIFY(m_screenSaver.released.isEmpty());
+        (void)player.stop();
+        QTRY_COMPARE(m_screenSaver.released, QList<uint>({41}));
     }
 
     void withoutTheServiceNothingHappens()

@@ -34,6 +34,10 @@ private Q_SLOTS:
         QCOMPARE(news.id(), u"ch1:3600.0:7200.0:News"_s);
         news.end = QDateTime::fromMSecsSinceEpoch(7200500, Qt::UTC);
         QCOMPARE(news.id(), u"ch1:3600.0:7200.5:News"_s);
+        // Present-day times keep every digit: no exponent form.
+        news.start = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
+        news.end = QDateTime::fromMSecsSinceEpoch(1'765'432'100'500, Qt::UTC);
+        QCOMPARE(news.id(), u"ch1:1700000000.0:1765432100.5:News"_s);
     }
 
     void kindsAndSortsParseExactTextsOnly()

@@ -153,6 +153,22 @@ private Q_SLOTS:
         QCOMPARE(rig.controller.retryMessage(), u"Retry 2 of 3 in 2s"_s);
     }
 
+    // A media object that cannot be made is an error without a sentence, retried like a failure.
+    void mediaThatCannotBeMadeIsRetried()
+    {
+        Rig rig;
+        rig.engine->canMakeMedia = false;
+        rig.begin(filmURL);
+        rig.settle();
+        QCOMPARE(rig.controller.state(), State::Error);
+        QVERIFY(rig.controller.errorMessage().isEmpty());
+        QCOMPARE(rig.controller.retryMessage(), u"Retry 1 of 3 in 1s"_s);
+        rig.engine->canMakeMedia = true;
+        rig.runRetry(1s);
+        QCOMPARE(rig.engine->openedURLs, QList<QUrl>{filmURL});
+        QCOMPARE(rig.controller.state(), State::Buffering);
+    }
+
     void startInErrorRetriesAtOnce()
     {
         Rig rig;

@@ -74,6 +74,9 @@ private Q_SLOTS:
         QTest::newRow("sentence as number") << QByteArray(R"({"catalogueError":404})");
         QTest::newRow("flag as number") << QByteArray(R"({"guideInProgress":1})");
         QTest::newRow("fractional count") << QByteArray(R"({"guideProgrammeCount":2.5})");
+        QTest::newRow("count beyond 64 bits") << QByteArray(R"({"guideProgrammeCount":1e300})");
+        QTest::newRow("date beyond any calendar") << QByteArray(R"({"guideAttempt":1e300})");
+        QTest::newRow("date far before 2001") << QByteArray(R"({"lastGuideSuccess":-1e300})");
         QTest::newRow("not an object") << QByteArray("[]");
         QTest::newRow("not JSON") << QByteArray("{guideInProgress");
     }

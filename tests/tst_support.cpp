@@ -1,6 +1,8 @@
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
+#include "Support/CheckedConversion.h"
 #include "Support/Clock.h"
+#include "Support/EpochSeconds.h"
 #include "Support/Prefs.h"
 #include "Support/SerialExecutor.h"
 #include "Support/UserFacingError.h"
@@ -149,6 +151,38 @@ private Q_SLOTS:
         source.request_stop();
         QTRY_VERIFY(outcome.has_value());
         QCOMPARE(*outcome, false);
+    }
+
+    void epochSecondsText_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("present day, whole") << 1'700'000'000.0 << u"1700000000.0"_s;
+        QTest::newRow("present day, half") << 1'765'432'100.5 << u"1765432100.5"_s;
+        QTest::newRow("millisecond") << 1'765'432'100.001 << u"1765432100.001"_s;
+        QTest::newRow("small") << 3600.5 << u"3600.5"_s;
+        QTest::newRow("origin") << 0.0 << u"0.0"_s;
+        QTest::newRow("before 1970, whole") << -86'400.0 << u"-86400.0"_s;
+        QTest::newRow("before 1970, half") << -3600.5 << u"-3600.5"_s;
+    }
+
+    void epochSecondsText()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(::epochSecondsText(seconds), text);
+    }
+
+    // The edges of 64 bits and of the calendar, where an unchecked conversion is undefined.
+    void damagedNumbersConvertToNothing()
+    {
+        QCOMPARE(exactInteger(-9'223'372'036'854'775'808.0), std::optional(std::numeric_limits<qint64>::min()));
+        QCOMPARE(exactInteger(9'223'372'036'854'775'808.0), std::nullopt);
+        QCOMPARE(exactInteger(std::nan("")), std::nullopt);
+        QCOMPARE(exactInteger(2.5), std::nullopt);
+        QCOMPARE(momentFromEpochSeconds(1'765'432'100.5), std::optional(QDateTime::fromMSecsSinceEpoch(1'765'432'100'500, Qt::UTC)));
+        QCOMPARE(momentFromEpochSeconds(-1e300), std::nullopt);
+        QCOMPARE(momentFromEpochSeconds(std::numeric_limits<double>::infinity()), std::nullopt);
     }
 
     void settingsKeepValueTypes()

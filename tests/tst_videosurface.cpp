@@ -96,6 +96,24 @@ private Q_SLOTS:
         delete surface;
     }
 
+    // A surface only moved out of its window (not dismantled) stays the controller's: a failure
+    // in that moment still gets its retry.
+    void aFailureWhileTheSurfaceIsOutOfItsWindowIsRetried()
+    {
+        Rig rig;
+        rig.controller.configure(filmURL, 0);
+        rig.controller.start();
+        VideoSurface *surface = rig.addSurface();
+        rig.turn();
+        rig.engine->report(MediaEngine::Playing);
+        surface->setParentItem(nullptr);
+        rig.engine->report(MediaEngine::Failed);
+        QCOMPARE(rig.controller.state(), PlayerState::Error);
+        rig.turn();
+        QCOMPARE(rig.controller.retryMessage(), u"Retry 1 of 3 in 1s"_s);
+        delete surface;
+    }
+
     void pictureIsFittedOrCroppedByItsTrueShape()
     {
         Rig rig;

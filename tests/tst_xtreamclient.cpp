@@ -137,6 +137,24 @@ private Q_SLOTS:
         QCOMPARE(outcome([&] { client.verifyCredentials({}); }), expected);
     }
 
+    // A whole reply is held in memory, so one that decodes past 64 MiB is refused as it arrives,
+    // however small it is on the wire: the gzip row is a compression bomb.
+    void anOversizedReplyIsUnreadable_data()
+    {
+        QTest::addColumn<bool>("gzip");
+        QTest::newRow("plain") << false;
+        QTest::newRow("compressed") << true;
+    }
+    void anOversizedReplyIsUnreadable()
+    {
+        QFETCH(bool, gzip);
+        const QByteArray padding(64 * 1024 * 1024, ' ');
+        m_provider->setDocument(u"account"_s, "{\"user_info\":{\"auth\":1}" + padding + '}');
+        m_provider->setFault(u"account"_s, {.gzip = gzip});
+        const XtreamClient client(m_provider->credentials());
+        QCOMPARE(outcome([&] { client.verifyCredentials({}); }), unreadableResponse);
+    }
+
     void aWrongLoginIsRefusedByTheProvider()
     {
         XtreamCredentials login = m_provider->credentials();

@@ -3,6 +3,7 @@
 #include "App/UpdateServiceError.h"
 #include "Support/Async.h"
 #include "Support/HttpClient.h"
+#include "Support/OversizedBodyError.h"
 #include "Support/TransportError.h"
 
 #include <chrono>
@@ -28,6 +29,8 @@ QCoro::Task<Response> perform(HttpClient::Request request, std::stop_token stop)
             response.body = HttpClient::get(request, [&response](int status) { response.status = status; }, stop);
         } catch (const TransportError &) {
             throw UpdateServiceError::unreachable();
+        } catch (const OversizedBodyError &) {
+            throw UpdateServiceError::unreadable(response.status);
         }
         return response;
     });
@@ -57,6 +60,6 @@ QCoro::Task<std::optional<UpdateInfo>> UpdateServiceClient::latestUpdate(QString
                                  u"The update service answered with status %1."_s.arg(response.status));
     std::optional<UpdateInfo> info = UpdateInfo::fromJson(response.body);
     if (!info)
-        throw UpdateServiceError(response.status, u"decoding"_s, u"The update service's reply could not be read."_s);
+        throw UpdateServiceError::unreadable(response.status);
     co_return info;
 }

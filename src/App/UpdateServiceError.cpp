@@ -14,3 +14,8 @@ UpdateServiceError UpdateServiceError::unreachable()
 {
     return {0, u"network"_s, u"Can't reach the Quillmere service. Check your connection and try again."_s};
 }
+
+UpdateServiceError UpdateServiceError::unreadable(int status)
+{
+    return {status, u"decoding"_s, u"The update service's reply could not be read."_s};
+}

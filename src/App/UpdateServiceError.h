@@ -15,6 +15,8 @@ public:
 
     // The service could not be reached at all.
     [[nodiscard]] static UpdateServiceError unreachable();
+    // The reply (of this status) could not be read.
+    [[nodiscard]] static UpdateServiceError unreadable(int status);
 
     [[nodiscard]] int status() const noexcept { return m_status; }
     [[nodiscard]] const QString &code() const noexcept { return m_code; }

@@ -40,15 +40,28 @@ CatalogueDatabase::CatalogueDatabase(const QString &path)
         throw CatalogueDatabaseError(u"The local catalogue could not be opened."_s);
     }
     sqlite3_busy_timeout(m_handle, 3000);
-    execute(u"PRAGMA foreign_keys = ON"_s);
-    execute(u"PRAGMA temp_store = FILE"_s);
+    try {
+        execute(u"PRAGMA foreign_keys = ON"_s);
+        execute(u"PRAGMA temp_store = FILE"_s);
+    } catch (...) {
+        // No destructor runs for an object that was never made.
+        close();
+        throw;
+    }
 }
 
 CatalogueDatabase::~CatalogueDatabase()
 {
+    close();
+}
+
+void CatalogueDatabase::close()
+{
     for (sqlite3_stmt *statement : std::as_const(m_statements))
         sqlite3_finalize(statement);
+    m_statements.clear();
     sqlite3_close_v2(m_handle);
+    m_handle = nullptr;
 }
 
 sqlite3_stmt *CatalogueDatabase::cachedStatement(const QString &sql)

@@ -44,6 +44,7 @@ public:
 
 private:
     sqlite3_stmt *cachedStatement(const QString &sql);
+    void close();
 
     sqlite3 *m_handle = nullptr;
     // Statements are kept prepared between calls: writers run the same few statements for

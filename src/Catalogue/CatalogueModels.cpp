@@ -2,21 +2,7 @@
 
 #include "Support/EpochSeconds.h"
 
-#include <QLocale>
-
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString secondsText(const QDateTime &moment)
-{
-    QString text = QString::number(epochSeconds(moment), 'g', QLocale::FloatingPointShortest);
-    if (!text.contains(u'.') && !text.contains(u'e'))
-        text += ".0"_L1;
-    return text;
-}
-
-} // namespace
 
 QString kindText(CatalogueKind kind)
 {
@@ -146,7 +132,7 @@ QString LibraryEntry::id() const
 
 QString GuideProgramme::id() const
 {
-    return channelID + u':' + secondsText(start) + u':' + secondsText(end) + u':' + title;
+    return channelID + u':' + epochSecondsText(start) + u':' + epochSecondsText(end) + u':' + title;
 }
 
 QString Category::id() const

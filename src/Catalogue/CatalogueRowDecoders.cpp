@@ -3,9 +3,7 @@
 #include "CataloguePageReader.h"
 
 #include "SqliteRow.h"
-#include "Support/EpochSeconds.h"
-
-#include <cmath>
+#include "Support/CheckedConversion.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,13 +25,16 @@ std::optional<NowProgramme> nowProgramme(const std::optional<QString> &text)
     const QStringList pieces = text->split(QChar(31));
     if (pieces.size() != 3)
         return std::nullopt;
-    bool startOk = false;
-    bool endOk = false;
-    const double start = pieces.at(1).toDouble(&startOk);
-    const double end = pieces.at(2).toDouble(&endOk);
-    if (!startOk || !endOk)
+    const auto moment = [](const QString &text) -> std::optional<QDateTime> {
+        bool ok = false;
+        const double seconds = text.toDouble(&ok);
+        return ok ? momentFromEpochSeconds(seconds) : std::nullopt;
+    };
+    const std::optional<QDateTime> start = moment(pieces.at(1));
+    const std::optional<QDateTime> end = moment(pieces.at(2));
+    if (!start || !end)
         return std::nullopt;
-    return NowProgramme{pieces.at(0), momentFromEpochSeconds(start), momentFromEpochSeconds(end)};
+    return NowProgramme{pieces.at(0), *start, *end};
 }
 
 } // namespace
@@ -77,8 +78,12 @@ std::optional<BrowseCategory> CataloguePageReader::browseCategory(const SqliteRo
 
 std::optional<GuideProgramme> CataloguePageReader::guideProgramme(const SqliteRow &row, const QString &epgKey)
 {
-    return GuideProgramme{row.text(0).value_or(epgKey), row.text(1).value_or(u"Programme"_s), row.text(2),
-                             momentFromEpochSeconds(row.real(3).value_or(0)), momentFromEpochSeconds(row.real(4).value_or(0))};
+    // A programme without readable times cannot be placed anywhere.
+    const std::optional<QDateTime> start = row.moment(3);
+    const std::optional<QDateTime> end = row.moment(4);
+    if (!start || !end)
+        return std::nullopt;
+    return GuideProgramme{row.text(0).value_or(epgKey), row.text(1).value_or(u"Programme"_s), row.text(2), *start, *end};
 }
 
 std::optional<LibraryEntry> CataloguePageReader::libraryEntry(const SqliteRow &row)
@@ -86,7 +91,7 @@ std::optional<LibraryEntry> CataloguePageReader::libraryEntry(const SqliteRow &r
     LibraryEntry entry;
     entry.position = row.integer(23).value_or(0);
     entry.duration = row.integer(24);
-    entry.updatedAt = momentFromEpochSeconds(row.real(25).value_or(0));
+    entry.updatedAt = row.moment(25).value_or(QDateTime::fromSecsSinceEpoch(0, Qt::UTC));
     if (std::optional<MediaItem> item = mediaItem(row, false)) {
         entry.item = std::move(*item);
         return entry;

@@ -6,6 +6,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QUuid>
 
 using namespace Qt::StringLiterals;
@@ -46,17 +47,20 @@ CredentialStore::CredentialStore(KeyringBackend &keyring)
 
 QCoro::Task<QString> CredentialStore::save(QUrl serverURL, QString username, QString password)
 {
+    const QPointer<CredentialStore> self(this);
     const QString reference = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     const XtreamCredentials login{std::move(serverURL), std::move(username), std::move(password)};
     const int status = co_await m_keyring.add(service, reference, encodePayload(login));
     if (status != KeyringBackend::success)
         throw CredentialStoreError::saveFailed(status);
-    m_cache.insert(reference, login);
+    if (self)
+        self->m_cache.insert(reference, login);
     co_return reference;
 }
 
 QCoro::Task<XtreamCredentials> CredentialStore::read(QString reference)
 {
+    const QPointer<CredentialStore> self(this);
     const KeyringBackend::Item item = co_await m_keyring.find(service, reference);
     if (item.status != KeyringBackend::success) {
         qCWarning(lcCredentials, "Keyring read failed for credential reference %s; status=%d",
@@ -69,16 +73,19 @@ QCoro::Task<XtreamCredentials> CredentialStore::read(QString reference)
                   qUtf8Printable(Logging::redacted(reference)));
         throw CredentialStoreError::invalidPayload();
     }
-    m_cache.insert(reference, *login);
+    if (self)
+        self->m_cache.insert(reference, *login);
     co_return *login;
 }
 
 QCoro::Task<void> CredentialStore::remove(QString reference)
 {
+    const QPointer<CredentialStore> self(this);
     const int status = co_await m_keyring.remove(service, reference);
     if (status != KeyringBackend::success && status != KeyringBackend::itemNotFound)
         throw CredentialStoreError::saveFailed(status);
-    m_cache.remove(reference);
+    if (self)
+        self->m_cache.remove(reference);
 }
 
 std::optional<XtreamCredentials> CredentialStore::cached(const QString &reference) const

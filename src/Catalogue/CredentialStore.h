@@ -4,6 +4,7 @@
 
 #include <QCoroTask>
 #include <QHash>
+#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -12,9 +13,12 @@ class KeyringBackend;
 
 // Keeps each playlist's provider login out of the database, as one keyring item per login.
 // A login is never changed in place: every save makes a new item under a fresh reference,
-// and the caller deletes the old item once nothing points at it.
-class CredentialStore final
+// and the caller deletes the old item once nothing points at it. A QObject so that the calls,
+// which resume when the keyring answers, can tell whether the store is still there.
+class CredentialStore final : public QObject
 {
+    Q_OBJECT
+
 public:
     static inline const QString service = QStringLiteral("com.zel.quillmere.macos.credentials");
 

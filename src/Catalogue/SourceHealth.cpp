@@ -1,5 +1,7 @@
 #include "SourceHealth.h"
 
+#include "Support/CheckedConversion.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -59,8 +61,10 @@ public:
     void field(QLatin1StringView key, std::optional<QDateTime> &value) const
     {
         if (const QJsonValue json = present(key); !json.isUndefined()) {
-            const double seconds = number(json);
-            value = QDateTime::fromMSecsSinceEpoch(referenceDateMs + qint64(std::llround(seconds * 1000.0)), Qt::UTC);
+            const std::optional<QDateTime> sinceReference = momentFromEpochSeconds(number(json));
+            if (!sinceReference)
+                throw WrongType();
+            value = sinceReference->addMSecs(referenceDateMs);
         }
     }
     void field(QLatin1StringView key, std::optional<QString> &value) const
@@ -74,10 +78,10 @@ public:
     void field(QLatin1StringView key, std::optional<qint64> &value) const
     {
         if (const QJsonValue json = present(key); !json.isUndefined()) {
-            const double count = number(json);
-            if (count != std::trunc(count))
+            const std::optional<qint64> count = exactInteger(number(json));
+            if (!count)
                 throw WrongType();
-            value = qint64(count);
+            value = *count;
         }
     }
     void field(QLatin1StringView key, std::optional<bool> &value) const

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Support/CheckedConversion.h"
+
+#include <QDateTime>
 #include <QString>
 
 #include <sqlite3.h>
@@ -41,6 +44,13 @@ public:
         if (isNull(column))
             return std::nullopt;
         return sqlite3_column_double(m_statement, column);
+    }
+
+    // A time stored as seconds since 1970; none for NULL and for a damaged value.
+    [[nodiscard]] std::optional<QDateTime> moment(int column) const
+    {
+        const std::optional<double> seconds = real(column);
+        return seconds ? momentFromEpochSeconds(*seconds) : std::nullopt;
     }
 
 private:

@@ -163,13 +163,10 @@ void VideoSurface::notifyReady()
 void VideoSurface::itemChange(ItemChange change, const ItemChangeData &value)
 {
     QQuickItem::itemChange(change, value);
-    if (change != ItemSceneChange || !m_controller)
-        return;
-    if (value.window)
+    // Leaving a window is often only a move (the interface is being rebuilt); readiness ends
+    // only when the surface is dismantled, so that a failure in between still gets its retry.
+    if (change == ItemSceneChange && m_controller && value.window)
         notifyReady();
-    else
-        // Out of a window, no attempt may begin on this surface's account.
-        m_controller->videoSurfaceDidDetach(this);
 }
 
 QSGNode *VideoSurface::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data)

@@ -5,6 +5,7 @@
 #include "Catalogue/ImmediateTransaction.h"
 
 #include "Catalogue/CategoryLanguage.h"
+#include "Provider/GuideLinks.h"
 #include "Provider/XtreamAPIError.h"
 #include "Provider/XtreamClient.h"
 #include "Support/Async.h"
@@ -191,5 +192,8 @@ void CatalogueImporter::commit(CatalogueDatabase &database)
     database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
     for (const QString &definition : definitions)
         database.execute(definition);
+    // The provider's rows carry no title links to the guide; they are made again against the
+    // guide that stays, so that a guide refresh that fails next leaves no channel without it.
+    GuideLinks::relink(database, m_playlistID);
     database.execute(u"UPDATE playlists SET sync_state='ready',sync_progress=100,last_sync_at=unixepoch() WHERE id=?"_s, {playlist});
 }

@@ -1,20 +1,17 @@
 #include "GuideImporter.h"
 
-#include "GuideMatching.h"
+#include "GuideLinks.h"
 #include "XtreamAPIError.h"
 #include "XtreamClient.h"
 
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/ImmediateTransaction.h"
-#include "Catalogue/SqliteRow.h"
 #include "Catalogue/SqliteStatement.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
 #include "Support/Clock.h"
 #include "Support/EpochSeconds.h"
 #include "Support/Logging.h"
-
-#include <QStringList>
 
 #include <sqlite3.h>
 
@@ -141,66 +138,14 @@ void GuideImporter::swap(CatalogueDatabase &database)
     });
 }
 
-// Links live channels that have no guide id of their own (none, or merely their own id as
-// key) to the one guide channel their title fits. Never fails: any problem ends it quietly,
-// with what it had changed rolled back.
+// Never fails: any problem ends it quietly, with what it had changed rolled back.
 int GuideImporter::repairMappings(CatalogueDatabase &database) const
 {
-    sqlite3 *handle = database.handle();
-    QStringList channelIDs;
-    {
-        SqliteStatement channels(handle, u"SELECT DISTINCT channel_id FROM epg_programmes WHERE playlist_id=?"_s);
-        if (!channels)
-            return 0;
-        channels.bind(1, m_playlistID);
-        while (channels.step() == SQLITE_ROW) {
-            if (const std::optional<QString> channelID = channels.row().text(0))
-                channelIDs.append(*channelID);
-        }
-    }
-    const GuideMatching matching(channelIDs);
-
-    QList<std::pair<QString, QString>> links; // provider id, guide channel id
-    {
-        SqliteStatement candidates(handle, u"SELECT provider_id,title FROM content_items WHERE playlist_id=? AND kind='live' AND "
-                                           "(epg_channel_key IS NULL OR epg_channel_key='' OR "
-                                           "epg_channel_key=lower(trim(provider_id)))"_s);
-        if (!candidates)
-            return 0;
-        candidates.bind(1, m_playlistID);
-        while (candidates.step() == SQLITE_ROW) {
-            const SqliteRow row = candidates.row();
-            const std::optional<QString> providerID = row.text(0);
-            const std::optional<QString> title = row.text(1);
-            if (!providerID || !title)
-                continue;
-            if (const std::optional<QString> guideChannel = matching.match(*title))
-                links.append({*providerID, *guideChannel});
-        }
-    }
-    if (links.isEmpty())
-        return 0;
-
-    SqliteStatement update(handle, u"UPDATE content_items SET epg_channel_id=?,epg_channel_key=? WHERE playlist_id=? AND "
-                                   "kind='live' AND provider_id=?"_s);
-    if (!update || sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return 0;
-    for (const auto &[providerID, guideChannel] : std::as_const(links)) {
-        update.reset();
-        update.bind(1, guideChannel);
-        update.bind(2, guideChannelKey(guideChannel));
-        update.bind(3, m_playlistID);
-        update.bind(4, providerID);
-        if (update.step() != SQLITE_DONE) {
-            update.reset();
-            sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
-            return 0;
-        }
-    }
-    update.reset();
-    if (sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+    int repaired = 0;
+    try {
+        inImmediateTransaction(database, [&] { repaired = GuideLinks::relink(database, m_playlistID); });
+    } catch (const CatalogueDatabaseError &) {
         return 0;
     }
-    return int(links.size());
+    return repaired;
 }

@@ -6,6 +6,7 @@
 #include "XtreamDocuments.h"
 #include "XtreamObjectDecoder.h"
 
+#include "Support/OversizedBodyError.h"
 #include "Support/WebAddress.h"
 
 #include <algorithm>
@@ -33,7 +34,11 @@ void validate(int status)
 
 QByteArray fetchWhole(const HttpClient::Request &request, const std::stop_token &stop)
 {
-    return HttpClient::get(request, &validate, stop);
+    try {
+        return HttpClient::get(request, &validate, stop);
+    } catch (const OversizedBodyError &) {
+        throw XtreamAPIError::invalidResponse();
+    }
 }
 
 // Streams the body into a reader of provider data, then tells it the body has ended.

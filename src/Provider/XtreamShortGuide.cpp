@@ -7,12 +7,11 @@
 #include "XtreamAPIError.h"
 #include "XtreamValueReader.h"
 
-#include "Support/EpochSeconds.h"
+#include "Support/CheckedConversion.h"
 
 #include <QUuid>
 
 #include <algorithm>
-#include <cmath>
 
 namespace XtreamDocuments {
 
@@ -23,11 +22,7 @@ constexpr double millisecondsThreshold = 1e11;
 
 std::optional<QDateTime> epochMoment(double value)
 {
-    const double seconds = value > millisecondsThreshold ? value / 1000 : value;
-    // Far beyond any calendar a guide could mean; also keeps the conversion below defined.
-    if (!(std::abs(seconds) < 1e13))
-        return std::nullopt;
-    return momentFromEpochSeconds(seconds);
+    return momentFromEpochSeconds(value > millisecondsThreshold ? value / 1000 : value);
 }
 
 // "yyyy-MM-ddTHH:mm:ss" with "Z" or a numeric offset.

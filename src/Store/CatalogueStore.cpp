@@ -52,6 +52,10 @@ CatalogueStore::~CatalogueStore()
         job.cancel();
     for (const auto &job : std::as_const(m_guideTasks))
         job.cancel();
+    // A test waiting on a silent server would otherwise hold a worker thread, and with it the
+    // program's exit, for the account check's whole time-out.
+    for (const auto &job : std::as_const(m_connectionTasks))
+        job.cancel();
     sqlite3_close_v2(m_database);
 }
 

@@ -106,8 +106,10 @@ public:
                       std::optional<qint64> playlistID);
     [[nodiscard]] double resumePosition(const QString &providerID, CatalogueKind kind);
 
-    // A series' episodes: the saved list while fresh, else the provider's.
-    [[nodiscard]] QCoro::Task<QList<SeriesEpisode>> loadSeriesEpisodes(QString seriesID, bool forceRefresh);
+    // A series' episodes: the saved list while fresh, else the provider's. A stop ends the
+    // download, and a load stopped by the time it arrives saves nothing.
+    [[nodiscard]] QCoro::Task<QList<SeriesEpisode>> loadSeriesEpisodes(QString seriesID, bool forceRefresh,
+                                                                       std::stop_token stop = {});
 
     // Library writes. The ones that pages confirm with a notice say whether anything changed.
     [[nodiscard]] QCoro::Task<bool> setCategoryHidden(BrowseCategory category, bool hidden);
@@ -171,6 +173,8 @@ private:
     void warmLoginCache();
     // Reads a login into the credential store's cache, remembering why when it cannot.
     void readLoginInBackground(const QString &reference);
+    // The playlist's login as read in this run; a miss starts a fresh read for the next call.
+    [[nodiscard]] std::optional<XtreamCredentials> cachedLogin(const Playlist &playlist);
     void execute(const QString &sql);
 
     QList<Playlist> loadPlaylists();
@@ -199,7 +203,7 @@ private:
     void updateHealth(qint64 playlistID, const HealthChange &change);
     void saveHealth(qint64 playlistID, const SourceHealth &record);
 
-    QCoro::Task<void> runConnectionTest(Playlist playlist);
+    QCoro::Task<void> runConnectionTest(Playlist playlist, std::stop_token stop);
     QCoro::Task<void> runManualGuideRefresh(Playlist playlist);
     QCoro::Task<void> schedulerLoop(std::stop_token stop);
 

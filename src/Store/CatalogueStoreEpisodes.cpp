@@ -84,7 +84,8 @@ QList<SeriesEpisode> CatalogueStore::cachedSeriesEpisodes(const QString &seriesI
     return episodes;
 }
 
-QCoro::Task<QList<SeriesEpisode>> CatalogueStore::loadSeriesEpisodes(QString seriesID, bool forceRefresh)
+QCoro::Task<QList<SeriesEpisode>> CatalogueStore::loadSeriesEpisodes(QString seriesID, bool forceRefresh,
+                                                                     std::stop_token stop)
 {
     const std::optional<Playlist> active = activePlaylist();
     if (!active)
@@ -100,11 +101,12 @@ QCoro::Task<QList<SeriesEpisode>> CatalogueStore::loadSeriesEpisodes(QString ser
     QPointer<CatalogueStore> self(this);
     const XtreamCredentials login = co_await m_credentials.read(active->credentialReference);
     const XtreamClient client(login);
-    QList<SeriesEpisode> fetched = co_await Async::detached([client, seriesID] {
-        return client.fetchSeriesEpisodes(seriesID, {});
+    QList<SeriesEpisode> fetched = co_await Async::detached([client, seriesID, stop] {
+        return client.fetchSeriesEpisodes(seriesID, stop);
     });
     if (!self)
         throw CancellationError();
+    CancellationError::throwIfRequested(stop);
     if (fetched.isEmpty() && !cached.isEmpty())
         throw XtreamAPIError::providerMessage(
             u"The provider returned no episodes. Your saved episode list has been kept; try Refresh episodes again later."_s);

@@ -109,8 +109,12 @@ QCoro::Task<void> CatalogueStore::resetCategoryOrder(CatalogueKind kind)
     const QString kindName = kindText(kind);
     co_await writeForActivePlaylist(
         [kindName](CatalogueDatabase &database, const QString &id) {
-            return changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s, {id, kindName})
-                + changesOf(database, u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=?"_s, {id, kindName});
+            // In two statements: the operands of "+" may run in either order, and the hidden
+            // categories must go only once the order has gone.
+            qint64 changed =
+                changesOf(database, u"DELETE FROM category_preferences WHERE playlist_id=? AND kind=?"_s, {id, kindName});
+            changed += changesOf(database, u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=?"_s, {id, kindName});
+            return changed;
         },
         &CatalogueStore::bumpCategoryOrderRevision);
 }

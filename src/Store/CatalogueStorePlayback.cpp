@@ -18,15 +18,23 @@ std::optional<XtreamCredentials> CatalogueStore::credentialsForSelectedPlaylist(
                    qint64(m_playlists.size()));
         return std::nullopt;
     }
-    if (std::optional<XtreamCredentials> login = m_credentials.cached(active->credentialReference))
+    if (std::optional<XtreamCredentials> login = cachedLogin(*active))
         return login;
     const QString reason = m_loginErrors.value(active->credentialReference,
                                                u"The login has not been read from the keyring yet."_s);
     qCCritical(lcCatalogue, "Credentials unavailable for active playlist id=%lld, name=%s: %s", active->id,
                qUtf8Printable(Logging::redacted(active->name)), qUtf8Printable(reason));
-    // Read it now, so that the next request finds it.
-    readLoginInBackground(active->credentialReference);
     return std::nullopt;
+}
+
+std::optional<XtreamCredentials> CatalogueStore::cachedLogin(const Playlist &playlist)
+{
+    std::optional<XtreamCredentials> login = m_credentials.cached(playlist.credentialReference);
+    // Not read in this run (the keyring was locked at start-up, say): read it now, so that the
+    // next request finds it.
+    if (!login)
+        readLoginInBackground(playlist.credentialReference);
+    return login;
 }
 
 std::optional<QUrl> CatalogueStore::playbackURL(const CatalogueItem &item, CatalogueKind kind)
@@ -34,7 +42,7 @@ std::optional<QUrl> CatalogueStore::playbackURL(const CatalogueItem &item, Catal
     const std::optional<Playlist> active = activePlaylist();
     if (!active)
         return std::nullopt;
-    const std::optional<XtreamCredentials> login = m_credentials.cached(active->credentialReference);
+    const std::optional<XtreamCredentials> login = cachedLogin(*active);
     if (!login)
         return std::nullopt;
     const QString liveFormat = UserSettings::text(u"quillmere.liveFormat"_s).value_or(u"m3u8"_s);

@@ -2,7 +2,6 @@
 #include "CatalogueStore.h"
 
 #include "Catalogue/SqliteRow.h"
-#include "Support/EpochSeconds.h"
 #include "Support/UserSettings.h"
 
 #include <sqlite3.h>
@@ -44,8 +43,7 @@ QList<Playlist> CatalogueStore::loadPlaylists()
         playlist.credentialReference = row.text(3).value_or(QString());
         playlist.syncState = row.text(4).value_or(u"queued"_s);
         playlist.syncProgress = int(row.integer(5).value_or(0));
-        if (const std::optional<double> lastSync = row.real(6))
-            playlist.lastSyncedAt = momentFromEpochSeconds(*lastSync);
+        playlist.lastSyncedAt = row.moment(6);
         playlists.append(playlist);
     }
     return playlists;

@@ -8,18 +8,23 @@
 
 #include <QPointer>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
 
-// An interval in hours, at least one; absent or 0 gives the default.
+// An interval in hours, at least one; absent or 0 gives the default. A damaged setting far
+// beyond any interval means never, rather than overflowing the conversion.
 qint64 intervalSeconds(const QString &key, qint64 defaultSeconds)
 {
     const std::optional<double> hours = UserSettings::number(key);
     if (!hours || *hours == 0)
         return defaultSeconds;
-    return qint64(std::max(*hours, 1.0) * 3600.0);
+    constexpr qint64 never = std::numeric_limits<qint64>::max();
+    const double seconds = std::max(*hours, 1.0) * 3600.0;
+    return seconds < double(never) ? qint64(seconds) : never;
 }
 
 bool isDue(const std::optional<QDateTime> &attempt, const std::optional<QDateTime> &success, const QDateTime &now,

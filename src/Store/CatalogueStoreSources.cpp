@@ -6,6 +6,7 @@
 #include "Provider/XtreamAPIError.h"
 #include "Provider/XtreamClient.h"
 #include "Support/Async.h"
+#include "Support/CancellationError.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"
 
@@ -70,32 +71,36 @@ void CatalogueStore::testConnection(const Playlist &playlist)
 {
     if (m_connectionTasks.contains(playlist.id))
         return;
-    m_connectionTasks.insert(playlist.id, Job<void>::start([self = QPointer(this), playlist](std::stop_token) -> QCoro::Task<void> {
+    m_connectionTasks.insert(playlist.id, Job<void>::start([self = QPointer(this), playlist](std::stop_token stop) -> QCoro::Task<void> {
         if (self)
-            co_await self->runConnectionTest(playlist);
+            co_await self->runConnectionTest(playlist, stop);
     }));
     Q_EMIT refreshingChanged();
 }
 
-QCoro::Task<void> CatalogueStore::runConnectionTest(Playlist playlist)
+QCoro::Task<void> CatalogueStore::runConnectionTest(Playlist playlist, std::stop_token stop)
 {
     QPointer<CatalogueStore> self(this);
     std::exception_ptr failure;
     try {
         const XtreamCredentials login = co_await m_credentials.read(playlist.credentialReference);
+        CancellationError::throwIfRequested(stop);
         const XtreamClient client(login);
-        co_await Async::detached([client] { client.verifyCredentials({}); });
+        co_await Async::detached([client, stop] { client.verifyCredentials(stop); });
     } catch (...) {
         failure = std::current_exception();
     }
     if (!self)
         co_return;
-    const QDateTime now = m_clock.now();
-    const std::optional<QString> sentence = failure ? std::optional(safeError(failure)) : std::nullopt;
-    updateHealth(playlist.id, [now, sentence](SourceHealth &health) {
-        health.connectionChecked = now;
-        health.connectionError = sentence;
-    });
+    // A cancelled test (its playlist is being removed) checked nothing and records nothing.
+    if (!stop.stop_requested()) {
+        const QDateTime now = m_clock.now();
+        const std::optional<QString> sentence = failure ? std::optional(safeError(failure)) : std::nullopt;
+        updateHealth(playlist.id, [now, sentence](SourceHealth &health) {
+            health.connectionChecked = now;
+            health.connectionError = sentence;
+        });
+    }
     m_connectionTasks.remove(playlist.id);
     Q_EMIT refreshingChanged();
 }

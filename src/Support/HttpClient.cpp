@@ -1,6 +1,7 @@
 #include "HttpClient.h"
 
 #include "CancellationError.h"
+#include "OversizedBodyError.h"
 #include "TransportError.h"
 
 #include <QScopeGuard>
@@ -206,10 +207,13 @@ private:
             if (!transfer->m_statusChecked)
                 transfer->checkStatus();
             const QByteArrayView chunk(data, qsizetype(length));
-            if (transfer->m_consume)
+            if (transfer->m_consume) {
                 (*transfer->m_consume)(chunk);
-            else
+            } else {
+                if (chunk.size() > HttpClient::maximumBodyBytes - transfer->m_body.size())
+                    throw OversizedBodyError();
                 transfer->m_body.append(chunk);
+            }
         } catch (...) {
             transfer->m_failure = std::current_exception();
             return CURL_WRITEFUNC_ERROR;

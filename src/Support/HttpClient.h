@@ -20,6 +20,11 @@ class QString;
 // an exception thrown by a callback propagates out of the call unchanged.
 namespace HttpClient {
 
+// The most a whole body may hold once decoded. A broken or hostile server, or a compression
+// bomb, would otherwise grow memory for as long as bytes keep arriving; streamed bodies are not
+// held and have no limit.
+constexpr qsizetype maximumBodyBytes = 64 * 1024 * 1024;
+
 struct Request
 {
     QUrl url;
@@ -37,6 +42,7 @@ using ChunkConsumer = std::function<void(QByteArrayView chunk)>;
 // password reach the server as they are (a bare "+" would arrive as a space).
 [[nodiscard]] QUrl withQuery(QUrl url, const QList<std::pair<QString, QString>> &items);
 
+// The whole body; OversizedBodyError once it decodes to more than maximumBodyBytes.
 [[nodiscard]] QByteArray get(const Request &request, const StatusCheck &checkStatus, const std::stop_token &stop);
 void stream(const Request &request, const StatusCheck &checkStatus, const ChunkConsumer &consume,
             const std::stop_token &stop);
