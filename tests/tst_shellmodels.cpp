@@ -203,7 +203,9 @@ private Q_SLOTS:
         harness.clock().advance(1s);
         app.toast(u"The catalogue could not be opened."_s, ToastKind::Error);
         app.toast(u"Hidden"_s, ToastKind::Info);
+        // Newest first, for a stack that grows upwards from the bottom.
         QCOMPARE(rows.rowCount(), 3);
+        QCOMPARE(rows.data(rows.index(0), ToastListModel::TextRole), QVariant(u"Hidden"_s));
         QCOMPARE(rows.data(rows.index(1), ToastListModel::KindRole), QVariant(u"error"_s));
 
         // Others stay 3.2 s, errors 6 s: the first and the last go, the error stays between.
@@ -213,8 +215,8 @@ private Q_SLOTS:
         QCOMPARE(rows.rowCount(), 1);
         QCOMPARE(rows.data(rows.index(0), ToastListModel::TextRole), QVariant(u"The catalogue could not be opened."_s));
         QCOMPARE(removed.size(), 2);
-        QCOMPARE(removed.at(0).at(1).toInt(), 0);
-        QCOMPARE(removed.at(1).at(1).toInt(), 1);
+        QCOMPARE(removed.at(0).at(1).toInt(), 2);
+        QCOMPARE(removed.at(1).at(1).toInt(), 0);
         harness.clock().advance(2800ms);
         QCOMPARE(rows.rowCount(), 0);
     }

@@ -4,6 +4,7 @@
 #include "App/AppUpdater.h"
 #include "App/BrowseModel.h"
 #include "App/PlayerCommands.h"
+#include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
 
 #include <QQmlEngine>
@@ -29,11 +30,12 @@ struct Instance
 };
 
 // Before the first QML engine loads the views.
-inline void provide(AppModel &app, AppUpdater &updater, PlayerCommands &commands)
+inline void provide(AppModel &app, AppUpdater &updater, PlaybackWindowController &playback, PlayerCommands &commands)
 {
     Instance<AppModel>::object = &app;
     Instance<AppUpdater>::object = &updater;
     Instance<CatalogueStore>::object = app.store();
+    Instance<PlaybackWindowController>::object = &playback;
     Instance<PlayerCommands>::object = &commands;
 }
 
@@ -60,6 +62,14 @@ struct CatalogueStoreForeign : QmlSingletons::Instance<CatalogueStore>
     Q_GADGET
     QML_FOREIGN(CatalogueStore)
     QML_NAMED_ELEMENT(CatalogueStore)
+    QML_SINGLETON
+};
+
+struct PlaybackWindowControllerForeign : QmlSingletons::Instance<PlaybackWindowController>
+{
+    Q_GADGET
+    QML_FOREIGN(PlaybackWindowController)
+    QML_NAMED_ELEMENT(PlaybackWindowController)
     QML_SINGLETON
 };
 

@@ -15,8 +15,10 @@
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
+#include "Support/Logging.h"
 
 #include <QCoroTask>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
@@ -36,10 +38,27 @@ void openFiles(PlaybackWindowController &playback, const QList<QUrl> &files)
         playback.openFile(file);
 }
 
+// Notes in the log how long the start took, at the first frame drawn after the catalogue opened
+// (the frames before show the start-up placeholder).
+void logFirstLibraryFrame(QQuickWindow &window, const CatalogueStore &store, QElapsedTimer started)
+{
+    const auto awaitFrame = [&window, started] {
+        QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [started] {
+            qCInfo(lcShell).nospace() << "The library was shown " << started.elapsed() << " ms after start.";
+        }, Qt::SingleShotConnection);
+    };
+    if (!store.isInitializing())
+        awaitFrame();
+    else
+        QObject::connect(&store, &CatalogueStore::isInitializingChanged, &window, awaitFrame, Qt::SingleShotConnection);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    QElapsedTimer started;
+    started.start();
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(u"Quillmere"_s);
     QGuiApplication::setOrganizationName(u"Quillmere"_s);
@@ -67,7 +86,7 @@ int main(int argc, char *argv[])
     PlayerCommands playerCommands;
     ShotRunner shots(model, updater, playback, playerCommands, clock);
 
-    QmlSingletons::provide(model, updater, playerCommands);
+    QmlSingletons::provide(model, updater, playback, playerCommands);
     QQmlApplicationEngine engine;
     // Where the view module's QML files lie; Qt 6.5 looks there by itself, 6.4 must be told.
     engine.addImportPath(u"qrc:/qt/qml"_s);
@@ -78,6 +97,7 @@ int main(int argc, char *argv[])
     if (!window)
         return 1;
 
+    logFirstLibraryFrame(*window, store, started);
     QObject::connect(&instance, &SingleInstance::activated, window, [window, &playback](const QList<QUrl> &files) {
         openFiles(playback, files);
         window->show();

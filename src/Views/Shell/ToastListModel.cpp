@@ -54,11 +54,12 @@ void ToastListModel::follow()
             endRemoveRows();
         }
     }
-    // What remains is a prefix of the current list in its order: notices are only ever
-    // appended, so the new ones follow it.
-    if (current.size() > m_rows.size()) {
-        beginInsertRows({}, int(m_rows.size()), int(current.size() - 1));
-        m_rows.append(current.mid(m_rows.size()));
+    // What remains are the oldest notices: new ones are only ever appended to the model's list.
+    const qsizetype added = current.size() - m_rows.size();
+    if (added > 0) {
+        beginInsertRows({}, 0, int(added - 1));
+        for (qsizetype index = current.size() - added; index < current.size(); ++index)
+            m_rows.prepend(current.at(index));
         endInsertRows();
     }
 }

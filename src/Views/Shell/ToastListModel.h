@@ -10,8 +10,9 @@ class AppModel;
 
 Q_MOC_INCLUDE("App/AppModel.h")
 
-// The application model's notices as rows, oldest first. Notices come and go one by one, and
-// rows are inserted and removed one by one, so that each row can enter and leave on its own.
+// The application model's notices as rows, newest first, for a list laid out from the bottom up:
+// the newest lies lowest and older ones rise above it. Notices come and go one by one, and rows
+// are inserted and removed one by one, so that each row can enter and leave on its own.
 class ToastListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -36,7 +37,7 @@ Q_SIGNALS:
     void appChanged();
 
 private:
-    // Removes the rows of notices that went, then appends the new ones.
+    // Removes the rows of notices that went, then puts the new ones in front.
     void follow();
 
     AppModel *m_app = nullptr;
