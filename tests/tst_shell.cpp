@@ -6,8 +6,10 @@
 #include "support/AppHarness.h"
 #include "support/QmlHarness.h"
 
+#include <QFile>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -48,6 +50,18 @@ QList<QQuickItem *> findAll(QQuickItem *root, const QString &name)
     for (QQuickItem *child : root->childItems())
         found.append(findAll(child, name));
     return found;
+}
+
+// The first item under `root` that shows this text (a file in the file dialog's list).
+QQuickItem *itemWithText(QQuickItem *root, const QString &text)
+{
+    if (root->isVisible() && root->property("text").toString() == text)
+        return root;
+    for (QQuickItem *child : root->childItems()) {
+        if (QQuickItem *found = itemWithText(child, text))
+            return found;
+    }
+    return nullptr;
 }
 
 // The item of that name in an open menu (menus live in the window's overlay while open).
@@ -221,6 +235,46 @@ private Q_SLOTS:
         QVERIFY(app.isSidebarCollapsed());
         QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
         QVERIFY(!app.isSidebarCollapsed());
+
+        // Ctrl+O asks for a media file: cancelled, nothing plays; chosen, it plays.
+        QObject *dialog = window->findChild<QObject *>(u"mediaFileDialog"_s);
+        QVERIFY(dialog);
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        QVERIFY(QMetaObject::invokeMethod(dialog, "reject"));
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+        QVERIFY(!m_app->playback().hasTarget());
+        QTemporaryDir folder;
+        QFile file(folder.filePath(u"holiday.mkv"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(dialog->setProperty("currentFolder", QUrl::fromLocalFile(folder.path())));
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QQuickItem *entry = nullptr;
+        QTRY_VERIFY((entry = itemWithText(window->contentItem(), u"holiday.mkv"_s)));
+        QmlHarness::settle(300);
+        const QPoint centre = entry->mapToScene(QPointF(entry->width() / 2, entry->height() / 2)).toPoint();
+        QTest::mouseDClick(window, Qt::LeftButton, {}, centre);
+        QTRY_VERIFY(m_app->playback().hasTarget());
+        QCOMPARE(m_app->playback().target()->title, u"holiday"_s);
+    }
+
+    void thePageHeaderKeepsItsButtonsClearOfLongTitles()
+    {
+        QmlHarness harness({600, 200});
+        QQuickItem *header = harness.createFromQml(
+            u"PageHeader { width: 420; title: \"A title far too long to fit beside the buttons of this header\"; "
+            "QMButton { objectName: \"headerButton\"; text: \"Refresh\" } }"_s);
+        QVERIFY(header);
+        QmlHarness::settle();
+        QQuickItem *title = QmlHarness::find(header, u"pageTitle"_s);
+        QQuickItem *button = QmlHarness::find(header, u"headerButton"_s);
+        QVERIFY(title->property("truncated").toBool());
+        QVERIFY(button->mapToItem(header, QPointF()).x() - title->mapToItem(header, QPointF(title->width(), 0)).x() >= 12);
+        QVERIFY(qAbs(button->mapToItem(header, QPointF(button->width(), 0)).x() - header->width()) < 1);
+        // Without a subtitle the title is the only line.
+        QVERIFY(!QmlHarness::find(header, u"pageSubtitle"_s)->isVisible());
+        QCOMPARE(title->parentItem()->height(), title->height());
     }
 
     void layersCoverThePageAndThePlayerCoversEverything()

@@ -34,6 +34,9 @@ ApplicationWindow {
             qsTr("Video and audio files (*.mp4 *.m4v *.mkv *.webm *.mov *.avi *.wmv *.flv *.mpg *.mpeg *.ts *.m2ts *.3gp *.ogv *.mp3 *.m4a *.aac *.flac *.ogg *.oga *.opus *.wav *.mka)"),
             qsTr("All files (*)")
         ]
-        onAccepted: PlaybackWindowController.openFile(mediaFileDialog.selectedFile)
+        onAccepted: {
+            if (mediaFileDialog.selectedFile.toString().length > 0)
+                PlaybackWindowController.openFile(mediaFileDialog.selectedFile);
+        }
     }
 }
