@@ -9,12 +9,6 @@ MenuBar {
 
     signal openFileRequested()
 
-    Navigation {
-        id: navigation
-
-        app: AppModel
-    }
-
     delegate: MenuBarItem {
         id: item
 
@@ -63,7 +57,7 @@ MenuBar {
             action: Action {
                 text: qsTr("Settings…")
                 shortcut: "Ctrl+,"
-                onTriggered: navigation.show("settings")
+                onTriggered: Navigation.show("settings")
             }
         }
 
@@ -89,23 +83,25 @@ MenuBar {
             action: Action {
                 text: qsTr("Search")
                 shortcut: "Ctrl+K"
-                onTriggered: navigation.search()
+                onTriggered: Navigation.search()
             }
         }
 
         ShellMenuSeparator {}
 
         Instantiator {
-            model: navigation.mainPages
+            model: Navigation.mainPages
 
             delegate: ShellMenuItem {
+                id: pageItem
+
                 required property var modelData
 
-                objectName: "go-" + modelData.route
+                objectName: "go-" + pageItem.modelData.route
                 action: Action {
-                    text: modelData.title
-                    shortcut: modelData.shortcut
-                    onTriggered: navigation.show(modelData.route)
+                    text: pageItem.modelData.title
+                    shortcut: pageItem.modelData.shortcut
+                    onTriggered: Navigation.show(pageItem.modelData.route)
                 }
             }
 
@@ -117,7 +113,7 @@ MenuBar {
         ShellMenuItem {
             objectName: "goPlaylists"
             text: qsTr("Playlists")
-            onTriggered: navigation.show("playlists")
+            onTriggered: Navigation.show("playlists")
         }
 
         ShellMenuSeparator {}
@@ -125,9 +121,9 @@ MenuBar {
         ShellMenuItem {
             objectName: "toggleSidebar"
             action: Action {
-                text: navigation.sidebarCommandTitle
+                text: Navigation.sidebarCommandTitle
                 shortcut: "Ctrl+Alt+S"
-                onTriggered: navigation.toggleSidebar()
+                onTriggered: Navigation.toggleSidebar()
             }
         }
     }

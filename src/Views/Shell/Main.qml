@@ -35,7 +35,7 @@ ApplicationWindow {
             qsTr("All files (*)")
         ]
         onAccepted: {
-            if (mediaFileDialog.selectedFile.toString().length > 0)
+            if (String(mediaFileDialog.selectedFile).length > 0)
                 PlaybackWindowController.openFile(mediaFileDialog.selectedFile);
         }
     }

@@ -3,13 +3,14 @@
 #include "App/Route.h"
 #include "ViewModel.h"
 
+#include <QQmlEngine>
 #include <QString>
 #include <QVariantList>
 
 // What the window's menus and the sidebar do to the application model: switch pages, open
 // search with its field focused, show or hide the sidebar. It also lists the pages each of them
-// shows, with their titles, icons and shortcuts.
-class Navigation : public ViewModel
+// shows, with their titles, icons and shortcuts. QML reaches it as the singleton `Navigation`.
+class Navigation final : public ViewModel
 {
     Q_OBJECT
     // The Go menu's numbered pages: route, title and shortcut ("Ctrl+1" ...).
@@ -18,7 +19,6 @@ class Navigation : public ViewModel
     Q_PROPERTY(QVariantList upperPages READ upperPages CONSTANT)
     Q_PROPERTY(QVariantList lowerPages READ lowerPages CONSTANT)
     Q_PROPERTY(QString sidebarCommandTitle READ sidebarCommandTitle NOTIFY sidebarCommandTitleChanged)
-    QML_ELEMENT
 
 public:
     using ViewModel::ViewModel;
@@ -45,4 +45,16 @@ Q_SIGNALS:
 
 protected:
     void start(AppModel &app) override;
+};
+
+// One Navigation an engine, on the application model handed to the views.
+struct NavigationSingleton
+{
+    Q_GADGET
+    QML_FOREIGN(Navigation)
+    QML_NAMED_ELEMENT(Navigation)
+    QML_SINGLETON
+
+public:
+    static Navigation *create(QQmlEngine *, QJSEngine *);
 };

@@ -118,14 +118,16 @@ AbstractButton {
             model: switcher.playlists
 
             delegate: ShellMenuItem {
+                id: playlistItem
+
                 required property var modelData
 
-                objectName: "switchTo-" + modelData.name
-                text: modelData.name
-                symbol: modelData.active ? "checkmark" : ""
+                objectName: "switchTo-" + playlistItem.modelData.name
+                text: playlistItem.modelData.name
+                symbol: playlistItem.modelData.active ? "checkmark" : ""
                 // After the menu has closed: the switch rebuilds these items.
                 onTriggered: {
-                    const id = modelData.id;
+                    const id = playlistItem.modelData.id;
                     Qt.callLater(() => switcher.select(id));
                 }
             }

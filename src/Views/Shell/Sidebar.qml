@@ -21,12 +21,6 @@ Rectangle {
         NumberAnimation { duration: 300; easing.type: Easing.OutCubic }
     }
 
-    Navigation {
-        id: navigation
-
-        app: AppModel
-    }
-
     ColumnLayout {
         anchors.fill: parent
         spacing: 0
@@ -93,18 +87,14 @@ Rectangle {
 
         SidebarGroup {
             Layout.fillWidth: true
-            pages: navigation.upperPages
-            collapsed: root.collapsed
-            onChosen: route => navigation.choose(route)
+            pages: Navigation.upperPages
         }
 
         Item { Layout.fillHeight: true }
 
         SidebarGroup {
             Layout.fillWidth: true
-            pages: navigation.lowerPages
-            collapsed: root.collapsed
-            onChosen: route => navigation.choose(route)
+            pages: Navigation.lowerPages
         }
 
         Rectangle {

@@ -10,9 +10,6 @@ ColumnLayout {
 
     // Route, title and icon of each row (Navigation.upperPages or lowerPages).
     required property var pages
-    required property bool collapsed
-
-    signal chosen(string route)
 
     spacing: 3
 
@@ -32,24 +29,22 @@ ColumnLayout {
             implicitHeight: 38
             selected: row.current
             radius: 10
-            leftPadding: root.collapsed ? 0 : 12
-            rightPadding: root.collapsed ? 0 : 12
-            ToolTip.visible: root.collapsed && row.hovered
+            leftPadding: AppModel.sidebarCollapsed ? 0 : 12
+            rightPadding: AppModel.sidebarCollapsed ? 0 : 12
+            ToolTip.visible: AppModel.sidebarCollapsed && row.hovered
             ToolTip.delay: 600
             ToolTip.text: row.modelData.title
-            onClicked: root.chosen(row.modelData.route)
+            onClicked: Navigation.choose(row.modelData.route)
 
             contentItem: RowLayout {
                 spacing: 12
 
                 Item {
-                    Layout.fillWidth: root.collapsed
+                    Layout.fillWidth: AppModel.sidebarCollapsed
                     implicitWidth: 22
-                    implicitHeight: glyph.implicitHeight
+                    implicitHeight: 22
 
                     Icon {
-                        id: glyph
-
                         anchors.centerIn: parent
                         symbol: row.modelData.icon
                         size: 15
@@ -59,7 +54,7 @@ ColumnLayout {
 
                 Text {
                     Layout.fillWidth: true
-                    visible: !root.collapsed
+                    visible: !AppModel.sidebarCollapsed
                     text: row.modelData.title
                     font: QM.font(14, row.current ? 600 : 500)
                     color: row.current ? QM.accent : QM.text2
@@ -69,7 +64,7 @@ ColumnLayout {
 
                 Text {
                     objectName: "searchShortcut"
-                    visible: !root.collapsed && row.modelData.route === "search"
+                    visible: !AppModel.sidebarCollapsed && row.modelData.route === "search"
                     leftPadding: 6
                     rightPadding: 6
                     topPadding: 2

@@ -7,13 +7,6 @@ import Quillmere
 Item {
     id: root
 
-    // Kind: symbol and colour.
-    readonly property var looks: ({
-        "info": { symbol: "info.circle.fill", color: QM.text2 },
-        "success": { symbol: "checkmark.circle.fill", color: QM.success },
-        "warning": { symbol: "exclamationmark.triangle.fill", color: QM.warning },
-        "error": { symbol: "xmark.octagon.fill", color: QM.danger }
-    })
     readonly property real maximumWidth: 520
 
     ListView {
@@ -39,6 +32,13 @@ Item {
 
             required property string text
             required property string kind
+            // The kind's symbol and colour.
+            readonly property var look: ({
+                "info": { symbol: "info.circle.fill", color: QM.text2 },
+                "success": { symbol: "checkmark.circle.fill", color: QM.success },
+                "warning": { symbol: "exclamationmark.triangle.fill", color: QM.warning },
+                "error": { symbol: "xmark.octagon.fill", color: QM.danger }
+            })[row.kind]
 
             width: ListView.view.width
             implicitHeight: card.height
@@ -75,9 +75,9 @@ Item {
                         id: icon
 
                         anchors.verticalCenter: parent.verticalCenter
-                        symbol: root.looks[row.kind].symbol
+                        symbol: row.look.symbol
                         size: 15
-                        color: root.looks[row.kind].color
+                        color: row.look.color
                     }
 
                     Text {
