@@ -44,6 +44,10 @@ struct CatalogueStoreOptions
 class CatalogueStore : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(bool isInitializing READ isInitializing NOTIFY isInitializingChanged)
+    Q_PROPERTY(int catalogueRevision READ catalogueRevision NOTIFY catalogueRevisionChanged)
+    Q_PROPERTY(int libraryRevision READ libraryRevision NOTIFY libraryRevisionChanged)
+    Q_PROPERTY(int categoryOrderRevision READ categoryOrderRevision NOTIFY categoryOrderRevisionChanged)
 
 public:
     CatalogueStore(CatalogueStoreOptions options, KeyringBackend &keyring, Clock &clock, QObject *parent = nullptr);

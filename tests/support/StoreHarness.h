@@ -28,6 +28,7 @@ public:
     StoreHarness &operator=(const StoreHarness &) = delete;
 
     [[nodiscard]] CatalogueStore &store() { return *m_store; }
+    [[nodiscard]] bool running() const { return bool(m_store); }
     [[nodiscard]] FakeProvider &provider() { return m_provider; }
     [[nodiscard]] InMemoryKeyring &keyring() { return m_keyring; }
     // The keyring the store uses.
