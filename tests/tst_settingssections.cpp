@@ -26,6 +26,21 @@ QQuickItem *row(QQuickItem *root, const QString &title)
     return nullptr;
 }
 
+// Opens the picker's menu with a click and clicks the option of `value`; false when the menu
+// did not show it.
+bool pick(QmlHarness &harness, QQuickItem *picker, const QVariant &value)
+{
+    harness.click(picker);
+    const QString name = u"option-"_s + value.toString();
+    QQuickItem *option = nullptr;
+    if (!QTest::qWaitFor([&] { return (option = QmlHarness::find(harness.window().contentItem(), name)) && option->isVisible(); }))
+        return false;
+    // A drawn frame puts the menu's items in their final places.
+    (void)harness.grab();
+    harness.click(option);
+    return QTest::qWaitFor([&] { return !option->isVisible(); });
+}
+
 } // namespace
 
 // The settings sections loaded offscreen: every control is clicked or keyed as a user would and
@@ -70,11 +85,7 @@ private Q_SLOTS:
         QQuickItem *picker = QmlHarness::find(row(section, u"Network buffer"_s), u"picker"_s);
         QCOMPARE(picker->property("selectionLabel").toString(), u"Normal (1.5 s)"_s);
 
-        harness.click(picker);
-        QQuickItem *high = nullptr;
-        QTRY_VERIFY((high = QmlHarness::find(harness.window().contentItem(), u"option-3000"_s)));
-        QTRY_VERIFY(high->isVisible());
-        harness.click(high);
+        QVERIFY(pick(harness, picker, 3000));
         QCOMPARE(UserSettings::value(u"quillmere.networkCachingMs"_s).typeId(), QMetaType::Int);
         QCOMPARE(UserSettings::value(u"quillmere.networkCachingMs"_s), QVariant(3000));
         QCOMPARE(picker->property("selectionLabel").toString(), u"High (3 s)"_s);
@@ -83,11 +94,7 @@ private Q_SLOTS:
         UserSettings::setValue(u"quillmere.seekStepSeconds"_s, 20);
         QQuickItem *step = QmlHarness::find(row(section, u"Skip step"_s), u"picker"_s);
         QCOMPARE(step->property("selectionLabel").toString(), QString());
-        harness.click(step);
-        QQuickItem *minute = nullptr;
-        QTRY_VERIFY((minute = QmlHarness::find(harness.window().contentItem(), u"option-60"_s)));
-        QTRY_VERIFY(minute->isVisible());
-        harness.click(minute);
+        QVERIFY(pick(harness, step, 60));
         QCOMPARE(UserSettings::value(u"quillmere.seekStepSeconds"_s), QVariant(60));
     }
 

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import QtQuick.Layouts
 import Quillmere
 
@@ -20,7 +21,7 @@ Popup {
 
     property bool acting: false
 
-    parent: Overlay.overlay
+    parent: T.Overlay.overlay
     anchors.centerIn: parent
     width: 400
     modal: true
@@ -36,7 +37,7 @@ Popup {
             root.dismissed();
     }
 
-    Overlay.modal: Rectangle {
+    T.Overlay.modal: Rectangle {
         color: QM.scrim
     }
 

@@ -128,28 +128,25 @@ Rectangle {
                 enabled: !root.refreshing
                 onClicked: menu.popup(menuButton, 0, menuButton.height + 4)
 
-                QMMenu {
+                ShellMenu {
                     id: menu
 
-                    QMMenuItem {
+                    implicitWidth: 200
+
+                    ShellMenuItem {
                         objectName: "editLogin"
                         text: "Edit login\u2026"
                         symbol: "pencil"
                         onTriggered: root.editRequested()
                     }
-                    QMMenuItem {
+                    ShellMenuItem {
                         objectName: "testConnection"
                         text: "Test connection"
                         symbol: "network"
                         onTriggered: root.page.testConnection(root.playlistID)
                     }
-                    MenuSeparator {
-                        contentItem: Rectangle {
-                            implicitHeight: 1
-                            color: QM.stroke
-                        }
-                    }
-                    QMMenuItem {
+                    ShellMenuSeparator {}
+                    ShellMenuItem {
                         objectName: "remove"
                         text: "Remove\u2026"
                         symbol: "trash"

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import QtQuick.Layouts
 import Quillmere
 
@@ -10,7 +11,7 @@ Popup {
 
     property var playlistID: 0
 
-    parent: Overlay.overlay
+    parent: T.Overlay.overlay
     anchors.centerIn: parent
     width: 520
     modal: true
@@ -28,7 +29,7 @@ Popup {
         onFinished: root.close()
     }
 
-    Overlay.modal: Rectangle {
+    T.Overlay.modal: Rectangle {
         color: QM.scrim
     }
 

@@ -32,28 +32,14 @@ QString serverProblem(const QString &typed)
 
 } // namespace
 
-PlaylistEditorModel::PlaylistEditorModel(QObject *parent)
-    : QObject(parent)
-{
-}
-
 PlaylistEditorModel::~PlaylistEditorModel()
 {
     m_save.cancel();
 }
 
-void PlaylistEditorModel::setApp(AppModel *app)
-{
-    if (m_app || !app)
-        return;
-    m_app = app;
-    Q_EMIT appChanged();
-    start(*app);
-}
-
 void PlaylistEditorModel::setPlaylistID(qint64 id)
 {
-    if (m_app || id == m_playlistID)
+    if (m_started || id == m_playlistID)
         return;
     m_playlistID = id;
     Q_EMIT modeChanged();
@@ -79,6 +65,7 @@ std::optional<Playlist> PlaylistEditorModel::listed(const AppModel &app) const
 
 void PlaylistEditorModel::start(AppModel &app)
 {
+    m_started = true;
     if (!isEditing())
         return;
     const std::optional<Playlist> found = listed(app);
@@ -95,7 +82,7 @@ QCoro::Task<void> PlaylistEditorModel::loadLogin(QString reference)
     QPointer<PlaylistEditorModel> self(this);
     std::optional<XtreamCredentials> login;
     try {
-        login = co_await m_app->store()->credentialStore().read(reference);
+        login = co_await app()->store()->credentialStore().read(reference);
     } catch (...) {
         // The user types the login again.
     }
@@ -176,7 +163,7 @@ QString PlaylistEditorModel::playlistName(const QString &typed, const QUrl &serv
 
 void PlaylistEditorModel::save()
 {
-    if (!m_app || m_saving || !canSave())
+    if (!app() || m_saving || !canSave())
         return;
     setSaving(true);
     setError(std::nullopt);
@@ -225,7 +212,7 @@ QCoro::Task<void> PlaylistEditorModel::runSave(std::stop_token stop)
         co_return;
     }
     // The playlist as the store lists it now, not as it was when the sheet opened.
-    const std::optional<Playlist> found = listed(*m_app);
+    const std::optional<Playlist> found = listed(*app());
     if (!found) {
         setError(u"This playlist has been removed."_s);
         setSaving(false);
@@ -237,7 +224,7 @@ QCoro::Task<void> PlaylistEditorModel::runSave(std::stop_token stop)
 QCoro::Task<void> PlaylistEditorModel::addPlaylist(QString name, XtreamCredentials login, std::stop_token stop)
 {
     QPointer<PlaylistEditorModel> self(this);
-    QPointer<AppModel> app(m_app);
+    QPointer<AppModel> app(this->app());
     CredentialStore &credentials = app->store()->credentialStore();
     QString reference;
     try {
@@ -281,7 +268,7 @@ QCoro::Task<void> PlaylistEditorModel::addPlaylist(QString name, XtreamCredentia
 QCoro::Task<void> PlaylistEditorModel::editPlaylist(Playlist existing, QString name, XtreamCredentials login)
 {
     QPointer<PlaylistEditorModel> self(this);
-    QPointer<AppModel> app(m_app);
+    QPointer<AppModel> app(this->app());
     // From here the store carries the change through to its end, sheet or no sheet.
     std::exception_ptr failure;
     try {

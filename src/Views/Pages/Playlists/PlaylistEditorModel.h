@@ -2,9 +2,9 @@
 
 #include "Catalogue/CatalogueModels.h"
 #include "Support/Job.h"
+#include "Views/Shell/ViewModel.h"
 
 #include <QCoroTask>
-#include <QObject>
 #include <QString>
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
@@ -12,20 +12,16 @@
 #include <optional>
 #include <stop_token>
 
-class AppModel;
-
-Q_MOC_INCLUDE("App/AppModel.h")
-
 // The playlist editor sheet's state and its save: it adds a provider login as a new playlist or
 // changes the login of an existing one. The login is checked with the provider before anything
 // is stored, kept only in the keyring, and the sheet is told to close when the save has ended
 // well. Cancel (or closing the sheet) stops a save that has not yet stored anything; a save that
 // has reached the store runs on to its end and reports itself.
-class PlaylistEditorModel : public QObject
+class PlaylistEditorModel : public ViewModel
 {
     Q_OBJECT
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged REQUIRED)
-    // The playlist whose login is edited; 0 (the default) adds a new playlist. Set before `app`.
+    // The playlist whose login is edited; 0 (the default) adds a new playlist. Fixed once the
+    // editor has started.
     Q_PROPERTY(qint64 playlistID READ playlistID WRITE setPlaylistID NOTIFY modeChanged)
     Q_PROPERTY(bool editing READ isEditing NOTIFY modeChanged)
     Q_PROPERTY(QString title READ title NOTIFY modeChanged)
@@ -64,11 +60,9 @@ public:
     static constexpr qsizetype longestServer = 2000;
     static constexpr qsizetype longestLogin = 500;
 
-    explicit PlaylistEditorModel(QObject *parent = nullptr);
+    using ViewModel::ViewModel;
     ~PlaylistEditorModel() override;
 
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    void setApp(AppModel *app);
     [[nodiscard]] qint64 playlistID() const { return m_playlistID; }
     void setPlaylistID(qint64 id);
     [[nodiscard]] bool isEditing() const { return m_playlistID != 0; }
@@ -106,7 +100,6 @@ public:
     [[nodiscard]] static QString playlistName(const QString &typed, const QUrl &server);
 
 Q_SIGNALS:
-    void appChanged();
     void modeChanged();
     void fieldsChanged();
     void savingChanged();
@@ -114,8 +107,10 @@ Q_SIGNALS:
     // The sheet should close: the save has ended well, or the user cancelled.
     void finished();
 
+protected:
+    void start(AppModel &app) override;
+
 private:
-    void start(AppModel &app);
     // The edited playlist as the store lists it now.
     [[nodiscard]] std::optional<Playlist> listed(const AppModel &app) const;
     QCoro::Task<void> loadLogin(QString reference);
@@ -126,7 +121,7 @@ private:
     void setError(const std::optional<QString> &error);
     void type(QString Fields::*field, bool Typed::*typed, const QString &value);
 
-    AppModel *m_app = nullptr;
+    bool m_started = false;
     qint64 m_playlistID = 0;
     Fields m_fields;
     Typed m_typed;

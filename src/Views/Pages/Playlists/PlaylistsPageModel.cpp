@@ -11,15 +11,6 @@ PlaylistsPageModel::~PlaylistsPageModel()
     m_ticker.cancel();
 }
 
-void PlaylistsPageModel::setApp(AppModel *app)
-{
-    if (m_app || !app)
-        return;
-    m_app = app;
-    Q_EMIT appChanged();
-    start(*app);
-}
-
 void PlaylistsPageModel::start(AppModel &app)
 {
     CatalogueStore *store = app.store();
@@ -28,6 +19,7 @@ void PlaylistsPageModel::start(AppModel &app)
                               &CatalogueStore::refreshingChanged})
         connect(store, signal, this, &PlaylistsPageModel::updateCards);
     updateCards();
+    setReady();
     m_ticker = Job<void>::start([self = QPointer(this), &clock = store->clock()](std::stop_token stop) {
         return tick(self, clock, stop);
     });
@@ -45,7 +37,7 @@ QCoro::Task<void> PlaylistsPageModel::tick(QPointer<PlaylistsPageModel> self, Cl
 
 void PlaylistsPageModel::updateCards()
 {
-    const CatalogueStore &store = *m_app->store();
+    const CatalogueStore &store = *app()->store();
     const std::optional<qint64> active = store.activePlaylistID();
     const QSet<qint64> importing = store.importingPlaylists();
     const QDateTime now = store.clock().now();
@@ -65,9 +57,9 @@ void PlaylistsPageModel::updateCards()
 
 std::optional<Playlist> PlaylistsPageModel::listed(qint64 playlistID) const
 {
-    if (!m_app)
+    if (!app())
         return std::nullopt;
-    const QList<Playlist> &playlists = m_app->store()->playlists();
+    const QList<Playlist> &playlists = app()->store()->playlists();
     const auto found = std::find_if(playlists.begin(), playlists.end(),
                                     [playlistID](const Playlist &playlist) { return playlist.id == playlistID; });
     return found == playlists.end() ? std::nullopt : std::optional(*found);
@@ -76,7 +68,7 @@ std::optional<Playlist> PlaylistsPageModel::listed(qint64 playlistID) const
 std::optional<Playlist> PlaylistsPageModel::idle(qint64 playlistID) const
 {
     const std::optional<Playlist> playlist = listed(playlistID);
-    return playlist && !m_app->store()->isRefreshing(playlistID) ? playlist : std::nullopt;
+    return playlist && !app()->store()->isRefreshing(playlistID) ? playlist : std::nullopt;
 }
 
 QString PlaylistsPageModel::removeTitle() const
@@ -89,32 +81,32 @@ void PlaylistsPageModel::use(qint64 playlistID)
     const std::optional<Playlist> playlist = listed(playlistID);
     if (!playlist)
         return;
-    m_app->store()->selectPlaylist(playlistID);
-    m_app->toast(u"Switched to "_s + playlist->name, ToastKind::Success);
+    app()->store()->selectPlaylist(playlistID);
+    app()->toast(u"Switched to "_s + playlist->name, ToastKind::Success);
 }
 
 void PlaylistsPageModel::refresh(qint64 playlistID)
 {
     if (const std::optional<Playlist> playlist = idle(playlistID))
-        m_app->store()->startImport(*playlist);
+        app()->store()->startImport(*playlist);
 }
 
 void PlaylistsPageModel::refreshGuide(qint64 playlistID)
 {
     if (const std::optional<Playlist> playlist = idle(playlistID))
-        m_app->store()->refreshEPG(*playlist);
+        app()->store()->refreshEPG(*playlist);
 }
 
 void PlaylistsPageModel::cancelRefresh(qint64 playlistID)
 {
-    if (m_app)
-        m_app->store()->cancelRefresh(playlistID);
+    if (app())
+        app()->store()->cancelRefresh(playlistID);
 }
 
 void PlaylistsPageModel::testConnection(qint64 playlistID)
 {
     if (const std::optional<Playlist> playlist = idle(playlistID))
-        m_app->store()->testConnection(*playlist);
+        app()->store()->testConnection(*playlist);
 }
 
 void PlaylistsPageModel::askToRemove(qint64 playlistID)
@@ -135,7 +127,7 @@ void PlaylistsPageModel::removeConfirmed()
     const Playlist playlist = *m_removing;
     setRemoving(std::nullopt);
     // Not tied to the page: the notice follows even when the user has moved on.
-    remove(QPointer(m_app), playlist);
+    remove(QPointer(app()), playlist);
 }
 
 QCoro::Task<void> PlaylistsPageModel::remove(QPointer<AppModel> app, Playlist playlist)

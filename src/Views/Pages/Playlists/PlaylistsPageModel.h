@@ -3,9 +3,9 @@
 #include "PlaylistCardListModel.h"
 
 #include "Support/Job.h"
+#include "Views/Shell/PageModel.h"
 
 #include <QCoroTask>
-#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
@@ -16,15 +16,12 @@ class AppModel;
 class CatalogueStore;
 class Clock;
 
-Q_MOC_INCLUDE("App/AppModel.h")
-
 // The playlists page: one card a playlist with its health and running refresh, and what a card
 // can do: make its playlist active, refresh its catalogue or guide, cancel, test the login and
 // remove the playlist after a confirmation.
-class PlaylistsPageModel : public QObject
+class PlaylistsPageModel : public PageModel
 {
     Q_OBJECT
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged REQUIRED)
     Q_PROPERTY(PlaylistCardListModel *cards READ cards CONSTANT)
     // The playlist awaiting the remove confirmation; 0 for none.
     Q_PROPERTY(qint64 removing READ removing NOTIFY removingChanged)
@@ -32,11 +29,9 @@ class PlaylistsPageModel : public QObject
     QML_ELEMENT
 
 public:
-    using QObject::QObject;
+    using PageModel::PageModel;
     ~PlaylistsPageModel() override;
 
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    void setApp(AppModel *app);
     [[nodiscard]] PlaylistCardListModel *cards() { return &m_cards; }
 
     [[nodiscard]] qint64 removing() const { return m_removing ? m_removing->id : 0; }
@@ -56,11 +51,12 @@ public:
     Q_INVOKABLE void removeConfirmed();
 
 Q_SIGNALS:
-    void appChanged();
     void removingChanged();
 
+protected:
+    void start(AppModel &app) override;
+
 private:
-    void start(AppModel &app);
     void updateCards();
     // Keeps the cards' "Updated 5 min ago" current while nothing else changes.
     static QCoro::Task<void> tick(QPointer<PlaylistsPageModel> self, Clock &clock, std::stop_token stop);
@@ -70,7 +66,6 @@ private:
     static QCoro::Task<void> remove(QPointer<AppModel> app, Playlist playlist);
     void setRemoving(const std::optional<Playlist> &playlist);
 
-    AppModel *m_app = nullptr;
     PlaylistCardListModel m_cards;
     std::optional<Playlist> m_removing;
     Job<void> m_ticker;

@@ -78,11 +78,16 @@ Item {
             spacing: 28
 
             Repeater {
-                model: [
-                    { symbol: "lock.shield", text: "Logins stay in your keyring" },
-                    { symbol: "bolt", text: "Instant search across everything" },
-                    { symbol: "calendar", text: "7-day TV guide" }
-                ]
+                model: [{
+                        symbol: "lock.shield",
+                        text: "Logins stay in your keyring"
+                    }, {
+                        symbol: "bolt",
+                        text: "Instant search across everything"
+                    }, {
+                        symbol: "calendar",
+                        text: "7-day TV guide"
+                    }]
 
                 RowLayout {
                     required property var modelData

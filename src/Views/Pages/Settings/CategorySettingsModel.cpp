@@ -11,18 +11,14 @@
 
 using namespace Qt::StringLiterals;
 
-void CategorySettingsModel::setApp(AppModel *app)
+void CategorySettingsModel::start(AppModel &app)
 {
-    if (m_app || !app)
-        return;
-    m_app = app;
-    Q_EMIT appChanged();
-    CatalogueStore *store = app->store();
+    CatalogueStore *store = app.store();
     // The lists belong to the active playlist: a change of it reads them again.
     for (const auto signal : {&CatalogueStore::playlistsChanged, &CatalogueStore::selectedPlaylistIDChanged}) {
         connect(store, signal, this, [this] {
             Q_EMIT activeChanged();
-            const QString key = kindText(m_kind) + u'|' + QString::number(m_app->store()->activePlaylistID().value_or(0));
+            const QString key = kindText(m_kind) + u'|' + QString::number(this->app()->store()->activePlaylistID().value_or(0));
             if (key != m_loadKey)
                 reload();
         });
@@ -38,7 +34,7 @@ void CategorySettingsModel::setKind(const QString &kind)
         return;
     m_kind = *parsed;
     Q_EMIT kindChanged();
-    if (m_app)
+    if (app())
         reload();
 }
 
@@ -58,7 +54,7 @@ void CategorySettingsModel::setFilter(const QString &filter)
 
 bool CategorySettingsModel::hasActive() const
 {
-    return m_app && m_app->store()->activePlaylist();
+    return app() && app()->store()->activePlaylist();
 }
 
 QVariantList CategorySettingsModel::languages() const
@@ -74,15 +70,15 @@ QVariantList CategorySettingsModel::languages() const
 
 void CategorySettingsModel::reload()
 {
-    m_loadKey = kindText(m_kind) + u'|' + QString::number(m_app->store()->activePlaylistID().value_or(0));
+    m_loadKey = kindText(m_kind) + u'|' + QString::number(app()->store()->activePlaylistID().value_or(0));
     load(++m_generation);
 }
 
 QCoro::Task<void> CategorySettingsModel::load(int generation)
 {
     QPointer<CategorySettingsModel> self(this);
-    CataloguePageReader &reader = m_app->store()->pageReader();
-    const std::optional<qint64> playlistID = m_app->store()->activePlaylistID();
+    CataloguePageReader &reader = app()->store()->pageReader();
+    const std::optional<qint64> playlistID = app()->store()->activePlaylistID();
     QList<BrowseCategory> categories;
     try {
         categories = co_await reader.browseCategories(playlistID, m_kind);
@@ -119,14 +115,14 @@ std::optional<BrowseCategory> CategorySettingsModel::shownAt(int row) const
 
 void CategorySettingsModel::write(Write body)
 {
-    if (!m_app)
+    if (!app())
         return;
     // The body lives in this coroutine's frame until its own task has ended.
     [](QPointer<CategorySettingsModel> self, QPointer<AppModel> app, Write body) -> QCoro::Task<void> {
         co_await body(*app->store());
         if (self)
             self->reload();
-    }(QPointer(this), QPointer(m_app), std::move(body));
+    }(QPointer(this), QPointer(app()), std::move(body));
 }
 
 void CategorySettingsModel::move(int row, int target)

@@ -3,9 +3,9 @@
 #include "CategoryRowModel.h"
 
 #include "Catalogue/CatalogueModels.h"
+#include "Views/Shell/ViewModel.h"
 
 #include <QCoroTask>
-#include <QObject>
 #include <QSet>
 #include <QString>
 #include <QVariantList>
@@ -16,16 +16,13 @@
 class AppModel;
 class CatalogueStore;
 
-Q_MOC_INCLUDE("App/AppModel.h")
-
 // The "Categories" section: for the active playlist and one kind at a time, the order of the
 // provider's categories and which are hidden, and for the whole library the hidden languages.
 // It reads both lists through the store's page reader and writes through the store, reading
 // the lists again after every write.
-class CategorySettingsModel : public QObject
+class CategorySettingsModel : public ViewModel
 {
     Q_OBJECT
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged REQUIRED)
     // "live", "movie" or "series".
     Q_PROPERTY(QString kind READ kind WRITE setKind NOTIFY kindChanged)
     Q_PROPERTY(QString listTitle READ listTitle NOTIFY kindChanged)
@@ -40,10 +37,8 @@ class CategorySettingsModel : public QObject
     QML_ELEMENT
 
 public:
-    using QObject::QObject;
+    using ViewModel::ViewModel;
 
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    void setApp(AppModel *app);
 
     [[nodiscard]] QString kind() const { return kindText(m_kind); }
     void setKind(const QString &kind);
@@ -67,11 +62,13 @@ public:
     Q_INVOKABLE void resetOrder();
 
 Q_SIGNALS:
-    void appChanged();
     void kindChanged();
     void filterChanged();
     void activeChanged();
     void listsChanged();
+
+protected:
+    void start(AppModel &app) override;
 
 private:
     using Write = std::function<QCoro::Task<void>(CatalogueStore &)>;
@@ -85,7 +82,6 @@ private:
     void showRows();
     [[nodiscard]] std::optional<BrowseCategory> shownAt(int row) const;
 
-    AppModel *m_app = nullptr;
     CatalogueKind m_kind = CatalogueKind::Live;
     QString m_filter;
     QList<BrowseCategory> m_categories;

@@ -17,12 +17,8 @@ const QString favourites = u"favourites"_s;
 
 } // namespace
 
-void DataSettingsModel::setApp(AppModel *app)
+void DataSettingsModel::start(AppModel &)
 {
-    if (m_app || !app)
-        return;
-    m_app = app;
-    Q_EMIT appChanged();
 }
 
 QString DataSettingsModel::confirmTitle() const
@@ -33,9 +29,9 @@ QString DataSettingsModel::confirmTitle() const
 
 QString DataSettingsModel::dataFolder() const
 {
-    if (!m_app)
+    if (!app())
         return QString();
-    return QDir::toNativeSeparators(QFileInfo(m_app->store()->databasePath()).absolutePath());
+    return QDir::toNativeSeparators(QFileInfo(app()->store()->databasePath()).absolutePath());
 }
 
 void DataSettingsModel::askToClear(const QString &what)
@@ -51,12 +47,12 @@ void DataSettingsModel::dismiss()
 
 void DataSettingsModel::clearConfirmed()
 {
-    if (!m_app || m_confirm.isEmpty())
+    if (!app() || m_confirm.isEmpty())
         return;
     const QString what = m_confirm;
     setConfirm(QString());
     // Not tied to the section: the notice follows even when the user has moved on.
-    clear(QPointer(m_app), what);
+    clear(QPointer(app()), what);
 }
 
 QCoro::Task<void> DataSettingsModel::clear(QPointer<AppModel> app, QString what)
@@ -76,8 +72,8 @@ QCoro::Task<void> DataSettingsModel::clear(QPointer<AppModel> app, QString what)
 
 void DataSettingsModel::showDataFolder()
 {
-    if (m_app)
-        FileManager::showItem(m_app->store()->databasePath(), this);
+    if (app())
+        FileManager::showItem(app()->store()->databasePath(), this);
 }
 
 void DataSettingsModel::setConfirm(const QString &confirm)

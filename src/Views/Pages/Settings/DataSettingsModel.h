@@ -1,22 +1,18 @@
 #pragma once
 
+#include "Views/Shell/ViewModel.h"
+
 #include <QCoroTask>
-#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
-class AppModel;
-
-Q_MOC_INCLUDE("App/AppModel.h")
-
 // The "Privacy & data" section: clearing the active playlist's watch history or favourites
 // behind a confirmation, clearing the artwork caches, and the data folder with its way into the
 // file manager.
-class DataSettingsModel : public QObject
+class DataSettingsModel : public ViewModel
 {
     Q_OBJECT
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged REQUIRED)
     // The confirmation waiting for an answer: "history", "favourites", or empty for none.
     Q_PROPERTY(QString confirm READ confirm NOTIFY confirmChanged)
     Q_PROPERTY(QString confirmTitle READ confirmTitle NOTIFY confirmChanged)
@@ -24,10 +20,8 @@ class DataSettingsModel : public QObject
     QML_ELEMENT
 
 public:
-    using QObject::QObject;
+    using ViewModel::ViewModel;
 
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    void setApp(AppModel *app);
 
     [[nodiscard]] const QString &confirm() const { return m_confirm; }
     [[nodiscard]] QString confirmTitle() const;
@@ -43,13 +37,14 @@ public:
     Q_INVOKABLE void showDataFolder();
 
 Q_SIGNALS:
-    void appChanged();
     void confirmChanged();
+
+protected:
+    void start(AppModel &app) override;
 
 private:
     static QCoro::Task<void> clear(QPointer<AppModel> app, QString what);
     void setConfirm(const QString &confirm);
 
-    AppModel *m_app = nullptr;
     QString m_confirm;
 };

@@ -34,6 +34,7 @@ Rectangle {
                 spacing: 3
 
                 Text {
+                    objectName: "pageTitle"
                     leftPadding: 12
                     rightPadding: 12
                     bottomPadding: 18

@@ -26,12 +26,9 @@ const std::array<Section, 7> sectionList{{
 
 } // namespace
 
-void SettingsPageModel::setApp(AppModel *app)
+void SettingsPageModel::start(AppModel &)
 {
-    if (m_app || !app)
-        return;
-    m_app = app;
-    Q_EMIT appChanged();
+    setReady();
 }
 
 QVariantList SettingsPageModel::sections()

@@ -5,15 +5,6 @@
 
 using namespace Qt::StringLiterals;
 
-void UpdateSettingsModel::setApp(AppModel *app)
-{
-    if (m_app || !app)
-        return;
-    m_app = app;
-    Q_EMIT appChanged();
-    start(*app);
-}
-
 void UpdateSettingsModel::start(AppModel &app)
 {
     CatalogueStore *store = app.store();
@@ -25,29 +16,29 @@ void UpdateSettingsModel::start(AppModel &app)
 
 bool UpdateSettingsModel::hasActive() const
 {
-    return m_app && m_app->store()->activePlaylist();
+    return app() && app()->store()->activePlaylist();
 }
 
 QString UpdateSettingsModel::groupTitle() const
 {
-    const std::optional<Playlist> active = m_app ? m_app->store()->activePlaylist() : std::nullopt;
+    const std::optional<Playlist> active = app() ? app()->store()->activePlaylist() : std::nullopt;
     return active ? u"Update now \u00b7 "_s + active->name : QString();
 }
 
 bool UpdateSettingsModel::isRefreshing() const
 {
-    const std::optional<qint64> id = m_app ? m_app->store()->activePlaylistID() : std::nullopt;
-    return id && m_app->store()->isRefreshing(*id);
+    const std::optional<qint64> id = app() ? app()->store()->activePlaylistID() : std::nullopt;
+    return id && app()->store()->isRefreshing(*id);
 }
 
 void UpdateSettingsModel::refreshPlaylist()
 {
-    if (const std::optional<Playlist> active = m_app ? m_app->store()->activePlaylist() : std::nullopt)
-        m_app->store()->startImport(*active);
+    if (const std::optional<Playlist> active = app() ? app()->store()->activePlaylist() : std::nullopt)
+        app()->store()->startImport(*active);
 }
 
 void UpdateSettingsModel::refreshGuide()
 {
-    if (const std::optional<Playlist> active = m_app ? m_app->store()->activePlaylist() : std::nullopt)
-        m_app->store()->refreshEPG(*active);
+    if (const std::optional<Playlist> active = app() ? app()->store()->activePlaylist() : std::nullopt)
+        app()->store()->refreshEPG(*active);
 }
