@@ -30,15 +30,19 @@ QQuickItem *row(QQuickItem *root, const QString &title)
 // did not show it.
 bool pick(QmlHarness &harness, QQuickItem *picker, const QVariant &value)
 {
+    // A drawn frame puts the picker (whose width follows its label) and then the menu's items
+    // in their final places.
+    (void)harness.grab();
     harness.click(picker);
     const QString name = u"option-"_s + value.toString();
     QQuickItem *option = nullptr;
     if (!QTest::qWaitFor([&] { return (option = QmlHarness::find(harness.window().contentItem(), name)) && option->isVisible(); }))
         return false;
-    // A drawn frame puts the menu's items in their final places.
     (void)harness.grab();
     harness.click(option);
-    return QTest::qWaitFor([&] { return !option->isVisible(); });
+    // Until its closing has ended, the menu takes the next click for itself.
+    const QObject *menu = picker->findChild<QObject *>(u"pickerMenu"_s);
+    return menu && QTest::qWaitFor([&] { return !menu->property("visible").toBool(); });
 }
 
 } // namespace

@@ -119,10 +119,15 @@ void QmlHarness::click(QQuickItem *item, std::optional<QPointF> at, Qt::MouseBut
 
 void QmlHarness::type(const QString &text)
 {
+    typeInto(m_window, text);
+}
+
+void QmlHarness::typeInto(QWindow &window, const QString &text)
+{
     // One key stroke per character, carrying the character itself, so that any text can be typed.
     for (const QChar character : text) {
         const auto code = Qt::Key(character.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Click, &m_window, code, QString(character), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, &window, code, QString(character), Qt::NoModifier);
     }
 }
 

@@ -51,6 +51,8 @@ public:
     void click(QQuickItem *item, std::optional<QPointF> at = std::nullopt, Qt::MouseButton button = Qt::LeftButton);
     // Key strokes to the item that has the keyboard focus.
     void type(const QString &text);
+    // The same for any window of the program.
+    static void typeInto(QWindow &window, const QString &text);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Waits for the kit's short transitions (colour fades, scale springs) to end.
     static void settle(int milliseconds = 150);

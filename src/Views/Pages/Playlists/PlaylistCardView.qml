@@ -68,8 +68,8 @@ Rectangle {
 
                     Text {
                         objectName: "name"
-                        Layout.maximumWidth: implicitWidth
-                        Layout.fillWidth: true
+                        Layout.preferredWidth: implicitWidth
+                        Layout.minimumWidth: 24
                         text: root.name
                         font: QM.h3
                         color: QM.text1

@@ -26,8 +26,8 @@ Item {
 
         Text {
             objectName: "name"
-            Layout.fillWidth: true
-            Layout.maximumWidth: implicitWidth
+            Layout.preferredWidth: implicitWidth
+            Layout.minimumWidth: 24
             text: root.name
             font: QM.body
             color: root.dimmed ? QM.text3 : QM.text1

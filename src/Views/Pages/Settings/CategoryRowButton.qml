@@ -11,6 +11,7 @@ QMIconButton {
     size: 28
     filled: false
     tint: QM.text3
+    opacity: root.enabled ? 1 : 0.35
 
     HelpTip {
         text: root.help

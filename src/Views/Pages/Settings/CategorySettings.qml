@@ -41,12 +41,13 @@ ListView {
         height: 40
     }
 
-    // The card behind the rows.
+    // The card behind the rows, which start at the top of the list's content (the header lies
+    // above it).
     QMSurface {
         parent: root.contentItem
         z: -1
         x: root.sideMargin
-        y: root.headerItem ? root.headerItem.height : 0
+        y: 0
         width: root.columnWidth
         height: root.count * 44
         visible: root.count > 0

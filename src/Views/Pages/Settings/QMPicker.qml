@@ -62,6 +62,7 @@ AbstractButton {
     QMPickerMenu {
         id: menu
 
+        objectName: "pickerMenu"
         options: root.options
         selection: root.selection
         onPicked: value => root.picked(value)
