@@ -1,14 +1,12 @@
 #include "App/AppModel.h"
 #include "Catalogue/CredentialStore.h"
 #include "Catalogue/SecretServiceKeyring.h"
-#include "Playback/PlaybackWindowController.h"
-#include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "Views/Pages/Playlists/PlaylistEditorModel.h"
 #include "Views/Pages/Playlists/PlaylistsPageModel.h"
 #include "support/AwaitBlocking.h"
-#include "support/FakeMediaEngine.h"
+#include "support/AppHarness.h"
 #include "support/RecordingKeyring.h"
 #include "support/StoreHarness.h"
 
@@ -44,31 +42,25 @@ public:
         : m_secretService(qEnvironmentVariableIsSet("QUILLMERE_TEST_SECRET_SERVICE")
                               ? std::make_unique<SecretServiceKeyring>()
                               : nullptr)
-        , m_inMemory()
         , m_recording(m_secretService ? static_cast<KeyringBackend &>(*m_secretService) : m_inMemory)
-        , m_harness(false, &m_recording)
-        , m_playback([this](const QUrl &url, QObject *parent) {
-            return new PlayerController(url, std::make_unique<FakeMediaEngine>(), m_harness.clock(), parent);
-        })
+        , m_app(QUrl(u"http://127.0.0.1:9"_s), &m_recording)
     {
-        m_harness.provider().setLogin(trickyUser, trickyPassword);
-        m_harness.provider().setCatalogue(generateCatalogue({20, 20, 5}));
-        m_harness.start();
-        m_app = std::make_unique<AppModel>(m_harness.store(), m_playback);
+        harness().provider().setLogin(trickyUser, trickyPassword);
+        harness().provider().setCatalogue(generateCatalogue({20, 20, 5}));
+        m_app.start();
     }
 
     ~Rig()
     {
         // Nothing a test made stays in the keyring.
-        m_app.reset();
-        m_harness.stop();
+        harness().stop();
         for (const QString &account : m_recording.liveAccounts())
             (void)awaitBlocking(m_recording.remove(CredentialStore::service, account));
     }
 
-    StoreHarness &harness() { return m_harness; }
-    CatalogueStore &store() { return m_harness.store(); }
-    AppModel &app() { return *m_app; }
+    StoreHarness &harness() { return m_app.storeHarness(); }
+    CatalogueStore &store() { return harness().store(); }
+    AppModel &app() { return m_app.app(); }
     RecordingKeyring &keyring() { return m_recording; }
     InMemoryKeyring &inMemory() { return m_inMemory; }
     bool realKeyring() const { return bool(m_secretService); }
@@ -77,12 +69,12 @@ public:
     {
         auto editor = std::make_unique<PlaylistEditorModel>();
         editor->setPlaylistID(playlistID);
-        editor->setApp(m_app.get());
+        editor->setApp(&app());
         return editor;
     }
 
-    void fill(PlaylistEditorModel &editor, const QString &server, const QString &username, const QString &password,
-              const QString &name = QString())
+    static void fill(PlaylistEditorModel &editor, const QString &server, const QString &username,
+                     const QString &password, const QString &name = QString())
     {
         editor.setName(name);
         editor.setServer(server);
@@ -90,15 +82,15 @@ public:
         editor.setPassword(password);
     }
 
-    QString server() { return m_harness.provider().serverURL().toString(); }
-    QStringList toasts() const
+    QString server() { return harness().provider().serverURL().toString(); }
+    QStringList toasts()
     {
         QStringList texts;
-        for (const ToastMessage &toast : m_app->toasts())
+        for (const ToastMessage &toast : app().toasts())
             texts.append(toast.text);
         return texts;
     }
-    QStringList playlistRows() { return m_harness.rows(u"SELECT name, server_url FROM playlists"_s); }
+    QStringList playlistRows() { return harness().rows(u"SELECT name, server_url FROM playlists"_s); }
     bool stored(const QString &reference)
     {
         return awaitBlocking(m_recording.find(CredentialStore::service, reference)).status == KeyringBackend::success;
@@ -108,9 +100,7 @@ private:
     std::unique_ptr<SecretServiceKeyring> m_secretService;
     InMemoryKeyring m_inMemory;
     RecordingKeyring m_recording;
-    StoreHarness m_harness;
-    PlaybackWindowController m_playback;
-    std::unique_ptr<AppModel> m_app;
+    AppHarness m_app;
 };
 
 // Waits for the save to end; true when the sheet was asked to close.
@@ -152,7 +142,7 @@ private Q_SLOTS:
         auto editor = rig.editor();
         QCOMPARE(editor->title(), u"Add a playlist"_s);
         // No name: the playlist is named after the host; the address is trimmed.
-        rig.fill(*editor, u"  "_s + rig.server() + u" \n"_s, trickyUser, trickyPassword, u"   "_s);
+        Rig::fill(*editor, u"  "_s + rig.server() + u" \n"_s, trickyUser, trickyPassword, u"   "_s);
         QVERIFY(editor->canSave());
         QVERIFY(saved(*editor));
         QCOMPARE(editor->error(), QString());
@@ -191,7 +181,7 @@ private Q_SLOTS:
         QFETCH(QString, sentence);
         Rig rig;
         auto editor = rig.editor();
-        rig.fill(*editor, reachable ? rig.server() : u"http://127.0.0.1:9"_s, trickyUser, u"wrong"_s, u"Home"_s);
+        Rig::fill(*editor, reachable ? rig.server() : u"http://127.0.0.1:9"_s, trickyUser, u"wrong"_s, u"Home"_s);
         QVERIFY(!saved(*editor));
         QCOMPARE(editor->error(), sentence);
         // The typed values stay for another try.
@@ -217,7 +207,7 @@ private Q_SLOTS:
         rig.harness().provider().setFault(u"account"_s, stall);
         auto editor = rig.editor();
         QSignalSpy finished(editor.get(), &PlaylistEditorModel::finished);
-        rig.fill(*editor, rig.server(), trickyUser, trickyPassword);
+        Rig::fill(*editor, rig.server(), trickyUser, trickyPassword);
         editor->save();
         QVERIFY(editor->isSaving());
         QTRY_VERIFY(!rig.harness().provider().requests().isEmpty());
@@ -317,7 +307,7 @@ private Q_SLOTS:
             QSKIP("the Secret Service cannot be made to refuse on demand");
         rig.inMemory().failWith(KeyringBackend::unavailable);
         auto editor = rig.editor();
-        rig.fill(*editor, rig.server(), trickyUser, trickyPassword);
+        Rig::fill(*editor, rig.server(), trickyUser, trickyPassword);
         QVERIFY(!saved(*editor));
         QCOMPARE(editor->error(), u"Could not save playlist credentials (keyring status -25291)."_s);
         QVERIFY(rig.playlistRows().isEmpty());

@@ -12,6 +12,10 @@ ListView {
     readonly property real columnWidth: Math.max(0, Math.min(root.width, 900) - 2 * root.sideMargin)
 
     objectName: "categoryList"
+    // No current row: a current row would take the keyboard from the filter field in the header
+    // whenever the filter changes the rows.
+    currentIndex: -1
+    keyNavigationEnabled: false
     clip: true
     boundsBehavior: Flickable.StopAtBounds
     ScrollBar.vertical: ScrollBar {}
