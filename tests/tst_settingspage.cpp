@@ -3,6 +3,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/TimeText.h"
 #include "Support/UserSettings.h"
+#include "Views/Pages/Settings/SettingKeys.h"
 #include "support/AppHarness.h"
 #include "support/QmlHarness.h"
 
@@ -47,6 +48,16 @@ QStringList rowNames(QQuickItem *page)
     return names;
 }
 
+// The settings key of the row that holds `control`.
+QString keyOf(QQuickItem *control)
+{
+    for (QQuickItem *item = control; item; item = item->parentItem()) {
+        if (item->property("key").isValid())
+            return item->property("key").toString();
+    }
+    return QString();
+}
+
 } // namespace
 
 // The settings page offscreen over a real store, driven with real clicks and keys: its sections,
@@ -88,6 +99,50 @@ private Q_SLOTS:
         // A page built again starts at "General".
         page = harness.createFromQml(u"SettingsPage { width: 1150; height: 770 }"_s);
         QCOMPARE(textOf(page, u"sectionTitle"_s), u"General"_s);
+    }
+
+    // Every switch and every menu of the sections writes its own key, with the key's type.
+    void everyControlWritesItsKey()
+    {
+        m_app->start();
+        QmlHarness harness({1200, 900});
+        QQuickItem *page = harness.createFromQml(u"SettingsPage { width: 1150; height: 850 }"_s);
+        QStringList written;
+        for (const QString &section : {u"General"_s, u"Playback"_s, u"Live TV"_s, u"Updates"_s, u"Privacy & data"_s}) {
+            harness.click(QmlHarness::find(page, u"section-"_s + section));
+            QTRY_COMPARE(textOf(page, u"sectionTitle"_s), section);
+            // The menus first: an interval menu is open only while its switch is on.
+            for (QQuickItem *picker : QmlHarness::findAll(page, u"picker"_s)) {
+                QVERIFY(picker->isEnabled());
+                const QString key = keyOf(picker);
+                const QVariantList options = picker->property("options").toList();
+                const QVariant last = options.constLast().toMap().value(u"value"_s);
+                harness.click(picker);
+                QQuickItem *option = nullptr;
+                QTRY_VERIFY((option = QmlHarness::find(harness.window().contentItem(), u"option-"_s + last.toString()))
+                            && option->isVisible());
+                harness.click(option);
+                QTRY_COMPARE(UserSettings::value(key), last);
+                QCOMPARE(UserSettings::value(key).typeId(), last.typeId());
+                QCOMPARE(picker->property("selectionLabel"), options.constLast().toMap().value(u"label"_s));
+                QObject *menu = picker->findChild<QObject *>(u"pickerMenu"_s);
+                QTRY_VERIFY(!menu->property("visible").toBool());
+                written.append(key);
+            }
+            for (QQuickItem *toggle : QmlHarness::findAll(page, u"toggle"_s)) {
+                const QString key = keyOf(toggle);
+                const bool before = toggle->property("checked").toBool();
+                harness.click(toggle);
+                QCOMPARE(UserSettings::value(key), QVariant(!before));
+                written.append(key);
+            }
+        }
+        QStringList table;
+        for (const SettingKeys::Setting &setting : SettingKeys::all())
+            table.append(setting.key);
+        table.sort();
+        written.sort();
+        QCOMPARE(written, table);
     }
 
     void theRefreshesFollowTheActivePlaylist()
