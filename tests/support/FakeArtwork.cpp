@@ -40,13 +40,18 @@ QByteArray FakeArtwork::picture(int width, int height, const QString &name, cons
     gradient.setColorAt(0, QColor::fromHsv(hue, 160, 230));
     gradient.setColorAt(1, QColor::fromHsv((hue + 40) % 360, 200, 90));
     painter.fillRect(image.rect(), gradient);
-    painter.fillRect(QRect(width / 4, height / 4, width / 2, height / 2), QColor::fromHsv((hue + 180) % 360, 120, 250));
+    painter.fillRect(QRect(width / 4, height / 4, width / 2, height / 2), centreColour(name));
     painter.end();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format == u"png"_s ? "PNG" : "JPEG");
     return bytes;
+}
+
+QColor FakeArtwork::centreColour(const QString &name)
+{
+    return QColor::fromHsv((hueOf(name) + 180) % 360, 120, 250);
 }
 
 QByteArray FakeArtwork::cachedPicture(int width, int height, const QString &name, const QString &format)

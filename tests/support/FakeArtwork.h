@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -33,8 +34,10 @@ public:
     // Lets every reply go, now and from now on.
     void release();
 
-    // A picture of `width` x `height` in "png" or "jpg".
+    // A picture of `width` x `height` in "png" or "jpg": a diagonal gradient with a plain block
+    // over its middle half, in the colour below.
     [[nodiscard]] static QByteArray picture(int width, int height, const QString &name, const QString &format);
+    [[nodiscard]] static QColor centreColour(const QString &name);
 
 private:
     [[nodiscard]] QByteArray cachedPicture(int width, int height, const QString &name, const QString &format);
