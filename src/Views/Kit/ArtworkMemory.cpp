@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The instance handed to QML engines; the program's composition root provides it.
+// The instance handed to QML engines by a test or benchmark that keeps its own.
 QPointer<ArtworkMemory> provided;
 
 qint64 costOf(const QImage &image)

@@ -16,8 +16,8 @@ class QQmlEngine;
 // Decoded artwork in memory, and the addresses whose last load failed, shared by every artwork
 // view. Pictures are decoded from the disk cache's files as thumbnails no larger than the size a
 // view asks for, off the main thread, and kept within a cost limit (bytes of pixels); a failed
-// address is not tried again until the cache is cleared. The program makes one and hands it to
-// QML; an engine that was given none makes its own over the user's artwork directory.
+// address is not tried again until the cache is cleared. The engine makes it on first use over
+// the user's artwork directory, with its disk cache; tests and benchmarks provide their own.
 class ArtworkMemory final : public QObject
 {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     explicit ArtworkMemory(ArtworkCache &disk, QObject *parent = nullptr);
     ~ArtworkMemory() override;
 
-    // The instance QML engines use from now on (the program's own, or a test's).
+    // The instance QML engines use from now on, in place of one of their own (a test's).
     static void provide(ArtworkMemory *memory);
     static ArtworkMemory *create(QQmlEngine *engine, QJSEngine *);
 
