@@ -5,6 +5,7 @@
 #include "support/QmlHarness.h"
 
 #include <QQuickItem>
+#include <QSignalSpy>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -191,6 +192,13 @@ private Q_SLOTS:
         const QColor hovered = harness.pixel(card, QPointF(80, 1));
         QVERIFY2(hovered.green() - atRest.green() > 60 && hovered.green() > hovered.red() + 60,
                  qPrintable(describeColours(hovered, Palette::accent)));
+        // A press shrinks the card and keeps it lit; the button, not the card, takes the click.
+        QSignalSpy clicks(button, SIGNAL(clicked()));
+        harness.press(button);
+        QTRY_COMPARE(button->scale(), 0.98);
+        QVERIFY(card->property("cardHovered").toBool());
+        harness.release(button);
+        QCOMPARE(clicks.size(), 1);
         harness.moveAway();
         QVERIFY(!card->property("cardHovered").toBool());
 

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QQmlEngine>
-#include <QQuickWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +62,6 @@ void ArtworkView::setContentMode(ContentMode mode)
 {
     if (!assignIfChanged(m_contentMode, mode))
         return;
-    m_scaled = QImage();
     Q_EMIT contentModeChanged();
     update();
 }
@@ -87,7 +85,6 @@ void ArtworkView::setLogoPadding(qreal padding)
 {
     if (!assignIfChanged(m_logoPadding, padding))
         return;
-    m_scaled = QImage();
     Q_EMIT logoPaddingChanged();
     update();
 }
@@ -145,7 +142,6 @@ void ArtworkView::setImage(const QImage &image, bool fade)
 {
     const bool wasShown = isShown();
     m_image = image;
-    m_scaled = QImage();
     m_fade.stop();
     m_pictureOpacity = 1;
     if (fade && !image.isNull()) {
@@ -210,22 +206,19 @@ void ArtworkView::paintPlaceholder(QPainter &painter, const QPainterPath &shape)
     painter.drawText(room, Qt::AlignCenter, shown);
 }
 
-void ArtworkView::paintPicture(QPainter &painter, const QPainterPath &shape)
+void ArtworkView::paintPicture(QPainter &painter, const QPainterPath &shape) const
 {
     const QRectF bounds = boundingRect();
     const QRectF frame = bounds.adjusted(m_logoPadding, m_logoPadding, -m_logoPadding, -m_logoPadding);
     const QRectF placed = placement(m_image.size(), frame, m_contentMode);
-    const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
-    const QSize pixels = (placed.size() * ratio).toSize();
-    if (pixels.isEmpty())
+    if (placed.isEmpty())
         return;
-    if (m_scaled.size() != pixels)
-        m_scaled = m_image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    // Filled through the rounded shape, which smooths the corners as a clip would not.
-    QBrush brush(m_scaled);
+    // Filled through the rounded shape, which smooths the corners as a clip would not. The
+    // painted item keeps what it painted, so the picture is resampled only when it changes.
+    QBrush brush(m_image);
     QTransform transform;
     transform.translate(placed.x(), placed.y());
-    transform.scale(1 / ratio, 1 / ratio);
+    transform.scale(placed.width() / m_image.width(), placed.height() / m_image.height());
     brush.setTransform(transform);
     QPainterPath area;
     area.addRect(placed);

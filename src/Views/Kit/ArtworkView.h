@@ -81,7 +81,7 @@ private:
     void setImage(const QImage &image, bool fade);
     [[nodiscard]] ArtworkMemory *memory() const;
     void paintPlaceholder(QPainter &painter, const QPainterPath &shape) const;
-    void paintPicture(QPainter &painter, const QPainterPath &shape);
+    void paintPicture(QPainter &painter, const QPainterPath &shape) const;
 
     QUrl m_url;
     QString m_title;
@@ -92,8 +92,6 @@ private:
     qreal m_radius = 0;
 
     QImage m_image;
-    // The picture scaled once to the pixels it covers, so that it is never resampled per paint.
-    QImage m_scaled;
     qreal m_pictureOpacity = 1;
     QVariantAnimation m_fade;
     int m_generation = 0;
