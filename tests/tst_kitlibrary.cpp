@@ -195,6 +195,8 @@ private Q_SLOTS:
         const MediaItem channel = firstItem(*m_app->live());
         QQuickItem *root = card(harness, channel);
         QVERIFY(root);
+        // The card reads the whole item the list hands it.
+        QCOMPARE(QmlHarness::find(root, u"title"_s)->property("text").toString(), u"\u2068%1\u2069"_s.arg(channel.title));
 
         QQuickItem *favourite = openMenu(harness, root, u"favouriteEntry"_s);
         QVERIFY(favourite);
@@ -240,6 +242,7 @@ private Q_SLOTS:
         QmlHarness harness({500, 500});
         const MediaItem film = firstItem(*m_app->movies());
         QQuickItem *root = card(harness, film);
+        QCOMPARE(QmlHarness::find(root, u"subtitle"_s)->property("text").toString(), u"Drama, Crime"_s);
         refuse(u"favourites"_s);
         harness.click(openMenu(harness, root, u"favouriteEntry"_s));
         QVERIFY(toastTexts(*m_app).isEmpty());
