@@ -1,4 +1,5 @@
 #include "App/BrowseModel.h"
+#include "Views/Kit/ArtworkPlaceholder.h"
 #include "Views/Kit/Palette.h"
 #include "support/ArtworkFixture.h"
 #include "support/ColourChecks.h"
@@ -147,16 +148,25 @@ private Q_SLOTS:
     {
         QmlHarness harness({600, 200});
         GallerySheet sheet;
-        sheet.addRow(u"Placeholders: the six gradients, initials from the title"_s);
-        const QStringList titles{u"UK: Channel One HD"_s, u"the harbour"_s, u"24 Hours"_s, u"[FR] | Cin\u00e9ma+ (1998)"_s,
-                                 u"(HD)"_s, QString()};
-        for (const QString &title : titles) {
+        // One title for each gradient of the palette, in its order, then two more for their initials.
+        const QStringList titles{u"Night Harbour"_s, u"the harbour"_s, u"(HD)"_s, u"Rai Uno"_s, u"UK: Channel One HD"_s,
+                                 QString(), u"24 Hours"_s, u"[FR] | Cin\u00e9ma+ (1998)"_s};
+        for (qsizetype index = 0; index < titles.size(); ++index) {
+            if (index == 0)
+                sheet.addRow(u"Placeholders: the six gradients in palette order, initials from the title"_s);
+            if (index == 6)
+                sheet.addRow(u"More initials"_s);
+            const QString &title = titles.at(index);
             QQuickItem *view = harness.createFromQml(
                 u"Artwork { width: 80; height: 120; title: \"%1\"; contentMode: Artwork.Fill; maxPixel: 176; "
                 "fallbackFont: 12.8; logoPadding: 0; radius: 12 }"_s.arg(title));
             QVERIFY(view);
             QmlHarness::settle(50);
             sheet.add(title.isEmpty() ? u"(empty)"_s : title, harness.grab(view, 6));
+            if (index < ArtworkPlaceholder::paletteSize) {
+                QCOMPARE(ArtworkPlaceholder::paletteIndex(title), int(index));
+                QVERIFY_COLOUR_WITHIN(harness.pixel(view, QPointF(10, 10)), ArtworkPlaceholder::colours(int(index)).first, 8);
+            }
         }
         sheet.addRow(u"Channel logos, 40 and 28 high"_s);
         for (const auto &[size, url] : {std::pair{40, m_provider->artworkURL(u"400x200/logo.png"_s)}, std::pair{40, QUrl()},

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QQmlEngine>
+#include <QQuickPaintedItem>
 
 #include <algorithm>
 #include <cmath>
@@ -25,18 +26,43 @@ constexpr qreal initialsOpacity = 0.55;
 
 } // namespace
 
-ArtworkView::ArtworkView(QQuickItem *parent)
-    : QQuickPaintedItem(parent)
+// One painted layer of an artwork view, as large as the view, drawn by one of its painters.
+class ArtworkLayer final : public QQuickPaintedItem
 {
-    setAntialiasing(true);
+public:
+    using Painter = void (ArtworkView::*)(QPainter &) const;
+
+    ArtworkLayer(ArtworkView *view, Painter painter)
+        : QQuickPaintedItem(view)
+        , m_view(view)
+        , m_painter(painter)
+    {
+        setAntialiasing(true);
+    }
+
+    void paint(QPainter *painter) override
+    {
+        if (width() <= 0 || height() <= 0)
+            return;
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        (m_view->*m_painter)(*painter);
+    }
+
+private:
+    ArtworkView *m_view;
+    Painter m_painter;
+};
+
+ArtworkView::ArtworkView(QQuickItem *parent)
+    : QQuickItem(parent)
+{
+    blend(0);
     m_fade.setDuration(fadeMs);
     m_fade.setEasingCurve(QEasingCurve::OutQuad);
     m_fade.setStartValue(0.0);
     m_fade.setEndValue(1.0);
-    connect(&m_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
-        m_pictureOpacity = value.toReal();
-        update();
-    });
+    connect(&m_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) { blend(value.toReal()); });
 }
 
 // Any load still running finds the view gone and drops its picture.
@@ -55,7 +81,7 @@ void ArtworkView::setTitle(const QString &title)
     if (!assignIfChanged(m_title, title))
         return;
     Q_EMIT titleChanged();
-    update();
+    refresh(m_placeholder);
 }
 
 void ArtworkView::setContentMode(ContentMode mode)
@@ -63,7 +89,7 @@ void ArtworkView::setContentMode(ContentMode mode)
     if (!assignIfChanged(m_contentMode, mode))
         return;
     Q_EMIT contentModeChanged();
-    update();
+    refresh(m_picture);
 }
 
 // The size of the next load; a picture on show stays.
@@ -78,7 +104,7 @@ void ArtworkView::setFallbackFont(qreal size)
     if (!assignIfChanged(m_fallbackFont, size))
         return;
     Q_EMIT fallbackFontChanged();
-    update();
+    refresh(m_placeholder);
 }
 
 void ArtworkView::setLogoPadding(qreal padding)
@@ -86,7 +112,7 @@ void ArtworkView::setLogoPadding(qreal padding)
     if (!assignIfChanged(m_logoPadding, padding))
         return;
     Q_EMIT logoPaddingChanged();
-    update();
+    refresh(m_picture);
 }
 
 void ArtworkView::setRadius(qreal radius)
@@ -94,13 +120,29 @@ void ArtworkView::setRadius(qreal radius)
     if (!assignIfChanged(m_radius, radius))
         return;
     Q_EMIT radiusChanged();
-    update();
+    refresh(m_placeholder);
+    refresh(m_picture);
 }
 
 void ArtworkView::componentComplete()
 {
-    QQuickPaintedItem::componentComplete();
+    QQuickItem::componentComplete();
     restart();
+}
+
+void ArtworkView::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
+{
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
+    for (ArtworkLayer *layer : {m_placeholder, m_picture}) {
+        if (layer)
+            layer->setSize(newGeometry.size());
+    }
+}
+
+void ArtworkView::refresh(ArtworkLayer *layer)
+{
+    if (layer)
+        layer->update();
 }
 
 ArtworkMemory *ArtworkView::memory() const
@@ -143,14 +185,33 @@ void ArtworkView::setImage(const QImage &image, bool fade)
     const bool wasShown = isShown();
     m_image = image;
     m_fade.stop();
-    m_pictureOpacity = 1;
-    if (fade && !image.isNull()) {
-        m_pictureOpacity = 0;
+    refresh(m_picture);
+    blend(image.isNull() || fade ? 0 : 1);
+    if (!image.isNull() && fade)
         m_fade.start();
-    }
     if (wasShown != isShown())
         Q_EMIT shownChanged();
-    update();
+}
+
+void ArtworkView::blend(qreal share)
+{
+    // A layer exists only while it shows: each keeps a picture of the view's size.
+    setLayer(m_picture, share, &ArtworkView::paintPicture);
+    setLayer(m_placeholder, 1 - share, &ArtworkView::paintPlaceholder);
+}
+
+void ArtworkView::setLayer(ArtworkLayer *&layer, qreal opacity, void (ArtworkView::*painter)(QPainter &) const)
+{
+    if (opacity <= 0) {
+        delete layer;
+        layer = nullptr;
+        return;
+    }
+    if (!layer) {
+        layer = new ArtworkLayer(this, painter);
+        layer->setSize(size());
+    }
+    layer->setOpacity(opacity);
 }
 
 QRectF ArtworkView::placement(QSizeF size, const QRectF &frame, ContentMode mode)
@@ -163,34 +224,21 @@ QRectF ArtworkView::placement(QSizeF size, const QRectF &frame, ContentMode mode
     return placed;
 }
 
-void ArtworkView::paint(QPainter *painter)
+QPainterPath ArtworkView::shape() const
 {
-    const QRectF bounds = boundingRect();
-    if (bounds.isEmpty())
-        return;
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setRenderHint(QPainter::SmoothPixmapTransform);
     QPainterPath shape;
-    shape.addRoundedRect(bounds, m_radius, m_radius);
-    const qreal pictureOpacity = m_image.isNull() ? 0 : m_pictureOpacity;
-    if (pictureOpacity < 1) {
-        painter->setOpacity(1 - pictureOpacity);
-        paintPlaceholder(*painter, shape);
-    }
-    if (pictureOpacity > 0) {
-        painter->setOpacity(pictureOpacity);
-        paintPicture(*painter, shape);
-    }
+    shape.addRoundedRect(boundingRect(), m_radius, m_radius);
+    return shape;
 }
 
-void ArtworkView::paintPlaceholder(QPainter &painter, const QPainterPath &shape) const
+void ArtworkView::paintPlaceholder(QPainter &painter) const
 {
     const QRectF bounds = boundingRect();
     const auto [from, to] = ArtworkPlaceholder::colours(ArtworkPlaceholder::paletteIndex(m_title));
     QLinearGradient gradient(bounds.topLeft(), bounds.bottomRight());
     gradient.setColorAt(0, from);
     gradient.setColorAt(1, to);
-    painter.fillPath(shape, gradient);
+    painter.fillPath(shape(), gradient);
 
     const QString initials = ArtworkPlaceholder::initials(m_title);
     const QRectF room = bounds.adjusted(initialsPadding, initialsPadding, -initialsPadding, -initialsPadding);
@@ -206,12 +254,12 @@ void ArtworkView::paintPlaceholder(QPainter &painter, const QPainterPath &shape)
     painter.drawText(room, Qt::AlignCenter, shown);
 }
 
-void ArtworkView::paintPicture(QPainter &painter, const QPainterPath &shape) const
+void ArtworkView::paintPicture(QPainter &painter) const
 {
     const QRectF bounds = boundingRect();
     const QRectF frame = bounds.adjusted(m_logoPadding, m_logoPadding, -m_logoPadding, -m_logoPadding);
     const QRectF placed = placement(m_image.size(), frame, m_contentMode);
-    if (placed.isEmpty())
+    if (m_image.isNull() || placed.isEmpty())
         return;
     // Filled through the rounded shape, which smooths the corners as a clip would not. The
     // painted item keeps what it painted, so the picture is resampled only when it changes.
@@ -222,5 +270,5 @@ void ArtworkView::paintPicture(QPainter &painter, const QPainterPath &shape) con
     brush.setTransform(transform);
     QPainterPath area;
     area.addRect(placed);
-    painter.fillPath(shape.intersected(area), brush);
+    painter.fillPath(shape().intersected(area), brush);
 }

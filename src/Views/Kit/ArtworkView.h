@@ -3,20 +3,24 @@
 #include <QCoroTask>
 #include <QImage>
 #include <QPointer>
-#include <QQuickPaintedItem>
+#include <QQuickItem>
 #include <QUrl>
 #include <QVariantAnimation>
 #include <QtQml/qqmlregistration.h>
 
+class ArtworkLayer;
 class ArtworkMemory;
+class QPainter;
+class QPainterPath;
 
 // One picture from an address: `Artwork { url: item.artworkURL; title: item.title; contentMode:
 // Artwork.Fill; maxPixel: 352; fallbackFont: 25.6; logoPadding: 0; radius: 12 }`. Until the
 // picture is there, and when there is none, it shows a gradient chosen from the title with the
 // title's initials. Corners are rounded on the picture itself, so that every renderer shows them.
 // A new address starts a new load; a picture already in memory shows at once, a loaded one
-// fades in.
-class ArtworkView : public QQuickPaintedItem
+// fades in. Placeholder and picture are painted once each into layers of their own, so that the
+// fade only blends what was painted.
+class ArtworkView : public QQuickItem
 {
     Q_OBJECT
     QML_NAMED_ELEMENT(Artwork)
@@ -58,8 +62,6 @@ public:
     // edges, centred, with the aspect kept.
     [[nodiscard]] static QRectF placement(QSizeF size, const QRectF &frame, ContentMode mode);
 
-    void paint(QPainter *painter) override;
-
 Q_SIGNALS:
     void urlChanged();
     void titleChanged();
@@ -72,6 +74,7 @@ Q_SIGNALS:
 
 protected:
     void componentComplete() override;
+    void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
 
 private:
     // Shows the picture for the address, from memory at once or after a load.
@@ -80,8 +83,13 @@ private:
                                                 int generation, QUrl url, int maxPixel);
     void setImage(const QImage &image, bool fade);
     [[nodiscard]] ArtworkMemory *memory() const;
-    void paintPlaceholder(QPainter &painter, const QPainterPath &shape) const;
-    void paintPicture(QPainter &painter, const QPainterPath &shape) const;
+    [[nodiscard]] QPainterPath shape() const;
+    void paintPlaceholder(QPainter &painter) const;
+    void paintPicture(QPainter &painter) const;
+    // Shows the picture at `share` (0 to 1) over the placeholder at the rest.
+    void blend(qreal share);
+    void setLayer(ArtworkLayer *&layer, qreal opacity, void (ArtworkView::*painter)(QPainter &) const);
+    static void refresh(ArtworkLayer *layer);
 
     QUrl m_url;
     QString m_title;
@@ -92,7 +100,9 @@ private:
     qreal m_radius = 0;
 
     QImage m_image;
-    qreal m_pictureOpacity = 1;
+    // Children of the view, made and removed by blend().
+    ArtworkLayer *m_placeholder = nullptr;
+    ArtworkLayer *m_picture = nullptr;
     QVariantAnimation m_fade;
     int m_generation = 0;
 };
