@@ -1,4 +1,5 @@
 #include "App/BrowseModel.h"
+#include "App/MediaItemValue.h"
 #include "Views/Kit/ArtworkPlaceholder.h"
 #include "Views/Kit/Palette.h"
 #include "support/ArtworkFixture.h"
@@ -270,13 +271,15 @@ private Q_SLOTS:
         QmlHarness harness({420, 400});
         QQuickItem *root = harness.createFromQml(uR"qml(
             Item {
+                id: root
+                property var film
                 width: 360; height: 340
                 QMCardButton {
                     objectName: "card"
-                    contentItem: PosterCard { width: 140; item: ({ title: "Night Harbour (1979)", rating: 81 }) }
+                    contentItem: PosterCard { width: 140; item: root.film }
                     TapHandler {
                         acceptedButtons: Qt.RightButton
-                        onTapped: point => menu.popup(parent, point.position.x, point.position.y)
+                        onTapped: point => menu.openFor(root.film, parent, point.position)
                     }
                 }
                 ItemMenu {
@@ -287,6 +290,12 @@ private Q_SLOTS:
                 }
             })qml"_s);
         QVERIFY(root);
+        MediaItem film;
+        film.kind = CatalogueKind::Movie;
+        film.providerID = u"101"_s;
+        film.title = u"Night Harbour (1979)"_s;
+        film.rating = 81;
+        root->setProperty("film", QVariant::fromValue(MediaItemValue(film)));
         QObject *menu = root->findChild<QObject *>(u"menu"_s);
         harness.click(QmlHarness::find(root, u"card"_s), QPointF(70, 60), Qt::RightButton);
         QTRY_VERIFY(menu->property("opened").toBool());
@@ -297,6 +306,7 @@ private Q_SLOTS:
         sheet.addRow(u"A film's menu with one entry of the caller's, the pointer over the favourite entry"_s);
         sheet.add(QString(), harness.grab());
         QVERIFY(!sheet.save(u"itemmenu"_s).isEmpty());
+        QVERIFY(QmlHarness::find(harness.window().contentItem(), u"detailsEntry"_s)->isVisible());
         QQuickItem *main = QmlHarness::find(harness.window().contentItem(), u"mainEntry"_s);
         QVERIFY_COLOUR(harness.pixel(main, QPointF(main->width() - 3, main->height() / 2)), Palette::surface3);
         QVERIFY_COLOUR(harness.pixel(extra, QPointF(extra->width() - 3, extra->height() / 2)),

@@ -12,8 +12,8 @@ Rectangle {
     id: root
 
     // The page's BrowseModel and the AppModel.
-    property alias model: column.model
-    property alias app: column.app
+    property QtObject model
+    property QtObject app
 
     implicitWidth: 300
     implicitHeight: 600
@@ -21,6 +21,9 @@ Rectangle {
 
     CategoryColumnModel {
         id: column
+
+        model: root.model
+        app: root.app
     }
 
     ColumnLayout {

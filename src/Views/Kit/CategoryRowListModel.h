@@ -5,13 +5,15 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 // The category rows of the category column: one row per shown category, with its title between
 // directional isolates, its grouped item count and whether it is the chosen one. A change of the
 // chosen category alone changes two rows, not the list.
-class CategoryRowListModel final : public QAbstractListModel
+class CategoryRowListModel : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ANONYMOUS
 
 public:
     enum Role {

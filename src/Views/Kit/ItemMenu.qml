@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Quillmere
 
 // The context menu of a channel, film or series: its main action ("Play", or "Open" for a
@@ -12,7 +11,7 @@ QMMenu {
     id: root
 
     // The AppModel.
-    property alias app: actions.app
+    property QtObject app
     // A MediaItemValue (a list model's `item` role).
     property alias item: actions.item
 
@@ -29,6 +28,7 @@ QMMenu {
     ItemMenuModel {
         id: actions
 
+        app: root.app
         onFavouriteToggled: favourite => root.favouriteToggled(favourite)
     }
 

@@ -12,40 +12,35 @@ MenuItem {
     hoverEnabled: true
     height: root.visible ? root.implicitHeight : 0
     implicitHeight: 30
-    implicitWidth: label.implicitWidth + root.leftPadding + root.rightPadding
+    implicitWidth: root.implicitContentWidth + root.leftPadding + root.rightPadding
     leftPadding: 10
     rightPadding: 14
     topPadding: 0
     bottomPadding: 0
 
-    contentItem: Item {
-        Row {
-            id: label
+    contentItem: Row {
+        spacing: 8
 
+        // Room for a symbol in every entry, so that the texts of a menu line up.
+        Item {
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 8
+            width: 16
+            height: 16
 
-            // Room for a symbol in every entry, so that the texts of a menu line up.
-            Item {
-                anchors.verticalCenter: parent.verticalCenter
-                width: 16
-                height: 16
-
-                Icon {
-                    anchors.centerIn: parent
-                    symbol: root.symbol
-                    size: 12
-                    color: root.enabled ? QM.text1 : QM.text3
-                }
-            }
-
-            Text {
-                anchors.verticalCenter: parent.verticalCenter
-                text: root.text
-                font: QM.label
+            Icon {
+                anchors.centerIn: parent
+                symbol: root.symbol
+                size: 12
                 color: root.enabled ? QM.text1 : QM.text3
-                textFormat: Text.PlainText
             }
+        }
+
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: root.text
+            font: QM.label
+            color: root.enabled ? QM.text1 : QM.text3
+            textFormat: Text.PlainText
         }
     }
 
