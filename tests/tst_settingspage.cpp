@@ -3,11 +3,15 @@
 #include "Store/CatalogueStore.h"
 #include "Support/TimeText.h"
 #include "Support/UserSettings.h"
+#include "Views/Kit/ArtworkCache.h"
+#include "Views/Kit/ArtworkMemory.h"
 #include "Views/Pages/Settings/SettingKeys.h"
 #include "support/AppHarness.h"
 #include "support/QmlHarness.h"
 
+#include <QFile>
 #include <QQuickItem>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
@@ -71,11 +75,17 @@ private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppHarness>();
+        m_artworkDisk = std::make_unique<ArtworkCache>(m_artworkDirectory.path());
+        m_artwork = std::make_unique<ArtworkMemory>(*m_artworkDisk);
+        ArtworkMemory::provide(m_artwork.get());
     }
 
     void cleanup()
     {
         m_app.reset();
+        ArtworkMemory::provide(nullptr);
+        m_artwork.reset();
+        m_artworkDisk.reset();
     }
 
     void theSectionListSwitchesTheContent()
@@ -97,6 +107,20 @@ private Q_SLOTS:
         QVERIFY(!QmlHarness::find(page, u"filter"_s)->isVisible());
 
         // A page built again starts at "General".
+        page = harness.createFromQml(u"SettingsPage { width: 1150; height: 770 }"_s);
+        QCOMPARE(textOf(page, u"sectionTitle"_s), u"General"_s);
+
+        // Another view asks for a section (the category column's "Hide languages…"): the page
+        // shows it, whether the request came before the page was built or after, and uses it up.
+        AppModel &app = m_app->app();
+        app.setRequestedSettingsSection(u"Categories"_s);
+        QTRY_VERIFY(QmlHarness::find(page, u"categoryList"_s));
+        QCOMPARE(app.requestedSettingsSection(), QString());
+        harness.createFromQml(u"Item {}"_s);
+        app.setRequestedSettingsSection(u"About"_s);
+        page = harness.createFromQml(u"SettingsPage { width: 1150; height: 770 }"_s);
+        QCOMPARE(textOf(page, u"sectionTitle"_s), u"About"_s);
+        QCOMPARE(app.requestedSettingsSection(), QString());
         page = harness.createFromQml(u"SettingsPage { width: 1150; height: 770 }"_s);
         QCOMPARE(textOf(page, u"sectionTitle"_s), u"General"_s);
     }
@@ -253,6 +277,15 @@ private Q_SLOTS:
         QTRY_COMPARE(store.rows(u"SELECT COUNT(*) FROM watch_progress"_s), QStringList{u"0"_s});
         QTRY_COMPARE(m_app->app().toasts().size(), 2);
         QCOMPARE(m_app->app().toasts().constLast().text, u"Watch history cleared"_s);
+
+        // The artwork caches are the view engine's: emptied on disk and in memory, then told.
+        QFile picture(m_artworkDirectory.filePath(u"0123.jpg"_s));
+        QVERIFY(picture.open(QIODevice::WriteOnly) && picture.write("jpeg") == 4);
+        picture.close();
+        harness.click(QmlHarness::find(page, u"clearArtwork"_s));
+        QTRY_COMPARE(m_app->app().toasts().size(), 3);
+        QCOMPARE(m_app->app().toasts().constLast().text, u"Artwork cache cleared"_s);
+        QVERIFY(!picture.exists());
     }
 
     void categoriesMoveHideFilterAndReset()
@@ -377,6 +410,9 @@ private:
     }
 
     std::unique_ptr<AppHarness> m_app;
+    QTemporaryDir m_artworkDirectory;
+    std::unique_ptr<ArtworkCache> m_artworkDisk;
+    std::unique_ptr<ArtworkMemory> m_artwork;
 };
 
 QTEST_MAIN(SettingsPageTest)

@@ -4,16 +4,11 @@ import QtQuick.Layouts
 import Quillmere
 
 // One item of a shell menu: an optional symbol, the title and, for a command with a key, the
-// key at the trailing end. A hidden item takes no room. An item of a menu whose symbols mark a
-// choice keeps the symbol's room when it has none, so that the titles line up; a destructive
-// item is drawn in the danger colour.
+// key at the trailing end. A hidden item takes no room.
 MenuItem {
     id: root
 
     property string symbol
-    property bool keepsSymbolRoom: false
-    property bool destructive: false
-    readonly property color tint: root.destructive ? QM.danger : QM.text1
     // Shown at the trailing end; taken from the item's action when it has one.
     property string keys: root.action && root.action.shortcut ? root.action.shortcut.toString() : ""
 
@@ -29,17 +24,17 @@ MenuItem {
 
         Icon {
             Layout.preferredWidth: 16
-            visible: root.symbol.length > 0 || root.keepsSymbolRoom
+            visible: root.symbol.length > 0
             symbol: root.symbol
             size: 13
-            color: root.destructive ? QM.danger : QM.text2
+            color: QM.text2
         }
 
         Text {
             Layout.fillWidth: true
             text: root.text
             font: QM.label
-            color: root.tint
+            color: QM.text1
             elide: Text.ElideRight
             textFormat: Text.PlainText
         }

@@ -128,25 +128,23 @@ Rectangle {
                 enabled: !root.refreshing
                 onClicked: menu.popup(menuButton, 0, menuButton.height + 4)
 
-                ShellMenu {
+                QMMenu {
                     id: menu
 
-                    implicitWidth: 200
-
-                    ShellMenuItem {
+                    QMMenuItem {
                         objectName: "editLogin"
                         text: "Edit login\u2026"
                         symbol: "pencil"
                         onTriggered: root.editRequested()
                     }
-                    ShellMenuItem {
+                    QMMenuItem {
                         objectName: "testConnection"
                         text: "Test connection"
                         symbol: "network"
                         onTriggered: root.page.testConnection(root.playlistID)
                     }
-                    ShellMenuSeparator {}
-                    ShellMenuItem {
+                    QMMenuSeparator {}
+                    QMMenuItem {
                         objectName: "remove"
                         text: "Remove\u2026"
                         symbol: "trash"

@@ -2,11 +2,14 @@
 
 #include "FileManager.h"
 
+#include "Views/Kit/ArtworkMemory.h"
+
 #include "App/AppModel.h"
 #include "Store/CatalogueStore.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QQmlEngine>
 
 using namespace Qt::StringLiterals;
 
@@ -68,6 +71,24 @@ QCoro::Task<void> DataSettingsModel::clear(QPointer<AppModel> app, QString what)
         if (app)
             app->toast(u"Favourites cleared"_s, ToastKind::Success);
     }
+}
+
+void DataSettingsModel::clearArtwork()
+{
+    QQmlEngine *engine = qmlEngine(this);
+    if (!app() || !engine)
+        return;
+    auto *artwork = engine->singletonInstance<ArtworkMemory *>(qmlTypeId("Quillmere", 1, 0, "ArtworkMemory"));
+    // Not tied to the section, like the other clearing.
+    if (artwork)
+        clearArtwork(QPointer(app()), QPointer(artwork));
+}
+
+QCoro::Task<void> DataSettingsModel::clearArtwork(QPointer<AppModel> app, QPointer<ArtworkMemory> artwork)
+{
+    co_await artwork->clear();
+    if (app && artwork)
+        app->toast(u"Artwork cache cleared"_s, ToastKind::Success);
 }
 
 void DataSettingsModel::showDataFolder()

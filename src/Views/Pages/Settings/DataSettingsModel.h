@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
+class ArtworkMemory;
+
 // The "Privacy & data" section: clearing the active playlist's watch history or favourites
 // behind a confirmation, clearing the artwork caches, and the data folder with its way into the
 // file manager.
@@ -34,6 +36,8 @@ public:
     Q_INVOKABLE void dismiss();
     // "Clear" in the confirmation: clears what it asked about, then says so.
     Q_INVOKABLE void clearConfirmed();
+    // Empties the artwork caches on disk and in memory (the view engine's own), then says so.
+    Q_INVOKABLE void clearArtwork();
     Q_INVOKABLE void showDataFolder();
 
 Q_SIGNALS:
@@ -44,6 +48,7 @@ protected:
 
 private:
     static QCoro::Task<void> clear(QPointer<AppModel> app, QString what);
+    static QCoro::Task<void> clearArtwork(QPointer<AppModel> app, QPointer<ArtworkMemory> artwork);
     void setConfirm(const QString &confirm);
 
     QString m_confirm;

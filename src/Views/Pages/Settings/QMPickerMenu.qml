@@ -3,7 +3,7 @@ import QtQuick.Controls.Basic
 import Quillmere
 
 // The menu of a QMPicker: one item per option, the current one with a check mark.
-ShellMenu {
+QMMenu {
     id: root
 
     property var options: []
@@ -11,20 +11,17 @@ ShellMenu {
 
     signal picked(var value)
 
-    implicitWidth: 200
-
     Instantiator {
         model: root.options
         onObjectAdded: (index, object) => root.insertItem(index, object)
         onObjectRemoved: (index, object) => root.removeItem(object)
 
-        delegate: ShellMenuItem {
+        delegate: QMMenuItem {
             required property var modelData
 
             objectName: "option-" + modelData.value
             text: modelData.label
             symbol: modelData.value === root.selection ? "checkmark" : ""
-            keepsSymbolRoom: true
             onTriggered: root.picked(modelData.value)
         }
     }

@@ -1,5 +1,7 @@
 #include "SettingsPageModel.h"
 
+#include "App/AppModel.h"
+
 #include <QVariantMap>
 
 #include <array>
@@ -26,9 +28,22 @@ const std::array<Section, 7> sectionList{{
 
 } // namespace
 
-void SettingsPageModel::start(AppModel &)
+void SettingsPageModel::start(AppModel &app)
 {
+    // A view asks for a section right after it switched to this page, which is by then already
+    // built: the request is taken when the page starts and whenever it comes later.
+    connect(&app, &AppModel::requestedSettingsSectionChanged, this, &SettingsPageModel::takeRequestedSection);
+    takeRequestedSection();
     setReady();
+}
+
+void SettingsPageModel::takeRequestedSection()
+{
+    const QString requested = app()->requestedSettingsSection();
+    if (requested.isEmpty())
+        return;
+    app()->setRequestedSettingsSection(QString());
+    setSection(requested);
 }
 
 QVariantList SettingsPageModel::sections()

@@ -33,5 +33,7 @@ protected:
     void start(AppModel &app) override;
 
 private:
+    void takeRequestedSection();
+
     QString m_section = QStringLiteral("General");
 };
