@@ -172,6 +172,7 @@ Popup {
                         visible: editor.saving
                         running: editor.saving
                         size: 10
+                        tint: QM.textOnAccent
                     }
 
                     Text {
