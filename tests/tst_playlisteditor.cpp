@@ -300,6 +300,21 @@ private Q_SLOTS:
         QVERIFY(rig.harness().waitUntilIdle(original.id));
     }
 
+    // The sheet stays open while the playlist goes elsewhere: its save must not bring it back.
+    void editingAPlaylistRemovedMeanwhileStoresNothing()
+    {
+        Rig rig;
+        const Playlist original = rig.harness().addProviderPlaylist(u"Home"_s);
+        QVERIFY(rig.harness().waitUntilIdle(original.id));
+        auto editor = rig.editor(original.id);
+        QTRY_COMPARE(editor->password(), trickyPassword);
+        awaitBlocking(rig.store().removePlaylist(original));
+        QVERIFY(!saved(*editor));
+        QCOMPARE(editor->error(), u"This playlist has been removed."_s);
+        QVERIFY(rig.playlistRows().isEmpty());
+        QVERIFY(rig.keyring().liveAccounts().isEmpty());
+    }
+
     void aKeyringThatRefusesTheLoginStoresNothing()
     {
         Rig rig;
