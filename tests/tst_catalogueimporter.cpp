@@ -8,6 +8,7 @@
 #include "support/CatalogueFixture.h"
 #include "support/CatalogueGenerator.h"
 #include "support/FakeProvider.h"
+#include "support/ItemSummaries.h"
 #include "support/Outcome.h"
 #include "support/TableSnapshot.h"
 
@@ -105,17 +106,22 @@ private Q_SLOTS:
         }
     }
 
-    void theItemIndexesSurviveEveryImport()
+    void theItemIndexesAndSummariesSurviveEveryImport()
     {
         CatalogueDatabase &database = m_fixture->database();
-        const QString definitions = u"SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='content_items' ORDER BY name"_s;
+        const QString definitions = u"SELECT sql FROM sqlite_master WHERE type IN ('index', 'trigger') "
+                                    "AND tbl_name='content_items' ORDER BY name"_s;
         const QStringList before = tableSnapshot(database, definitions);
-        importNow(); // the only playlist: its indexes are built afresh
+        m_fixture->addCatalogue(playlistID, generateCatalogue({50, 50, 50}, 3));
+        importNow(); // the only playlist: its indexes, counts and title index are built afresh
         QCOMPARE(tableSnapshot(database, definitions), before);
+        QCOMPARE(itemSummaryDifferences(database), QStringList());
         m_fixture->addPlaylist(2);
         m_fixture->addCatalogue(2, generateCatalogue({500, 500, 100}, 9));
-        importNow(); // beside a bigger playlist: the indexes are updated row by row
+        m_provider->setCatalogue(generateCatalogue({100, 140, 70}, 5));
+        importNow(); // beside a bigger playlist: everything is updated row by row
         QCOMPARE(tableSnapshot(database, definitions), before);
+        QCOMPARE(itemSummaryDifferences(database), QStringList());
         QCOMPARE(tableSnapshot(database, u"PRAGMA integrity_check"_s), QStringList{u"3:ok"_s});
     }
 

@@ -37,6 +37,31 @@ QString containsPattern(QString word)
     return u'%' + word + u'%';
 }
 
+// The words a search looks for: at most the first four, split at single spaces.
+QStringList searchWords(const QString &query)
+{
+    return query.trimmed().split(u' ', Qt::SkipEmptyParts).mid(0, 4);
+}
+
+// A title index query for the rows whose title may contain every word: each trigram (three
+// consecutive characters) of each word of three characters or more, all required. The index
+// folds case over all of Unicode, a superset of LIKE's ASCII-only folding, so every title that
+// LIKE matches is among the rows found; the LIKE conditions then keep exactly the right ones.
+// Empty when no word is long enough, and the titles are scanned instead.
+QString titleIndexQuery(const QStringList &words)
+{
+    QStringList trigrams;
+    for (const QString &word : words) {
+        const QList<uint> characters = word.toUcs4();
+        for (qsizetype start = 0; start + 3 <= characters.size(); ++start) {
+            QString trigram = QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()) + start, 3);
+            trigrams.append(u'"' + trigram.replace(u'"', u"\"\""_s) + u'"');
+        }
+    }
+    trigrams.removeDuplicates();
+    return trigrams.join(u" AND "_s);
+}
+
 } // namespace
 
 QString CataloguePageReader::itemColumns(QStringView alias)
@@ -72,8 +97,12 @@ QString CataloguePageReader::whereClause(const BrowseScope &scope, const QString
         binds.append(scope.categoryID());
         break;
     }
-    const QStringList words = query.trimmed().split(u' ', Qt::SkipEmptyParts);
-    for (const QString &word : words.mid(0, 4)) {
+    const QStringList words = searchWords(query);
+    if (const QString trigrams = titleIndexQuery(words); !trigrams.isEmpty()) {
+        clause += u" AND i.rowid IN (SELECT rowid FROM content_titles WHERE content_titles MATCH ?)"_s;
+        binds.append(trigrams);
+    }
+    for (const QString &word : words) {
         clause += u" AND i.title LIKE ? ESCAPE '\\'"_s;
         binds.append(containsPattern(word));
     }
@@ -136,8 +165,13 @@ QCoro::Task<qint64> CataloguePageReader::browseCount(qint64 playlistID, Catalogu
 {
     return Async::onExecutor(m_executor, [this, playlistID, kind, scope, query] {
         Binds binds{playlistID, kindText(kind)};
-        const QString sql = u"SELECT COUNT(*) FROM content_items i WHERE i.playlist_id=? AND i.kind=? "_s
-            + whereClause(scope, query, binds);
+        // Without a search, all items or those of one category are counted by summing the item
+        // counts per category: the where tail depends only on playlist, kind and category, so
+        // it picks the same groups as it would pick items.
+        const bool summed = scope.type() != BrowseScope::Type::Favourites && searchWords(query).isEmpty();
+        const QString sql = (summed ? u"SELECT COALESCE(SUM(i.item_count), 0) FROM content_counts i"_s
+                                    : u"SELECT COUNT(*) FROM content_items i"_s)
+            + u" WHERE i.playlist_id=? AND i.kind=? "_s + whereClause(scope, query, binds);
         const QList<qint64> counts = rows<qint64>(sql, binds, [](const SqliteRow &row) { return row.integer(0); });
         return counts.value(0);
     });

@@ -2,6 +2,8 @@
 
 #include "Catalogue/CategoryLanguage.h"
 #include "CatalogueDatabase.h"
+#include "ContentItemIndexes.h"
+#include "ImmediateTransaction.h"
 #include "SqliteRow.h"
 #include "SqliteStatement.h"
 
@@ -134,6 +136,49 @@ CREATE INDEX IF NOT EXISTS content_items_added_order ON content_items(playlist_i
 CREATE INDEX IF NOT EXISTS content_items_rating_order ON content_items(playlist_id, kind, rating IS NULL, rating DESC, title COLLATE NOCASE);
 )"_L1;
 
+// What the browse lists would otherwise work out by walking every item: the number of items per
+// playlist, kind and category (NULL for items without one), and a trigram index of the titles
+// for substring search. Both follow content_items through its triggers, whichever connection or
+// program writes it, so they can never disagree with the rows. The title index stores no text of
+// its own (it reads content_items) and no positions: a search takes its rows as candidates and
+// still tests every word against the title, so the index only has to find a superset quickly.
+constexpr auto itemSummaryTables = R"(CREATE TABLE IF NOT EXISTS content_counts (
+    playlist_id INTEGER NOT NULL,
+    kind TEXT NOT NULL,
+    category_id TEXT,
+    item_count INTEGER NOT NULL
+);
+CREATE INDEX IF NOT EXISTS content_counts_group ON content_counts(playlist_id, kind, category_id);
+CREATE VIRTUAL TABLE IF NOT EXISTS content_titles USING fts5(title, content='content_items', content_rowid='rowid',
+    tokenize='trigram', detail='none', columnsize=0);
+)"_L1;
+
+// Trigger steps that count a row in and index its title, or the reverse.
+constexpr auto summariseNewRow = R"(    UPDATE content_counts SET item_count=item_count+1
+        WHERE playlist_id=new.playlist_id AND kind=new.kind AND category_id IS new.category_id;
+    INSERT INTO content_counts (playlist_id, kind, category_id, item_count)
+        SELECT new.playlist_id, new.kind, new.category_id, 1 WHERE changes()=0;
+    INSERT INTO content_titles (rowid, title) VALUES (new.rowid, new.title);
+)"_L1;
+constexpr auto forgetOldRow = R"(    UPDATE content_counts SET item_count=item_count-1
+        WHERE playlist_id=old.playlist_id AND kind=old.kind AND category_id IS old.category_id;
+    DELETE FROM content_counts
+        WHERE playlist_id=old.playlist_id AND kind=old.kind AND category_id IS old.category_id AND item_count<1;
+    INSERT INTO content_titles (content_titles, rowid, title) VALUES ('delete', old.rowid, old.title);
+)"_L1;
+
+QString itemSummaryScript()
+{
+    return itemSummaryTables
+        + u"CREATE TRIGGER IF NOT EXISTS content_items_summary_insert AFTER INSERT ON content_items BEGIN\n"_s
+        + summariseNewRow + u"END;\n"_s
+        + u"CREATE TRIGGER IF NOT EXISTS content_items_summary_delete AFTER DELETE ON content_items BEGIN\n"_s
+        + forgetOldRow + u"END;\n"_s
+        + u"CREATE TRIGGER IF NOT EXISTS content_items_summary_update "
+          "AFTER UPDATE OF playlist_id, kind, category_id, title ON content_items BEGIN\n"_s
+        + forgetOldRow + summariseNewRow + u"END;\n"_s;
+}
+
 constexpr ColumnMigration guideKeyColumns[] = {
     {"content_items"_L1, "epg_channel_id"_L1, "TEXT"_L1},
     {"content_items"_L1, "epg_channel_key"_L1, "TEXT"_L1},
@@ -211,6 +256,18 @@ void backfillLanguages(CatalogueDatabase &database)
     }
 }
 
+// A file from before the summaries existed gets them filled from its rows in the same
+// transaction that creates them, so no reader ever sees them empty beside a full catalogue.
+void addItemSummaries(CatalogueDatabase &database)
+{
+    if (database.integer(u"SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND name='content_counts'"_s) > 0)
+        return;
+    inImmediateTransaction(database, [&database] {
+        database.executeScript(itemSummaryScript());
+        ContentItemIndexes::rebuildSummaries(database);
+    });
+}
+
 } // namespace
 
 void CatalogueSchema::prepare(const QString &databasePath)
@@ -222,6 +279,7 @@ void CatalogueSchema::prepare(const QString &databasePath)
     addMissingColumns(database, browseMetadataColumns);
     database.executeScript(browseMetadataScript);
     backfillLanguages(database);
+    addItemSummaries(database);
 }
 
 void CatalogueSchema::updateStatistics(CatalogueDatabase &database)

@@ -2,6 +2,7 @@
 
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
+#include "Catalogue/ContentItemIndexes.h"
 #include "Catalogue/ImmediateTransaction.h"
 
 #include "Catalogue/CategoryLanguage.h"
@@ -173,23 +174,18 @@ void CatalogueImporter::commit(CatalogueDatabase &database)
         throw CancellationError();
     database.execute(itemCountSQL);
     database.execute(u"DELETE FROM categories WHERE playlist_id = ?"_s, {playlist});
-    // When the new catalogue is most of the table, building the item indexes afresh after the
-    // swap is far cheaper than updating each of them row by row; beside larger playlists, the
-    // row-by-row update touches less. Either way it all happens inside the one transaction.
-    const bool rebuildIndexes = database.integer(u"SELECT COUNT(*) FROM staged_content"_s)
+    // When the new catalogue is most of the table, building the item indexes, counts and title
+    // index afresh after the swap is far cheaper than updating each of them row by row; beside
+    // larger playlists, the row-by-row update touches less. Either way it all happens inside the
+    // one transaction.
+    const bool rebuild = database.integer(u"SELECT COUNT(*) FROM staged_content"_s)
         > database.integer(u"SELECT COUNT(*) FROM content_items WHERE playlist_id <> "_s + playlist);
-    const QStringList indexes = rebuildIndexes
-        ? database.texts(u"SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='content_items' AND sql IS NOT NULL"_s)
-        : QStringList();
-    const QStringList definitions = rebuildIndexes
-        ? database.texts(u"SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='content_items' AND sql IS NOT NULL"_s)
-        : QStringList();
-    for (const QString &index : indexes)
-        database.execute(u"DROP INDEX \""_s + index + u'"');
+    const ContentItemIndexes::Suspended suspended = rebuild ? ContentItemIndexes::suspend(database)
+                                                            : ContentItemIndexes::Suspended();
     database.execute(u"DELETE FROM content_items WHERE playlist_id = ?"_s, {playlist});
     database.execute(u"INSERT INTO categories SELECT * FROM staged_categories"_s);
     database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
-    for (const QString &definition : definitions)
-        database.execute(definition);
+    if (rebuild)
+        ContentItemIndexes::restore(database, suspended);
     database.execute(u"UPDATE playlists SET sync_state='ready',sync_progress=100,last_sync_at=unixepoch() WHERE id=?"_s, {playlist});
 }

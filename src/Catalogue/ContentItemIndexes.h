@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStringList>
+
+class CatalogueDatabase;
+
+// Everything the file keeps up to date beside content_items: its indexes, the item counts per
+// category and the title search index (the last two through triggers). A writer that replaces
+// most of the table suspends all of it, writes the rows, and restores it, inside one
+// transaction: building each structure afresh is far cheaper than updating it row by row.
+namespace ContentItemIndexes {
+
+struct Suspended
+{
+    QStringList indexes;  // CREATE INDEX statements, as the file defines them
+    QStringList triggers; // CREATE TRIGGER statements
+};
+
+// Drops the indexes and triggers of content_items and returns their definitions. Throws
+// CatalogueDatabaseError.
+[[nodiscard]] Suspended suspend(CatalogueDatabase &database);
+
+// Builds the dropped indexes, recounts the items, re-indexes every title and brings the
+// triggers back. Throws CatalogueDatabaseError.
+void restore(CatalogueDatabase &database, const Suspended &suspended);
+
+// Recounts every playlist's items and re-indexes every title from content_items.
+void rebuildSummaries(CatalogueDatabase &database);
+
+} // namespace ContentItemIndexes
