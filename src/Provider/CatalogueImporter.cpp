@@ -6,6 +6,7 @@
 #include "Catalogue/ImmediateTransaction.h"
 
 #include "Catalogue/CategoryLanguage.h"
+#include "Provider/BatchPipeline.h"
 #include "Provider/XtreamAPIError.h"
 #include "Provider/XtreamClient.h"
 #include "Support/Async.h"
@@ -49,6 +50,20 @@ std::optional<QString> numberText(const std::optional<qint64> &value)
 std::optional<QString> numberText(const std::optional<double> &value)
 {
     return value ? std::optional(QString::number(*value, 'g', QLocale::FloatingPointShortest)) : std::nullopt;
+}
+
+// The planner's statistics follow the new catalogue in the same transaction, so that a reader
+// that reloads the changed schema finds the new figures with it. A failure only keeps the old
+// statistics; the catalogue goes in all the same.
+void updateStatistics(CatalogueDatabase &database)
+{
+    database.execute(u"SAVEPOINT statistics"_s);
+    try {
+        CatalogueSchema::updateStatistics(database);
+    } catch (const CatalogueDatabaseError &) {
+        database.execute(u"ROLLBACK TO statistics"_s);
+    }
+    database.execute(u"RELEASE statistics"_s);
 }
 
 // Each batch is its own transaction, after a look at the token: a cancelled import stops
@@ -113,6 +128,10 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
     // (it grows only as far as the catalogue needs: about 150 MiB at 300,000 items).
     database.execute(u"PRAGMA cache_size = -131072"_s);
     database.executeScript(stagingScript);
+    // A batch's rollback journal only ever holds the staged pages that batch touched: kept in
+    // memory it spares a file write and truncation per batch, and a failed batch still rolls
+    // back whole. The staged rows themselves stay in the temporary file.
+    database.execute(u"PRAGMA temp.journal_mode = MEMORY"_s);
     m_categoryOrder = 0;
 
     for (size_t step = 0; step < allCatalogueKinds.size(); ++step) {
@@ -120,13 +139,20 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
         const QString title = kindTitle(kind).toLower();
         const int base = 30 * int(step);
         progress(u"Downloading "_s + title + u" categories"_s, 2 + base);
-        client.consumeCategories(
-            kind,
+        // Each list is read and decoded on a thread of its own while this one writes the
+        // batches already decoded, in the order they came.
+        runPipelined<QList<Category>>(
+            [&](const XtreamClient::CategoryConsumer &emit, const std::stop_token &token) {
+                client.consumeCategories(kind, emit, token);
+            },
             [&](const QList<Category> &batch) { writeBatch(database, stop, [&] { insertCategories(database, batch); }); },
             stop);
         progress(u"Downloading "_s + title, 10 + base);
-        client.consumeContent(
-            kind, [&](const QList<ContentItem> &batch) { writeBatch(database, stop, [&] { insertItems(database, batch); }); },
+        runPipelined<QList<ContentItem>>(
+            [&](const XtreamClient::ContentConsumer &emit, const std::stop_token &token) {
+                client.consumeContent(kind, emit, token);
+            },
+            [&](const QList<ContentItem> &batch) { writeBatch(database, stop, [&] { insertItems(database, batch); }); },
             stop);
         CancellationError::throwIfRequested(stop);
     }
@@ -135,13 +161,10 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
         throw XtreamAPIError::providerMessage(u"The provider returned an empty catalogue. Your previous catalogue has been kept."_s);
     progress(u"Saving catalogue"_s, 95);
     CancellationError::throwIfRequested(stop);
-    inImmediateTransaction(database, [&] { commit(database); });
-    // The planner's statistics follow the new catalogue. The catalogue is in by now, so a
-    // failure here only leaves the old statistics.
-    try {
-        CatalogueSchema::updateStatistics(database);
-    } catch (const CatalogueDatabaseError &) {
-    }
+    inImmediateTransaction(database, [&] {
+        commit(database);
+        updateStatistics(database);
+    });
 }
 
 void CatalogueImporter::insertCategories(CatalogueDatabase &database, const QList<Category> &categories)
