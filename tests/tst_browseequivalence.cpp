@@ -6,6 +6,8 @@
 
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CataloguePageReader.h"
+#include "Catalogue/ContentItemIndexes.h"
+#include "Catalogue/ImmediateTransaction.h"
 #include "Catalogue/SqliteRow.h"
 #include "Catalogue/SqliteStatement.h"
 #include "support/AwaitBlocking.h"
@@ -278,6 +280,20 @@ DELETE FROM content_items WHERE playlist_id=1 AND kind='series' AND CAST(provide
         QCOMPARE(itemSummaryDifferences(database), QStringList());
         QCOMPARE(tableSnapshot(database, u"SELECT COUNT(*) FROM content_counts WHERE playlist_id=2"_s),
                  QStringList{u"1:0"_s});
+
+        // Removing the playlist that holds most of the items rebuilds everything over the rest.
+        catalogue.addPlaylist(3);
+        catalogue.addCatalogue(3, generateCatalogue({10, 10, 10}, 5));
+        const QString schema = u"SELECT sql FROM sqlite_master WHERE tbl_name='content_items' ORDER BY name"_s;
+        const QStringList definitions = tableSnapshot(database, schema);
+        inImmediateTransaction(database, [&database] {
+            ContentItemIndexes::writePlaylistItems(database, 1, ContentItemIndexes::itemsOf(database, 1), [&database] {
+                database.execute(u"DELETE FROM playlists WHERE id=1"_s);
+            });
+        });
+        QCOMPARE(tableSnapshot(database, schema), definitions);
+        QCOMPARE(itemSummaryDifferences(database), QStringList());
+        QCOMPARE(ContentItemIndexes::itemsOf(database, 3), 30);
     }
 };
 

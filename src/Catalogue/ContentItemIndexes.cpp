@@ -43,3 +43,15 @@ INSERT INTO content_counts (playlist_id, kind, category_id, item_count)
     SELECT playlist_id, kind, category_id, COUNT(*) FROM content_items GROUP BY playlist_id, kind, category_id;
 INSERT INTO content_titles (content_titles) VALUES ('rebuild');)"_s);
 }
+
+qint64 ContentItemIndexes::itemsOf(CatalogueDatabase &database, qint64 playlistID)
+{
+    return database.integer(u"SELECT COALESCE(SUM(item_count), 0) FROM content_counts WHERE playlist_id = "_s
+                            + QString::number(playlistID));
+}
+
+qint64 ContentItemIndexes::itemsOutside(CatalogueDatabase &database, qint64 playlistID)
+{
+    return database.integer(u"SELECT COALESCE(SUM(item_count), 0) FROM content_counts WHERE playlist_id <> "_s
+                            + QString::number(playlistID));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QtGlobal>
 
 class CatalogueDatabase;
 
@@ -26,5 +27,23 @@ void restore(CatalogueDatabase &database, const Suspended &suspended);
 
 // Recounts every playlist's items and re-indexes every title from content_items.
 void rebuildSummaries(CatalogueDatabase &database);
+
+// How many items belong to this playlist, and to all the others, from the item counts.
+[[nodiscard]] qint64 itemsOf(CatalogueDatabase &database, qint64 playlistID);
+[[nodiscard]] qint64 itemsOutside(CatalogueDatabase &database, qint64 playlistID);
+
+// Runs `write`, which replaces or removes one playlist's items, inside the caller's transaction.
+// When the playlist's rows it touches (`rows`, the larger of before and after) outnumber all
+// other playlists' rows, everything is suspended for the write and rebuilt after it; beside
+// larger playlists, updating row by row touches less.
+template<typename Write>
+void writePlaylistItems(CatalogueDatabase &database, qint64 playlistID, qint64 rows, Write &&write)
+{
+    const bool rebuild = rows > itemsOutside(database, playlistID);
+    const Suspended suspended = rebuild ? suspend(database) : Suspended();
+    write();
+    if (rebuild)
+        restore(database, suspended);
+}
 
 } // namespace ContentItemIndexes

@@ -14,6 +14,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <future>
 #include <QMetaObject>
 
@@ -197,18 +198,14 @@ void CatalogueImporter::commit(CatalogueDatabase &database)
         throw CancellationError();
     database.execute(itemCountSQL);
     database.execute(u"DELETE FROM categories WHERE playlist_id = ?"_s, {playlist});
-    // When the new catalogue is most of the table, building the item indexes, counts and title
-    // index afresh after the swap is far cheaper than updating each of them row by row; beside
-    // larger playlists, the row-by-row update touches less. Either way it all happens inside the
-    // one transaction.
-    const bool rebuild = database.integer(u"SELECT COUNT(*) FROM staged_content"_s)
-        > database.integer(u"SELECT COUNT(*) FROM content_items WHERE playlist_id <> "_s + playlist);
-    const ContentItemIndexes::Suspended suspended = rebuild ? ContentItemIndexes::suspend(database)
-                                                            : ContentItemIndexes::Suspended();
-    database.execute(u"DELETE FROM content_items WHERE playlist_id = ?"_s, {playlist});
-    database.execute(u"INSERT INTO categories SELECT * FROM staged_categories"_s);
-    database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
-    if (rebuild)
-        ContentItemIndexes::restore(database, suspended);
+    // The new rows and the old ones of this playlist go through one write, with the indexes and
+    // summaries rebuilt afterwards when this catalogue is most of the table.
+    const qint64 rows = std::max(database.integer(u"SELECT COUNT(*) FROM staged_content"_s),
+                                 ContentItemIndexes::itemsOf(database, m_playlistID));
+    ContentItemIndexes::writePlaylistItems(database, m_playlistID, rows, [&] {
+        database.execute(u"DELETE FROM content_items WHERE playlist_id = ?"_s, {playlist});
+        database.execute(u"INSERT INTO categories SELECT * FROM staged_categories"_s);
+        database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
+    });
     database.execute(u"UPDATE playlists SET sync_state='ready',sync_progress=100,last_sync_at=unixepoch() WHERE id=?"_s, {playlist});
 }
