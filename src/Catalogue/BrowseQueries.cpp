@@ -43,20 +43,27 @@ QStringList searchWords(const QString &query)
     return query.trimmed().split(u' ', Qt::SkipEmptyParts).mid(0, 4);
 }
 
-// A title index query for the rows whose title may contain every word: each trigram (three
-// consecutive characters) of each word of three characters or more, all required. The index
-// folds case over all of Unicode, a superset of LIKE's ASCII-only folding, so every title that
-// LIKE matches is among the rows found; the LIKE conditions then keep exactly the right ones.
-// Empty when no word is long enough, and the titles are scanned instead.
+// A title index query for the rows whose title may contain every word: trigrams (three
+// consecutive characters) that cover each word of three characters or more, side by side and
+// the last one flush with the word's end, all required. A title that contains the word contains
+// each of them. The index folds case over all of Unicode, a superset of LIKE's ASCII-only
+// folding, so every title that LIKE matches is among the rows found; the LIKE conditions then
+// keep exactly the right ones. Empty when no word is long enough, and the titles are scanned
+// instead.
 QString titleIndexQuery(const QStringList &words)
 {
     QStringList trigrams;
     for (const QString &word : words) {
         const QList<uint> characters = word.toUcs4();
-        for (qsizetype start = 0; start + 3 <= characters.size(); ++start) {
+        const auto add = [&](qsizetype start) {
             QString trigram = QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()) + start, 3);
             trigrams.append(u'"' + trigram.replace(u'"', u"\"\""_s) + u'"');
-        }
+        };
+        const qsizetype last = characters.size() - 3;
+        for (qsizetype start = 0; start <= last; start += 3)
+            add(start);
+        if (last > 0 && last % 3 != 0)
+            add(last);
     }
     trigrams.removeDuplicates();
     return trigrams.join(u" AND "_s);
@@ -181,8 +188,13 @@ QCoro::Task<QList<MediaItem>> CataloguePageReader::browseItems(std::optional<qin
             return QList<MediaItem>();
         Binds binds{*playlistID, kindText(kind)};
         const TitleIndexUse use = titleIndexUseForPage(*playlistID, kind, query, qint64(limit) + offset);
-        const QString sql = itemSelect(kind) + u" FROM content_items i WHERE i.playlist_id=? AND i.kind=? "_s
-            + whereClause(scope, query, binds, use) + u' ' + orderBy(sort, kind) + u" LIMIT ? OFFSET ?"_s;
+        // The page's rows are chosen first and only they get their columns: computed before
+        // the sort, the favourite flag and the programme running now would be worked out for
+        // every row of a category or search, thousands of them at a million items.
+        const QString sql = itemSelect(kind) + u" FROM content_items i WHERE i.rowid IN ("_s
+            + u"SELECT i.rowid FROM content_items i WHERE i.playlist_id=? AND i.kind=? "_s
+            + whereClause(scope, query, binds, use) + u' ' + orderBy(sort, kind) + u" LIMIT ? OFFSET ?) "_s
+            + orderBy(sort, kind);
         binds << qint64(limit) << qint64(offset);
         return items(sql, binds, kind == CatalogueKind::Live);
     });
