@@ -149,11 +149,14 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
             [&](const QList<Category> &batch) { writeBatch(database, stop, [&] { insertCategories(database, batch); }); },
             stop);
         progress(u"Downloading "_s + title, 10 + base);
-        runPipelined<QList<ContentItem>>(
-            [&](const XtreamClient::ContentConsumer &emit, const std::stop_token &token) {
-                client.consumeContent(kind, emit, token);
+        // Items become their insert's binds there too, so that this thread only writes.
+        runPipelined<QList<CatalogueDatabase::Binds>>(
+            [&](const std::function<void(const QList<CatalogueDatabase::Binds> &)> &emit, const std::stop_token &token) {
+                client.consumeContent(kind, [&](const QList<ContentItem> &batch) { emit(itemRows(batch)); }, token);
             },
-            [&](const QList<ContentItem> &batch) { writeBatch(database, stop, [&] { insertItems(database, batch); }); },
+            [&](const QList<CatalogueDatabase::Binds> &batch) {
+                writeBatch(database, stop, [&] { insertItems(database, batch); });
+            },
             stop);
         CancellationError::throwIfRequested(stop);
     }
@@ -178,16 +181,24 @@ void CatalogueImporter::insertCategories(CatalogueDatabase &database, const QLis
     }
 }
 
-void CatalogueImporter::insertItems(CatalogueDatabase &database, const QList<ContentItem> &items)
+QList<CatalogueDatabase::Binds> CatalogueImporter::itemRows(const QList<ContentItem> &items) const
 {
     const QString playlist = QString::number(m_playlistID);
+    QList<CatalogueDatabase::Binds> rows;
+    rows.reserve(items.size());
     for (const ContentItem &item : items) {
         const QString channelKey = guideChannelKey(item.epgChannelID.value_or(item.providerID));
-        database.execute(insertItemSQL, {playlist, kindText(item.kind), item.providerID, item.categoryID, item.title,
-                                         item.subtitle, item.epgChannelID, channelKey, item.artworkURL,
-                                         item.containerExtension, numberText(item.sortNumber), numberText(item.rating),
-                                         numberText(item.addedAt), item.genre});
+        rows.append({playlist, kindText(item.kind), item.providerID, item.categoryID, item.title, item.subtitle,
+                     item.epgChannelID, channelKey, item.artworkURL, item.containerExtension, numberText(item.sortNumber),
+                     numberText(item.rating), numberText(item.addedAt), item.genre});
     }
+    return rows;
+}
+
+void CatalogueImporter::insertItems(CatalogueDatabase &database, const QList<CatalogueDatabase::Binds> &rows)
+{
+    for (const CatalogueDatabase::Binds &row : rows)
+        database.execute(insertItemSQL, row);
 }
 
 void CatalogueImporter::commit(CatalogueDatabase &database)
