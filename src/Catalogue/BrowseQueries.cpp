@@ -121,26 +121,25 @@ QString CataloguePageReader::whereClause(const BrowseScope &scope, const QString
 }
 
 // Looking up every row the title index finds costs about the same per row as walking one row
-// of the list in order and testing it. A walk fills a page of `rows` after about
-// items / candidates * rows rows when the matches spread evenly, so it is the cheaper way
-// once the candidates outnumber the square root of items * rows: "sport" among a million
-// titles finds 17,000 channels, which take 40 ms to look up and sort, while the walk fills the
-// first page after some 5,000 rows.
+// of the list in order and testing it. A walk fills a page that ends at row `pageEnd` after
+// about items / candidates * pageEnd rows when the matches spread evenly, so it is the cheaper
+// way once the candidates outnumber the square root of items * pageEnd: "sport" among a
+// million titles finds 17,000 channels, which take tens of milliseconds to look up and sort,
+// while the walk fills the first page after some 5,000 rows.
 CataloguePageReader::TitleIndexUse CataloguePageReader::titleIndexUseForPage(qint64 playlistID, CatalogueKind kind,
-                                                                             const QString &query, qint64 rows)
+                                                                             const QString &query, qint64 pageEnd)
 {
     const QString trigrams = titleIndexQuery(searchWords(query));
     if (trigrams.isEmpty())
         return TitleIndexUse::LookUp;
     const auto integer = [](const SqliteRow &row) { return row.integer(0); };
     const qint64 candidates =
-        this->rows<qint64>(u"SELECT COUNT(*) FROM content_titles WHERE content_titles MATCH ?"_s, {trigrams}, integer)
-            .value(0);
-    const qint64 items = this->rows<qint64>(u"SELECT COALESCE(SUM(item_count), 0) FROM content_counts "
-                                            "WHERE playlist_id=? AND kind=?"_s,
-                                            {playlistID, kindText(kind)}, integer)
+        rows<qint64>(u"SELECT COUNT(*) FROM content_titles WHERE content_titles MATCH ?"_s, {trigrams}, integer).value(0);
+    const qint64 items = rows<qint64>(u"SELECT COALESCE(SUM(item_count), 0) FROM content_counts "
+                                      "WHERE playlist_id=? AND kind=?"_s,
+                                      {playlistID, kindText(kind)}, integer)
                              .value(0);
-    return items * rows < candidates * candidates ? TitleIndexUse::Test : TitleIndexUse::LookUp;
+    return items * pageEnd < candidates * candidates ? TitleIndexUse::Test : TitleIndexUse::LookUp;
 }
 
 QString CataloguePageReader::orderBy(BrowseSort sort, CatalogueKind kind)

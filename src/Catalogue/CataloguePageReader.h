@@ -120,9 +120,10 @@ private:
     enum class TitleIndexUse { LookUp, Test };
     [[nodiscard]] static QString whereClause(const BrowseScope &scope, const QString &query, Binds &binds,
                                              TitleIndexUse use = TitleIndexUse::LookUp);
-    // Runs on the executor. The cheaper use of the title index for a page of `rows` rows.
+    // Runs on the executor. The cheaper use of the title index for a page that ends at row
+    // `pageEnd` (offset plus limit).
     [[nodiscard]] TitleIndexUse titleIndexUseForPage(qint64 playlistID, CatalogueKind kind, const QString &query,
-                                                     qint64 rows);
+                                                     qint64 pageEnd);
     [[nodiscard]] static QString orderBy(BrowseSort sort, CatalogueKind kind);
 
     // Row decoders.

@@ -12,7 +12,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-
 #include <span>
 
 using namespace Qt::StringLiterals;
