@@ -25,8 +25,12 @@ namespace {
 const QString stagingScript = u"CREATE TEMP TABLE staged_categories AS SELECT * FROM categories WHERE 0;\n"
                               "CREATE UNIQUE INDEX temp.staged_category_id ON staged_categories(playlist_id,kind,provider_id);\n"
                               "CREATE TEMP TABLE staged_content AS SELECT * FROM content_items WHERE 0;\n"
-                              "CREATE UNIQUE INDEX temp.staged_content_id ON staged_content(playlist_id,kind,provider_id);\n"
-                              "CREATE INDEX temp.staged_category_lookup ON staged_content(playlist_id,kind,category_id);"_s;
+                              "CREATE UNIQUE INDEX temp.staged_content_id ON staged_content(playlist_id,kind,provider_id);"_s;
+
+// Serves the per-category count of the commit. Built once over the staged rows rather than kept
+// up for every batch: a category's items arrive spread over the whole download, so keeping it
+// up touched a page at another place for nearly every row, a tenth of the import's time.
+const QString categoryLookupSQL = u"CREATE INDEX temp.staged_category_lookup ON staged_content(playlist_id,kind,category_id)"_s;
 
 const QString insertCategorySQL = u"INSERT OR REPLACE INTO staged_categories (playlist_id,kind,provider_id,name,item_count,"
                                   "sort_order,language) VALUES (?,?,?,?,0,?,?)"_s;
@@ -165,6 +169,7 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
         throw XtreamAPIError::providerMessage(u"The provider returned an empty catalogue. Your previous catalogue has been kept."_s);
     progress(u"Saving catalogue"_s, 95);
     CancellationError::throwIfRequested(stop);
+    database.execute(categoryLookupSQL);
     inImmediateTransaction(database, [&] {
         commit(database);
         updateStatistics(database);
