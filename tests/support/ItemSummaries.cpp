@@ -3,15 +3,18 @@
 #include "Catalogue/CatalogueDatabase.h"
 #include "TableSnapshot.h"
 
+#include <QSet>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 QStringList onlyInFirst(const QStringList &first, const QStringList &second, const QString &label)
 {
+    const QSet<QString> others(second.begin(), second.end());
     QStringList differences;
     for (const QString &row : first) {
-        if (!second.contains(row))
+        if (!others.contains(row))
             differences.append(label + row);
     }
     return differences;
