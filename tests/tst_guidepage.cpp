@@ -119,18 +119,21 @@ private Q_SLOTS:
         QCOMPARE(page->channels()->rowCount(), 20);
         QCOMPARE(page->categoryTitle(), u"UK: Sport"_s);
         QCOMPARE(page->subtitle(), u"Today \u00B7 20 channels"_s);
-        // The menu offers favourites, all channels, a divider and the live categories.
-        QCOMPARE(page->categoryEntries().size(), 6);
-        QCOMPARE(page->categoryEntries().at(3).toMap().value(u"title"_s), u"UK: News"_s);
+        // The menu offers favourites, all channels and the live categories.
+        QCOMPARE(page->categoryNames(), (QStringList{u"UK: News"_s, u"UK: Sport"_s, u"FR: Infos"_s}));
 
         app.live()->setScope(BrowseScope::category(u"1"_s));
         QVERIFY(loaded(*page));
         QCOMPARE(page->state()->scope(), std::optional(BrowseScope::category(u"2"_s)));
         // The menu's entries set the guide's own scope.
-        page->chooseCategory(3);
+        page->showCategory(0);
         QTRY_COMPARE(page->state()->channels().size(), 40);
-        page->chooseCategory(2); // the divider
+        page->showCategory(3);
         QCOMPARE(page->state()->scope(), std::optional(BrowseScope::category(u"1"_s)));
+        page->showFavourites();
+        QTRY_VERIFY(page->showEmptyState());
+        page->showAllChannels();
+        QTRY_COMPARE(page->state()->channels().size(), LiveTvLibrary::channelCount);
     }
 
     void searchingNarrowsAtOnceAndBlanksStillSearch()

@@ -122,8 +122,8 @@ private Q_SLOTS:
         QFETCH(QDateTime, start);
         QFETCH(QDateTime, end);
         QFETCH(double, offset);
-        const GuideGeometry::Cell cell = GuideGeometry::cell(start, end, midnight, GuideGeometry::dayEnd(midnight),
-                                                             offset);
+        const GuideGeometry::Cell cell = GuideGeometry::cell(GuideGeometry::minutesFrom(midnight, start),
+                                                             GuideGeometry::minutesFrom(midnight, end), offset);
         QTEST(cell.x, "x");
         QTEST(cell.width, "width");
         QTEST(cell.textInset, "inset");
@@ -131,13 +131,16 @@ private Q_SLOTS:
 
     void aProgrammeTouchingTheWindowIsNotShown()
     {
-        const QDateTime windowStart = at(10, 0);
-        const QDateTime windowEnd = at(12, 10);
-        QVERIFY(!GuideGeometry::overlaps(at(9, 0), windowStart, windowStart, windowEnd));
-        QVERIFY(!GuideGeometry::overlaps(windowEnd, at(13, 0), windowStart, windowEnd));
-        QVERIFY(GuideGeometry::overlaps(at(9, 0), at(10, 0, 1), windowStart, windowEnd));
-        QVERIFY(GuideGeometry::overlaps(at(12, 9, 59), at(13, 0), windowStart, windowEnd));
-        QVERIFY(GuideGeometry::overlaps(at(0, 0), at(23, 0), windowStart, windowEnd));
+        // The window from 10:00 for 130 minutes, to 12:10.
+        const auto shown = [](const QDateTime &start, const QDateTime &end) {
+            return GuideGeometry::isVisible(GuideGeometry::minutesFrom(midnight, start),
+                                            GuideGeometry::minutesFrom(midnight, end), 600, 130);
+        };
+        QVERIFY(!shown(at(9, 0), at(10, 0)));
+        QVERIFY(!shown(at(12, 10), at(13, 0)));
+        QVERIFY(shown(at(9, 0), at(10, 0, 1)));
+        QVERIFY(shown(at(12, 9, 59), at(13, 0)));
+        QVERIFY(shown(at(0, 0), at(23, 0)));
     }
 
     void theNowLineShowsOnlyInsideTheTimeLine()

@@ -19,8 +19,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The pages every run captures. A page issue that builds a page adds its specifications here.
-const QStringList shotPages{u"home"_s,      u"live"_s,     u"movies"_s, u"series"_s, u"guide"_s,
-                            u"playlists"_s, u"settings"_s, u"search"_s, u"update"_s, u"collapse"_s};
+const QStringList shotPages{u"home"_s,     u"live"_s,      u"live-select"_s, u"live-all"_s, u"movies"_s,
+                            u"series"_s,   u"guide"_s,     u"playlists"_s,   u"settings"_s, u"search"_s,
+                            u"update"_s,   u"collapse"_s};
 
 const QSize windowSize(1440, 900);
 // Where the pages differ: everything right of the collapsed sidebar.

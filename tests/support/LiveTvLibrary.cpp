@@ -1,11 +1,5 @@
 #include "LiveTvLibrary.h"
 
-#include "FakeMediaEngine.h"
-
-#include "App/AppModel.h"
-#include "Playback/PlaybackWindowController.h"
-#include "Playback/PlayerController.h"
-#include "Store/CatalogueStore.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,12 +22,10 @@ const Group groups[] = {{u"1"_s, u"UK: News"_s, u"News"_s, 1, 40, true},
 } // namespace
 
 LiveTvLibrary::LiveTvLibrary(const QDateTime &now)
-    : m_playback(std::make_unique<PlaybackWindowController>([this](const QUrl &url, QObject *parent) {
-        return new PlayerController(url, std::make_unique<FakeMediaEngine>(), m_harness.clock(), parent);
-    }))
 {
-    m_harness.clock().setWallClock(now);
-    m_harness.start();
+    StoreHarness &store = harness();
+    store.clock().setWallClock(now);
+    store.start();
     GeneratedCatalogue catalogue;
     FakeGuide guide;
     for (const Group &group : groups) {
@@ -55,17 +47,11 @@ LiveTvLibrary::LiveTvLibrary(const QDateTime &now)
     }
     guide.start = now.toLocalTime().date().startOfDay().addSecs(-3600);
     guide.programmesPerChannel = 50;
-    m_harness.provider().setCatalogue(catalogue);
-    m_harness.provider().setGuide(guide);
-    const Playlist playlist = m_harness.addProviderPlaylist();
-    if (!m_harness.waitUntilIdle(playlist.id))
+    store.provider().setCatalogue(catalogue);
+    store.provider().setGuide(guide);
+    const Playlist playlist = store.addProviderPlaylist();
+    if (!store.waitUntilIdle(playlist.id))
         qFatal("the import did not end");
     m_playlistID = playlist.id;
-    m_app = std::make_unique<AppModel>(m_harness.store(), *m_playback);
-}
-
-LiveTvLibrary::~LiveTvLibrary()
-{
-    m_app.reset();
-    m_playback.reset();
+    m_app.start();
 }

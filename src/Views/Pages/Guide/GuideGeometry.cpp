@@ -59,16 +59,21 @@ double markX(int minute, double offset)
     return (minute - offset) * pointsPerMinute + 8;
 }
 
-bool overlaps(const QDateTime &start, const QDateTime &end, const QDateTime &windowStart, const QDateTime &windowEnd)
+double minutesFrom(const QDateTime &dayStart, const QDateTime &moment)
 {
-    return end > windowStart && start < windowEnd;
+    return minutesBetween(dayStart, moment);
 }
 
-Cell cell(const QDateTime &start, const QDateTime &end, const QDateTime &dayStart, const QDateTime &dayEnd,
-          double offset)
+bool isVisible(double startMinute, double endMinute, double offset, double visibleMinutes)
 {
-    const double a = minutesBetween(dayStart, std::max(start, dayStart));
-    const double b = minutesBetween(dayStart, std::min(end, dayEnd));
+    return endMinute > offset && startMinute < offset + visibleMinutes;
+}
+
+Cell cell(double startMinute, double endMinute, double offset)
+{
+    // The day ends 86,400 seconds after its start, also on a day with a clock change.
+    const double a = std::max(startMinute, 0.0);
+    const double b = std::min(endMinute, minutesPerDay);
     Cell cell;
     cell.width = std::max((b - a) * pointsPerMinute - 3, 4.0);
     cell.x = (a - offset) * pointsPerMinute;

@@ -39,9 +39,13 @@ inline constexpr int markStep = 30;
 // A mark's left edge within the marks area.
 [[nodiscard]] double markX(int minute, double offset);
 
-// Whether a programme overlaps the visible window; touching an edge is not overlapping.
-[[nodiscard]] bool overlaps(const QDateTime &start, const QDateTime &end, const QDateTime &windowStart,
-                            const QDateTime &windowEnd);
+// Programmes are placed by their times in minutes from the shown day's start (negative before
+// it, beyond 1,440 after its end).
+[[nodiscard]] double minutesFrom(const QDateTime &dayStart, const QDateTime &moment);
+
+// Whether a programme overlaps the visible window, from `offset` for `visibleMinutes`; touching
+// an edge is not overlapping.
+[[nodiscard]] bool isVisible(double startMinute, double endMinute, double offset, double visibleMinutes);
 
 // Where a programme's cell lies in its row's lane.
 struct Cell
@@ -53,8 +57,7 @@ struct Cell
     friend bool operator==(const Cell &, const Cell &) = default;
 };
 // The cell of a programme, its times clipped to the shown day.
-[[nodiscard]] Cell cell(const QDateTime &start, const QDateTime &end, const QDateTime &dayStart,
-                        const QDateTime &dayEnd, double offset);
+[[nodiscard]] Cell cell(double startMinute, double endMinute, double offset);
 
 // Where the now line lies within the time line for a page width, or none when it is off screen.
 [[nodiscard]] std::optional<double> nowLineX(const QDateTime &now, const QDateTime &dayStart, double offset,

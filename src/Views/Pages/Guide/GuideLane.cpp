@@ -4,7 +4,6 @@
 #include "GuideGeometry.h"
 #include "GuideKeys.h"
 #include "GuidePageModel.h"
-#include "Support/ProgrammeTime.h"
 #include "Support/TimeText.h"
 #include "Support/TitleText.h"
 
@@ -24,29 +23,51 @@ QVariant GuideLane::data(const QModelIndex &index, int role) const
 {
     if (!m_page || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const GuideProgramme &programme = programmeAt(index.row());
-    const auto cell = [&] {
-        return GuideGeometry::cell(programme.start, programme.end, m_page->dayStart(), m_page->dayEnd(),
-                                   m_page->state()->minuteOffset());
-    };
+    const CellLook cell = look(index.row());
     switch (role) {
     case TitleRole:
-        return TitleText::isolated(programme.title);
+        return cell.title;
     case TimeRole:
-        return TimeText::range(programme.start, programme.end);
+        return cell.timeText;
     case CellXRole:
-        return cell().x;
+        return cell.geometry.x;
     case CellWidthRole:
-        return cell().width;
+        return cell.geometry.width;
     case TextInsetRole:
-        return cell().textInset;
+        return cell.geometry.textInset;
     case CurrentRole:
-        return ProgrammeTime::isOnAir(programme.start, programme.end, m_page->now());
+        return cell.current;
     case PastRole:
-        return ProgrammeTime::isOver(programme.end, m_page->now());
+        return cell.past;
     default:
         return {};
     }
+}
+
+GuideLane::CellLook GuideLane::look(int cell) const
+{
+    const Slot &slot = slotAt(cell);
+    if (slot.timeText.isEmpty())
+        slot.timeText = TimeText::range(slot.programme.start, slot.programme.end);
+    const qint64 now = m_page->now().toMSecsSinceEpoch();
+    return {geometry(cell), TitleText::isolated(slot.programme.title), slot.timeText,
+            slot.startMs <= now && slot.endMs > now, slot.endMs <= now};
+}
+
+int GuideLane::cellAt(double x) const
+{
+    for (int cell = 0; cell < rowCount(); ++cell) {
+        const GuideGeometry::Cell place = geometry(cell);
+        if (x >= place.x && x < place.x + place.width)
+            return cell;
+    }
+    return -1;
+}
+
+GuideGeometry::Cell GuideLane::geometry(int cell) const
+{
+    const Slot &slot = slotAt(cell);
+    return GuideGeometry::cell(slot.startMinute, slot.endMinute, m_page->state()->minuteOffset());
 }
 
 QHash<int, QByteArray> GuideLane::roleNames() const
@@ -92,7 +113,7 @@ void GuideLane::setRow(int row)
 void GuideLane::open(int cell)
 {
     if (m_page && cell >= 0 && cell < keys().size())
-        m_page->select(m_channel, programmeAt(cell));
+        m_page->select(m_channel, slotAt(cell).programme);
 }
 
 void GuideLane::bind()
@@ -131,29 +152,38 @@ void GuideLane::takeFromCache()
     setKeys({});
     m_loaded = cached.has_value();
     m_programmes = programmes;
+    m_slots.clear();
+    m_slots.reserve(programmes.size());
+    const qint64 dayStart = m_page ? m_page->dayStart().toMSecsSinceEpoch() : 0;
+    for (const GuideProgramme &programme : programmes) {
+        Slot slot{programme, 0, 0, programme.start.toMSecsSinceEpoch(), programme.end.toMSecsSinceEpoch(), {}};
+        slot.startMinute = double(slot.startMs - dayStart) / 60'000.0;
+        slot.endMinute = double(slot.endMs - dayStart) / 60'000.0;
+        m_slots.append(std::move(slot));
+    }
     updateCells();
     Q_EMIT programmesChanged();
 }
 
 void GuideLane::updateCells()
 {
-    if (!m_page || m_programmes.isEmpty()) {
+    if (!m_page || m_slots.isEmpty()) {
         setKeys({});
         return;
     }
-    const QDateTime windowStart = m_page->dayStart().addMSecs(qint64(m_page->state()->minuteOffset() * 60'000));
-    const QDateTime windowEnd = windowStart.addMSecs(qint64(m_page->visibleMinutes() * 60'000));
+    const double offset = m_page->state()->minuteOffset();
+    const double visibleMinutes = m_page->visibleMinutes();
     QList<int> visible;
-    for (qsizetype index = 0; index < m_programmes.size(); ++index) {
-        const GuideProgramme &programme = m_programmes.at(index);
-        if (GuideGeometry::overlaps(programme.start, programme.end, windowStart, windowEnd))
+    for (qsizetype index = 0; index < m_slots.size(); ++index) {
+        const Slot &slot = m_slots.at(index);
+        if (GuideGeometry::isVisible(slot.startMinute, slot.endMinute, offset, visibleMinutes))
             visible.append(int(index));
     }
     setKeys(visible);
     rolesChanged({CellXRole, TextInsetRole});
 }
 
-const GuideProgramme &GuideLane::programmeAt(int cell) const
+const GuideLane::Slot &GuideLane::slotAt(int cell) const
 {
-    return m_programmes.at(keys().at(cell));
+    return m_slots.at(keys().at(cell));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Catalogue/CatalogueModels.h"
+#include "GuideGeometry.h"
 #include "GuidePageModel.h"
 #include "OrderedKeyListModel.h"
 
@@ -42,10 +43,23 @@ public:
     // The channel's row in the guide.
     [[nodiscard]] int row() const { return m_row; }
     void setRow(int row);
-    [[nodiscard]] bool noGuide() const { return m_loaded && m_programmes.isEmpty(); }
+    [[nodiscard]] bool noGuide() const { return m_loaded && m_slots.isEmpty(); }
 
     // A click on a cell: the page opens the programme's sheet.
     Q_INVOKABLE void open(int cell);
+
+    // What a view draws of one cell, by row.
+    struct CellLook
+    {
+        GuideGeometry::Cell geometry;
+        QString title;
+        QString timeText;
+        bool current = false;
+        bool past = false;
+    };
+    [[nodiscard]] CellLook look(int cell) const;
+    // The cell under a point of the lane (x from its left edge), or -1.
+    [[nodiscard]] int cellAt(double x) const;
 
 Q_SIGNALS:
     void pageChanged();
@@ -53,12 +67,26 @@ Q_SIGNALS:
     void programmesChanged();
 
 private:
+    // A programme with its times as minutes of the shown day and in milliseconds, worked out once
+    // when the list arrives, so that moving the window only compares numbers.
+    struct Slot
+    {
+        GuideProgramme programme;
+        double startMinute = 0;
+        double endMinute = 0;
+        qint64 startMs = 0;
+        qint64 endMs = 0;
+        // Made when a cell first shows it.
+        mutable QString timeText;
+    };
+
     // Follows the page's day and the row's channel.
     void bind();
     void release();
     void takeFromCache();
     void updateCells();
-    [[nodiscard]] const GuideProgramme &programmeAt(int cell) const;
+    [[nodiscard]] const Slot &slotAt(int cell) const;
+    [[nodiscard]] GuideGeometry::Cell geometry(int cell) const;
 
     QPointer<GuidePageModel> m_page;
     int m_row = -1;
@@ -66,4 +94,5 @@ private:
     QString m_cacheKey;
     bool m_loaded = false;
     QList<GuideProgramme> m_programmes;
+    QList<Slot> m_slots;
 };

@@ -141,7 +141,7 @@ void GuidePageModel::goToNow()
 
 void GuidePageModel::scrollBy(double minutes)
 {
-    animateMinuteOffset(GuideGeometry::scrolled(m_state->minuteOffset(), minutes, visibleMinutes()), 250);
+    animateMinuteOffset(GuideGeometry::scrolled(targetOffset(), minutes, visibleMinutes()), 250);
 }
 
 void GuidePageModel::jumpToNow(bool animated)
@@ -153,10 +153,28 @@ void GuidePageModel::jumpToNow(bool animated)
         setMinuteOffset(offset);
 }
 
-void GuidePageModel::chooseCategory(int index)
+QStringList GuidePageModel::categoryNames() const
 {
-    if (index >= 0 && index < m_categoryScopes.size() && m_categoryScopes.at(index))
-        m_state->setScope(m_categoryScopes.at(index));
+    QStringList names;
+    for (const BrowseCategory &category : m_categories)
+        names.append(category.name);
+    return names;
+}
+
+void GuidePageModel::showFavourites()
+{
+    m_state->setScope(BrowseScope::favourites());
+}
+
+void GuidePageModel::showAllChannels()
+{
+    m_state->setScope(BrowseScope::all());
+}
+
+void GuidePageModel::showCategory(int index)
+{
+    if (index >= 0 && index < m_categories.size())
+        m_state->setScope(BrowseScope::category(m_categories.at(index).providerID));
 }
 
 void GuidePageModel::playChannel(int row)
@@ -193,7 +211,7 @@ bool GuidePageModel::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::Wheel || !qobject_cast<QWindow *>(watched) || !ownsWheel())
         return false;
     const std::optional<double> offset = GuideWheel::minuteOffset(
-        GuideWheel::fromEvent(*static_cast<QWheelEvent *>(event)), m_state->minuteOffset(), visibleMinutes());
+        GuideWheel::fromEvent(*static_cast<QWheelEvent *>(event)), targetOffset(), visibleMinutes());
     if (!offset)
         return false;
     setMinuteOffset(*offset);
@@ -206,6 +224,14 @@ bool GuidePageModel::ownsWheel() const
     const AppModel *model = app();
     return model && m_state && model->route() == Route::Guide && !model->detail()
         && !model->playback().target() && !m_selection;
+}
+
+double GuidePageModel::targetOffset() const
+{
+    // A move that is still being animated counts as made, so that quick presses add up.
+    if (m_offsetAnimation.state() == QAbstractAnimation::Running)
+        return m_offsetAnimation.endValue().toDouble();
+    return m_state->minuteOffset();
 }
 
 void GuidePageModel::setMinuteOffset(double offset)
@@ -279,14 +305,6 @@ void GuidePageModel::updateDayChips()
 
 void GuidePageModel::updateCategories()
 {
-    QVariantList entries{QVariantMap{{u"title"_s, u"Favourites"_s}}, QVariantMap{{u"title"_s, u"All channels"_s}},
-                         QVariantMap{{u"divider"_s, true}}};
-    QList<std::optional<BrowseScope>> scopes{BrowseScope::favourites(), BrowseScope::all(), std::nullopt};
-    for (const BrowseCategory &category : app()->live()->visibleCategories()) {
-        entries.append(QVariantMap{{u"title"_s, category.name}});
-        scopes.append(BrowseScope::category(category.providerID));
-    }
-    m_categoryEntries = entries;
-    m_categoryScopes = scopes;
+    m_categories = app()->live()->visibleCategories();
     Q_EMIT categoriesChanged();
 }

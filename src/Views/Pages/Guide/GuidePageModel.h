@@ -42,7 +42,7 @@ class GuidePageModel : public PageModel
     Q_PROPERTY(bool showEmptyState READ showEmptyState NOTIFY emptyStateChanged)
     Q_PROPERTY(QString emptyTitle READ emptyTitle NOTIFY emptyStateChanged)
     Q_PROPERTY(QString categoryTitle READ categoryTitle NOTIFY categoriesChanged)
-    Q_PROPERTY(QVariantList categoryEntries READ categoryEntries NOTIFY categoriesChanged)
+    Q_PROPERTY(QStringList categoryNames READ categoryNames NOTIFY categoriesChanged)
     Q_PROPERTY(bool showNumbers READ showNumbers CONSTANT)
     Q_PROPERTY(QString selectionID READ selectionID NOTIFY selectionChanged)
 
@@ -75,8 +75,9 @@ public:
     [[nodiscard]] QString emptyTitle() const;
     // The scope's title on the category menu's button.
     [[nodiscard]] QString categoryTitle() const;
-    // The category menu: {title} entries and one {divider: true}, chosen by index.
-    [[nodiscard]] const QVariantList &categoryEntries() const { return m_categoryEntries; }
+    // The shown live categories, which the category menu lists after the favourites and all
+    // channels.
+    [[nodiscard]] QStringList categoryNames() const;
     [[nodiscard]] bool showNumbers() const { return m_showNumbers; }
     [[nodiscard]] const std::optional<GuideSelection> &selection() const { return m_selection; }
     [[nodiscard]] QString selectionID() const { return m_selection ? m_selection->id() : QString(); }
@@ -90,8 +91,10 @@ public:
     Q_INVOKABLE void scrollBy(double minutes);
     // The time line at half an hour before the current time, not held to the largest position.
     void jumpToNow(bool animated);
-    // An entry of categoryEntries.
-    Q_INVOKABLE void chooseCategory(int index);
+    // The category menu's entries.
+    Q_INVOKABLE void showFavourites();
+    Q_INVOKABLE void showAllChannels();
+    Q_INVOKABLE void showCategory(int index);
     // The channel cell: the channel plays with the guide's channels to switch through.
     Q_INVOKABLE void playChannel(int row);
     // A programme cell: opens its sheet.
@@ -134,6 +137,8 @@ private:
     static QCoro::Task<void> runClock(QPointer<GuidePageModel> self, std::stop_token stop);
 
     // Time line.
+    // Where the time line stands, or is being animated to.
+    [[nodiscard]] double targetOffset() const;
     void setMinuteOffset(double offset);
     void animateMinuteOffset(double offset, int milliseconds);
     [[nodiscard]] bool ownsWheel() const;
@@ -153,8 +158,7 @@ private:
     QDateTime m_dayStart;
     QVariantList m_dayChips;
     std::optional<double> m_nowLineX;
-    QVariantList m_categoryEntries;
-    QList<std::optional<BrowseScope>> m_categoryScopes;
+    QList<BrowseCategory> m_categories;
     bool m_showNumbers = true;
     std::optional<GuideSelection> m_selection;
     int m_loadsRunning = 0;

@@ -45,7 +45,7 @@ public:
     [[nodiscard]] bool isReading() const { return m_pumping; }
 
     // Channels read in one call of the reader.
-    static constexpr int batchSize = 24;
+    static constexpr int batchSize = 8;
 
 Q_SIGNALS:
     // Every row that asks has its programmes in the cache.

@@ -25,6 +25,11 @@ QString ProgrammeSheetModel::channelTitle() const
     return m_selection ? TitleText::isolated(m_selection->channel.title) : QString();
 }
 
+QString ProgrammeSheetModel::channelName() const
+{
+    return m_selection ? m_selection->channel.title : QString();
+}
+
 QUrl ProgrammeSheetModel::channelArtwork() const
 {
     return m_selection ? m_selection->channel.artworkURL.value_or(QUrl()) : QUrl();

@@ -21,6 +21,7 @@ class ProgrammeSheetModel : public QObject
     QML_ELEMENT
     Q_PROPERTY(GuidePageModel *page READ page WRITE setPage NOTIFY pageChanged)
     Q_PROPERTY(QString channelTitle READ channelTitle NOTIFY pageChanged)
+    Q_PROPERTY(QString channelName READ channelName NOTIFY pageChanged)
     Q_PROPERTY(QUrl channelArtwork READ channelArtwork NOTIFY pageChanged)
     Q_PROPERTY(QString title READ title NOTIFY pageChanged)
     Q_PROPERTY(QString timeLine READ timeLine NOTIFY pageChanged)
@@ -36,7 +37,9 @@ public:
     // Takes the page's selection; only the first page counts.
     void setPage(GuidePageModel *page);
 
+    // The channel's name between directional isolates, and as it is (for the logo's initials).
     [[nodiscard]] QString channelTitle() const;
+    [[nodiscard]] QString channelName() const;
     [[nodiscard]] QUrl channelArtwork() const;
     [[nodiscard]] QString title() const;
     [[nodiscard]] QString timeLine() const;

@@ -136,6 +136,12 @@ void LivePageModel::playChannel(const MediaItem &channel)
     LiveChannelPlayback::play(*app(), channel);
 }
 
+void LivePageModel::mirrorFavourite(int row, bool saved)
+{
+    if (const MediaItem *item = itemAt(row))
+        model()->updateFavourite(MediaItem(*item), saved);
+}
+
 void LivePageModel::rowShown(int row)
 {
     if (const MediaItem *item = itemAt(row))

@@ -71,6 +71,8 @@ public:
     Q_INVOKABLE void select(int row);
     // A double click or Return: selects the channel and plays it.
     Q_INVOKABLE void play(int row);
+    // The item menu of a row stored a favourite change: the list shows it.
+    Q_INVOKABLE void mirrorFavourite(int row, bool saved);
     // A row came into view: the next page is fetched near the end of the list.
     Q_INVOKABLE void rowShown(int row);
     // How far a programme has run now, 0 to 1.
