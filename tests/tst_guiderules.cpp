@@ -24,6 +24,12 @@ QDateTime at(int hours, int minutes, int seconds = 0)
     return midnight.addSecs(hours * 3600 + minutes * 60 + seconds);
 }
 
+// Minutes from the day's start, as the grid places programmes.
+double minute(const QDateTime &moment)
+{
+    return GuideGeometry::minutesFrom(midnight.toMSecsSinceEpoch(), moment.toMSecsSinceEpoch());
+}
+
 GuideProgramme programme(const QDateTime &start, const QDateTime &end, const QString &title = u"News"_s)
 {
     return {u"bbc.uk"_s, title, std::nullopt, start, end};
@@ -122,8 +128,7 @@ private Q_SLOTS:
         QFETCH(QDateTime, start);
         QFETCH(QDateTime, end);
         QFETCH(double, offset);
-        const GuideGeometry::Cell cell = GuideGeometry::cell(GuideGeometry::minutesFrom(midnight, start),
-                                                             GuideGeometry::minutesFrom(midnight, end), offset);
+        const GuideGeometry::Cell cell = GuideGeometry::cell(minute(start), minute(end), offset);
         QTEST(cell.x, "x");
         QTEST(cell.width, "width");
         QTEST(cell.textInset, "inset");
@@ -133,8 +138,7 @@ private Q_SLOTS:
     {
         // The window from 10:00 for 130 minutes, to 12:10.
         const auto shown = [](const QDateTime &start, const QDateTime &end) {
-            return GuideGeometry::isVisible(GuideGeometry::minutesFrom(midnight, start),
-                                            GuideGeometry::minutesFrom(midnight, end), 600, 130);
+            return GuideGeometry::isVisible(minute(start), minute(end), 600, 130);
         };
         QVERIFY(!shown(at(9, 0), at(10, 0)));
         QVERIFY(!shown(at(12, 10), at(13, 0)));

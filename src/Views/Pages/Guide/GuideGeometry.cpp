@@ -9,7 +9,7 @@ namespace {
 
 double minutesBetween(const QDateTime &from, const QDateTime &to)
 {
-    return double(from.msecsTo(to)) / 60'000.0;
+    return minutesFrom(from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch());
 }
 
 } // namespace
@@ -59,9 +59,9 @@ double markX(int minute, double offset)
     return (minute - offset) * pointsPerMinute + 8;
 }
 
-double minutesFrom(const QDateTime &dayStart, const QDateTime &moment)
+double minutesFrom(qint64 dayStartMs, qint64 momentMs)
 {
-    return minutesBetween(dayStart, moment);
+    return double(momentMs - dayStartMs) / 60'000.0;
 }
 
 bool isVisible(double startMinute, double endMinute, double offset, double visibleMinutes)

@@ -40,8 +40,8 @@ inline constexpr int markStep = 30;
 [[nodiscard]] double markX(int minute, double offset);
 
 // Programmes are placed by their times in minutes from the shown day's start (negative before
-// it, beyond 1,440 after its end).
-[[nodiscard]] double minutesFrom(const QDateTime &dayStart, const QDateTime &moment);
+// it, beyond 1,440 after its end), from milliseconds since 1970.
+[[nodiscard]] double minutesFrom(qint64 dayStartMs, qint64 momentMs);
 
 // Whether a programme overlaps the visible window, from `offset` for `visibleMinutes`; touching
 // an edge is not overlapping.

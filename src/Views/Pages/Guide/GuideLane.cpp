@@ -157,8 +157,8 @@ void GuideLane::takeFromCache()
     const qint64 dayStart = m_page ? m_page->dayStart().toMSecsSinceEpoch() : 0;
     for (const GuideProgramme &programme : programmes) {
         Slot slot{programme, 0, 0, programme.start.toMSecsSinceEpoch(), programme.end.toMSecsSinceEpoch(), {}};
-        slot.startMinute = double(slot.startMs - dayStart) / 60'000.0;
-        slot.endMinute = double(slot.endMs - dayStart) / 60'000.0;
+        slot.startMinute = GuideGeometry::minutesFrom(dayStart, slot.startMs);
+        slot.endMinute = GuideGeometry::minutesFrom(dayStart, slot.endMs);
         m_slots.append(std::move(slot));
     }
     updateCells();

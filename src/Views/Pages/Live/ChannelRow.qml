@@ -37,6 +37,11 @@ Item {
         radius: 10
         antialiasing: true
         color: root.selected ? QM.accentSoft : (pointer.containsMouse ? QM.hover : "transparent")
+
+        // The highlight moves with the selection as the panel slides.
+        Behavior on color {
+            ColorAnimation { duration: 180; easing.type: Easing.OutQuad }
+        }
     }
 
     RowLayout {
