@@ -8,30 +8,18 @@
 // Page issues add their own cases to pageSwitches() below.
 
 #include "BenchStatistics.h"
+#include "BenchWindow.h"
 #include "LargeCatalogue.h"
 
-#include "App/AppModel.h"
-#include "App/AppUpdater.h"
-#include "App/PlayerCommands.h"
-#include "App/QmlSingletons.h"
-#include "App/UpdateServiceClient.h"
-#include "Playback/PlaybackWindowController.h"
-#include "Playback/PlayerController.h"
-#include "Store/CatalogueStore.h"
-#include "Support/Clock.h"
 #include "Views/Shell/PageModel.h"
-#include "support/FakeMediaEngine.h"
-#include "support/InMemoryKeyring.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QProcess>
-#include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QSGRendererInterface>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
@@ -63,31 +51,6 @@ QList<PageSwitch> pageSwitches()
         switches.append({routeText(route), [route](AppModel &app) { app.setRoute(route); }});
     }
     return switches;
-}
-
-QString rendererName(const QQuickWindow &window)
-{
-    switch (window.rendererInterface()->graphicsApi()) {
-    case QSGRendererInterface::Software:
-        return u"software"_s;
-    case QSGRendererInterface::OpenGL:
-        return u"OpenGL"_s;
-    default:
-        return u"another hardware API"_s;
-    }
-}
-
-// Turns the event loop until `done` holds or `timeoutMs` passes; false on the time-out.
-bool spinUntil(const std::function<bool()> &done, int timeoutMs = 30'000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
 }
 
 void printFigures(const QString &name, const QList<double> &milliseconds, double target)
@@ -144,13 +107,13 @@ QList<QPointer<PageModel>> livePages(QQuickWindow &window)
 
 // From the change to the first frame drawn once a page object that did not exist before has its
 // first data.
-std::optional<double> timeSwitch(QQuickWindow &window, AppModel &app, const PageSwitch &change)
+std::optional<double> timeSwitch(BenchWindow &bench, const PageSwitch &change)
 {
+    QQuickWindow &window = bench.window();
     const QList<QPointer<PageModel>> before = livePages(window);
-    bool framed = false;
     QElapsedTimer timer;
     timer.start();
-    change.change(app);
+    change.change(bench.app());
     const auto newReadyPage = [&] {
         for (PageModel *page : window.findChildren<PageModel *>()) {
             const bool old = std::any_of(before.cbegin(), before.cend(), [page](const QPointer<PageModel> &seen) {
@@ -161,14 +124,9 @@ std::optional<double> timeSwitch(QQuickWindow &window, AppModel &app, const Page
         }
         return false;
     };
-    if (!spinUntil(newReadyPage))
+    if (!spinUntil(newReadyPage) || !bench.nextFrame())
         return std::nullopt;
-    const QMetaObject::Connection frames =
-        QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&framed] { framed = true; });
-    window.update();
-    const bool drawn = spinUntil([&framed] { return framed; });
-    QObject::disconnect(frames);
-    return drawn ? std::optional(double(timer.nsecsElapsed()) / 1e6) : std::nullopt;
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 } // namespace
@@ -200,32 +158,16 @@ int main(int argc, char *argv[])
     printFigures(u"  of which after main()"_s, ownCount, 1000);
 
     // 2. Page switches, in this process on the same file.
-    SystemClock clock;
-    InMemoryKeyring keyring;
-    CatalogueStoreOptions options;
-    options.dataDirectory = dataDirectory;
-    options.autoRefresh = false;
-    CatalogueStore store(options, keyring, clock);
-    PlaybackWindowController playback([&clock](const QUrl &url, QObject *parent) {
-        return new PlayerController(url, std::make_unique<FakeMediaEngine>(), clock, parent);
-    });
-    AppModel app(store, playback);
-    AppUpdater updater(UpdateServiceClient(QUrl(u"http://127.0.0.1:9"_s)), clock, [](const QUrl &) {});
-    PlayerCommands commands;
-    QmlSingletons::provide(app, updater, playback, commands);
-    QQmlApplicationEngine engine;
-    engine.addImportPath(u"qrc:/qt/qml"_s);
-    engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
-    auto *window = engine.rootObjects().isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
-    if (!window || !spinUntil([&store] { return !store.isInitializing(); }))
+    BenchWindow bench(dataDirectory);
+    if (!bench.open())
         return 1;
-    std::printf("\nrenderer: %s\n", qPrintable(rendererName(*window)));
+    std::printf("\nrenderer: %s\n", qPrintable(bench.rendererName()));
 
     const QList<PageSwitch> switches = pageSwitches();
     QHash<QString, QList<double>> times;
     for (int run = 0; run < runs; ++run) {
         for (const PageSwitch &change : switches) {
-            const std::optional<double> ms = timeSwitch(*window, app, change);
+            const std::optional<double> ms = timeSwitch(bench, change);
             if (!ms) {
                 std::printf("the %s page never showed its first data\n", qPrintable(change.name));
                 return 1;

@@ -39,8 +39,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The pages every run captures. A page issue that builds a page adds its specifications here.
-const QStringList shotPages{u"home"_s,      u"live"_s,     u"movies"_s, u"series"_s, u"guide"_s,
-                            u"playlists"_s, u"settings"_s, u"search"_s, u"update"_s, u"collapse"_s};
+const QStringList shotPages{u"home"_s,     u"live"_s,      u"live-select"_s, u"live-all"_s, u"movies"_s,
+                            u"series"_s,   u"guide"_s,     u"playlists"_s,   u"settings"_s, u"search"_s,
+                            u"update"_s,   u"collapse"_s};
 // What a user reaches by hand, each captured under the name given here.
 const QStringList settingsSections{u"General"_s, u"Playback"_s,       u"Live TV"_s, u"Categories"_s,
                                    u"Updates"_s, u"Privacy & data"_s, u"About"_s};

@@ -254,10 +254,29 @@ QCoro::Task<QList<GuideProgramme>> CataloguePageReader::programmes(qint64 playli
                                                                       const QDateTime &from, const QDateTime &to)
 {
     return Async::onExecutor(m_executor, [this, playlistID, epgKey, from, to] {
-        return rows<GuideProgramme>(
-            u"SELECT channel_id, title, description, starts_at, ends_at FROM epg_programmes\n"
-            "WHERE playlist_id=? AND channel_key=? AND ends_at>? AND starts_at<? ORDER BY starts_at LIMIT 400"_s,
-            {playlistID, epgKey, epochSeconds(from), epochSeconds(to)},
-            [epgKey](const SqliteRow &row) { return guideProgramme(row, epgKey); });
+        return windowProgrammes(playlistID, epgKey, from, to);
     });
+}
+
+QCoro::Task<QHash<QString, QList<GuideProgramme>>> CataloguePageReader::programmes(qint64 playlistID,
+                                                                                  const QStringList &epgKeys,
+                                                                                  const QDateTime &from,
+                                                                                  const QDateTime &to)
+{
+    return Async::onExecutor(m_executor, [this, playlistID, epgKeys, from, to] {
+        QHash<QString, QList<GuideProgramme>> programmes;
+        for (const QString &epgKey : epgKeys)
+            programmes.insert(epgKey, windowProgrammes(playlistID, epgKey, from, to));
+        return programmes;
+    });
+}
+
+QList<GuideProgramme> CataloguePageReader::windowProgrammes(qint64 playlistID, const QString &epgKey,
+                                                            const QDateTime &from, const QDateTime &to)
+{
+    return rows<GuideProgramme>(
+        u"SELECT channel_id, title, description, starts_at, ends_at FROM epg_programmes\n"
+        "WHERE playlist_id=? AND channel_key=? AND ends_at>? AND starts_at<? ORDER BY starts_at LIMIT 400"_s,
+        {playlistID, epgKey, epochSeconds(from), epochSeconds(to)},
+        [epgKey](const SqliteRow &row) { return guideProgramme(row, epgKey); });
 }

@@ -72,6 +72,12 @@ public:
     // Up to 400 programmes of one guide channel that overlap a window.
     [[nodiscard]] QCoro::Task<QList<GuideProgramme>> programmes(qint64 playlistID, const QString &epgKey,
                                                                    const QDateTime &from, const QDateTime &to);
+    // The same for several guide channels in one call, by guide key; a key without programmes
+    // maps to an empty list.
+    [[nodiscard]] QCoro::Task<QHash<QString, QList<GuideProgramme>>> programmes(qint64 playlistID,
+                                                                               const QStringList &epgKeys,
+                                                                               const QDateTime &from,
+                                                                               const QDateTime &to);
 
     // Watch history of the kinds, newest first; with inProgress only what was left part-way
     // (more than 30 s watched and, when the duration is known, less than 95 % of it).
@@ -110,6 +116,9 @@ private:
         return records;
     }
     QList<MediaItem> items(const QString &sql, const Binds &binds, bool nowColumn);
+    // Runs on the executor: one guide channel's programmes that overlap a window.
+    QList<GuideProgramme> windowProgrammes(qint64 playlistID, const QString &epgKey, const QDateTime &from,
+                                           const QDateTime &to);
 
     // SQL pieces shared by the browse queries and the library lists.
     [[nodiscard]] static QString itemColumns(QStringView alias);

@@ -29,8 +29,8 @@ Loader {
     Component { id: welcomePage; WelcomePage {} }
     Component { id: homePage; PlaceholderPage { page: "home" } }
     Component { id: searchPage; PlaceholderPage { page: "search" } }
-    Component { id: livePage; PlaceholderPage { page: "live" } }
-    Component { id: guidePage; PlaceholderPage { page: "guide" } }
+    Component { id: livePage; LivePage {} }
+    Component { id: guidePage; GuidePage {} }
     Component { id: moviesPage; PlaceholderPage { page: "movies" } }
     Component { id: seriesPage; PlaceholderPage { page: "series" } }
     Component { id: youtubePage; PlaceholderPage { page: "youtube" } }
