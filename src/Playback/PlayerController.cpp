@@ -149,7 +149,7 @@ void PlayerController::restoreVolume()
     if (!stored || !m_player->hasAudio())
         return;
     // A damaged setting far outside the native range must not overflow the conversion.
-    const double percent = std::clamp(std::trunc(*stored * 100), 0.0, double(std::numeric_limits<int>::max()));
+    const double percent = std::clamp(std::round(*stored * 100), 0.0, double(std::numeric_limits<int>::max()));
     m_player->setVolume(int(percent));
 }
 
