@@ -1,11 +1,32 @@
 #include "Catalogue/CategoryLanguage.h"
+#include "Support/NumberText.h"
+#include "Support/TimeText.h"
 #include "Support/TitleText.h"
+#include "Support/UserSettings.h"
 
 #include <QTest>
+
+#include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
 using OptionalText = std::optional<QString>;
+using OptionalNumber = std::optional<double>;
+
+namespace {
+
+constexpr double infinity = std::numeric_limits<double>::infinity();
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+const QString use24HourKey = QStringLiteral("quillmere.use24HourClock");
+
+// A moment of a local day, at the given time.
+QDateTime local(int day, int hour, int minute, int second = 0)
+{
+    return QDateTime(QDate(2025, 3, day), QTime(hour, minute, second));
+}
+
+} // namespace
 
 class TextRulesTest final : public QObject
 {
@@ -135,6 +156,8 @@ private Q_SLOTS:
         QTest::newRow("bare year") << u"Blade Runner 2049"_s << OptionalText();
         QTest::newRow("five digits") << u"Code (19999)"_s << OptionalText();
         QTest::newRow("empty") << QString() << OptionalText();
+        QTest::newRow("before the range") << u"Old Reel (1899)"_s << OptionalText();
+        QTest::newRow("two years") << u"X (2024) (1999)"_s << OptionalText(u"2024"_s);
     }
 
     void findsTheYearInATitle()
@@ -142,6 +165,189 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(OptionalText, year);
         QCOMPARE(TitleText::year(title), year);
+    }
+
+    void isolatesProviderTitles()
+    {
+        QCOMPARE(TitleText::isolated(u"قناة 1"_s), u"⁨قناة 1⁩"_s);
+        QCOMPARE(TitleText::isolated(QString()), u"⁨⁩"_s);
+    }
+
+    void writesLengths_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("nothing") << 0.0 << QString();
+        QTest::newRow("negative") << -5.0 << QString();
+        QTest::newRow("infinite") << infinity << QString();
+        QTest::newRow("not a number") << notANumber << QString();
+        QTest::newRow("half a minute reads one") << 30.0 << u"1m"_s;
+        QTest::newRow("just under two minutes") << 119.9 << u"1m"_s;
+        QTest::newRow("just under an hour") << 3599.0 << u"59m"_s;
+        QTest::newRow("an hour") << 3600.0 << u"1h 0m"_s;
+        QTest::newRow("an hour and a half") << 5400.0 << u"1h 30m"_s;
+        QTest::newRow("absurd") << 1e300 << u"277777777h 46m"_s;
+    }
+
+    void writesLengths()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(TimeText::duration(seconds), text);
+    }
+
+    void writesTimeLeft_data()
+    {
+        QTest::addColumn<int>("secondsLeft");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("already over") << -600 << u"Ending"_s;
+        QTest::newRow("half a minute") << 30 << u"Ending"_s;
+        QTest::newRow("a minute and a half") << 90 << u"1m left"_s;
+        QTest::newRow("59 minutes") << 59 * 60 + 59 << u"59m left"_s;
+        QTest::newRow("an hour and five minutes") << 65 * 60 << u"1h 5m left"_s;
+        QTest::newRow("three hours") << 3 * 3600 << u"3h 0m left"_s;
+    }
+
+    void writesTimeLeft()
+    {
+        QFETCH(int, secondsLeft);
+        QFETCH(QString, text);
+        const QDateTime now = local(4, 21, 0);
+        QCOMPARE(TimeText::remaining(now.addSecs(secondsLeft), now), text);
+    }
+
+    void writesTimecodes_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("start") << 0.0 << u"0:00"_s;
+        QTest::newRow("minutes and seconds") << 245.0 << u"4:05"_s;
+        QTest::newRow("half a second rounds up") << 59.5 << u"1:00"_s;
+        QTest::newRow("rounds down below a half") << 3599.4 << u"59:59"_s;
+        QTest::newRow("an hour") << 3600.0 << u"1:00:00"_s;
+        QTest::newRow("hours") << 3725.0 << u"1:02:05"_s;
+        QTest::newRow("negative") << -1.0 << u"0:00"_s;
+        QTest::newRow("not a number") << notANumber << u"0:00"_s;
+        QTest::newRow("infinite") << infinity << u"0:00"_s;
+    }
+
+    void writesTimecodes()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(TimeText::timecode(seconds), text);
+    }
+
+    void writesAges_data()
+    {
+        QTest::addColumn<qint64>("secondsAgo");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("in the future") << qint64(-86400) << u"just now"_s;
+        QTest::newRow("59 seconds") << qint64(59) << u"just now"_s;
+        QTest::newRow("a minute") << qint64(60) << u"1 min ago"_s;
+        QTest::newRow("an hour") << qint64(3600) << u"1 h ago"_s;
+        QTest::newRow("just under a day") << qint64(86399) << u"23 h ago"_s;
+        QTest::newRow("a day") << qint64(86400) << u"1 d ago"_s;
+        QTest::newRow("a month") << qint64(30 * 86400 + 5) << u"30 d ago"_s;
+    }
+
+    void writesAges()
+    {
+        QFETCH(qint64, secondsAgo);
+        QFETCH(QString, text);
+        const QDateTime now = local(4, 12, 0);
+        QCOMPARE(TimeText::relative(now.addSecs(-secondsAgo), now), text);
+    }
+
+    void namesDays_data()
+    {
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("later today") << local(4, 23, 59) << u"Today"_s;
+        QTest::newRow("early today") << local(4, 0, 0) << u"Today"_s;
+        QTest::newRow("tomorrow") << local(5, 6, 0) << u"Tomorrow"_s;
+        QTest::newRow("yesterday") << local(3, 22, 0) << u"Yesterday"_s;
+        QTest::newRow("another day") << local(7, 12, 0) << u"Fri 7 Mar"_s;
+        QTest::newRow("in another zone") << local(5, 0, 30).toUTC() << u"Tomorrow"_s;
+    }
+
+    void namesDays()
+    {
+        QFETCH(QDateTime, moment);
+        QFETCH(QString, text);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        QCOMPARE(TimeText::day(moment, local(4, 15, 0)), text);
+        QCOMPARE(TimeText::longDay(local(4, 15, 0)), u"Tuesday, 4 March"_s);
+    }
+
+    void writesClockTimesByTheUsersChoice_data()
+    {
+        QTest::addColumn<QVariant>("setting");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("range");
+        QTest::newRow("unset") << QVariant() << u"21:05"_s << u"09:00 – 22:30"_s;
+        QTest::newRow("24 hours") << QVariant(true) << u"21:05"_s << u"09:00 – 22:30"_s;
+        QTest::newRow("12 hours") << QVariant(false) << u"9:05 PM"_s << u"9:00 AM – 10:30 PM"_s;
+        QTest::newRow("text is not a choice") << QVariant(u"false"_s) << u"21:05"_s << u"09:00 – 22:30"_s;
+        QTest::newRow("a number is not a choice") << QVariant(0) << u"21:05"_s << u"09:00 – 22:30"_s;
+    }
+
+    void writesClockTimesByTheUsersChoice()
+    {
+        QFETCH(QVariant, setting);
+        QFETCH(QString, time);
+        QFETCH(QString, range);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        if (setting.isValid())
+            UserSettings::setValue(use24HourKey, setting);
+        else
+            UserSettings::remove(use24HourKey);
+        QCOMPARE(TimeText::time(local(4, 21, 5)), time);
+        QCOMPARE(TimeText::range(local(4, 9, 0), local(4, 22, 30)), range);
+        UserSettings::remove(use24HourKey);
+    }
+
+    void groupsCounts_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<qint64>("number");
+        QTest::addColumn<QString>("text");
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("english") << english << qint64(12345) << u"12,345"_s;
+        QTest::newRow("english, negative") << english << qint64(-1000) << u"-1,000"_s;
+        QTest::newRow("small") << english << qint64(999) << u"999"_s;
+        QTest::newRow("german") << QLocale(QLocale::German, QLocale::Germany) << qint64(12345) << u"12.345"_s;
+        QTest::newRow("the C locale groups too") << QLocale::c() << qint64(1234567) << u"1,234,567"_s;
+    }
+
+    void groupsCounts()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(qint64, number);
+        QFETCH(QString, text);
+        QCOMPARE(NumberText::grouped(number, locale), text);
+    }
+
+    void writesRatings_data()
+    {
+        QTest::addColumn<OptionalNumber>("rating");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none") << OptionalNumber() << QString();
+        QTest::newRow("zero hides") << OptionalNumber(0) << QString();
+        QTest::newRow("negative hides") << OptionalNumber(-3) << QString();
+        QTest::newRow("not a number hides") << OptionalNumber(notANumber) << QString();
+        QTest::newRow("out of ten") << OptionalNumber(7.46) << u"7.5"_s;
+        QTest::newRow("ten stays") << OptionalNumber(10) << u"10.0"_s;
+        QTest::newRow("out of a hundred") << OptionalNumber(85) << u"8.5"_s;
+        QTest::newRow("a hundred") << OptionalNumber(100) << u"10.0"_s;
+        QTest::newRow("small") << OptionalNumber(0.04) << u"0.0"_s;
+    }
+
+    void writesRatings()
+    {
+        QFETCH(OptionalNumber, rating);
+        QFETCH(QString, text);
+        QCOMPARE(NumberText::rating(rating), text);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "EpisodeText.h"
 
 #include "Catalogue/CatalogueModels.h"
+#include "Support/TitleText.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -38,6 +39,6 @@ QString EpisodeText::label(const SeriesEpisode &episode)
         parts.append(number);
     const QString title = episode.title.trimmed();
     if (!title.isEmpty() && !repeatsTheNumbering(title))
-        parts.append(u'\u2068' + title + u'\u2069');
+        parts.append(TitleText::isolated(title));
     return parts.join(u"  "_s);
 }

@@ -53,6 +53,8 @@ int main(int argc, char *argv[])
     AppUpdater updater(UpdateServiceClient(ServiceConfig::baseURL()), clock);
 
     QQmlApplicationEngine engine;
+    // Where the view module's QML files lie; Qt 6.5 looks there by itself, 6.4 must be told.
+    engine.addImportPath(u"qrc:/qt/qml"_s);
     QObject::connect(&engine, &QQmlApplicationEngine::objectCreationFailed, &app,
                      [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
     engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));

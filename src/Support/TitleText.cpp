@@ -12,3 +12,8 @@ std::optional<QString> TitleText::year(QStringView title)
         return std::nullopt;
     return match.captured(0).mid(1, 4);
 }
+
+QString TitleText::isolated(QStringView title)
+{
+    return u'\u2068' + title.toString() + u'\u2069';
+}

@@ -12,4 +12,8 @@ namespace TitleText {
 // 1900 to 2099 count. None when the title has none.
 [[nodiscard]] std::optional<QString> year(QStringView title);
 
+// The title between FIRST STRONG ISOLATE and POP DIRECTIONAL ISOLATE, so that a right-to-left
+// provider name keeps its own direction without reordering the text around it.
+[[nodiscard]] QString isolated(QStringView title);
+
 } // namespace TitleText

@@ -1,0 +1,41 @@
+import QtQuick
+import Quillmere
+
+// The "LIVE" marker: a red dot and the word on a faint red capsule.
+Item {
+    id: root
+
+    implicitWidth: content.implicitWidth + 14
+    implicitHeight: content.implicitHeight + 6
+
+    Rectangle {
+        anchors.fill: parent
+        radius: height / 2
+        antialiasing: true
+        color: Qt.alpha(QM.live, 0.18)
+    }
+
+    Row {
+        id: content
+
+        anchors.centerIn: parent
+        spacing: 4
+
+        Rectangle {
+            anchors.verticalCenter: parent.verticalCenter
+            width: 6
+            height: 6
+            radius: 3
+            antialiasing: true
+            color: QM.live
+        }
+
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: "LIVE"
+            font: QM.font(10, 700, 0.8)
+            color: QM.text1
+            textFormat: Text.PlainText
+        }
+    }
+}

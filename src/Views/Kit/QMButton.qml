@@ -1,0 +1,47 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quillmere
+
+// A text button, optionally with a symbol before its title, in one of five looks:
+// `QMButton { text: "Play"; symbol: "play.fill"; kind: QMButtonKind.Primary; compact: false }`.
+AbstractButton {
+    id: root
+
+    property int kind: QMButtonKind.Primary
+    property bool compact: false
+    property string symbol
+
+    hoverEnabled: true
+    implicitWidth: root.implicitContentWidth + root.leftPadding + root.rightPadding
+    implicitHeight: root.compact ? 30 : 38
+    leftPadding: root.compact ? 12 : 16
+    rightPadding: root.leftPadding
+    topPadding: 0
+    bottomPadding: 0
+    opacity: QMStyle.buttonOpacity(root.enabled)
+    scale: QMStyle.buttonScale(root.down)
+    // Drawn as one picture while scaled, so that the software renderer shows no seams in it.
+    layer.enabled: root.scale !== 1
+    layer.smooth: true
+
+    Behavior on scale {
+        NumberAnimation { duration: 80; easing.type: Easing.OutQuad }
+    }
+
+    contentItem: QMButtonLabel {
+        symbol: root.symbol
+        text: root.text
+        font: root.compact ? QM.label : QM.font(13.5, 600)
+        color: QMStyle.buttonForeground(root.kind, root.enabled, root.hovered)
+    }
+
+    background: QMSurface {
+        radius: 10
+        color: QMStyle.buttonFill(root.kind, root.enabled, root.hovered, root.down)
+        stroke: QMStyle.buttonBordered(root.kind)
+
+        Behavior on color {
+            ColorAnimation { duration: 120; easing.type: Easing.OutQuad }
+        }
+    }
+}
