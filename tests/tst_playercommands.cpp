@@ -337,8 +337,8 @@ private Q_SLOTS:
 
         PlayerChannelPanelModel panel;
         panel.setPlayer(&screen);
-        QCOMPARE(panel.count(), 30);
         panel.open();
+        QCOMPARE(panel.count(), 30);
         QCOMPARE(panel.highlightedRow(), 25);
         QCOMPARE(panel.playingRow(), 25);
         QVERIFY(panel.index(25).data(PlayerChannelPanelModel::PlayingRole).toBool());

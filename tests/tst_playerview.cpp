@@ -126,8 +126,11 @@ private Q_SLOTS:
         rig.at(620);
         QVERIFY(!screen.isStartOverVisible());
         rig.at(610);
+        QVERIFY(screen.isStartOverVisible());
         screen.startOver();
         QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(0));
+        rig.at(0);
+        QVERIFY(!screen.isStartOverVisible());
     }
 
     void closingSavesRoundedValuesAndNoLengthAsNull()
@@ -331,20 +334,21 @@ private Q_SLOTS:
         rig.settle();
 
         PlayerViewModel &screen = *rig.screen();
-        QTRY_COMPARE(screen.nowTitle(), u"Evening News"_s);
-        QCOMPARE(screen.nextTitle(), u"Weather"_s);
+        QTRY_COMPARE(screen.nowTitle(), u"\u2068Evening News\u2069"_s);
+        QCOMPARE(screen.nextTitle(), u"\u2068Weather\u2069"_s);
         QCOMPARE(screen.nowProgress(), 1.0 / 3.0);
         rig.clock().advance(60s);
         QTRY_COMPARE(screen.schedule().size(), 2);
-        QCOMPARE(screen.nowTitle(), u"Evening News"_s);
+        QCOMPARE(screen.nowTitle(), u"\u2068Evening News\u2069"_s);
 
         PlayerChannelPanelModel panel;
         panel.setPlayer(&screen);
+        panel.open();
         panel.rowShown(1);
         const QModelIndex row = panel.index(1);
         QTRY_VERIFY(row.data(PlayerChannelPanelModel::HasProgrammeRole).toBool());
-        QCOMPARE(row.data(PlayerChannelPanelModel::ProgrammeTitleRole).toString(), u"Evening News"_s);
-        QCOMPARE(panel.index(0).data(PlayerChannelPanelModel::ProgrammeTitleRole).toString(), u"Evening News"_s);
+        QCOMPARE(row.data(PlayerChannelPanelModel::ProgrammeTitleRole).toString(), u"\u2068Evening News\u2069"_s);
+        QCOMPARE(panel.index(0).data(PlayerChannelPanelModel::ProgrammeTitleRole).toString(), u"\u2068Evening News\u2069"_s);
     }
 };
 

@@ -1,18 +1,20 @@
 import QtQuick
 import Quillmere
 
-// The turning wheel of bars that `QMSpinner` shows, in the accent colour.
+// The turning wheel of bars that `QMSpinner` shows, in the accent colour unless told otherwise.
 Item {
     id: root
 
     property real diameter: 16
     property bool running: true
+    property color color: QM.accent
 
     implicitWidth: root.diameter
     implicitHeight: root.diameter
 
     Repeater {
         model: 8
+        onItemAdded: (index, item) => { item.color = Qt.binding(() => root.color); }
 
         // Each bar reads the wheel's size through its parent, the wheel itself.
         Rectangle {

@@ -3,8 +3,10 @@
 #include "App/AppModel.h"
 #include "Catalogue/CataloguePageReader.h"
 #include "Store/CatalogueStore.h"
+#include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
 #include "Support/Prefs.h"
+#include "Support/TitleText.h"
 #include "Views/Player/PlayerViewModel.h"
 #include "Views/Player/ProgrammeChoice.h"
 
@@ -14,19 +16,8 @@ using namespace Qt::StringLiterals;
 
 void PlayerChannelPanelModel::setPlayer(PlayerViewModel *player)
 {
-    if (m_player == player)
-        return;
-    beginResetModel();
-    m_player = player;
-    m_channels = player ? player->target().channels : QList<MediaItem>();
-    m_playingID = player ? player->target().providerID : QString();
-    m_showNumbers = Prefs::boolean(u"quillmere.showChannelNumbers"_s, true);
-    m_highlighted.reset();
-    m_nowTitles.clear();
-    m_reading.clear();
-    endResetModel();
-    Q_EMIT playerChanged();
-    Q_EMIT highlightedChanged();
+    if (assignIfChanged(m_player, player))
+        Q_EMIT playerChanged();
 }
 
 int PlayerChannelPanelModel::playingRow() const
@@ -69,7 +60,7 @@ QVariant PlayerChannelPanelModel::data(const QModelIndex &index, int role) const
         // An empty text keeps the column for a channel without a number.
         return channel.number ? QString::number(*channel.number) : QString();
     case TitleRole:
-        return QString(u"\u2068"_s + channel.title + u"\u2069"_s);
+        return TitleText::isolated(channel.title);
     case ArtworkUrlRole:
         return channel.artworkURL.value_or(QUrl());
     case PlayingRole:
@@ -80,7 +71,7 @@ QVariant PlayerChannelPanelModel::data(const QModelIndex &index, int role) const
         return programme(index.row()).has_value();
     case ProgrammeTitleRole: {
         const std::optional<NowProgramme> now = programme(index.row());
-        return now ? now->title : QString();
+        return now ? TitleText::isolated(now->title) : QString();
     }
     case ProgrammeProgressRole: {
         const std::optional<NowProgramme> now = programme(index.row());
@@ -104,7 +95,16 @@ QHash<int, QByteArray> PlayerChannelPanelModel::roleNames() const
 
 void PlayerChannelPanelModel::open()
 {
-    setHighlighted(m_playingID);
+    beginResetModel();
+    m_channels = m_player ? m_player->target().channels : QList<MediaItem>();
+    m_playingID = m_player ? m_player->target().providerID : QString();
+    m_showNumbers = Prefs::boolean(u"quillmere.showChannelNumbers"_s, true);
+    m_highlighted = m_playingID;
+    m_nowTitles.clear();
+    m_reading.clear();
+    endResetModel();
+    Q_EMIT opened();
+    Q_EMIT highlightedChanged();
 }
 
 void PlayerChannelPanelModel::move(int delta)

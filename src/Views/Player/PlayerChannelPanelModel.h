@@ -22,15 +22,15 @@ Q_MOC_INCLUDE("Views/Player/PlayerViewModel.h")
 // the zap list with its number, logo, title and programme on air, the playing channel marked and a
 // highlight that the keyboard and the pointer move. A row's programme comes with the channel from
 // the catalogue, or is read from the guide of the playing channel's playlist the first time the
-// row is shown. A fresh panel (and model) is made each time the panel opens.
+// row is shown after the panel opened.
 class PlayerChannelPanelModel : public QAbstractListModel
 {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(PlayerViewModel *player READ player WRITE setPlayer NOTIFY playerChanged)
-    Q_PROPERTY(int count READ count NOTIFY playerChanged)
-    Q_PROPERTY(int playingRow READ playingRow NOTIFY playerChanged)
-    Q_PROPERTY(bool showNumbers READ showNumbers NOTIFY playerChanged)
+    Q_PROPERTY(int count READ count NOTIFY opened)
+    Q_PROPERTY(int playingRow READ playingRow NOTIFY opened)
+    Q_PROPERTY(bool showNumbers READ showNumbers NOTIFY opened)
     Q_PROPERTY(int highlightedRow READ highlightedRow NOTIFY highlightedChanged)
 
 public:
@@ -64,7 +64,8 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
     [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
 
-    // The panel opened: the playing channel is highlighted.
+    // The panel opened: its rows are the player's channels as they are now, the playing channel
+    // is highlighted, and programmes read before are forgotten.
     Q_INVOKABLE void open();
     // Moves the highlight by rows, from the highlighted row (the first without one) and within
     // the list.
@@ -78,6 +79,7 @@ public:
 
 Q_SIGNALS:
     void playerChanged();
+    void opened();
     void highlightedChanged();
 
 private:

@@ -149,7 +149,9 @@ QCoro::Task<> PlayerViewModel::runStart(std::stop_token token)
     // Replaced or gone meanwhile: this title is no longer wanted, and nothing is opened.
     if (!self || token.stop_requested() || m_left || !m_controller || !ownsWindowController())
         co_return;
-    Q_EMIT focusRequested();
+    // The channel panel, when it was opened meanwhile, keeps the keys.
+    if (!m_showChannels)
+        Q_EMIT focusRequested();
     const bool live = isLive();
     m_controller->configure(m_target.url, m_target.resumePosition,
                             live ? PlayerController::liveFallbackURL(m_target.url) : QUrl());
@@ -181,10 +183,13 @@ void PlayerViewModel::handleTotalTime()
 
 void PlayerViewModel::handleState()
 {
+    // Moving on to the next episode replaces this screen, which may be gone when that returns.
+    const QPointer<PlayerViewModel> self(this);
     if (m_attached && m_controller->state() == PlayerState::Stopped && !isLive() && m_duration > 0
         && m_position >= m_duration - 5)
         finished();
-    updateDisplay();
+    if (self)
+        updateDisplay();
 }
 
 void PlayerViewModel::close()
@@ -256,10 +261,13 @@ void PlayerViewModel::leaveFullScreen()
 
 void PlayerViewModel::setShowChannels(bool show)
 {
-    if (assignIfChanged(m_showChannels, show)) {
-        Q_EMIT showChannelsChanged();
-        updateDisplay();
-    }
+    if (!assignIfChanged(m_showChannels, show))
+        return;
+    Q_EMIT showChannelsChanged();
+    updateDisplay();
+    // The keys come back to the screen when the panel, which held them, goes.
+    if (!show)
+        Q_EMIT focusRequested();
 }
 
 void PlayerViewModel::setFavourite(bool favourite)

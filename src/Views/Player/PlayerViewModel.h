@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QObject>
+#include <QPointF>
 #include <QPointer>
 #include <QQmlParserStatus>
 #include <QUrl>
@@ -73,20 +74,27 @@ class PlayerViewModel : public QObject, public QQmlParserStatus
 
     // Values derived from the screen state and the player, announced together.
     Q_PROPERTY(bool osd READ osd NOTIFY displayChanged)
+    Q_PROPERTY(bool playing READ isPlaying NOTIFY displayChanged)
+    // The loading layer shows while the title opens, the error card while it fails.
+    Q_PROPERTY(bool loading READ isLoading NOTIFY displayChanged)
+    Q_PROPERTY(bool failed READ hasFailed NOTIFY displayChanged)
     Q_PROPERTY(bool hasNow READ hasNow NOTIFY displayChanged)
     Q_PROPERTY(QString nowTitle READ nowTitle NOTIFY displayChanged)
     Q_PROPERTY(QString nowDescription READ nowDescription NOTIFY displayChanged)
-    Q_PROPERTY(QDateTime nowStart READ nowStart NOTIFY displayChanged)
-    Q_PROPERTY(QDateTime nowEnd READ nowEnd NOTIFY displayChanged)
+    Q_PROPERTY(QString nowTimes READ nowTimes NOTIFY displayChanged)
+    Q_PROPERTY(QString nowRemaining READ nowRemaining NOTIFY displayChanged)
     Q_PROPERTY(double nowProgress READ nowProgress NOTIFY displayChanged)
     Q_PROPERTY(bool hasNext READ hasNext NOTIFY displayChanged)
     Q_PROPERTY(QString nextTitle READ nextTitle NOTIFY displayChanged)
-    Q_PROPERTY(QDateTime nextStart READ nextStart NOTIFY displayChanged)
+    Q_PROPERTY(QString nextHeading READ nextHeading NOTIFY displayChanged)
     Q_PROPERTY(bool guideLoading READ isGuideLoading NOTIFY displayChanged)
     Q_PROPERTY(double shownPosition READ shownPosition NOTIFY displayChanged)
     Q_PROPERTY(double remainingTime READ remainingTime NOTIFY displayChanged)
+    Q_PROPERTY(QString elapsedText READ elapsedText NOTIFY displayChanged)
+    Q_PROPERTY(QString remainingText READ remainingText NOTIFY displayChanged)
     Q_PROPERTY(bool seekable READ isSeekable NOTIFY displayChanged)
-    Q_PROPERTY(int skipIcon READ skipIcon NOTIFY displayChanged)
+    Q_PROPERTY(QString skipBackIcon READ skipBackIcon NOTIFY displayChanged)
+    Q_PROPERTY(QString skipForwardIcon READ skipForwardIcon NOTIFY displayChanged)
     Q_PROPERTY(bool startOverVisible READ isStartOverVisible NOTIFY displayChanged)
     Q_PROPERTY(double volumeLevel READ volumeLevel NOTIFY displayChanged)
     Q_PROPERTY(bool muted READ isMuted NOTIFY displayChanged)
@@ -124,7 +132,8 @@ public:
     [[nodiscard]] std::optional<int> currentIndex() const { return m_currentIndex; }
     [[nodiscard]] const std::optional<SeriesEpisode> &nextEpisode() const { return m_nextEpisode; }
 
-    [[nodiscard]] QString title() const { return m_target.title; }
+    // Titles from providers keep their own direction inside the line (isolated).
+    [[nodiscard]] QString title() const;
     [[nodiscard]] QString subtitle() const { return m_target.subtitle.value_or(QString()); }
     [[nodiscard]] bool isLive() const { return m_target.kind == CatalogueKind::Live; }
     [[nodiscard]] bool hasLogo() const { return isLive() && m_target.item; }
@@ -145,22 +154,34 @@ public:
     [[nodiscard]] bool isPointerHidden() const { return m_pointerHidden; }
 
     [[nodiscard]] bool osd() const;
+    [[nodiscard]] bool isPlaying() const;
+    [[nodiscard]] bool isLoading() const;
+    [[nodiscard]] bool hasFailed() const;
     [[nodiscard]] std::optional<GuideProgramme> nowProgramme() const;
     [[nodiscard]] std::optional<GuideProgramme> nextProgramme() const;
     [[nodiscard]] bool hasNow() const { return nowProgramme().has_value(); }
     [[nodiscard]] QString nowTitle() const;
     [[nodiscard]] QString nowDescription() const;
-    [[nodiscard]] QDateTime nowStart() const;
-    [[nodiscard]] QDateTime nowEnd() const;
+    // "21:00 – 22:30" and "12m left" of the programme on now.
+    [[nodiscard]] QString nowTimes() const;
+    [[nodiscard]] QString nowRemaining() const;
     [[nodiscard]] double nowProgress() const;
     [[nodiscard]] bool hasNext() const { return nextProgramme().has_value(); }
     [[nodiscard]] QString nextTitle() const;
-    [[nodiscard]] QDateTime nextStart() const;
+    // "NEXT · 22:30".
+    [[nodiscard]] QString nextHeading() const;
     [[nodiscard]] bool isGuideLoading() const;
     [[nodiscard]] double shownPosition() const;
     [[nodiscard]] double remainingTime() const;
+    // The film bar's times: "12:05" and "-1:31:40".
+    [[nodiscard]] QString elapsedText() const;
+    [[nodiscard]] QString remainingText() const;
     [[nodiscard]] bool isSeekable() const;
+    // The seek step when it has an icon of its own (5, 15, 30, 45 or 60), else 10; the skip
+    // buttons always move by the step itself.
     [[nodiscard]] int skipIcon() const;
+    [[nodiscard]] QString skipBackIcon() const;
+    [[nodiscard]] QString skipForwardIcon() const;
     [[nodiscard]] bool isStartOverVisible() const;
     [[nodiscard]] double volumeLevel() const;
     [[nodiscard]] bool isMuted() const;
@@ -190,9 +211,10 @@ public:
     Q_INVOKABLE void retry();
 
     // The video surface: a click toggles the controls (or closes the panel), a double click full
-    // screen; moving the pointer shows the controls and the pointer.
+    // screen; moving the pointer shows the controls and the pointer. Hover reports that repeat
+    // the last position (the scene sends them as the picture changes) are no movement.
     Q_INVOKABLE void videoClicked();
-    Q_INVOKABLE void pointerMoved();
+    Q_INVOKABLE void pointerMoved(QPointF position);
     Q_INVOKABLE void pointerLeft();
 
     // The film bar's seek bar.
@@ -275,7 +297,9 @@ private:
     QString m_zapDigits;
     bool m_isFullScreen = false;
     bool m_advanced = false;
+    bool m_startedOver = false;
     bool m_pointerHidden = false;
+    std::optional<QPointF> m_pointer;
     bool m_lastOsd = true;
 
     // The player reports this screen's own title only from its configure on, and until it leaves;

@@ -86,7 +86,6 @@ void PlayerViewModel::openChannels()
 void PlayerViewModel::dismissChannels()
 {
     setShowChannels(false);
-    Q_EMIT focusRequested();
 }
 
 void PlayerViewModel::cycleSubtitles()

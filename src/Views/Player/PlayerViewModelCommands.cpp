@@ -135,8 +135,11 @@ void PlayerViewModel::skip(int direction)
 
 void PlayerViewModel::startOver()
 {
-    if (!m_left && m_controller)
-        m_controller->seekTo(0);
+    if (m_left || !m_controller)
+        return;
+    m_controller->seekTo(0);
+    m_startedOver = true;
+    updateDisplay();
 }
 
 void PlayerViewModel::retry()
@@ -158,8 +161,10 @@ void PlayerViewModel::videoClicked()
         m_controller->showControls(true);
 }
 
-void PlayerViewModel::pointerMoved()
+void PlayerViewModel::pointerMoved(QPointF position)
 {
+    if (std::exchange(m_pointer, position) == position)
+        return;
     setPointerHidden(false);
     if (!m_left && m_controller)
         m_controller->showControls(!m_showChannels);
@@ -167,6 +172,7 @@ void PlayerViewModel::pointerMoved()
 
 void PlayerViewModel::pointerLeft()
 {
+    m_pointer.reset();
     setPointerHidden(false);
 }
 

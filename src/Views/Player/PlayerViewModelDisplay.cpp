@@ -11,6 +11,8 @@
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
 #include "Support/Prefs.h"
+#include "Support/TimeText.h"
+#include "Support/TitleText.h"
 #include "Views/Player/ProgrammeChoice.h"
 
 #include <QPointer>
@@ -56,6 +58,11 @@ QCoro::Task<> PlayerViewModel::runSchedule(std::stop_token token)
     }
 }
 
+QString PlayerViewModel::title() const
+{
+    return TitleText::isolated(m_target.title);
+}
+
 QUrl PlayerViewModel::logoUrl() const
 {
     return hasLogo() ? m_target.item->artworkURL.value_or(QUrl()) : QUrl();
@@ -82,9 +89,23 @@ QString PlayerViewModel::nextEpisodeLabel() const
 
 bool PlayerViewModel::osd() const
 {
-    if (m_showChannels || !m_controller)
-        return true;
-    return m_controller->controlsVisible() || m_controller->state() != PlayerState::Playing;
+    return m_showChannels || !isPlaying() || m_controller->controlsVisible();
+}
+
+bool PlayerViewModel::isPlaying() const
+{
+    return m_controller && m_controller->state() == PlayerState::Playing;
+}
+
+bool PlayerViewModel::isLoading() const
+{
+    return m_controller
+           && (m_controller->state() == PlayerState::Initialized || m_controller->state() == PlayerState::Buffering);
+}
+
+bool PlayerViewModel::hasFailed() const
+{
+    return m_controller && m_controller->state() == PlayerState::Error;
 }
 
 std::optional<GuideProgramme> PlayerViewModel::nowProgramme() const
@@ -104,7 +125,7 @@ std::optional<GuideProgramme> PlayerViewModel::nextProgramme() const
 QString PlayerViewModel::nowTitle() const
 {
     const std::optional<GuideProgramme> now = nowProgramme();
-    return now ? now->title : QString();
+    return now ? TitleText::isolated(now->title) : QString();
 }
 
 QString PlayerViewModel::nowDescription() const
@@ -113,16 +134,16 @@ QString PlayerViewModel::nowDescription() const
     return now ? now->description.value_or(QString()) : QString();
 }
 
-QDateTime PlayerViewModel::nowStart() const
+QString PlayerViewModel::nowTimes() const
 {
     const std::optional<GuideProgramme> now = nowProgramme();
-    return now ? now->start : QDateTime();
+    return now ? TimeText::range(now->start, now->end) : QString();
 }
 
-QDateTime PlayerViewModel::nowEnd() const
+QString PlayerViewModel::nowRemaining() const
 {
     const std::optional<GuideProgramme> now = nowProgramme();
-    return now ? now->end : QDateTime();
+    return now ? TimeText::remaining(now->end, m_clock->now()) : QString();
 }
 
 double PlayerViewModel::nowProgress() const
@@ -134,13 +155,13 @@ double PlayerViewModel::nowProgress() const
 QString PlayerViewModel::nextTitle() const
 {
     const std::optional<GuideProgramme> next = nextProgramme();
-    return next ? next->title : QString();
+    return next ? TitleText::isolated(next->title) : QString();
 }
 
-QDateTime PlayerViewModel::nextStart() const
+QString PlayerViewModel::nextHeading() const
 {
     const std::optional<GuideProgramme> next = nextProgramme();
-    return next ? next->start : QDateTime();
+    return next ? u"NEXT \u00B7 "_s + TimeText::time(next->start) : QString();
 }
 
 bool PlayerViewModel::isGuideLoading() const
@@ -160,6 +181,16 @@ double PlayerViewModel::remainingTime() const
     return std::max(0.0, (m_controller ? m_controller->totalTime() : 0.0) - shownPosition());
 }
 
+QString PlayerViewModel::elapsedText() const
+{
+    return TimeText::timecode(shownPosition());
+}
+
+QString PlayerViewModel::remainingText() const
+{
+    return u"-"_s + TimeText::timecode(remainingTime());
+}
+
 bool PlayerViewModel::isSeekable() const
 {
     return m_controller && m_controller->player()->isSeekable() && m_controller->totalTime() > 0;
@@ -171,11 +202,22 @@ int PlayerViewModel::skipIcon() const
     return std::find(iconSteps.cbegin(), iconSteps.cend(), step) != iconSteps.cend() ? step : 10;
 }
 
+QString PlayerViewModel::skipBackIcon() const
+{
+    return u"gobackward."_s + QString::number(skipIcon());
+}
+
+QString PlayerViewModel::skipForwardIcon() const
+{
+    return u"goforward."_s + QString::number(skipIcon());
+}
+
 bool PlayerViewModel::isStartOverVisible() const
 {
-    // Only after resuming, until 20 seconds past the resume point or a seek back to the start.
-    return m_target.resumePosition > 0 && m_controller && m_controller->currentTime() < m_target.resumePosition + 20
-           && isSeekable();
+    // Only after resuming, until 20 seconds past the resume point, and gone once used: back at the
+    // start the position is below the resume point again, yet there is nothing left to start over.
+    return m_target.resumePosition > 0 && !m_startedOver && m_controller
+           && m_controller->currentTime() < m_target.resumePosition + 20 && isSeekable();
 }
 
 double PlayerViewModel::volumeLevel() const

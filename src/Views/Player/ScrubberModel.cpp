@@ -88,6 +88,11 @@ void ScrubberModel::release(double x)
     }
     // The bar can no longer seek: a drag under way ends without a seek, so that the dragged
     // position is let go of and the bar follows playback again.
+    cancel();
+}
+
+void ScrubberModel::cancel()
+{
     if (assignIfChanged(m_dragging, false)) {
         Q_EMIT geometryChanged();
         Q_EMIT cancelled();

@@ -28,12 +28,17 @@ class ScrubberModel : public QObject
     Q_PROPERTY(bool labelVisible READ isLabelVisible NOTIFY geometryChanged)
     Q_PROPERTY(double labelX READ labelX NOTIFY geometryChanged)
     Q_PROPERTY(double hoverPosition READ hoverPosition NOTIFY geometryChanged)
+    Q_PROPERTY(double knobSize READ knobSizeValue CONSTANT)
+    Q_PROPERTY(double labelWidth READ labelWidthValue CONSTANT)
 
 public:
     static constexpr double knobSize = 15;
     static constexpr double labelWidth = 56;
 
     using QObject::QObject;
+
+    [[nodiscard]] double knobSizeValue() const { return knobSize; }
+    [[nodiscard]] double labelWidthValue() const { return labelWidth; }
 
     [[nodiscard]] double value() const { return m_value; }
     void setValue(double value);
@@ -71,6 +76,8 @@ public:
     Q_INVOKABLE void press(double x);
     Q_INVOKABLE void move(double x);
     Q_INVOKABLE void release(double x);
+    // The pointer was taken away mid-drag: the drag ends without a seek.
+    Q_INVOKABLE void cancel();
 
 Q_SIGNALS:
     void geometryChanged();
