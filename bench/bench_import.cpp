@@ -1,6 +1,8 @@
 // Imports a large catalogue and a large guide end to end from the local provider running in a
 // process of its own, and measures, in the same run, the raw limit of the database: the same
 // rows inserted by a minimal prepared-statement loop into the same schema.
+#include "BenchProcess.h"
+
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
 #include "Catalogue/SqliteStatement.h"
@@ -30,19 +32,6 @@ constexpr int guideChannels = 1'000;
 constexpr int programmesPerChannel = 500;
 constexpr int programmeMinutes = 20;
 constexpr int descriptionBytes = 280;
-
-// The process's peak resident memory since the last reset, in MiB.
-double peakMiB()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
-}
 
 // Lets the next peak reading measure only what follows: memory the previous phase freed is
 // handed back to the system first, so that it does not count again.
@@ -97,7 +86,7 @@ QString freshCatalogue(const QTemporaryDir &directory, const QString &name)
 void printRate(const char *label, qint64 count, qint64 milliseconds, const char *unit)
 {
     std::printf("%-34s %8.2f s  %10.0f %s/s  peak %6.1f MiB\n", label, double(milliseconds) / 1000.0,
-                double(count) * 1000.0 / double(std::max<qint64>(milliseconds, 1)), unit, peakMiB());
+                double(count) * 1000.0 / double(std::max<qint64>(milliseconds, 1)), unit, processMemoryMiB("VmHWM"));
 }
 
 // The size of the guide document as served.

@@ -113,6 +113,13 @@ private Q_SLOTS:
         QVERIFY(rig.controller.controlsVisible());
     }
 
+    void liveAttemptDecodesOnOneThread()
+    {
+        Rig rig;
+        rig.begin(liveURL, liveFallback);
+        QCOMPARE(rig.engine->mediaOptions.constLast(), u":avcodec-threads=1"_s);
+    }
+
     void failuresRetryWithGrowingDelaysThenGiveUp()
     {
         Rig rig;
