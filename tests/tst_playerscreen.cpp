@@ -6,10 +6,11 @@
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "Views/Player/PlayerViewModel.h"
+#include "App/PlayerCommands.h"
+#include "support/AppHarness.h"
 #include "support/AwaitBlocking.h"
 #include "support/MediaFixtures.h"
 #include "support/QmlHarness.h"
-#include "support/StoreHarness.h"
 
 #include <QFileInfo>
 #include <QQuickItem>
@@ -41,56 +42,55 @@ SeriesEpisode episode(int number)
     return episode;
 }
 
-// The program's player: a store over an imported playlist of the local provider, which serves a
-// generated film for every film and episode and a generated stream for every channel; the real
-// engine; and a fresh player view, in an offscreen window, for every title shown. Timers of the
-// player and the screen run on the store's virtual clock.
+// The program's player: the objects main() builds over a store with an imported playlist of the
+// local provider, which serves a generated film for every film and episode and a generated stream
+// for every channel; the real engine; and a fresh player view, in an offscreen window, for every
+// title shown. Timers of the player and the screen run on the store's virtual clock.
 class Rig final
 {
 public:
     Rig(const QString &film, const QString &stream)
-        : m_windows([this](const QUrl &url, QObject *parent) {
-            return new PlayerController(url, std::make_unique<LibVlcMediaEngine>(MediaFixtures::silentAudioOptions()),
-                                        m_store.clock(), parent);
-        })
+        : m_harness(QUrl(u"http://127.0.0.1:9"_s),
+                    [] { return std::make_unique<LibVlcMediaEngine>(MediaFixtures::silentAudioOptions()); })
     {
-        m_playlist = m_store.startWithImportedPlaylist({6, 2, 1});
-        m_store.store().selectPlaylist(m_playlist.id);
+        m_playlist = m_harness.storeHarness().startWithImportedPlaylist({6, 2, 1});
+        store().selectPlaylist(m_playlist.id);
         // This provider serves its channels as MPEG-TS only.
         UserSettings::setValue(u"quillmere.liveFormat"_s, u"ts"_s);
-        m_store.provider().setMediaFile(film);
-        m_store.provider().setLiveStream(stream, QFileInfo(stream).size() / streamSeconds);
-        m_app = std::make_unique<AppModel>(m_store.store(), m_windows);
-        // On the next turn, as the shell's loader does: the old view may be in the middle of the
+        provider().setMediaFile(film);
+        provider().setLiveStream(stream, QFileInfo(stream).size() / streamSeconds);
+        m_harness.start();
+        // On the next turn, as the shell's layer does: the old view may be in the middle of the
         // call that replaced its title.
-        QObject::connect(&m_windows, &PlaybackWindowController::targetChanged, &m_windows, [this] {
-            if (m_windows.hasTarget())
-                QMetaObject::invokeMethod(&m_windows, [this] { showView(); }, Qt::QueuedConnection);
+        QObject::connect(&windows(), &PlaybackWindowController::targetChanged, &windows(), [this] {
+            if (windows().hasTarget())
+                QMetaObject::invokeMethod(&windows(), [this] { showView(); }, Qt::QueuedConnection);
         });
     }
 
     ~Rig()
     {
-        if (m_windows.playerController()) {
-            const Job<> stop = m_windows.playerController()->stop();
+        if (windows().playerController()) {
+            const Job<> stop = windows().playerController()->stop();
             (void)QTest::qWaitFor([&stop] { return stop.isFinished(); }, timeoutMs);
         }
     }
 
-    [[nodiscard]] AppModel &app() { return *m_app; }
-    [[nodiscard]] CatalogueStore &store() { return m_store.store(); }
-    [[nodiscard]] FakeProvider &provider() { return m_store.provider(); }
-    [[nodiscard]] VirtualClock &clock() { return m_store.clock(); }
+    [[nodiscard]] AppModel &app() { return m_harness.app(); }
+    [[nodiscard]] CatalogueStore &store() { return m_harness.storeHarness().store(); }
+    [[nodiscard]] FakeProvider &provider() { return m_harness.storeHarness().provider(); }
+    [[nodiscard]] VirtualClock &clock() { return m_harness.clock(); }
     [[nodiscard]] QmlHarness &view() { return m_view; }
-    [[nodiscard]] PlaybackWindowController &windows() { return m_windows; }
-    [[nodiscard]] PlayerController &player() { return *m_windows.playerController(); }
+    [[nodiscard]] PlaybackWindowController &windows() { return m_harness.playback(); }
+    [[nodiscard]] PlayerCommands &commands() { return m_harness.commands(); }
+    [[nodiscard]] PlayerController &player() { return *windows().playerController(); }
     [[nodiscard]] PlayerViewModel &screen() { return *qvariant_cast<PlayerViewModel *>(m_view.item()->property("model")); }
     [[nodiscard]] QQuickItem *find(const QString &name) { return QmlHarness::find(m_view.item(), name); }
-    [[nodiscard]] QString playing() const { return m_windows.target() ? m_windows.target()->providerID : QString(); }
+    [[nodiscard]] QString playing() { return windows().target() ? windows().target()->providerID : QString(); }
     // Whether the title shown plays in its own view (not the previous title in the previous one).
     [[nodiscard]] bool playsShownTitle()
     {
-        const std::optional<PlaybackTarget> &target = m_windows.target();
+        const std::optional<PlaybackTarget> &target = windows().target();
         return target && m_view.item() && screen().target().id == target->id && player().url() == target->url
                && player().state() == PlayerState::Playing;
     }
@@ -113,20 +113,17 @@ private:
     void showView()
     {
         // One view per title, as the shell keys its player layer by the title's id.
-        const QString id = m_windows.target() ? m_windows.target()->id.toString() : QString();
+        const QString id = windows().targetId();
         if (id.isEmpty() || id == m_shownID)
             return;
         m_shownID = id;
-        QQuickItem *view = m_view.create(u"PlayerView"_s, {{u"app"_s, QVariant::fromValue(m_app.get())},
-                                                            {u"windowController"_s, QVariant::fromValue(&m_windows)}});
+        QQuickItem *view = m_view.create(u"PlayerView"_s);
         view->setPosition({0, 0});
         view->setSize(QSizeF(windowSize));
     }
 
-    StoreHarness m_store;
+    AppHarness m_harness;
     Playlist m_playlist;
-    PlaybackWindowController m_windows;
-    std::unique_ptr<AppModel> m_app;
     QmlHarness m_view{windowSize, Qt::black};
     QString m_shownID;
 };
@@ -253,6 +250,13 @@ private Q_SLOTS:
         QCOMPARE(rig.playing(), channels.at(4).providerID);
         QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(rig.showsPicture(), timeoutMs);
+
+        // The program's command opens the panel too (the screenshot run uses it).
+        rig.commands().post(u"channels"_s);
+        QVERIFY(rig.screen().showChannels());
+        rig.view().key(Qt::Key_Escape);
+        QVERIFY(!rig.screen().showChannels());
+        QVERIFY(rig.windows().hasTarget());
     }
 
     void quickZapsLeaveOneStreamOpen()

@@ -33,10 +33,15 @@ class AppModel final : public QObject
     Q_OBJECT
     Q_PROPERTY(CatalogueStore *store READ store CONSTANT)
     Q_PROPERTY(QString route READ routeName WRITE setRouteName NOTIFY routeChanged)
+    // The identity of the item whose detail page is open (kind, colon, provider id); empty when
+    // none is.
+    Q_PROPERTY(QString detailId READ detailId NOTIFY detailChanged)
     Q_PROPERTY(QVariantList toasts READ toastList NOTIFY toastsChanged)
     Q_PROPERTY(bool sidebarCollapsed READ isSidebarCollapsed WRITE setSidebarCollapsed NOTIFY sidebarCollapsedChanged)
     Q_PROPERTY(int searchFocusRequest READ searchFocusRequest WRITE setSearchFocusRequest NOTIFY searchFocusRequestChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
+    Q_PROPERTY(QString requestedSettingsSection READ requestedSettingsSection WRITE setRequestedSettingsSection
+                   NOTIFY requestedSettingsSectionChanged)
     Q_PROPERTY(BrowseModel *live READ live CONSTANT)
     Q_PROPERTY(BrowseModel *movies READ movies CONSTANT)
     Q_PROPERTY(BrowseModel *series READ series CONSTANT)
@@ -61,6 +66,7 @@ public:
 
     [[nodiscard]] const std::optional<MediaItem> &detail() const { return m_detail; }
     void setDetail(const std::optional<MediaItem> &item);
+    [[nodiscard]] QString detailId() const { return m_detail ? m_detail->id() : QString(); }
 
     // Oldest first.
     [[nodiscard]] const QList<ToastMessage> &toasts() const { return m_toasts; }
@@ -75,6 +81,10 @@ public:
     void setSearchFocusRequest(int request);
     [[nodiscard]] const QString &searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
+    // A settings section another view asks the settings page to open ("Categories"); the page
+    // selects it when shown and then clears it. Empty when nothing is asked.
+    [[nodiscard]] const QString &requestedSettingsSection() const { return m_requestedSettingsSection; }
+    void setRequestedSettingsSection(const QString &section);
 
     // Starts a channel, film or series item. `channels` are those the player may switch through;
     // `resume` allows a saved position (when the user's setting does too).
@@ -97,6 +107,7 @@ Q_SIGNALS:
     void sidebarCollapsedChanged();
     void searchFocusRequestChanged();
     void searchTextChanged();
+    void requestedSettingsSectionChanged();
 
 private:
     static QCoro::Task<void> expireToast(QPointer<AppModel> self, Clock &clock, QUuid id,
@@ -113,6 +124,7 @@ private:
     bool m_sidebarCollapsed;
     int m_searchFocusRequest = 0;
     QString m_searchText;
+    QString m_requestedSettingsSection;
     BrowseModel m_live;
     BrowseModel m_movies;
     BrowseModel m_series;

@@ -1,5 +1,7 @@
 #include "MediaItemListModel.h"
 
+#include "MediaItemValue.h"
+
 #include <algorithm>
 
 namespace {
@@ -61,6 +63,8 @@ QVariant MediaItemListModel::data(const QModelIndex &index, int role) const
         return item.now ? QVariant(item.now->start) : QVariant();
     case NowEndRole:
         return item.now ? QVariant(item.now->end) : QVariant();
+    case ItemRole:
+        return QVariant::fromValue(MediaItemValue(item));
     default:
         return {};
     }
@@ -85,6 +89,7 @@ QHash<int, QByteArray> MediaItemListModel::roleNames() const
         {NowTitleRole, "nowTitle"},
         {NowStartRole, "nowStart"},
         {NowEndRole, "nowEnd"},
+        {ItemRole, "item"},
     };
 }
 
@@ -114,7 +119,7 @@ void MediaItemListModel::setFavourite(int row, bool isFavourite)
         return;
     item.isFavourite = isFavourite;
     const QModelIndex changed = index(row);
-    Q_EMIT dataChanged(changed, changed, {IsFavouriteRole});
+    Q_EMIT dataChanged(changed, changed, {IsFavouriteRole, ItemRole});
 }
 
 void MediaItemListModel::removeAt(int row)

@@ -11,6 +11,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Characters that a login must survive in query strings and stream addresses.
+const QString defaultUsername = u"demo"_s;
+const QString defaultPassword = u"pa+ss&w=rd#%/ é"_s;
+
 FakeResponse errorPage(int status)
 {
     return FakeResponse::whole(status, "<html><body><h1>" + QByteArray::number(status) + "</h1></body></html>",
@@ -105,9 +109,10 @@ struct FakeProvider::Catalogue
 };
 
 FakeProvider::FakeProvider()
-    : m_username(u"demo"_s)
-    , m_password(u"pa+ss&w=rd#%/ é"_s)
+    : m_username(defaultUsername)
+    , m_password(defaultPassword)
     , m_catalogue(std::make_shared<Catalogue>())
+    , m_artwork(std::make_unique<FakeArtwork>([this](std::chrono::milliseconds duration) { return m_server->pause(duration); }))
     , m_server(std::make_unique<FakeHttpServer>([this](const FakeHttpRequest &request) { return handle(request); }))
 {
 }
@@ -124,9 +129,19 @@ QUrl FakeProvider::serverURL() const
     return QUrl(u"http://127.0.0.1:%1"_s.arg(port()));
 }
 
+QUrl FakeProvider::artworkURL(const QString &path) const
+{
+    return QUrl(serverURL().toString() + u"/artwork/"_s + path);
+}
+
 QString FakeProvider::withPort(const QString &address) const
 {
     return address.contains("%1"_L1) ? address.arg(port()) : address;
+}
+
+XtreamCredentials FakeProvider::defaultCredentials(quint16 port)
+{
+    return {QUrl(u"http://127.0.0.1:%1"_s.arg(port)), defaultUsername, defaultPassword};
 }
 
 XtreamCredentials FakeProvider::credentials() const
@@ -243,6 +258,8 @@ FakeResponse FakeProvider::handle(const FakeHttpRequest &request)
     QList<QString> segments;
     for (const QByteArray &segment : rawSegments)
         segments.append(QString::fromUtf8(QByteArray::fromPercentEncoding(segment)));
+    if (segments.size() > 2 && segments.at(1) == u"artwork"_s)
+        return m_artwork->respond(segments.mid(2));
     const QString last = segments.isEmpty() ? QString() : segments.last().toLower();
     QString endpoint;
     if (last == "player_api.php"_L1)

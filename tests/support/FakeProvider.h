@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CatalogueGenerator.h"
+#include "FakeArtwork.h"
 #include "FakeProviderCatalogue.h"
 #include "FakeProviderGuide.h"
 
@@ -63,6 +64,8 @@ public:
     [[nodiscard]] QString withPort(const QString &address) const;
     // The login the provider accepts, on serverURL().
     [[nodiscard]] XtreamCredentials credentials() const;
+    // The login a provider accepts until setLogin(), for one at `port` (in another process).
+    [[nodiscard]] static XtreamCredentials defaultCredentials(quint16 port);
 
     void setLogin(const QString &username, const QString &password);
     void setCatalogue(const GeneratedCatalogue &catalogue);
@@ -79,6 +82,10 @@ public:
     // Taking the live streams off the air drops their connections; new ones get 503 until
     // they are back on.
     void setLiveOnAir(bool onAir);
+
+    // The artwork served under "/artwork/" (see FakeArtwork), and the address of one of its paths.
+    [[nodiscard]] FakeArtwork &artwork() { return *m_artwork; }
+    [[nodiscard]] QUrl artworkURL(const QString &path) const;
 
     [[nodiscard]] QList<FakeRequest> requests() const;
     void clearRequests();
@@ -116,6 +123,7 @@ private:
     std::shared_ptr<std::atomic<int>> m_liveOpened = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<std::atomic<int>> m_liveClosed = std::make_shared<std::atomic<int>>(0);
     QList<FakeRequest> m_requests;
+    std::unique_ptr<FakeArtwork> m_artwork;
     // Last, so that it stops (and joins its threads) before the state above goes.
     std::unique_ptr<FakeHttpServer> m_server;
 };

@@ -47,9 +47,10 @@ FocusScope {
 
     Keys.onPressed: (event) => { event.accepted = channels.handleKey(event.key); }
 
+    // Nearly opaque: without a blur behind it, the controls under the panel would show through.
     Rectangle {
         anchors.fill: parent
-        color: Qt.alpha(QM.bg0, 0.82)
+        color: Qt.alpha(QM.bg0, 0.94)
     }
 
     Rectangle {

@@ -61,6 +61,8 @@ QVariant PlayerChannelPanelModel::data(const QModelIndex &index, int role) const
         return channel.number ? QString::number(*channel.number) : QString();
     case TitleRole:
         return TitleText::isolated(channel.title);
+    case NameRole:
+        return channel.title;
     case ArtworkUrlRole:
         return channel.artworkURL.value_or(QUrl());
     case PlayingRole:
@@ -87,7 +89,8 @@ QVariant PlayerChannelPanelModel::data(const QModelIndex &index, int role) const
 QHash<int, QByteArray> PlayerChannelPanelModel::roleNames() const
 {
     return {{ProviderIdRole, "providerId"},        {NumberRole, "number"},
-            {TitleRole, "title"},                  {ArtworkUrlRole, "artworkUrl"},
+            {TitleRole, "title"},                  {NameRole, "name"},
+            {ArtworkUrlRole, "artworkUrl"},
             {PlayingRole, "playing"},              {HighlightedRole, "highlighted"},
             {HasProgrammeRole, "hasProgramme"},    {ProgrammeTitleRole, "programmeTitle"},
             {ProgrammeProgressRole, "programmeProgress"}};

@@ -38,6 +38,7 @@ public:
         ProviderIdRole = Qt::UserRole + 1,
         NumberRole,
         TitleRole,
+        NameRole,
         ArtworkUrlRole,
         PlayingRole,
         HighlightedRole,

@@ -10,6 +10,7 @@ Item {
     required property int index
     required property string number
     required property string title
+    required property string name
     required property url artworkUrl
     required property bool playing
     required property bool highlighted
@@ -47,6 +48,12 @@ Item {
             minimumPixelSize: 8
             maximumLineCount: 1
             textFormat: Text.PlainText
+        }
+
+        ChannelLogo {
+            url: root.artworkUrl
+            title: root.name
+            size: 30
         }
 
         ColumnLayout {

@@ -24,6 +24,13 @@ RowLayout {
         onClicked: root.screen.close()
     }
 
+    ChannelLogo {
+        visible: root.screen.hasLogo
+        url: root.screen.logoUrl
+        title: root.screen.logoTitle
+        size: 38
+    }
+
     ColumnLayout {
         Layout.fillWidth: true
         spacing: 4
@@ -76,6 +83,10 @@ RowLayout {
         ToolTip.delay: 600
         ToolTip.text: root.screen.favourite ? "Remove from favourites" : "Add to favourites"
         onClicked: root.screen.toggleFavourite()
+    }
+
+    PlayerTracksMenu {
+        screen: root.screen
     }
 
     QMIconButton {

@@ -8,8 +8,6 @@ import Quillmere
 Item {
     id: root
 
-    property alias app: viewModel.app
-    property alias windowController: viewModel.windowController
     readonly property PlayerViewModel model: viewModel
 
     focus: true
@@ -17,6 +15,8 @@ Item {
     PlayerViewModel {
         id: viewModel
 
+        app: AppModel
+        windowController: PlaybackWindowController
         window: root.Window.window
         onFocusRequested: root.forceActiveFocus()
     }
@@ -142,11 +142,12 @@ Item {
         screen: viewModel
         x: viewModel.showChannels ? 0 : -width
         opacity: viewModel.showChannels ? 1 : 0
-        // Kept while it slides out.
-        visible: viewModel.showChannels || panel.x > -panel.width
+        // Shown while open and while it slides out, taking input only while open.
+        visible: viewModel.showChannels || sliding.running
+        enabled: viewModel.showChannels
 
         Behavior on x {
-            NumberAnimation { duration: 200; easing.type: Easing.OutQuad }
+            NumberAnimation { id: sliding; duration: 200; easing.type: Easing.OutQuad }
         }
         Behavior on opacity {
             NumberAnimation { duration: 200; easing.type: Easing.OutQuad }
@@ -159,6 +160,14 @@ Item {
         function onShowChannelsChanged() {
             if (viewModel.showChannels)
                 panel.open();
+        }
+    }
+
+    Connections {
+        target: PlayerCommands
+
+        function onPosted(command: string) {
+            viewModel.handlePlayerCommand(command);
         }
     }
 

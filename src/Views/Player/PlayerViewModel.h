@@ -57,6 +57,8 @@ class PlayerViewModel : public QObject, public QQmlParserStatus
     Q_PROPERTY(bool isLive READ isLive NOTIFY targetChanged)
     Q_PROPERTY(bool hasLogo READ hasLogo NOTIFY targetChanged)
     Q_PROPERTY(QUrl logoUrl READ logoUrl NOTIFY targetChanged)
+    // The channel's own name, for the logo's initials when it has no picture.
+    Q_PROPERTY(QString logoTitle READ logoTitle NOTIFY targetChanged)
     Q_PROPERTY(QString channelNumber READ channelNumber NOTIFY targetChanged)
     Q_PROPERTY(bool canFavourite READ canFavourite NOTIFY targetChanged)
     Q_PROPERTY(int channelCount READ channelCount NOTIFY targetChanged)
@@ -138,6 +140,7 @@ public:
     [[nodiscard]] bool isLive() const { return m_target.kind == CatalogueKind::Live; }
     [[nodiscard]] bool hasLogo() const { return isLive() && m_target.item; }
     [[nodiscard]] QUrl logoUrl() const;
+    [[nodiscard]] QString logoTitle() const { return hasLogo() ? m_target.item->title : QString(); }
     [[nodiscard]] QString channelNumber() const;
     [[nodiscard]] bool canFavourite() const { return m_target.catalogueStore && m_target.item; }
     [[nodiscard]] int channelCount() const { return int(m_target.channels.size()); }

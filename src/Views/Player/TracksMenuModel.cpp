@@ -70,7 +70,7 @@ QVariant TracksMenuModel::data(const QModelIndex &index, int role) const
     const Entry &entry = m_entries.at(index.row());
     switch (role) {
     case KindRole:
-        return QVariant::fromValue(entry.kind);
+        return int(entry.kind);
     case TextRole:
         return entry.text;
     case CheckedRole:
@@ -84,7 +84,7 @@ QVariant TracksMenuModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> TracksMenuModel::roleNames() const
 {
-    return {{KindRole, "kind"}, {TextRole, "text"}, {CheckedRole, "checked"}, {IconRole, "icon"}};
+    return {{KindRole, "kind"}, {TextRole, "label"}, {CheckedRole, "checked"}, {IconRole, "symbolName"}};
 }
 
 void TracksMenuModel::refresh()
