@@ -1,6 +1,7 @@
 #include "App/AppModel.h"
 #include "Catalogue/CataloguePageReader.h"
 #include "Playback/LibVlcMediaEngine.h"
+#include "Playback/MediaEngine.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
@@ -183,6 +184,14 @@ private Q_SLOTS:
         const double before = rig.player().currentTime();
         rig.view().key(Qt::Key_Right);
         QTRY_VERIFY_WITH_TIMEOUT(rig.player().currentTime() >= before + 9, timeoutMs);
+
+        // The tracks menu sets the speed the player plays at.
+        rig.view().click(rig.find(u"tracksButton"_s));
+        QQuickItem *faster = nullptr;
+        QTRY_VERIFY((faster = QmlHarness::find(rig.view().window().contentItem(), u"tracksEntry-1.5\u00D7"_s)));
+        QTRY_VERIFY(faster->isVisible() && faster->height() > 0);
+        rig.view().click(faster);
+        QTRY_COMPARE(rig.player().player()->rate(), 1.5);
 
         // A click on the seek bar seeks there.
         QQuickItem *scrubber = rig.find(u"scrubber"_s);

@@ -9,6 +9,7 @@ AbstractButton {
 
     required property PlayerViewModel screen
 
+    objectName: "tracksButton"
     implicitWidth: 40
     implicitHeight: 40
     hoverEnabled: true

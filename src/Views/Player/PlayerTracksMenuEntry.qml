@@ -11,6 +11,7 @@ QMMenuItem {
     required property string symbolName
     readonly property bool heading: root.kind === TracksMenuModel.Header
 
+    objectName: "tracksEntry-" + root.label
     text: root.label
     symbol: root.symbolName
     enabled: root.kind === TracksMenuModel.Choice
