@@ -51,7 +51,7 @@ class Rig final
 {
 public:
     Rig(const QString &film, const QString &stream)
-        : m_harness(QUrl(u"http://127.0.0.1:9"_s),
+        : m_harness(QUrl(u"http://127.0.0.1:9"_s), nullptr,
                     [] { return std::make_unique<LibVlcMediaEngine>(MediaFixtures::silentAudioOptions()); })
     {
         m_playlist = m_harness.storeHarness().startWithImportedPlaylist({6, 2, 1});

@@ -115,7 +115,15 @@ private:
     [[nodiscard]] static QString itemColumns(QStringView alias);
     // "SELECT" and the item columns of alias i, with the current programme for live.
     [[nodiscard]] static QString itemSelect(CatalogueKind kind);
-    [[nodiscard]] static QString whereClause(const BrowseScope &scope, const QString &query, Binds &binds);
+    // How a search uses the title index: to look up the rows it finds, or only to test each row
+    // of the list as it is walked in order.
+    enum class TitleIndexUse { LookUp, Test };
+    [[nodiscard]] static QString whereClause(const BrowseScope &scope, const QString &query, Binds &binds,
+                                             TitleIndexUse use = TitleIndexUse::LookUp);
+    // Runs on the executor. The cheaper use of the title index for a page that ends at row
+    // `pageEnd` (offset plus limit).
+    [[nodiscard]] TitleIndexUse titleIndexUseForPage(qint64 playlistID, CatalogueKind kind, const QString &query,
+                                                     qint64 pageEnd);
     [[nodiscard]] static QString orderBy(BrowseSort sort, CatalogueKind kind);
 
     // Row decoders.

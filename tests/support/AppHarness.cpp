@@ -11,8 +11,9 @@
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 
-AppHarness::AppHarness(QUrl updateService, EngineFactory engines)
-    : m_playback(std::make_unique<PlaybackWindowController>([this, engines](const QUrl &url, QObject *parent) {
+AppHarness::AppHarness(QUrl updateService, KeyringBackend *keyring, EngineFactory engines)
+    : m_store(false, keyring)
+    , m_playback(std::make_unique<PlaybackWindowController>([this, engines](const QUrl &url, QObject *parent) {
         std::unique_ptr<MediaEngine> engine = engines ? engines() : std::make_unique<FakeMediaEngine>();
         return new PlayerController(url, std::move(engine), m_store.clock(), parent);
     }))

@@ -23,7 +23,10 @@ public:
     using EngineFactory = std::function<std::unique_ptr<MediaEngine>()>;
 
     // The update checker asks `updateService`; by default an address where nothing answers.
-    explicit AppHarness(QUrl updateService = QUrl(QStringLiteral("http://127.0.0.1:9")), EngineFactory engines = {});
+    // Logins go to `keyring` when one is given (StoreHarness). Players play through `engines`
+    // when given, and play nothing otherwise.
+    explicit AppHarness(QUrl updateService = QUrl(QStringLiteral("http://127.0.0.1:9")),
+                        KeyringBackend *keyring = nullptr, EngineFactory engines = {});
     ~AppHarness();
 
     AppHarness(const AppHarness &) = delete;

@@ -47,10 +47,10 @@ FocusScope {
 
     Keys.onPressed: (event) => { event.accepted = channels.handleKey(event.key); }
 
-    // Nearly opaque: without a blur behind it, the controls under the panel would show through.
+    // Opaque: without a blur behind it, the controls under the panel would show through.
     Rectangle {
         anchors.fill: parent
-        color: Qt.alpha(QM.bg0, 0.94)
+        color: QM.bg0
     }
 
     Rectangle {

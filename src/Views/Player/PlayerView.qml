@@ -48,7 +48,7 @@ Item {
         QMSpinnerWheel {
             anchors.horizontalCenter: parent.horizontalCenter
             diameter: 32
-            color: "white"
+            tint: "white"
         }
 
         Text {

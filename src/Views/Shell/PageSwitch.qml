@@ -26,7 +26,7 @@ Loader {
     objectName: "pageSwitch"
     sourceComponent: root.pages[root.page] ?? null
 
-    Component { id: welcomePage; PlaceholderPage { page: "welcome" } }
+    Component { id: welcomePage; WelcomePage {} }
     Component { id: homePage; PlaceholderPage { page: "home" } }
     Component { id: searchPage; PlaceholderPage { page: "search" } }
     Component { id: livePage; PlaceholderPage { page: "live" } }
@@ -34,6 +34,6 @@ Loader {
     Component { id: moviesPage; PlaceholderPage { page: "movies" } }
     Component { id: seriesPage; PlaceholderPage { page: "series" } }
     Component { id: youtubePage; PlaceholderPage { page: "youtube" } }
-    Component { id: playlistsPage; PlaceholderPage { page: "playlists" } }
-    Component { id: settingsPage; PlaceholderPage { page: "settings" } }
+    Component { id: playlistsPage; PlaylistsPage {} }
+    Component { id: settingsPage; SettingsPage {} }
 }
