@@ -4,12 +4,36 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <chrono>
 #include <functional>
 
 // What the benchmarks read of their own process, and how they wait for the event loop.
+
+// A home of this process's own, as each test gets under CTest: its configuration, data and cache
+// directories, and the settings file in them, live in a temporary directory until it ends. A
+// harness clears the settings as it starts and then sets what it measures (the live stream format,
+// say); in a shared home, a second benchmark or a test started by hand meanwhile would wipe them
+// mid-run. Made first thing in main, before anything reads a path.
+class PrivateHome
+{
+public:
+    PrivateHome()
+    {
+        if (!m_directory.isValid())
+            return;
+        const QByteArray home = QFile::encodeName(m_directory.path());
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", home + "/.config");
+        qputenv("XDG_DATA_HOME", home + "/.local/share");
+        qputenv("XDG_CACHE_HOME", home + "/.cache");
+    }
+
+private:
+    QTemporaryDir m_directory;
+};
 
 // A memory figure of this process from the kernel's account ("VmRSS" now, "VmHWM" at its peak),
 // in MiB; -1 when it cannot be read.

@@ -10,6 +10,7 @@
 // Prints medians, 95th percentiles and maxima, and the renderer. The first argument sets the runs;
 // a second, "guide" or "live", runs only that part.
 
+#include "BenchProcess.h"
 #include "BenchStatistics.h"
 #include "BenchWindow.h"
 #include "LargeCatalogue.h"
@@ -17,13 +18,11 @@
 #include "App/GuideState.h"
 #include "Catalogue/CatalogueDatabase.h"
 #include "Views/Pages/Guide/GuidePageModel.h"
-#include "Support/UserSettings.h"
 #include "Views/Pages/Live/LivePageModel.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QQuickItem>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -248,12 +247,11 @@ bool measureLive(BenchWindow &bench)
 
 int main(int argc, char *argv[])
 {
+    // Settings of its own, so that nothing of the user's (a remembered page) plays in.
+    const PrivateHome home;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    // Settings of their own, so that nothing of the user's (a remembered page) plays in.
-    QStandardPaths::setTestModeEnabled(true);
-    UserSettings::open()->clear();
     if (argc > 1)
         runs = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();

@@ -156,6 +156,7 @@ void run(const char *label, qint64 bytesPerSecond, const QString &stream, int za
 
 int main(int argc, char *argv[])
 {
+    const PrivateHome home;
     // Offscreen: the figures need no screen, only an event loop of the kind the program runs.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
