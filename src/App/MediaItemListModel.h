@@ -40,6 +40,11 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
     [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
 
+    // One field of an item by role, and the roles' names, for every list that shows items
+    // (alone or inside rows of its own) under the same names.
+    [[nodiscard]] static QVariant itemData(const MediaItem &item, int role);
+    [[nodiscard]] static QHash<int, QByteArray> itemRoleNames();
+
     [[nodiscard]] const QList<MediaItem> &items() const { return m_items; }
     // Replaces every row; an equal list changes nothing.
     void setItems(const QList<MediaItem> &items);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Catalogue/CatalogueModels.h"
+
+#include <QString>
+
+#include <optional>
+
+// The wording of the films and series page: the count under its title, the panel shown instead
+// of an empty or failed grid, and the line under each poster.
+namespace VodText {
+
+// "Loading…" while the first page loads with nothing shown, else "1 movie", "12 movies",
+// "0 shows", "1,204 shows".
+[[nodiscard]] QString countLine(CatalogueKind kind, qint64 total, bool loading, bool hasItems);
+
+struct Panel
+{
+    QString icon;
+    QString title;
+    QString message;
+
+    friend bool operator==(const Panel &, const Panel &) = default;
+};
+
+// What an empty list says: nothing saved yet in the favourites, no match for a query, or an empty
+// category.
+[[nodiscard]] Panel emptyPanel(const BrowseScope &scope, const QString &query);
+// A failed load: "Movies unavailable" or "Series unavailable", with the error's sentence.
+[[nodiscard]] Panel errorPanel(CatalogueKind kind, const QString &error);
+
+// The first two genres of the provider's comma-separated list, trimmed ("Drama, Crime"); none
+// when there is no genre to show.
+[[nodiscard]] std::optional<QString> genreSubtitle(const std::optional<QString> &genre);
+
+} // namespace VodText
