@@ -12,6 +12,8 @@ packages=(
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
   qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qtquick-dialogs qml6-module-qtqml qml6-module-qtqml-models
+  # the file dialog's own implementation, where the desktop offers none
+  qml6-module-qt-labs-folderlistmodel
   # coroutines on the main thread
   qcoro-qt6-dev
   # networking, JSON, database
@@ -26,6 +28,8 @@ packages=(
   gnome-keyring dbus dbus-bin dbus-daemon dbus-x11 ffmpeg
   # test-time: gzip bodies of the local provider
   zlib1g-dev
+  # test-time: checks the installed desktop entry
+  desktop-file-utils
 )
 
 missing=()

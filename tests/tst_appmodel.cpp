@@ -430,11 +430,11 @@ private Q_SLOTS:
     void theFileToPlayIsAnAbsoluteAddress()
     {
         const auto fileToPlay = [](const QString &path) {
-            return LaunchArguments::fileToPlay({u"quillmere"_s, u"--no-auto-refresh"_s, u"--play-file"_s, path});
+            return LaunchArguments({u"quillmere"_s, u"--no-auto-refresh"_s, u"--play-file"_s, path}).playFile();
         };
         QCOMPARE(fileToPlay(u"clips/a film.mp4"_s), QUrl::fromLocalFile(QDir::current().absoluteFilePath(u"clips/a film.mp4"_s)));
         QCOMPARE(fileToPlay(u"/media/film.mkv"_s), QUrl::fromLocalFile(u"/media/film.mkv"_s));
-        QCOMPARE(LaunchArguments::fileToPlay({u"quillmere"_s, u"--play-file"_s}), std::nullopt);
+        QCOMPARE(LaunchArguments({u"quillmere"_s, u"--play-file"_s}).playFile(), std::nullopt);
     }
 
 private:

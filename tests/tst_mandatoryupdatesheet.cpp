@@ -57,6 +57,7 @@ private Q_SLOTS:
         QFETCH(bool, notesShown);
 
         QQmlEngine engine;
+        engine.addImportPath(u"qrc:/qt/qml"_s);
         QQmlComponent component(&engine, QUrl(u"qrc:/qt/qml/Quillmere/Shell/MandatoryUpdateSheet.qml"_s));
         QVERIFY2(component.isReady(), qPrintable(component.errorString()));
         std::unique_ptr<QObject> object(component.createWithInitialProperties({{u"info"_s, info}}));

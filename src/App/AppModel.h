@@ -33,6 +33,9 @@ class AppModel final : public QObject
     Q_OBJECT
     Q_PROPERTY(CatalogueStore *store READ store CONSTANT)
     Q_PROPERTY(QString route READ routeName WRITE setRouteName NOTIFY routeChanged)
+    // The identity of the item whose detail page is open (kind, colon, provider id); empty when
+    // none is.
+    Q_PROPERTY(QString detailId READ detailId NOTIFY detailChanged)
     Q_PROPERTY(QVariantList toasts READ toastList NOTIFY toastsChanged)
     Q_PROPERTY(bool sidebarCollapsed READ isSidebarCollapsed WRITE setSidebarCollapsed NOTIFY sidebarCollapsedChanged)
     Q_PROPERTY(int searchFocusRequest READ searchFocusRequest WRITE setSearchFocusRequest NOTIFY searchFocusRequestChanged)
@@ -61,6 +64,7 @@ public:
 
     [[nodiscard]] const std::optional<MediaItem> &detail() const { return m_detail; }
     void setDetail(const std::optional<MediaItem> &item);
+    [[nodiscard]] QString detailId() const { return m_detail ? m_detail->id() : QString(); }
 
     // Oldest first.
     [[nodiscard]] const QList<ToastMessage> &toasts() const { return m_toasts; }

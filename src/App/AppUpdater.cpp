@@ -120,9 +120,13 @@ QCoro::Task<void> AppUpdater::checkIfDue(bool force)
     if (!self || !answered || !reply)
         co_return;
     UserSettings::setValue(lastCheckKey, m_clock.now());
-    const std::optional<UpdateInfo> offer = isNewer(reply->version, current) ? reply : std::nullopt;
+    setAvailable(isNewer(reply->version, current) ? reply : std::nullopt);
+}
+
+void AppUpdater::setAvailable(const std::optional<UpdateInfo> &offer)
+{
     if (offer == m_available)
-        co_return;
+        return;
     changeOffer([this, &offer] { m_available = offer; });
     Q_EMIT availableChanged();
 }

@@ -36,6 +36,8 @@ public:
 
     // The offered newer version.
     [[nodiscard]] const std::optional<UpdateInfo> &available() const { return m_available; }
+    // Offers a version (or withdraws the offer) as a check would.
+    void setAvailable(const std::optional<UpdateInfo> &offer);
     // The banner was closed; kept for this run only.
     [[nodiscard]] bool isDismissed() const { return m_dismissed; }
     void setDismissed(bool dismissed);

@@ -20,6 +20,8 @@ class PlaybackWindowController final : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool hasTarget READ hasTarget NOTIFY targetChanged)
+    // Each playback request has its own id: a new one means a fresh player screen.
+    Q_PROPERTY(QString targetId READ targetId NOTIFY targetChanged)
     Q_PROPERTY(PlayerController *playerController READ playerController NOTIFY playerControllerChanged)
     Q_PROPERTY(bool playerEnteredFullScreen READ playerEnteredFullScreen WRITE setPlayerEnteredFullScreen NOTIFY
                    playerEnteredFullScreenChanged)
@@ -36,6 +38,7 @@ public:
 
     [[nodiscard]] const std::optional<PlaybackTarget> &target() const { return m_target; }
     [[nodiscard]] bool hasTarget() const { return m_target.has_value(); }
+    [[nodiscard]] QString targetId() const { return m_target ? m_target->id.toString(QUuid::WithoutBraces) : QString(); }
     [[nodiscard]] PlayerController *playerController() const { return m_playerController; }
     [[nodiscard]] bool playerEnteredFullScreen() const { return m_playerEnteredFullScreen; }
     void setPlayerEnteredFullScreen(bool entered);

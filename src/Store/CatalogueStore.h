@@ -44,6 +44,10 @@ struct CatalogueStoreOptions
 class CatalogueStore : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(bool isInitializing READ isInitializing NOTIFY isInitializingChanged)
+    Q_PROPERTY(int catalogueRevision READ catalogueRevision NOTIFY catalogueRevisionChanged)
+    Q_PROPERTY(int libraryRevision READ libraryRevision NOTIFY libraryRevisionChanged)
+    Q_PROPERTY(int categoryOrderRevision READ categoryOrderRevision NOTIFY categoryOrderRevisionChanged)
 
 public:
     CatalogueStore(CatalogueStoreOptions options, KeyringBackend &keyring, Clock &clock, QObject *parent = nullptr);
@@ -127,6 +131,13 @@ public:
     void refreshEPG(const Playlist &playlist);
     void cancelRefresh(qint64 playlistID);
     [[nodiscard]] bool isRefreshing(qint64 playlistID) const;
+    // The playlists whose catalogue import runs now, and those whose guide refresh runs now.
+    // A successful import starts the guide refresh before it ends, so a playlist whose refresh
+    // goes on is always in one of them; each change is announced by refreshingChanged.
+    [[nodiscard]] QSet<qint64> importingPlaylists() const;
+    [[nodiscard]] QSet<qint64> guideRefreshingPlaylists() const;
+    // The playlists being edited or removed; no refresh starts for them meanwhile.
+    [[nodiscard]] const QSet<qint64> &sourceMutations() const { return m_sourceMutations; }
     void testConnection(const Playlist &playlist);
 
     // Edit and removal; both fail with an error that pages show through safeError.

@@ -57,6 +57,16 @@ bool CatalogueStore::isRefreshing(qint64 playlistID) const
         || m_sourceMutations.contains(playlistID);
 }
 
+QSet<qint64> CatalogueStore::importingPlaylists() const
+{
+    return QSet<qint64>(m_importTasks.keyBegin(), m_importTasks.keyEnd());
+}
+
+QSet<qint64> CatalogueStore::guideRefreshingPlaylists() const
+{
+    return QSet<qint64>(m_guideTasks.keyBegin(), m_guideTasks.keyEnd());
+}
+
 void CatalogueStore::testConnection(const Playlist &playlist)
 {
     if (m_connectionTasks.contains(playlist.id))

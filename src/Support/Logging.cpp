@@ -5,6 +5,7 @@ Q_LOGGING_CATEGORY(lcCatalogue, "com.zel.quillmere.macos.catalogue")
 Q_LOGGING_CATEGORY(lcCredentials, "com.zel.quillmere.macos.credentials")
 Q_LOGGING_CATEGORY(lcGuideImport, "com.zel.quillmere.macos.guide-import")
 Q_LOGGING_CATEGORY(lcPlayback, "com.zel.quillmere.macos.playback")
+Q_LOGGING_CATEGORY(lcShell, "com.zel.quillmere.macos.shell")
 
 namespace Logging {
 

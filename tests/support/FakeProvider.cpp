@@ -11,6 +11,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Characters that a login must survive in query strings and stream addresses.
+const QString defaultUsername = u"demo"_s;
+const QString defaultPassword = u"pa+ss&w=rd#%/ é"_s;
+
 FakeResponse errorPage(int status)
 {
     return FakeResponse::whole(status, "<html><body><h1>" + QByteArray::number(status) + "</h1></body></html>",
@@ -81,8 +85,8 @@ struct FakeProvider::Catalogue
 };
 
 FakeProvider::FakeProvider()
-    : m_username(u"demo"_s)
-    , m_password(u"pa+ss&w=rd#%/ é"_s)
+    : m_username(defaultUsername)
+    , m_password(defaultPassword)
     , m_catalogue(std::make_shared<Catalogue>())
     , m_server(std::make_unique<FakeHttpServer>([this](const FakeHttpRequest &request) { return handle(request); }))
 {
@@ -103,6 +107,11 @@ QUrl FakeProvider::serverURL() const
 QString FakeProvider::withPort(const QString &address) const
 {
     return address.contains("%1"_L1) ? address.arg(port()) : address;
+}
+
+XtreamCredentials FakeProvider::defaultCredentials(quint16 port)
+{
+    return {QUrl(u"http://127.0.0.1:%1"_s.arg(port)), defaultUsername, defaultPassword};
 }
 
 XtreamCredentials FakeProvider::credentials() const

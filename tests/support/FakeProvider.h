@@ -63,6 +63,8 @@ public:
     [[nodiscard]] QString withPort(const QString &address) const;
     // The login the provider accepts, on serverURL().
     [[nodiscard]] XtreamCredentials credentials() const;
+    // The login a provider accepts until setLogin(), for one at `port` (in another process).
+    [[nodiscard]] static XtreamCredentials defaultCredentials(quint16 port);
 
     void setLogin(const QString &username, const QString &password);
     void setCatalogue(const GeneratedCatalogue &catalogue);

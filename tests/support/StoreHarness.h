@@ -26,6 +26,7 @@ public:
     StoreHarness &operator=(const StoreHarness &) = delete;
 
     [[nodiscard]] CatalogueStore &store() { return *m_store; }
+    [[nodiscard]] bool running() const { return bool(m_store); }
     [[nodiscard]] FakeProvider &provider() { return m_provider; }
     [[nodiscard]] InMemoryKeyring &keyring() { return m_keyring; }
     [[nodiscard]] VirtualClock &clock() { return m_clock; }

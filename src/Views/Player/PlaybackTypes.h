@@ -1,11 +1,9 @@
 #pragma once
 
 #include "Playback/MediaEngine.h"
-#include "Playback/PlaybackWindowController.h"
 #include "Playback/PlayerController.h"
 #include "Playback/VideoSurface.h"
 
-#include <QJSEngine>
 #include <QtQml/qqmlregistration.h>
 
 // The playback engine's types as the player view sees them. They live in the core library, which
@@ -32,21 +30,4 @@ struct MediaEngineForeign
     QML_FOREIGN(MediaEngine)
     QML_NAMED_ELEMENT(MediaEngine)
     QML_UNCREATABLE("The player controller owns the media engine.")
-};
-
-struct PlaybackWindowControllerForeign
-{
-    Q_GADGET
-    QML_FOREIGN(PlaybackWindowController)
-    QML_NAMED_ELEMENT(PlaybackWindowController)
-    QML_SINGLETON
-
-public:
-    // The process-wide instance, owned by C++.
-    static PlaybackWindowController *create(QQmlEngine *, QJSEngine *)
-    {
-        PlaybackWindowController *controller = &PlaybackWindowController::shared();
-        QJSEngine::setObjectOwnership(controller, QJSEngine::CppOwnership);
-        return controller;
-    }
 };

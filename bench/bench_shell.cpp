@@ -1,0 +1,239 @@
+// The window over a 300,000-item catalogue (60k channels, 200k films, 40k series):
+//  1. start-up: the program itself, started as a child process on the catalogue, from the start
+//     of the process to the first frame that shows the library rather than the start-up
+//     placeholder (the program notes that frame in its log); target under 1 s;
+//  2. page switch: in this process, the same window over the same catalogue, from the change of
+//     page to the first frame drawn after the new page has its first data; target under 150 ms.
+// Prints medians and 95th percentiles. The first argument sets the number of runs.
+// Page issues add their own cases to pageSwitches() below.
+
+#include "BenchStatistics.h"
+#include "LargeCatalogue.h"
+
+#include "App/AppModel.h"
+#include "App/AppUpdater.h"
+#include "App/PlayerCommands.h"
+#include "App/QmlSingletons.h"
+#include "App/UpdateServiceClient.h"
+#include "Playback/PlaybackWindowController.h"
+#include "Playback/PlayerController.h"
+#include "Store/CatalogueStore.h"
+#include "Support/Clock.h"
+#include "Views/Shell/PageModel.h"
+#include "support/FakeMediaEngine.h"
+#include "support/InMemoryKeyring.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QProcess>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtQml/QQmlExtensionPlugin>
+
+#include <cstdio>
+#include <functional>
+
+Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int runs = 15; // the first argument overrides it
+
+struct PageSwitch
+{
+    QString name;
+    std::function<void(AppModel &)> change;
+};
+
+// Every change of page that the benchmark times, each from the page before it in the list (the
+// window opens on home, which therefore comes last).
+QList<PageSwitch> pageSwitches()
+{
+    QList<PageSwitch> switches;
+    for (size_t index = 1; index <= allRoutes.size(); ++index) {
+        const Route route = allRoutes.at(index % allRoutes.size());
+        switches.append({routeText(route), [route](AppModel &app) { app.setRoute(route); }});
+    }
+    return switches;
+}
+
+QString rendererName(const QQuickWindow &window)
+{
+    switch (window.rendererInterface()->graphicsApi()) {
+    case QSGRendererInterface::Software:
+        return u"software"_s;
+    case QSGRendererInterface::OpenGL:
+        return u"OpenGL"_s;
+    default:
+        return u"another hardware API"_s;
+    }
+}
+
+// Turns the event loop until `done` holds or `timeoutMs` passes; false on the time-out.
+bool spinUntil(const std::function<bool()> &done, int timeoutMs = 30'000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+}
+
+void printFigures(const QString &name, const QList<double> &milliseconds, double target)
+{
+    const double p95 = percentile(milliseconds, 0.95);
+    std::printf("%-34s median %8.1f ms   p95 %8.1f ms   (%lld runs)%s\n", qPrintable(name), median(milliseconds), p95,
+                qint64(milliseconds.size()), p95 >= target ? "   MISS" : "");
+    std::fflush(stdout);
+}
+
+// Starts the program on the catalogue and reads how long it took to show the library: the time
+// this process saw until the program's log line, and the program's own count since its main().
+std::optional<std::pair<double, double>> startProgram(const QString &dataDirectory, const QString &home)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"QUILLMERE_DATA_DIRECTORY"_s, dataDirectory);
+    environment.insert(u"HOME"_s, home);
+    environment.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
+    environment.insert(u"XDG_DATA_HOME"_s, home + u"/.local/share"_s);
+    environment.remove(u"DBUS_SESSION_BUS_ADDRESS"_s);
+    environment.insert(u"QT_LOGGING_RULES"_s, u"com.zel.quillmere.macos.*=false\ncom.zel.quillmere.macos.shell.info=true"_s);
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+
+    QElapsedTimer timer;
+    timer.start();
+    program.start(QStringLiteral(QUILLMERE_PATH), {u"--no-auto-refresh"_s});
+    const QRegularExpression shown(u"library was shown (\\d+) ms after start"_s);
+    QByteArray output;
+    std::optional<std::pair<double, double>> figures;
+    while (!figures && program.waitForReadyRead(30'000)) {
+        const double seen = double(timer.nsecsElapsed()) / 1e6;
+        output += program.readAll();
+        if (const QRegularExpressionMatch match = shown.match(QString::fromUtf8(output)); match.hasMatch())
+            figures = std::pair(seen, match.captured(1).toDouble());
+    }
+    program.kill();
+    program.waitForFinished();
+    if (!figures)
+        std::printf("the program did not show the library:\n%s\n", output.constData());
+    return figures;
+}
+
+// The page objects alive in the window.
+QList<QPointer<PageModel>> livePages(QQuickWindow &window)
+{
+    QList<QPointer<PageModel>> pages;
+    for (PageModel *page : window.findChildren<PageModel *>())
+        pages.append(page);
+    return pages;
+}
+
+// From the change to the first frame drawn once a page object that did not exist before has its
+// first data.
+std::optional<double> timeSwitch(QQuickWindow &window, AppModel &app, const PageSwitch &change)
+{
+    const QList<QPointer<PageModel>> before = livePages(window);
+    bool framed = false;
+    QElapsedTimer timer;
+    timer.start();
+    change.change(app);
+    const auto newReadyPage = [&] {
+        for (PageModel *page : window.findChildren<PageModel *>()) {
+            const bool old = std::any_of(before.cbegin(), before.cend(), [page](const QPointer<PageModel> &seen) {
+                return seen == page;
+            });
+            if (!old && page->isReady())
+                return true;
+        }
+        return false;
+    };
+    if (!spinUntil(newReadyPage))
+        return std::nullopt;
+    const QMetaObject::Connection frames =
+        QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&framed] { framed = true; });
+    window.update();
+    const bool drawn = spinUntil([&framed] { return framed; });
+    QObject::disconnect(frames);
+    return drawn ? std::optional(double(timer.nsecsElapsed()) / 1e6) : std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Offscreen unless told otherwise, as the program's own start-up is measured below.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    if (argc > 1)
+        runs = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
+
+    LargeCatalogue large;
+    const QString dataDirectory = QFileInfo(large.fixture().path()).absolutePath();
+
+    // 1. Start-up of the program itself.
+    QTemporaryDir home;
+    QList<double> seen;
+    QList<double> ownCount;
+    for (int run = 0; run < runs; ++run) {
+        const std::optional<std::pair<double, double>> figures = startProgram(dataDirectory, home.path());
+        if (!figures)
+            return 1;
+        seen.append(figures->first);
+        ownCount.append(figures->second);
+    }
+    printFigures(u"start-up to the library's first frame"_s, seen, 1000);
+    printFigures(u"  of which after main()"_s, ownCount, 1000);
+
+    // 2. Page switches, in this process on the same file.
+    SystemClock clock;
+    InMemoryKeyring keyring;
+    CatalogueStoreOptions options;
+    options.dataDirectory = dataDirectory;
+    options.autoRefresh = false;
+    CatalogueStore store(options, keyring, clock);
+    PlaybackWindowController playback([&clock](const QUrl &url, QObject *parent) {
+        return new PlayerController(url, std::make_unique<FakeMediaEngine>(), clock, parent);
+    });
+    AppModel app(store, playback);
+    AppUpdater updater(UpdateServiceClient(QUrl(u"http://127.0.0.1:9"_s)), clock, [](const QUrl &) {});
+    PlayerCommands commands;
+    QmlSingletons::provide(app, updater, playback, commands);
+    QQmlApplicationEngine engine;
+    engine.addImportPath(u"qrc:/qt/qml"_s);
+    engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
+    auto *window = engine.rootObjects().isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
+    if (!window || !spinUntil([&store] { return !store.isInitializing(); }))
+        return 1;
+    std::printf("\nrenderer: %s\n", qPrintable(rendererName(*window)));
+
+    const QList<PageSwitch> switches = pageSwitches();
+    QHash<QString, QList<double>> times;
+    for (int run = 0; run < runs; ++run) {
+        for (const PageSwitch &change : switches) {
+            const std::optional<double> ms = timeSwitch(*window, app, change);
+            if (!ms) {
+                std::printf("the %s page never showed its first data\n", qPrintable(change.name));
+                return 1;
+            }
+            times[change.name].append(*ms);
+        }
+    }
+    for (const PageSwitch &change : switches)
+        printFigures(u"switch to "_s + change.name, times.value(change.name), 150);
+    return 0;
+}

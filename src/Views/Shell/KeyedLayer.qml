@@ -1,0 +1,44 @@
+import QtQuick
+import QtQuick.Controls.Basic
+
+// A view over the page that exists while `key` is set and is built afresh for every new key, so
+// that its state starts fresh for each item or title. It fades in and out; with `slides` it also
+// moves in from the trailing edge and back out to it.
+StackView {
+    id: root
+
+    property string key
+    property Component view
+    property bool slides: false
+
+    readonly property int duration: 200
+
+    function follow(): void {
+        if (root.key.length === 0) {
+            if (root.depth > 0)
+                root.clear(StackView.PopTransition);
+        } else if (root.depth === 0) {
+            root.push(root.view, {}, StackView.PushTransition);
+        } else {
+            root.replace(null, root.view, {}, StackView.ReplaceTransition);
+        }
+    }
+
+    // Empty, it lets everything through to the page below.
+    enabled: root.depth > 0
+    onKeyChanged: root.follow()
+    Component.onCompleted: root.follow()
+
+    pushEnter: Transition {
+        NumberAnimation { property: "opacity"; from: 0; to: 1; duration: root.duration; easing.type: Easing.OutQuad }
+        NumberAnimation { property: "x"; from: root.slides ? root.width : 0; to: 0; duration: root.duration; easing.type: Easing.OutQuad }
+    }
+    pushExit: null
+    popEnter: null
+    popExit: Transition {
+        NumberAnimation { property: "opacity"; from: 1; to: 0; duration: root.duration; easing.type: Easing.OutQuad }
+        NumberAnimation { property: "x"; from: 0; to: root.slides ? root.width : 0; duration: root.duration; easing.type: Easing.OutQuad }
+    }
+    replaceEnter: root.pushEnter
+    replaceExit: root.popExit
+}

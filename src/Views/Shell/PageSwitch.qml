@@ -1,0 +1,39 @@
+import QtQuick
+import Quillmere
+
+// The page of the current route, built afresh whenever the page changes, so that every page
+// starts with fresh view state. One line a page: a page that is built replaces its placeholder
+// on its line.
+Loader {
+    id: root
+
+    // "welcome" or a route's text (AppShellModel.page).
+    required property string page
+
+    readonly property var pages: ({
+        "welcome": welcomePage,
+        "home": homePage,
+        "search": searchPage,
+        "live": livePage,
+        "guide": guidePage,
+        "movies": moviesPage,
+        "series": seriesPage,
+        "youtube": youtubePage,
+        "playlists": playlistsPage,
+        "settings": settingsPage
+    })
+
+    objectName: "pageSwitch"
+    sourceComponent: root.pages[root.page] ?? null
+
+    Component { id: welcomePage; PlaceholderPage { page: "welcome" } }
+    Component { id: homePage; PlaceholderPage { page: "home" } }
+    Component { id: searchPage; PlaceholderPage { page: "search" } }
+    Component { id: livePage; PlaceholderPage { page: "live" } }
+    Component { id: guidePage; PlaceholderPage { page: "guide" } }
+    Component { id: moviesPage; PlaceholderPage { page: "movies" } }
+    Component { id: seriesPage; PlaceholderPage { page: "series" } }
+    Component { id: youtubePage; PlaceholderPage { page: "youtube" } }
+    Component { id: playlistsPage; PlaceholderPage { page: "playlists" } }
+    Component { id: settingsPage; PlaceholderPage { page: "settings" } }
+}

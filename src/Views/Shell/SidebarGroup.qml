@@ -1,0 +1,86 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Quillmere
+
+// A group of sidebar rows, one a page: its icon and, when expanded, its title (and for search the
+// shortcut). The row of the page shown is highlighted.
+ColumnLayout {
+    id: root
+
+    // Route, title and icon of each row (Navigation.upperPages or lowerPages).
+    required property var pages
+
+    spacing: 3
+
+    Repeater {
+        model: root.pages
+
+        QMRowButton {
+            id: row
+
+            required property var modelData
+            readonly property bool current: AppModel.route === row.modelData.route
+
+            objectName: "sidebarRow-" + row.modelData.route
+            Layout.fillWidth: true
+            Layout.leftMargin: 10
+            Layout.rightMargin: 10
+            implicitHeight: 38
+            selected: row.current
+            radius: 10
+            leftPadding: AppModel.sidebarCollapsed ? 0 : 12
+            rightPadding: AppModel.sidebarCollapsed ? 0 : 12
+            ToolTip.visible: AppModel.sidebarCollapsed && row.hovered
+            ToolTip.delay: 600
+            ToolTip.text: row.modelData.title
+            onClicked: Navigation.choose(row.modelData.route)
+
+            contentItem: RowLayout {
+                spacing: 12
+
+                Item {
+                    Layout.fillWidth: AppModel.sidebarCollapsed
+                    implicitWidth: 22
+                    implicitHeight: 22
+
+                    Icon {
+                        anchors.centerIn: parent
+                        symbol: row.modelData.icon
+                        size: 15
+                        color: row.current ? QM.accent : QM.text2
+                    }
+                }
+
+                Text {
+                    Layout.fillWidth: true
+                    visible: !AppModel.sidebarCollapsed
+                    text: row.modelData.title
+                    font: QM.font(14, row.current ? 600 : 500)
+                    color: row.current ? QM.accent : QM.text2
+                    elide: Text.ElideRight
+                    maximumLineCount: 1
+                }
+
+                Text {
+                    objectName: "searchShortcut"
+                    visible: !AppModel.sidebarCollapsed && row.modelData.route === "search"
+                    leftPadding: 6
+                    rightPadding: 6
+                    topPadding: 2
+                    bottomPadding: 2
+                    text: "Ctrl+K"
+                    font: QM.font(10.5, 600)
+                    color: QM.text3
+
+                    Rectangle {
+                        anchors.fill: parent
+                        z: -1
+                        radius: 5
+                        color: QM.surface2
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,65 @@
+#include "ToastListModel.h"
+
+#include "App/AppModel.h"
+
+using namespace Qt::StringLiterals;
+
+void ToastListModel::setApp(AppModel *app)
+{
+    if (m_app || !app)
+        return;
+    m_app = app;
+    connect(m_app, &AppModel::toastsChanged, this, &ToastListModel::follow);
+    follow();
+    Q_EMIT appChanged();
+}
+
+int ToastListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant ToastListModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const ToastMessage &toast = m_rows.at(index.row());
+    switch (role) {
+    case IdRole:
+        return toast.id.toString(QUuid::WithoutBraces);
+    case TextRole:
+        return toast.text;
+    case KindRole:
+        return toastKindText(toast.kind);
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> ToastListModel::roleNames() const
+{
+    return {{IdRole, "toastId"}, {TextRole, "text"}, {KindRole, "kind"}};
+}
+
+void ToastListModel::follow()
+{
+    const QList<ToastMessage> &current = m_app->toasts();
+    const auto shown = [&current](const ToastMessage &row) {
+        return std::any_of(current.cbegin(), current.cend(), [&row](const ToastMessage &toast) { return toast.id == row.id; });
+    };
+    for (qsizetype row = m_rows.size() - 1; row >= 0; --row) {
+        if (!shown(m_rows.at(row))) {
+            beginRemoveRows({}, int(row), int(row));
+            m_rows.removeAt(row);
+            endRemoveRows();
+        }
+    }
+    // What remains are the oldest notices: new ones are only ever appended to the model's list.
+    const qsizetype added = current.size() - m_rows.size();
+    if (added > 0) {
+        beginInsertRows({}, 0, int(added - 1));
+        for (qsizetype index = current.size() - added; index < current.size(); ++index)
+            m_rows.prepend(current.at(index));
+        endInsertRows();
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "App/ToastMessage.h"
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QtQml/qqmlregistration.h>
+
+class AppModel;
+
+Q_MOC_INCLUDE("App/AppModel.h")
+
+// The application model's notices as rows, newest first, for a list laid out from the bottom up:
+// the newest lies lowest and older ones rise above it. Notices come and go one by one, and rows
+// are inserted and removed one by one, so that each row can enter and leave on its own.
+class ToastListModel : public QAbstractListModel
+{
+    Q_OBJECT
+    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged REQUIRED)
+    QML_ELEMENT
+
+public:
+    enum Role { IdRole = Qt::UserRole + 1, TextRole, KindRole };
+    Q_ENUM(Role)
+
+    using QAbstractListModel::QAbstractListModel;
+
+    [[nodiscard]] AppModel *app() const { return m_app; }
+    // Only the first application model counts.
+    void setApp(AppModel *app);
+
+    [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
+    [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
+
+Q_SIGNALS:
+    void appChanged();
+
+private:
+    // Removes the rows of notices that went, then puts the new ones in front.
+    void follow();
+
+    AppModel *m_app = nullptr;
+    QList<ToastMessage> m_rows;
+};

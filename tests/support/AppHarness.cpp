@@ -1,0 +1,36 @@
+#include "AppHarness.h"
+
+#include "FakeMediaEngine.h"
+
+#include "App/AppModel.h"
+#include "App/AppUpdater.h"
+#include "App/PlayerCommands.h"
+#include "App/QmlSingletons.h"
+#include "App/UpdateServiceClient.h"
+#include "Playback/PlaybackWindowController.h"
+#include "Playback/PlayerController.h"
+#include "Store/CatalogueStore.h"
+
+AppHarness::AppHarness(QUrl updateService)
+    : m_playback(std::make_unique<PlaybackWindowController>([this](const QUrl &url, QObject *parent) {
+        return new PlayerController(url, std::make_unique<FakeMediaEngine>(), m_store.clock(), parent);
+    }))
+    , m_updater(std::make_unique<AppUpdater>(UpdateServiceClient(std::move(updateService)), m_store.clock(),
+                                             [](const QUrl &) {}))
+    , m_commands(std::make_unique<PlayerCommands>())
+{
+}
+
+AppHarness::~AppHarness()
+{
+    m_app.reset();
+    m_playback.reset();
+}
+
+void AppHarness::start()
+{
+    if (!m_store.running())
+        m_store.start();
+    m_app = std::make_unique<AppModel>(m_store.store(), *m_playback);
+    QmlSingletons::provide(*m_app, *m_updater, *m_playback, *m_commands);
+}

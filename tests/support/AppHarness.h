@@ -1,0 +1,45 @@
+#pragma once
+
+#include "StoreHarness.h"
+
+#include <QUrl>
+
+#include <memory>
+
+class AppModel;
+class AppUpdater;
+class PlaybackWindowController;
+class PlayerCommands;
+
+// The objects main() builds, over a StoreHarness: the application model, a playback window
+// controller whose players play nothing, an update checker and the player commands. Views and
+// the screenshot runner are tested against these. Build the model with start() once the store
+// is in the state the test needs.
+class AppHarness final
+{
+public:
+    // The update checker asks `updateService`; by default an address where nothing answers.
+    explicit AppHarness(QUrl updateService = QUrl(QStringLiteral("http://127.0.0.1:9")));
+    ~AppHarness();
+
+    AppHarness(const AppHarness &) = delete;
+    AppHarness &operator=(const AppHarness &) = delete;
+
+    [[nodiscard]] StoreHarness &storeHarness() { return m_store; }
+    [[nodiscard]] AppModel &app() { return *m_app; }
+    [[nodiscard]] AppUpdater &updater() { return *m_updater; }
+    [[nodiscard]] PlaybackWindowController &playback() { return *m_playback; }
+    [[nodiscard]] PlayerCommands &commands() { return *m_commands; }
+    [[nodiscard]] VirtualClock &clock() { return m_store.clock(); }
+
+    // Starts the store when it is not running, then builds the application model on it and
+    // hands the objects to the QML singletons.
+    void start();
+
+private:
+    StoreHarness m_store;
+    std::unique_ptr<PlaybackWindowController> m_playback;
+    std::unique_ptr<AppUpdater> m_updater;
+    std::unique_ptr<PlayerCommands> m_commands;
+    std::unique_ptr<AppModel> m_app;
+};

@@ -1,0 +1,395 @@
+#include "App/AppModel.h"
+#include "App/AppUpdater.h"
+#include "Playback/PlaybackWindowController.h"
+#include "Store/CatalogueStore.h"
+#include "Support/UserSettings.h"
+#include "support/AppHarness.h"
+#include "support/QmlHarness.h"
+
+#include <QFile>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtQml/QQmlExtensionPlugin>
+
+Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The text the page area shows as its title.
+QString pageTitle(QQuickItem *shell)
+{
+    QQuickItem *area = QmlHarness::find(shell, u"pageArea"_s);
+    QQuickItem *title = QmlHarness::find(QmlHarness::find(area, u"pageSwitch"_s), u"pageTitle"_s);
+    return title ? title->property("text").toString() : QString();
+}
+
+// Whether an item of that name is on screen (it and every item above it visible).
+bool shown(QQuickItem *root, const QString &name)
+{
+    QQuickItem *item = QmlHarness::find(root, name);
+    return item && item->isVisible();
+}
+
+QString textOf(QQuickItem *root, const QString &name)
+{
+    QQuickItem *item = QmlHarness::find(root, name);
+    return item ? item->property("text").toString() : QString();
+}
+
+// Every item of that name under `root`, through the visual tree.
+QList<QQuickItem *> findAll(QQuickItem *root, const QString &name)
+{
+    QList<QQuickItem *> found;
+    if (root->objectName() == name)
+        found.append(root);
+    for (QQuickItem *child : root->childItems())
+        found.append(findAll(child, name));
+    return found;
+}
+
+// The first item under `root` that shows this text (a file in the file dialog's list).
+QQuickItem *itemWithText(QQuickItem *root, const QString &text)
+{
+    if (root->isVisible() && root->property("text").toString() == text)
+        return root;
+    for (QQuickItem *child : root->childItems()) {
+        if (QQuickItem *found = itemWithText(child, text))
+            return found;
+    }
+    return nullptr;
+}
+
+// The item of that name in an open menu (menus live in the window's overlay while open).
+QQuickItem *menuItem(QQuickWindow &window, const QString &name)
+{
+    return QmlHarness::find(window.contentItem(), name);
+}
+
+bool menuShows(QQuickWindow &window, const QString &name)
+{
+    const QQuickItem *item = menuItem(window, name);
+    return item && item->isVisible();
+}
+
+// Opens a menu with a click on `opener` and waits until its item `name` can be clicked.
+QQuickItem *openMenu(QmlHarness &harness, QQuickItem *opener, const QString &name)
+{
+    harness.click(opener);
+    if (!QTest::qWaitFor([&] { return menuShows(harness.window(), name); }))
+        return nullptr;
+    // The menu fades in; a click lands once it stands still.
+    QmlHarness::settle(300);
+    return menuItem(harness.window(), name);
+}
+
+MediaItem film(const QString &providerID)
+{
+    MediaItem item;
+    item.kind = CatalogueKind::Movie;
+    item.providerID = providerID;
+    item.title = u"Film "_s + providerID;
+    return item;
+}
+
+} // namespace
+
+// The shell offscreen, driven with real clicks and keys: the sidebar, the menus and their keys,
+// the playlist switcher's menu, the layers over the page, the notices and the update banner.
+class ShellTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_app = std::make_unique<AppHarness>();
+        m_playlist = m_app->storeHarness().startWithImportedPlaylist({6, 4, 2});
+        m_app->start();
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+    }
+
+    void theSidebarSwitchesPagesAndCollapses()
+    {
+        QmlHarness harness({1240, 820});
+        QQuickItem *shell = harness.createFromQml(u"AppShell { width: 1190; height: 770 }"_s);
+        QVERIFY(shell);
+        AppModel &app = m_app->app();
+        QCOMPARE(pageTitle(shell), u"Home"_s);
+
+        harness.click(QmlHarness::find(shell, u"sidebarRow-live"_s));
+        QCOMPARE(app.route(), Route::Live);
+        QTRY_COMPARE(pageTitle(shell), u"Live TV"_s);
+
+        // The search row asks for the field's focus every time, also when search already shows.
+        harness.click(QmlHarness::find(shell, u"sidebarRow-search"_s));
+        harness.click(QmlHarness::find(shell, u"sidebarRow-search"_s));
+        QCOMPARE(app.route(), Route::Search);
+        QCOMPARE(app.searchFocusRequest(), 2);
+        harness.click(QmlHarness::find(shell, u"sidebarRow-settings"_s));
+        QTRY_COMPARE(pageTitle(shell), u"Settings"_s);
+
+        // Collapsed: a 72 px strip of icons, no titles, no wordmark, no shortcut badge.
+        QQuickItem *sidebar = QmlHarness::find(shell, u"sidebar"_s);
+        QCOMPARE(sidebar->width(), 236.0);
+        harness.click(QmlHarness::find(shell, u"collapseButton"_s));
+        QVERIFY(app.isSidebarCollapsed());
+        QCOMPARE(UserSettings::value(u"quillmere.sidebarCollapsed"_s), QVariant(true));
+        QTRY_COMPARE(sidebar->width(), 72.0);
+        QVERIFY(!shown(shell, u"wordmark"_s));
+        QVERIFY(!shown(shell, u"searchShortcut"_s));
+        QVERIFY(!shown(shell, u"switcherName"_s));
+        QVERIFY(shown(shell, u"switcherInitial"_s));
+        harness.click(QmlHarness::find(shell, u"sidebarRow-guide"_s));
+        QCOMPARE(app.route(), Route::Guide);
+
+        // The mark expands it again.
+        harness.click(QmlHarness::find(shell, u"expandButton"_s));
+        QVERIFY(!app.isSidebarCollapsed());
+        QTRY_COMPARE(sidebar->width(), 236.0);
+        QVERIFY(shown(shell, u"wordmark"_s));
+    }
+
+    void theSwitcherMenuSwitchesRefreshesAndManages()
+    {
+        const Playlist second = m_app->storeHarness().addProviderPlaylist(u"backup"_s);
+        QVERIFY(m_app->storeHarness().waitUntilIdle(second.id));
+        QmlHarness harness({1240, 820});
+        QQuickItem *shell = harness.createFromQml(u"AppShell { width: 1190; height: 770 }"_s);
+        QVERIFY(shell);
+        CatalogueStore &store = m_app->storeHarness().store();
+        QCOMPARE(textOf(shell, u"switcherName"_s), u"Provider"_s);
+        QVERIFY(textOf(shell, u"switcherStatus"_s).startsWith(u"Ready · "_s));
+
+        QQuickItem *card = QmlHarness::find(shell, u"playlistSwitcher"_s);
+        harness.click(openMenu(harness, card, u"switchTo-backup"_s));
+        QTRY_COMPARE(store.activePlaylistID(), std::optional(second.id));
+        QCOMPARE(textOf(shell, u"switcherName"_s), u"backup"_s);
+        QCOMPARE(textOf(shell, u"switcherInitial"_s), u"B"_s);
+        QCOMPARE(m_app->app().toasts().constLast().text, u"Switched to backup"_s);
+
+        // A refresh (held up by a provider that falls silent) shows on the card, and the menu
+        // offers to cancel it instead.
+        FakeFault silent;
+        silent.stallAfterBytes = 0;
+        m_app->storeHarness().provider().setFault(u"get_live_categories"_s, silent);
+        QTRY_VERIFY(!menuShows(harness.window(), u"refreshPlaylist"_s));
+        QQuickItem *refresh = openMenu(harness, card, u"refreshPlaylist"_s);
+        QVERIFY(!menuShows(harness.window(), u"cancelRefresh"_s));
+        harness.click(refresh);
+        QVERIFY(store.isRefreshing(second.id));
+        QTRY_VERIFY(shown(shell, u"switcherSpinner"_s));
+        QVERIFY(textOf(shell, u"switcherStatus"_s).startsWith(u"Connecting to provider"_s));
+        QTRY_VERIFY(!menuShows(harness.window(), u"refreshPlaylist"_s));
+        QQuickItem *cancel = openMenu(harness, card, u"cancelRefresh"_s);
+        QVERIFY(!menuItem(harness.window(), u"refreshPlaylist"_s)->isEnabled());
+        harness.click(cancel);
+        QVERIFY(m_app->storeHarness().waitUntilIdle(second.id));
+        QTRY_VERIFY(!shown(shell, u"switcherSpinner"_s));
+
+        QTRY_VERIFY(!menuShows(harness.window(), u"managePlaylists"_s));
+        harness.click(openMenu(harness, card, u"managePlaylists"_s));
+        QCOMPARE(m_app->app().route(), Route::Playlists);
+    }
+
+    void theMenuKeysMoveBetweenPages()
+    {
+        QQmlApplicationEngine engine;
+        engine.addImportPath(u"qrc:/qt/qml"_s);
+        engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
+        QCOMPARE(engine.rootObjects().size(), 1);
+        auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
+        QVERIFY(window);
+        QCOMPARE(window->objectName(), u"main"_s);
+        QCOMPARE(window->minimumSize(), QSize(1040, 660));
+        QCOMPARE(window->color(), QColor::fromRgbF(0.02f, 0.03f, 0.06f));
+        window->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        AppModel &app = m_app->app();
+
+        const QList<Route> numbered{Route::Home, Route::Search, Route::Live, Route::Guide, Route::Movies,
+                                    Route::Series, Route::Youtube};
+        for (qsizetype index = numbered.size() - 1; index >= 0; --index) {
+            QTest::keyClick(window, Qt::Key(Qt::Key_1 + index), Qt::ControlModifier);
+            QCOMPARE(app.route(), numbered.at(index));
+        }
+        // The numbered search key only shows the page; Ctrl+K also focuses its field.
+        QTest::keyClick(window, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(app.searchFocusRequest(), 0);
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(app.route(), Route::Search);
+        QCOMPARE(app.searchFocusRequest(), 2);
+        QTest::keyClick(window, Qt::Key_Comma, Qt::ControlModifier);
+        QCOMPARE(app.route(), Route::Settings);
+
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(app.isSidebarCollapsed());
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(!app.isSidebarCollapsed());
+
+        // Ctrl+O asks for a media file: cancelled, nothing plays; chosen, it plays.
+        QObject *dialog = window->findChild<QObject *>(u"mediaFileDialog"_s);
+        QVERIFY(dialog);
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        QVERIFY(QMetaObject::invokeMethod(dialog, "reject"));
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+        QVERIFY(!m_app->playback().hasTarget());
+        QTemporaryDir folder;
+        QFile file(folder.filePath(u"holiday.mkv"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(dialog->setProperty("currentFolder", QUrl::fromLocalFile(folder.path())));
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QQuickItem *entry = nullptr;
+        QTRY_VERIFY((entry = itemWithText(window->contentItem(), u"holiday.mkv"_s)));
+        QmlHarness::settle(300);
+        const QPoint centre = entry->mapToScene(QPointF(entry->width() / 2, entry->height() / 2)).toPoint();
+        QTest::mouseDClick(window, Qt::LeftButton, {}, centre);
+        QTRY_VERIFY(m_app->playback().hasTarget());
+        QCOMPARE(m_app->playback().target()->title, u"holiday"_s);
+    }
+
+    void thePageHeaderKeepsItsButtonsClearOfLongTitles()
+    {
+        QmlHarness harness({600, 200});
+        QQuickItem *header = harness.createFromQml(
+            u"PageHeader { width: 420; title: \"A title far too long to fit beside the buttons of this header\"; "
+            "QMButton { objectName: \"headerButton\"; text: \"Refresh\" } }"_s);
+        QVERIFY(header);
+        QmlHarness::settle();
+        QQuickItem *title = QmlHarness::find(header, u"pageTitle"_s);
+        QQuickItem *button = QmlHarness::find(header, u"headerButton"_s);
+        QVERIFY(title->property("truncated").toBool());
+        QVERIFY(button->mapToItem(header, QPointF()).x() - title->mapToItem(header, QPointF(title->width(), 0)).x() >= 12);
+        QVERIFY(qAbs(button->mapToItem(header, QPointF(button->width(), 0)).x() - header->width()) < 1);
+        // Without a subtitle the title is the only line.
+        QVERIFY(!QmlHarness::find(header, u"pageSubtitle"_s)->isVisible());
+        QCOMPARE(title->parentItem()->height(), title->height());
+    }
+
+    void layersCoverThePageAndThePlayerCoversEverything()
+    {
+        QmlHarness harness({1240, 820});
+        QQuickItem *shell = harness.createFromQml(u"AppShell { width: 1190; height: 770 }"_s);
+        QVERIFY(shell);
+        AppModel &app = m_app->app();
+        app.setRoute(Route::Movies);
+
+        // A detail page over the page, one for each item; leaving the page closes it.
+        app.setDetail(film(u"1"_s));
+        QQuickItem *detail = QmlHarness::find(shell, u"detailLayer"_s);
+        QTRY_COMPARE(detail->property("depth").toInt(), 1);
+        const QQuickItem *first = detail->property("currentItem").value<QQuickItem *>();
+        app.setDetail(film(u"2"_s));
+        QTRY_VERIFY(detail->property("currentItem").value<QQuickItem *>() != first);
+        harness.click(QmlHarness::find(shell, u"sidebarRow-home"_s));
+        QCOMPARE(app.detail(), std::nullopt);
+        QTRY_COMPARE(detail->property("depth").toInt(), 0);
+
+        // While something plays, the player covers the sidebar too and the page takes no clicks.
+        PlaybackWindowController &playback = m_app->playback();
+        playback.openFile(QUrl::fromLocalFile(u"/media/clip.mkv"_s));
+        QQuickItem *player = QmlHarness::find(shell, u"playerLayer"_s);
+        QTRY_COMPARE(player->property("depth").toInt(), 1);
+        QVERIFY(!QmlHarness::find(shell, u"mainLayer"_s)->isEnabled());
+        harness.click(QmlHarness::find(shell, u"sidebarRow-live"_s));
+        QCOMPARE(app.route(), Route::Home);
+
+        // A new title builds a new player.
+        const QQuickItem *firstPlayer = player->property("currentItem").value<QQuickItem *>();
+        playback.openFile(QUrl::fromLocalFile(u"/media/other.mkv"_s));
+        QTRY_VERIFY(player->property("currentItem").value<QQuickItem *>() != firstPlayer);
+        playback.close();
+        QTRY_COMPARE(player->property("depth").toInt(), 0);
+        QVERIFY(QmlHarness::find(shell, u"mainLayer"_s)->isEnabled());
+        harness.click(QmlHarness::find(shell, u"sidebarRow-live"_s));
+        QCOMPARE(app.route(), Route::Live);
+    }
+
+    void noticesRiseFromTheBottomAndDatabaseErrorsBecomeNotices()
+    {
+        QmlHarness harness({1240, 820});
+        QQuickItem *shell = harness.createFromQml(u"AppShell { width: 1190; height: 770 }"_s);
+        QVERIFY(shell);
+        AppModel &app = m_app->app();
+        app.toast(u"Saved"_s, ToastKind::Success);
+        (void)m_app->storeHarness().store().prepare(u"SELECT nothing FROM nowhere"_s);
+        QCOMPARE(m_app->storeHarness().store().databaseError(), std::nullopt);
+        QCOMPARE(app.toasts().size(), 2);
+        QCOMPARE(app.toasts().constLast().kind, ToastKind::Error);
+
+        QQuickItem *list = QmlHarness::find(shell, u"toastList"_s);
+        QTRY_COMPARE(list->property("count").toInt(), 2);
+        QmlHarness::settle(400);
+        // The newest lies lowest, 28 px above the bottom edge, centred.
+        QList<QQuickItem *> cards = findAll(list, u"toastCard"_s);
+        QCOMPARE(cards.size(), 2);
+        std::sort(cards.begin(), cards.end(), [](QQuickItem *a, QQuickItem *b) {
+            return a->mapToScene({0, 0}).y() < b->mapToScene({0, 0}).y();
+        });
+        QCOMPARE(textOf(cards.at(0), u"toastText"_s), u"Saved"_s);
+        QCOMPARE(textOf(cards.at(1), u"toastText"_s), app.toasts().constLast().text);
+        const auto lowest = [&] { return cards.at(1)->mapToItem(shell, QPointF(cards.at(1)->width() / 2, cards.at(1)->height())); };
+        QTRY_COMPARE(qRound(lowest().y()), qRound(shell->height()) - 28);
+        QVERIFY(qAbs(lowest().x() - shell->width() / 2) <= 1);
+
+        // They go by themselves: 3.2 s for success, 6 s for errors.
+        m_app->clock().advance(3200ms);
+        QTRY_COMPARE(list->property("count").toInt(), 1);
+        m_app->clock().advance(2800ms);
+        QTRY_COMPARE(list->property("count").toInt(), 0);
+    }
+
+    void theUpdateBannerAndTheRequiredUpdateCard()
+    {
+        QmlHarness harness({1240, 820});
+        QQuickItem *root = harness.createFromQml(u"RootView { width: 1190; height: 770 }"_s);
+        QVERIFY(root);
+        AppUpdater &updater = m_app->updater();
+        QVERIFY(!shown(root, u"updateBanner"_s));
+
+        updater.setAvailable(UpdateInfo{u"2.4"_s, u"https://example.com/quillmere"_s, std::nullopt, false});
+        QTRY_VERIFY(shown(root, u"updateBanner"_s));
+        QCOMPARE(textOf(root, u"bannerText"_s), u"Quillmere 2.4 is available"_s);
+        QQuickItem *banner = QmlHarness::find(root, u"updateBanner"_s);
+        QTRY_COMPARE(banner->mapToItem(root, QPointF(banner->width(), banner->height())),
+                     QPointF(root->width() - 20, root->height() - 20));
+        QVERIFY(banner->width() <= 520);
+
+        // Hidden while something plays, back afterwards.
+        m_app->playback().openFile(QUrl::fromLocalFile(u"/media/clip.mkv"_s));
+        QTRY_VERIFY(!shown(root, u"updateBanner"_s));
+        m_app->playback().close();
+        QTRY_VERIFY(shown(root, u"updateBanner"_s));
+
+        harness.click(QmlHarness::find(root, u"bannerClose"_s));
+        QVERIFY(updater.isDismissed());
+        QTRY_VERIFY(!shown(root, u"updateBanner"_s));
+
+        // A required update covers everything and cannot be closed.
+        updater.setAvailable(UpdateInfo{u"3.0"_s, u"https://example.com/quillmere"_s, std::nullopt, true});
+        QTRY_VERIFY(shown(root, u"mandatoryUpdate"_s));
+        QVERIFY(!shown(root, u"updateBanner"_s));
+        QQuickItem *card = QmlHarness::find(root, u"mandatoryUpdate"_s);
+        QQuickItem *liveRow = QmlHarness::find(root, u"sidebarRow-live"_s);
+        harness.click(card, liveRow->mapToItem(card, QPointF(liveRow->width() / 2, liveRow->height() / 2)));
+        QCOMPARE(m_app->app().route(), Route::Home);
+    }
+
+private:
+    std::unique_ptr<AppHarness> m_app;
+    Playlist m_playlist;
+};
+
+QTEST_MAIN(ShellTest)
+#include "tst_shell.moc"
