@@ -51,7 +51,7 @@ template<typename Page>
 std::unique_ptr<Page> openPage(LibraryRig &rig)
 {
     auto page = std::make_unique<Page>();
-    page->start(rig.app());
+    page->setApp(&rig.app());
     return page;
 }
 
@@ -123,17 +123,16 @@ private Q_SLOTS:
 
     void homeWithoutAPlaylistShowsItsHint()
     {
-        StoreHarness harness;
+        AppHarness harness;
         harness.start();
-        PlaybackWindowController playback([](const QUrl &, QObject *) -> PlayerController * { return nullptr; });
-        AppModel app(harness.store(), playback);
         HomePageModel home;
-        home.start(app);
+        home.setApp(&harness.app());
         QVERIFY(home.taskKey().startsWith(u"0|"_s));
         QVERIFY(!home.showsEmptyHint());
         QTRY_VERIFY(home.isLoaded());
         QVERIFY(home.showsEmptyHint());
         QCOMPARE(home.summary(), TimeText::longDay(harness.clock().now()));
+        QVERIFY(home.isReady());
     }
 
     void homeFollowsLibraryWrites()
@@ -438,7 +437,8 @@ private Q_SLOTS:
         LibraryRig rig;
         VodPageModel page;
         page.setBrowse(rig.app().movies());
-        page.start(rig.app());
+        page.setApp(&rig.app());
+        QTRY_VERIFY(page.isReady());
         QTRY_COMPARE(page.countLine(), u"40 movies"_s);
         QCOMPARE(page.title(), u"All movies"_s);
         QCOMPARE(page.body(), u"grid"_s);

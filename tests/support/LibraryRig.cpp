@@ -1,14 +1,11 @@
 #include "LibraryRig.h"
 
 #include "AwaitBlocking.h"
-#include "FakeMediaEngine.h"
 #include "TableSnapshot.h"
 
 #include "App/AppModel.h"
 #include "Catalogue/CataloguePageReader.h"
 #include "Catalogue/SqliteStatement.h"
-#include "Playback/PlaybackWindowController.h"
-#include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 
 #include <QDateTime>
@@ -18,19 +15,10 @@
 using namespace Qt::StringLiterals;
 
 LibraryRig::LibraryRig(CatalogueSize size)
-    : m_playlist(m_harness.startWithImportedPlaylist(size))
-    , m_playback(std::make_unique<PlaybackWindowController>([this](const QUrl &url, QObject *parent) {
-        return new PlayerController(url, std::make_unique<FakeMediaEngine>(), m_harness.clock(), parent);
-    }))
-    , m_app(std::make_unique<AppModel>(m_harness.store(), *m_playback))
+    : m_playlist(m_app.storeHarness().startWithImportedPlaylist(size))
 {
-    m_harness.store().selectPlaylist(m_playlist.id);
-}
-
-LibraryRig::~LibraryRig()
-{
-    m_app.reset();
-    m_playback.reset();
+    store().selectPlaylist(m_playlist.id);
+    m_app.start();
 }
 
 QList<MediaItem> LibraryRig::items(CatalogueKind kind, const QString &query, int limit)
@@ -78,5 +66,5 @@ void LibraryRig::saveProgress(const QString &providerID, CatalogueKind kind, qin
 
 void LibraryRig::execute(const QString &sql)
 {
-    (void)queryRows(m_harness.databasePath(), sql);
+    (void)queryRows(harness().databasePath(), sql);
 }

@@ -1,34 +1,29 @@
 #pragma once
 
-#include "StoreHarness.h"
+#include "AppHarness.h"
 
 #include "Catalogue/CatalogueModels.h"
 
 #include <QList>
 #include <QString>
 
-#include <memory>
 #include <optional>
 
-class AppModel;
-class PlaybackWindowController;
-
-// An imported playlist from the local provider with the application model over it, for the
-// library pages: a playback window whose players play nothing, and helpers that read the
-// catalogue and write watch history the way the player does.
+// An imported playlist from the local provider with the objects main() builds over it (see
+// AppHarness), for the library pages, and helpers that read the catalogue and write watch history
+// the way the player does.
 class LibraryRig final
 {
 public:
     explicit LibraryRig(CatalogueSize size = {12, 40, 8});
-    ~LibraryRig();
 
     LibraryRig(const LibraryRig &) = delete;
     LibraryRig &operator=(const LibraryRig &) = delete;
 
-    [[nodiscard]] StoreHarness &harness() { return m_harness; }
-    [[nodiscard]] CatalogueStore &store() { return m_harness.store(); }
-    [[nodiscard]] AppModel &app() { return *m_app; }
-    [[nodiscard]] PlaybackWindowController &playback() { return *m_playback; }
+    [[nodiscard]] StoreHarness &harness() { return m_app.storeHarness(); }
+    [[nodiscard]] CatalogueStore &store() { return harness().store(); }
+    [[nodiscard]] AppModel &app() { return m_app.app(); }
+    [[nodiscard]] PlaybackWindowController &playback() { return m_app.playback(); }
     [[nodiscard]] qint64 playlistID() const { return m_playlist.id; }
 
     // The first items of a kind in provider order, or those matching a query.
@@ -43,8 +38,6 @@ public:
     void execute(const QString &sql);
 
 private:
-    StoreHarness m_harness;
+    AppHarness m_app;
     Playlist m_playlist;
-    std::unique_ptr<PlaybackWindowController> m_playback;
-    std::unique_ptr<AppModel> m_app;
 };

@@ -33,7 +33,7 @@ Loader {
     Component { id: guidePage; PlaceholderPage { page: "guide" } }
     Component { id: moviesPage; PlaceholderPage { page: "movies" } }
     Component { id: seriesPage; PlaceholderPage { page: "series" } }
-    Component { id: youtubePage; PlaceholderPage { page: "youtube" } }
+    Component { id: youtubePage; VideoSitePage {} }
     Component { id: playlistsPage; PlaceholderPage { page: "playlists" } }
     Component { id: settingsPage; PlaceholderPage { page: "settings" } }
 }

@@ -28,7 +28,7 @@ void DetailPageModel::loadEpisodes(bool force)
 
 QCoro::Task<void> DetailPageModel::runEpisodeLoad(QPointer<DetailPageModel> self, bool force, std::stop_token stop)
 {
-    CatalogueStore &store = *self->m_app->store();
+    CatalogueStore &store = *self->app()->store();
     const Settled<QList<SeriesEpisode>> loaded =
         co_await settle(store.loadSeriesEpisodes(self->m_item->providerID, force, stop));
     if (!self || stop.stop_requested())
@@ -40,6 +40,7 @@ QCoro::Task<void> DetailPageModel::runEpisodeLoad(QPointer<DetailPageModel> self
     self->setLoadingEpisodes(false);
     self->episodesUpdated();
     self->reloadProgressIfNeeded();
+    self->setReady();
 }
 
 void DetailPageModel::refreshEpisodes()
@@ -60,7 +61,7 @@ void DetailPageModel::reloadProgressIfNeeded()
 {
     if (!isSeries() || m_episodes.isEmpty())
         return;
-    const QString key = m_item->id() + u'|' + QString::number(m_app->store()->libraryRevision()) + u'|'
+    const QString key = m_item->id() + u'|' + QString::number(app()->store()->libraryRevision()) + u'|'
         + QString::number(m_episodes.size());
     m_progressLoad.run(key, this, [](DetailPageModel &self, std::stop_token stop) {
         return loadProgress(QPointer(&self), std::move(stop));
@@ -69,7 +70,7 @@ void DetailPageModel::reloadProgressIfNeeded()
 
 QCoro::Task<void> DetailPageModel::loadProgress(QPointer<DetailPageModel> self, std::stop_token stop)
 {
-    CatalogueStore &store = *self->m_app->store();
+    CatalogueStore &store = *self->app()->store();
     QStringList ids;
     for (const SeriesEpisode &episode : std::as_const(self->m_episodes))
         ids.append(episode.providerID);
@@ -147,13 +148,13 @@ const SeriesEpisode *DetailPageModel::episodeAt(int row) const
 void DetailPageModel::playNextEpisode()
 {
     if (const std::optional<qsizetype> next = EpisodeChoice::nextEpisode(m_episodes, m_progress); next && isSeries())
-        m_app->play(m_episodes.at(*next), *m_item, m_episodes, true);
+        app()->play(m_episodes.at(*next), *m_item, m_episodes, true);
 }
 
 void DetailPageModel::playEpisode(int row, bool resume)
 {
     if (const SeriesEpisode *episode = episodeAt(row))
-        m_app->play(*episode, *m_item, m_episodes, resume);
+        app()->play(*episode, *m_item, m_episodes, resume);
 }
 
 void DetailPageModel::markUnwatched(int row)
@@ -162,5 +163,5 @@ void DetailPageModel::markUnwatched(int row)
     if (!episode || !m_progress.contains(episode->providerID))
         return;
     // The store finishes the write even when this page closes; its revision reloads the rows.
-    (void)m_app->store()->removeFromHistory(episode->providerID, CatalogueKind::Series);
+    (void)app()->store()->removeFromHistory(episode->providerID, CatalogueKind::Series);
 }

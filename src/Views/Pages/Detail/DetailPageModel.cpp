@@ -12,7 +12,7 @@
 using namespace Qt::StringLiterals;
 
 DetailPageModel::DetailPageModel(QObject *parent)
-    : QObject(parent)
+    : PageModel(parent)
     , m_rows(this)
 {
 }
@@ -24,10 +24,11 @@ DetailPageModel::~DetailPageModel()
 
 void DetailPageModel::start(AppModel &app)
 {
-    m_app = &app;
     m_item = app.detail();
-    if (!m_item)
+    if (!m_item) {
+        setReady();
         return;
+    }
     Q_EMIT itemChanged();
     connect(app.store(), &CatalogueStore::libraryRevisionChanged, this, [this] {
         readLibraryState();
@@ -36,6 +37,8 @@ void DetailPageModel::start(AppModel &app)
     readLibraryState();
     if (isSeries())
         loadEpisodes(false);
+    else
+        setReady();
 }
 
 bool DetailPageModel::isSeries() const
@@ -108,7 +111,7 @@ QString DetailPageModel::nextEpisodeTitle() const
 
 void DetailPageModel::readLibraryState()
 {
-    CatalogueStore &store = *m_app->store();
+    CatalogueStore &store = *app()->store();
     CatalogueItem compact = CatalogueItem::from(*m_item);
     if (assignIfChanged(m_favourite, store.isFavourite(compact, m_item->kind, std::nullopt)))
         Q_EMIT favouriteChanged();
@@ -119,26 +122,26 @@ void DetailPageModel::readLibraryState()
 
 void DetailPageModel::back()
 {
-    if (m_app)
-        m_app->setDetail(std::nullopt);
+    if (app())
+        app()->setDetail(std::nullopt);
 }
 
 void DetailPageModel::play(bool resume)
 {
     if (m_item)
-        m_app->play(*m_item, {}, resume);
+        app()->play(*m_item, {}, resume);
 }
 
 void DetailPageModel::toggleFavourite()
 {
     if (!m_item)
         return;
-    const bool saved = m_app->store()->toggleFavourite(*m_item);
+    const bool saved = app()->store()->toggleFavourite(*m_item);
     if (assignIfChanged(m_favourite, saved))
         Q_EMIT favouriteChanged();
-    BrowseModel *browse = m_item->kind == CatalogueKind::Live    ? m_app->live()
-                        : m_item->kind == CatalogueKind::Movie ? m_app->movies()
-                                                                 : m_app->series();
+    BrowseModel *browse = m_item->kind == CatalogueKind::Live    ? app()->live()
+                        : m_item->kind == CatalogueKind::Movie ? app()->movies()
+                                                                 : app()->series();
     browse->updateFavourite(*m_item, saved);
-    m_app->toast(saved ? u"Added to My list"_s : u"Removed from My list"_s, ToastKind::Success);
+    app()->toast(saved ? u"Added to My list"_s : u"Removed from My list"_s, ToastKind::Success);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Views/Shell/PageModel.h"
 #include "Catalogue/CatalogueModels.h"
 #include "EpisodeChoice.h"
 #include "EpisodeListModel.h"
 #include "Support/Job.h"
 #include "Support/KeyedJob.h"
 
-#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
@@ -16,14 +16,12 @@
 #include <optional>
 #include <stop_token>
 
-class AppModel;
-
 // The detail page of the film or series the application model holds as its detail item. A page
 // is made for one item and never changes it. It reads whether the item is on the user's list and,
 // for a film, where playback stopped, again after every library write; a series loads its
 // episode list once (and again on Refresh) and the saved positions of its episodes after every
 // library write, and offers the episode to continue with.
-class DetailPageModel : public QObject
+class DetailPageModel : public PageModel
 {
     Q_OBJECT
     Q_PROPERTY(bool isSeries READ isSeries NOTIFY itemChanged)
@@ -58,8 +56,6 @@ public:
     explicit DetailPageModel(QObject *parent = nullptr);
     ~DetailPageModel() override;
 
-    // Takes the application model's detail item; without one the page stays empty.
-    void start(AppModel &app);
 
     [[nodiscard]] const std::optional<MediaItem> &item() const { return m_item; }
     [[nodiscard]] bool isSeries() const;
@@ -107,6 +103,9 @@ Q_SIGNALS:
     // The list, its progress, the chosen season or the load's error changed.
     void episodesChanged();
 
+protected:
+    void start(AppModel &app) override;
+
 private:
     void readLibraryState();
     void loadEpisodes(bool force);
@@ -118,7 +117,6 @@ private:
     void episodesUpdated();
     [[nodiscard]] const SeriesEpisode *episodeAt(int row) const;
 
-    AppModel *m_app = nullptr;
     std::optional<MediaItem> m_item;
     bool m_favourite = false;
     double m_resumeAt = 0;

@@ -28,7 +28,7 @@ QVariantMap tile(const QString &title, const QString &detail, const QString &ico
 } // namespace
 
 HomePageModel::HomePageModel(QObject *parent)
-    : QObject(parent)
+    : PageModel(parent)
 {
 }
 
@@ -36,7 +36,6 @@ HomePageModel::~HomePageModel() = default;
 
 void HomePageModel::start(AppModel &app)
 {
-    m_app = &app;
     CatalogueStore *store = app.store();
     for (const auto signal : {&CatalogueStore::selectedPlaylistIDChanged, &CatalogueStore::playlistsChanged,
                               &CatalogueStore::libraryRevisionChanged, &CatalogueStore::catalogueRevisionChanged,
@@ -51,16 +50,16 @@ void HomePageModel::start(AppModel &app)
 
 QString HomePageModel::greeting() const
 {
-    if (!m_app)
+    if (!app())
         return QString();
-    return HomeText::greeting(m_app->store()->clock().now().toLocalTime().time().hour());
+    return HomeText::greeting(app()->store()->clock().now().toLocalTime().time().hour());
 }
 
 QString HomePageModel::summary() const
 {
-    if (!m_app)
+    if (!app())
         return QString();
-    const CatalogueStore &store = *m_app->store();
+    const CatalogueStore &store = *app()->store();
     const std::optional<Playlist> playlist = store.activePlaylist();
     return HomeText::summary(store.clock().now(), playlist ? std::optional(playlist->name) : std::nullopt,
                              store.snapshot());
@@ -68,7 +67,7 @@ QString HomePageModel::summary() const
 
 QVariantList HomePageModel::tiles() const
 {
-    const CatalogueSnapshot snapshot = m_app ? m_app->store()->snapshot() : CatalogueSnapshot();
+    const CatalogueSnapshot snapshot = app() ? app()->store()->snapshot() : CatalogueSnapshot();
     return {
         tile(u"Live TV"_s, HomeText::tileDetail(snapshot.liveCount, u"channels"_s), u"tv"_s, u"live"_s),
         tile(u"TV Guide"_s, u"What's on now"_s, u"calendar"_s, u"guide"_s),
@@ -85,7 +84,7 @@ bool HomePageModel::showsEmptyHint() const
 
 QString HomePageModel::taskKey() const
 {
-    const CatalogueStore &store = *m_app->store();
+    const CatalogueStore &store = *app()->store();
     return QString::number(store.activePlaylistID().value_or(0)) + u'|' + QString::number(store.libraryRevision())
         + u'|' + QString::number(store.catalogueRevision()) + u'|' + QString::number(store.categoryOrderRevision());
 }
@@ -99,8 +98,8 @@ void HomePageModel::reloadIfNeeded()
 
 QCoro::Task<void> HomePageModel::load(QPointer<HomePageModel> self, std::stop_token stop)
 {
-    CataloguePageReader &reader = self->m_app->store()->pageReader();
-    const std::optional<qint64> playlistID = self->m_app->store()->activePlaylistID();
+    CataloguePageReader &reader = self->app()->store()->pageReader();
+    const std::optional<qint64> playlistID = self->app()->store()->activePlaylistID();
     // All seven are queued at once; the reader answers them one after the other, and each shelf
     // is filled as soon as its own answer is in.
     auto inProgress = settle(reader.library(playlistID, {CatalogueKind::Movie, CatalogueKind::Series}, true, 20));
@@ -144,6 +143,7 @@ void HomePageModel::setLoaded()
     if (!m_loaded) {
         m_loaded = true;
         Q_EMIT loadedChanged();
+        setReady();
     }
     const bool hint = m_continueWatching.rowCount() == 0 && m_recentChannels.rowCount() == 0
         && m_favouriteChannels.rowCount() == 0 && m_newMovies.rowCount() == 0;
@@ -156,7 +156,7 @@ void HomePageModel::setLoaded()
 void HomePageModel::resume(int row)
 {
     if (row >= 0 && row < m_continueWatching.rowCount())
-        m_app->resume(m_continueWatching.entries().at(row));
+        app()->resume(m_continueWatching.entries().at(row));
 }
 
 void HomePageModel::removeFromContinueWatching(int row)
@@ -166,13 +166,13 @@ void HomePageModel::removeFromContinueWatching(int row)
     const LibraryEntry &entry = m_continueWatching.entries().at(row);
     const QString providerID = entry.episode ? entry.episode->providerID : entry.item.providerID;
     // The store finishes the write even when this page is gone; the reload follows its revision.
-    (void)m_app->store()->removeFromHistory(providerID, entry.item.kind);
+    (void)app()->store()->removeFromHistory(providerID, entry.item.kind);
 }
 
 void HomePageModel::playChannel(MediaItemListModel *shelf, int row)
 {
     if (shelf && row >= 0 && row < shelf->rowCount())
-        m_app->play(shelf->items().at(row), shelf->items(), true);
+        app()->play(shelf->items().at(row), shelf->items(), true);
 }
 
 void HomePageModel::openPoster(MediaItemListModel *shelf, int row)
@@ -181,14 +181,14 @@ void HomePageModel::openPoster(MediaItemListModel *shelf, int row)
         return;
     const MediaItem &item = shelf->items().at(row);
     if (item.kind == CatalogueKind::Live)
-        m_app->play(item, {}, true);
+        app()->play(item, {}, true);
     else
-        m_app->setDetail(item);
+        app()->setDetail(item);
 }
 
 void HomePageModel::clearRecentlyWatched()
 {
-    clearChannels(QPointer(m_app));
+    clearChannels(QPointer(app()));
 }
 
 QCoro::Task<void> HomePageModel::clearChannels(QPointer<AppModel> app)
@@ -201,6 +201,6 @@ QCoro::Task<void> HomePageModel::clearChannels(QPointer<AppModel> app)
 
 void HomePageModel::openSearch()
 {
-    m_app->setRoute(Route::Search);
-    m_app->setSearchFocusRequest(m_app->searchFocusRequest() + 1);
+    app()->setRoute(Route::Search);
+    app()->setSearchFocusRequest(app()->searchFocusRequest() + 1);
 }

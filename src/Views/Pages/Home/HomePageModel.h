@@ -1,10 +1,10 @@
 #pragma once
 
+#include "Views/Shell/PageModel.h"
 #include "App/MediaItemListModel.h"
 #include "LibraryEntryListModel.h"
 #include "Support/KeyedJob.h"
 
-#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVariantList>
@@ -12,14 +12,12 @@
 
 #include <stop_token>
 
-class AppModel;
-
 // The home page's state: the greeting and summary, the four tiles, and the six shelves of the
 // active playlist (continue watching, recently watched channels, favourite channels, favourite
 // titles, new films, new series). The shelves reload whenever the playlist, the library, the
 // catalogue or the category order changes; each shelf fills as soon as its own query answers,
 // and a query that fails leaves only its own shelf empty.
-class HomePageModel : public QObject
+class HomePageModel : public PageModel
 {
     Q_OBJECT
     Q_PROPERTY(QString greeting READ greeting NOTIFY headerChanged)
@@ -40,7 +38,6 @@ public:
     explicit HomePageModel(QObject *parent = nullptr);
     ~HomePageModel() override;
 
-    void start(AppModel &app);
 
     [[nodiscard]] QString greeting() const;
     [[nodiscard]] QString summary() const;
@@ -76,13 +73,15 @@ Q_SIGNALS:
     void loadedChanged();
     void showsEmptyHintChanged();
 
+protected:
+    void start(AppModel &app) override;
+
 private:
     void reloadIfNeeded();
     static QCoro::Task<void> load(QPointer<HomePageModel> self, std::stop_token stop);
     static QCoro::Task<void> clearChannels(QPointer<AppModel> app);
     void setLoaded();
 
-    AppModel *m_app = nullptr;
     LibraryEntryListModel m_continueWatching;
     MediaItemListModel m_recentChannels;
     MediaItemListModel m_favouriteChannels;

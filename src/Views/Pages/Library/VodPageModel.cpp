@@ -22,16 +22,16 @@ QVariantMap option(const QString &value, const QString &label)
 } // namespace
 
 VodPageModel::VodPageModel(QObject *parent)
-    : QObject(parent)
+    : PageModel(parent)
     , m_posterSize(UserSettings::text(posterSizeKey).value_or(u"medium"_s))
 {
 }
 
 VodPageModel::~VodPageModel() = default;
 
-void VodPageModel::start(AppModel &app)
+void VodPageModel::start(AppModel &)
 {
-    m_app = &app;
+    m_started = true;
     startWhenReady();
 }
 
@@ -46,7 +46,7 @@ void VodPageModel::setBrowse(BrowseModel *browse)
 
 void VodPageModel::startWhenReady()
 {
-    if (!m_app || !m_browse)
+    if (!m_started || !m_browse)
         return;
     BrowseModel *browse = m_browse;
     connect(browse, &BrowseModel::dataKeyChanged, this, &VodPageModel::refreshIfNeeded);
@@ -68,10 +68,16 @@ void VodPageModel::startWhenReady()
 
 void VodPageModel::refreshIfNeeded()
 {
-    m_refresh.run(m_browse->dataKey(), this, [](VodPageModel &self, std::stop_token) {
-        // The browse model drops what a superseded refresh would bring; this page only waits.
-        return self.m_browse->refreshIfNeeded();
-    });
+    m_refresh.run(m_browse->dataKey(), this,
+                  [](VodPageModel &self, std::stop_token) { return refresh(QPointer(&self)); });
+}
+
+QCoro::Task<void> VodPageModel::refresh(QPointer<VodPageModel> self)
+{
+    // The browse model drops what a superseded refresh would bring; this page only waits.
+    co_await self->m_browse->refreshIfNeeded();
+    if (self)
+        self->setReady();
 }
 
 QString VodPageModel::title() const
@@ -193,7 +199,7 @@ QString VodPageModel::subtitle(const QString &genre)
 void VodPageModel::openDetail(int row)
 {
     if (m_browse && row >= 0 && row < m_browse->items().size())
-        m_app->setDetail(m_browse->items().at(row));
+        app()->setDetail(m_browse->items().at(row));
 }
 
 void VodPageModel::posterShown(int row)

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "Views/Shell/PageModel.h"
 #include "Support/KeyedJob.h"
 
-#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
-class AppModel;
 class BrowseModel;
 
 Q_MOC_INCLUDE("App/BrowseModel.h")
@@ -16,7 +16,7 @@ Q_MOC_INCLUDE("App/BrowseModel.h")
 // size kept in the user's settings, the grid's columns for the width the page has, and which
 // body shows (the grid, an empty panel or an error panel). Loading, paging, sorting and the
 // search text belong to the browse model, which outlives the page.
-class VodPageModel : public QObject
+class VodPageModel : public PageModel
 {
     Q_OBJECT
     Q_PROPERTY(BrowseModel *browse READ browse WRITE setBrowse NOTIFY browseChanged)
@@ -45,7 +45,6 @@ public:
     explicit VodPageModel(QObject *parent = nullptr);
     ~VodPageModel() override;
 
-    void start(AppModel &app);
 
     [[nodiscard]] BrowseModel *browse() const { return m_browse; }
     // Only the first browse model counts: a page shows one kind.
@@ -87,13 +86,17 @@ Q_SIGNALS:
     void sortChanged();
     void layoutChanged();
 
+protected:
+    void start(AppModel &app) override;
+
 private:
     void startWhenReady();
     void refreshIfNeeded();
+    static QCoro::Task<void> refresh(QPointer<VodPageModel> self);
 
-    AppModel *m_app = nullptr;
     // The application model's, alive for the whole run.
     BrowseModel *m_browse = nullptr;
+    bool m_started = false;
     QString m_posterSize;
     double m_availableWidth = 0;
     KeyedJob m_refresh;

@@ -35,7 +35,7 @@ QList<MediaItem> foundOrNone(const Settled<QList<MediaItem>> &result)
 } // namespace
 
 SearchPageModel::SearchPageModel(QObject *parent)
-    : QObject(parent)
+    : PageModel(parent)
 {
 }
 
@@ -43,7 +43,6 @@ SearchPageModel::~SearchPageModel() = default;
 
 void SearchPageModel::start(AppModel &app)
 {
-    m_app = &app;
     connect(&app, &AppModel::searchTextChanged, this, [this] {
         Q_EMIT textChanged();
         updateTerm();
@@ -60,7 +59,7 @@ void SearchPageModel::start(AppModel &app)
 
 void SearchPageModel::updateTerm()
 {
-    if (assignIfChanged(m_term, m_app->searchText().trimmed())) {
+    if (assignIfChanged(m_term, app()->searchText().trimmed())) {
         Q_EMIT termChanged();
         Q_EMIT resultsChanged();
     }
@@ -69,7 +68,7 @@ void SearchPageModel::updateTerm()
 
 QString SearchPageModel::taskKey() const
 {
-    const CatalogueStore &store = *m_app->store();
+    const CatalogueStore &store = *app()->store();
     return m_term + u'|' + QString::number(store.activePlaylistID().value_or(0)) + u'|'
         + QString::number(store.categoryOrderRevision());
 }
@@ -90,9 +89,10 @@ QCoro::Task<void> SearchPageModel::search(QPointer<SearchPageModel> self, QStrin
         self->m_searched.clear();
         self->setSearching(false);
         Q_EMIT self->resultsChanged();
+        self->setReady();
         co_return;
     }
-    CatalogueStore &store = *self->m_app->store();
+    CatalogueStore &store = *self->app()->store();
     // A newer key ends the wait early; the check below then drops this search.
     (void)co_await store.clock().sleep(typingPause, stop);
     if (!self || stop.stop_requested())
@@ -115,6 +115,7 @@ QCoro::Task<void> SearchPageModel::search(QPointer<SearchPageModel> self, QStrin
     self->m_searched = term;
     self->setSearching(false);
     Q_EMIT self->resultsChanged();
+    self->setReady();
 }
 
 void SearchPageModel::setSearching(bool searching)
@@ -127,7 +128,7 @@ void SearchPageModel::setSearching(bool searching)
 
 bool SearchPageModel::isClearVisible() const
 {
-    return m_app && !m_app->searchText().isEmpty();
+    return app() && !app()->searchText().isEmpty();
 }
 
 bool SearchPageModel::showsSuggestions() const
@@ -173,7 +174,7 @@ void SearchPageModel::submit()
 
 void SearchPageModel::chooseRecent(const QString &term)
 {
-    m_app->setSearchText(term);
+    app()->setSearchText(term);
 }
 
 void SearchPageModel::clearRecent()
@@ -184,7 +185,7 @@ void SearchPageModel::clearRecent()
 
 void SearchPageModel::clearText()
 {
-    m_app->setSearchText(QString());
+    app()->setSearchText(QString());
 }
 
 void SearchPageModel::playChannel(int row)
@@ -192,7 +193,7 @@ void SearchPageModel::playChannel(int row)
     if (row < 0 || row >= m_channels.rowCount())
         return;
     remember();
-    m_app->play(m_channels.items().at(row), m_channels.items(), true);
+    app()->play(m_channels.items().at(row), m_channels.items(), true);
 }
 
 void SearchPageModel::openTitle(MediaItemListModel *shelf, int row)
@@ -200,5 +201,5 @@ void SearchPageModel::openTitle(MediaItemListModel *shelf, int row)
     if (!shelf || row < 0 || row >= shelf->rowCount())
         return;
     remember();
-    m_app->setDetail(shelf->items().at(row));
+    app()->setDetail(shelf->items().at(row));
 }

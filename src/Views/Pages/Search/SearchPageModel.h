@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Views/Shell/PageModel.h"
 #include "App/MediaItemListModel.h"
 #include "Support/KeyedJob.h"
 
-#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -11,14 +11,12 @@
 
 #include <stop_token>
 
-class AppModel;
-
 // The search page's state over the application model's search text. The term is that text
 // trimmed; each new term (or a change of playlist or of the hidden categories) waits 0.2 s for
 // typing to pause, then searches channels, films and series at once. Results stay until a newer
 // search completes, and a superseded search stores nothing. The recent terms live in the user's
 // settings and are remembered when the user presses Return or opens a result.
-class SearchPageModel : public QObject
+class SearchPageModel : public PageModel
 {
     Q_OBJECT
     Q_PROPERTY(QString term READ term NOTIFY termChanged)
@@ -45,7 +43,6 @@ public:
     explicit SearchPageModel(QObject *parent = nullptr);
     ~SearchPageModel() override;
 
-    void start(AppModel &app);
 
     [[nodiscard]] const QString &term() const { return m_term; }
     [[nodiscard]] bool isClearVisible() const;
@@ -86,6 +83,9 @@ Q_SIGNALS:
     // The field should take the keyboard focus: when the page shows, and on the Search command.
     void focusRequested();
 
+protected:
+    void start(AppModel &app) override;
+
 private:
     void updateTerm();
     void searchIfNeeded();
@@ -93,7 +93,6 @@ private:
     void setSearching(bool searching);
     void remember();
 
-    AppModel *m_app = nullptr;
     QString m_term;
     bool m_searching = false;
     QString m_searched;

@@ -16,6 +16,11 @@ QVariantMap shortcut(const QString &title, const QString &icon, const QString &p
 
 } // namespace
 
+void VideoSitePageModel::start(AppModel &)
+{
+    setReady();
+}
+
 void VideoSitePageModel::setQuery(const QString &query)
 {
     if (query == m_query)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QObject>
+#include "Views/Shell/PageModel.h"
 #include <QString>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
@@ -9,7 +9,7 @@
 // default browser through QDesktopServices::openUrl. Only http and https addresses are ever
 // handed on; a handler registered with QDesktopServices::setUrlHandler for those schemes (as
 // tests do) receives them instead of the browser.
-class VideoSitePageModel : public QObject
+class VideoSitePageModel : public PageModel
 {
     Q_OBJECT
     Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
@@ -19,7 +19,7 @@ class VideoSitePageModel : public QObject
     QML_ELEMENT
 
 public:
-    using QObject::QObject;
+    using PageModel::PageModel;
 
     [[nodiscard]] const QString &query() const { return m_query; }
     void setQuery(const QString &query);
@@ -34,6 +34,10 @@ public:
 
 Q_SIGNALS:
     void queryChanged();
+
+protected:
+    // The page has nothing to load.
+    void start(AppModel &app) override;
 
 private:
     QString m_query;
