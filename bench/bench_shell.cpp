@@ -7,31 +7,19 @@
 // Prints medians and 95th percentiles. The first argument sets the number of runs.
 // Page issues add their own cases to pageSwitches() below.
 
+#include "BenchProgram.h"
 #include "BenchStatistics.h"
 #include "LargeCatalogue.h"
 
-#include "App/AppModel.h"
-#include "App/AppUpdater.h"
-#include "App/PlayerCommands.h"
-#include "App/QmlSingletons.h"
-#include "App/UpdateServiceClient.h"
-#include "Playback/PlaybackWindowController.h"
-#include "Playback/PlayerController.h"
-#include "Store/CatalogueStore.h"
-#include "Support/Clock.h"
 #include "Views/Shell/PageModel.h"
-#include "support/FakeMediaEngine.h"
-#include "support/InMemoryKeyring.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QProcess>
-#include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QSGRendererInterface>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtQml/QQmlExtensionPlugin>
@@ -63,39 +51,6 @@ QList<PageSwitch> pageSwitches()
         switches.append({routeText(route), [route](AppModel &app) { app.setRoute(route); }});
     }
     return switches;
-}
-
-QString rendererName(const QQuickWindow &window)
-{
-    switch (window.rendererInterface()->graphicsApi()) {
-    case QSGRendererInterface::Software:
-        return u"software"_s;
-    case QSGRendererInterface::OpenGL:
-        return u"OpenGL"_s;
-    default:
-        return u"another hardware API"_s;
-    }
-}
-
-// Turns the event loop until `done` holds or `timeoutMs` passes; false on the time-out.
-bool spinUntil(const std::function<bool()> &done, int timeoutMs = 30'000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
-}
-
-void printFigures(const QString &name, const QList<double> &milliseconds, double target)
-{
-    const double p95 = percentile(milliseconds, 0.95);
-    std::printf("%-34s median %8.1f ms   p95 %8.1f ms   (%lld runs)%s\n", qPrintable(name), median(milliseconds), p95,
-                qint64(milliseconds.size()), p95 >= target ? "   MISS" : "");
-    std::fflush(stdout);
 }
 
 // Starts the program on the catalogue and reads how long it took to show the library: the time
@@ -176,11 +131,8 @@ std::optional<double> timeSwitch(QQuickWindow &window, AppModel &app, const Page
 int main(int argc, char *argv[])
 {
     // Offscreen unless told otherwise, as the program's own start-up is measured below.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    runs = prepareBench(argc, argv, runs);
     QGuiApplication application(argc, argv);
-    if (argc > 1)
-        runs = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
 
     LargeCatalogue large;
     const QString dataDirectory = QFileInfo(large.fixture().path()).absolutePath();
@@ -200,26 +152,12 @@ int main(int argc, char *argv[])
     printFigures(u"  of which after main()"_s, ownCount, 1000);
 
     // 2. Page switches, in this process on the same file.
-    SystemClock clock;
-    InMemoryKeyring keyring;
-    CatalogueStoreOptions options;
-    options.dataDirectory = dataDirectory;
-    options.autoRefresh = false;
-    CatalogueStore store(options, keyring, clock);
-    PlaybackWindowController playback([&clock](const QUrl &url, QObject *parent) {
-        return new PlayerController(url, std::make_unique<FakeMediaEngine>(), clock, parent);
-    });
-    AppModel app(store, playback);
-    AppUpdater updater(UpdateServiceClient(QUrl(u"http://127.0.0.1:9"_s)), clock, [](const QUrl &) {});
-    PlayerCommands commands;
-    QmlSingletons::provide(app, updater, playback, commands);
-    QQmlApplicationEngine engine;
-    engine.addImportPath(u"qrc:/qt/qml"_s);
-    engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
-    auto *window = engine.rootObjects().isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
-    if (!window || !spinUntil([&store] { return !store.isInitializing(); }))
+    BenchProgram program(dataDirectory);
+    AppModel &app = program.app();
+    QQuickWindow *window = program.openWindow();
+    if (!window)
         return 1;
-    std::printf("\nrenderer: %s\n", qPrintable(rendererName(*window)));
+    std::printf("\nrenderer: %s\n", qPrintable(BenchProgram::rendererName(*window)));
 
     const QList<PageSwitch> switches = pageSwitches();
     QHash<QString, QList<double>> times;
