@@ -14,18 +14,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-ContentItem entry(CatalogueKind kind, int number, const QString &categoryID, const QString &title)
-{
-    ContentItem item;
-    item.kind = kind;
-    item.providerID = QString::number(number);
-    item.categoryID = categoryID;
-    item.title = title;
-    item.sortNumber = number;
-    item.addedAt = 1'700'000'000 - number; // lower numbers are newer
-    return item;
-}
-
 // Live: "1" UK: News (channels 1-150), "2" FR: Infos (201-400), "3" DE: Nachrichten (501-505,
 // titled so that title order is the reverse of number order). Films: "10" with 130 films, five
 // of them called Nebula. Series: "20" with 5 series.
@@ -40,17 +28,17 @@ GeneratedCatalogue sampleCatalogue()
         {CatalogueKind::Series, u"20"_s, u"EN: Series"_s, 0},
     };
     for (int number = 1; number <= 150; ++number)
-        catalogue.items.append(entry(CatalogueKind::Live, number, u"1"_s, u"News "_s + QString::number(number).rightJustified(3, u'0')));
+        catalogue.items.append(catalogueEntry(CatalogueKind::Live, number, u"1"_s, u"News "_s + QString::number(number).rightJustified(3, u'0')));
     for (int number = 201; number <= 400; ++number)
-        catalogue.items.append(entry(CatalogueKind::Live, number, u"2"_s, u"Infos %1"_s.arg(number)));
+        catalogue.items.append(catalogueEntry(CatalogueKind::Live, number, u"2"_s, u"Infos %1"_s.arg(number)));
     for (int number = 501; number <= 505; ++number)
-        catalogue.items.append(entry(CatalogueKind::Live, number, u"3"_s, u"Nachrichten %1"_s.arg(QChar(u'F' - (number - 500)))));
+        catalogue.items.append(catalogueEntry(CatalogueKind::Live, number, u"3"_s, u"Nachrichten %1"_s.arg(QChar(u'F' - (number - 500)))));
     for (int number = 1001; number <= 1130; ++number) {
         const QString title = number % 26 == 0 ? u"Nebula %1"_s.arg(number) : u"Film %1"_s.arg(number);
-        catalogue.items.append(entry(CatalogueKind::Movie, number, u"10"_s, title));
+        catalogue.items.append(catalogueEntry(CatalogueKind::Movie, number, u"10"_s, title));
     }
     for (int number = 2001; number <= 2005; ++number)
-        catalogue.items.append(entry(CatalogueKind::Series, number, u"20"_s, u"Series %1"_s.arg(number)));
+        catalogue.items.append(catalogueEntry(CatalogueKind::Series, number, u"20"_s, u"Series %1"_s.arg(number)));
     return catalogue;
 }
 
@@ -349,7 +337,7 @@ private Q_SLOTS:
         // starts with ten channels already loaded, which are not added again.
         GeneratedCatalogue shifted = sampleCatalogue();
         for (int number = 190; number < 200; ++number)
-            shifted.items.append(entry(CatalogueKind::Live, number, u"2"_s, u"New %1"_s.arg(number)));
+            shifted.items.append(catalogueEntry(CatalogueKind::Live, number, u"2"_s, u"New %1"_s.arg(number)));
         library.reimport(shifted);
         live.loadMoreIfNeeded(live.items().constLast());
         QTRY_VERIFY(live.isExhausted());

@@ -1,3 +1,4 @@
+#include "support/ColourChecks.h"
 #include "support/GallerySheet.h"
 #include "support/QmlHarness.h"
 
@@ -44,19 +45,6 @@ QColor onBackground(const QColor &colour)
 {
     return blended(colour, Palette::bg0);
 }
-
-QString describe(const QColor &actual, const QColor &expected)
-{
-    return u"drawn %1, expected %2"_s.arg(actual.name(), expected.name());
-}
-
-// Evaluates each argument once: the drawn colour often comes from driving the part into a state.
-#define QVERIFY_COLOUR(actual, expected)                                                                           \
-    do {                                                                                                           \
-        const QColor drawn = (actual);                                                                             \
-        const QColor wanted = (expected);                                                                          \
-        QVERIFY2(sameColour(drawn, wanted), qPrintable(describe(drawn, wanted)));                                  \
-    } while (false)
 
 // Puts the part shown into `state` with real pointer events, lets its transitions end, adds its
 // picture to the sheet and returns the colour drawn at `probe` (in the part's coordinates).

@@ -125,3 +125,9 @@ void AppModel::setSearchText(const QString &text)
     if (assignIfChanged(m_searchText, text))
         Q_EMIT searchTextChanged();
 }
+
+void AppModel::setRequestedSettingsSection(const QString &section)
+{
+    if (assignIfChanged(m_requestedSettingsSection, section))
+        Q_EMIT requestedSettingsSectionChanged();
+}

@@ -40,6 +40,8 @@ class AppModel final : public QObject
     Q_PROPERTY(bool sidebarCollapsed READ isSidebarCollapsed WRITE setSidebarCollapsed NOTIFY sidebarCollapsedChanged)
     Q_PROPERTY(int searchFocusRequest READ searchFocusRequest WRITE setSearchFocusRequest NOTIFY searchFocusRequestChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
+    Q_PROPERTY(QString requestedSettingsSection READ requestedSettingsSection WRITE setRequestedSettingsSection
+                   NOTIFY requestedSettingsSectionChanged)
     Q_PROPERTY(BrowseModel *live READ live CONSTANT)
     Q_PROPERTY(BrowseModel *movies READ movies CONSTANT)
     Q_PROPERTY(BrowseModel *series READ series CONSTANT)
@@ -79,6 +81,10 @@ public:
     void setSearchFocusRequest(int request);
     [[nodiscard]] const QString &searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
+    // A settings section another view asks the settings page to open ("Categories"); the page
+    // selects it when shown and then clears it. Empty when nothing is asked.
+    [[nodiscard]] const QString &requestedSettingsSection() const { return m_requestedSettingsSection; }
+    void setRequestedSettingsSection(const QString &section);
 
     // Starts a channel, film or series item. `channels` are those the player may switch through;
     // `resume` allows a saved position (when the user's setting does too).
@@ -101,6 +107,7 @@ Q_SIGNALS:
     void sidebarCollapsedChanged();
     void searchFocusRequestChanged();
     void searchTextChanged();
+    void requestedSettingsSectionChanged();
 
 private:
     static QCoro::Task<void> expireToast(QPointer<AppModel> self, Clock &clock, QUuid id,
@@ -117,6 +124,7 @@ private:
     bool m_sidebarCollapsed;
     int m_searchFocusRequest = 0;
     QString m_searchText;
+    QString m_requestedSettingsSection;
     BrowseModel m_live;
     BrowseModel m_movies;
     BrowseModel m_series;

@@ -1,5 +1,7 @@
 #include "MediaItemListModel.h"
 
+#include "MediaItemValue.h"
+
 #include <algorithm>
 
 namespace {
@@ -65,6 +67,8 @@ QVariant MediaItemListModel::itemData(const MediaItem &item, int role)
         return item.now ? QVariant(item.now->start) : QVariant();
     case NowEndRole:
         return item.now ? QVariant(item.now->end) : QVariant();
+    case ItemRole:
+        return QVariant::fromValue(MediaItemValue(item));
     default:
         return {};
     }
@@ -94,6 +98,7 @@ QHash<int, QByteArray> MediaItemListModel::itemRoleNames()
         {NowTitleRole, "nowTitle"},
         {NowStartRole, "nowStart"},
         {NowEndRole, "nowEnd"},
+        {ItemRole, "item"},
     };
 }
 
@@ -123,7 +128,7 @@ void MediaItemListModel::setFavourite(int row, bool isFavourite)
         return;
     item.isFavourite = isFavourite;
     const QModelIndex changed = index(row);
-    Q_EMIT dataChanged(changed, changed, {IsFavouriteRole});
+    Q_EMIT dataChanged(changed, changed, {IsFavouriteRole, ItemRole});
 }
 
 void MediaItemListModel::removeAt(int row)

@@ -31,6 +31,8 @@ public:
         NowTitleRole,
         NowStartRole,
         NowEndRole,
+        // The whole record as a MediaItemValue, for cards and the calls that take an item.
+        ItemRole,
     };
     Q_ENUM(Role)
 

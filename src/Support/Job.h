@@ -97,8 +97,10 @@ public:
         co_await waitFor(state);
         if (state->error)
             std::rethrow_exception(state->error);
+        // A copy for each waiter: QCoro moves from a returned lvalue, which would empty the
+        // shared value for every waiter after the first.
         if constexpr (!std::is_void_v<T>)
-            co_return *state->value;
+            co_return T(*state->value);
     }
 
     // Waits for the end whatever it was.

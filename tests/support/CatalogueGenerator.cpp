@@ -110,6 +110,18 @@ void addItems(GeneratedCatalogue &catalogue, Generator &generator, CatalogueKind
 
 } // namespace
 
+ContentItem catalogueEntry(CatalogueKind kind, int number, const QString &categoryID, const QString &title)
+{
+    ContentItem item;
+    item.kind = kind;
+    item.providerID = QString::number(number);
+    item.categoryID = categoryID;
+    item.title = title;
+    item.sortNumber = number;
+    item.addedAt = 1'700'000'000 - number;
+    return item;
+}
+
 GeneratedCatalogue generateCatalogue(CatalogueSize size, quint32 seed)
 {
     Generator generator(seed);

@@ -25,3 +25,8 @@ struct CatalogueSize
 };
 
 [[nodiscard]] GeneratedCatalogue generateCatalogue(CatalogueSize size, quint32 seed = 1);
+
+// One hand-written entry for a small catalogue of a test's own: provider id and sort number
+// `number`, added the earlier the higher the number.
+[[nodiscard]] ContentItem catalogueEntry(CatalogueKind kind, int number, const QString &categoryID,
+                                         const QString &title);

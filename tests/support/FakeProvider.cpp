@@ -88,6 +88,7 @@ FakeProvider::FakeProvider()
     : m_username(defaultUsername)
     , m_password(defaultPassword)
     , m_catalogue(std::make_shared<Catalogue>())
+    , m_artwork(std::make_unique<FakeArtwork>([this](std::chrono::milliseconds duration) { return m_server->pause(duration); }))
     , m_server(std::make_unique<FakeHttpServer>([this](const FakeHttpRequest &request) { return handle(request); }))
 {
 }
@@ -102,6 +103,11 @@ quint16 FakeProvider::port() const
 QUrl FakeProvider::serverURL() const
 {
     return QUrl(u"http://127.0.0.1:%1"_s.arg(port()));
+}
+
+QUrl FakeProvider::artworkURL(const QString &path) const
+{
+    return QUrl(serverURL().toString() + u"/artwork/"_s + path);
 }
 
 QString FakeProvider::withPort(const QString &address) const
@@ -223,6 +229,8 @@ FakeResponse FakeProvider::handle(const FakeHttpRequest &request)
     QList<QString> segments;
     for (const QByteArray &segment : rawSegments)
         segments.append(QString::fromUtf8(QByteArray::fromPercentEncoding(segment)));
+    if (segments.size() > 2 && segments.at(1) == u"artwork"_s)
+        return m_artwork->respond(segments.mid(2));
     const QString last = segments.isEmpty() ? QString() : segments.last().toLower();
     QString endpoint;
     if (last == "player_api.php"_L1)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CatalogueGenerator.h"
+#include "FakeArtwork.h"
 #include "FakeProviderCatalogue.h"
 #include "FakeProviderGuide.h"
 
@@ -82,6 +83,10 @@ public:
     // they are back on.
     void setLiveOnAir(bool onAir);
 
+    // The artwork served under "/artwork/" (see FakeArtwork), and the address of one of its paths.
+    [[nodiscard]] FakeArtwork &artwork() { return *m_artwork; }
+    [[nodiscard]] QUrl artworkURL(const QString &path) const;
+
     [[nodiscard]] QList<FakeRequest> requests() const;
     void clearRequests();
 
@@ -107,6 +112,7 @@ private:
     bool m_liveOnAir = true;
     std::atomic<int> m_liveGeneration{0};
     QList<FakeRequest> m_requests;
+    std::unique_ptr<FakeArtwork> m_artwork;
     // Last, so that it stops (and joins its threads) before the state above goes.
     std::unique_ptr<FakeHttpServer> m_server;
 };

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QCoroTask>
+#include <QImage>
+#include <QPointer>
+#include <QQuickItem>
+#include <QUrl>
+#include <QVariantAnimation>
+#include <QtQml/qqmlregistration.h>
+
+class ArtworkLayer;
+class ArtworkMemory;
+class QPainter;
+class QPainterPath;
+
+// One picture from an address: `Artwork { url: item.artworkURL; title: item.title; contentMode:
+// Artwork.Fill; maxPixel: 352; fallbackFont: 25.6; logoPadding: 0; radius: 12 }`. Until the
+// picture is there, and when there is none, it shows a gradient chosen from the title with the
+// title's initials. Corners are rounded on the picture itself, so that every renderer shows them.
+// A new address starts a new load; a picture already in memory shows at once, a loaded one
+// fades in. Placeholder and picture are painted once each into layers of their own, so that the
+// fade only blends what was painted.
+class ArtworkView : public QQuickItem
+{
+    Q_OBJECT
+    QML_NAMED_ELEMENT(Artwork)
+
+    Q_PROPERTY(QUrl url READ url WRITE setUrl NOTIFY urlChanged)
+    Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
+    Q_PROPERTY(ContentMode contentMode READ contentMode WRITE setContentMode NOTIFY contentModeChanged)
+    Q_PROPERTY(int maxPixel READ maxPixel WRITE setMaxPixel NOTIFY maxPixelChanged)
+    Q_PROPERTY(qreal fallbackFont READ fallbackFont WRITE setFallbackFont NOTIFY fallbackFontChanged)
+    Q_PROPERTY(qreal logoPadding READ logoPadding WRITE setLogoPadding NOTIFY logoPaddingChanged)
+    Q_PROPERTY(qreal radius READ radius WRITE setRadius NOTIFY radiusChanged)
+    // Whether the picture (not the placeholder) is on show.
+    Q_PROPERTY(bool shown READ isShown NOTIFY shownChanged)
+
+public:
+    enum ContentMode { Fit, Fill };
+    Q_ENUM(ContentMode)
+
+    explicit ArtworkView(QQuickItem *parent = nullptr);
+    ~ArtworkView() override;
+
+    [[nodiscard]] const QUrl &url() const { return m_url; }
+    void setUrl(const QUrl &url);
+    [[nodiscard]] const QString &title() const { return m_title; }
+    void setTitle(const QString &title);
+    [[nodiscard]] ContentMode contentMode() const { return m_contentMode; }
+    void setContentMode(ContentMode mode);
+    [[nodiscard]] int maxPixel() const { return m_maxPixel; }
+    void setMaxPixel(int maxPixel);
+    [[nodiscard]] qreal fallbackFont() const { return m_fallbackFont; }
+    void setFallbackFont(qreal size);
+    [[nodiscard]] qreal logoPadding() const { return m_logoPadding; }
+    void setLogoPadding(qreal padding);
+    [[nodiscard]] qreal radius() const { return m_radius; }
+    void setRadius(qreal radius);
+    [[nodiscard]] bool isShown() const { return !m_image.isNull(); }
+
+    // Where a picture of `size` lies in `frame`: fitted inside it, or filling it and cut at its
+    // edges, centred, with the aspect kept.
+    [[nodiscard]] static QRectF placement(QSizeF size, const QRectF &frame, ContentMode mode);
+
+Q_SIGNALS:
+    void urlChanged();
+    void titleChanged();
+    void contentModeChanged();
+    void maxPixelChanged();
+    void fallbackFontChanged();
+    void logoPaddingChanged();
+    void radiusChanged();
+    void shownChanged();
+
+protected:
+    void componentComplete() override;
+    void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
+
+private:
+    // Shows the picture for the address, from memory at once or after a load.
+    void restart();
+    static QCoro::Task<void> load(QPointer<ArtworkView> self, QPointer<ArtworkMemory> memory,
+                                                int generation, QUrl url, int maxPixel);
+    void setImage(const QImage &image, bool fade);
+    [[nodiscard]] ArtworkMemory *memory() const;
+    [[nodiscard]] QPainterPath shape() const;
+    void paintPlaceholder(QPainter &painter) const;
+    void paintPicture(QPainter &painter) const;
+    // Shows the picture at `share` (0 to 1) over the placeholder at the rest.
+    void blend(qreal share);
+    void setLayer(ArtworkLayer *&layer, qreal opacity, void (ArtworkView::*painter)(QPainter &) const);
+    static void refresh(ArtworkLayer *layer);
+
+    QUrl m_url;
+    QString m_title;
+    ContentMode m_contentMode = Fill;
+    int m_maxPixel = 512;
+    qreal m_fallbackFont = 22;
+    qreal m_logoPadding = 0;
+    qreal m_radius = 0;
+
+    QImage m_image;
+    // Children of the view, made and removed by blend().
+    ArtworkLayer *m_placeholder = nullptr;
+    ArtworkLayer *m_picture = nullptr;
+    QVariantAnimation m_fade;
+    int m_generation = 0;
+};

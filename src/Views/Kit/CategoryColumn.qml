@@ -1,0 +1,263 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Quillmere
+
+// The category list at the leading edge of a browse page, 300 wide and as high as the page:
+// `CategoryColumn { model: app.live; app: app; height: parent.height }`. It lists all items, the
+// favourites and the shown categories with their counts; choosing a row sets the browse model's
+// scope. A language menu and a filter field narrow the list; each category's context menu moves
+// it to the top, hides it or hides its whole language.
+Rectangle {
+    id: root
+
+    // The page's BrowseModel and the AppModel.
+    property QtObject model
+    property QtObject app
+
+    implicitWidth: 300
+    implicitHeight: 600
+    color: Qt.alpha(QM.bg1, 0.6)
+
+    CategoryColumnModel {
+        id: column
+
+        model: root.model
+        app: root.app
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 14
+        anchors.rightMargin: 14
+        spacing: 10
+
+        QMOverline {
+            Layout.topMargin: 30
+            Layout.leftMargin: 6
+            Layout.rightMargin: 6
+            text: "Categories"
+        }
+
+        AbstractButton {
+            id: languageButton
+
+            objectName: "languageButton"
+            Layout.fillWidth: true
+            implicitHeight: 34
+            leftPadding: 12
+            rightPadding: 12
+            onClicked: languageMenu.popup(languageButton, 0, languageButton.height + 4)
+
+            contentItem: RowLayout {
+                spacing: 8
+
+                Icon {
+                    symbol: "globe"
+                    size: 12.5
+                    color: QM.text3
+                }
+
+                Text {
+                    objectName: "languageTitle"
+                    Layout.fillWidth: true
+                    text: column.languageTitle
+                    font: QM.label
+                    color: QM.text1
+                    elide: Text.ElideRight
+                    textFormat: Text.PlainText
+                }
+
+                Icon {
+                    symbol: "chevron.up.chevron.down"
+                    size: 10
+                    color: QM.text3
+                }
+            }
+
+            background: QMSurface {
+                radius: 10
+                color: QM.surface2
+            }
+        }
+
+        QMSearchField {
+            objectName: "filterField"
+            Layout.fillWidth: true
+            implicitHeight: 34
+            prompt: "Filter categories"
+            text: root.model ? root.model.categoryFilter : ""
+            onTextEdited: if (root.model) root.model.categoryFilter = text
+        }
+
+        ListView {
+            id: list
+
+            objectName: "categoryList"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            spacing: 1
+            bottomMargin: 16
+            boundsBehavior: Flickable.StopAtBounds
+            model: column.rows
+
+            ScrollBar.vertical: ScrollBar {
+                policy: list.contentHeight > list.height ? ScrollBar.AsNeeded : ScrollBar.AlwaysOff
+            }
+
+            header: Column {
+                width: list.width
+                spacing: 1
+
+                CategoryColumnRow {
+                    objectName: "allRow"
+                    width: parent.width
+                    symbol: "square.grid.2x2"
+                    title: TitleText.isolated(column.allTitle)
+                    count: column.allCount
+                    selected: column.allSelected
+                    onClicked: column.chooseAll()
+                }
+
+                CategoryColumnRow {
+                    objectName: "favouritesRow"
+                    width: parent.width
+                    symbol: selected ? "heart.fill" : "heart"
+                    title: TitleText.isolated("Favourites")
+                    selected: column.favouritesSelected
+                    onClicked: column.chooseFavourites()
+                }
+
+                Item {
+                    width: parent.width
+                    height: 13
+
+                    Rectangle {
+                        anchors.verticalCenter: parent.verticalCenter
+                        x: 6
+                        width: parent.width - 12
+                        height: 1
+                        color: QM.stroke
+                    }
+                }
+            }
+
+            delegate: CategoryColumnRow {
+                id: row
+
+                required property int index
+                required property string providerID
+                required title
+                required count
+                required selected
+
+                objectName: "category-" + row.providerID
+                width: ListView.view.width
+                onClicked: column.chooseCategory(row.index)
+
+                TapHandler {
+                    acceptedButtons: Qt.RightButton
+                    onTapped: point => categoryMenu.openFor(row.index, row, point.position)
+                }
+            }
+
+            footer: Item {
+                width: list.width
+                height: message.text.length > 0 ? message.implicitHeight : 0
+
+                Text {
+                    id: message
+
+                    objectName: "message"
+                    width: parent.width
+                    visible: text.length > 0
+                    padding: 12
+                    text: column.message
+                    font: QM.caption
+                    color: QM.text3
+                    wrapMode: Text.Wrap
+                    textFormat: Text.PlainText
+                }
+            }
+
+            Component.onCompleted: {
+                if (column.selectedRow >= 0)
+                    list.positionViewAtIndex(column.selectedRow, ListView.Center);
+            }
+        }
+    }
+
+    QMMenu {
+        id: languageMenu
+
+        objectName: "languageMenu"
+
+        QMMenuItem {
+            objectName: "allLanguages"
+            text: "All languages"
+            symbol: column.allLanguages ? "checkmark" : ""
+            onTriggered: column.chooseLanguage("")
+        }
+
+        QMMenuSeparator {}
+
+        Instantiator {
+            model: column.languages
+            delegate: QMMenuItem {
+                required property var modelData
+
+                objectName: "language-" + modelData.key
+                text: modelData.title
+                symbol: modelData.checked ? "checkmark" : ""
+                // Once the menu has closed: the choice rebuilds these entries.
+                onTriggered: Qt.callLater(column.chooseLanguage, modelData.key)
+            }
+            onObjectAdded: (index, object) => languageMenu.insertItem(index + 2, object)
+            onObjectRemoved: (index, object) => languageMenu.removeItem(object)
+        }
+
+        QMMenuSeparator {}
+
+        QMMenuItem {
+            objectName: "hideLanguages"
+            text: "Hide languages\u2026"
+            symbol: "eye.slash"
+            onTriggered: column.openLanguageSettings()
+        }
+    }
+
+    QMMenu {
+        id: categoryMenu
+
+        property int row: -1
+
+        function openFor(row: int, anchor: Item, position: point): void {
+            categoryMenu.row = row;
+            categoryMenu.popup(anchor, position.x, position.y);
+        }
+
+        objectName: "categoryMenu"
+
+        QMMenuItem {
+            objectName: "moveToTop"
+            text: "Move to top"
+            symbol: "arrow.up.to.line"
+            onTriggered: column.moveToTop(categoryMenu.row)
+        }
+
+        QMMenuItem {
+            objectName: "hideCategory"
+            text: "Hide category"
+            symbol: "eye.slash"
+            onTriggered: column.hideCategory(categoryMenu.row)
+        }
+
+        QMMenuItem {
+            objectName: "hideLanguage"
+            text: column.languageEntryTitle(categoryMenu.row)
+            symbol: "globe"
+            onTriggered: column.hideLanguage(categoryMenu.row)
+        }
+    }
+}

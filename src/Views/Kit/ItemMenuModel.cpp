@@ -1,0 +1,91 @@
+#include "ItemMenuModel.h"
+
+#include "Store/CatalogueStore.h"
+
+using namespace Qt::StringLiterals;
+
+ItemMenuModel::Entry ItemMenuModel::mainEntry(CatalogueKind kind)
+{
+    if (kind == CatalogueKind::Series)
+        return {u"Open"_s, u"info.circle"_s};
+    return {u"Play"_s, u"play.fill"_s};
+}
+
+bool ItemMenuModel::hasDetails(CatalogueKind kind)
+{
+    return kind != CatalogueKind::Live;
+}
+
+ItemMenuModel::Entry ItemMenuModel::favouriteEntry(bool favourite)
+{
+    if (favourite)
+        return {u"Remove from favourites"_s, u"heart.slash"_s};
+    return {u"Add to favourites"_s, u"heart"_s};
+}
+
+QString ItemMenuModel::favouriteNotice(bool favourite)
+{
+    return favourite ? u"Added to favourites"_s : u"Removed from favourites"_s;
+}
+
+void ItemMenuModel::setApp(AppModel *app)
+{
+    if (m_app == app)
+        return;
+    m_app = app;
+    Q_EMIT appChanged();
+}
+
+void ItemMenuModel::setItemValue(const QVariant &value)
+{
+    const MediaItemValue item = value.value<MediaItemValue>();
+    if (item == m_item)
+        return;
+    m_item = item;
+    Q_EMIT itemChanged();
+}
+
+void ItemMenuModel::refresh()
+{
+    setFavourite(m_app && m_app->store()->isFavourite(CatalogueItem::from(item()), item().kind, std::nullopt));
+}
+
+void ItemMenuModel::activateMain()
+{
+    if (!m_app)
+        return;
+    if (item().kind == CatalogueKind::Series)
+        m_app->setDetail(item());
+    else
+        m_app->play(item(), {}, true);
+}
+
+void ItemMenuModel::openDetails()
+{
+    if (m_app)
+        m_app->setDetail(item());
+}
+
+void ItemMenuModel::toggleFavourite()
+{
+    if (!m_app)
+        return;
+    CatalogueStore &store = *m_app->store();
+    const bool before = store.isFavourite(CatalogueItem::from(item()), item().kind, std::nullopt);
+    const bool after = store.toggleFavourite(item());
+    setFavourite(after);
+    // The store answers with what the database holds: the same state as before means the write
+    // did not happen, and the store has set its own error sentence.
+    if (after == before)
+        return;
+    Q_EMIT favouriteToggled(after);
+    m_app->toast(favouriteNotice(after), ToastKind::Success);
+}
+
+void ItemMenuModel::setFavourite(bool favourite)
+{
+    if (m_favourite == favourite)
+        return;
+    m_favourite = favourite;
+    Q_EMIT favouriteChanged();
+}

@@ -1,0 +1,16 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quillmere
+
+// A hairline between groups of a `QMMenu`.
+MenuSeparator {
+    topPadding: 4
+    bottomPadding: 4
+    leftPadding: 6
+    rightPadding: 6
+
+    contentItem: Rectangle {
+        implicitHeight: 1
+        color: QM.stroke
+    }
+}

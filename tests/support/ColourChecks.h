@@ -1,0 +1,23 @@
+#pragma once
+
+#include "QmlHarness.h"
+
+#include <QColor>
+#include <QString>
+#include <QTest>
+
+inline QString describeColours(const QColor &actual, const QColor &expected)
+{
+    return QStringLiteral("drawn %1, expected %2").arg(actual.name(), expected.name());
+}
+
+// Whether a drawn colour is the expected one within `tolerance` in each channel. Evaluates each
+// argument once: the drawn colour often comes from driving a part into a state.
+#define QVERIFY_COLOUR_WITHIN(actual, expected, tolerance)                                                         \
+    do {                                                                                                           \
+        const QColor drawn = (actual);                                                                             \
+        const QColor wanted = (expected);                                                                          \
+        QVERIFY2(sameColour(drawn, wanted, tolerance), qPrintable(describeColours(drawn, wanted)));                \
+    } while (false)
+
+#define QVERIFY_COLOUR(actual, expected) QVERIFY_COLOUR_WITHIN(actual, expected, 3)
