@@ -1,4 +1,8 @@
 #include "App/AppModel.h"
+#include "App/MediaItemListModel.h"
+#include "Playback/PlaybackWindowController.h"
+#include "Store/CatalogueStore.h"
+#include "Views/Shell/PageModel.h"
 #include "support/LibraryRig.h"
 #include "support/QmlHarness.h"
 
@@ -44,6 +48,59 @@ QQuickItem *child(QQuickItem *root, const QString &name)
     return item;
 }
 
+// The page object of the page shown, once it has its first data.
+PageModel *readyPage(QQuickItem *page)
+{
+    auto *model = page->findChild<PageModel *>(u"pageModel"_s);
+    if (!model || !QTest::qWaitFor([model] { return model->isReady(); }, 10'000))
+        return nullptr;
+    return model;
+}
+
+bool scrollsDown(const QQuickItem *item)
+{
+    return item->inherits("QQuickFlickable") && item->property("orientation").toInt() != Qt::Horizontal;
+}
+
+// Scrolls the page (the nearest flickable around `item` that scrolls up and down) so that all of
+// `item` shows, as a user scrolling down to it would.
+QQuickItem *inView(QQuickItem *item)
+{
+    QQuickItem *scroller = item->parentItem();
+    while (scroller && !scrollsDown(scroller))
+        scroller = scroller->parentItem();
+    if (scroller) {
+        const qreal top = item->mapToItem(scroller->property("contentItem").value<QQuickItem *>(), QPointF()).y();
+        const qreal bottom = top + item->height();
+        qreal contentY = scroller->property("contentY").toReal();
+        if (bottom > contentY + scroller->height())
+            contentY = bottom - scroller->height();
+        if (top < contentY)
+            contentY = top;
+        scroller->setProperty("contentY", contentY);
+        QmlHarness::settle(50);
+    }
+    return item;
+}
+
+// The card of a shelf's row, once the row has made it, scrolled into view.
+QQuickItem *cardOf(QQuickItem *shelf, int index)
+{
+    auto *row = qobject_cast<QQuickItem *>(QmlHarness::find(shelf, u"row"_s));
+    QQuickItem *card = nullptr;
+    (void)QTest::qWaitFor([&] {
+        QMetaObject::invokeMethod(row, "itemAtIndex", Q_RETURN_ARG(QQuickItem *, card), Q_ARG(int, index));
+        return card != nullptr;
+    });
+    return card ? inView(card) : nullptr;
+}
+
+void saveLook(QmlHarness &harness, const QString &name)
+{
+    QmlHarness::settle(300);
+    harness.grab().save(name + u".png"_s);
+}
+
 } // namespace
 
 // The library pages offscreen over a real store and catalogue, driven with real clicks and keys.
@@ -52,6 +109,63 @@ class LibraryPageViewsTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void homeShelvesPlayOpenAndForget()
+    {
+        LibraryRig rig;
+        const QList<MediaItem> channels = rig.items(CatalogueKind::Live);
+        const QList<MediaItem> films = rig.items(CatalogueKind::Movie);
+        rig.saveProgress(films.at(2).providerID, CatalogueKind::Movie, 1500, 5400, 60);
+        rig.saveProgress(films.at(5).providerID, CatalogueKind::Movie, 600, 6000, 30);
+        rig.app().play(channels.at(1), {}, false);
+        for (const int row : {3, 4})
+            rig.store().toggleFavourite(channels.at(row));
+        rig.store().toggleFavourite(films.at(7));
+        rig.playback().close();
+
+        QmlHarness harness({1367, 900});
+        QQuickItem *page = harness.createFromQml(u"HomePage { width: 1319; height: 852 }"_s);
+        QVERIFY(page);
+        QVERIFY(readyPage(page));
+        saveLook(harness, u"home-page"_s);
+        QVERIFY(!child(page, u"emptyHint"_s)->isVisible());
+
+        // A new film opens its detail page.
+        QQuickItem *newMovies = child(page, u"newMovies"_s);
+        harness.click(cardOf(newMovies, 0));
+        QVERIFY(rig.app().detail());
+        QCOMPARE(rig.app().detail()->kind, CatalogueKind::Movie);
+        rig.app().setDetail(std::nullopt);
+
+        // A favourite channel plays with the favourite channels to switch through.
+        harness.click(cardOf(child(page, u"favouriteChannels"_s), 1));
+        QVERIFY(rig.playback().target());
+        QCOMPARE(rig.playback().target()->channels.size(), 2);
+        rig.playback().close();
+
+        // Continue watching: the card resumes, its menu forgets it.
+        QQuickItem *continueWatching = child(page, u"continueWatching"_s);
+        harness.click(cardOf(continueWatching, 0));
+        QCOMPARE(rig.playback().target()->item->id(), films.at(5).id());
+        QCOMPARE(rig.playback().target()->resumePosition, 600.0);
+        rig.playback().close();
+        harness.click(cardOf(continueWatching, 0), std::nullopt, Qt::RightButton);
+        QQuickItem *remove = nullptr;
+        QTRY_VERIFY((remove = QmlHarness::find(harness.window().contentItem(), u"removeEntry"_s)) && remove->isVisible());
+        QmlHarness::settle(200);
+        harness.click(remove);
+        QTRY_COMPARE(continueWatching->property("model").value<QAbstractItemModel *>()->rowCount(), 1);
+
+        harness.click(inView(child(page, u"clearRecent"_s)));
+        QTRY_VERIFY(!child(page, u"recentChannels"_s)->isVisible());
+        QCOMPARE(rig.app().toasts().constLast().text, u"Recently watched cleared"_s);
+
+        harness.click(inView(child(page, u"tile-guide"_s)));
+        QCOMPARE(rig.app().route(), Route::Guide);
+        harness.click(inView(child(page, u"searchButton"_s)));
+        QCOMPARE(rig.app().route(), Route::Search);
+        QCOMPARE(rig.app().searchFocusRequest(), 1);
+    }
+
     void theLauncherOpensTheSiteInTheBrowser()
     {
         LibraryRig rig({2, 2, 1});

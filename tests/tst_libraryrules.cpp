@@ -12,7 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-using OptionalText = std::optional<QString>;
 using OptionalFraction = std::optional<double>;
 using Positions = QList<std::pair<QString, EpisodeProgress>>;
 
@@ -196,26 +195,6 @@ private Q_SLOTS:
         QCOMPARE(VodText::errorPanel(CatalogueKind::Series, u"The catalogue could not be opened."_s),
                  (VodText::Panel{u"exclamationmark.triangle"_s, u"Series unavailable"_s,
                                  u"The catalogue could not be opened."_s}));
-    }
-
-    void namesTheFirstTwoGenres_data()
-    {
-        QTest::addColumn<OptionalText>("genre");
-        QTest::addColumn<OptionalText>("subtitle");
-
-        QTest::newRow("three") << OptionalText(u"Drama, Crime, Thriller"_s) << OptionalText(u"Drama, Crime"_s);
-        QTest::newRow("empty piece") << OptionalText(u"Action,,Comedy"_s) << OptionalText(u"Action, Comedy"_s);
-        QTest::newRow("one") << OptionalText(u" Documentary "_s) << OptionalText(u"Documentary"_s);
-        QTest::newRow("commas only") << OptionalText(u",,"_s) << OptionalText();
-        QTest::newRow("blank") << OptionalText(u"   "_s) << OptionalText();
-        QTest::newRow("none") << OptionalText() << OptionalText();
-    }
-
-    void namesTheFirstTwoGenres()
-    {
-        QFETCH(OptionalText, genre);
-        QFETCH(OptionalText, subtitle);
-        QCOMPARE(VodText::genreSubtitle(genre), subtitle);
     }
 
     void choosesTheEpisodeToContinueWith_data()

@@ -27,7 +27,7 @@ Loader {
     sourceComponent: root.pages[root.page] ?? null
 
     Component { id: welcomePage; PlaceholderPage { page: "welcome" } }
-    Component { id: homePage; PlaceholderPage { page: "home" } }
+    Component { id: homePage; HomePage {} }
     Component { id: searchPage; PlaceholderPage { page: "search" } }
     Component { id: livePage; PlaceholderPage { page: "live" } }
     Component { id: guidePage; PlaceholderPage { page: "guide" } }

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "App/CountedListModel.h"
 #include "Catalogue/CatalogueModels.h"
 
-#include <QAbstractListModel>
 #include <QList>
 #include <QtQml/qqmlregistration.h>
 
 // Rows of the watch history that the user can continue: each row shows its item (for an
 // episode, the series) under the same role names as every list of items, with the row's own
 // identity, the line under its title and how far it was watched.
-class LibraryEntryListModel : public QAbstractListModel
+class LibraryEntryListModel : public CountedListModel
 {
     Q_OBJECT
     QML_ANONYMOUS
@@ -23,7 +23,7 @@ public:
     };
     Q_ENUM(Role)
 
-    using QAbstractListModel::QAbstractListModel;
+    using CountedListModel::CountedListModel;
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;

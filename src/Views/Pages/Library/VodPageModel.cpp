@@ -191,11 +191,6 @@ int VodPageModel::cardWidth() const
     return PosterGrid::columns(m_availableWidth, PosterGrid::posterWidth(m_posterSize)).cardWidth;
 }
 
-QString VodPageModel::subtitle(const QString &genre)
-{
-    return VodText::genreSubtitle(genre.isEmpty() ? std::nullopt : std::optional(genre)).value_or(QString());
-}
-
 void VodPageModel::openDetail(int row)
 {
     if (m_browse && row >= 0 && row < m_browse->items().size())

@@ -70,8 +70,6 @@ public:
     [[nodiscard]] int columnCount() const;
     [[nodiscard]] int cardWidth() const;
 
-    // The line under a poster: its first two genres, or empty for none.
-    Q_INVOKABLE static QString subtitle(const QString &genre);
     // A poster opens its detail page over this page.
     Q_INVOKABLE void openDetail(int row);
     // A poster came into view: the browse model fetches the next page when it is near the end.

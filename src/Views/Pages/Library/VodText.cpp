@@ -2,8 +2,6 @@
 
 #include "Support/NumberText.h"
 
-#include <QStringList>
-
 using namespace Qt::StringLiterals;
 
 namespace VodText {
@@ -28,19 +26,6 @@ Panel emptyPanel(const BrowseScope &scope, const QString &query)
 Panel errorPanel(CatalogueKind kind, const QString &error)
 {
     return {u"exclamationmark.triangle"_s, kindTitle(kind) + u" unavailable"_s, error};
-}
-
-std::optional<QString> genreSubtitle(const std::optional<QString> &genre)
-{
-    if (!genre)
-        return std::nullopt;
-    QStringList pieces = genre->split(u',', Qt::SkipEmptyParts).mid(0, 2);
-    for (QString &piece : pieces)
-        piece = piece.trimmed();
-    const QString joined = pieces.join(u", "_s);
-    if (joined.isEmpty())
-        return std::nullopt;
-    return joined;
 }
 
 } // namespace VodText

@@ -4,10 +4,8 @@
 
 #include <QString>
 
-#include <optional>
-
-// The wording of the films and series page: the count under its title, the panel shown instead
-// of an empty or failed grid, and the line under each poster.
+// The wording of the films and series page: the count under its title and the panel shown
+// instead of an empty or failed grid. (The line under each poster is the poster card's own.)
 namespace VodText {
 
 // "Loading…" while the first page loads with nothing shown, else "1 movie", "12 movies",
@@ -28,9 +26,5 @@ struct Panel
 [[nodiscard]] Panel emptyPanel(const BrowseScope &scope, const QString &query);
 // A failed load: "Movies unavailable" or "Series unavailable", with the error's sentence.
 [[nodiscard]] Panel errorPanel(CatalogueKind kind, const QString &error);
-
-// The first two genres of the provider's comma-separated list, trimmed ("Drama, Crime"); none
-// when there is no genre to show.
-[[nodiscard]] std::optional<QString> genreSubtitle(const std::optional<QString> &genre);
 
 } // namespace VodText
