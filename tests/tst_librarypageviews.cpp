@@ -2,6 +2,7 @@
 #include "App/MediaItemListModel.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
+#include "Support/UserSettings.h"
 #include "Views/Shell/PageModel.h"
 #include "support/LibraryRig.h"
 #include "support/QmlHarness.h"
@@ -95,6 +96,13 @@ QQuickItem *cardOf(QQuickItem *shelf, int index)
     return card ? inView(card) : nullptr;
 }
 
+// Lets the search's pause for typing pass, once the search has begun to wait.
+void passTypingPause(LibraryRig &rig)
+{
+    QVERIFY(QTest::qWaitFor([&rig] { return rig.harness().clock().pendingSleeps() > 0; }));
+    rig.harness().clock().advance(std::chrono::milliseconds(200));
+}
+
 void saveLook(QmlHarness &harness, const QString &name)
 {
     QmlHarness::settle(300);
@@ -164,6 +172,60 @@ private Q_SLOTS:
         harness.click(inView(child(page, u"searchButton"_s)));
         QCOMPARE(rig.app().route(), Route::Search);
         QCOMPARE(rig.app().searchFocusRequest(), 1);
+    }
+
+    void searchShowsResultsOnceTypingPausesAndRemembersTheTerm()
+    {
+        LibraryRig rig;
+        UserSettings::remove(u"quillmere.recentSearches"_s);
+        QString word;
+        for (const MediaItem &film : rig.items(CatalogueKind::Movie)) {
+            if (const QString last = film.title.section(u' ', -1).toLower(); last.size() >= 3 && last.at(0).isLetter()) {
+                word = last;
+                break;
+            }
+        }
+        QmlHarness harness({1367, 900});
+        QQuickItem *page = harness.createFromQml(u"SearchPage { width: 1319; height: 852 }"_s);
+        QVERIFY(page);
+        QVERIFY(readyPage(page));
+        QQuickItem *field = child(page, u"searchText"_s);
+        // The field has the keyboard as soon as the page shows.
+        QTRY_VERIFY(field->hasActiveFocus());
+        QVERIFY(child(page, u"searchTip"_s)->isVisible());
+
+        harness.type(word);
+        QCOMPARE(rig.app().searchText(), word);
+        QQuickItem *movies = child(page, u"movieResults"_s);
+        QVERIFY(!movies->isVisible());
+        passTypingPause(rig);
+        QTRY_VERIFY(movies->isVisible());
+        QVERIFY(!child(page, u"searchSpinner"_s)->isVisible());
+        saveLook(harness, u"search-page"_s);
+
+        // Return remembers the term; a result does too, and opens the title.
+        harness.key(Qt::Key_Return);
+        QCOMPARE(UserSettings::text(u"quillmere.recentSearches"_s), word);
+        harness.click(cardOf(movies, 0));
+        QVERIFY(rig.app().detail());
+
+        // Cleared, the page offers the term again as a chip, which searches for it.
+        harness.click(child(page, u"clearText"_s));
+        QCOMPARE(rig.app().searchText(), QString());
+        QQuickItem *chip = nullptr;
+        QTRY_VERIFY((chip = QmlHarness::find(page, u"recent:"_s + word)) && chip->isVisible());
+        harness.click(chip);
+        QCOMPARE(rig.app().searchText(), word);
+        passTypingPause(rig);
+        QTRY_VERIFY(movies->isVisible());
+
+        // A term nobody uses: the panel shows only once its search has ended.
+        harness.click(field);
+        harness.type(u"qqzz"_s);
+        QVERIFY(!child(page, u"noResults"_s)->isVisible());
+        passTypingPause(rig);
+        QTRY_VERIFY(child(page, u"noResults"_s)->isVisible());
+        QVERIFY(!movies->isVisible());
     }
 
     void theLauncherOpensTheSiteInTheBrowser()

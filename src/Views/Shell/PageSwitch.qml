@@ -28,7 +28,7 @@ Loader {
 
     Component { id: welcomePage; PlaceholderPage { page: "welcome" } }
     Component { id: homePage; HomePage {} }
-    Component { id: searchPage; PlaceholderPage { page: "search" } }
+    Component { id: searchPage; SearchPage {} }
     Component { id: livePage; PlaceholderPage { page: "live" } }
     Component { id: guidePage; PlaceholderPage { page: "guide" } }
     Component { id: moviesPage; PlaceholderPage { page: "movies" } }

@@ -115,6 +115,7 @@ Rectangle {
                     required property var progress
                     required property int index
 
+                    implicitWidth: 158
                     radius: 14
                     contentItem: PosterCard {
                         width: 158
@@ -131,13 +132,14 @@ Rectangle {
                 }
             }
 
-            HomeChannelShelf {
+            ChannelShelf {
                 objectName: "recentChannels"
                 Layout.fillWidth: true
                 title: "Recently watched"
-                page: page
-                itemMenu: itemMenu
                 items: page.recentChannels
+                itemMenu: itemMenu
+                cardWidth: 220
+                onActivated: index => page.playChannel(page.recentChannels, index)
 
                 QMButton {
                     objectName: "clearRecent"
@@ -149,41 +151,42 @@ Rectangle {
                 }
             }
 
-            HomeChannelShelf {
+            ChannelShelf {
                 objectName: "favouriteChannels"
                 Layout.fillWidth: true
                 title: "Favourite channels"
-                page: page
-                itemMenu: itemMenu
                 items: page.favouriteChannels
+                itemMenu: itemMenu
+                cardWidth: 220
+                onActivated: index => page.playChannel(page.favouriteChannels, index)
             }
 
-            HomePosterShelf {
+            PosterShelf {
                 objectName: "favouriteTitles"
                 Layout.fillWidth: true
                 title: "My list"
-                page: page
-                itemMenu: itemMenu
                 items: page.favouriteTitles
+                itemMenu: itemMenu
+                onActivated: index => page.openPoster(page.favouriteTitles, index)
             }
 
-            HomePosterShelf {
+            PosterShelf {
                 objectName: "newMovies"
                 Layout.fillWidth: true
                 title: "New movies"
                 subtitle: "Recently added by your provider"
-                page: page
-                itemMenu: itemMenu
                 items: page.newMovies
+                itemMenu: itemMenu
+                onActivated: index => page.openPoster(page.newMovies, index)
             }
 
-            HomePosterShelf {
+            PosterShelf {
                 objectName: "newSeries"
                 Layout.fillWidth: true
                 title: "New series"
-                page: page
-                itemMenu: itemMenu
                 items: page.newSeries
+                itemMenu: itemMenu
+                onActivated: index => page.openPoster(page.newSeries, index)
             }
 
             QMSurface {
