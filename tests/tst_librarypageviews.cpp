@@ -1,4 +1,5 @@
 #include "App/AppModel.h"
+#include "App/BrowseModel.h"
 #include "App/MediaItemListModel.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
@@ -226,6 +227,66 @@ private Q_SLOTS:
         passTypingPause(rig);
         QTRY_VERIFY(child(page, u"noResults"_s)->isVisible());
         QVERIFY(!movies->isVisible());
+    }
+
+    void theFilmGridOpensSortsResizesAndPages()
+    {
+        LibraryRig rig({2, 300, 2});
+        UserSettings::remove(u"quillmere.posterSize"_s);
+        QmlHarness harness({1367, 900});
+        QQuickItem *page = harness.createFromQml(u"VodPage { width: 1319; height: 852; browse: AppModel.movies }"_s);
+        QVERIFY(page);
+        QVERIFY(readyPage(page));
+        BrowseModel &movies = *rig.app().movies();
+        QVERIFY(movies.total() > 240);
+        QCOMPARE(child(page, u"pageSubtitle"_s)->property("text").toString(),
+                 QString::number(movies.total()) + u" movies"_s);
+        QQuickItem *grid = child(page, u"posterGrid"_s);
+        // 1319 less the 300-wide category column and its rule: five columns of 173.
+        QCOMPARE(grid->property("cellWidth").toReal(), 173.0 + 22);
+        saveLook(harness, u"movies-page"_s);
+
+        harness.click(child(page, u"poster:2"_s));
+        QCOMPARE(rig.app().detail(), movies.items().at(2));
+        rig.app().setDetail(std::nullopt);
+
+        // Scrolling to the end of the loaded posters fetches the next page.
+        QCOMPARE(movies.items().size(), 120);
+        grid->setProperty("contentY", grid->property("contentHeight").toReal());
+        QTRY_COMPARE(movies.items().size(), 240);
+
+        harness.click(child(page, u"sortButton"_s));
+        QQuickItem *byTitle = nullptr;
+        QTRY_VERIFY((byTitle = QmlHarness::find(harness.window().contentItem(), u"sort:title"_s)) && byTitle->isVisible());
+        QmlHarness::settle(200);
+        harness.click(byTitle);
+        QCOMPARE(movies.sortName(), u"title"_s);
+
+        harness.click(child(page, u"posterSizeButton"_s));
+        QQuickItem *large = nullptr;
+        QTRY_VERIFY((large = QmlHarness::find(harness.window().contentItem(), u"size:large"_s)) && large->isVisible());
+        QmlHarness::settle(200);
+        harness.click(large);
+        QCOMPARE(UserSettings::text(u"quillmere.posterSize"_s), u"large"_s);
+        QCOMPARE(grid->property("cellWidth").toReal(), 222.0 + 22);
+
+        // A film's menu adds it to the favourites; in the favourites scope, removing it takes it out.
+        movies.setScope(BrowseScope::favourites());
+        QTRY_VERIFY(child(page, u"panel"_s)->isVisible());
+        QCOMPARE(child(page, u"panel"_s)->property("title").toString(), u"Nothing saved yet"_s);
+        QVERIFY(!grid->isVisible());
+        rig.store().toggleFavourite(rig.items(CatalogueKind::Movie).at(0));
+        movies.scheduleReload(false);
+        QQuickItem *poster = nullptr;
+        QTRY_VERIFY((poster = QmlHarness::find(page, u"poster:0"_s)) && grid->isVisible());
+        harness.click(poster, std::nullopt, Qt::RightButton);
+        QQuickItem *favourite = nullptr;
+        QTRY_VERIFY((favourite = QmlHarness::find(harness.window().contentItem(), u"favouriteEntry"_s))
+                    && favourite->isVisible());
+        QmlHarness::settle(200);
+        harness.click(favourite);
+        QTRY_VERIFY(movies.items().isEmpty());
+        QCOMPARE(child(page, u"pageSubtitle"_s)->property("text").toString(), u"0 movies"_s);
     }
 
     void theLauncherOpensTheSiteInTheBrowser()

@@ -31,8 +31,8 @@ Loader {
     Component { id: searchPage; SearchPage {} }
     Component { id: livePage; PlaceholderPage { page: "live" } }
     Component { id: guidePage; PlaceholderPage { page: "guide" } }
-    Component { id: moviesPage; PlaceholderPage { page: "movies" } }
-    Component { id: seriesPage; PlaceholderPage { page: "series" } }
+    Component { id: moviesPage; VodPage { browse: AppModel.movies } }
+    Component { id: seriesPage; VodPage { browse: AppModel.series } }
     Component { id: youtubePage; VideoSitePage {} }
     Component { id: playlistsPage; PlaceholderPage { page: "playlists" } }
     Component { id: settingsPage; PlaceholderPage { page: "settings" } }

@@ -2,6 +2,7 @@
 
 #include "App/AppModel.h"
 #include "App/BrowseModel.h"
+#include "App/MediaItemValue.h"
 #include "PosterGrid.h"
 #include "Support/UserSettings.h"
 #include "VodText.h"
@@ -203,8 +204,8 @@ void VodPageModel::posterShown(int row)
         m_browse->loadMoreIfNeeded(m_browse->items().at(row));
 }
 
-void VodPageModel::favouriteChanged(int row, bool saved)
+void VodPageModel::favouriteChanged(const QVariant &item, bool saved)
 {
-    if (m_browse && row >= 0 && row < m_browse->items().size())
-        m_browse->updateFavourite(m_browse->items().at(row), saved);
+    if (m_browse && item.canConvert<MediaItemValue>())
+        m_browse->updateFavourite(item.value<MediaItemValue>().item(), saved);
 }

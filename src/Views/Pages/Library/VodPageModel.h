@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
@@ -74,8 +75,8 @@ public:
     Q_INVOKABLE void openDetail(int row);
     // A poster came into view: the browse model fetches the next page when it is near the end.
     Q_INVOKABLE void posterShown(int row);
-    // A poster's item menu changed its favourite.
-    Q_INVOKABLE void favouriteChanged(int row, bool saved);
+    // A poster's item menu stored a favourite change of `item` (a MediaItemValue).
+    Q_INVOKABLE void favouriteChanged(const QVariant &item, bool saved);
 
 Q_SIGNALS:
     void browseChanged();
