@@ -1,6 +1,7 @@
 #include "App/AppModel.h"
 #include "App/BrowseModel.h"
 #include "App/MediaItemListModel.h"
+#include "Pages/Home/HomePageModel.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
@@ -287,6 +288,82 @@ private Q_SLOTS:
         harness.click(favourite);
         QTRY_VERIFY(movies.items().isEmpty());
         QCOMPARE(child(page, u"pageSubtitle"_s)->property("text").toString(), u"0 movies"_s);
+    }
+
+    void aFilmsDetailPlaysResumesAndClosesOnEscape()
+    {
+        LibraryRig rig;
+        const MediaItem film = rig.items(CatalogueKind::Movie).at(4);
+        rig.saveProgress(film.providerID, CatalogueKind::Movie, 754, 5400);
+        rig.app().setDetail(film);
+        QmlHarness harness({1367, 900});
+        QQuickItem *page = harness.createFromQml(u"DetailPage { width: 1319; height: 852 }"_s);
+        QVERIFY(page);
+        QVERIFY(readyPage(page));
+        saveLook(harness, u"movie-detail"_s);
+        QVERIFY(!child(page, u"playButton"_s)->isVisible());
+        QQuickItem *resume = child(page, u"resumeButton"_s);
+        QCOMPARE(resume->property("text").toString(), u"Resume from 12:34"_s);
+
+        harness.click(resume);
+        QCOMPARE(rig.playback().target()->item->id(), film.id());
+        QCOMPARE(rig.playback().target()->resumePosition, 754.0);
+        rig.playback().close();
+        harness.click(child(page, u"startOverButton"_s));
+        QCOMPARE(rig.playback().target()->resumePosition, 0.0);
+        rig.playback().close();
+
+        harness.click(child(page, u"myListButton"_s));
+        QCOMPARE(child(page, u"myListButton"_s)->property("text").toString(), u"In My list"_s);
+        QCOMPARE(rig.app().toasts().constLast().text, u"Added to My list"_s);
+
+        harness.key(Qt::Key_Escape);
+        QCOMPARE(rig.app().detail(), std::nullopt);
+    }
+
+    void aSeriesDetailContinuesAndForgetsEpisodes()
+    {
+        LibraryRig rig;
+        const MediaItem series = rig.seriesWithSeasons(2);
+        const QList<SeriesEpisode> episodes = rig.episodes(series.providerID);
+        rig.saveProgress(episodes.at(0).providerID, CatalogueKind::Series, 1200, 1200, 100);
+        rig.saveProgress(episodes.at(1).providerID, CatalogueKind::Series, 600, 1200, 50);
+        HomePageModel home;
+        home.setApp(&rig.app());
+        QTRY_COMPARE(home.continueWatching()->count(), 1);
+        rig.app().setDetail(series);
+        QmlHarness harness({1367, 900});
+        QQuickItem *page = harness.createFromQml(u"DetailPage { width: 1319; height: 852 }"_s);
+        QVERIFY(page);
+        QVERIFY(readyPage(page));
+        QQuickItem *next = child(page, u"nextEpisodeButton"_s);
+        QTRY_COMPARE(next->property("text").toString(), u"Continue S1 E2"_s);
+        QVERIFY(child(page, u"season:2"_s)->isVisible());
+        saveLook(harness, u"series-detail"_s);
+
+        harness.click(next);
+        QCOMPARE(rig.playback().target()->episode, episodes.at(1));
+        QCOMPARE(rig.playback().target()->episodes, episodes);
+        rig.playback().close();
+
+        // The episode's menu forgets its history: its row, the play button and the home page follow.
+        QQuickItem *row = inView(child(page, u"episode:1"_s));
+        QVERIFY(child(row, u"watchedShare"_s)->isVisible());
+        harness.click(row, QPointF(400, 40), Qt::RightButton);
+        QQuickItem *forget = nullptr;
+        QTRY_VERIFY((forget = QmlHarness::find(harness.window().contentItem(), u"unwatchedEntry"_s)) && forget->isVisible());
+        QmlHarness::settle(200);
+        harness.click(forget);
+        QTRY_COMPARE(next->property("text").toString(), u"Play S1 E2"_s);
+        QVERIFY(!child(row, u"watchedShare"_s)->isVisible());
+        QTRY_COMPARE(home.continueWatching()->count(), 0);
+
+        // Another season's episode plays from its row.
+        harness.click(inView(child(page, u"season:2"_s)));
+        QQuickItem *first = nullptr;
+        QTRY_VERIFY((first = QmlHarness::find(page, u"episode:0"_s)));
+        harness.click(inView(first));
+        QCOMPARE(rig.playback().target()->episode->seasonNumber, 2);
     }
 
     void theLauncherOpensTheSiteInTheBrowser()

@@ -2,7 +2,6 @@
 
 #include "EpisodeChoice.h"
 #include "Support/TimeText.h"
-#include "Support/TitleText.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,7 +27,7 @@ QVariant EpisodeListModel::data(const QModelIndex &index, int role) const
             : QString();
     case Qt::DisplayRole:
     case TitleRole:
-        return TitleText::isolated(episode.title);
+        return episode.title;
     case PlotRole:
         return episode.plot.value_or(QString());
     case ArtworkUrlRole: {

@@ -32,7 +32,6 @@ public:
         NumberTitleRole,
         // "47m", or empty without a duration.
         DurationRole,
-        // The title between directional isolates.
         TitleRole,
         PlotRole,
         ArtworkUrlRole,

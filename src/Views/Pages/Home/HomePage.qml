@@ -11,7 +11,7 @@ Rectangle {
     color: QM.bg0
 
     HomePageModel {
-        id: page
+        id: pageModel
 
         objectName: "pageModel"
         app: AppModel
@@ -37,14 +37,14 @@ Rectangle {
             objectName: "resumeEntry"
             text: "Resume"
             symbol: "play.fill"
-            onTriggered: page.resume(resumeMenu.row)
+            onTriggered: pageModel.resume(resumeMenu.row)
         }
 
         QMMenuItem {
             objectName: "removeEntry"
             text: "Remove from Continue watching"
             symbol: "minus.circle"
-            onTriggered: page.removeFromContinueWatching(resumeMenu.row)
+            onTriggered: pageModel.removeFromContinueWatching(resumeMenu.row)
         }
     }
 
@@ -68,7 +68,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.leftMargin: 40
                 Layout.rightMargin: 40
-                page: page
+                page: pageModel
             }
 
             RowLayout {
@@ -78,7 +78,7 @@ Rectangle {
                 spacing: 16
 
                 Repeater {
-                    model: page.tiles
+                    model: pageModel.tiles
 
                     QMCardButton {
                         id: tile
@@ -104,9 +104,9 @@ Rectangle {
             Shelf {
                 objectName: "continueWatching"
                 Layout.fillWidth: true
-                visible: page.continueWatching.count > 0
+                visible: pageModel.continueWatching.count > 0
                 title: "Continue watching"
-                model: page.continueWatching
+                model: pageModel.continueWatching
                 delegate: QMCardButton {
                     id: resumeCard
 
@@ -123,7 +123,7 @@ Rectangle {
                         subtitle: resumeCard.resumeLine
                         progress: resumeCard.progress
                     }
-                    onClicked: page.resume(resumeCard.index)
+                    onClicked: pageModel.resume(resumeCard.index)
 
                     TapHandler {
                         acceptedButtons: Qt.RightButton
@@ -136,10 +136,10 @@ Rectangle {
                 objectName: "recentChannels"
                 Layout.fillWidth: true
                 title: "Recently watched"
-                items: page.recentChannels
+                items: pageModel.recentChannels
                 itemMenu: itemMenu
                 cardWidth: 220
-                onActivated: index => page.playChannel(page.recentChannels, index)
+                onActivated: index => pageModel.playChannel(pageModel.recentChannels, index)
 
                 QMButton {
                     objectName: "clearRecent"
@@ -147,7 +147,7 @@ Rectangle {
                     symbol: "trash"
                     kind: QMButtonKind.Ghost
                     compact: true
-                    onClicked: page.clearRecentlyWatched()
+                    onClicked: pageModel.clearRecentlyWatched()
                 }
             }
 
@@ -155,19 +155,19 @@ Rectangle {
                 objectName: "favouriteChannels"
                 Layout.fillWidth: true
                 title: "Favourite channels"
-                items: page.favouriteChannels
+                items: pageModel.favouriteChannels
                 itemMenu: itemMenu
                 cardWidth: 220
-                onActivated: index => page.playChannel(page.favouriteChannels, index)
+                onActivated: index => pageModel.playChannel(pageModel.favouriteChannels, index)
             }
 
             PosterShelf {
                 objectName: "favouriteTitles"
                 Layout.fillWidth: true
                 title: "My list"
-                items: page.favouriteTitles
+                items: pageModel.favouriteTitles
                 itemMenu: itemMenu
-                onActivated: index => page.openPoster(page.favouriteTitles, index)
+                onActivated: index => pageModel.openPoster(pageModel.favouriteTitles, index)
             }
 
             PosterShelf {
@@ -175,18 +175,18 @@ Rectangle {
                 Layout.fillWidth: true
                 title: "New movies"
                 subtitle: "Recently added by your provider"
-                items: page.newMovies
+                items: pageModel.newMovies
                 itemMenu: itemMenu
-                onActivated: index => page.openPoster(page.newMovies, index)
+                onActivated: index => pageModel.openPoster(pageModel.newMovies, index)
             }
 
             PosterShelf {
                 objectName: "newSeries"
                 Layout.fillWidth: true
                 title: "New series"
-                items: page.newSeries
+                items: pageModel.newSeries
                 itemMenu: itemMenu
-                onActivated: index => page.openPoster(page.newSeries, index)
+                onActivated: index => pageModel.openPoster(pageModel.newSeries, index)
             }
 
             QMSurface {
@@ -194,7 +194,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.leftMargin: 40
                 Layout.rightMargin: 40
-                visible: page.showsEmptyHint
+                visible: pageModel.showsEmptyHint
                 implicitHeight: hint.implicitHeight + 44
                 color: QM.surface1
                 radius: 14

@@ -13,7 +13,7 @@ Rectangle {
     color: QM.bg0
 
     VodPageModel {
-        id: page
+        id: pageModel
 
         objectName: "pageModel"
         app: AppModel
@@ -24,7 +24,7 @@ Rectangle {
         id: itemMenu
 
         app: AppModel
-        onFavouriteToggled: favourite => page.favouriteChanged(itemMenu.item, favourite)
+        onFavouriteToggled: favourite => pageModel.favouriteChanged(itemMenu.item, favourite)
     }
 
     RowLayout {
@@ -54,7 +54,7 @@ Rectangle {
                 Layout.rightMargin: 32
                 Layout.topMargin: 28
                 Layout.bottomMargin: 16
-                page: page
+                page: pageModel
                 browse: root.browse
             }
 
@@ -63,22 +63,22 @@ Rectangle {
 
                 Layout.fillWidth: true
                 Layout.fillHeight: true
-                onWidthChanged: page.availableWidth = body.width
-                Component.onCompleted: page.availableWidth = body.width
+                onWidthChanged: pageModel.availableWidth = body.width
+                Component.onCompleted: pageModel.availableWidth = body.width
 
                 QMEmptyState {
                     objectName: "panel"
                     anchors.fill: parent
-                    visible: page.body !== "grid"
-                    symbol: page.panelIcon
-                    title: page.panelTitle
-                    message: page.panelMessage
+                    visible: pageModel.body !== "grid"
+                    symbol: pageModel.panelIcon
+                    title: pageModel.panelTitle
+                    message: pageModel.panelMessage
                 }
 
                 PosterGridView {
                     anchors.fill: parent
-                    visible: page.body === "grid"
-                    page: page
+                    visible: pageModel.body === "grid"
+                    page: pageModel
                     itemMenu: itemMenu
                     items: root.browse.items
                 }

@@ -11,7 +11,7 @@ Rectangle {
     color: QM.bg0
 
     SearchPageModel {
-        id: page
+        id: pageModel
 
         objectName: "pageModel"
         app: AppModel
@@ -49,7 +49,7 @@ Rectangle {
                 id: bar
 
                 Layout.fillWidth: true
-                page: page
+                page: pageModel
             }
         }
 
@@ -75,54 +75,54 @@ Rectangle {
                     Layout.fillWidth: true
                     Layout.leftMargin: 40
                     Layout.rightMargin: 40
-                    visible: page.showsSuggestions
-                    page: page
+                    visible: pageModel.showsSuggestions
+                    page: pageModel
                 }
 
                 QMEmptyState {
                     objectName: "noResults"
                     Layout.fillWidth: true
                     Layout.preferredHeight: 360
-                    visible: page.showsNoResults
+                    visible: pageModel.showsNoResults
                     symbol: "magnifyingglass"
-                    title: page.noResultsTitle
+                    title: pageModel.noResultsTitle
                     message: "Try a shorter word, or check the spelling. Hidden categories and languages aren't searched."
                 }
 
                 ChannelShelf {
                     objectName: "channelResults"
                     Layout.fillWidth: true
-                    visible: !page.showsSuggestions && page.channels.count > 0
+                    visible: !pageModel.showsSuggestions && pageModel.channels.count > 0
                     title: "Channels"
-                    subtitle: page.channelsSubtitle
-                    items: page.channels
+                    subtitle: pageModel.channelsSubtitle
+                    items: pageModel.channels
                     itemMenu: itemMenu
                     cardWidth: 210
-                    onActivated: index => page.playChannel(index)
+                    onActivated: index => pageModel.playChannel(index)
                 }
 
                 PosterShelf {
                     objectName: "movieResults"
                     Layout.fillWidth: true
-                    visible: !page.showsSuggestions && page.movies.count > 0
+                    visible: !pageModel.showsSuggestions && pageModel.movies.count > 0
                     title: "Movies"
-                    subtitle: page.moviesSubtitle
-                    items: page.movies
+                    subtitle: pageModel.moviesSubtitle
+                    items: pageModel.movies
                     itemMenu: itemMenu
                     cardWidth: 150
-                    onActivated: index => page.openTitle(page.movies, index)
+                    onActivated: index => pageModel.openTitle(pageModel.movies, index)
                 }
 
                 PosterShelf {
                     objectName: "seriesResults"
                     Layout.fillWidth: true
-                    visible: !page.showsSuggestions && page.series.count > 0
+                    visible: !pageModel.showsSuggestions && pageModel.series.count > 0
                     title: "Series"
-                    subtitle: page.seriesSubtitle
-                    items: page.series
+                    subtitle: pageModel.seriesSubtitle
+                    items: pageModel.series
                     itemMenu: itemMenu
                     cardWidth: 150
-                    onActivated: index => page.openTitle(page.series, index)
+                    onActivated: index => pageModel.openTitle(pageModel.series, index)
                 }
             }
         }

@@ -11,7 +11,7 @@ Rectangle {
     color: QM.bg0
 
     VideoSitePageModel {
-        id: page
+        id: pageModel
 
         objectName: "pageModel"
         app: AppModel
@@ -101,17 +101,17 @@ Rectangle {
                             Layout.fillWidth: true
                             implicitHeight: 40
                             prompt: "Search videos, channels\u2026"
-                            text: page.query
-                            onTextEdited: page.query = text
-                            onSubmitted: page.openSearch()
+                            text: pageModel.query
+                            onTextEdited: pageModel.query = text
+                            onSubmitted: pageModel.openSearch()
                         }
 
                         QMButton {
                             objectName: "searchButton"
                             text: "Search"
                             kind: QMButtonKind.Primary
-                            enabled: page.canSearch
-                            onClicked: page.openSearch()
+                            enabled: pageModel.canSearch
+                            onClicked: pageModel.openSearch()
                         }
                     }
 
@@ -119,7 +119,7 @@ Rectangle {
                         spacing: 10
 
                         Repeater {
-                            model: page.shortcuts
+                            model: pageModel.shortcuts
 
                             QMButton {
                                 required property var modelData
@@ -129,7 +129,7 @@ Rectangle {
                                 symbol: modelData.icon
                                 kind: QMButtonKind.Secondary
                                 compact: true
-                                onClicked: page.open(modelData.address)
+                                onClicked: pageModel.open(modelData.address)
                             }
                         }
                     }
