@@ -1,4 +1,5 @@
 #include "Catalogue/CatalogueModels.h"
+#include "Pages/Detail/DetailBackdrop.h"
 #include "Pages/Detail/DetailText.h"
 #include "Pages/Detail/EpisodeChoice.h"
 #include "Pages/Home/HomeText.h"
@@ -300,6 +301,23 @@ private Q_SLOTS:
         QCOMPARE(DetailText::resumeTitle(3725), u"Resume from 1:02:05"_s);
         QCOMPARE(EpisodeChoice::shortCode(episode(2, 5)), u"S2 E5"_s);
         QCOMPARE(EpisodeChoice::shortCode(episode(0, 5)), u"E5"_s);
+    }
+
+    void blursTheBackdropIntoFadingEdges()
+    {
+        QImage source(300, 200, QImage::Format_ARGB32_Premultiplied);
+        source.fill(Qt::red);
+        qreal margin = 0;
+        // A 3:1 frame takes the middle 300 x 100 of the picture; 60 of the frame's 1200 points
+        // are 15 of its pixels.
+        const QImage blurred = DetailBackdrop::blurredFill(source, QSizeF(1200, 400), 60, margin);
+        QCOMPARE(margin, 15.0);
+        QCOMPARE(blurred.size(), QSize(330, 130));
+        QCOMPARE(QColor(blurred.pixel(165, 65)), QColor(Qt::red));
+        // Not smeared to the border: the blur fades out past the picture's edge.
+        QVERIFY(qAlpha(blurred.pixel(0, 0)) < 40);
+        QVERIFY(qAlpha(blurred.pixel(15, 65)) < 255);
+        QVERIFY(DetailBackdrop::blurredFill(QImage(), QSizeF(100, 100), 60, margin).isNull());
     }
 
     void remembersRecentSearchTerms()
