@@ -23,7 +23,21 @@ GridView {
     cellWidth: root.page.cardWidth + 22
     cellHeight: tallest.implicitHeight + 26
     model: root.items
+    // Cells that leave the view are handed the items that come into it rather than made anew.
+    reuseItems: true
     ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+    // Posters made while a page was on its way asked for nothing more: whenever the list grows or
+    // the end comes into view, the last poster in view reports itself again.
+    onCountChanged: Qt.callLater(root.reportLastInView)
+    onAtYEndChanged: if (root.atYEnd) root.reportLastInView()
+
+    function reportLastInView(): void {
+        const last = root.indexAt(root.contentX + root.width - root.rightMargin - 1, root.contentY + root.height - 1);
+        if (last >= 0)
+            root.page.posterShown(last);
+        else if (root.atYEnd && root.count > 0)
+            root.page.posterShown(root.count - 1);
+    }
 
     // The tallest a card gets (a title of two lines and a subtitle): every row takes its height.
     PosterCard {
@@ -46,6 +60,7 @@ GridView {
         radius: 14
         onClicked: root.page.openDetail(cell.index)
         Component.onCompleted: root.page.posterShown(cell.index)
+        GridView.onReused: root.page.posterShown(cell.index)
 
         PosterCard {
             id: poster
