@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <functional>
 
-// The benchmarks' large catalogue: 300,000 items (60k channels, 200k films, 40k series) of one
-// playlist in a real file, with the planner's statistics taken as an import leaves them.
+// The benchmarks' large catalogue of one playlist in a real file, by default 300,000 items (60k
+// channels, 200k films, 40k series), with the planner's statistics taken as an import leaves them.
 class LargeCatalogue final
 {
 public:
@@ -18,8 +18,9 @@ public:
     using Extra = std::function<void(CatalogueFixture &, const GeneratedCatalogue &)>;
 
     // `extra` writes further rows (favourites, a guide) before the statistics are taken.
-    explicit LargeCatalogue(const Extra &extra = {})
-        : m_catalogue(generateCatalogue({60000, 200000, 40000}))
+    explicit LargeCatalogue(const Extra &extra = {}) : LargeCatalogue({60000, 200000, 40000}, extra) {}
+    LargeCatalogue(const CatalogueSize &size, const Extra &extra)
+        : m_catalogue(generateCatalogue(size))
     {
         QElapsedTimer setup;
         setup.start();

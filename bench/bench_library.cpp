@@ -10,7 +10,8 @@
 // Prints medians and 95th percentiles and the renderer. The first argument sets the number of
 // runs of 1 and 3.
 
-#include "BenchProgram.h"
+#include "BenchStatistics.h"
+#include "BenchWindow.h"
 #include "LargeCatalogue.h"
 
 #include "Catalogue/CatalogueDatabase.h"
@@ -58,18 +59,6 @@ std::optional<double> timeSearch(AppModel &app, SearchPageModel &page, const QSt
     return done ? std::optional(double(timer.nsecsElapsed()) / 1e6 - typingPauseMs) : std::nullopt;
 }
 
-// Renders a frame now and waits for it; false when none came.
-bool drawFrame(QQuickWindow &window)
-{
-    bool swapped = false;
-    const QMetaObject::Connection frames =
-        QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&swapped] { swapped = true; });
-    window.update();
-    const bool drawn = spinUntil([&swapped] { return swapped; });
-    QObject::disconnect(frames);
-    return drawn;
-}
-
 QQuickItem *posterGrid(QQuickWindow &window)
 {
     return window.findChild<QQuickItem *>(u"posterGrid"_s);
@@ -79,10 +68,10 @@ QQuickItem *posterGrid(QQuickWindow &window)
 // until the first frame that has posters on it.
 std::optional<double> timeGridOpening(const QString &dataDirectory)
 {
-    BenchProgram program(dataDirectory);
-    QQuickWindow *window = program.openWindow();
-    if (!window || !drawFrame(*window))
+    BenchWindow program(dataDirectory);
+    if (!program.open() || !program.nextFrame())
         return std::nullopt;
+    QQuickWindow *window = &program.window();
     QElapsedTimer timer;
     timer.start();
     program.app().setRoute(Route::Movies);
@@ -91,7 +80,7 @@ std::optional<double> timeGridOpening(const QString &dataDirectory)
         return grid && grid->isVisible() && grid->property("count").toInt() > 0
             && grid->property("contentItem").value<QQuickItem *>()->childItems().size() > 1;
     };
-    if (!spinUntil(filled) || !drawFrame(*window))
+    if (!spinUntil(filled) || !program.nextFrame())
         return std::nullopt;
     return double(timer.nsecsElapsed()) / 1e6;
 }
@@ -108,8 +97,10 @@ struct ScrollFrames
 
 // Scrolls the films grid from the top to the last title, a row a frame; the times of every frame
 // and how many titles were paged in.
-std::optional<ScrollFrames> scrollGrid(QQuickWindow &window, AppModel &app, qint64 &titles)
+std::optional<ScrollFrames> scrollGrid(BenchWindow &program, qint64 &titles)
 {
+    QQuickWindow &window = program.window();
+    AppModel &app = program.app();
     app.setRoute(Route::Movies);
     BrowseModel &movies = *app.movies();
     if (!spinUntil([&] { return posterGrid(window) && movies.items().size() > 0 && !movies.isLoading(); }))
@@ -140,7 +131,7 @@ std::optional<ScrollFrames> scrollGrid(QQuickWindow &window, AppModel &app, qint
         }
         timer.start();
         grid->setProperty("contentY", grid->property("contentY").toReal() + scrollStep);
-        if (!drawFrame(window))
+        if (!program.nextFrame())
             return std::nullopt;
         frames.whole.append(double(timer.nsecsElapsed()) / 1e6);
         frames.polish.append(synchronising);
@@ -157,8 +148,11 @@ std::optional<ScrollFrames> scrollGrid(QQuickWindow &window, AppModel &app, qint
 
 int main(int argc, char *argv[])
 {
-    runs = prepareBench(argc, argv, runs);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    if (argc > 1)
+        runs = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
 
     // The posters come from a provider on this machine, as fast as a good one answers.
     FakeProvider provider;
@@ -187,20 +181,19 @@ int main(int argc, char *argv[])
         openings.append(*ms);
     }
 
-    BenchProgram program(dataDirectory);
+    BenchWindow program(dataDirectory);
     AppModel &app = program.app();
-    QQuickWindow *window = program.openWindow();
-    if (!window)
+    if (!program.open())
         return 1;
-    std::printf("renderer: %s, window %dx%d\n\n", qPrintable(BenchProgram::rendererName(*window)), window->width(),
-                window->height());
+    std::printf("renderer: %s, window %dx%d\n\n", qPrintable(program.rendererName()), program.window().width(),
+                program.window().height());
     printFigures(u"films grid opened to its first posters"_s, openings, 300);
 
     // 2. The films grid scrolled to the end.
     qint64 titles = 0;
     QElapsedTimer scrolling;
     scrolling.start();
-    const std::optional<ScrollFrames> frames = scrollGrid(*window, app, titles);
+    const std::optional<ScrollFrames> frames = scrollGrid(program, titles);
     if (!frames) {
         std::printf("the films grid did not scroll to its end\n");
         return 1;

@@ -7,8 +7,8 @@
 // Prints medians and 95th percentiles. The first argument sets the number of runs.
 // Page issues add their own cases to pageSwitches() below.
 
-#include "BenchProgram.h"
 #include "BenchStatistics.h"
+#include "BenchWindow.h"
 #include "LargeCatalogue.h"
 
 #include "Views/Shell/PageModel.h"
@@ -99,13 +99,13 @@ QList<QPointer<PageModel>> livePages(QQuickWindow &window)
 
 // From the change to the first frame drawn once a page object that did not exist before has its
 // first data.
-std::optional<double> timeSwitch(QQuickWindow &window, AppModel &app, const PageSwitch &change)
+std::optional<double> timeSwitch(BenchWindow &bench, const PageSwitch &change)
 {
+    QQuickWindow &window = bench.window();
     const QList<QPointer<PageModel>> before = livePages(window);
-    bool framed = false;
     QElapsedTimer timer;
     timer.start();
-    change.change(app);
+    change.change(bench.app());
     const auto newReadyPage = [&] {
         for (PageModel *page : window.findChildren<PageModel *>()) {
             const bool old = std::any_of(before.cbegin(), before.cend(), [page](const QPointer<PageModel> &seen) {
@@ -116,14 +116,9 @@ std::optional<double> timeSwitch(QQuickWindow &window, AppModel &app, const Page
         }
         return false;
     };
-    if (!spinUntil(newReadyPage))
+    if (!spinUntil(newReadyPage) || !bench.nextFrame())
         return std::nullopt;
-    const QMetaObject::Connection frames =
-        QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&framed] { framed = true; });
-    window.update();
-    const bool drawn = spinUntil([&framed] { return framed; });
-    QObject::disconnect(frames);
-    return drawn ? std::optional(double(timer.nsecsElapsed()) / 1e6) : std::nullopt;
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 } // namespace
@@ -131,8 +126,11 @@ std::optional<double> timeSwitch(QQuickWindow &window, AppModel &app, const Page
 int main(int argc, char *argv[])
 {
     // Offscreen unless told otherwise, as the program's own start-up is measured below.
-    runs = prepareBench(argc, argv, runs);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    if (argc > 1)
+        runs = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
 
     LargeCatalogue large;
     const QString dataDirectory = QFileInfo(large.fixture().path()).absolutePath();
@@ -152,18 +150,16 @@ int main(int argc, char *argv[])
     printFigures(u"  of which after main()"_s, ownCount, 1000);
 
     // 2. Page switches, in this process on the same file.
-    BenchProgram program(dataDirectory);
-    AppModel &app = program.app();
-    QQuickWindow *window = program.openWindow();
-    if (!window)
+    BenchWindow bench(dataDirectory);
+    if (!bench.open())
         return 1;
-    std::printf("\nrenderer: %s\n", qPrintable(BenchProgram::rendererName(*window)));
+    std::printf("\nrenderer: %s\n", qPrintable(bench.rendererName()));
 
     const QList<PageSwitch> switches = pageSwitches();
     QHash<QString, QList<double>> times;
     for (int run = 0; run < runs; ++run) {
         for (const PageSwitch &change : switches) {
-            const std::optional<double> ms = timeSwitch(*window, app, change);
+            const std::optional<double> ms = timeSwitch(bench, change);
             if (!ms) {
                 std::printf("the %s page never showed its first data\n", qPrintable(change.name));
                 return 1;

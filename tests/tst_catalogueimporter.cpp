@@ -1,5 +1,6 @@
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CategoryLanguage.h"
+#include "Provider/BatchPipeline.h"
 #include "Provider/CatalogueImporter.h"
 #include "Provider/JSONParseError.h"
 #include "Provider/XtreamAPIError.h"
@@ -8,6 +9,7 @@
 #include "support/CatalogueFixture.h"
 #include "support/CatalogueGenerator.h"
 #include "support/FakeProvider.h"
+#include "support/ItemSummaries.h"
 #include "support/Outcome.h"
 #include "support/TableSnapshot.h"
 
@@ -105,17 +107,22 @@ private Q_SLOTS:
         }
     }
 
-    void theItemIndexesSurviveEveryImport()
+    void theItemIndexesAndSummariesSurviveEveryImport()
     {
         CatalogueDatabase &database = m_fixture->database();
-        const QString definitions = u"SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='content_items' ORDER BY name"_s;
+        const QString definitions = u"SELECT sql FROM sqlite_master WHERE type IN ('index', 'trigger') "
+                                    "AND tbl_name='content_items' ORDER BY name"_s;
         const QStringList before = tableSnapshot(database, definitions);
-        importNow(); // the only playlist: its indexes are built afresh
+        m_fixture->addCatalogue(playlistID, generateCatalogue({50, 50, 50}, 3));
+        importNow(); // the only playlist: its indexes, counts and title index are built afresh
         QCOMPARE(tableSnapshot(database, definitions), before);
+        QCOMPARE(itemSummaryDifferences(database), QStringList());
         m_fixture->addPlaylist(2);
         m_fixture->addCatalogue(2, generateCatalogue({500, 500, 100}, 9));
-        importNow(); // beside a bigger playlist: the indexes are updated row by row
+        m_provider->setCatalogue(generateCatalogue({100, 140, 70}, 5));
+        importNow(); // beside a bigger playlist: everything is updated row by row
         QCOMPARE(tableSnapshot(database, definitions), before);
+        QCOMPARE(itemSummaryDifferences(database), QStringList());
         QCOMPARE(tableSnapshot(database, u"PRAGMA integrity_check"_s), QStringList{u"3:ok"_s});
     }
 
@@ -246,6 +253,63 @@ private Q_SLOTS:
         QCOMPARE(outcome([&] { importer.importCatalogue(m_provider->credentials(), progress, {}); }), u"CancellationError"_s);
         QCOMPARE(m_fixture->database().integer(u"SELECT COUNT(*) FROM content_items"_s), 0);
         QCOMPARE(m_fixture->database().integer(u"SELECT COUNT(*) FROM categories"_s), 0);
+    }
+
+    // Batches decoded on the download's thread are written here in the order they came; a
+    // failure on either side ends the run with that failure and leaves no thread behind.
+    void thePipelineKeepsTheOrderAndEndsOnEitherSidesFailure()
+    {
+        using Batch = QList<int>;
+        const auto counting = [](int upTo, std::optional<CatalogueDatabaseError> failure) {
+            return [upTo, failure](const std::function<void(const Batch &)> &emit, const std::stop_token &) {
+                for (int index = 1; index <= upTo; ++index)
+                    emit({index});
+                if (failure)
+                    throw *failure;
+            };
+        };
+        QList<int> written;
+        const auto write = [&written](const Batch &batch) { written += batch; };
+
+        QCOMPARE(outcome([&] { runPipelined<Batch>(counting(50, {}), write, {}); }), QString());
+        QCOMPARE(written.size(), 50);
+        QVERIFY(std::is_sorted(written.begin(), written.end()));
+
+        written.clear();
+        const CatalogueDatabaseError cut(u"cut"_s);
+        QCOMPARE(outcome([&] { runPipelined<Batch>(counting(20, cut), write, {}); }), u"cut"_s);
+        QCOMPARE(written.size(), 20);
+
+        // A download that would never end on its own, against a write that fails: the
+        // download is stopped while it waits for room.
+        int emitted = 0;
+        const auto endless = [&emitted](const std::function<void(const Batch &)> &emit, const std::stop_token &) {
+            for (;;)
+                emit({++emitted});
+        };
+        const auto failingWrite = [](const Batch &batch) {
+            if (batch.front() == 3)
+                throw CatalogueDatabaseError(u"locked"_s);
+        };
+        QCOMPARE(outcome([&] { runPipelined<Batch>(endless, failingWrite, {}, 4); }), u"locked"_s);
+        QVERIFY(emitted <= 3 + 4 + 1);
+
+        // Cancelled while the writes keep up with a slow download, which never has to wait.
+        emitted = 0;
+        const auto slow = [&emitted](const std::function<void(const Batch &)> &emit, const std::stop_token &) {
+            while (emitted < 200) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                emit({++emitted});
+            }
+        };
+        std::stop_source stop;
+        const auto cancellingWrite = [&stop](const Batch &batch) {
+            if (batch.front() == 5)
+                stop.request_stop();
+        };
+        QCOMPARE(outcome([&] { runPipelined<Batch>(slow, cancellingWrite, stop.get_token(), 4); }),
+                 u"CancellationError"_s);
+        QVERIFY(emitted < 200);
     }
 
 private:

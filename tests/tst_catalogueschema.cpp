@@ -1,5 +1,6 @@
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
+#include "support/ItemSummaries.h"
 #include "support/TableSnapshot.h"
 
 #include <QFile>
@@ -16,7 +17,7 @@ QStringList dump(const QString &path)
 {
     QStringList lines = queryRows(path, u"SELECT type, name, sql FROM sqlite_master ORDER BY name"_s);
     for (const QString &table : queryRows(path, u"SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"_s))
-        lines += queryRows(path, u"SELECT * FROM "_s + table + u" ORDER BY rowid"_s);
+        lines += queryRows(path, u"SELECT * FROM "_s + table); // in key order, rowid or primary key
     return lines;
 }
 
@@ -36,14 +37,19 @@ QString failureOfPrepare(const QString &path)
     return {};
 }
 
+// The ten tables of the file format, then the item counts and the title index with its own tables.
 const QStringList allTables = {u"categories"_s, u"category_hidden"_s, u"category_preferences"_s,
-                               u"content_items"_s, u"epg_programmes"_s, u"favourites"_s,
-                               u"hidden_languages"_s, u"playlists"_s, u"series_episodes"_s,
-                               u"watch_progress"_s};
+                               u"content_counts"_s, u"content_items"_s, u"content_titles"_s,
+                               u"content_titles_config"_s, u"content_titles_data"_s, u"content_titles_idx"_s,
+                               u"epg_programmes"_s, u"favourites"_s, u"hidden_languages"_s, u"playlists"_s,
+                               u"series_episodes"_s, u"watch_progress"_s};
 
-// The thirteen indexes of the file format, and the three that serve the list orders.
+const QStringList allTriggers = {u"content_items_summary_delete"_s, u"content_items_summary_insert"_s,
+                                  u"content_items_summary_update"_s};
+
+// The thirteen indexes of the file format, the three that serve the list orders, and the item counts' own.
 const QStringList allIndexes = {
-    u"category_preferences_order"_s, u"content_items_added"_s, u"content_items_added_order"_s,
+    u"category_preferences_order"_s, u"content_counts_group"_s, u"content_items_added"_s, u"content_items_added_order"_s,
     u"content_items_category"_s, u"content_items_category_sort"_s, u"content_items_epg_channel_key"_s,
     u"content_items_kind_title"_s, u"content_items_number_order"_s, u"content_items_playlist_kind_category_title"_s,
     u"content_items_playlist_kind_title"_s, u"content_items_rating_order"_s, u"content_items_sort"_s,
@@ -93,6 +99,7 @@ private Q_SLOTS:
 
         QCOMPARE(userObjects(path, u"table"_s), allTables);
         QCOMPARE(userObjects(path, u"index"_s), allIndexes);
+        QCOMPARE(userObjects(path, u"trigger"_s), allTriggers);
         QCOMPARE(queryRows(path, u"PRAGMA journal_mode"_s), QStringList{u"wal"_s});
         QCOMPARE(queryRows(path, u"SELECT name FROM pragma_table_info('content_items') ORDER BY cid"_s),
                  (QStringList{u"playlist_id"_s, u"kind"_s, u"provider_id"_s, u"category_id"_s, u"title"_s,
@@ -120,6 +127,12 @@ private Q_SLOTS:
         QCOMPARE(queryRows(path, u"SELECT channel_key FROM epg_programmes"_s), QStringList{u"chan.a"_s});
         QCOMPARE(queryRows(path, u"SELECT sync_state, sync_progress FROM playlists ORDER BY id"_s),
                  (QStringList{u"interrupted|0"_s, u"ready|100"_s}));
+        // The rows already there are counted and their titles indexed.
+        QCOMPARE(userObjects(path, u"trigger"_s), allTriggers);
+        QCOMPARE(queryRows(path, u"SELECT playlist_id, kind, category_id, item_count FROM content_counts"_s),
+                 QStringList{u"1|live|NULL|3"_s});
+        CatalogueDatabase database(path);
+        QCOMPARE(itemSummaryDifferences(database), QStringList());
 
         const QStringList upgraded = dump(path);
         CatalogueSchema::prepare(path);

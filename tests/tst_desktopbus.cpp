@@ -1,5 +1,6 @@
 #include "App/SingleInstance.h"
 #include "App/WakeNotifier.h"
+#include "Views/Pages/Settings/FileManager.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -24,10 +25,24 @@ QDBusConnection noBus()
     return QDBusConnection::connectToBus(u"unix:path=/nonexistent/quillmere-bus"_s, u"no-bus"_s);
 }
 
+// The desktop's file manager as the settings page meets it.
+class FakeFileManager final : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+public:
+    QStringList shown;
+
+public Q_SLOTS:
+    void ShowItems(const QStringList &uris, const QString &) { shown.append(uris); }
+};
+
 } // namespace
 
 // The program's ties to the desktop's buses, on a private session bus: one running program per
-// session that takes the files of later starts, and the wake from sleep announced by logind.
+// session that takes the files of later starts, the wake from sleep announced by logind, and
+// showing the data folder in the file manager.
 class DesktopBusTest final : public QObject
 {
     Q_OBJECT
@@ -115,6 +130,29 @@ private Q_SLOTS:
         WakeNotifier unconnected(noBus());
         QSignalSpy none(&unconnected, &WakeNotifier::woke);
         QCOMPARE(none.size(), 0);
+    }
+
+    void theFileManagerShowsTheFileElseTheFolderOpens()
+    {
+        QDBusConnection desktop = otherProcess(u"file-manager"_s);
+        FakeFileManager fileManager;
+        QVERIFY(desktop.registerObject(u"/org/freedesktop/FileManager1"_s, &fileManager, QDBusConnection::ExportAllSlots));
+        QVERIFY(desktop.registerService(u"org.freedesktop.FileManager1"_s));
+        QList<QUrl> opened;
+        const auto open = [&opened](const QUrl &folder) { opened.append(folder); };
+        QObject context;
+
+        FileManager::showItem(u"/data/Quillmere data/quillmere_catalogue.sqlite"_s, &context, open);
+        QTRY_COMPARE(fileManager.shown,
+                     QStringList{u"file:///data/Quillmere%20data/quillmere_catalogue.sqlite"_s});
+        QTest::qWait(50);
+        QVERIFY(opened.isEmpty());
+
+        // Nobody answers: the folder itself opens.
+        desktop.unregisterService(u"org.freedesktop.FileManager1"_s);
+        FileManager::showItem(u"/data/Quillmere data/quillmere_catalogue.sqlite"_s, &context, open);
+        QTRY_COMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(u"/data/Quillmere data"_s)});
+        QCOMPARE(fileManager.shown.size(), 1);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "Support/UserSettings.h"
 #include "Views/Shell/PageModel.h"
 #include "support/LibraryRig.h"
+#include "support/PageViews.h"
 #include "support/QmlHarness.h"
 
 #include <QDesktopServices>
@@ -49,15 +50,6 @@ QQuickItem *child(QQuickItem *root, const QString &name)
     if (!item)
         qWarning().noquote() << "no item named" << name;
     return item;
-}
-
-// The page object of the page shown, once it has its first data.
-PageModel *readyPage(QQuickItem *page)
-{
-    auto *model = page->findChild<PageModel *>(u"pageModel"_s);
-    if (!model || !QTest::qWaitFor([model] { return model->isReady(); }, 10'000))
-        return nullptr;
-    return model;
 }
 
 bool scrollsDown(const QQuickItem *item)
@@ -133,9 +125,8 @@ private Q_SLOTS:
         rig.playback().close();
 
         QmlHarness harness({1367, 900});
-        QQuickItem *page = harness.createFromQml(u"HomePage { width: 1319; height: 852 }"_s);
+        QQuickItem *page = PageViews::open(harness, u"HomePage { width: 1319; height: 852 }"_s);
         QVERIFY(page);
-        QVERIFY(readyPage(page));
         saveLook(harness, u"home-page"_s);
         QVERIFY(!child(page, u"emptyHint"_s)->isVisible());
 
@@ -188,9 +179,8 @@ private Q_SLOTS:
             }
         }
         QmlHarness harness({1367, 900});
-        QQuickItem *page = harness.createFromQml(u"SearchPage { width: 1319; height: 852 }"_s);
+        QQuickItem *page = PageViews::open(harness, u"SearchPage { width: 1319; height: 852 }"_s);
         QVERIFY(page);
-        QVERIFY(readyPage(page));
         QQuickItem *field = child(page, u"searchText"_s);
         // The field has the keyboard as soon as the page shows.
         QTRY_VERIFY(field->hasActiveFocus());
@@ -235,9 +225,8 @@ private Q_SLOTS:
         LibraryRig rig({2, 300, 2});
         UserSettings::remove(u"quillmere.posterSize"_s);
         QmlHarness harness({1367, 900});
-        QQuickItem *page = harness.createFromQml(u"VodPage { width: 1319; height: 852; browse: AppModel.movies }"_s);
+        QQuickItem *page = PageViews::open(harness, u"VodPage { width: 1319; height: 852; browse: AppModel.movies }"_s);
         QVERIFY(page);
-        QVERIFY(readyPage(page));
         BrowseModel &movies = *rig.app().movies();
         QVERIFY(movies.total() > 240);
         QCOMPARE(child(page, u"pageSubtitle"_s)->property("text").toString(),
@@ -297,9 +286,8 @@ private Q_SLOTS:
         rig.saveProgress(film.providerID, CatalogueKind::Movie, 754, 5400);
         rig.app().setDetail(film);
         QmlHarness harness({1367, 900});
-        QQuickItem *page = harness.createFromQml(u"DetailPage { width: 1319; height: 852 }"_s);
+        QQuickItem *page = PageViews::open(harness, u"DetailPage { width: 1319; height: 852 }"_s);
         QVERIFY(page);
-        QVERIFY(readyPage(page));
         saveLook(harness, u"movie-detail"_s);
         QVERIFY(!child(page, u"playButton"_s)->isVisible());
         QQuickItem *resume = child(page, u"resumeButton"_s);
@@ -333,9 +321,8 @@ private Q_SLOTS:
         QTRY_COMPARE(home.continueWatching()->count(), 1);
         rig.app().setDetail(series);
         QmlHarness harness({1367, 900});
-        QQuickItem *page = harness.createFromQml(u"DetailPage { width: 1319; height: 852 }"_s);
+        QQuickItem *page = PageViews::open(harness, u"DetailPage { width: 1319; height: 852 }"_s);
         QVERIFY(page);
-        QVERIFY(readyPage(page));
         QQuickItem *next = child(page, u"nextEpisodeButton"_s);
         QTRY_COMPARE(next->property("text").toString(), u"Continue S1 E2"_s);
         QVERIFY(child(page, u"season:2"_s)->isVisible());

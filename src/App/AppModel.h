@@ -55,6 +55,8 @@ public:
     ~AppModel() override;
 
     [[nodiscard]] CatalogueStore *store() const { return &m_store; }
+    // Where titles play; pages read whether something plays now.
+    [[nodiscard]] PlaybackWindowController &playback() const { return m_playback; }
 
     [[nodiscard]] Route route() const { return m_route; }
     // Every write remembers the page (except search) as the last page; a change of page closes

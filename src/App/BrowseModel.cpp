@@ -4,6 +4,7 @@
 
 #include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
+#include "Support/SettingsChanges.h"
 #include "Support/UserSettings.h"
 
 #include <algorithm>
@@ -32,6 +33,11 @@ BrowseModel::BrowseModel(CatalogueKind kind, CatalogueStore &store, QObject *par
     for (const auto signal : {&CatalogueStore::selectedPlaylistIDChanged, &CatalogueStore::playlistsChanged,
                               &CatalogueStore::catalogueRevisionChanged, &CatalogueStore::categoryOrderRevisionChanged})
         connect(&store, signal, this, &BrowseModel::announceDataKey);
+    // The category column regroups as soon as the setting changes, without a reload.
+    connect(&SettingsChanges::instance(), &SettingsChanges::changed, this, [this](const QString &key) {
+        if (key == u"quillmere.groupCategoriesByLanguage"_s)
+            Q_EMIT categoryViewsChanged();
+    });
 
     // A saved order other than the default loads at once. The scope waits for the first
     // refresh: it depends on the playlist and its categories.

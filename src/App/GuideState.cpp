@@ -48,3 +48,12 @@ void GuideState::setCache(const ProgrammeCache &cache)
     if (assignIfChanged(m_cache, cache))
         Q_EMIT cacheChanged();
 }
+
+void GuideState::storeProgrammes(const QString &key, const QList<GuideProgramme> &programmes)
+{
+    const auto entry = m_cache.constFind(key);
+    if (entry != m_cache.constEnd() && *entry == programmes)
+        return;
+    m_cache.insert(key, programmes);
+    Q_EMIT programmesStored(key);
+}

@@ -42,7 +42,11 @@ public:
     void setLoadedKey(const QString &loadedKey);
     // Programmes already read, one entry per row and day.
     [[nodiscard]] const ProgrammeCache &cache() const { return m_cache; }
+    // Replaces every entry (announced by cacheChanged).
     void setCache(const ProgrammeCache &cache);
+    // Adds or replaces one entry in place (announced by programmesStored), so that filling the
+    // cache row by row never copies it.
+    void storeProgrammes(const QString &key, const QList<GuideProgramme> &programmes);
 
 Q_SIGNALS:
     void scopeChanged();
@@ -52,6 +56,7 @@ Q_SIGNALS:
     void channelsChanged();
     void loadedKeyChanged();
     void cacheChanged();
+    void programmesStored(const QString &key);
 
 private:
     std::optional<BrowseScope> m_scope;

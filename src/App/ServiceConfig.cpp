@@ -1,5 +1,6 @@
 #include "ServiceConfig.h"
 
+#include "Support/Trimmed.h"
 #include "Support/WebAddress.h"
 
 #include <QCoreApplication>
@@ -15,22 +16,11 @@ bool isTrimmed(QChar character)
     return character == u'/' || character.isSpace();
 }
 
-QString trimmedAddress(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && isTrimmed(text.at(start)))
-        ++start;
-    while (end > start && isTrimmed(text.at(end - 1)))
-        --end;
-    return text.sliced(start, end - start);
-}
-
 } // namespace
 
 QUrl ServiceConfig::baseURL()
 {
-    const QString configured = trimmedAddress(qEnvironmentVariable("QUILLMERE_API"));
+    const QString configured = trimmedWhere(qEnvironmentVariable("QUILLMERE_API"), isTrimmed);
     const QUrl url(configured, QUrl::StrictMode);
     return isWebAddress(url) ? url : QUrl(builtInBaseURL);
 }

@@ -72,6 +72,12 @@ public:
     // Up to 400 programmes of one guide channel that overlap a window.
     [[nodiscard]] QCoro::Task<QList<GuideProgramme>> programmes(qint64 playlistID, const QString &epgKey,
                                                                    const QDateTime &from, const QDateTime &to);
+    // The same for several guide channels in one call, by guide key; a key without programmes
+    // maps to an empty list.
+    [[nodiscard]] QCoro::Task<QHash<QString, QList<GuideProgramme>>> programmes(qint64 playlistID,
+                                                                               const QStringList &epgKeys,
+                                                                               const QDateTime &from,
+                                                                               const QDateTime &to);
 
     // Watch history of the kinds, newest first; with inProgress only what was left part-way
     // (more than 30 s watched and, when the duration is known, less than 95 % of it).
@@ -110,12 +116,23 @@ private:
         return records;
     }
     QList<MediaItem> items(const QString &sql, const Binds &binds, bool nowColumn);
+    // Runs on the executor: one guide channel's programmes that overlap a window.
+    QList<GuideProgramme> windowProgrammes(qint64 playlistID, const QString &epgKey, const QDateTime &from,
+                                           const QDateTime &to);
 
     // SQL pieces shared by the browse queries and the library lists.
     [[nodiscard]] static QString itemColumns(QStringView alias);
     // "SELECT" and the item columns of alias i, with the current programme for live.
     [[nodiscard]] static QString itemSelect(CatalogueKind kind);
-    [[nodiscard]] static QString whereClause(const BrowseScope &scope, const QString &query, Binds &binds);
+    // How a search uses the title index: to look up the rows it finds, or only to test each row
+    // of the list as it is walked in order.
+    enum class TitleIndexUse { LookUp, Test };
+    [[nodiscard]] static QString whereClause(const BrowseScope &scope, const QString &query, Binds &binds,
+                                             TitleIndexUse use = TitleIndexUse::LookUp);
+    // Runs on the executor. The cheaper use of the title index for a page that ends at row
+    // `pageEnd` (offset plus limit).
+    [[nodiscard]] TitleIndexUse titleIndexUseForPage(qint64 playlistID, CatalogueKind kind, const QString &query,
+                                                     qint64 pageEnd);
     [[nodiscard]] static QString orderBy(BrowseSort sort, CatalogueKind kind);
 
     // Row decoders.

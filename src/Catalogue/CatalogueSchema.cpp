@@ -2,11 +2,16 @@
 
 #include "Catalogue/CategoryLanguage.h"
 #include "CatalogueDatabase.h"
+#include "ContentItemIndexes.h"
+#include "ImmediateTransaction.h"
 #include "SqliteRow.h"
 #include "SqliteStatement.h"
 
+#include <QHash>
+
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <span>
 
 using namespace Qt::StringLiterals;
@@ -134,6 +139,49 @@ CREATE INDEX IF NOT EXISTS content_items_added_order ON content_items(playlist_i
 CREATE INDEX IF NOT EXISTS content_items_rating_order ON content_items(playlist_id, kind, rating IS NULL, rating DESC, title COLLATE NOCASE);
 )"_L1;
 
+// What the browse lists would otherwise work out by walking every item: the number of items per
+// playlist, kind and category (NULL for items without one), and a trigram index of the titles
+// for substring search. Both follow content_items through its triggers, whichever connection or
+// program writes it, so they can never disagree with the rows. The title index stores no text of
+// its own (it reads content_items) and no positions: a search takes its rows as candidates and
+// still tests every word against the title, so the index only has to find a superset quickly.
+constexpr auto itemSummaryTables = R"(CREATE TABLE IF NOT EXISTS content_counts (
+    playlist_id INTEGER NOT NULL,
+    kind TEXT NOT NULL,
+    category_id TEXT,
+    item_count INTEGER NOT NULL
+);
+CREATE INDEX IF NOT EXISTS content_counts_group ON content_counts(playlist_id, kind, category_id);
+CREATE VIRTUAL TABLE IF NOT EXISTS content_titles USING fts5(title, content='content_items', content_rowid='rowid',
+    tokenize='trigram', detail='none', columnsize=0);
+)"_L1;
+
+// Trigger steps that count a row in and index its title, or the reverse.
+constexpr auto summariseNewRow = R"(    UPDATE content_counts SET item_count=item_count+1
+        WHERE playlist_id=new.playlist_id AND kind=new.kind AND category_id IS new.category_id;
+    INSERT INTO content_counts (playlist_id, kind, category_id, item_count)
+        SELECT new.playlist_id, new.kind, new.category_id, 1 WHERE changes()=0;
+    INSERT INTO content_titles (rowid, title) VALUES (new.rowid, new.title);
+)"_L1;
+constexpr auto forgetOldRow = R"(    UPDATE content_counts SET item_count=item_count-1
+        WHERE playlist_id=old.playlist_id AND kind=old.kind AND category_id IS old.category_id;
+    DELETE FROM content_counts
+        WHERE playlist_id=old.playlist_id AND kind=old.kind AND category_id IS old.category_id AND item_count<1;
+    INSERT INTO content_titles (content_titles, rowid, title) VALUES ('delete', old.rowid, old.title);
+)"_L1;
+
+QString itemSummaryScript()
+{
+    return itemSummaryTables
+        + u"CREATE TRIGGER IF NOT EXISTS content_items_summary_insert AFTER INSERT ON content_items BEGIN\n"_s
+        + summariseNewRow + u"END;\n"_s
+        + u"CREATE TRIGGER IF NOT EXISTS content_items_summary_delete AFTER DELETE ON content_items BEGIN\n"_s
+        + forgetOldRow + u"END;\n"_s
+        + u"CREATE TRIGGER IF NOT EXISTS content_items_summary_update "
+          "AFTER UPDATE OF playlist_id, kind, category_id, title ON content_items BEGIN\n"_s
+        + forgetOldRow + summariseNewRow + u"END;\n"_s;
+}
+
 constexpr ColumnMigration guideKeyColumns[] = {
     {"content_items"_L1, "epg_channel_id"_L1, "TEXT"_L1},
     {"content_items"_L1, "epg_channel_key"_L1, "TEXT"_L1},
@@ -211,6 +259,56 @@ void backfillLanguages(CatalogueDatabase &database)
     }
 }
 
+// A file from before the summaries existed gets them filled from its rows in the same
+// transaction that creates them, so no reader ever sees them empty beside a full catalogue.
+void addItemSummaries(CatalogueDatabase &database)
+{
+    if (database.integer(u"SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND name='content_counts'"_s) > 0)
+        return;
+    inImmediateTransaction(database, [&database] {
+        database.executeScript(itemSummaryScript());
+        ContentItemIndexes::rebuildSummaries(database);
+    });
+}
+
+// A sampled ANALYZE reads the first thousand entries of each index, which all belong to one
+// playlist and kind, so it takes each playlist, kind and category for about a thousand items.
+// With that, the planner walks all 650,000 films in rating order to fill a page of one category
+// of 4,000. The item counts know the true averages for these leading columns; the sampled
+// figures stay for the columns after them, never above the figure before.
+void correctItemStatistics(CatalogueDatabase &database)
+{
+    const qint64 rows = database.integer(u"SELECT COALESCE(SUM(item_count), 0) FROM content_counts"_s);
+    if (rows == 0)
+        return;
+    const QHash<QString, qint64> distinct = {
+        {u"playlist_id"_s, database.integer(u"SELECT COUNT(DISTINCT playlist_id) FROM content_counts"_s)},
+        {u"kind"_s, database.integer(u"SELECT COUNT(DISTINCT kind) FROM content_counts"_s)},
+        {u"playlist_id,kind"_s,
+         database.integer(u"SELECT COUNT(*) FROM (SELECT DISTINCT playlist_id, kind FROM content_counts)"_s)},
+        {u"playlist_id,kind,category_id"_s, database.integer(u"SELECT COUNT(*) FROM content_counts"_s)},
+    };
+    const QStringList indexes =
+        database.texts(u"SELECT idx FROM sqlite_stat1 WHERE tbl='content_items' AND idx IS NOT NULL ORDER BY idx"_s);
+    const QStringList sampledStatistics =
+        database.texts(u"SELECT stat FROM sqlite_stat1 WHERE tbl='content_items' AND idx IS NOT NULL ORDER BY idx"_s);
+    for (qsizetype index = 0; index < indexes.size() && index < sampledStatistics.size(); ++index) {
+        const QStringList sampled = sampledStatistics.at(index).split(u' ');
+        const QStringList columns = database.texts(u"SELECT COALESCE(name, '') FROM pragma_index_info('"_s
+                                                   + indexes.at(index) + u"') ORDER BY seqno"_s);
+        QStringList statistics{QString::number(rows)};
+        qint64 previous = rows;
+        for (qsizetype column = 0; column < columns.size(); ++column) {
+            const qint64 groups = distinct.value(columns.mid(0, column + 1).join(u','));
+            const qint64 average = groups > 0 ? (rows + groups - 1) / groups : sampled.value(column + 1).toLongLong();
+            previous = std::clamp<qint64>(average, 1, previous);
+            statistics.append(QString::number(previous));
+        }
+        database.execute(u"UPDATE sqlite_stat1 SET stat=? WHERE tbl='content_items' AND idx=?"_s,
+                         {statistics.join(u' '), indexes.at(index)});
+    }
+}
+
 } // namespace
 
 void CatalogueSchema::prepare(const QString &databasePath)
@@ -222,9 +320,11 @@ void CatalogueSchema::prepare(const QString &databasePath)
     addMissingColumns(database, browseMetadataColumns);
     database.executeScript(browseMetadataScript);
     backfillLanguages(database);
+    addItemSummaries(database);
 }
 
 void CatalogueSchema::updateStatistics(CatalogueDatabase &database)
 {
     database.executeScript(u"PRAGMA analysis_limit=1000; ANALYZE;"_s);
+    correctItemStatistics(database);
 }

@@ -2,9 +2,11 @@
 
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
+#include "Catalogue/ContentItemIndexes.h"
 #include "Catalogue/ImmediateTransaction.h"
 
 #include "Catalogue/CategoryLanguage.h"
+#include "Provider/BatchPipeline.h"
 #include "Provider/GuideLinks.h"
 #include "Provider/XtreamAPIError.h"
 #include "Provider/XtreamClient.h"
@@ -13,6 +15,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <future>
 #include <QMetaObject>
 
@@ -23,8 +26,12 @@ namespace {
 const QString stagingScript = u"CREATE TEMP TABLE staged_categories AS SELECT * FROM categories WHERE 0;\n"
                               "CREATE UNIQUE INDEX temp.staged_category_id ON staged_categories(playlist_id,kind,provider_id);\n"
                               "CREATE TEMP TABLE staged_content AS SELECT * FROM content_items WHERE 0;\n"
-                              "CREATE UNIQUE INDEX temp.staged_content_id ON staged_content(playlist_id,kind,provider_id);\n"
-                              "CREATE INDEX temp.staged_category_lookup ON staged_content(playlist_id,kind,category_id);"_s;
+                              "CREATE UNIQUE INDEX temp.staged_content_id ON staged_content(playlist_id,kind,provider_id);"_s;
+
+// Serves the per-category count of the commit. Built once over the staged rows rather than kept
+// up for every batch: a category's items arrive spread over the whole download, so keeping it
+// up touched a page at another place for nearly every row, a tenth of the import's time.
+const QString categoryLookupSQL = u"CREATE INDEX temp.staged_category_lookup ON staged_content(playlist_id,kind,category_id)"_s;
 
 const QString insertCategorySQL = u"INSERT OR REPLACE INTO staged_categories (playlist_id,kind,provider_id,name,item_count,"
                                   "sort_order,language) VALUES (?,?,?,?,0,?,?)"_s;
@@ -49,6 +56,20 @@ std::optional<QString> numberText(const std::optional<qint64> &value)
 std::optional<QString> numberText(const std::optional<double> &value)
 {
     return value ? std::optional(QString::number(*value, 'g', QLocale::FloatingPointShortest)) : std::nullopt;
+}
+
+// The planner's statistics follow the new catalogue in the same transaction, so that a reader
+// that reloads the changed schema finds the new figures with it. A failure only keeps the old
+// statistics; the catalogue goes in all the same.
+void updateStatistics(CatalogueDatabase &database)
+{
+    database.execute(u"SAVEPOINT statistics"_s);
+    try {
+        CatalogueSchema::updateStatistics(database);
+    } catch (const CatalogueDatabaseError &) {
+        database.execute(u"ROLLBACK TO statistics"_s);
+    }
+    database.execute(u"RELEASE statistics"_s);
 }
 
 // Each batch is its own transaction, after a look at the token: a cancelled import stops
@@ -113,6 +134,10 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
     // (it grows only as far as the catalogue needs: about 150 MiB at 300,000 items).
     database.execute(u"PRAGMA cache_size = -131072"_s);
     database.executeScript(stagingScript);
+    // A batch's rollback journal only ever holds the staged pages that batch touched: kept in
+    // memory it spares a file write and truncation per batch, and a failed batch still rolls
+    // back whole. The staged rows themselves stay in the temporary file.
+    database.execute(u"PRAGMA temp.journal_mode = MEMORY"_s);
     m_categoryOrder = 0;
 
     for (size_t step = 0; step < allCatalogueKinds.size(); ++step) {
@@ -120,13 +145,23 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
         const QString title = kindTitle(kind).toLower();
         const int base = 30 * int(step);
         progress(u"Downloading "_s + title + u" categories"_s, 2 + base);
-        client.consumeCategories(
-            kind,
+        // Each list is read and decoded on a thread of its own while this one writes the
+        // batches already decoded, in the order they came.
+        runPipelined<QList<Category>>(
+            [&](const XtreamClient::CategoryConsumer &emit, const std::stop_token &token) {
+                client.consumeCategories(kind, emit, token);
+            },
             [&](const QList<Category> &batch) { writeBatch(database, stop, [&] { insertCategories(database, batch); }); },
             stop);
         progress(u"Downloading "_s + title, 10 + base);
-        client.consumeContent(
-            kind, [&](const QList<ContentItem> &batch) { writeBatch(database, stop, [&] { insertItems(database, batch); }); },
+        // Items become their insert's binds there too, so that this thread only writes.
+        runPipelined<QList<CatalogueDatabase::Binds>>(
+            [&](const std::function<void(const QList<CatalogueDatabase::Binds> &)> &emit, const std::stop_token &token) {
+                client.consumeContent(kind, [&](const QList<ContentItem> &batch) { emit(itemRows(batch)); }, token);
+            },
+            [&](const QList<CatalogueDatabase::Binds> &batch) {
+                writeBatch(database, stop, [&] { insertItems(database, batch); });
+            },
             stop);
         CancellationError::throwIfRequested(stop);
     }
@@ -135,13 +170,11 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
         throw XtreamAPIError::providerMessage(u"The provider returned an empty catalogue. Your previous catalogue has been kept."_s);
     progress(u"Saving catalogue"_s, 95);
     CancellationError::throwIfRequested(stop);
-    inImmediateTransaction(database, [&] { commit(database); });
-    // The planner's statistics follow the new catalogue. The catalogue is in by now, so a
-    // failure here only leaves the old statistics.
-    try {
-        CatalogueSchema::updateStatistics(database);
-    } catch (const CatalogueDatabaseError &) {
-    }
+    database.execute(categoryLookupSQL);
+    inImmediateTransaction(database, [&] {
+        commit(database);
+        updateStatistics(database);
+    });
 }
 
 void CatalogueImporter::insertCategories(CatalogueDatabase &database, const QList<Category> &categories)
@@ -154,16 +187,24 @@ void CatalogueImporter::insertCategories(CatalogueDatabase &database, const QLis
     }
 }
 
-void CatalogueImporter::insertItems(CatalogueDatabase &database, const QList<ContentItem> &items)
+QList<CatalogueDatabase::Binds> CatalogueImporter::itemRows(const QList<ContentItem> &items) const
 {
     const QString playlist = QString::number(m_playlistID);
+    QList<CatalogueDatabase::Binds> rows;
+    rows.reserve(items.size());
     for (const ContentItem &item : items) {
         const QString channelKey = guideChannelKey(item.epgChannelID.value_or(item.providerID));
-        database.execute(insertItemSQL, {playlist, kindText(item.kind), item.providerID, item.categoryID, item.title,
-                                         item.subtitle, item.epgChannelID, channelKey, item.artworkURL,
-                                         item.containerExtension, numberText(item.sortNumber), numberText(item.rating),
-                                         numberText(item.addedAt), item.genre});
+        rows.append({playlist, kindText(item.kind), item.providerID, item.categoryID, item.title, item.subtitle,
+                     item.epgChannelID, channelKey, item.artworkURL, item.containerExtension, numberText(item.sortNumber),
+                     numberText(item.rating), numberText(item.addedAt), item.genre});
     }
+    return rows;
+}
+
+void CatalogueImporter::insertItems(CatalogueDatabase &database, const QList<CatalogueDatabase::Binds> &rows)
+{
+    for (const CatalogueDatabase::Binds &row : rows)
+        database.execute(insertItemSQL, row);
 }
 
 void CatalogueImporter::commit(CatalogueDatabase &database)
@@ -174,24 +215,15 @@ void CatalogueImporter::commit(CatalogueDatabase &database)
         throw CancellationError();
     database.execute(itemCountSQL);
     database.execute(u"DELETE FROM categories WHERE playlist_id = ?"_s, {playlist});
-    // When the new catalogue is most of the table, building the item indexes afresh after the
-    // swap is far cheaper than updating each of them row by row; beside larger playlists, the
-    // row-by-row update touches less. Either way it all happens inside the one transaction.
-    const bool rebuildIndexes = database.integer(u"SELECT COUNT(*) FROM staged_content"_s)
-        > database.integer(u"SELECT COUNT(*) FROM content_items WHERE playlist_id <> "_s + playlist);
-    const QStringList indexes = rebuildIndexes
-        ? database.texts(u"SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='content_items' AND sql IS NOT NULL"_s)
-        : QStringList();
-    const QStringList definitions = rebuildIndexes
-        ? database.texts(u"SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name='content_items' AND sql IS NOT NULL"_s)
-        : QStringList();
-    for (const QString &index : indexes)
-        database.execute(u"DROP INDEX \""_s + index + u'"');
-    database.execute(u"DELETE FROM content_items WHERE playlist_id = ?"_s, {playlist});
-    database.execute(u"INSERT INTO categories SELECT * FROM staged_categories"_s);
-    database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
-    for (const QString &definition : definitions)
-        database.execute(definition);
+    // The new rows and the old ones of this playlist go through one write, with the indexes and
+    // summaries rebuilt afterwards when this catalogue is most of the table.
+    const qint64 rows = std::max(database.integer(u"SELECT COUNT(*) FROM staged_content"_s),
+                                 ContentItemIndexes::itemsOf(database, m_playlistID));
+    ContentItemIndexes::writePlaylistItems(database, m_playlistID, rows, [&] {
+        database.execute(u"DELETE FROM content_items WHERE playlist_id = ?"_s, {playlist});
+        database.execute(u"INSERT INTO categories SELECT * FROM staged_categories"_s);
+        database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
+    });
     // The provider's rows carry no title links to the guide; they are made again against the
     // guide that stays, so that a guide refresh that fails next leaves no channel without it.
     GuideLinks::relink(database, m_playlistID);

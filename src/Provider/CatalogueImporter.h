@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <stop_token>
 
 class CatalogueDatabase;
@@ -45,7 +46,9 @@ public:
 
 private:
     void insertCategories(CatalogueDatabase &database, const QList<Category> &categories);
-    void insertItems(CatalogueDatabase &database, const QList<ContentItem> &items);
+    // The binds of each item's insert into staging; thread-safe.
+    [[nodiscard]] QList<QList<std::optional<QString>>> itemRows(const QList<ContentItem> &items) const;
+    void insertItems(CatalogueDatabase &database, const QList<QList<std::optional<QString>>> &rows);
     void commit(CatalogueDatabase &database);
 
     QString m_databasePath;

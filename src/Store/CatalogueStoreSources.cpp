@@ -3,6 +3,8 @@
 #include "CatalogueStore.h"
 
 #include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/ContentItemIndexes.h"
+#include "Catalogue/ImmediateTransaction.h"
 #include "Provider/XtreamAPIError.h"
 #include "Provider/XtreamClient.h"
 #include "Support/Async.h"
@@ -193,7 +195,13 @@ QCoro::Task<void> CatalogueStore::removePlaylist(Playlist playlist)
     try {
         co_await Async::detached([path, id] {
             CatalogueDatabase database(path);
-            database.execute(u"DELETE FROM playlists WHERE id=?"_s, {QString::number(id)});
+            // The playlist's items go with it; when they are most of the table, the indexes
+            // and summaries are rebuilt over the rest rather than updated row by row.
+            inImmediateTransaction(database, [&database, id] {
+                ContentItemIndexes::writePlaylistItems(database, id, ContentItemIndexes::itemsOf(database, id), [&] {
+                    database.execute(u"DELETE FROM playlists WHERE id=?"_s, {QString::number(id)});
+                });
+            });
         });
     } catch (...) {
         deleteFailure = std::current_exception();

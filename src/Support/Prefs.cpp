@@ -31,4 +31,9 @@ int integer(const QString &key, int defaultValue)
     }
 }
 
+QString text(const QString &key, const QString &defaultValue)
+{
+    return UserSettings::text(key).value_or(defaultValue);
+}
+
 } // namespace Prefs

@@ -8,5 +8,6 @@ namespace Prefs {
 
 [[nodiscard]] bool boolean(const QString &key, bool defaultValue);
 [[nodiscard]] int integer(const QString &key, int defaultValue);
+[[nodiscard]] QString text(const QString &key, const QString &defaultValue);
 
 } // namespace Prefs

@@ -1,5 +1,7 @@
 #include "UserSettings.h"
 
+#include "SettingsChanges.h"
+
 #include <QDateTime>
 #include <QIODevice>
 #include <QJsonDocument>
@@ -123,12 +125,21 @@ std::optional<QDateTime> date(const QString &key)
 
 void setValue(const QString &key, const QVariant &value)
 {
-    open()->setValue(key, value);
+    const std::unique_ptr<QSettings> settings = open();
+    const QVariant stored = settings->value(key);
+    if (stored.typeId() == value.typeId() && stored == value)
+        return;
+    settings->setValue(key, value);
+    Q_EMIT SettingsChanges::instance().changed(key);
 }
 
 void remove(const QString &key)
 {
-    open()->remove(key);
+    const std::unique_ptr<QSettings> settings = open();
+    if (!settings->contains(key))
+        return;
+    settings->remove(key);
+    Q_EMIT SettingsChanges::instance().changed(key);
 }
 
 } // namespace UserSettings

@@ -23,6 +23,8 @@ namespace UserSettings {
 [[nodiscard]] std::optional<double> number(const QString &key);
 // The date stored under the key; none when missing or of another type.
 [[nodiscard]] std::optional<QDateTime> date(const QString &key);
+// Both announce a change through SettingsChanges; writing the value already stored announces
+// nothing.
 void setValue(const QString &key, const QVariant &value);
 void remove(const QString &key);
 

@@ -11,8 +11,9 @@
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 
-AppHarness::AppHarness(QUrl updateService)
-    : m_playback(std::make_unique<PlaybackWindowController>([this](const QUrl &url, QObject *parent) {
+AppHarness::AppHarness(QUrl updateService, KeyringBackend *keyring)
+    : m_store(false, keyring)
+    , m_playback(std::make_unique<PlaybackWindowController>([this](const QUrl &url, QObject *parent) {
         return new PlayerController(url, std::make_unique<FakeMediaEngine>(), m_store.clock(), parent);
     }))
     , m_updater(std::make_unique<AppUpdater>(UpdateServiceClient(std::move(updateService)), m_store.clock(),

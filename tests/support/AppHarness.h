@@ -19,7 +19,9 @@ class AppHarness final
 {
 public:
     // The update checker asks `updateService`; by default an address where nothing answers.
-    explicit AppHarness(QUrl updateService = QUrl(QStringLiteral("http://127.0.0.1:9")));
+    // Logins go to `keyring` when one is given (StoreHarness).
+    explicit AppHarness(QUrl updateService = QUrl(QStringLiteral("http://127.0.0.1:9")),
+                        KeyringBackend *keyring = nullptr);
     ~AppHarness();
 
     AppHarness(const AppHarness &) = delete;

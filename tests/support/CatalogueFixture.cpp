@@ -51,9 +51,15 @@ void CatalogueFixture::addItem(qint64 playlistID, const ContentItem &item)
     const QString guideID = item.epgChannelID.value_or(QString()).trimmed();
     const QString guideKey = (guideID.isEmpty() ? item.providerID : guideID).trimmed().toLower();
     m_database->execute(
-        u"INSERT OR REPLACE INTO content_items (playlist_id, kind, provider_id, category_id, title, subtitle, "
+        // An item already there is updated rather than replaced: a replaced row would leave the
+        // item counts and title index behind, as its deletion fires no trigger.
+        u"INSERT INTO content_items (playlist_id, kind, provider_id, category_id, title, subtitle, "
         "epg_channel_id, epg_channel_key, artwork_url, container_extension, sort_number, rating, added_at, genre) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (playlist_id, kind, provider_id) DO UPDATE SET "
+        "category_id=excluded.category_id, title=excluded.title, subtitle=excluded.subtitle, "
+        "epg_channel_id=excluded.epg_channel_id, epg_channel_key=excluded.epg_channel_key, "
+        "artwork_url=excluded.artwork_url, container_extension=excluded.container_extension, "
+        "sort_number=excluded.sort_number, rating=excluded.rating, added_at=excluded.added_at, genre=excluded.genre"_s,
         {QString::number(playlistID), kindText(item.kind), item.providerID, item.categoryID, item.title, item.subtitle,
          item.epgChannelID, guideKey, item.artworkURL, item.containerExtension, numberText(item.sortNumber),
          item.rating ? std::optional(QString::number(*item.rating)) : std::nullopt, numberText(item.addedAt),

@@ -157,3 +157,41 @@ QList<ContentItem> GeneratedCatalogue::itemsOf(CatalogueKind kind) const
                  [kind](const ContentItem &item) { return item.kind == kind; });
     return result;
 }
+
+GeneratedCatalogue languageCatalogue()
+{
+    struct Group
+    {
+        CatalogueKind kind;
+        QString name;
+        QStringList titles;
+    };
+    const QList<Group> groups{
+        {CatalogueKind::Live, u"UK: News"_s, {u"BBC News"_s, u"Sky News"_s, u"GB News"_s}},
+        {CatalogueKind::Live, u"FR: Cin\u00e9ma"_s, {u"Cin\u00e9+ Premier"_s, u"OCS Max"_s}},
+        {CatalogueKind::Live, u"UK: Sports"_s, {u"Sky Sports Main Event"_s, u"TNT Sports 1"_s}},
+        {CatalogueKind::Live, u"|AR| MBC"_s, {u"MBC 1"_s}},
+        {CatalogueKind::Live, u"FR: Sport"_s, {u"L'\u00c9quipe"_s}},
+        {CatalogueKind::Live, u"ZZ: Mystery"_s, {u"Mystery Channel"_s}},
+        {CatalogueKind::Movie, u"NL: Films"_s, {u"Zwartboek (2006)"_s, u"Soldaat van Oranje (1977)"_s}},
+        {CatalogueKind::Movie, u"EN: Action"_s, {u"Heat (1995)"_s}},
+    };
+    GeneratedCatalogue catalogue;
+    int nextID = 1;
+    for (const Group &group : groups) {
+        const Category category{group.kind, QString::number(nextID++), group.name, 0};
+        catalogue.categories.append(category);
+        for (const QString &title : group.titles) {
+            ContentItem item;
+            item.kind = group.kind;
+            item.providerID = QString::number(nextID++);
+            item.categoryID = category.providerID;
+            item.title = title;
+            item.sortNumber = nextID;
+            if (group.kind == CatalogueKind::Movie)
+                item.containerExtension = u"mp4"_s;
+            catalogue.items.append(item);
+        }
+    }
+    return catalogue;
+}

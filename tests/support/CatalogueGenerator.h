@@ -26,6 +26,10 @@ struct CatalogueSize
 
 [[nodiscard]] GeneratedCatalogue generateCatalogue(CatalogueSize size, quint32 seed = 1);
 
+// A small catalogue whose category names carry known language tags, for the views that sort
+// and hide categories by language: live "UK: News" (3 channels), "FR: Cinéma" (2), "UK: Sports"
+// (2), "|AR| MBC" (1), "FR: Sport" (1), "ZZ: Mystery" (1); films "NL: Films" (2), "EN: Action" (1).
+[[nodiscard]] GeneratedCatalogue languageCatalogue();
 // One hand-written entry for a small catalogue of a test's own: provider id and sort number
 // `number`, added the earlier the higher the number.
 [[nodiscard]] ContentItem catalogueEntry(CatalogueKind kind, int number, const QString &categoryID,

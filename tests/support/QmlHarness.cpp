@@ -82,8 +82,23 @@ QQuickItem *QmlHarness::find(QQuickItem *root, const QString &objectName)
     return nullptr;
 }
 
+QList<QQuickItem *> QmlHarness::findAll(QQuickItem *root, const QString &objectName)
+{
+    QList<QQuickItem *> found;
+    if (!root)
+        return found;
+    if (root->objectName() == objectName)
+        found.append(root);
+    for (QQuickItem *child : root->childItems())
+        found.append(findAll(child, objectName));
+    return found;
+}
+
 QPoint QmlHarness::scenePoint(QQuickItem *item, std::optional<QPointF> at) const
 {
+    // A drawn frame first: layouts, lists and popups settle into the places a user sees before
+    // the pointer goes there (a busy machine may not have drawn them yet).
+    (void)const_cast<QQuickWindow &>(m_window).grabWindow();
     const QPointF local = at.value_or(QPointF(item->width() / 2, item->height() / 2));
     return item->mapToScene(local).toPoint();
 }
@@ -119,10 +134,15 @@ void QmlHarness::click(QQuickItem *item, std::optional<QPointF> at, Qt::MouseBut
 
 void QmlHarness::type(const QString &text)
 {
+    typeInto(m_window, text);
+}
+
+void QmlHarness::typeInto(QWindow &window, const QString &text)
+{
     // One key stroke per character, carrying the character itself, so that any text can be typed.
     for (const QChar character : text) {
         const auto code = Qt::Key(character.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Click, &m_window, code, QString(character), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, &window, code, QString(character), Qt::NoModifier);
     }
 }
 

@@ -41,6 +41,8 @@ public:
     [[nodiscard]] QQuickItem *item() const { return m_item.get(); }
     // `root` or the item under it with that object name, or null.
     [[nodiscard]] static QQuickItem *find(QQuickItem *root, const QString &objectName);
+    // Every item of that name under `root`, `root` included, in the order of the visual tree.
+    [[nodiscard]] static QList<QQuickItem *> findAll(QQuickItem *root, const QString &objectName);
 
     // The pointer over `item` at `at` in its own coordinates (its centre when `at` is omitted).
     void hover(QQuickItem *item, std::optional<QPointF> at = std::nullopt);
@@ -51,6 +53,8 @@ public:
     void click(QQuickItem *item, std::optional<QPointF> at = std::nullopt, Qt::MouseButton button = Qt::LeftButton);
     // Key strokes to the item that has the keyboard focus.
     void type(const QString &text);
+    // The same for any window of the program.
+    static void typeInto(QWindow &window, const QString &text);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Waits for the kit's short transitions (colour fades, scale springs) to end.
     static void settle(int milliseconds = 150);

@@ -11,8 +11,9 @@
 
 using namespace Qt::StringLiterals;
 
-StoreHarness::StoreHarness(bool autoRefresh)
+StoreHarness::StoreHarness(bool autoRefresh, KeyringBackend *keyring)
     : m_autoRefresh(autoRefresh)
+    , m_storeKeyring(keyring)
 {
     QStandardPaths::setTestModeEnabled(true);
     UserSettings::open()->clear();
@@ -34,7 +35,7 @@ void StoreHarness::start()
     CatalogueStoreOptions options;
     options.dataDirectory = m_directory.path();
     options.autoRefresh = m_autoRefresh;
-    m_store = std::make_unique<CatalogueStore>(options, m_keyring, m_clock);
+    m_store = std::make_unique<CatalogueStore>(options, storeKeyring(), m_clock);
     awaitBlocking(m_store->started());
 }
 

@@ -19,7 +19,9 @@ class CatalogueStore;
 class StoreHarness final
 {
 public:
-    explicit StoreHarness(bool autoRefresh = false);
+    // The store keeps its logins in `keyring` when one is given (a real Secret Service), else in
+    // the harness's in-memory keyring.
+    explicit StoreHarness(bool autoRefresh = false, KeyringBackend *keyring = nullptr);
     ~StoreHarness();
 
     StoreHarness(const StoreHarness &) = delete;
@@ -29,6 +31,8 @@ public:
     [[nodiscard]] bool running() const { return bool(m_store); }
     [[nodiscard]] FakeProvider &provider() { return m_provider; }
     [[nodiscard]] InMemoryKeyring &keyring() { return m_keyring; }
+    // The keyring the store uses.
+    [[nodiscard]] KeyringBackend &storeKeyring() { return m_storeKeyring ? *m_storeKeyring : m_keyring; }
     [[nodiscard]] VirtualClock &clock() { return m_clock; }
     [[nodiscard]] QString dataDirectory() const { return m_directory.path(); }
     [[nodiscard]] QString databasePath() const;
@@ -55,6 +59,7 @@ private:
     QTemporaryDir m_directory;
     bool m_autoRefresh;
     InMemoryKeyring m_keyring;
+    KeyringBackend *m_storeKeyring;
     VirtualClock m_clock;
     FakeProvider m_provider;
     std::unique_ptr<CatalogueStore> m_store;

@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Local IPTV provider for benchmarks."_s);
+    parser.setApplicationDescription(u"Local IPTV provider for benchmarks and end-to-end tests."_s);
     parser.addHelpOption();
     const QList<QCommandLineOption> options = {
         {u"live"_s, u"Live channels."_s, u"count"_s, u"0"_s},
@@ -31,6 +31,8 @@ int main(int argc, char *argv[])
         {u"media-file"_s, u"File served for films and episodes."_s, u"path"_s},
         {u"live-file"_s, u"MPEG-TS file looped as every live channel."_s, u"path"_s},
         {u"live-rate"_s, u"Bytes per second of the live streams."_s, u"bytes"_s, u"250000"_s},
+        {u"stall"_s, u"Endpoint that answers with headers only, then falls silent (\"get_vod_streams\")."_s,
+         u"endpoint"_s},
     };
     parser.addOptions(options);
     parser.process(application);
@@ -59,6 +61,11 @@ int main(int argc, char *argv[])
     provider.setGuide(guide);
     provider.setMediaFile(parser.value(u"media-file"_s));
     provider.setLiveStream(parser.value(u"live-file"_s), number("live-rate"));
+    if (parser.isSet(u"stall"_s)) {
+        FakeFault stall;
+        stall.stallAfterBytes = 0;
+        provider.setFault(parser.value(u"stall"_s), stall);
+    }
 
     std::printf("port=%u\n", unsigned(provider.port()));
     std::fflush(stdout);

@@ -2,12 +2,15 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Quillmere
 
-// An entry of a `QMMenu`: an optional symbol, then the text. An entry that is not visible takes
-// no room in the menu.
+// An entry of a `QMMenu`: an optional symbol, then the text; an action that destroys something
+// is `destructive` and drawn in the danger colour. An entry that is not visible takes no room in
+// the menu.
 MenuItem {
     id: root
 
     property string symbol
+    property bool destructive: false
+    readonly property color tint: !root.enabled ? QM.text3 : root.destructive ? QM.danger : QM.text1
 
     hoverEnabled: true
     height: root.visible ? root.implicitHeight : 0
@@ -31,7 +34,7 @@ MenuItem {
                 anchors.centerIn: parent
                 symbol: root.symbol
                 size: 12
-                color: root.enabled ? QM.text1 : QM.text3
+                color: root.tint
             }
         }
 
@@ -39,7 +42,7 @@ MenuItem {
             anchors.verticalCenter: parent.verticalCenter
             text: root.text
             font: QM.label
-            color: root.enabled ? QM.text1 : QM.text3
+            color: root.tint
             textFormat: Text.PlainText
         }
     }

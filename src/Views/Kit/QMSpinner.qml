@@ -8,6 +8,8 @@ BusyIndicator {
     id: root
 
     property real size: 16
+    // The bars' colour, for a spinner on an accent-coloured button.
+    property color tint: QM.accent
 
     padding: 0
     implicitWidth: QMStyle.spinnerDiameter(root.size)
@@ -15,6 +17,7 @@ BusyIndicator {
 
     contentItem: QMSpinnerWheel {
         diameter: root.implicitWidth
+        tint: root.tint
         running: root.running
         visible: root.running
     }

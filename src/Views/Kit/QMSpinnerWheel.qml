@@ -1,12 +1,13 @@
 import QtQuick
 import Quillmere
 
-// The turning wheel of bars that `QMSpinner` shows, in the accent colour.
+// The turning wheel of bars that `QMSpinner` shows, in the accent colour unless tinted.
 Item {
     id: root
 
     property real diameter: 16
     property bool running: true
+    property color tint: QM.accent
 
     implicitWidth: root.diameter
     implicitHeight: root.diameter
@@ -26,7 +27,7 @@ Item {
             height: bar.wheel * 0.3
             radius: bar.width / 2
             antialiasing: true
-            color: QM.accent
+            color: root.tint
             opacity: 0.25 + 0.75 * (bar.index + 1) / 8
             transform: Rotation {
                 origin.x: bar.width / 2

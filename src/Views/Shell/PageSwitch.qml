@@ -26,14 +26,14 @@ Loader {
     objectName: "pageSwitch"
     sourceComponent: root.pages[root.page] ?? null
 
-    Component { id: welcomePage; PlaceholderPage { page: "welcome" } }
+    Component { id: welcomePage; WelcomePage {} }
     Component { id: homePage; HomePage {} }
     Component { id: searchPage; SearchPage {} }
-    Component { id: livePage; PlaceholderPage { page: "live" } }
-    Component { id: guidePage; PlaceholderPage { page: "guide" } }
+    Component { id: livePage; LivePage {} }
+    Component { id: guidePage; GuidePage {} }
     Component { id: moviesPage; VodPage { browse: AppModel.movies } }
     Component { id: seriesPage; VodPage { browse: AppModel.series } }
     Component { id: youtubePage; VideoSitePage {} }
-    Component { id: playlistsPage; PlaceholderPage { page: "playlists" } }
-    Component { id: settingsPage; PlaceholderPage { page: "settings" } }
+    Component { id: playlistsPage; PlaylistsPage {} }
+    Component { id: settingsPage; SettingsPage {} }
 }

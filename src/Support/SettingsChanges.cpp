@@ -1,0 +1,7 @@
+#include "SettingsChanges.h"
+
+SettingsChanges &SettingsChanges::instance()
+{
+    static SettingsChanges changes;
+    return changes;
+}

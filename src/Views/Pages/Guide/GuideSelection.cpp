@@ -1,0 +1,6 @@
+#include "GuideSelection.h"
+
+QString GuideSelection::id() const
+{
+    return channel.id() + u'|' + programme.id();
+}

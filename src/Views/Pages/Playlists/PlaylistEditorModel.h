@@ -1,0 +1,131 @@
+#pragma once
+
+#include "Catalogue/CatalogueModels.h"
+#include "Support/Job.h"
+#include "Views/Shell/ViewModel.h"
+
+#include <QCoroTask>
+#include <QString>
+#include <QUrl>
+#include <QtQml/qqmlregistration.h>
+
+#include <optional>
+#include <stop_token>
+
+// The playlist editor sheet's state and its save: it adds a provider login as a new playlist or
+// changes the login of an existing one. The login is checked with the provider before anything
+// is stored, kept only in the keyring, and the sheet is told to close when the save has ended
+// well. Cancel (or closing the sheet) stops a save that has not yet stored anything; a save that
+// has reached the store runs on to its end and reports itself.
+class PlaylistEditorModel : public ViewModel
+{
+    Q_OBJECT
+    // The playlist whose login is edited; 0 (the default) adds a new playlist. Fixed once the
+    // editor has started.
+    Q_PROPERTY(qint64 playlistID READ playlistID WRITE setPlaylistID NOTIFY modeChanged)
+    Q_PROPERTY(bool editing READ isEditing NOTIFY modeChanged)
+    Q_PROPERTY(QString title READ title NOTIFY modeChanged)
+    Q_PROPERTY(QString saveTitle READ saveTitle NOTIFY modeChanged)
+    Q_PROPERTY(QString name READ name WRITE setName NOTIFY fieldsChanged)
+    Q_PROPERTY(QString server READ server WRITE setServer NOTIFY fieldsChanged)
+    Q_PROPERTY(QString username READ username WRITE setUsername NOTIFY fieldsChanged)
+    Q_PROPERTY(QString password READ password WRITE setPassword NOTIFY fieldsChanged)
+    Q_PROPERTY(bool canSave READ canSave NOTIFY fieldsChanged)
+    Q_PROPERTY(QString problem READ problem NOTIFY fieldsChanged)
+    Q_PROPERTY(bool saving READ isSaving NOTIFY savingChanged)
+    Q_PROPERTY(QString error READ error NOTIFY errorChanged)
+    QML_ELEMENT
+
+public:
+    // What the user has typed.
+    struct Fields
+    {
+        QString name;
+        QString server;
+        QString username;
+        QString password;
+    };
+
+    // Which fields the user has typed into.
+    struct Typed
+    {
+        bool name = false;
+        bool server = false;
+        bool username = false;
+        bool password = false;
+    };
+
+    // Longest values accepted; anything longer is a paste gone wrong rather than a login.
+    static constexpr qsizetype longestName = 200;
+    static constexpr qsizetype longestServer = 2000;
+    static constexpr qsizetype longestLogin = 500;
+
+    using ViewModel::ViewModel;
+    ~PlaylistEditorModel() override;
+
+    [[nodiscard]] qint64 playlistID() const { return m_playlistID; }
+    void setPlaylistID(qint64 id);
+    [[nodiscard]] bool isEditing() const { return m_playlistID != 0; }
+    [[nodiscard]] QString title() const;
+    [[nodiscard]] QString saveTitle() const;
+
+    [[nodiscard]] const QString &name() const { return m_fields.name; }
+    [[nodiscard]] const QString &server() const { return m_fields.server; }
+    [[nodiscard]] const QString &username() const { return m_fields.username; }
+    [[nodiscard]] const QString &password() const { return m_fields.password; }
+    // The setters are the user's typing.
+    void setName(const QString &name);
+    void setServer(const QString &server);
+    void setUsername(const QString &username);
+    void setPassword(const QString &password);
+
+    [[nodiscard]] bool canSave() const { return canSave(m_fields); }
+    [[nodiscard]] QString problem() const { return problem(m_fields, m_typed); }
+    [[nodiscard]] bool isSaving() const { return m_saving; }
+    [[nodiscard]] QString error() const { return m_error.value_or(QString()); }
+
+    // Checks the login with the provider and stores it; ignored while the form cannot be saved
+    // or a save runs.
+    Q_INVOKABLE void save();
+    // Stops a save that has not reached the store yet, and asks the sheet to close.
+    Q_INVOKABLE void cancel();
+
+    // A server address with http or https, a host and no login in it, a username and a password
+    // (both as typed, spaces included), none of them too long.
+    [[nodiscard]] static bool canSave(const Fields &fields);
+    // Why the form cannot be saved, for the fields the user has typed into (and for any field
+    // that is too long or a server address that is wrong); empty when nothing is wrong.
+    [[nodiscard]] static QString problem(const Fields &fields, const Typed &typedInto);
+    // The name as typed, trimmed; else the server's host; else "Playlist".
+    [[nodiscard]] static QString playlistName(const QString &typed, const QUrl &server);
+
+Q_SIGNALS:
+    void modeChanged();
+    void fieldsChanged();
+    void savingChanged();
+    void errorChanged();
+    // The sheet should close: the save has ended well, or the user cancelled.
+    void finished();
+
+protected:
+    void start(AppModel &app) override;
+
+private:
+    // The edited playlist as the store lists it now.
+    [[nodiscard]] std::optional<Playlist> listed(const AppModel &app) const;
+    QCoro::Task<void> loadLogin(QString reference);
+    QCoro::Task<void> runSave(std::stop_token stop);
+    QCoro::Task<void> addPlaylist(QString name, XtreamCredentials login, std::stop_token stop);
+    QCoro::Task<void> editPlaylist(Playlist existing, QString name, XtreamCredentials login);
+    void setSaving(bool saving);
+    void setError(const std::optional<QString> &error);
+    void type(QString Fields::*field, bool Typed::*typed, const QString &value);
+
+    bool m_started = false;
+    qint64 m_playlistID = 0;
+    Fields m_fields;
+    Typed m_typed;
+    bool m_saving = false;
+    std::optional<QString> m_error;
+    Job<void> m_save;
+};

@@ -1,0 +1,47 @@
+import QtQuick
+import Quillmere
+
+// One health column of a playlist card: "Catalogue", "TV guide" or "Connection", when it was
+// last updated, and its last error or an extra line.
+Column {
+    id: root
+
+    required property var stat
+
+    spacing: 5
+
+    QMOverline {
+        width: root.width
+        text: root.stat.title
+    }
+
+    Text {
+        objectName: "updated"
+        width: root.width
+        text: root.stat.updated
+        font: QM.label
+        color: root.stat.dated ? QM.text1 : QM.text2
+        textFormat: Text.PlainText
+        elide: Text.ElideRight
+
+        HoverHandler {
+            id: hover
+        }
+
+        HelpTip {
+            text: root.stat.dateHelp
+            shown: hover.hovered
+        }
+    }
+
+    Text {
+        objectName: "note"
+        width: root.width
+        visible: text.length > 0
+        text: root.stat.error.length > 0 ? root.stat.error : root.stat.extra
+        font: QM.caption
+        color: root.stat.error.length > 0 ? QM.warning : QM.text3
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+    }
+}

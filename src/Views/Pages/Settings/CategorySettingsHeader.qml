@@ -1,0 +1,121 @@
+import QtQuick
+import QtQuick.Layouts
+import Quillmere
+
+// Everything of the category settings above the category rows: the title with the kind chips,
+// the language chips, and the list's title with its filter and reset.
+Column {
+    id: root
+
+    required property CategorySettingsModel settings
+
+    topPadding: 46
+    bottomPadding: 10
+    spacing: 22
+
+    RowLayout {
+        width: root.width
+        spacing: 6
+
+        Text {
+            Layout.fillWidth: true
+            text: "Categories"
+            font: QM.h2
+            color: QM.text1
+            textFormat: Text.PlainText
+        }
+
+        Repeater {
+            model: [
+                { kind: "live", title: "Live TV" },
+                { kind: "movie", title: "Movies" },
+                { kind: "series", title: "Series" }
+            ]
+
+            QMChip {
+                required property var modelData
+
+                objectName: "kind-" + modelData.kind
+                text: modelData.title
+                selected: root.settings.kind === modelData.kind
+                onClicked: root.settings.kind = modelData.kind
+            }
+        }
+    }
+
+    Text {
+        visible: !root.settings.hasActive
+        text: "Add a playlist to manage its categories."
+        font: QM.body
+        color: QM.text3
+        textFormat: Text.PlainText
+    }
+
+    SettingsGroup {
+        width: root.width
+        visible: root.settings.hasActive
+        title: "Languages"
+
+        Column {
+            width: parent.width
+            padding: 18
+            spacing: 12
+
+            Text {
+                width: parent.width - 36
+                text: "Turn off languages you never watch. Their categories disappear from Live TV, Movies, Series and search, on every playlist."
+                font: QM.caption
+                color: QM.text3
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+            }
+
+            Flow {
+                width: parent.width - 36
+                spacing: 8
+
+                Repeater {
+                    model: root.settings.languages
+
+                    QMChip {
+                        required property var modelData
+
+                        objectName: "language-" + modelData.key
+                        text: modelData.title
+                        symbol: modelData.hidden ? "eye.slash" : "checkmark"
+                        selected: !modelData.hidden
+                        onClicked: root.settings.toggleLanguage(modelData.key)
+                    }
+                }
+            }
+        }
+    }
+
+    RowLayout {
+        width: root.width
+        visible: root.settings.hasActive
+        spacing: 10
+
+        QMOverline {
+            Layout.fillWidth: true
+            text: root.settings.listTitle
+        }
+
+        QMSearchField {
+            objectName: "filter"
+            Layout.preferredWidth: 220
+            Layout.preferredHeight: 32
+            prompt: "Filter"
+            text: root.settings.filter
+            onTextEdited: root.settings.filter = text
+        }
+
+        QMButton {
+            objectName: "reset"
+            text: "Reset order & visibility"
+            kind: QMButtonKind.Ghost
+            compact: true
+            onClicked: root.settings.resetOrder()
+        }
+    }
+}

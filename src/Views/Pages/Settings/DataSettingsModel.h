@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Views/Shell/ViewModel.h"
+
+#include <QCoroTask>
+#include <QPointer>
+#include <QString>
+#include <QtQml/qqmlregistration.h>
+
+class ArtworkMemory;
+
+// The "Privacy & data" section: clearing the active playlist's watch history or favourites
+// behind a confirmation, clearing the artwork caches, and the data folder with its way into the
+// file manager.
+class DataSettingsModel : public ViewModel
+{
+    Q_OBJECT
+    // The confirmation waiting for an answer: "history", "favourites", or empty for none.
+    Q_PROPERTY(QString confirm READ confirm NOTIFY confirmChanged)
+    Q_PROPERTY(QString confirmTitle READ confirmTitle NOTIFY confirmChanged)
+    Q_PROPERTY(QString dataFolder READ dataFolder NOTIFY appChanged)
+    QML_ELEMENT
+
+public:
+    using ViewModel::ViewModel;
+
+
+    [[nodiscard]] const QString &confirm() const { return m_confirm; }
+    [[nodiscard]] QString confirmTitle() const;
+    // The folder that holds the catalogue database.
+    [[nodiscard]] QString dataFolder() const;
+
+    // Asks to confirm clearing "history" or "favourites".
+    Q_INVOKABLE void askToClear(const QString &what);
+    // The confirmation went away without "Clear".
+    Q_INVOKABLE void dismiss();
+    // "Clear" in the confirmation: clears what it asked about, then says so.
+    Q_INVOKABLE void clearConfirmed();
+    // Empties the artwork caches on disk and in memory (the view engine's own), then says so.
+    Q_INVOKABLE void clearArtwork();
+    Q_INVOKABLE void showDataFolder();
+
+Q_SIGNALS:
+    void confirmChanged();
+
+protected:
+    void start(AppModel &app) override;
+
+private:
+    static QCoro::Task<void> clear(QPointer<AppModel> app, QString what);
+    static QCoro::Task<void> clearArtwork(QPointer<AppModel> app, QPointer<ArtworkMemory> artwork);
+    void setConfirm(const QString &confirm);
+
+    QString m_confirm;
+};

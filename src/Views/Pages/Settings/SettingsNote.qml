@@ -1,0 +1,12 @@
+import QtQuick
+import Quillmere
+
+// A short note under a section's groups.
+Text {
+    width: parent ? parent.width : implicitWidth
+    leftPadding: 4
+    font: QM.caption
+    color: QM.text3
+    textFormat: Text.PlainText
+    wrapMode: Text.Wrap
+}
