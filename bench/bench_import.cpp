@@ -6,6 +6,8 @@
 // two, for an empty file and for replacing the catalogue it holds.
 //
 //     bench_import [--no-guide]
+#include "BenchProcess.h"
+
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
 #include "Catalogue/CategoryLanguage.h"
@@ -39,19 +41,6 @@ constexpr int guideChannels = 1'000;
 constexpr int programmesPerChannel = 500;
 constexpr int programmeMinutes = 20;
 constexpr int descriptionBytes = 280;
-
-// The process's peak resident memory since the last reset, in MiB.
-double peakMiB()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
-}
 
 // Lets the next peak reading measure only what follows: memory the previous phase freed is
 // handed back to the system first, so that it does not count again.
@@ -106,7 +95,7 @@ QString freshCatalogue(const QTemporaryDir &directory, const QString &name)
 void printRate(const char *label, qint64 count, qint64 milliseconds, const char *unit)
 {
     std::printf("%-38s %8.2f s  %10.0f %s/s  peak %6.1f MiB\n", label, double(milliseconds) / 1000.0,
-                double(count) * 1000.0 / double(std::max<qint64>(milliseconds, 1)), unit, peakMiB());
+                double(count) * 1000.0 / double(std::max<qint64>(milliseconds, 1)), unit, processMemoryMiB("VmHWM"));
 }
 
 // The size of the guide document as served.

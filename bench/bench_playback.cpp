@@ -1,6 +1,7 @@
 // Time from a play request to the first decoded picture, through the real engine and controller:
 // a local film, and a live MPEG-TS stream from a loopback HTTP server. The player is reused between
 // runs, as it is when the user zaps, and every run ends with a confirmed stop.
+#include "BenchProcess.h"
 #include "BenchStatistics.h"
 
 #include "Playback/LibVlcMediaEngine.h"
@@ -74,19 +75,6 @@ struct Figures
     QList<double> playing;
 };
 
-// Runs the event loop until the predicate holds or the time runs out.
-bool waitFor(const std::function<bool()> &done, std::chrono::milliseconds limit)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > limit.count())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
 Figures measure(const QUrl &url)
 {
     SystemClock clock;
@@ -104,11 +92,11 @@ Figures measure(const QUrl &url)
         controller.configure(url, 0);
         timer.start();
         controller.start();
-        const bool playing = waitFor([&] { return controller.state() == PlayerState::Playing; }, 10s);
+        const bool playing = runEventsUntil([&] { return controller.state() == PlayerState::Playing; }, 10s);
         const double playingMs = double(timer.nsecsElapsed()) / 1e6;
         // The view is cleared for the new title, which itself reports once; wait for a real picture.
         const auto hasPicture = [&] { return pictured && !controller.videoView()->latestFrame().image.isNull(); };
-        const bool shown = waitFor(hasPicture, 10s);
+        const bool shown = runEventsUntil(hasPicture, 10s);
         const double pictureMs = double(timer.nsecsElapsed()) / 1e6;
         QObject::disconnect(connection);
         if (!playing || !shown) {
@@ -118,7 +106,7 @@ Figures measure(const QUrl &url)
         figures.playing.append(playingMs);
         figures.firstPicture.append(pictureMs);
         const Job<> stop = controller.stop();
-        waitFor([&stop] { return stop.isFinished(); }, 10s);
+        runEventsUntil([&stop] { return stop.isFinished(); }, 10s);
     }
     return figures;
 }

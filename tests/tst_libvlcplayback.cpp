@@ -70,11 +70,16 @@ private Q_SLOTS:
         m_controller->start();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
 
-        // Fitted: the 4:3 picture stands between black bars, red above blue, the right way up.
+        // Fitted: the 4:3 picture stands between black bars, red above blue, the right way up. Its
+        // size is the picture's, not that of the taller buffers the decoder fills (320x258).
         QTRY_VERIFY_WITH_TIMEOUT(MediaFixtures::looksLike(pixel(m_window->grabWindow(), {0.5, 0.25}), Qt::red), timeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->videoSize(), QSize(320, 240), timeoutMs);
         QImage frame = m_window->grabWindow();
         QVERIFY(MediaFixtures::looksLike(pixel(frame, {0.5, 0.75}), Qt::blue));
         QVERIFY(MediaFixtures::looksLike(pixel(frame, {0.03, 0.5}), Qt::black));
+        // The picture spans 4:3 of the 640x360 window's height: 480 wide, from 80 to 560.
+        QVERIFY(MediaFixtures::looksLike(pixel(frame, {90.0 / 639, 0.25}), Qt::red));
+        QVERIFY(MediaFixtures::looksLike(pixel(frame, {70.0 / 639, 0.25}), Qt::black));
 
         // Filled: the picture covers the bars, cropped at top and bottom.
         m_engine->setVideoFitMode(MediaEngine::Fill);

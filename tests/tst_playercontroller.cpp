@@ -113,6 +113,13 @@ private Q_SLOTS:
         QVERIFY(rig.controller.controlsVisible());
     }
 
+    void liveAttemptDecodesOnOneThread()
+    {
+        Rig rig;
+        rig.begin(liveURL, liveFallback);
+        QCOMPARE(rig.engine->mediaOptions.constLast(), u":avcodec-threads=1"_s);
+    }
+
     void failuresRetryWithGrowingDelaysThenGiveUp()
     {
         Rig rig;
@@ -531,6 +538,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("nativeVolume");
         QTest::addColumn<bool>("mutedAfter");
         QTest::newRow("above unity") << 1.5 << false << 150 << false;
+        // A volume step in single precision lands just below its percent.
+        QTest::newRow("just below a percent") << double(1.5f - 0.1f) << false << 140 << false;
         QTest::newRow("beyond the native range") << 2.5 << false << 200 << false;
         QTest::newRow("negative") << -1.0 << false << 0 << false;
         QTest::newRow("raising unmutes") << 0.5 << true << 50 << false;

@@ -20,9 +20,11 @@
 #include "support/AwaitBlocking.h"
 #include "support/FakeMediaEngine.h"
 #include "support/FakeProvider.h"
+#include "support/MediaFixtures.h"
 #include "support/QmlHarness.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QQmlApplicationEngine>
@@ -39,10 +41,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The pages every run captures. A page issue that builds a page adds its specifications here.
-const QStringList shotPages{u"home"_s,          u"live"_s,          u"live-select"_s, u"live-all"_s,
-                            u"movies"_s,        u"series"_s,        u"guide"_s,       u"playlists"_s,
-                            u"settings"_s,      u"search"_s,        u"search:news"_s, u"movies-detail"_s,
-                            u"series-detail"_s, u"youtube"_s,       u"update"_s,      u"collapse"_s};
+const QStringList shotPages{u"home"_s,          u"live"_s,       u"live-select"_s, u"live-all"_s,
+                            u"movies"_s,        u"series"_s,     u"guide"_s,       u"playlists"_s,
+                            u"settings"_s,      u"search"_s,     u"search:news"_s, u"movies-detail"_s,
+                            u"series-detail"_s, u"youtube"_s,    u"update"_s,      u"collapse"_s,
+                            u"play-live"_s,     u"play-panel"_s, u"play-movie"_s};
+// The media the provider serves: every film and episode, and every channel (looped).
+constexpr int filmSeconds = 60;
+constexpr int streamSeconds = 10;
 // What a user reaches by hand, each captured under the name given here.
 const QStringList settingsSections{u"General"_s, u"Playback"_s,       u"Live TV"_s, u"Categories"_s,
                                    u"Updates"_s, u"Privacy & data"_s, u"About"_s};
@@ -161,13 +167,24 @@ private Q_SLOTS:
     {
         if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
             QSKIP("needs a session bus with a Secret Service; run through tests/support/with-keyring.sh");
-        QVERIFY(m_data.isValid() && m_shots.isValid());
+        QVERIFY(m_data.isValid() && m_shots.isValid() && m_media.isValid());
+        if (MediaFixtures::ffmpegPath().isEmpty())
+            QSKIP("needs ffmpeg to make the media the player pages play");
         m_shotDirectory = qEnvironmentVariable("QUILLMERE_TEST_SHOTS", m_shots.path());
         QVERIFY(QDir().mkpath(m_shotDirectory));
-        m_port = startProvider(m_provider, {});
+        const QString film = m_media.filePath(u"film.mp4"_s);
+        const QString stream = m_media.filePath(u"channel.ts"_s);
+        QVERIFY(MediaFixtures::makeTestFilm(film, filmSeconds, QSize(1280, 720)));
+        QVERIFY(MediaFixtures::makeTestFilm(stream, streamSeconds, QSize(1024, 576)));
+        m_port = startProvider(m_provider, {u"--media-file"_s, film, u"--live-file"_s, stream, u"--live-rate"_s,
+                                            QString::number(QFileInfo(stream).size() / streamSeconds)});
         m_hangingPort = startProvider(m_hangingProvider, {u"--stall"_s, u"get_vod_streams"_s});
         QVERIFY(m_port && m_hangingPort);
         addPlaylistsAsAUserWould();
+        // The settings of this provider's user: its channels come as MPEG-TS only, and the player's
+        // controls stay up long enough to be in the player pages' pictures.
+        UserSettings::setValue(u"quillmere.liveFormat"_s, u"ts"_s);
+        UserSettings::setValue(u"quillmere.osdTimeoutSeconds"_s, 60);
     }
 
     // The pictures of a failed run stay for a look.
@@ -347,6 +364,7 @@ private:
     quint16 m_hangingPort = 0;
     QTemporaryDir m_data;
     QTemporaryDir m_shots;
+    QTemporaryDir m_media;
     QString m_shotDirectory;
 };
 

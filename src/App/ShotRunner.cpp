@@ -158,6 +158,16 @@ QCoro::Task<bool> ShotRunner::showAndLoad(Route route)
 {
     QPointer<ShotRunner> self(this);
     m_app.setRoute(route);
+    // The list the shot picks from is loaded here too, so that the shot does not depend on the
+    // page loading it (a second request for a list already loaded does nothing).
+    BrowseModel *list = route == Route::Live     ? m_app.live()
+                        : route == Route::Movies ? m_app.movies()
+                        : route == Route::Series ? m_app.series()
+                                                 : nullptr;
+    if (list)
+        co_await list->refreshIfNeeded();
+    if (!self)
+        co_return false;
     co_await wait(listLoadWait);
     co_return bool(self);
 }

@@ -523,7 +523,16 @@ void LibVlcMediaEngine::updateVideoSize(QSize pictureSize)
             && track.video->i_sar_den > 0)
             sampleAspect = double(track.video->i_sar_num) / double(track.video->i_sar_den);
     });
-    m_videoSize = QSize(qRound(pictureSize.width() * sampleAspect.value_or(1.0)), pictureSize.height());
+    // The pictures handed to the view are the decoder's buffers, which can be taller than the
+    // picture shown (320x240 arrives as 320x258, 1080 lines as 1088); the picture's own size is
+    // what is reported and what the view keeps the shape of.
+    QSize shown = pictureSize;
+    unsigned width = 0;
+    unsigned height = 0;
+    if (m_native->player && !isWorkerBusy() && libvlc_video_get_size(m_native->player, 0, &width, &height) == 0
+        && width > 0 && height > 0)
+        shown = QSize(int(width), int(height));
+    m_videoSize = QSize(qRound(shown.width() * sampleAspect.value_or(1.0)), shown.height());
     if (VLCVideoView *view = m_native->view)
         view->setDisplaySize(QSizeF(m_videoSize));
 }

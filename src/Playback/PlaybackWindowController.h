@@ -52,6 +52,9 @@ public:
     [[nodiscard]] QCoro::Task<> waitForPreviousStop();
     // The generation of the stop that the next title waits for; none when nothing is pending.
     [[nodiscard]] std::optional<quint64> pendingStopGeneration() const;
+    // Stops the player and records that stop, under a new generation, as the one the next title
+    // waits for. A player view that goes while its title is still the one shown calls it.
+    void recordStop();
 
 Q_SIGNALS:
     void targetChanged();
@@ -64,8 +67,6 @@ private:
         quint64 generation = 0;
         Job<> task;
     };
-
-    void recordStop();
 
     ControllerFactory m_factory;
     std::optional<PlaybackTarget> m_target;

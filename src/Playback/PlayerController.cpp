@@ -121,11 +121,17 @@ void PlayerController::prepareAndPlay()
     m_isPreparing = true;
     qCInfo(lcPlayback, "Preparing playback attempt %d", m_retryCount);
 
-    const QStringList options{
+    QStringList options{
         u":http-reconnect=true"_s,
         u":network-caching="_s + QString::number(Prefs::integer(u"quillmere.networkCachingMs"_s, 1500)),
         u":file-caching=1500"_s,
     };
+    // Live pictures are decoded on one thread. Frame-threaded decoding holds back one frame per
+    // thread before the first picture (a fifth of a second at six threads), and under quick
+    // channel changes it has left the reused native player decoding no video at all, for every
+    // later channel too.
+    if (m_isLiveStream)
+        options.append(u":avcodec-threads=1"_s);
     if (!m_player->setMedia(m_url, options)) {
         m_isPreparing = false;
         setState(PlayerState::Error);
@@ -149,7 +155,7 @@ void PlayerController::restoreVolume()
     if (!stored || !m_player->hasAudio())
         return;
     // A damaged setting far outside the native range must not overflow the conversion.
-    const double percent = std::clamp(std::trunc(*stored * 100), 0.0, double(std::numeric_limits<int>::max()));
+    const double percent = std::clamp(std::round(*stored * 100), 0.0, double(std::numeric_limits<int>::max()));
     m_player->setVolume(int(percent));
 }
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -54,7 +55,8 @@ void PlayerController::seekTo(double seconds)
 void PlayerController::setVolume(double volume)
 {
     if (m_player->hasAudio()) {
-        m_player->setVolume(volume < 2 ? int(std::max(volume, 0.0) * 100) : 200);
+        // Rounded: a fraction stepped in single precision (1.5 - 0.1) lies just below its percent.
+        m_player->setVolume(volume < 2 ? int(std::lround(std::max(volume, 0.0) * 100)) : 200);
         // Raising the volume unmutes.
         if (volume > 0 && m_player->isMuted())
             m_player->setMuted(false);

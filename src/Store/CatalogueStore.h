@@ -122,6 +122,10 @@ public:
     // Returns the favourite state that the database holds after the write.
     bool toggleFavourite(const MediaItem &item);
     void recordLivePlay(const MediaItem &item);
+    // Writes one watch-history row on the store's connection; no duration is stored as NULL.
+    // A statement that cannot be prepared writes nothing and moves no revision.
+    void saveWatchPosition(qint64 playlistID, const QString &providerID, CatalogueKind kind, qint64 position,
+                           std::optional<qint64> duration);
 
     // Automatic refresh.
     void startRefreshScheduler();

@@ -166,17 +166,26 @@ void CatalogueStore::recordLivePlay(const MediaItem &item)
 {
     if (!Prefs::boolean(u"quillmere.keepWatchHistory"_s, true))
         return;
-    if (!m_selectedPlaylistID)
-        return;
+    if (m_selectedPlaylistID)
+        saveWatchPosition(*m_selectedPlaylistID, item.providerID, CatalogueKind::Live, 0, std::nullopt);
+}
+
+void CatalogueStore::saveWatchPosition(qint64 playlistID, const QString &providerID, CatalogueKind kind,
+                                       qint64 position, std::optional<qint64> duration)
+{
     SqliteStatement statement = prepare(
         u"INSERT OR REPLACE INTO watch_progress (playlist_id, content_provider_id, content_kind, position_seconds, duration_seconds, updated_at) VALUES (?, ?, ?, ?, ?, strftime('%s', 'now'))"_s);
     if (!statement)
         return;
-    statement.bind(1, *m_selectedPlaylistID);
-    statement.bind(2, item.providerID);
-    statement.bind(3, u"live"_s);
-    statement.bind(4, qint64(0));
-    statement.bindNull(5);
+    statement.bind(1, playlistID);
+    statement.bind(2, providerID);
+    statement.bind(3, kindText(kind));
+    statement.bind(4, position);
+    if (duration)
+        statement.bind(5, *duration);
+    else
+        statement.bindNull(5);
     checkWrite(statement);
+    // Also after a failed step: pages showing the history reload what the database holds.
     bumpLibraryRevision();
 }

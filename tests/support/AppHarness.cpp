@@ -11,10 +11,11 @@
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 
-AppHarness::AppHarness(QUrl updateService, KeyringBackend *keyring)
+AppHarness::AppHarness(QUrl updateService, KeyringBackend *keyring, EngineFactory engines)
     : m_store(false, keyring)
-    , m_playback(std::make_unique<PlaybackWindowController>([this](const QUrl &url, QObject *parent) {
-        return new PlayerController(url, std::make_unique<FakeMediaEngine>(), m_store.clock(), parent);
+    , m_playback(std::make_unique<PlaybackWindowController>([this, engines](const QUrl &url, QObject *parent) {
+        std::unique_ptr<MediaEngine> engine = engines ? engines() : std::make_unique<FakeMediaEngine>();
+        return new PlayerController(url, std::move(engine), m_store.clock(), parent);
     }))
     , m_updater(std::make_unique<AppUpdater>(UpdateServiceClient(std::move(updateService)), m_store.clock(),
                                              [](const QUrl &) {}))

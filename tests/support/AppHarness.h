@@ -4,24 +4,29 @@
 
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 class AppModel;
+class MediaEngine;
 class AppUpdater;
 class PlaybackWindowController;
 class PlayerCommands;
 
 // The objects main() builds, over a StoreHarness: the application model, a playback window
-// controller whose players play nothing, an update checker and the player commands. Views and
-// the screenshot runner are tested against these. Build the model with start() once the store
-// is in the state the test needs.
+// controller whose players play nothing (or play through the engines a test hands it), an
+// update checker and the player commands. Views and the screenshot runner are tested against
+// these. Build the model with start() once the store is in the state the test needs.
 class AppHarness final
 {
 public:
+    using EngineFactory = std::function<std::unique_ptr<MediaEngine>()>;
+
     // The update checker asks `updateService`; by default an address where nothing answers.
-    // Logins go to `keyring` when one is given (StoreHarness).
+    // Logins go to `keyring` when one is given (StoreHarness). Players play through `engines`
+    // when given, and play nothing otherwise.
     explicit AppHarness(QUrl updateService = QUrl(QStringLiteral("http://127.0.0.1:9")),
-                        KeyringBackend *keyring = nullptr);
+                        KeyringBackend *keyring = nullptr, EngineFactory engines = {});
     ~AppHarness();
 
     AppHarness(const AppHarness &) = delete;

@@ -43,7 +43,7 @@ public:
 
     [[nodiscard]] double rate() const override { return playbackRate; }
     void setRate(double rate) override { playbackRate = rate; }
-    [[nodiscard]] QSize videoSize() const override { return {}; }
+    [[nodiscard]] QSize videoSize() const override { return pictureSize; }
 
     // Reports as the native player would (the controller receives them at once).
     void report(int rawState) { Q_EMIT stateChanged(rawState); }
@@ -76,4 +76,5 @@ public:
     QList<Track> video;
     QList<Track> text;
     double playbackRate = 1;
+    QSize pictureSize;
 };

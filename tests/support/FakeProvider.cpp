@@ -76,6 +76,30 @@ FakeResponse::BodySource fileSource(const QString &path, qint64 offset, qint64 l
     };
 }
 
+// Counts a live stream as opened now and as closed when the server lets go of its body, which
+// happens once the connection has ended.
+FakeResponse::BodySource countedLiveStream(FakeResponse::BodySource body, std::shared_ptr<std::atomic<int>> opened,
+                                           std::shared_ptr<std::atomic<int>> closed)
+{
+    class Closing
+    {
+    public:
+        explicit Closing(std::shared_ptr<std::atomic<int>> closed)
+            : m_closed(std::move(closed))
+        {
+        }
+        ~Closing() { ++*m_closed; }
+        Closing(const Closing &) = delete;
+        Closing &operator=(const Closing &) = delete;
+
+    private:
+        std::shared_ptr<std::atomic<int>> m_closed;
+    };
+    ++*opened;
+    auto closing = std::make_shared<Closing>(std::move(closed));
+    return [body = std::move(body), closing = std::move(closing)](QByteArray &out) mutable { return body(out); };
+}
+
 } // namespace
 
 struct FakeProvider::Catalogue
@@ -192,6 +216,11 @@ QList<FakeRequest> FakeProvider::requests() const
 {
     std::lock_guard lock(m_mutex);
     return m_requests;
+}
+
+FakeProvider::LiveStreamLog FakeProvider::liveStreamLog() const
+{
+    return {m_liveOpened->load(), m_liveClosed->load()};
 }
 
 void FakeProvider::clearRequests()
@@ -338,6 +367,8 @@ FakeResponse FakeProvider::media(const FakeHttpRequest &request, const QString &
         const int generation = m_liveGeneration;
         response.contentType = "video/mp2t";
         response.body = fileSource(m_liveFile, 0, -1, [this, generation] { return m_liveGeneration == generation; });
+        if (response.body)
+            response.body = countedLiveStream(std::move(response.body), m_liveOpened, m_liveClosed);
         response.pieceBytes = std::max<qint64>(m_liveBytesPerSecond / 10, 188);
         response.pause = std::chrono::milliseconds(100);
         return response.body ? response : errorPage(404);

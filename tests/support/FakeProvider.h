@@ -90,6 +90,15 @@ public:
     [[nodiscard]] QList<FakeRequest> requests() const;
     void clearRequests();
 
+    // The live streams served so far: how many began, and how many of those have ended because
+    // their connection closed (the client left or the stream went off the air).
+    struct LiveStreamLog
+    {
+        int opened = 0;
+        int closed = 0;
+    };
+    [[nodiscard]] LiveStreamLog liveStreamLog() const;
+
 private:
     struct Catalogue;
 
@@ -111,6 +120,8 @@ private:
     qint64 m_liveBytesPerSecond = 0;
     bool m_liveOnAir = true;
     std::atomic<int> m_liveGeneration{0};
+    std::shared_ptr<std::atomic<int>> m_liveOpened = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<std::atomic<int>> m_liveClosed = std::make_shared<std::atomic<int>>(0);
     QList<FakeRequest> m_requests;
     std::unique_ptr<FakeArtwork> m_artwork;
     // Last, so that it stops (and joins its threads) before the state above goes.

@@ -13,6 +13,7 @@ MenuItem {
     readonly property color tint: !root.enabled ? QM.text3 : root.destructive ? QM.danger : QM.text1
 
     hoverEnabled: true
+    font: QM.label
     height: root.visible ? root.implicitHeight : 0
     implicitHeight: 30
     implicitWidth: root.implicitContentWidth + root.leftPadding + root.rightPadding
@@ -41,7 +42,7 @@ MenuItem {
         Text {
             anchors.verticalCenter: parent.verticalCenter
             text: root.text
-            font: QM.label
+            font: root.font
             color: root.tint
             textFormat: Text.PlainText
         }

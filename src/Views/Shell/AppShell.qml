@@ -61,7 +61,7 @@ Item {
         z: 100
         // A title shows once its player controller exists; each title gets a player of its own.
         key: PlaybackWindowController.playerController ? PlaybackWindowController.targetId : ""
-        view: Component { PlaceholderPage { page: "player" } }
+        view: Component { PlayerView {} }
     }
 
     ToastStack {

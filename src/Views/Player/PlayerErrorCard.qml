@@ -1,0 +1,83 @@
+import QtQuick
+import QtQuick.Layouts
+import Quillmere
+
+// The card over the video while a title fails: what went wrong, and Back, the next channel (for
+// a live channel in a list) and Try again.
+Rectangle {
+    id: root
+
+    required property PlayerViewModel screen
+
+    implicitWidth: content.implicitWidth + 64
+    implicitHeight: content.implicitHeight + 64
+    radius: 20
+    antialiasing: true
+    color: Qt.alpha(QM.surface1, 0.95)
+    border.width: 1
+    border.color: QM.strokeStrong
+
+    ColumnLayout {
+        id: content
+
+        anchors.centerIn: parent
+        spacing: 16
+
+        Icon {
+            Layout.alignment: Qt.AlignHCenter
+            symbol: "exclamationmark.triangle.fill"
+            size: 30
+            color: QM.warning
+        }
+
+        Text {
+            Layout.alignment: Qt.AlignHCenter
+            text: "This stream isn't playing"
+            font: QM.h2
+            color: "white"
+            textFormat: Text.PlainText
+        }
+
+        Text {
+            objectName: "errorMessage"
+            Layout.alignment: Qt.AlignHCenter
+            Layout.maximumWidth: 420
+            text: root.screen.errorText
+            font: QM.body
+            color: QM.text2
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            textFormat: Text.PlainText
+        }
+
+        RowLayout {
+            Layout.alignment: Qt.AlignHCenter
+            spacing: 10
+
+            QMButton {
+                objectName: "errorBackButton"
+                text: "Back"
+                symbol: "chevron.left"
+                kind: QMButtonKind.Secondary
+                onClicked: root.screen.close()
+            }
+
+            QMButton {
+                objectName: "errorNextChannelButton"
+                visible: root.screen.offersNextChannel
+                text: "Next channel"
+                symbol: "chevron.down"
+                kind: QMButtonKind.Secondary
+                onClicked: root.screen.zap(1)
+            }
+
+            QMButton {
+                objectName: "tryAgainButton"
+                text: "Try again"
+                symbol: "arrow.clockwise"
+                kind: QMButtonKind.Primary
+                onClicked: root.screen.retry()
+            }
+        }
+    }
+}

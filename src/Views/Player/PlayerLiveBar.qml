@@ -1,0 +1,192 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Quillmere
+
+// The bottom bar of a live channel: the programme on now with its times and progress, the one up
+// next, then the channel buttons and the volume.
+ColumnLayout {
+    id: root
+
+    required property PlayerViewModel screen
+
+    spacing: 16
+
+    // The programme on now at the leading edge and the next one at the trailing edge, their last
+    // lines on one baseline.
+    Item {
+        id: programmes
+
+        Layout.fillWidth: true
+        implicitHeight: Math.max(now.visible ? now.implicitHeight : noProgramme.implicitHeight,
+                                 next.visible ? next.implicitHeight : 0)
+
+        ColumnLayout {
+            id: now
+
+            anchors.left: parent.left
+            anchors.bottom: parent.bottom
+            width: Math.min(760, programmes.width - (next.visible ? next.width + 28 : 0))
+            visible: root.screen.hasNow
+            spacing: 8
+
+            RowLayout {
+                spacing: 10
+
+                Text {
+                    text: "NOW"
+                    font: QM.font(11, 700, 1.2)
+                    color: QM.accent
+                    textFormat: Text.PlainText
+                }
+
+                Text {
+                    text: root.screen.nowTimes
+                    font: QM.font(12.5, 500)
+                    color: Qt.rgba(1, 1, 1, 0.7)
+                    textFormat: Text.PlainText
+                }
+
+                Text {
+                    text: root.screen.nowRemaining
+                    font: QM.font(12.5)
+                    color: Qt.rgba(1, 1, 1, 0.5)
+                    textFormat: Text.PlainText
+                }
+            }
+
+            Text {
+                objectName: "nowTitle"
+                Layout.fillWidth: true
+                text: root.screen.nowTitle
+                font: QM.font(22, 600)
+                color: "white"
+                horizontalAlignment: Text.AlignLeft
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                textFormat: Text.PlainText
+            }
+
+            Text {
+                Layout.fillWidth: true
+                visible: text.length > 0
+                text: root.screen.nowDescription
+                font: QM.font(13.5)
+                color: Qt.rgba(1, 1, 1, 0.68)
+                horizontalAlignment: Text.AlignLeft
+                wrapMode: Text.WordWrap
+                elide: Text.ElideRight
+                maximumLineCount: 2
+                textFormat: Text.PlainText
+            }
+
+            QMProgressLine {
+                Layout.fillWidth: true
+                implicitHeight: 4
+                value: root.screen.nowProgress
+            }
+        }
+
+        Text {
+            id: noProgramme
+
+            objectName: "noProgramme"
+            anchors.left: parent.left
+            anchors.bottom: parent.bottom
+            visible: !root.screen.hasNow
+            text: root.screen.guideLoading ? "Loading programme information…" : "No programme information"
+            font: QM.font(15, 500)
+            color: Qt.rgba(1, 1, 1, 0.6)
+            textFormat: Text.PlainText
+        }
+
+        ColumnLayout {
+            id: next
+
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
+            width: 280
+            visible: root.screen.hasNext
+            spacing: 6
+
+            Text {
+                text: root.screen.nextHeading
+                font: QM.font(11, 700, 1.2)
+                color: Qt.rgba(1, 1, 1, 0.5)
+                textFormat: Text.PlainText
+            }
+
+            Text {
+                objectName: "nextTitle"
+                Layout.fillWidth: true
+                text: root.screen.nextTitle
+                font: QM.font(15, 600)
+                color: Qt.rgba(1, 1, 1, 0.85)
+                horizontalAlignment: Text.AlignLeft
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                textFormat: Text.PlainText
+            }
+        }
+    }
+
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 10
+
+        QMButton {
+            objectName: "channelsButton"
+            text: "Channels"
+            symbol: "list.bullet"
+            kind: QMButtonKind.Subtle
+            compact: true
+            enabled: root.screen.channelCount > 0
+            ToolTip.visible: hovered
+            ToolTip.delay: 600
+            ToolTip.text: "Channel list (L)"
+            onClicked: root.screen.openChannels()
+        }
+
+        QMIconButton {
+            objectName: "previousChannelButton"
+            symbol: "chevron.up"
+            size: 32
+            filled: true
+            tint: QM.text1
+            enabled: root.screen.channelCount >= 2
+            ToolTip.visible: hovered
+            ToolTip.delay: 600
+            ToolTip.text: "Previous channel (↑)"
+            onClicked: root.screen.zap(-1)
+        }
+
+        QMIconButton {
+            objectName: "nextChannelButton"
+            symbol: "chevron.down"
+            size: 32
+            filled: true
+            tint: QM.text1
+            enabled: root.screen.channelCount >= 2
+            ToolTip.visible: hovered
+            ToolTip.delay: 600
+            ToolTip.text: "Next channel (↓)"
+            onClicked: root.screen.zap(1)
+        }
+
+        Text {
+            visible: text.length > 0
+            text: root.screen.channelPosition
+            font: QM.font(12, 500)
+            color: Qt.rgba(1, 1, 1, 0.5)
+            textFormat: Text.PlainText
+        }
+
+        Item {
+            Layout.fillWidth: true
+        }
+
+        PlayerVolumeControl {
+            screen: root.screen
+        }
+    }
+}

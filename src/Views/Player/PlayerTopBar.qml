@@ -1,0 +1,103 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Quillmere
+
+// The player's top row: Back, the channel's logo, number and title with the subtitle under them,
+// then the favourite, tracks and full-screen buttons at the trailing end.
+RowLayout {
+    id: root
+
+    required property PlayerViewModel screen
+
+    spacing: 16
+
+    QMIconButton {
+        objectName: "backButton"
+        symbol: "chevron.left"
+        size: 40
+        filled: true
+        tint: QM.text1
+        ToolTip.visible: hovered
+        ToolTip.delay: 600
+        ToolTip.text: "Back (Esc)"
+        onClicked: root.screen.close()
+    }
+
+    ChannelLogo {
+        visible: root.screen.hasLogo
+        url: root.screen.logoUrl
+        title: root.screen.logoTitle
+        size: 38
+    }
+
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 4
+
+        RowLayout {
+            spacing: 10
+
+            Text {
+                visible: root.screen.channelNumber.length > 0
+                text: root.screen.channelNumber
+                font: QM.font(15, 700)
+                color: QM.accent
+                textFormat: Text.PlainText
+            }
+
+            Text {
+                objectName: "playerTitle"
+                Layout.fillWidth: true
+                text: root.screen.title
+                font: QM.font(20, 700)
+                color: "white"
+                horizontalAlignment: Text.AlignLeft
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                textFormat: Text.PlainText
+            }
+        }
+
+        Text {
+            Layout.fillWidth: true
+            visible: root.screen.subtitle.length > 0
+            text: root.screen.subtitle
+            font: QM.font(13.5, 500)
+            color: Qt.rgba(1, 1, 1, 0.72)
+            horizontalAlignment: Text.AlignLeft
+            elide: Text.ElideRight
+            maximumLineCount: 1
+            textFormat: Text.PlainText
+        }
+    }
+
+    QMIconButton {
+        objectName: "favouriteButton"
+        visible: root.screen.canFavourite
+        symbol: root.screen.favourite ? "heart.fill" : "heart"
+        size: 40
+        filled: true
+        tint: root.screen.favourite ? QM.accent : "white"
+        ToolTip.visible: hovered
+        ToolTip.delay: 600
+        ToolTip.text: root.screen.favourite ? "Remove from favourites" : "Add to favourites"
+        onClicked: root.screen.toggleFavourite()
+    }
+
+    PlayerTracksMenu {
+        screen: root.screen
+    }
+
+    QMIconButton {
+        objectName: "fullScreenButton"
+        symbol: root.screen.isFullScreen ? "arrow.down.right.and.arrow.up.left" : "arrow.up.left.and.arrow.down.right"
+        size: 40
+        filled: true
+        tint: QM.text1
+        ToolTip.visible: hovered
+        ToolTip.delay: 600
+        ToolTip.text: "Full screen (F)"
+        onClicked: root.screen.toggleFullScreen()
+    }
+}

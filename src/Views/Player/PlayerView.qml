@@ -1,0 +1,208 @@
+import QtQuick
+import QtQuick.Layouts
+import Quillmere
+
+// The player screen, over the whole page area while something plays; one per title. Back to
+// front: black, the video, the loading or error layer, the controls, the channel panel and the
+// typed channel number. Its rules live in its PlayerViewModel.
+Item {
+    id: root
+
+    readonly property PlayerViewModel model: viewModel
+
+    focus: true
+
+    PlayerViewModel {
+        id: viewModel
+
+        app: AppModel
+        windowController: PlaybackWindowController
+        window: root.Window.window
+        onFocusRequested: root.forceActiveFocus()
+    }
+
+    Keys.onPressed: (event) => { event.accepted = viewModel.handleKey(event.key, event.text, event.isAutoRepeat); }
+
+    Rectangle {
+        anchors.fill: parent
+        color: "black"
+    }
+
+    VideoSurface {
+        objectName: "videoSurface"
+        anchors.fill: parent
+        controller: viewModel.controller
+
+        TapHandler {
+            onSingleTapped: viewModel.videoClicked()
+            onDoubleTapped: viewModel.toggleFullScreen()
+        }
+    }
+
+    Column {
+        objectName: "loadingLayer"
+        anchors.centerIn: parent
+        visible: viewModel.loading
+        spacing: 14
+
+        QMSpinnerWheel {
+            anchors.horizontalCenter: parent.horizontalCenter
+            diameter: 32
+            tint: "white"
+        }
+
+        Text {
+            anchors.horizontalCenter: parent.horizontalCenter
+            visible: text.length > 0
+            text: viewModel.controller && viewModel.controller.retryMessage.length > 0 ? viewModel.controller.retryMessage
+                                                                                  : viewModel.connectingText
+            font: viewModel.controller && viewModel.controller.retryMessage.length > 0 ? QM.body : QM.caption
+            color: viewModel.controller && viewModel.controller.retryMessage.length > 0 ? QM.text2 : QM.text3
+            textFormat: Text.PlainText
+        }
+    }
+
+    PlayerErrorCard {
+        objectName: "errorCard"
+        anchors.centerIn: parent
+        visible: viewModel.failed
+        screen: viewModel
+    }
+
+    Item {
+        objectName: "controlsLayer"
+        anchors.fill: parent
+        opacity: viewModel.osd ? 1 : 0
+        enabled: viewModel.osd
+
+        Behavior on opacity {
+            NumberAnimation { duration: 250; easing.type: Easing.InOutQuad }
+        }
+
+        Rectangle {
+            anchors.top: parent.top
+            width: parent.width
+            height: 170
+            gradient: Gradient {
+                GradientStop { position: 0; color: Qt.rgba(0, 0, 0, 0.75) }
+                GradientStop { position: 1; color: "transparent" }
+            }
+        }
+
+        Rectangle {
+            anchors.bottom: parent.bottom
+            width: parent.width
+            height: viewModel.isLive ? 260 : 220
+            gradient: Gradient {
+                GradientStop { position: 0; color: "transparent" }
+                GradientStop { position: 1; color: Qt.rgba(0, 0, 0, 0.85) }
+            }
+        }
+
+        ColumnLayout {
+            anchors.fill: parent
+            anchors.leftMargin: 36
+            anchors.rightMargin: 36
+            anchors.topMargin: 30
+            anchors.bottomMargin: 28
+            spacing: 0
+
+            PlayerTopBar {
+                objectName: "topBar"
+                Layout.fillWidth: true
+                screen: viewModel
+            }
+
+            Item {
+                Layout.fillHeight: true
+            }
+
+            PlayerLiveBar {
+                objectName: "liveBar"
+                Layout.fillWidth: true
+                visible: viewModel.isLive
+                screen: viewModel
+            }
+
+            PlayerFilmBar {
+                objectName: "filmBar"
+                Layout.fillWidth: true
+                visible: !viewModel.isLive
+                screen: viewModel
+            }
+        }
+    }
+
+    PlayerChannelPanel {
+        id: panel
+
+        objectName: "channelPanel"
+        width: 440
+        height: parent.height
+        screen: viewModel
+        x: viewModel.showChannels ? 0 : -width
+        opacity: viewModel.showChannels ? 1 : 0
+        // Shown while open and while it slides out, taking input only while open.
+        visible: viewModel.showChannels || sliding.running
+        enabled: viewModel.showChannels
+
+        Behavior on x {
+            NumberAnimation { id: sliding; duration: 200; easing.type: Easing.OutQuad }
+        }
+        Behavior on opacity {
+            NumberAnimation { duration: 200; easing.type: Easing.OutQuad }
+        }
+    }
+
+    Connections {
+        target: viewModel
+
+        function onShowChannelsChanged() {
+            if (viewModel.showChannels)
+                panel.open();
+        }
+    }
+
+    Connections {
+        target: PlayerCommands
+
+        function onPosted(command: string) {
+            viewModel.handlePlayerCommand(command);
+        }
+    }
+
+    Rectangle {
+        objectName: "zapDigits"
+        anchors.top: parent.top
+        anchors.right: parent.right
+        anchors.margins: 40
+        visible: viewModel.zapDigits.length > 0
+        width: digits.implicitWidth + 52
+        height: digits.implicitHeight + 24
+        radius: 16
+        antialiasing: true
+        color: Qt.rgba(0, 0, 0, 0.6)
+
+        Text {
+            id: digits
+
+            anchors.centerIn: parent
+            text: viewModel.zapDigits
+            font: QM.font(54, 700)
+            color: "white"
+            textFormat: Text.PlainText
+        }
+    }
+
+    HoverHandler {
+        cursorShape: viewModel.pointerHidden ? Qt.BlankCursor : Qt.ArrowCursor
+        onPointChanged: {
+            if (hovered)
+                viewModel.pointerMoved(point.position);
+        }
+        onHoveredChanged: {
+            if (!hovered)
+                viewModel.pointerLeft();
+        }
+    }
+}

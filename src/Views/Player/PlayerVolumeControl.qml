@@ -1,0 +1,66 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quillmere
+
+// The mute button and the volume slider (0 to 150 %) of both bars. The slider shows 0 while muted;
+// moving it sets the volume, which also unmutes.
+Row {
+    id: root
+
+    required property PlayerViewModel screen
+
+    spacing: 8
+
+    QMIconButton {
+        anchors.verticalCenter: parent.verticalCenter
+        symbol: root.screen.volumeIcon
+        size: 32
+        tint: QM.text1
+        ToolTip.visible: hovered
+        ToolTip.delay: 600
+        ToolTip.text: "Mute (M)"
+        onClicked: root.screen.toggleMute()
+    }
+
+    Slider {
+        id: slider
+
+        objectName: "volumeSlider"
+        anchors.verticalCenter: parent.verticalCenter
+        width: 100
+        height: 20
+        padding: 0
+        from: 0
+        to: 1.5
+        value: root.screen.muted ? 0 : root.screen.volumeLevel
+        onMoved: root.screen.setVolume(slider.value)
+
+        background: Rectangle {
+            x: slider.leftPadding
+            y: (slider.height - height) / 2
+            width: slider.availableWidth
+            height: 4
+            radius: 2
+            antialiasing: true
+            color: Qt.rgba(1, 1, 1, 0.2)
+
+            Rectangle {
+                width: slider.visualPosition * parent.width
+                height: parent.height
+                radius: 2
+                antialiasing: true
+                color: QM.accent
+            }
+        }
+
+        handle: Rectangle {
+            x: slider.leftPadding + slider.visualPosition * (slider.availableWidth - width)
+            y: (slider.height - height) / 2
+            width: 12
+            height: 12
+            radius: 6
+            antialiasing: true
+            color: slider.pressed ? QM.text2 : "white"
+        }
+    }
+}
