@@ -2,8 +2,7 @@ import QtQuick
 import Quillmere
 
 // The page of the current route, built afresh whenever the page changes, so that every page
-// starts with fresh view state. One line a page: a page that is built replaces its placeholder
-// on its line.
+// starts with fresh view state. One line a page.
 Loader {
     id: root
 
