@@ -8,8 +8,6 @@
 #include "Catalogue/SqliteStatement.h"
 #include "Store/CatalogueStore.h"
 
-#include <QDateTime>
-
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -49,19 +47,17 @@ MediaItem LibraryRig::seriesWithSeasons(int seasons)
 void LibraryRig::saveProgress(const QString &providerID, CatalogueKind kind, qint64 position,
                               std::optional<qint64> duration, int age)
 {
-    SqliteStatement save = store().prepare(
-        u"INSERT OR REPLACE INTO watch_progress (playlist_id, content_provider_id, content_kind, position_seconds, "
-        "duration_seconds, updated_at) VALUES (?, ?, ?, ?, ?, ?)"_s);
-    save.bind(1, m_playlist.id);
-    save.bind(2, providerID);
-    save.bind(3, kindText(kind));
-    save.bind(4, position);
-    if (duration)
-        save.bind(5, *duration);
-    else
-        save.bindNull(5);
-    save.bind(6, double(QDateTime::currentSecsSinceEpoch() - age));
-    store().checkWrite(save);
+    store().saveWatchPosition(m_playlist.id, providerID, kind, position, duration);
+    if (age == 0)
+        return;
+    SqliteStatement older = store().prepare(
+        u"UPDATE watch_progress SET updated_at=updated_at-? WHERE playlist_id=? AND content_provider_id=? "
+        "AND content_kind=?"_s);
+    older.bind(1, qint64(age));
+    older.bind(2, m_playlist.id);
+    older.bind(3, providerID);
+    older.bind(4, kindText(kind));
+    store().checkWrite(older);
 }
 
 void LibraryRig::execute(const QString &sql)
