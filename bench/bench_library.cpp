@@ -121,18 +121,25 @@ std::optional<ScrollFrames> scrollGrid(BenchWindow &program, qint64 &titles)
     };
     while (true) {
         if (grid->property("atYEnd").toBool()) {
-            // At the end of what is loaded: the next page, or the last title.
+            // At the end of what is loaded: the next page, or the last title. A page that came
+            // counts once the grid has laid it out at its next polish: the list grows before
+            // the grid's end moves.
             if (movies.isExhausted())
                 break;
-            const qsizetype loaded = movies.items().size();
-            if (!spinUntil([&] { return movies.items().size() > loaded || movies.isExhausted(); }, 120'000))
+            const bool paged = spinUntil(
+                [&] { return !grid->property("atYEnd").toBool() || movies.isExhausted(); }, 120'000);
+            if (!paged) {
+                std::printf("no page came after %lld of %lld titles\n", qint64(movies.items().size()), movies.total());
                 return std::nullopt;
+            }
             continue;
         }
         timer.start();
         grid->setProperty("contentY", grid->property("contentY").toReal() + scrollStep);
-        if (!program.nextFrame())
+        if (!program.nextFrame()) {
+            std::printf("no frame came after %lld frames\n", qint64(frames.whole.size()));
             return std::nullopt;
+        }
         frames.whole.append(double(timer.nsecsElapsed()) / 1e6);
         frames.polish.append(synchronising);
         frames.sync.append(rendering - synchronising);
