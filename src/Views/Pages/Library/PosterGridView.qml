@@ -23,8 +23,6 @@ GridView {
     cellWidth: root.page.cardWidth + 22
     cellHeight: tallest.implicitHeight + 26
     model: root.items
-    // Cells that leave the view are handed the items that come into it rather than made anew.
-    reuseItems: true
     ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
     // Posters made while a page was on its way asked for nothing more: whenever the list grows or
     // the end comes into view, the last poster in view reports itself again.
@@ -60,7 +58,6 @@ GridView {
         radius: 14
         onClicked: root.page.openDetail(cell.index)
         Component.onCompleted: root.page.posterShown(cell.index)
-        GridView.onReused: root.page.posterShown(cell.index)
 
         PosterCard {
             id: poster
