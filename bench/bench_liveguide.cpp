@@ -39,15 +39,6 @@ int runs = 10; // the first argument overrides it
 constexpr int guideChannels = 6000;
 constexpr int programmesPerDay = 48;
 
-void printFigures(const QString &name, const QList<double> &milliseconds, double target)
-{
-    const double worst = milliseconds.isEmpty() ? 0 : *std::max_element(milliseconds.cbegin(), milliseconds.cend());
-    std::printf("%-44s median %7.1f ms   p95 %7.1f ms   max %7.1f ms   (%lld)%s\n", qPrintable(name),
-                median(milliseconds), percentile(milliseconds, 0.95), worst, qint64(milliseconds.size()),
-                percentile(milliseconds, 0.95) >= target ? "   MISS" : "");
-    std::fflush(stdout);
-}
-
 // Every channel with a guide of 48 half-hour programmes from today's midnight.
 void addDayGuide(CatalogueFixture &fixture, GeneratedCatalogue &catalogue)
 {

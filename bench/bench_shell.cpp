@@ -53,14 +53,6 @@ QList<PageSwitch> pageSwitches()
     return switches;
 }
 
-void printFigures(const QString &name, const QList<double> &milliseconds, double target)
-{
-    const double p95 = percentile(milliseconds, 0.95);
-    std::printf("%-34s median %8.1f ms   p95 %8.1f ms   (%lld runs)%s\n", qPrintable(name), median(milliseconds), p95,
-                qint64(milliseconds.size()), p95 >= target ? "   MISS" : "");
-    std::fflush(stdout);
-}
-
 // Starts the program on the catalogue and reads how long it took to show the library: the time
 // this process saw until the program's log line, and the program's own count since its main().
 std::optional<std::pair<double, double>> startProgram(const QString &dataDirectory, const QString &home)

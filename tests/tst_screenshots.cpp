@@ -41,10 +41,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The pages every run captures. A page issue that builds a page adds its specifications here.
-const QStringList shotPages{u"home"_s,      u"live"_s,     u"live-select"_s, u"live-all"_s, u"movies"_s,
-                            u"series"_s,    u"guide"_s,    u"playlists"_s,   u"settings"_s, u"search"_s,
-                            u"update"_s,    u"collapse"_s, u"play-live"_s,   u"play-panel"_s,
-                            u"play-movie"_s};
+const QStringList shotPages{u"home"_s,          u"live"_s,       u"live-select"_s, u"live-all"_s,
+                            u"movies"_s,        u"series"_s,     u"guide"_s,       u"playlists"_s,
+                            u"settings"_s,      u"search"_s,     u"search:news"_s, u"movies-detail"_s,
+                            u"series-detail"_s, u"youtube"_s,    u"update"_s,      u"collapse"_s,
+                            u"play-live"_s,     u"play-panel"_s, u"play-movie"_s};
 // The media the provider serves: every film and episode, and every channel (looped).
 constexpr int filmSeconds = 60;
 constexpr int streamSeconds = 10;
@@ -224,7 +225,7 @@ private Q_SLOTS:
 
         QList<QImage> pages;
         for (const QString &page : shotPages) {
-            const QImage image(QDir(m_shotDirectory).filePath(page + u".png"_s));
+            const QImage image(QDir(m_shotDirectory).filePath(QString(page).replace(u':', u'-') + u".png"_s));
             QVERIFY2(!image.isNull(), qPrintable(page + u".png is missing"_s));
             QCOMPARE(image.size(), windowSize);
             QVERIFY2(!isSingleColour(image), qPrintable(page + u".png is blank"_s));

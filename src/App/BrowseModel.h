@@ -176,6 +176,8 @@ private:
                                                               std::stop_token stop);
     [[nodiscard]] static QCoro::Task<void> fetchPage(QPointer<BrowseModel> self, Selection selection, int token,
                                                      int offset, std::stop_token stop);
+    // Replaces the loaded items.
+    void setItems(const QList<MediaItem> &items);
     void appendPage(const QList<MediaItem> &page);
     void setTotal(qint64 total);
     void setLoading(bool loading);
@@ -198,6 +200,8 @@ private:
     QString m_query;
     BrowseSort m_sort = BrowseSort::Provider;
     MediaItemListModel m_items;
+    // The provider ids of the loaded items (one kind, so the id alone tells them apart).
+    QSet<QString> m_loadedIDs;
     qint64 m_total = 0;
     bool m_loading = false;
     std::optional<QString> m_error;

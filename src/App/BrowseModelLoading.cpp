@@ -133,13 +133,13 @@ QCoro::Task<void> BrowseModel::reload()
         co_return;
 
     if (const std::exception_ptr failure = page.error ? page.error : count.error) {
-        m_items.setItems({});
+        setItems({});
         setTotal(0);
         setError(CatalogueStore::safeError(failure));
         setLoading(false);
         co_return;
     }
-    m_items.setItems(*page.value);
+    setItems(*page.value);
     setTotal(*count.value);
     setExhausted(page.value->size() < pageSize());
     // A selected channel that left the first page is no longer on screen; films and series keep
@@ -181,18 +181,24 @@ QCoro::Task<void> BrowseModel::fetchPage(QPointer<BrowseModel> self, Selection s
     self->m_pageTask = Job<void>();
 }
 
+void BrowseModel::setItems(const QList<MediaItem> &items)
+{
+    m_loadedIDs.clear();
+    m_loadedIDs.reserve(items.size());
+    for (const MediaItem &item : items)
+        m_loadedIDs.insert(item.providerID);
+    m_items.setItems(items);
+}
+
 // An import between two page reads can shift rows, so a page may repeat items already loaded;
-// only the unseen ones are added.
+// only the unseen ones are added. The loaded ids are kept, not gathered anew for every page,
+// which at a hundred thousand loaded rows would hold up the frame that appends a page.
 void BrowseModel::appendPage(const QList<MediaItem> &page)
 {
-    QSet<QString> seen;
-    seen.reserve(m_items.rowCount() + page.size());
-    for (const MediaItem &loaded : m_items.items())
-        seen.insert(loaded.id());
     QList<MediaItem> unseen;
     for (const MediaItem &item : page) {
-        if (!seen.contains(item.id())) {
-            seen.insert(item.id());
+        if (!m_loadedIDs.contains(item.providerID)) {
+            m_loadedIDs.insert(item.providerID);
             unseen.append(item);
         }
     }
@@ -212,6 +218,7 @@ void BrowseModel::updateFavourite(const MediaItem &item, bool saved)
         return;
     for (int row = m_items.lastIndexOf(item); row >= 0; row = m_items.lastIndexOf(item))
         m_items.removeAt(row);
+    m_loadedIDs.remove(item.providerID);
     // The item may lie beyond the loaded pages; the total counts it all the same.
     setTotal(std::max<qint64>(0, m_total - 1));
 }

@@ -28,7 +28,11 @@ QVariant MediaItemListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const MediaItem &item = m_items.at(index.row());
+    return itemData(m_items.at(index.row()), role);
+}
+
+QVariant MediaItemListModel::itemData(const MediaItem &item, int role)
+{
     switch (role) {
     case IdRole:
         return item.id();
@@ -71,6 +75,11 @@ QVariant MediaItemListModel::data(const QModelIndex &index, int role) const
 }
 
 QHash<int, QByteArray> MediaItemListModel::roleNames() const
+{
+    return itemRoleNames();
+}
+
+QHash<int, QByteArray> MediaItemListModel::itemRoleNames()
 {
     return {
         {IdRole, "itemID"},

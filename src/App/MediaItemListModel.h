@@ -1,15 +1,15 @@
 #pragma once
 
+#include "App/CountedListModel.h"
 #include "Catalogue/CatalogueModels.h"
 
-#include <QAbstractListModel>
 #include <QList>
 
 // The loaded items of a browse list as the views see them: one row per item, one role per field
 // a delegate shows. A category can hold tens of thousands of items, so rows are plain values and
 // changes are reported row by row (a favourite flag, a removal, an appended page), never as a
 // reset unless the whole list is replaced.
-class MediaItemListModel final : public QAbstractListModel
+class MediaItemListModel : public CountedListModel
 {
     Q_OBJECT
 
@@ -36,11 +36,16 @@ public:
     };
     Q_ENUM(Role)
 
-    using QAbstractListModel::QAbstractListModel;
+    using CountedListModel::CountedListModel;
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
     [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
+
+    // One field of an item by role, and the roles' names, for every list that shows items
+    // (alone or inside rows of its own) under the same names.
+    [[nodiscard]] static QVariant itemData(const MediaItem &item, int role);
+    [[nodiscard]] static QHash<int, QByteArray> itemRoleNames();
 
     [[nodiscard]] const QList<MediaItem> &items() const { return m_items; }
     // Replaces every row; an equal list changes nothing.

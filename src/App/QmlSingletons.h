@@ -88,3 +88,11 @@ struct BrowseModelForeign
     QML_NAMED_ELEMENT(BrowseModel)
     QML_UNCREATABLE("The application model owns the browse models.")
 };
+
+struct MediaItemListModelForeign
+{
+    Q_GADGET
+    QML_FOREIGN(MediaItemListModel)
+    QML_NAMED_ELEMENT(MediaItemListModel)
+    QML_UNCREATABLE("Item lists belong to the models and pages that fill them.")
+};

@@ -126,7 +126,9 @@ QCoro::Task<void> ShotRunner::perform(ShotPage page)
     } else if (name == u"search"_s) {
         m_app.setRoute(Route::Search);
         m_app.setSearchFocusRequest(m_app.searchFocusRequest() + 1);
-        m_app.setSearchText(page.argument.isEmpty() ? u"news"_s : page.argument);
+        // "search" shows the page as it opens; "search:TEXT" searches ("news" when TEXT is empty).
+        if (page.specification.contains(u':'))
+            m_app.setSearchText(page.argument.isEmpty() ? u"news"_s : page.argument);
     } else if (name == u"play-live"_s) {
         if (!co_await showAndLoad(Route::Live))
             co_return;

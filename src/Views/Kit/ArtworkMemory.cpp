@@ -35,6 +35,15 @@ void ArtworkMemory::provide(ArtworkMemory *memory)
     provided = memory;
 }
 
+ArtworkMemory *ArtworkMemory::of(const QObject *qmlObject)
+{
+    QQmlEngine *engine = qmlEngine(qmlObject);
+    if (!engine)
+        return nullptr;
+    static const int typeId = qmlTypeId("Quillmere", 1, 0, "ArtworkMemory");
+    return engine->singletonInstance<ArtworkMemory *>(typeId);
+}
+
 ArtworkMemory *ArtworkMemory::create(QQmlEngine *engine, QJSEngine *)
 {
     if (provided) {

@@ -33,6 +33,8 @@ public:
     // The instance QML engines use from now on, in place of one of their own (a test's).
     static void provide(ArtworkMemory *memory);
     static ArtworkMemory *create(QQmlEngine *engine, QJSEngine *);
+    // The instance of the engine that made `qmlObject`; null outside an engine.
+    [[nodiscard]] static ArtworkMemory *of(const QObject *qmlObject);
 
     // The address as it prints, "@" and the size: one address at two sizes is two entries.
     [[nodiscard]] static QString key(const QUrl &address, int maxPixel);

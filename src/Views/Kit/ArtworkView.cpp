@@ -1,6 +1,5 @@
 #include "ArtworkView.h"
 
-#include "ArtworkMemory.h"
 #include "ArtworkPlaceholder.h"
 #include "Fonts.h"
 #include "Support/AssignIfChanged.h"
@@ -8,7 +7,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QQmlEngine>
 #include <QQuickPaintedItem>
 
 #include <algorithm>
@@ -145,39 +143,13 @@ void ArtworkView::refresh(ArtworkLayer *layer)
         layer->update();
 }
 
-ArtworkMemory *ArtworkView::memory() const
-{
-    QQmlEngine *engine = qmlEngine(this);
-    if (!engine)
-        return nullptr;
-    static const int typeId = qmlTypeId("Quillmere", 1, 0, "ArtworkMemory");
-    return engine->singletonInstance<ArtworkMemory *>(typeId);
-}
-
 void ArtworkView::restart()
 {
-    ++m_generation;
-    if (!isComponentComplete())
-        return;
-    ArtworkMemory *memory = m_url.isEmpty() ? nullptr : this->memory();
-    if (!memory) {
-        setImage(QImage(), false);
+    if (!isComponentComplete()) {
+        m_fetch.cancel();
         return;
     }
-    // A picture already decoded shows at once, without the placeholder flashing first.
-    const QImage cached = memory->cached(ArtworkMemory::key(m_url, m_maxPixel));
-    setImage(cached, false);
-    if (cached.isNull())
-        load(QPointer(this), QPointer(memory), m_generation, m_url, m_maxPixel);
-}
-
-QCoro::Task<void> ArtworkView::load(QPointer<ArtworkView> self, QPointer<ArtworkMemory> memory, int generation,
-                                    QUrl url, int maxPixel)
-{
-    const QImage image = co_await memory->load(url, maxPixel);
-    if (!self || self->m_generation != generation || image.isNull())
-        co_return;
-    self->setImage(image, true);
+    m_fetch.request(this, m_url, m_maxPixel, [this](const QImage &image, bool loaded) { setImage(image, loaded); });
 }
 
 void ArtworkView::setImage(const QImage &image, bool fade)

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QCoroTask>
+#include "ArtworkFetch.h"
+
 #include <QImage>
-#include <QPointer>
 #include <QQuickItem>
 #include <QUrl>
 #include <QVariantAnimation>
 #include <QtQml/qqmlregistration.h>
 
 class ArtworkLayer;
-class ArtworkMemory;
 class QPainter;
 class QPainterPath;
 
@@ -79,10 +78,7 @@ protected:
 private:
     // Shows the picture for the address, from memory at once or after a load.
     void restart();
-    static QCoro::Task<void> load(QPointer<ArtworkView> self, QPointer<ArtworkMemory> memory,
-                                                int generation, QUrl url, int maxPixel);
     void setImage(const QImage &image, bool fade);
-    [[nodiscard]] ArtworkMemory *memory() const;
     [[nodiscard]] QPainterPath shape() const;
     void paintPlaceholder(QPainter &painter) const;
     void paintPicture(QPainter &painter) const;
@@ -104,5 +100,5 @@ private:
     ArtworkLayer *m_placeholder = nullptr;
     ArtworkLayer *m_picture = nullptr;
     QVariantAnimation m_fade;
-    int m_generation = 0;
+    ArtworkFetch m_fetch;
 };

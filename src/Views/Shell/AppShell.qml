@@ -50,7 +50,7 @@ Item {
                 z: 2
                 key: AppModel.detailId
                 slides: true
-                view: Component { PlaceholderPage { page: "detail" } }
+                view: Component { DetailPage {} }
             }
         }
     }

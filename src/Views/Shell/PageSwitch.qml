@@ -2,8 +2,7 @@ import QtQuick
 import Quillmere
 
 // The page of the current route, built afresh whenever the page changes, so that every page
-// starts with fresh view state. One line a page: a page that is built replaces its placeholder
-// on its line.
+// starts with fresh view state. One line a page.
 Loader {
     id: root
 
@@ -27,13 +26,13 @@ Loader {
     sourceComponent: root.pages[root.page] ?? null
 
     Component { id: welcomePage; WelcomePage {} }
-    Component { id: homePage; PlaceholderPage { page: "home" } }
-    Component { id: searchPage; PlaceholderPage { page: "search" } }
+    Component { id: homePage; HomePage {} }
+    Component { id: searchPage; SearchPage {} }
     Component { id: livePage; LivePage {} }
     Component { id: guidePage; GuidePage {} }
-    Component { id: moviesPage; PlaceholderPage { page: "movies" } }
-    Component { id: seriesPage; PlaceholderPage { page: "series" } }
-    Component { id: youtubePage; PlaceholderPage { page: "youtube" } }
+    Component { id: moviesPage; VodPage { browse: AppModel.movies } }
+    Component { id: seriesPage; VodPage { browse: AppModel.series } }
+    Component { id: youtubePage; VideoSitePage {} }
     Component { id: playlistsPage; PlaylistsPage {} }
     Component { id: settingsPage; SettingsPage {} }
 }

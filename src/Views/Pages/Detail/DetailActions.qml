@@ -1,0 +1,86 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quillmere
+
+// The detail page's actions: play, resume or start over for a film, the next episode and
+// Refresh for a series, and My list for both.
+Row {
+    id: root
+
+    required property DetailPageModel page
+
+    readonly property bool film: !root.page.isSeries
+    readonly property bool resumes: root.film && root.page.resumeAt > 0
+
+    spacing: 12
+
+    QMButton {
+        objectName: "resumeButton"
+        visible: root.resumes
+        text: root.page.resumeTitle
+        symbol: "play.fill"
+        kind: QMButtonKind.Primary
+        onClicked: root.page.play(true)
+    }
+
+    QMButton {
+        objectName: "startOverButton"
+        visible: root.resumes
+        text: "Start over"
+        symbol: "arrow.counterclockwise"
+        kind: QMButtonKind.Secondary
+        onClicked: root.page.play(false)
+    }
+
+    QMButton {
+        objectName: "playButton"
+        visible: root.film && !root.resumes
+        text: "Play"
+        symbol: "play.fill"
+        kind: QMButtonKind.Primary
+        onClicked: root.page.play(true)
+    }
+
+    QMButton {
+        objectName: "nextEpisodeButton"
+        visible: !root.film && root.page.nextEpisodeTitle.length > 0
+        text: root.page.nextEpisodeTitle
+        symbol: "play.fill"
+        kind: QMButtonKind.Primary
+        onClicked: root.page.playNextEpisode()
+    }
+
+    QMButton {
+        objectName: "myListButton"
+        text: root.page.favourite ? "In My list" : "My list"
+        symbol: root.page.favourite ? "checkmark" : "plus"
+        kind: QMButtonKind.Secondary
+        onClicked: root.page.toggleFavourite()
+    }
+
+    QMButton {
+        objectName: "refreshButton"
+        visible: !root.film
+        enabled: !root.page.loadingEpisodes
+        kind: QMButtonKind.Secondary
+        ToolTip.visible: hovered
+        ToolTip.delay: 600
+        ToolTip.text: "Refresh episodes"
+        onClicked: root.page.refreshEpisodes()
+
+        // The symbol alone, centred.
+        contentItem: Item {
+            implicitWidth: refreshIcon.implicitWidth
+            implicitHeight: refreshIcon.implicitHeight
+
+            Icon {
+                id: refreshIcon
+
+                anchors.centerIn: parent
+                symbol: "arrow.clockwise"
+                size: 12.5
+                color: QMStyle.buttonForeground(QMButtonKind.Secondary, parent.parent.enabled, parent.parent.hovered)
+            }
+        }
+    }
+}

@@ -1,0 +1,90 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quillmere
+
+// The films and series grid: the page's columns of posters, 22 apart with 26 between rows, cells
+// made only as they come into view; each reports itself so that the next page loads in time.
+GridView {
+    id: root
+
+    required property VodPageModel page
+    required property ItemMenu itemMenu
+    required property MediaItemListModel items
+
+    objectName: "posterGrid"
+    clip: true
+    boundsBehavior: Flickable.StopAtBounds
+    // A column is its card and the gap after it; the right margin leaves out the last gap, so
+    // that exactly the page's columns fit.
+    leftMargin: 32
+    rightMargin: 32 - 22
+    topMargin: 6
+    bottomMargin: 40
+    cellWidth: root.page.cardWidth + 22
+    cellHeight: tallest.implicitHeight + 26
+    model: root.items
+    ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+    // Posters made while a page was on its way asked for nothing more: whenever the list grows or
+    // the end comes into view, the last poster in view reports itself again.
+    onCountChanged: Qt.callLater(root.reportLastInView)
+    onAtYEndChanged: if (root.atYEnd) root.reportLastInView()
+
+    function reportLastInView(): void {
+        const last = root.indexAt(root.contentX + root.width - root.rightMargin - 1, root.contentY + root.height - 1);
+        if (last >= 0)
+            root.page.posterShown(last);
+        else if (root.atYEnd && root.count > 0)
+            root.page.posterShown(root.count - 1);
+    }
+
+    // The tallest a card gets (a title of two lines and a subtitle): every row takes its height.
+    PosterCard {
+        id: tallest
+
+        visible: false
+        width: root.page.cardWidth
+        item: ({ title: "Wide title that always fills two lines of the card", genre: "Drama" })
+    }
+
+    delegate: QMCardButton {
+        id: cell
+
+        required property var item
+        required property int index
+
+        objectName: "poster:" + cell.index
+        implicitWidth: root.page.cardWidth
+        implicitHeight: poster.implicitHeight
+        radius: 14
+        onClicked: root.page.openDetail(cell.index)
+        Component.onCompleted: root.page.posterShown(cell.index)
+
+        PosterCard {
+            id: poster
+
+            width: root.page.cardWidth
+            item: cell.item
+            cardHovered: cell.cardHovered
+        }
+
+        TapHandler {
+            acceptedButtons: Qt.RightButton
+            onTapped: point => root.itemMenu.openFor(cell.item, cell, point.position)
+        }
+    }
+
+    footer: Item {
+        width: root.width - root.leftMargin - root.rightMargin
+        height: root.page.pagingSpinner ? spinner.height + 30 : 0
+
+        QMSpinner {
+            id: spinner
+
+            objectName: "pagingSpinner"
+            anchors.horizontalCenter: parent.horizontalCenter
+            size: 18
+            visible: root.page.pagingSpinner
+            running: root.page.pagingSpinner
+        }
+    }
+}

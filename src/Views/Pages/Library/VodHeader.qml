@@ -1,0 +1,120 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQml.Models
+import Quillmere
+
+// The films and series header: the scope's title and the count, then the search field, the sort
+// menu and the poster-size menu.
+PageHeader {
+    id: root
+
+    required property VodPageModel page
+    required property BrowseModel browse
+
+    title: root.page.title
+    subtitle: root.page.countLine
+
+    Row {
+        spacing: 10
+
+        QMSearchField {
+            objectName: "vodSearch"
+            anchors.verticalCenter: parent.verticalCenter
+            width: 240
+            height: 36
+            prompt: root.page.searchPrompt
+            text: root.browse.query
+            onTextEdited: root.browse.query = text
+        }
+
+        VodMenuButton {
+            objectName: "sortButton"
+            anchors.verticalCenter: parent.verticalCenter
+            menu: sortMenu
+            contentItem: Row {
+                spacing: 7
+
+                Icon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: "arrow.up.arrow.down"
+                    size: 11.5
+                    color: QM.text1
+                }
+
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: root.page.sortLabel
+                    font: QM.label
+                    color: QM.text1
+                    textFormat: Text.PlainText
+                }
+            }
+        }
+
+        VodMenuButton {
+            objectName: "posterSizeButton"
+            anchors.verticalCenter: parent.verticalCenter
+            implicitWidth: 36
+            leftPadding: 0
+            rightPadding: 0
+            menu: sizeMenu
+            ToolTip.visible: hovered
+            ToolTip.delay: 600
+            ToolTip.text: "Poster size"
+            contentItem: Item {
+                Icon {
+                    anchors.centerIn: parent
+                    symbol: "square.grid.3x3"
+                    size: 13
+                    color: QM.text1
+                }
+            }
+        }
+    }
+
+    QMMenu {
+        id: sortMenu
+
+        ShellMenuTitle {
+            text: "Sort"
+        }
+
+        Instantiator {
+            model: root.page.sortOptions
+            onObjectAdded: (index, entry) => sortMenu.insertItem(index + 1, entry)
+            onObjectRemoved: (index, entry) => sortMenu.removeItem(entry)
+
+            QMMenuItem {
+                required property var modelData
+
+                objectName: "sort:" + modelData.value
+                text: modelData.label
+                symbol: root.browse.sort === modelData.value ? "checkmark" : ""
+                onTriggered: root.browse.sort = modelData.value
+            }
+        }
+    }
+
+    QMMenu {
+        id: sizeMenu
+
+        ShellMenuTitle {
+            text: "Poster size"
+        }
+
+        Instantiator {
+            model: root.page.posterSizes
+            onObjectAdded: (index, entry) => sizeMenu.insertItem(index + 1, entry)
+            onObjectRemoved: (index, entry) => sizeMenu.removeItem(entry)
+
+            QMMenuItem {
+                required property var modelData
+
+                objectName: "size:" + modelData.value
+                text: modelData.label
+                symbol: root.page.posterSize === modelData.value ? "checkmark" : ""
+                onTriggered: root.page.posterSize = modelData.value
+            }
+        }
+    }
+}
