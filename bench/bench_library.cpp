@@ -10,6 +10,7 @@
 // Prints medians and 95th percentiles and the renderer. The first argument sets the number of
 // runs of 1 and 3.
 
+#include "BenchProcess.h"
 #include "BenchStatistics.h"
 #include "BenchWindow.h"
 #include "LargeCatalogue.h"
@@ -155,6 +156,8 @@ std::optional<ScrollFrames> scrollGrid(BenchWindow &program, qint64 &titles)
 
 int main(int argc, char *argv[])
 {
+    // Settings of its own, so that nothing of the user's (a remembered page) plays in.
+    const PrivateHome home;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);

@@ -7,6 +7,7 @@
 // Prints medians and 95th percentiles. The first argument sets the number of runs.
 // Page issues add their own cases to pageSwitches() below.
 
+#include "BenchProcess.h"
 #include "BenchStatistics.h"
 #include "BenchWindow.h"
 #include "LargeCatalogue.h"
@@ -125,6 +126,8 @@ std::optional<double> timeSwitch(BenchWindow &bench, const PageSwitch &change)
 
 int main(int argc, char *argv[])
 {
+    // Settings of its own, so that nothing of the user's (a remembered page) plays in.
+    const PrivateHome privateHome;
     // Offscreen unless told otherwise, as the program's own start-up is measured below.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
