@@ -17,7 +17,7 @@ packages=(
   # coroutines on the main thread
   qcoro-qt6-dev
   # networking, JSON, database
-  libcurl4-openssl-dev libsimdjson-dev libsqlite3-dev
+  libcurl4-openssl-dev libssl-dev libsimdjson-dev libsqlite3-dev
   # media engine (libvlc-bin and the base plugins are needed at run time)
   libvlc-dev libvlc-bin vlc-plugin-base
   # keyring over the Secret Service (libsecret is loaded at run time)

@@ -91,12 +91,11 @@ private Q_SLOTS:
             {"danger", QMButtonKind::Danger, withOpacity(Palette::danger, 0.1), withOpacity(Palette::danger, 0.18),
              withOpacity(Palette::danger, 0.25)}};
         for (const Row &row : rows) {
-            const auto name = [&](const char *state) { return qPrintable(QString::fromLatin1(row.name) + u", "_s + QString::fromLatin1(state)); };
-            QTest::newRow(name("rest")) << row.kind << true << false << false << row.rest;
-            QTest::newRow(name("hovered")) << row.kind << true << true << false << row.hovered;
-            QTest::newRow(name("pressed while hovered")) << row.kind << true << true << true << row.pressed;
-            QTest::newRow(name("pressed")) << row.kind << true << false << true << row.pressed;
-            QTest::newRow(name("disabled under the pointer")) << row.kind << false << true << false << row.rest;
+            QTest::addRow("%s, rest", row.name) << row.kind << true << false << false << row.rest;
+            QTest::addRow("%s, hovered", row.name) << row.kind << true << true << false << row.hovered;
+            QTest::addRow("%s, pressed while hovered", row.name) << row.kind << true << true << true << row.pressed;
+            QTest::addRow("%s, pressed", row.name) << row.kind << true << false << true << row.pressed;
+            QTest::addRow("%s, disabled under the pointer", row.name) << row.kind << false << true << false << row.rest;
         }
     }
 

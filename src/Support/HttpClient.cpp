@@ -7,6 +7,7 @@
 #include <QScopeGuard>
 
 #include <curl/curl.h>
+#include <openssl/crypto.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -29,7 +30,15 @@ constexpr milliseconds longestPoll{1000};
 void initialiseCurl()
 {
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    std::call_once(once, [] {
+        // Transfers run on pool threads, and a pool thread frees its session and its OpenSSL
+        // state only after QThread::wait() has let it go, which can be after main() returned.
+        // OpenSSL's clean-up at exit frees every thread's state without waiting for them, so
+        // the two would free the same memory and corrupt the heap: leave the process's memory
+        // to the system instead.
+        OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr);
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+    });
 }
 
 // A multi handle (which owns the connection pool) and an easy handle. Each thread keeps one,
