@@ -329,11 +329,9 @@ private Q_SLOTS:
 
     void aStalledBodyFailsOnceTheServerFallsSilent()
     {
+        // The server never sends the rest: without the inactivity time-out this would not return.
         ArtworkCache cache(m_root->path(), milliseconds(300));
-        QElapsedTimer clock;
-        clock.start();
         QCOMPARE(lookUp(cache, m_provider->artworkURL(u"stall/a.jpg"_s)), std::nullopt);
-        QVERIFY(clock.elapsed() < 5000);
         QVERIFY(QDir(m_root->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
         QVERIFY(QDir(m_root->filePath(u".partial"_s)).isEmpty());
     }

@@ -4,7 +4,6 @@
 #include "support/CatalogueGenerator.h"
 #include "support/FakeProvider.h"
 
-#include <QElapsedTimer>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -177,28 +176,25 @@ private Q_SLOTS:
     void aTricklingBodyIsNotCutOff()
     {
         m_provider->setFault(u"get_live_streams"_s, {.pieceBytes = 1024, .pause = 250ms});
-        QElapsedTimer timer;
-        timer.start();
         const QByteArray body = streamWhole(request(listURL(*m_provider, u"get_live_streams"_s), 1s));
         QVERIFY(body.endsWith("]\n"));
-        QVERIFY2(timer.elapsed() > 1500, "the trickle must outlast the inactivity time-out for this test to mean anything");
+        // A pause after every piece: more than eight pieces outlast the one-second time-out.
+        QVERIFY2(body.size() > 8 * 1024, "the trickle must outlast the inactivity time-out for this test to mean anything");
     }
 
-    void cancellingAStalledTransferEndsItAtOnce()
+    // The server stays silent for far longer than the test may run: only the stop can end it,
+    // and it ends as a cancellation, not as a time-out.
+    void cancellingAStalledTransferEndsIt()
     {
         m_provider->setFault(u"get_vod_streams"_s, {.stallAfterBytes = 0});
         std::stop_source source;
-        QElapsedTimer sinceStop;
         std::thread canceller([&] {
             std::this_thread::sleep_for(300ms);
-            sinceStop.start();
             source.request_stop();
         });
         QVERIFY_THROWS_EXCEPTION(CancellationError,
-                                 (void)streamWhole(request(listURL(*m_provider, u"get_vod_streams"_s), 30s), source.get_token()));
-        const qint64 latency = sinceStop.elapsed();
+                                 (void)streamWhole(request(listURL(*m_provider, u"get_vod_streams"_s), 1h), source.get_token()));
         canceller.join();
-        QVERIFY2(latency < 500, qPrintable(u"cancellation took %1 ms"_s.arg(latency)));
     }
 
     void anAlreadyCancelledTokenSendsNothing()
