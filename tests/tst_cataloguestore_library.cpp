@@ -106,16 +106,16 @@ private Q_SLOTS:
         QCOMPARE(store.libraryRevision(), start + 2);
 
         awaitBlocking(store.removeFromHistory(u"7"_s, CatalogueKind::Live));
-        QVERIFY(awaitBlocking(store.clearHistory({CatalogueKind::Live, CatalogueKind::Movie})));
-        QVERIFY(!awaitBlocking(store.clearHistory({})));
+        QCOMPARE(awaitBlocking(store.clearHistory({CatalogueKind::Live, CatalogueKind::Movie})), std::optional(true));
+        QCOMPARE(awaitBlocking(store.clearHistory({})), std::optional(false));
         QVERIFY(library.rows(u"SELECT * FROM watch_progress"_s).isEmpty());
 
         QVERIFY(store.toggleFavourite(channel(u"7"_s)));
         QVERIFY(store.isFavourite(CatalogueItem::from(channel(u"7"_s)), CatalogueKind::Live, std::nullopt));
         QVERIFY(!store.toggleFavourite(channel(u"7"_s)));
         QVERIFY(store.toggleFavourite(channel(u"7"_s)));
-        QVERIFY(awaitBlocking(store.clearFavourites()));
-        QVERIFY(!awaitBlocking(store.clearFavourites()));
+        QCOMPARE(awaitBlocking(store.clearFavourites()), std::optional(true));
+        QCOMPARE(awaitBlocking(store.clearFavourites()), std::optional(false));
         QCOMPARE(store.libraryRevision(), start + 2 + 3 + 3 + 2);
         QCOMPARE(store.databaseError(), std::nullopt);
     }
@@ -129,9 +129,9 @@ private Q_SLOTS:
         QVERIFY(!awaitBlocking(store.setCategoryHidden(category, true)));
         awaitBlocking(store.saveCategoryOrder(CatalogueKind::Movie, {u"1"_s}));
         awaitBlocking(store.resetCategoryOrder(CatalogueKind::Movie));
-        QVERIFY(!awaitBlocking(store.clearHistory({CatalogueKind::Live})));
+        QCOMPARE(awaitBlocking(store.clearHistory({CatalogueKind::Live})), std::optional(false));
         awaitBlocking(store.removeFromHistory(u"1"_s, CatalogueKind::Live));
-        QVERIFY(!awaitBlocking(store.clearFavourites()));
+        QCOMPARE(awaitBlocking(store.clearFavourites()), std::optional(false));
         QCOMPARE(store.categoryOrderRevision(), 0);
         QCOMPARE(store.libraryRevision(), 0);
         // Hidden languages are global.
@@ -153,7 +153,7 @@ private Q_SLOTS:
             database.execute(u"CREATE TRIGGER refuse BEFORE DELETE ON favourites BEGIN SELECT RAISE(ABORT, 'disk refused'); END"_s);
         }
         const int start = store.libraryRevision();
-        QVERIFY(!awaitBlocking(store.clearFavourites()));
+        QCOMPARE(awaitBlocking(store.clearFavourites()), std::nullopt);
         QCOMPARE(store.databaseError(), std::optional(u"Local database error (19): disk refused"_s));
         QCOMPARE(store.libraryRevision(), start + 1);
         // The single-row write on the store's own connection reports the state the file holds.

@@ -1,4 +1,5 @@
 #include "App/AppModel.h"
+#include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CataloguePageReader.h"
 #include "Pages/Detail/DetailPageModel.h"
 #include "Pages/Home/HomePageModel.h"
@@ -159,6 +160,19 @@ private Q_SLOTS:
         QTRY_COMPARE(home->recentChannels()->rowCount(), 0);
         QCOMPARE(toastTexts(rig.app()), QStringList{u"Recently watched cleared"_s});
         QVERIFY(home->isLoaded());
+
+        // A clear that the disk refuses is told by the store's error, and no notice claims it.
+        rig.app().play(channels.at(1), {}, false);
+        QTRY_COMPARE(home->recentChannels()->rowCount(), 1);
+        {
+            CatalogueDatabase database(rig.harness().databasePath());
+            database.execute(u"CREATE TRIGGER refuse BEFORE DELETE ON watch_progress BEGIN SELECT RAISE(ABORT, 'disk refused'); END"_s);
+        }
+        home->clearRecentlyWatched();
+        QTRY_VERIFY(rig.store().databaseError().has_value());
+        QCoreApplication::processEvents();
+        QCOMPARE(toastTexts(rig.app()), QStringList{u"Recently watched cleared"_s});
+        QCOMPARE(home->recentChannels()->rowCount(), 1);
     }
 
     void homeStartsWhatItsCardsShow()
@@ -371,6 +385,16 @@ private Q_SLOTS:
         QVERIFY(!detail->isFavourite());
         QVERIFY(movies.items().isEmpty());
         QCOMPARE(toastTexts(rig.app()), (QStringList{u"Added to My list"_s, u"Removed from My list"_s}));
+
+        // A refused write leaves the film off the list and claims nothing.
+        {
+            CatalogueDatabase database(rig.harness().databasePath());
+            database.execute(u"CREATE TRIGGER refuse BEFORE INSERT ON favourites BEGIN SELECT RAISE(ABORT, 'disk refused'); END"_s);
+        }
+        detail->toggleFavourite();
+        QVERIFY(!detail->isFavourite());
+        QVERIFY(rig.store().databaseError().has_value());
+        QCOMPARE(toastTexts(rig.app()).size(), 2);
     }
 
     void seriesDetailOffersTheNextEpisode()

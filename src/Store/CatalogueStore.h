@@ -111,14 +111,15 @@ public:
     [[nodiscard]] QCoro::Task<QList<SeriesEpisode>> loadSeriesEpisodes(QString seriesID, bool forceRefresh,
                                                                        std::stop_token stop = {});
 
-    // Library writes. The ones that pages confirm with a notice say whether anything changed.
+    // Library writes. The ones that pages confirm with a notice say whether anything changed;
+    // the clears say nothing when the write failed, so that no notice claims they happened.
     [[nodiscard]] QCoro::Task<bool> setCategoryHidden(BrowseCategory category, bool hidden);
     [[nodiscard]] QCoro::Task<bool> setLanguageHidden(QString key, bool hidden);
     [[nodiscard]] QCoro::Task<void> saveCategoryOrder(CatalogueKind kind, QStringList ids);
     [[nodiscard]] QCoro::Task<void> resetCategoryOrder(CatalogueKind kind);
-    [[nodiscard]] QCoro::Task<bool> clearHistory(QList<CatalogueKind> kinds);
+    [[nodiscard]] QCoro::Task<std::optional<bool>> clearHistory(QList<CatalogueKind> kinds);
     [[nodiscard]] QCoro::Task<void> removeFromHistory(QString providerID, CatalogueKind kind);
-    [[nodiscard]] QCoro::Task<bool> clearFavourites();
+    [[nodiscard]] QCoro::Task<std::optional<bool>> clearFavourites();
     // Returns the favourite state that the database holds after the write.
     bool toggleFavourite(const MediaItem &item);
     void recordLivePlay(const MediaItem &item);
@@ -199,9 +200,10 @@ private:
     using Revision = void (CatalogueStore::*)();
     // Runs a bulk write on a connection of its own off the main thread, then moves the revision
     // on (after a failure too, whose sentence becomes the database error). Returns how many rows
-    // changed; without an active playlist, the playlist's writes run nothing and move nothing.
-    QCoro::Task<qint64> write(std::function<qint64(CatalogueDatabase &)> body, Revision revision);
-    QCoro::Task<qint64> writeForActivePlaylist(std::function<qint64(CatalogueDatabase &, const QString &)> body,
+    // changed, none when the write failed; without an active playlist, the playlist's writes run
+    // nothing and move nothing.
+    QCoro::Task<std::optional<qint64>> write(std::function<qint64(CatalogueDatabase &)> body, Revision revision);
+    QCoro::Task<std::optional<qint64>> writeForActivePlaylist(std::function<qint64(CatalogueDatabase &, const QString &)> body,
                                                Revision revision);
 
     void updateHealth(qint64 playlistID, const HealthChange &change);

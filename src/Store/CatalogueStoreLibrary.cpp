@@ -27,11 +27,12 @@ qint64 changesOf(CatalogueDatabase &database, const QString &sql, const Binds &b
 
 } // namespace
 
-QCoro::Task<qint64> CatalogueStore::write(std::function<qint64(CatalogueDatabase &)> body, Revision revision)
+QCoro::Task<std::optional<qint64>> CatalogueStore::write(std::function<qint64(CatalogueDatabase &)> body,
+                                                         Revision revision)
 {
     QPointer<CatalogueStore> self(this);
     const QString path = m_databasePath;
-    qint64 changed = 0;
+    std::optional<qint64> changed;
     try {
         changed = co_await Async::detached([path, body] {
             CatalogueDatabase database(path);
@@ -48,16 +49,14 @@ QCoro::Task<qint64> CatalogueStore::write(std::function<qint64(CatalogueDatabase
     co_return changed;
 }
 
-QCoro::Task<qint64> CatalogueStore::writeForActivePlaylist(
+QCoro::Task<std::optional<qint64>> CatalogueStore::writeForActivePlaylist(
     std::function<qint64(CatalogueDatabase &, const QString &)> body, Revision revision)
 {
     const std::optional<qint64> playlistID = activePlaylistID();
     if (!playlistID)
         co_return 0;
     const QString id = QString::number(*playlistID);
-    const qint64 changed =
-        co_await write([body, id](CatalogueDatabase &database) { return body(database, id); }, revision);
-    co_return changed;
+    co_return co_await write([body, id](CatalogueDatabase &database) { return body(database, id); }, revision);
 }
 
 QCoro::Task<bool> CatalogueStore::setCategoryHidden(BrowseCategory category, bool hidden)
@@ -65,7 +64,7 @@ QCoro::Task<bool> CatalogueStore::setCategoryHidden(BrowseCategory category, boo
     const QString sql = hidden ? u"INSERT OR IGNORE INTO category_hidden(playlist_id,kind,provider_id) VALUES(?,?,?)"_s
                                : u"DELETE FROM category_hidden WHERE playlist_id=? AND kind=? AND provider_id=?"_s;
     const QString kind = kindText(category.kind);
-    const qint64 changed = co_await writeForActivePlaylist(
+    const std::optional<qint64> changed = co_await writeForActivePlaylist(
         [sql, kind, category](CatalogueDatabase &database, const QString &id) {
             return changesOf(database, sql, {id, kind, category.providerID});
         },
@@ -77,7 +76,7 @@ QCoro::Task<bool> CatalogueStore::setLanguageHidden(QString key, bool hidden)
 {
     const QString sql = hidden ? u"INSERT OR IGNORE INTO hidden_languages(key) VALUES(?)"_s
                                : u"DELETE FROM hidden_languages WHERE key=?"_s;
-    const qint64 changed =
+    const std::optional<qint64> changed =
         co_await write([sql, key](CatalogueDatabase &database) { return changesOf(database, sql, {key}); },
                        &CatalogueStore::bumpCategoryOrderRevision);
     co_return changed > 0;
@@ -119,16 +118,18 @@ QCoro::Task<void> CatalogueStore::resetCategoryOrder(CatalogueKind kind)
         &CatalogueStore::bumpCategoryOrderRevision);
 }
 
-QCoro::Task<bool> CatalogueStore::clearHistory(QList<CatalogueKind> kinds)
+QCoro::Task<std::optional<bool>> CatalogueStore::clearHistory(QList<CatalogueKind> kinds)
 {
     QStringList quoted;
     for (const CatalogueKind kind : std::as_const(kinds))
         quoted.append(u'\'' + kindText(kind) + u'\'');
     const QString sql = u"DELETE FROM watch_progress WHERE playlist_id=? AND content_kind IN ("_s + quoted.join(u',') + u')';
-    const qint64 changed = co_await writeForActivePlaylist(
+    const std::optional<qint64> changed = co_await writeForActivePlaylist(
         [sql](CatalogueDatabase &database, const QString &id) { return changesOf(database, sql, {id}); },
         &CatalogueStore::bumpLibraryRevision);
-    co_return changed > 0;
+    if (!changed)
+        co_return std::nullopt;
+    co_return *changed > 0;
 }
 
 QCoro::Task<void> CatalogueStore::removeFromHistory(QString providerID, CatalogueKind kind)
@@ -143,14 +144,16 @@ QCoro::Task<void> CatalogueStore::removeFromHistory(QString providerID, Catalogu
         &CatalogueStore::bumpLibraryRevision);
 }
 
-QCoro::Task<bool> CatalogueStore::clearFavourites()
+QCoro::Task<std::optional<bool>> CatalogueStore::clearFavourites()
 {
-    const qint64 changed = co_await writeForActivePlaylist(
+    const std::optional<qint64> changed = co_await writeForActivePlaylist(
         [](CatalogueDatabase &database, const QString &id) {
             return changesOf(database, u"DELETE FROM favourites WHERE playlist_id=?"_s, {id});
         },
         &CatalogueStore::bumpLibraryRevision);
-    co_return changed > 0;
+    if (!changed)
+        co_return std::nullopt;
+    co_return *changed > 0;
 }
 
 bool CatalogueStore::toggleFavourite(const MediaItem &item)

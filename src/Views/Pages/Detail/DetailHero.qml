@@ -61,7 +61,7 @@ RowLayout {
         Text {
             objectName: "title"
             Layout.fillWidth: true
-            text: root.page.title
+            text: TitleText.isolated(root.page.title)
             font: QM.font(36, 700)
             color: QM.text1
             wrapMode: Text.Wrap

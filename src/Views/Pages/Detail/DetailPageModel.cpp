@@ -53,7 +53,7 @@ QString DetailPageModel::kindLabel() const
 
 QString DetailPageModel::title() const
 {
-    return m_item ? TitleText::isolated(m_item->title) : QString();
+    return m_item ? m_item->title : QString();
 }
 
 QString DetailPageModel::plot() const
@@ -136,9 +136,15 @@ void DetailPageModel::toggleFavourite()
 {
     if (!m_item)
         return;
-    const bool saved = app()->store()->toggleFavourite(*m_item);
+    CatalogueStore &store = *app()->store();
+    const bool before = store.isFavourite(CatalogueItem::from(*m_item), m_item->kind, std::nullopt);
+    const bool saved = store.toggleFavourite(*m_item);
     if (assignIfChanged(m_favourite, saved))
         Q_EMIT favouriteChanged();
+    // The store answers with what the database holds: the same state as before means the write
+    // did not happen, and the store has set its own error sentence.
+    if (saved == before)
+        return;
     BrowseModel *browse = m_item->kind == CatalogueKind::Live    ? app()->live()
                         : m_item->kind == CatalogueKind::Movie ? app()->movies()
                                                                  : app()->series();

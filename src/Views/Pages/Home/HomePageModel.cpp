@@ -194,8 +194,9 @@ void HomePageModel::clearRecentlyWatched()
 QCoro::Task<void> HomePageModel::clearChannels(QPointer<AppModel> app)
 {
     CatalogueStore &store = *app->store();
-    (void)co_await store.clearHistory({CatalogueKind::Live});
-    if (app)
+    // A failed write has the store's own error sentence, and no notice says it happened.
+    const std::optional<bool> cleared = co_await store.clearHistory({CatalogueKind::Live});
+    if (cleared && app)
         app->toast(u"Recently watched cleared"_s, ToastKind::Success);
 }
 

@@ -11,7 +11,8 @@ PageHeader {
     required property VodPageModel page
     required property BrowseModel browse
 
-    title: root.page.title
+    // A category's name comes from the provider and may run right to left.
+    title: TitleText.isolated(root.page.title)
     subtitle: root.page.countLine
 
     Row {

@@ -60,15 +60,16 @@ void DataSettingsModel::clearConfirmed()
 
 QCoro::Task<void> DataSettingsModel::clear(QPointer<AppModel> app, QString what)
 {
-    // The store reports its own failures through its database error; the notice follows the
-    // call in every case.
+    // The store reports its own failures through its database error; the notice follows every
+    // clear that was written, whether or not there was anything to clear.
     if (what == history) {
-        (void)co_await app->store()->clearHistory({CatalogueKind::Live, CatalogueKind::Movie, CatalogueKind::Series});
-        if (app)
+        const std::optional<bool> cleared =
+            co_await app->store()->clearHistory({CatalogueKind::Live, CatalogueKind::Movie, CatalogueKind::Series});
+        if (cleared && app)
             app->toast(u"Watch history cleared"_s, ToastKind::Success);
     } else {
-        (void)co_await app->store()->clearFavourites();
-        if (app)
+        const std::optional<bool> cleared = co_await app->store()->clearFavourites();
+        if (cleared && app)
             app->toast(u"Favourites cleared"_s, ToastKind::Success);
     }
 }
