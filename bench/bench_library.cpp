@@ -8,7 +8,8 @@
 //  3. search: the search page from the change of its text to the stored results, less the 0.2 s
 //     wait for typing to pause; target: answered within 100 ms of the wait.
 // Prints medians and 95th percentiles and the renderer. The first argument sets the number of
-// runs of 1 and 3.
+// runs of 1 and 3; a second stops the scroll of 2 once that many titles are paged in (a quick look
+// at the frames, rather than the whole catalogue).
 
 #include "BenchProcess.h"
 #include "BenchStatistics.h"
@@ -31,12 +32,14 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 int runs = 15; // the first argument overrides it
+qint64 scrollLimit = std::numeric_limits<qint64>::max(); // the second argument overrides it
 constexpr double typingPauseMs = 200;
 
 // Search terms as users type them: a common word, two words, a rare word, and one that matches
@@ -120,7 +123,7 @@ std::optional<ScrollFrames> scrollGrid(BenchWindow &program, qint64 &titles)
         QObject::connect(&window, &QQuickWindow::beforeRendering, &window, mark(rendering), Qt::DirectConnection),
         QObject::connect(&window, &QQuickWindow::afterRendering, &window, mark(rendered), Qt::DirectConnection),
     };
-    while (true) {
+    while (movies.items().size() < scrollLimit) {
         if (grid->property("atYEnd").toBool()) {
             // At the end of what is loaded: the next page, or the last title. A page that came
             // counts once the grid has laid it out at its next polish: the list grows before
@@ -163,6 +166,8 @@ int main(int argc, char *argv[])
     QGuiApplication application(argc, argv);
     if (argc > 1)
         runs = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
+    if (argc > 2)
+        scrollLimit = std::max(1LL, QString::fromLocal8Bit(argv[2]).toLongLong());
 
     // The posters come from a provider on this machine, as fast as a good one answers.
     FakeProvider provider;

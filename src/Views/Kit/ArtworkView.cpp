@@ -4,6 +4,7 @@
 #include "Fonts.h"
 #include "Support/AssignIfChanged.h"
 
+#include <QCache>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +22,8 @@ constexpr int fadeMs = 150;
 constexpr qreal initialsPadding = 6;
 constexpr qreal smallestInitialsScale = 0.5;
 constexpr qreal initialsOpacity = 0.55;
+// Placeholders kept painted: a few hundred posters' worth.
+constexpr int placeholderCacheKiB = 32 * 1024;
 
 } // namespace
 
@@ -205,14 +208,44 @@ QPainterPath ArtworkView::shape() const
 
 void ArtworkView::paintPlaceholder(QPainter &painter) const
 {
+    // Cards of one size and initials look alike: their placeholder is painted once and kept, since
+    // a scrolled grid makes new cards every frame.
+    static QCache<QString, QImage> pictures(placeholderCacheKiB);
+    const int palette = ArtworkPlaceholder::paletteIndex(m_title);
+    const QString initials = ArtworkPlaceholder::initials(m_title);
+    const qreal scale = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QSize pixels = (size() * scale).toSize();
+    const QString key = u"%1x%2 %3 %4 %5 %6 %7"_s.arg(pixels.width())
+                            .arg(pixels.height())
+                            .arg(scale)
+                            .arg(m_radius)
+                            .arg(m_fallbackFont)
+                            .arg(palette)
+                            .arg(initials);
+    if (const QImage *picture = pictures.object(key)) {
+        painter.drawImage(QPointF(), *picture);
+        return;
+    }
+    QImage picture(pixels, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(scale);
+    picture.fill(Qt::transparent);
+    QPainter canvas(&picture);
+    canvas.setRenderHint(QPainter::Antialiasing);
+    drawPlaceholder(canvas, palette, initials);
+    canvas.end();
+    painter.drawImage(QPointF(), picture);
+    pictures.insert(key, new QImage(picture), int(std::max<qsizetype>(1, picture.sizeInBytes() / 1024)));
+}
+
+void ArtworkView::drawPlaceholder(QPainter &painter, int palette, const QString &initials) const
+{
     const QRectF bounds = boundingRect();
-    const auto [from, to] = ArtworkPlaceholder::colours(ArtworkPlaceholder::paletteIndex(m_title));
+    const auto [from, to] = ArtworkPlaceholder::colours(palette);
     QLinearGradient gradient(bounds.topLeft(), bounds.bottomRight());
     gradient.setColorAt(0, from);
     gradient.setColorAt(1, to);
     painter.fillPath(shape(), gradient);
 
-    const QString initials = ArtworkPlaceholder::initials(m_title);
     const QRectF room = bounds.adjusted(initialsPadding, initialsPadding, -initialsPadding, -initialsPadding);
     QFont font = Fonts::interface(m_fallbackFont, 700);
     const qreal natural = QFontMetricsF(font).horizontalAdvance(initials);

@@ -81,6 +81,7 @@ private:
     void setImage(const QImage &image, bool fade);
     [[nodiscard]] QPainterPath shape() const;
     void paintPlaceholder(QPainter &painter) const;
+    void drawPlaceholder(QPainter &painter, int palette, const QString &initials) const;
     void paintPicture(QPainter &painter) const;
     // Shows the picture at `share` (0 to 1) over the placeholder at the rest.
     void blend(qreal share);

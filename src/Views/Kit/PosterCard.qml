@@ -88,38 +88,47 @@ Item {
             }
         }
 
-        Rectangle {
+        // Badges few cards show are made only for those, so that a grid makes its cards quickly.
+        Loader {
             objectName: "favourite"
             anchors.top: parent.top
             anchors.left: parent.left
             anchors.margins: 8
-            visible: root.fields.isFavourite === true
-            width: heart.implicitWidth + 12
-            height: width
-            radius: width / 2
-            antialiasing: true
-            color: Qt.rgba(0, 0, 0, 0.62)
+            active: root.fields.isFavourite === true
+            visible: active
 
-            Icon {
-                id: heart
+            sourceComponent: Rectangle {
+                width: heart.implicitWidth + 12
+                height: width
+                radius: width / 2
+                antialiasing: true
+                color: Qt.rgba(0, 0, 0, 0.62)
 
-                anchors.centerIn: parent
-                symbol: "heart.fill"
-                size: 10
-                color: QM.accent
+                Icon {
+                    id: heart
+
+                    anchors.centerIn: parent
+                    symbol: "heart.fill"
+                    size: 10
+                    color: QM.accent
+                }
             }
         }
 
-        QMProgressLine {
+        Loader {
             objectName: "progress"
             anchors.left: parent.left
             anchors.right: parent.right
             anchors.bottom: parent.bottom
             anchors.margins: 10
-            visible: typeof root.progress === "number"
             height: 3
-            value: visible ? root.progress : 0
-            tint: QM.accent
+            active: typeof root.progress === "number"
+            visible: active
+
+            sourceComponent: QMProgressLine {
+                value: root.progress
+                tint: QM.accent
+            }
         }
 
         Rectangle {

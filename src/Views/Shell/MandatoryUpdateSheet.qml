@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import Quillmere
 
 // The card that covers the window while a mandatory update is offered. It cannot be closed:
 // the only way on is the download.
