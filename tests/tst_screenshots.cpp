@@ -40,7 +40,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The pages every run captures. A page issue that builds a page adds its specifications here.
+// The pages every run captures. A new page adds its entries here.
 const QStringList shotPages{u"home"_s,          u"live"_s,       u"live-select"_s, u"live-all"_s,
                             u"movies"_s,        u"series"_s,     u"guide"_s,       u"playlists"_s,
                             u"settings"_s,      u"search"_s,     u"search:news"_s, u"movies-detail"_s,

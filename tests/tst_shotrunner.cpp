@@ -83,7 +83,7 @@ private Q_SLOTS:
     void readsThePagesAndTheirImageNames_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QStringList>("specifications");
+        QTest::addColumn<QStringList>("entries");
 
         QTest::newRow("default pages")
             << QStringList{u"--shots"_s, u"out"_s}
@@ -101,14 +101,14 @@ private Q_SLOTS:
     void readsThePagesAndTheirImageNames()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(QStringList, specifications);
+        QFETCH(QStringList, entries);
 
-        QCOMPARE(LaunchArguments(launch(arguments)).shotPages(), specifications);
+        QCOMPARE(LaunchArguments(launch(arguments)).shotPages(), entries);
     }
 
     void splitsAPageSpecification_data()
     {
-        QTest::addColumn<QString>("specification");
+        QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("fileName");
@@ -123,12 +123,12 @@ private Q_SLOTS:
 
     void splitsAPageSpecification()
     {
-        QFETCH(QString, specification);
+        QFETCH(QString, entry);
         QFETCH(QString, name);
         QFETCH(QString, argument);
         QFETCH(QString, fileName);
 
-        const std::optional<ShotPage> page = ShotPage::parse(specification);
+        const std::optional<ShotPage> page = ShotPage::parse(entry);
         QVERIFY(page);
         QCOMPARE(page->name, name);
         QCOMPARE(page->argument, argument);

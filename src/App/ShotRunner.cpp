@@ -33,19 +33,19 @@ UpdateInfo sampleUpdate()
 
 QString ShotPage::fileName() const
 {
-    return QString(specification).replace(u':', u'-') + u".png"_s;
+    return QString(entry).replace(u':', u'-') + u".png"_s;
 }
 
-std::optional<ShotPage> ShotPage::parse(const QString &specification)
+std::optional<ShotPage> ShotPage::parse(const QString &entry)
 {
-    if (specification.count(u':') == specification.size())
+    if (entry.count(u':') == entry.size())
         return std::nullopt;
     // Split at the first colon only, so that an argument keeps its own colons; empty pieces go.
-    const qsizetype colon = specification.indexOf(u':');
-    QStringList pieces = colon < 0 ? QStringList{specification}
-                                   : QStringList{specification.left(colon), specification.mid(colon + 1)};
+    const qsizetype colon = entry.indexOf(u':');
+    QStringList pieces = colon < 0 ? QStringList{entry}
+                                   : QStringList{entry.left(colon), entry.mid(colon + 1)};
     pieces.removeAll(QString());
-    return ShotPage{specification, pieces.value(0), pieces.value(1)};
+    return ShotPage{entry, pieces.value(0), pieces.value(1)};
 }
 
 ShotRunner::ShotRunner(AppModel &app, AppUpdater &updater, PlaybackWindowController &playback,
@@ -83,16 +83,16 @@ QCoro::Task<void> ShotRunner::runIfRequested(LaunchArguments arguments)
     }
     co_await wait(1s);
 
-    for (const QString &specification : arguments.shotPages()) {
+    for (const QString &entry : arguments.shotPages()) {
         if (!self)
             co_return;
-        const std::optional<ShotPage> page = ShotPage::parse(specification);
+        const std::optional<ShotPage> page = ShotPage::parse(entry);
         if (!page)
             continue;
         co_await perform(*page);
         if (!self)
             co_return;
-        co_await wait(specification.startsWith(u"play"_s) ? 10s : 3s);
+        co_await wait(entry.startsWith(u"play"_s) ? 10s : 3s);
         if (!self)
             co_return;
         capture(QDir(*directory).filePath(page->fileName()));
@@ -127,7 +127,7 @@ QCoro::Task<void> ShotRunner::perform(ShotPage page)
         m_app.setRoute(Route::Search);
         m_app.setSearchFocusRequest(m_app.searchFocusRequest() + 1);
         // "search" shows the page as it opens; "search:TEXT" searches ("news" when TEXT is empty).
-        if (page.specification.contains(u':'))
+        if (page.entry.contains(u':'))
             m_app.setSearchText(page.argument.isEmpty() ? u"news"_s : page.argument);
     } else if (name == u"play-live"_s) {
         if (!co_await showAndLoad(Route::Live))

@@ -22,14 +22,14 @@ class QQuickWindow;
 // One page of a screenshot run, written "name" or "name:argument" (only search takes one).
 struct ShotPage
 {
-    QString specification;
+    QString entry;
     QString name;
     QString argument;
 
-    // The specification with every ":" made "-", plus ".png" ("search:news" is search-news.png).
+    // The entry with every ":" made "-", plus ".png" ("search:news" is search-news.png).
     [[nodiscard]] QString fileName() const;
-    // None for a specification made only of colons: it names no page and gets no image.
-    [[nodiscard]] static std::optional<ShotPage> parse(const QString &specification);
+    // None for an entry made only of colons: it names no page and gets no image.
+    [[nodiscard]] static std::optional<ShotPage> parse(const QString &entry);
 };
 
 // Screenshot mode: with "--shots DIR" it drives the running window through a list of pages,
