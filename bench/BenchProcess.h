@@ -35,6 +35,14 @@ private:
     QTemporaryDir m_directory;
 };
 
+// Offscreen unless the environment names a platform: the window benchmarks need no screen, and
+// can still be watched on one when asked.
+inline void preferOffscreen()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 // A memory figure of this process from the kernel's account ("VmRSS" now, "VmHWM" at its peak),
 // in MiB; -1 when it cannot be read.
 [[nodiscard]] inline double processMemoryMiB(const QByteArray &field)

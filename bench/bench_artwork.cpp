@@ -5,6 +5,7 @@
 // the throughput, the median and 95th percentile of a view's wait, the memory cache's holding
 // against its 160 MiB limit, and the process's peak memory. Runs offscreen.
 
+#include "BenchProcess.h"
 #include "BenchStatistics.h"
 
 #include "Views/Kit/ArtworkCache.h"
@@ -132,8 +133,7 @@ void print(const char *label, const Phase &phase, const ArtworkMemory &memory)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QGuiApplication application(argc, argv);
     FakeProvider provider;
     const QUrl base = provider.artworkURL(u"300x450/"_s);

@@ -128,9 +128,7 @@ int main(int argc, char *argv[])
 {
     // Settings of its own, so that nothing of the user's (a remembered page) plays in.
     const PrivateHome privateHome;
-    // Offscreen unless told otherwise, as the program's own start-up is measured below.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QGuiApplication application(argc, argv);
     if (argc > 1)
         runs = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
