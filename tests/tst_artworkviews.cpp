@@ -193,10 +193,10 @@ private Q_SLOTS:
         QCOMPARE(m_memory->count(), 41);
     }
 
-    void withoutAnAddressShowsThePlaceholderAndAsksForNothing()
+    void withoutAnAddressShowsTheOutlinedPlaceholderAndAsksForNothing()
     {
         QmlHarness harness;
-        QQuickItem *artwork = createArtwork(harness, QString(), u"radius: 12"_s);
+        QQuickItem *artwork = createArtwork(harness, QString(), u"radius: 12; outline: \"white\""_s);
         QVERIFY(artwork);
         QmlHarness::settle();
         QVERIFY(!artwork->property("shown").toBool());
@@ -205,8 +205,10 @@ private Q_SLOTS:
         const auto [from, to] = ArtworkPlaceholder::colours(ArtworkPlaceholder::paletteIndex(u"The Harbour"));
         QVERIFY_COLOUR_WITHIN(harness.pixel(artwork, QPointF(14, 14)), from, 6);
         QVERIFY_COLOUR_WITHIN(harness.pixel(artwork, QPointF(106, 166)), to, 6);
-        // The corners are rounded on the picture itself.
+        // The corners are rounded on the picture itself, and the outline runs along its edges.
         QVERIFY_COLOUR_WITHIN(harness.pixel(artwork, QPointF(0.5, 0.5)), QColor(5, 8, 15), 6);
+        QVERIFY(harness.pixel(artwork, QPointF(0, 90)).lightness() > 200);
+        QVERIFY(harness.pixel(artwork, QPointF(60, 179)).lightness() > 200);
         // The initials, in translucent white, are the lightest thing in the middle.
         const QImage middle = harness.grab(artwork).copy(20, 60, 80, 60);
         int lightest = 0;

@@ -1,69 +1,107 @@
 #include "ArtworkView.h"
 
 #include "ArtworkPlaceholder.h"
-#include "Fonts.h"
+#include "Support/Async.h"
 #include "Support/AssignIfChanged.h"
 
-#include <QCache>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPainterPath>
-#include <QQuickPaintedItem>
+#include <QQuickWindow>
+#include <QSGImageNode>
+#include <QSGOpacityNode>
+#include <QSGTexture>
 
-#include <algorithm>
-#include <cmath>
+#include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int fadeMs = 150;
-// Around the initials, and how far they may shrink to fit.
-constexpr qreal initialsPadding = 6;
-constexpr qreal smallestInitialsScale = 0.5;
-constexpr qreal initialsOpacity = 0.55;
-// Placeholders kept painted: a few hundred posters' worth.
-constexpr int placeholderCacheKiB = 32 * 1024;
 
-} // namespace
-
-// One painted layer of an artwork view, as large as the view, drawn by one of its painters.
-class ArtworkLayer final : public QQuickPaintedItem
+// One layer in the scene: a picture drawn as it is, at an opacity. The texture is made again
+// only when the picture changes.
+class LayerNode final : public QSGOpacityNode
 {
 public:
-    using Painter = void (ArtworkView::*)(QPainter &) const;
-
-    ArtworkLayer(ArtworkView *view, Painter painter)
-        : QQuickPaintedItem(view)
-        , m_view(view)
-        , m_painter(painter)
+    LayerNode(QQuickWindow &window, const QImage &picture)
+        : m_image(window.createImageNode())
     {
-        setAntialiasing(true);
+        setPicture(window, picture);
+        appendChildNode(m_image);
     }
 
-    void paint(QPainter *painter) override
+    void update(QQuickWindow &window, const QImage &picture, const QRectF &rect, qreal opacity,
+                QSGTexture::Filtering filtering)
     {
-        if (width() <= 0 || height() <= 0)
-            return;
-        painter->setRenderHint(QPainter::Antialiasing);
-        painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        (m_view->*m_painter)(*painter);
+        if (picture.cacheKey() != m_pictureKey)
+            setPicture(window, picture);
+        m_image->setFiltering(filtering);
+        m_image->setRect(rect);
+        m_image->setSourceRect(QRectF(QPointF(), m_texture->textureSize()));
+        setOpacity(opacity);
     }
 
 private:
-    ArtworkView *m_view;
-    Painter m_painter;
+    void setPicture(QQuickWindow &window, const QImage &picture)
+    {
+        std::unique_ptr<QSGTexture> texture(window.createTextureFromImage(picture));
+        m_image->setTexture(texture.get());
+        m_texture = std::move(texture);
+        m_pictureKey = picture.cacheKey();
+    }
+
+    QSGImageNode *m_image;
+    std::unique_ptr<QSGTexture> m_texture;
+    qint64 m_pictureKey = 0;
 };
+
+// The view's node: the placeholder with the picture over it, each there only while it shows. A
+// view whose layers come or go gets a new node rather than nodes added below its own: the
+// software renderer places a node added there by a position of the view it may no longer have.
+class ArtworkNode final : public QSGNode
+{
+public:
+    ArtworkNode(QQuickWindow &window, const QImage &placeholder, const QImage &picture)
+    {
+        for (const auto &[layer, image] : {std::pair{&m_placeholder, &placeholder}, std::pair{&m_picture, &picture}}) {
+            if (!image->isNull()) {
+                *layer = new LayerNode(window, *image);
+                appendChildNode(*layer);
+            }
+        }
+    }
+
+    [[nodiscard]] bool holds(const QImage &placeholder, const QImage &picture) const
+    {
+        return (m_placeholder != nullptr) == !placeholder.isNull() && (m_picture != nullptr) == !picture.isNull();
+    }
+
+    void update(QQuickWindow &window, const QImage &placeholder, const QImage &picture, const QRectF &rect,
+                qreal share, QSGTexture::Filtering filtering)
+    {
+        if (m_placeholder)
+            m_placeholder->update(window, placeholder, rect, 1 - share, filtering);
+        if (m_picture)
+            m_picture->update(window, picture, rect, share, filtering);
+    }
+
+private:
+    LayerNode *m_placeholder = nullptr;
+    LayerNode *m_picture = nullptr;
+};
+
+} // namespace
 
 ArtworkView::ArtworkView(QQuickItem *parent)
     : QQuickItem(parent)
 {
-    blend(0);
+    setFlag(ItemHasContents);
     m_fade.setDuration(fadeMs);
     m_fade.setEasingCurve(QEasingCurve::OutQuad);
     m_fade.setStartValue(0.0);
     m_fade.setEndValue(1.0);
     connect(&m_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) { blend(value.toReal()); });
+    connect(this, &QQuickItem::smoothChanged, this, &QQuickItem::update);
 }
 
 // Any load still running finds the view gone and drops its picture.
@@ -82,7 +120,7 @@ void ArtworkView::setTitle(const QString &title)
     if (!assignIfChanged(m_title, title))
         return;
     Q_EMIT titleChanged();
-    refresh(m_placeholder);
+    repaintPlaceholder();
 }
 
 void ArtworkView::setContentMode(ContentMode mode)
@@ -90,7 +128,7 @@ void ArtworkView::setContentMode(ContentMode mode)
     if (!assignIfChanged(m_contentMode, mode))
         return;
     Q_EMIT contentModeChanged();
-    refresh(m_picture);
+    repaintPicture();
 }
 
 // The size of the next load; a picture on show stays.
@@ -105,7 +143,7 @@ void ArtworkView::setFallbackFont(qreal size)
     if (!assignIfChanged(m_fallbackFont, size))
         return;
     Q_EMIT fallbackFontChanged();
-    refresh(m_placeholder);
+    repaintPlaceholder();
 }
 
 void ArtworkView::setLogoPadding(qreal padding)
@@ -113,7 +151,7 @@ void ArtworkView::setLogoPadding(qreal padding)
     if (!assignIfChanged(m_logoPadding, padding))
         return;
     Q_EMIT logoPaddingChanged();
-    refresh(m_picture);
+    repaintPicture();
 }
 
 void ArtworkView::setRadius(qreal radius)
@@ -121,8 +159,15 @@ void ArtworkView::setRadius(qreal radius)
     if (!assignIfChanged(m_radius, radius))
         return;
     Q_EMIT radiusChanged();
-    refresh(m_placeholder);
-    refresh(m_picture);
+    repaintLayers();
+}
+
+void ArtworkView::setOutline(const QColor &outline)
+{
+    if (!assignIfChanged(m_outline, outline))
+        return;
+    Q_EMIT outlineChanged();
+    repaintLayers();
 }
 
 void ArtworkView::componentComplete()
@@ -134,16 +179,33 @@ void ArtworkView::componentComplete()
 void ArtworkView::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
 {
     QQuickItem::geometryChange(newGeometry, oldGeometry);
-    for (ArtworkLayer *layer : {m_placeholder, m_picture}) {
-        if (layer)
-            layer->setSize(newGeometry.size());
-    }
+    if (newGeometry.size() != oldGeometry.size())
+        repaintLayers();
 }
 
-void ArtworkView::refresh(ArtworkLayer *layer)
+void ArtworkView::itemChange(ItemChange change, const ItemChangeData &value)
 {
-    if (layer)
-        layer->update();
+    QQuickItem::itemChange(change, value);
+    if (change == ItemDevicePixelRatioHasChanged || change == ItemSceneChange)
+        repaintLayers();
+}
+
+void ArtworkView::repaintLayers()
+{
+    repaintPlaceholder();
+    repaintPicture();
+}
+
+void ArtworkView::repaintPlaceholder()
+{
+    m_placeholderStale = true;
+    polish();
+}
+
+void ArtworkView::repaintPicture()
+{
+    m_pictureStale = true;
+    polish();
 }
 
 void ArtworkView::restart()
@@ -155,38 +217,116 @@ void ArtworkView::restart()
     m_fetch.request(this, m_url, m_maxPixel, [this](const QImage &image, bool loaded) { setImage(image, loaded); });
 }
 
+// The placeholder comes back until the new picture is fitted; one fitted before shows at once.
 void ArtworkView::setImage(const QImage &image, bool fade)
 {
     const bool wasShown = isShown();
     m_image = image;
+    m_fadeIn = fade;
     m_fade.stop();
-    refresh(m_picture);
-    blend(image.isNull() || fade ? 0 : 1);
-    if (!image.isNull() && fade)
-        m_fade.start();
-    if (wasShown != isShown())
+    m_pictureLayer = QImage();
+    blend(0);
+    fitPicture();
+    if (wasShown && !isShown())
         Q_EMIT shownChanged();
+}
+
+ArtworkPainting::Frame ArtworkView::frame() const
+{
+    const qreal scale = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    return {(size() * scale).toSize(), scale, m_radius, m_outline};
+}
+
+void ArtworkView::fitPicture()
+{
+    const int request = ++m_fitting;
+    const ArtworkPainting::Frame frame = this->frame();
+    if (m_image.isNull() || frame.pixels.isEmpty())
+        return;
+    const QRectF room = boundingRect().adjusted(m_logoPadding, m_logoPadding, -m_logoPadding, -m_logoPadding);
+    const QRectF placed = placement(m_image.size(), room, m_contentMode);
+    const QString key = u"%1 %2 %3,%4 %5x%6"_s.arg(frame.key())
+                            .arg(m_image.cacheKey())
+                            .arg(placed.x())
+                            .arg(placed.y())
+                            .arg(placed.width())
+                            .arg(placed.height());
+    if (const std::optional<QImage> kept = ArtworkPainting::keptPicture(key))
+        showPicture(*kept);
+    else
+        fitElsewhere(this, request, key, m_image, frame, placed);
+}
+
+QCoro::Task<void> ArtworkView::fitElsewhere(QPointer<ArtworkView> view, int request, QString key, QImage image,
+                                            ArtworkPainting::Frame frame, QRectF placed)
+{
+    const QImage layer = co_await Async::detached(
+        [image, frame, placed] { return ArtworkPainting::picture(image, frame, placed); });
+    ArtworkPainting::keepPicture(key, layer);
+    if (view && view->m_fitting == request)
+        view->showPicture(layer);
+}
+
+// The first fitting of a picture fades it in (or shows it at once); a later one, after a
+// resize, takes the place of the one on show.
+void ArtworkView::showPicture(const QImage &layer)
+{
+    const bool first = m_pictureLayer.isNull();
+    m_pictureLayer = layer;
+    if (!first) {
+        update();
+        return;
+    }
+    if (m_fadeIn)
+        m_fade.start();
+    else
+        blend(1);
+    Q_EMIT shownChanged();
 }
 
 void ArtworkView::blend(qreal share)
 {
-    // A layer exists only while it shows: each keeps a picture of the view's size.
-    setLayer(m_picture, share, &ArtworkView::paintPicture);
-    setLayer(m_placeholder, 1 - share, &ArtworkView::paintPlaceholder);
+    m_share = share;
+    if (share < 1 && m_placeholderLayer.isNull())
+        repaintPlaceholder();
+    update();
 }
 
-void ArtworkView::setLayer(ArtworkLayer *&layer, qreal opacity, void (ArtworkView::*painter)(QPainter &) const)
+// Paints the placeholder when it shows and has gone stale (it is quick), and lets it go when it
+// does not show; has a stale picture fitted again.
+void ArtworkView::updatePolish()
 {
-    if (opacity <= 0) {
-        delete layer;
-        layer = nullptr;
-        return;
+    if (m_share >= 1) {
+        m_placeholderLayer = QImage();
+    } else if (m_placeholderStale) {
+        m_placeholderLayer = ArtworkPainting::placeholder(frame(), ArtworkPlaceholder::paletteIndex(m_title),
+                                                          ArtworkPlaceholder::initials(m_title), m_fallbackFont);
     }
-    if (!layer) {
-        layer = new ArtworkLayer(this, painter);
-        layer->setSize(size());
+    m_placeholderStale = m_placeholderLayer.isNull() && m_share < 1;
+    if (m_pictureStale) {
+        m_pictureStale = false;
+        fitPicture();
     }
-    layer->setOpacity(opacity);
+    update();
+}
+
+QSGNode *ArtworkView::updatePaintNode(QSGNode *node, UpdatePaintNodeData *)
+{
+    const QImage placeholder = m_share < 1 ? m_placeholderLayer : QImage();
+    const QImage picture = m_share > 0 ? m_pictureLayer : QImage();
+    auto *artwork = static_cast<ArtworkNode *>(node);
+    if (artwork && !artwork->holds(placeholder, picture)) {
+        delete artwork;
+        artwork = nullptr;
+    }
+    if (placeholder.isNull() && picture.isNull())
+        return nullptr;
+    if (!artwork)
+        artwork = new ArtworkNode(*window(), placeholder, picture);
+    // Drawn at their own pixels the layers need no filtering; smoothing is for views scaled.
+    artwork->update(*window(), placeholder, picture, boundingRect(), m_share,
+                    smooth() ? QSGTexture::Linear : QSGTexture::Nearest);
+    return artwork;
 }
 
 QRectF ArtworkView::placement(QSizeF size, const QRectF &frame, ContentMode mode)
@@ -197,83 +337,4 @@ QRectF ArtworkView::placement(QSizeF size, const QRectF &frame, ContentMode mode
     QRectF placed(QPointF(), size);
     placed.moveCenter(frame.center());
     return placed;
-}
-
-QPainterPath ArtworkView::shape() const
-{
-    QPainterPath shape;
-    shape.addRoundedRect(boundingRect(), m_radius, m_radius);
-    return shape;
-}
-
-void ArtworkView::paintPlaceholder(QPainter &painter) const
-{
-    // Cards of one size and initials look alike: their placeholder is painted once and kept, since
-    // a scrolled grid makes new cards every frame.
-    static QCache<QString, QImage> pictures(placeholderCacheKiB);
-    const int palette = ArtworkPlaceholder::paletteIndex(m_title);
-    const QString initials = ArtworkPlaceholder::initials(m_title);
-    const qreal scale = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const QSize pixels = (size() * scale).toSize();
-    const QString key = u"%1x%2 %3 %4 %5 %6 %7"_s.arg(pixels.width())
-                            .arg(pixels.height())
-                            .arg(scale)
-                            .arg(m_radius)
-                            .arg(m_fallbackFont)
-                            .arg(palette)
-                            .arg(initials);
-    if (const QImage *picture = pictures.object(key)) {
-        painter.drawImage(QPointF(), *picture);
-        return;
-    }
-    QImage picture(pixels, QImage::Format_ARGB32_Premultiplied);
-    picture.setDevicePixelRatio(scale);
-    picture.fill(Qt::transparent);
-    QPainter canvas(&picture);
-    canvas.setRenderHint(QPainter::Antialiasing);
-    drawPlaceholder(canvas, palette, initials);
-    canvas.end();
-    painter.drawImage(QPointF(), picture);
-    pictures.insert(key, new QImage(picture), int(std::max<qsizetype>(1, picture.sizeInBytes() / 1024)));
-}
-
-void ArtworkView::drawPlaceholder(QPainter &painter, int palette, const QString &initials) const
-{
-    const QRectF bounds = boundingRect();
-    const auto [from, to] = ArtworkPlaceholder::colours(palette);
-    QLinearGradient gradient(bounds.topLeft(), bounds.bottomRight());
-    gradient.setColorAt(0, from);
-    gradient.setColorAt(1, to);
-    painter.fillPath(shape(), gradient);
-
-    const QRectF room = bounds.adjusted(initialsPadding, initialsPadding, -initialsPadding, -initialsPadding);
-    QFont font = Fonts::interface(m_fallbackFont, 700);
-    const qreal natural = QFontMetricsF(font).horizontalAdvance(initials);
-    if (natural > room.width() && natural > 0) {
-        const qreal scale = std::max(smallestInitialsScale, room.width() / natural);
-        font = Fonts::interface(m_fallbackFont * scale, 700);
-    }
-    painter.setFont(font);
-    painter.setPen(QColor(255, 255, 255, int(std::lround(255 * initialsOpacity))));
-    const QString shown = QFontMetricsF(font).elidedText(initials, Qt::ElideRight, room.width());
-    painter.drawText(room, Qt::AlignCenter, shown);
-}
-
-void ArtworkView::paintPicture(QPainter &painter) const
-{
-    const QRectF bounds = boundingRect();
-    const QRectF frame = bounds.adjusted(m_logoPadding, m_logoPadding, -m_logoPadding, -m_logoPadding);
-    const QRectF placed = placement(m_image.size(), frame, m_contentMode);
-    if (m_image.isNull() || placed.isEmpty())
-        return;
-    // Filled through the rounded shape, which smooths the corners as a clip would not. The
-    // painted item keeps what it painted, so the picture is resampled only when it changes.
-    QBrush brush(m_image);
-    QTransform transform;
-    transform.translate(placed.x(), placed.y());
-    transform.scale(placed.width() / m_image.width(), placed.height() / m_image.height());
-    brush.setTransform(transform);
-    QPainterPath area;
-    area.addRect(placed);
-    painter.fillPath(shape().intersected(area), brush);
 }

@@ -1,24 +1,27 @@
 #pragma once
 
 #include "ArtworkFetch.h"
+#include "ArtworkPainting.h"
 
+#include <QColor>
+#include <QCoroTask>
 #include <QImage>
 #include <QQuickItem>
 #include <QUrl>
 #include <QVariantAnimation>
+#include <QPointer>
 #include <QtQml/qqmlregistration.h>
-
-class ArtworkLayer;
-class QPainter;
-class QPainterPath;
 
 // One picture from an address: `Artwork { url: item.artworkURL; title: item.title; contentMode:
 // Artwork.Fill; maxPixel: 352; fallbackFont: 25.6; logoPadding: 0; radius: 12 }`. Until the
 // picture is there, and when there is none, it shows a gradient chosen from the title with the
-// title's initials. Corners are rounded on the picture itself, so that every renderer shows them.
+// title's initials. Corners are rounded on the picture itself, so that every renderer shows them,
+// and an `outline` colour draws a hairline along the rounded edge inside the view, over both.
+// `smooth` (on by default) filters the pictures wherever the view is drawn scaled.
 // A new address starts a new load; a picture already in memory shows at once, a loaded one
-// fades in. Placeholder and picture are painted once each into layers of their own, so that the
-// fade only blends what was painted.
+// fades in. Placeholder and picture are painted at the view's size into pictures that the scene
+// draws as they are, so that the fade only blends what was painted; the picture is fitted on a
+// worker thread, since a grid scrolled fast makes new cards with every frame.
 class ArtworkView : public QQuickItem
 {
     Q_OBJECT
@@ -31,6 +34,7 @@ class ArtworkView : public QQuickItem
     Q_PROPERTY(qreal fallbackFont READ fallbackFont WRITE setFallbackFont NOTIFY fallbackFontChanged)
     Q_PROPERTY(qreal logoPadding READ logoPadding WRITE setLogoPadding NOTIFY logoPaddingChanged)
     Q_PROPERTY(qreal radius READ radius WRITE setRadius NOTIFY radiusChanged)
+    Q_PROPERTY(QColor outline READ outline WRITE setOutline NOTIFY outlineChanged)
     // Whether the picture (not the placeholder) is on show.
     Q_PROPERTY(bool shown READ isShown NOTIFY shownChanged)
 
@@ -55,7 +59,9 @@ public:
     void setLogoPadding(qreal padding);
     [[nodiscard]] qreal radius() const { return m_radius; }
     void setRadius(qreal radius);
-    [[nodiscard]] bool isShown() const { return !m_image.isNull(); }
+    [[nodiscard]] const QColor &outline() const { return m_outline; }
+    void setOutline(const QColor &outline);
+    [[nodiscard]] bool isShown() const { return !m_pictureLayer.isNull(); }
 
     // Where a picture of `size` lies in `frame`: fitted inside it, or filling it and cut at its
     // edges, centred, with the aspect kept.
@@ -69,24 +75,32 @@ Q_SIGNALS:
     void fallbackFontChanged();
     void logoPaddingChanged();
     void radiusChanged();
+    void outlineChanged();
     void shownChanged();
 
 protected:
     void componentComplete() override;
     void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
+    void itemChange(ItemChange change, const ItemChangeData &value) override;
+    void updatePolish() override;
+    QSGNode *updatePaintNode(QSGNode *node, UpdatePaintNodeData *data) override;
 
 private:
     // Shows the picture for the address, from memory at once or after a load.
     void restart();
     void setImage(const QImage &image, bool fade);
-    [[nodiscard]] QPainterPath shape() const;
-    void paintPlaceholder(QPainter &painter) const;
-    void drawPlaceholder(QPainter &painter, int palette, const QString &initials) const;
-    void paintPicture(QPainter &painter) const;
+    [[nodiscard]] ArtworkPainting::Frame frame() const;
+    // Fits the picture to the view: at once when it was fitted before, else on a worker.
+    void fitPicture();
+    static QCoro::Task<void> fitElsewhere(QPointer<ArtworkView> view, int request, QString key, QImage image,
+                                          ArtworkPainting::Frame frame, QRectF placed);
+    void showPicture(const QImage &layer);
     // Shows the picture at `share` (0 to 1) over the placeholder at the rest.
     void blend(qreal share);
-    void setLayer(ArtworkLayer *&layer, qreal opacity, void (ArtworkView::*painter)(QPainter &) const);
-    static void refresh(ArtworkLayer *layer);
+    // The layer's picture no longer matches the view: painted again before the next frame.
+    void repaintPlaceholder();
+    void repaintPicture();
+    void repaintLayers();
 
     QUrl m_url;
     QString m_title;
@@ -95,11 +109,19 @@ private:
     qreal m_fallbackFont = 22;
     qreal m_logoPadding = 0;
     qreal m_radius = 0;
+    QColor m_outline = Qt::transparent;
 
     QImage m_image;
-    // Children of the view, made and removed by blend().
-    ArtworkLayer *m_placeholder = nullptr;
-    ArtworkLayer *m_picture = nullptr;
+    // The picture's share of the blend, and the layers as painted for the scene; the placeholder
+    // kept only while it shows.
+    qreal m_share = 0;
+    QImage m_placeholderLayer;
+    QImage m_pictureLayer;
+    bool m_placeholderStale = true;
+    bool m_pictureStale = false;
+    // Whether the picture fades in once fitted, and the latest fitting asked for.
+    bool m_fadeIn = false;
+    int m_fitting = 0;
     QVariantAnimation m_fade;
     ArtworkFetch m_fetch;
 };

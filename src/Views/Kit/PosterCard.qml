@@ -51,6 +51,10 @@ Item {
             fallbackFont: CardRules.posterFallbackFont(root.width)
             logoPadding: 0
             radius: 12
+            outline: QM.stroke
+            // Drawn at its own pixels; while the card grows under the pointer its layer smooths
+            // it, and a grid scrolled fast draws many of them.
+            smooth: false
         }
 
         Rectangle {
@@ -131,13 +135,15 @@ Item {
             }
         }
 
+        // The accent edge of a card under the pointer, over the artwork's own hairline.
         Rectangle {
             anchors.fill: parent
+            visible: root.cardHovered
             radius: 12
             antialiasing: true
             color: "transparent"
-            border.width: root.cardHovered ? 2 : 1
-            border.color: root.cardHovered ? QM.accent : QM.stroke
+            border.width: 2
+            border.color: QM.accent
         }
     }
 
