@@ -6,10 +6,10 @@
 #include <QColor>
 #include <QCoroTask>
 #include <QImage>
+#include <QPointer>
 #include <QQuickItem>
 #include <QUrl>
 #include <QVariantAnimation>
-#include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
 // One picture from an address: `Artwork { url: item.artworkURL; title: item.title; contentMode:
