@@ -90,6 +90,16 @@ QCache<QString, QImage> &pictures()
     return pictures;
 }
 
+QString pictureKey(const QImage &image, const ArtworkPainting::Frame &frame, const QRectF &placed)
+{
+    return u"%1 %2 %3,%4 %5x%6"_s.arg(frame.key())
+        .arg(image.cacheKey())
+        .arg(placed.x())
+        .arg(placed.y())
+        .arg(placed.width())
+        .arg(placed.height());
+}
+
 } // namespace
 
 namespace ArtworkPainting {
@@ -143,16 +153,16 @@ QImage picture(const QImage &image, const Frame &frame, const QRectF &placed)
     return picture;
 }
 
-std::optional<QImage> keptPicture(const QString &key)
+std::optional<QImage> keptPicture(const QImage &image, const Frame &frame, const QRectF &placed)
 {
-    if (const QImage *kept = pictures().object(key))
+    if (const QImage *kept = pictures().object(pictureKey(image, frame, placed)))
         return *kept;
     return std::nullopt;
 }
 
-void keepPicture(const QString &key, const QImage &picture)
+void keepPicture(const QImage &image, const Frame &frame, const QRectF &placed, const QImage &picture)
 {
-    pictures().insert(key, new QImage(picture), costKiB(picture));
+    pictures().insert(pictureKey(image, frame, placed), new QImage(picture), costKiB(picture));
 }
 
 } // namespace ArtworkPainting

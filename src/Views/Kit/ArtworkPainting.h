@@ -34,8 +34,9 @@ struct Frame
 // any thread.
 [[nodiscard]] QImage picture(const QImage &image, const Frame &frame, const QRectF &placed);
 
-// Fitted pictures kept for the next view of the same picture and frame; main thread only.
-[[nodiscard]] std::optional<QImage> keptPicture(const QString &key);
-void keepPicture(const QString &key, const QImage &picture);
+// Fitted pictures kept for the next view of the same picture, frame and placement; main thread
+// only.
+[[nodiscard]] std::optional<QImage> keptPicture(const QImage &image, const Frame &frame, const QRectF &placed);
+void keepPicture(const QImage &image, const Frame &frame, const QRectF &placed, const QImage &picture);
 
 } // namespace ArtworkPainting

@@ -12,8 +12,6 @@
 #include <memory>
 #include <utility>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr int fadeMs = 150;
@@ -245,24 +243,18 @@ void ArtworkView::fitPicture()
         return;
     const QRectF room = boundingRect().adjusted(m_logoPadding, m_logoPadding, -m_logoPadding, -m_logoPadding);
     const QRectF placed = placement(m_image.size(), room, m_contentMode);
-    const QString key = u"%1 %2 %3,%4 %5x%6"_s.arg(frame.key())
-                            .arg(m_image.cacheKey())
-                            .arg(placed.x())
-                            .arg(placed.y())
-                            .arg(placed.width())
-                            .arg(placed.height());
-    if (const std::optional<QImage> kept = ArtworkPainting::keptPicture(key))
+    if (const std::optional<QImage> kept = ArtworkPainting::keptPicture(m_image, frame, placed))
         showPicture(*kept);
     else
-        fitElsewhere(this, request, key, m_image, frame, placed);
+        fitElsewhere(this, request, m_image, frame, placed);
 }
 
-QCoro::Task<void> ArtworkView::fitElsewhere(QPointer<ArtworkView> view, int request, QString key, QImage image,
+QCoro::Task<void> ArtworkView::fitElsewhere(QPointer<ArtworkView> view, int request, QImage image,
                                             ArtworkPainting::Frame frame, QRectF placed)
 {
     const QImage layer = co_await Async::detached(
         [image, frame, placed] { return ArtworkPainting::picture(image, frame, placed); });
-    ArtworkPainting::keepPicture(key, layer);
+    ArtworkPainting::keepPicture(image, frame, placed, layer);
     if (view && view->m_fitting == request)
         view->showPicture(layer);
 }

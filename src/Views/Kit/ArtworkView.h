@@ -92,7 +92,7 @@ private:
     [[nodiscard]] ArtworkPainting::Frame frame() const;
     // Fits the picture to the view: at once when it was fitted before, else on a worker.
     void fitPicture();
-    static QCoro::Task<void> fitElsewhere(QPointer<ArtworkView> view, int request, QString key, QImage image,
+    static QCoro::Task<void> fitElsewhere(QPointer<ArtworkView> view, int request, QImage image,
                                           ArtworkPainting::Frame frame, QRectF placed);
     void showPicture(const QImage &layer);
     // Shows the picture at `share` (0 to 1) over the placeholder at the rest.
