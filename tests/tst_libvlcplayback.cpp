@@ -1,5 +1,6 @@
 #include "Playback/LibVlcMediaEngine.h"
 #include "Playback/PlayerController.h"
+#include "Playback/VLCVideoView.h"
 #include "Playback/VideoSurface.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"
@@ -125,6 +126,28 @@ private Q_SLOTS:
         m_controller->start();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->currentTime() >= 4, timeoutMs);
+    }
+
+    // The decoder fills buffers taller than the picture (720 lines arrive as 738, 360 as 386);
+    // a transport stream tells the picture's own size only once it is decoded. The engine
+    // reports, and the view lays out, the picture's own size.
+    void paddedPicturesKeepTheirOwnSize_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("720 lines") << QSize(1280, 720);
+        QTest::newRow("360 lines") << QSize(640, 360);
+    }
+
+    void paddedPicturesKeepTheirOwnSize()
+    {
+        QFETCH(QSize, size);
+        const QUrl film = QUrl::fromLocalFile(m_directory.filePath(u"%1.ts"_s.arg(size.height())));
+        QVERIFY(MediaFixtures::makeTestFilm(film.toLocalFile(), 2, size));
+        m_controller->configure(film, 0);
+        m_controller->start();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_controller->videoView()->latestFrame().image.isNull(), timeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->videoSize(), size, timeoutMs);
+        QCOMPARE(m_controller->videoView()->displaySize(), QSizeF(size));
     }
 
     void missingFileFailsWithTheOpenSentence()

@@ -43,6 +43,10 @@ struct LibVlcMediaEngine::Native
     LibVlcMediaEngine *engine = nullptr;
     std::atomic<VLCVideoView *> view = nullptr;
     std::atomic<std::chrono::steady_clock::rep> lastTimeReport = 0;
+    // The decoder's buffers, as the last format set them up; the video output's thread only.
+    QSize bufferSize;
+    // The picture's own size is still to be learnt for the buffers of the last format.
+    std::atomic_bool shapePending = false;
 
     [[nodiscard]] QList<Track> tracks(libvlc_track_type_t type) const;
 
@@ -132,12 +136,13 @@ unsigned LibVlcMediaEngine::Native::onVideoFormat(void **opaque, char *chroma, u
         return 0;
     // 32-bit RGB in memory order B, G, R, X: a QImage::Format_RGB32 on this little-endian platform.
     std::memcpy(chroma, "RV32", 4);
-    const QSize pictureSize{int(*width), int(*height)};
-    const VLCVideoView::Layout layout = view->configure(pictureSize);
+    // The decoder's buffers are often taller than the picture (720 lines arrive as 738, 360 as
+    // 386), and the picture is scaled to fill them; its own size is learnt once it is decoded.
+    native->bufferSize = QSize(int(*width), int(*height));
+    const VLCVideoView::Layout layout = view->configure(native->bufferSize);
     pitches[0] = unsigned(layout.bytesPerLine);
     lines[0] = unsigned(layout.lines);
-    LibVlcMediaEngine *engine = native->engine;
-    native->post([engine, pictureSize] { engine->updateVideoSize(pictureSize); });
+    native->shapePending = true;
     return pictureBuffers;
 }
 
@@ -163,7 +168,15 @@ void LibVlcMediaEngine::Native::onUnlock(void *opaque, void *picture, void *cons
 
 void LibVlcMediaEngine::Native::onDisplay(void *opaque, void *picture)
 {
-    static_cast<Native *>(opaque)->view.load()->display(reinterpret_cast<quintptr>(picture));
+    auto *native = static_cast<Native *>(opaque);
+    // Asked for before the picture is handed over, so that the picture is never laid out by the
+    // shape of its buffer: libVLC knows the size of a transport stream's picture only once the
+    // first one has been decoded.
+    if (native->shapePending.exchange(false)) {
+        LibVlcMediaEngine *engine = native->engine;
+        native->post([engine, bufferSize = native->bufferSize] { engine->updateVideoSize(bufferSize); });
+    }
+    native->view.load()->display(reinterpret_cast<quintptr>(picture));
 }
 
 void LibVlcMediaEngine::Native::onLog(void *opaque, int level, const libvlc_log_t *context, const char *format,
@@ -514,25 +527,26 @@ void LibVlcMediaEngine::command(std::function<void()> call)
         call();
 }
 
-void LibVlcMediaEngine::updateVideoSize(QSize pictureSize)
+void LibVlcMediaEngine::updateVideoSize(QSize bufferSize)
 {
-    // Non-square pixels (common in standard-definition broadcasts) widen or narrow the picture.
+    // The media's video track holds the picture's own size and its sample aspect: non-square
+    // pixels (common in standard-definition broadcasts) widen or narrow the picture. The media is
+    // this engine's own, so reading it never waits for the worker.
+    QSize pictureSize;
     std::optional<double> sampleAspect;
-    forEachMediaTrack(m_native->media, [&sampleAspect](const libvlc_media_track_t &track) {
-        if (!sampleAspect && track.i_type == libvlc_track_video && track.video && track.video->i_sar_num > 0
-            && track.video->i_sar_den > 0)
+    forEachMediaTrack(m_native->media, [&](const libvlc_media_track_t &track) {
+        if (!pictureSize.isEmpty() || track.i_type != libvlc_track_video || !track.video)
+            return;
+        pictureSize = QSize(int(track.video->i_width), int(track.video->i_height));
+        if (track.video->i_sar_num > 0 && track.video->i_sar_den > 0)
             sampleAspect = double(track.video->i_sar_num) / double(track.video->i_sar_den);
     });
-    // The pictures handed to the view are the decoder's buffers, which can be taller than the
-    // picture shown (320x240 arrives as 320x258, 1080 lines as 1088); the picture's own size is
-    // what is reported and what the view keeps the shape of.
-    QSize shown = pictureSize;
-    unsigned width = 0;
-    unsigned height = 0;
-    if (m_native->player && !isWorkerBusy() && libvlc_video_get_size(m_native->player, 0, &width, &height) == 0
-        && width > 0 && height > 0)
-        shown = QSize(int(width), int(height));
-    m_videoSize = QSize(qRound(shown.width() * sampleAspect.value_or(1.0)), shown.height());
+    if (pictureSize.isEmpty()) {
+        // Not known yet: the buffer's size stands for it until the next picture asks again.
+        pictureSize = bufferSize;
+        m_native->shapePending = true;
+    }
+    m_videoSize = QSize(qRound(pictureSize.width() * sampleAspect.value_or(1.0)), pictureSize.height());
     if (VLCVideoView *view = m_native->view)
         view->setDisplaySize(QSizeF(m_videoSize));
 }
