@@ -2,8 +2,10 @@
 #include "Playback/PlayerController.h"
 #include "Playback/VLCVideoView.h"
 #include "Playback/VideoSurface.h"
+#include "Provider/PlaybackURL.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"
+#include "support/FakeProvider.h"
 #include "support/MediaFixtures.h"
 
 #include <QQuickWindow>
@@ -126,6 +128,30 @@ private Q_SLOTS:
         m_controller->start();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->currentTime() >= 4, timeoutMs);
+    }
+
+    // Providers serve films as MPEG-TS over HTTP with range requests: the film has a length,
+    // seeks, and its natural end is an end, not a reason to open it again.
+    void transportStreamFilmFromTheProviderSeeksAndEnds()
+    {
+        const QString film = m_directory.filePath(u"film.ts"_s);
+        QVERIFY(MediaFixtures::makeTestFilm(film, 10));
+        FakeProvider provider;
+        provider.setMediaFile(film);
+        const std::optional<QUrl> address =
+            PlaybackURL::make(provider.credentials(), u"5"_s, CatalogueKind::Movie, u"ts"_s, u"ts"_s);
+        QVERIFY(address);
+        m_controller->configure(*address, 0);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->totalTime() > 9, timeoutMs);
+        QVERIFY(m_engine->isSeekable());
+
+        m_controller->seekTo(8);
+        QTRY_VERIFY_WITH_TIMEOUT(m_engine->time().value_or(0) >= 8000, timeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Stopped, timeoutMs);
+        QVERIFY(m_controller->errorMessage().isEmpty());
+        QVERIFY(m_controller->retryMessage().isEmpty());
     }
 
     // The decoder fills buffers taller than the picture (720 lines arrive as 738, 360 as 386);

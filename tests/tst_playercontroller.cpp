@@ -241,6 +241,26 @@ private Q_SLOTS:
         QVERIFY(stop.isFinished());
         QCOMPARE(film.engine->stopRequests, 0);
 
+        // A film whose length never became known ends as well once it has played.
+        Rig unmeasured;
+        unmeasured.begin(filmURL);
+        unmeasured.play();
+        unmeasured.engine->reportTime(3'000);
+        unmeasured.engine->report(MediaEngine::Stopped);
+        unmeasured.runRetry(10s);
+        QCOMPARE(unmeasured.controller.state(), State::Stopped);
+        QVERIFY(unmeasured.controller.errorMessage().isEmpty());
+        QCOMPARE(unmeasured.engine->openedURLs.size(), 1);
+
+        // One that ends before it showed anything is retried.
+        Rig empty;
+        empty.begin(filmURL);
+        empty.play();
+        empty.engine->report(MediaEngine::Stopped);
+        empty.settle();
+        QCOMPARE(empty.controller.errorMessage(), streamEnded);
+        QCOMPARE(empty.controller.retryMessage(), u"Retry 1 of 3 in 1s"_s);
+
         Rig live;
         live.begin(liveURL, liveFallback);
         live.play();

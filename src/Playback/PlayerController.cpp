@@ -9,12 +9,23 @@
 #include "Support/Prefs.h"
 #include "Support/UserSettings.h"
 
+#include <QFileInfo>
 #include <QVariant>
 
 #include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isNetworkTransportStream(const QUrl &url)
+{
+    const QString extension = QFileInfo(url.path()).suffix().toLower();
+    return !url.isLocalFile() && (extension == "ts"_L1 || extension == "m2ts"_L1 || extension == "mts"_L1);
+}
+
+} // namespace
 
 PlayerController::PlayerController(const QUrl &url, std::unique_ptr<MediaEngine> engine,
                                                Clock &clock, QObject *parent)
@@ -131,6 +142,11 @@ void PlayerController::prepareAndPlay()
     // long to show its first picture, and the process needs about twice the memory.
     if (m_isLiveStream)
         options.append(u":avcodec-threads=1"_s);
+    // libVLC's own MPEG-TS demuxer learns a length only where it can read the end of the stream
+    // cheaply, which a network stream never allows: a film would have no length and could not
+    // seek. FFmpeg's demuxer reads the end of a seekable stream once, with a range request.
+    else if (isNetworkTransportStream(m_url))
+        options.append(u":demux=avformat"_s);
     if (!m_player->setMedia(m_url, options)) {
         m_isPreparing = false;
         setState(PlayerState::Error);

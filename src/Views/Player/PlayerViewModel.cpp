@@ -185,8 +185,9 @@ void PlayerViewModel::handleState()
 {
     // Moving on to the next episode replaces this screen, which may be gone when that returns.
     const QPointer<PlayerViewModel> self(this);
-    if (m_attached && m_controller->state() == PlayerState::Stopped && !isLive() && m_duration > 0
-        && m_position >= m_duration - 5)
+    // A title of unknown length that stopped by itself after playing has reached its end too.
+    const bool nearTheEnd = m_duration > 0 ? m_position >= m_duration - 5 : m_position > 0;
+    if (m_attached && m_controller->state() == PlayerState::Stopped && !isLive() && nearTheEnd)
         finished();
     if (self)
         updateDisplay();
