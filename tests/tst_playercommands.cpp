@@ -132,8 +132,9 @@ private Q_SLOTS:
         QCOMPARE(screen.skipIcon(), 10);
         QVERIFY(screen.handleKey(Qt::Key_Left, QString()));
         QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(80'000));
+        // From the first skip's target, which the native player has not reported yet.
         QVERIFY(screen.handleKey(Qt::Key_Right, QString()));
-        QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(120'000));
+        QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(100'000));
         QVERIFY(!screen.handleKey(Qt::Key_7, u"7"_s));
         QVERIFY(screen.handleKey(Qt::Key_C, u"c"_s));
         QVERIFY(!screen.showChannels());

@@ -530,7 +530,7 @@ private Q_SLOTS:
         QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>());
     }
 
-    void seekingStaysInsideTheMedia()
+    void seekingStaysInsideTheMediaAndQuickSkipsAddUp()
     {
         Rig rig;
         rig.begin(filmURL);
@@ -542,6 +542,22 @@ private Q_SLOTS:
         rig.engine->reportTime(1'790'000);
         rig.controller.seekBy(30);
         QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(1'800'000));
+
+        // Paused, the native player reports no time: each skip shows at once and starts from the
+        // one before.
+        rig.engine->reportTime(40'700);
+        rig.engine->report(MediaEngine::Paused);
+        rig.controller.seekBy(-10);
+        QCOMPARE(rig.controller.currentTime(), 30.7);
+        rig.controller.seekBy(-10);
+        QCOMPARE(rig.controller.currentTime(), 20.7);
+        QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(20'700));
+        // Playing, two quick skips before the next report move twice as far.
+        rig.controller.start();
+        rig.controller.seekBy(10);
+        rig.controller.seekBy(10);
+        QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(40'700));
+        QCOMPARE(rig.controller.currentTime(), 40.7);
 
         Rig live;
         live.begin(liveURL, liveFallback);
