@@ -4,11 +4,14 @@
 #include "Playback/VideoSurface.h"
 #include "Provider/PlaybackURL.h"
 #include "Support/Clock.h"
+#include "Support/Logging.h"
 #include "Support/UserSettings.h"
 #include "support/FakeProvider.h"
 #include "support/MediaFixtures.h"
 
+#include <QMutex>
 #include <QQuickWindow>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -174,6 +177,41 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!m_controller->videoView()->latestFrame().image.isNull(), timeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(m_engine->videoSize(), size, timeoutMs);
         QCOMPARE(m_controller->videoView()->displaySize(), QSizeF(size));
+    }
+
+    // A sound device that cannot be opened fails for every block of sound: libVLC's messages are
+    // each said once in a playback, and how often they came is said when it ends.
+    void libVlcSaysEachMessageOncePerPlayback()
+    {
+        static QMutex mutex;
+        static QStringList lines;
+        auto &category = const_cast<QLoggingCategory &>(lcPlayback());
+        category.setEnabled(QtDebugMsg, true);
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+                const QMutexLocker locker(&mutex);
+                if (text.startsWith(u"libVLC:"_s))
+                    lines.append(text);
+            });
+        {
+            VLCVideoView view;
+            LibVlcMediaEngine engine({u"--aout=alsa"_s, u"--alsa-audio-device=quillmere-missing"_s});
+            engine.setDrawable(&view);
+            QSignalSpy states(&engine, &MediaEngine::stateChanged);
+            QVERIFY(engine.setMedia(m_film, {}));
+            engine.play();
+            QTRY_VERIFY_WITH_TIMEOUT(engine.time().value_or(0) > 2000, timeoutMs);
+            engine.stop();
+            QTRY_VERIFY_WITH_TIMEOUT(states.contains(QVariantList{int(MediaEngine::Stopped)}), timeoutMs);
+        }
+        qInstallMessageHandler(previous);
+        category.setEnabled(QtDebugMsg, false);
+
+        const QMutexLocker locker(&mutex);
+        QCOMPARE(QSet<QString>(lines.cbegin(), lines.cend()).size(), lines.size());
+        const QStringList audio = lines.filter(u"Audio output failed"_s);
+        QCOMPARE(audio.size(), 2);
+        QVERIFY2(audio.constLast().contains(u"more times"_s), qPrintable(audio.constLast()));
     }
 
     void missingFileFailsWithTheOpenSentence()

@@ -1,10 +1,14 @@
 #include "LibVlcMediaEngine.h"
 
+#include "Playback/LibVlcMessageLog.h"
 #include "Playback/VLCVideoView.h"
 #include "Support/Logging.h"
 
 #include <QUrl>
 
+#include <alsa/global.h>
+// After global.h, which it needs.
+#include <alsa/error.h>
 #include <vlc/vlc.h>
 
 #include <algorithm>
@@ -32,6 +36,11 @@ constexpr std::array playerEvents{
     libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTimeChanged,
 };
 
+// alsa-lib writes every failure to open a sound device to the standard error itself, and libVLC
+// tries again for each block of sound while there is none. libVLC reports the same failure in its
+// own log, where it is said once a playback.
+void ignoreSoundLibraryError(const char *, int, const char *, int, const char *, ...) {}
+
 } // namespace
 
 struct LibVlcMediaEngine::Native
@@ -47,6 +56,7 @@ struct LibVlcMediaEngine::Native
     QSize bufferSize;
     // The picture's own size is still to be learnt for the buffers of the last format.
     std::atomic_bool shapePending = false;
+    LibVlcMessageLog messages;
 
     [[nodiscard]] QList<Track> tracks(libvlc_track_type_t type) const;
 
@@ -67,6 +77,8 @@ struct LibVlcMediaEngine::Native
     static void onDisplay(void *opaque, void *picture);
 
     static void onLog(void *opaque, int level, const libvlc_log_t *context, const char *format, va_list arguments);
+    // Ends a playback in the log: how often its messages were repeated.
+    void writeMessageCounts();
 
     void post(std::function<void()> report) const
     {
@@ -182,19 +194,24 @@ void LibVlcMediaEngine::Native::onDisplay(void *opaque, void *picture)
 void LibVlcMediaEngine::Native::onLog(void *opaque, int level, const libvlc_log_t *context, const char *format,
                                       va_list arguments)
 {
-    Q_UNUSED(opaque)
-    Q_UNUSED(context)
     if (level < LIBVLC_WARNING || !lcPlayback().isDebugEnabled())
         return;
-    std::array<char, 1024> line{};
-    std::vsnprintf(line.data(), line.size(), format, arguments);
-    // libVLC names the addresses it opens, and a provider's stream address carries the login.
-    QStringList words = QString::fromUtf8(line.data()).split(u' ');
-    for (QString &word : words) {
-        if (word.contains(u'/') || word.contains(u'@'))
-            word = Logging::redacted(word);
-    }
-    qCDebug(lcPlayback).noquote() << "libVLC:" << words.join(u' ');
+    std::array<char, 1024> text{};
+    std::vsnprintf(text.data(), text.size(), format, arguments);
+    const char *objectType = nullptr;
+    const char *header = nullptr;
+    uintptr_t objectID = 0;
+    libvlc_log_get_object(context, &objectType, &header, &objectID);
+    const std::optional<QString> line = static_cast<Native *>(opaque)->messages.take(
+        QString::fromUtf8(objectType ? objectType : ""), QString::fromUtf8(text.data()));
+    if (line)
+        qCDebug(lcPlayback).noquote() << "libVLC:" << *line;
+}
+
+void LibVlcMediaEngine::Native::writeMessageCounts()
+{
+    for (const QString &line : messages.endPlayback())
+        qCDebug(lcPlayback).noquote() << "libVLC:" << line;
 }
 
 QStringList LibVlcMediaEngine::libraryOptions()
@@ -210,6 +227,7 @@ LibVlcMediaEngine::LibVlcMediaEngine(const QStringList &extraOptions, QObject *p
     , m_native(std::make_unique<Native>())
 {
     m_native->engine = this;
+    snd_lib_error_set_handler(&ignoreSoundLibraryError);
     QList<QByteArray> encoded;
     for (const QString &option : libraryOptions() + extraOptions)
         encoded.append(option.toUtf8());
@@ -222,7 +240,7 @@ LibVlcMediaEngine::LibVlcMediaEngine(const QStringList &extraOptions, QObject *p
         return;
     }
     // Its messages go to the playback log instead of the standard error, without addresses.
-    libvlc_log_set(m_native->instance, &Native::onLog, nullptr);
+    libvlc_log_set(m_native->instance, &Native::onLog, m_native.get());
     m_native->player = libvlc_media_player_new(m_native->instance);
     if (!m_native->player) {
         qCCritical(lcPlayback) << "The media player could not be created";
@@ -254,6 +272,7 @@ LibVlcMediaEngine::~LibVlcMediaEngine()
     });
     m_worker.waitForDone();
     native->releaseMedia();
+    native->writeMessageCounts();
 }
 
 void LibVlcMediaEngine::setDrawable(VLCVideoView *view)
@@ -276,6 +295,7 @@ bool LibVlcMediaEngine::setMedia(const QUrl &url, const QStringList &options)
     for (const QString &option : options)
         libvlc_media_add_option(media, option.toUtf8().constData());
 
+    m_native->writeMessageCounts();
     m_native->releaseMedia();
     m_native->media = media;
     libvlc_media_retain(media);
@@ -318,6 +338,7 @@ void LibVlcMediaEngine::stop()
         QMetaObject::invokeMethod(this, [this] { Q_EMIT stateChanged(Stopped); }, Qt::QueuedConnection);
         return;
     }
+    m_native->writeMessageCounts();
     // libVLC's own stopped report comes from inside the call, before the input is fully released;
     // the state is reported once the call has returned, which is when the player may be reused.
     runOnWorker([this, player] {
