@@ -9,6 +9,7 @@
 #include "support/FakeProvider.h"
 #include "support/MediaFixtures.h"
 
+#include <QFileInfo>
 #include <QMutex>
 #include <QQuickWindow>
 #include <QSignalSpy>
@@ -133,16 +134,25 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->currentTime() >= 4, timeoutMs);
     }
 
-    // Providers serve films as MPEG-TS over HTTP with range requests: the film has a length,
-    // seeks, and its natural end is an end, not a reason to open it again.
+    // Providers serve films as MPEG-TS over HTTP with range requests, under their own address or
+    // another container's: the film has a length, seeks, and its natural end is an end, not a
+    // reason to open it again.
+    void transportStreamFilmFromTheProviderSeeksAndEnds_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("ts address") << u"ts"_s;
+        QTest::newRow("mkv address") << u"mkv"_s;
+    }
+
     void transportStreamFilmFromTheProviderSeeksAndEnds()
     {
+        QFETCH(QString, extension);
         const QString film = m_directory.filePath(u"film.ts"_s);
-        QVERIFY(MediaFixtures::makeTestFilm(film, 10));
+        QVERIFY(QFileInfo::exists(film) || MediaFixtures::makeTestFilm(film, 10));
         FakeProvider provider;
         provider.setMediaFile(film);
         const std::optional<QUrl> address =
-            PlaybackURL::make(provider.credentials(), u"5"_s, CatalogueKind::Movie, u"ts"_s, u"ts"_s);
+            PlaybackURL::make(provider.credentials(), u"5"_s, CatalogueKind::Movie, extension, u"ts"_s);
         QVERIFY(address);
         m_controller->configure(*address, 0);
         m_controller->start();

@@ -106,8 +106,8 @@ private Q_SLOTS:
         Rig rig;
         rig.begin(filmURL);
         QCOMPARE(rig.engine->mediaURL, filmURL);
-        QCOMPARE(rig.engine->mediaOptions,
-                 QStringList({u":http-reconnect=true"_s, cachingOption, u":file-caching=1500"_s}));
+        QCOMPARE(rig.engine->mediaOptions, QStringList({u":http-reconnect=true"_s, cachingOption,
+                                                        u":file-caching=1500"_s, u":demux=mp4,mkv,avformat,any"_s}));
         QCOMPARE(rig.engine->playRequests, 1);
         QCOMPARE(rig.controller.state(), State::Buffering);
         QVERIFY(rig.controller.controlsVisible());

@@ -19,10 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool isNetworkTransportStream(const QUrl &url)
+// A file a provider serves over HTTP, as films and episodes are; an HLS playlist is not one.
+bool isNetworkFile(const QUrl &url)
 {
-    const QString extension = QFileInfo(url.path()).suffix().toLower();
-    return !url.isLocalFile() && (extension == "ts"_L1 || extension == "m2ts"_L1 || extension == "mts"_L1);
+    return !url.isLocalFile() && QFileInfo(url.path()).suffix().compare("m3u8"_L1, Qt::CaseInsensitive) != 0;
 }
 
 } // namespace
@@ -142,11 +142,13 @@ void PlayerController::prepareAndPlay()
     // long to show its first picture, and the process needs about twice the memory.
     if (m_isLiveStream)
         options.append(u":avcodec-threads=1"_s);
-    // libVLC's own MPEG-TS demuxer learns a length only where it can read the end of the stream
-    // cheaply, which a network stream never allows: a film would have no length and could not
-    // seek. FFmpeg's demuxer reads the end of a seekable stream once, with a range request.
-    else if (isNetworkTransportStream(m_url))
-        options.append(u":demux=avformat"_s);
+    // libVLC's own MPEG-TS demuxer learns a length only by reading the end of the stream, which
+    // it does only where that is cheap (a local file): over HTTP such a film had no length and
+    // could not seek. Whatever its address says, a provider's file is read by libVLC's own MP4 or
+    // Matroska demuxer when it is one, and otherwise by FFmpeg's, which reads the end of a
+    // seekable stream once with a range request.
+    else if (isNetworkFile(m_url))
+        options.append(u":demux=mp4,mkv,avformat,any"_s);
     if (!m_player->setMedia(m_url, options)) {
         m_isPreparing = false;
         setState(PlayerState::Error);
