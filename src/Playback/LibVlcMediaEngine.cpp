@@ -295,7 +295,6 @@ bool LibVlcMediaEngine::setMedia(const QUrl &url, const QStringList &options)
     for (const QString &option : options)
         libvlc_media_add_option(media, option.toUtf8().constData());
 
-    m_native->writeMessageCounts();
     m_native->releaseMedia();
     m_native->media = media;
     libvlc_media_retain(media);
@@ -305,9 +304,12 @@ bool LibVlcMediaEngine::setMedia(const QUrl &url, const QStringList &options)
         view->clear();
     // Replacing the media ends the previous input, which libVLC waits for.
     libvlc_media_player_t *player = m_native->player;
-    runOnWorker([player, media] {
+    Native *native = m_native.get();
+    runOnWorker([native, player, media] {
         libvlc_media_player_set_media(player, media);
         libvlc_media_release(media);
+        // The previous playback has ended: nothing more of it can be said.
+        native->writeMessageCounts();
     });
     return true;
 }
@@ -338,11 +340,11 @@ void LibVlcMediaEngine::stop()
         QMetaObject::invokeMethod(this, [this] { Q_EMIT stateChanged(Stopped); }, Qt::QueuedConnection);
         return;
     }
-    m_native->writeMessageCounts();
     // libVLC's own stopped report comes from inside the call, before the input is fully released;
     // the state is reported once the call has returned, which is when the player may be reused.
     runOnWorker([this, player] {
         libvlc_media_player_stop(player);
+        m_native->writeMessageCounts();
         QMetaObject::invokeMethod(this, [this] { Q_EMIT stateChanged(Stopped); }, Qt::QueuedConnection);
     });
 }
