@@ -54,6 +54,14 @@ Item {
         color: "black"
     }
 
+    // The screen covers everything below it: no click or wheel turn goes through to the page
+    // under it (the pointer's hover stops at the screen itself).
+    MouseArea {
+        anchors.fill: parent
+        acceptedButtons: Qt.AllButtons
+        onWheel: (wheel) => { wheel.accepted = true; }
+    }
+
     VideoSurface {
         objectName: "videoSurface"
         anchors.fill: parent
