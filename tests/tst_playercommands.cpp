@@ -1,3 +1,4 @@
+#include "Catalogue/CatalogueDatabase.h"
 #include "Playback/VLCVideoView.h"
 #include "Support/UserSettings.h"
 #include "Views/Player/PlayerChannelPanelModel.h"
@@ -401,6 +402,17 @@ private Q_SLOTS:
         screen.toggleFavourite();
         QVERIFY(!screen.isFavourite());
         QCOMPARE(rig.toastTexts(), (QStringList{u"Added to favourites"_s, u"Removed from favourites"_s}));
+
+        // A removal the database refuses changes nothing and announces nothing.
+        screen.toggleFavourite();
+        {
+            CatalogueDatabase database(rig.harness().databasePath());
+            database.execute(u"CREATE TRIGGER refuseRemoval BEFORE DELETE ON favourites BEGIN SELECT RAISE(ABORT, 'disk refused'); END"_s);
+        }
+        screen.toggleFavourite();
+        QVERIFY(screen.isFavourite());
+        QVERIFY(rig.store().databaseError().has_value());
+        QCOMPARE(rig.toastTexts().size(), 3);
     }
 };
 

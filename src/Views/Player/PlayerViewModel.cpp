@@ -107,6 +107,7 @@ void PlayerViewModel::begin()
         setFavourite(m_app->store()->isFavourite(CatalogueItem::from(*m_target.item), m_target.item->kind, std::nullopt));
     m_lastOsd = osd();
     Q_EMIT targetChanged();
+    Q_EMIT shownChanged();
     updateDisplay();
 
     m_startTask = startGuardedJob(this, std::mem_fn(&PlayerViewModel::runStart));
@@ -212,6 +213,7 @@ void PlayerViewModel::leave()
     if (m_left || !m_begun)
         return;
     m_left = true;
+    Q_EMIT shownChanged();
     for (Job<> *task : {&m_startTask, &m_scheduleTask, &m_zapTask})
         task->cancelAndForget();
     m_shortEPG->stop();
@@ -262,8 +264,16 @@ void PlayerViewModel::leaveFullScreen()
 
 void PlayerViewModel::setShowChannels(bool show)
 {
-    if (!assignIfChanged(m_showChannels, show))
+    showChannelsAnimated(show, true);
+}
+
+void PlayerViewModel::showChannelsAnimated(bool show, bool animated)
+{
+    if (m_showChannels == show)
         return;
+    if (assignIfChanged(m_channelsAnimated, animated))
+        Q_EMIT channelsAnimatedChanged();
+    m_showChannels = show;
     Q_EMIT showChannelsChanged();
     updateDisplay();
     // The keys come back to the screen when the panel, which held them, goes.

@@ -17,6 +17,8 @@ ApplicationWindow {
     color: Qt.rgba(0.02, 0.03, 0.06, 1)
 
     menuBar: AppMenuBar {
+        // In full screen the window shows only the player; its keys work all the same.
+        visible: !(root.visibility === Window.FullScreen && PlaybackWindowController.hasTarget)
         onOpenFileRequested: mediaFileDialog.open()
     }
 
