@@ -323,6 +323,20 @@ private Q_SLOTS:
         QCOMPARE(rig.controller.state(), State::Error);
     }
 
+    void aPauseRightBehindAResumeShowsAtOnce()
+    {
+        // libVLC merges a pause asked for before it carried out a resume into the last request and
+        // then reports nothing: the title stays paused, and so must its controls.
+        Rig rig;
+        rig.begin(filmURL);
+        rig.play(1'800'000);
+        rig.engine->report(MediaEngine::Paused);
+        rig.controller.start();
+        rig.controller.pause();
+        QCOMPARE(rig.controller.state(), State::Paused);
+        QCOMPARE(rig.engine->pauseRequests, 1);
+    }
+
     void pauseNeverCountsAsAStall()
     {
         Rig rig;

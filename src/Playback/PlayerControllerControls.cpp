@@ -31,8 +31,11 @@ void PlayerController::pause()
 {
     if (!m_player->canPause())
         return;
-    // The state follows when the native player reports that it paused.
     m_player->pause();
+    // Shown at once, as a resume is: libVLC merges a pause asked for right behind a resume it has
+    // not yet carried out into the last request and then reports nothing, so waiting for its
+    // report would show a paused title as playing.
+    setState(PlayerState::Paused);
     showControls(false);
 }
 
