@@ -4,6 +4,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "support/AppHarness.h"
+#include "support/PageViews.h"
 #include "support/QmlHarness.h"
 
 #include <QFile>
@@ -158,6 +159,42 @@ private Q_SLOTS:
         QVERIFY(!app.isSidebarCollapsed());
         QTRY_COMPARE(sidebar->width(), 236.0);
         QVERIFY(shown(shell, u"wordmark"_s));
+    }
+
+    // Every hover help of the shell is the kit's dark tip, and none stays over a title that
+    // starts playing.
+    void theHoverHelpIsTheKitsTipAndThePlayerClosesIt()
+    {
+        QmlHarness harness({1240, 820});
+        QQuickItem *shell = harness.createFromQml(u"AppShell { width: 1190; height: 770 }"_s);
+        QVERIFY(shell);
+        const auto tipShows = [&harness](const QString &text) {
+            return QTest::qWaitFor([&] {
+                const QObject *tip = PageViews::shownTip(harness.window());
+                return tip && tip->property("text").toString() == text;
+            });
+        };
+
+        // From elsewhere: the pointer may still stand where an earlier test left it.
+        harness.moveAway();
+        harness.hover(QmlHarness::find(shell, u"collapseButton"_s));
+        QVERIFY(tipShows(u"Collapse sidebar"_s));
+        QVERIFY(PageViews::isHelpTip(PageViews::shownTip(harness.window())));
+        harness.click(QmlHarness::find(shell, u"collapseButton"_s));
+        QTRY_VERIFY(!PageViews::shownTip(harness.window()));
+        QTRY_COMPARE(QmlHarness::find(shell, u"sidebar"_s)->width(), 72.0);
+
+        // Collapsed, each row names its page.
+        harness.hover(QmlHarness::find(shell, u"sidebarRow-guide"_s));
+        QVERIFY(tipShows(u"TV Guide"_s));
+        QVERIFY(PageViews::isHelpTip(PageViews::shownTip(harness.window())));
+        m_app->playback().openFile(QUrl::fromLocalFile(u"/media/clip.mkv"_s));
+        QTRY_VERIFY(!PageViews::shownTip(harness.window()));
+        m_app->playback().close();
+
+        harness.hover(QmlHarness::find(shell, u"expandButton"_s));
+        QVERIFY(tipShows(u"Expand sidebar"_s));
+        QVERIFY(PageViews::isHelpTip(PageViews::shownTip(harness.window())));
     }
 
     void theSwitcherMenuSwitchesRefreshesAndManages()

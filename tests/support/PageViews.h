@@ -7,6 +7,8 @@
 #include <QQuickItem>
 #include <QTest>
 
+#include <functional>
+
 // Helpers for tests that drive whole pages offscreen.
 namespace PageViews {
 
@@ -33,6 +35,28 @@ inline QQuickItem *menuEntry(QQuickItem *root, const QString &text)
             return found;
     }
     return nullptr;
+}
+
+// The tooltip that shows in the window now (tooltips, as every popup, lie in its overlay), or
+// null; its class tells whether it is the kit's HelpTip.
+inline QObject *shownTip(QQuickWindow &window)
+{
+    const std::function<QObject *(QQuickItem *)> search = [&search](QQuickItem *item) -> QObject * {
+        if (item->isVisible() && item->inherits("QQuickPopupItem") && item->parent()
+            && item->parent()->inherits("QQuickToolTip"))
+            return item->parent();
+        for (QQuickItem *child : item->childItems()) {
+            if (QObject *found = search(child))
+                return found;
+        }
+        return nullptr;
+    };
+    return search(window.contentItem());
+}
+
+inline bool isHelpTip(const QObject *tip)
+{
+    return tip && QByteArray(tip->metaObject()->className()).startsWith("HelpTip");
 }
 
 } // namespace PageViews

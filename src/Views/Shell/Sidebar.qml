@@ -49,6 +49,7 @@ Rectangle {
                     text: "Quillmere"
                     font: QM.font(17, 700)
                     color: QM.text1
+                    textFormat: Text.PlainText
                 }
 
                 Item { Layout.fillWidth: true }
@@ -59,10 +60,13 @@ Rectangle {
                     size: 28
                     filled: false
                     tint: QM.text3
-                    ToolTip.visible: hovered
-                    ToolTip.delay: 600
-                    ToolTip.text: qsTr("Collapse sidebar")
                     onClicked: AppModel.sidebarCollapsed = true
+
+                    HelpTip {
+                        objectName: "collapseTip"
+                        text: qsTr("Collapse sidebar")
+                        shown: parent.hovered
+                    }
                 }
             }
 
@@ -78,10 +82,13 @@ Rectangle {
                     size: 32
                 }
                 background: null
-                ToolTip.visible: hovered
-                ToolTip.delay: 600
-                ToolTip.text: qsTr("Expand sidebar")
                 onClicked: AppModel.sidebarCollapsed = false
+
+                HelpTip {
+                    objectName: "expandTip"
+                    text: qsTr("Expand sidebar")
+                    shown: parent.hovered
+                }
             }
         }
 

@@ -63,10 +63,12 @@ Row {
         visible: !root.film
         enabled: !root.page.loadingEpisodes
         kind: QMButtonKind.Secondary
-        ToolTip.visible: hovered
-        ToolTip.delay: 600
-        ToolTip.text: "Refresh episodes"
         onClicked: root.page.refreshEpisodes()
+
+        HelpTip {
+            text: "Refresh episodes"
+            shown: parent.hovered
+        }
 
         // The symbol alone, centred.
         contentItem: Item {

@@ -59,9 +59,12 @@ PageHeader {
             leftPadding: 0
             rightPadding: 0
             menu: sizeMenu
-            ToolTip.visible: hovered
-            ToolTip.delay: 600
-            ToolTip.text: "Poster size"
+
+            HelpTip {
+                text: "Poster size"
+                shown: parent.hovered
+            }
+
             contentItem: Item {
                 Icon {
                     anchors.centerIn: parent

@@ -42,10 +42,24 @@ Item {
             page: root.page
             width: list.width - list.leftMargin - list.rightMargin
             onChosen: list.forceActiveFocus()
+            onHoveredChanged: {
+                if (channel.hovered)
+                    watchTip.parent = channel;
+            }
             onMenuRequested: at => {
                 menu.row = channel.index;
                 menu.openFor(channel.item, channel, at);
             }
+        }
+
+        // One hover help for every row, moved to the row under the pointer.
+        HelpTip {
+            id: watchTip
+
+            objectName: "watchTip"
+            text: "Double-click to watch"
+            shown: watchTip.parent?.hovered ?? false
+            delay: 1000
         }
 
         // One menu for every row.
