@@ -143,7 +143,8 @@ private Q_SLOTS:
         QCOMPARE(rig.playback().target()->channels.size(), 2);
         rig.playback().close();
 
-        // Continue watching: the card resumes, its menu forgets it.
+        // Continue watching: the card resumes, its menu forgets it, also when the shelf is read
+        // again under the open menu with another film in its place.
         QQuickItem *continueWatching = child(page, u"continueWatching"_s);
         harness.click(cardOf(continueWatching, 0));
         QCOMPARE(rig.playback().target()->item->id(), films.at(5).id());
@@ -152,9 +153,14 @@ private Q_SLOTS:
         harness.click(cardOf(continueWatching, 0), std::nullopt, Qt::RightButton);
         QQuickItem *remove = nullptr;
         QTRY_VERIFY((remove = QmlHarness::find(harness.window().contentItem(), u"removeEntry"_s)) && remove->isVisible());
+        const auto *shelf = continueWatching->property("model").value<QAbstractItemModel *>();
+        const auto filmAt = [shelf](int row) { return shelf->index(row, 0).data(LibraryEntryListModel::EntryIdRole).toString(); };
+        rig.saveProgress(films.at(8).providerID, CatalogueKind::Movie, 900, 6000);
+        QTRY_COMPARE(filmAt(0), films.at(8).id());
         QmlHarness::settle(200);
         harness.click(remove);
-        QTRY_COMPARE(continueWatching->property("model").value<QAbstractItemModel *>()->rowCount(), 1);
+        QTRY_COMPARE(shelf->rowCount(), 2);
+        QCOMPARE(QStringList({filmAt(0), filmAt(1)}), QStringList({films.at(8).id(), films.at(2).id()}));
 
         harness.click(inView(child(page, u"clearRecent"_s)));
         QTRY_VERIFY(!child(page, u"recentChannels"_s)->isVisible());

@@ -227,14 +227,13 @@ Rectangle {
         }
     }
 
+    // The menu of one category, which it keeps while it is open.
     QMMenu {
         id: categoryMenu
 
-        property int row: -1
-
         function openFor(row: int, anchor: Item, position: point): void {
-            categoryMenu.row = row;
-            categoryMenu.popup(anchor, position.x, position.y);
+            column.openMenuFor(row);
+            categoryMenu.popupAt(anchor, position);
         }
 
         objectName: "categoryMenu"
@@ -243,21 +242,21 @@ Rectangle {
             objectName: "moveToTop"
             text: "Move to top"
             symbol: "arrow.up.to.line"
-            onTriggered: column.moveToTop(categoryMenu.row)
+            onTriggered: column.moveToTop()
         }
 
         QMMenuItem {
             objectName: "hideCategory"
             text: "Hide category"
             symbol: "eye.slash"
-            onTriggered: column.hideCategory(categoryMenu.row)
+            onTriggered: column.hideCategory()
         }
 
         QMMenuItem {
             objectName: "hideLanguage"
-            text: column.languageEntryTitle(categoryMenu.row)
+            text: column.menuLanguageTitle
             symbol: "globe"
-            onTriggered: column.hideLanguage(categoryMenu.row)
+            onTriggered: column.hideLanguage()
         }
     }
 }

@@ -46,10 +46,7 @@ Item {
                 if (channel.hovered)
                     watchTip.parent = channel;
             }
-            onMenuRequested: at => {
-                menu.row = channel.index;
-                menu.openFor(channel.item, channel, at);
-            }
+            onMenuRequested: at => menu.openFor(channel.item, channel, at)
         }
 
         // One hover help for every row, moved to the row under the pointer.
@@ -66,11 +63,9 @@ Item {
         ItemMenu {
             id: menu
 
-            property int row: -1
-
             objectName: "channelMenu"
             app: AppModel
-            onFavouriteToggled: favourite => root.page.mirrorFavourite(menu.row, favourite)
+            onFavouriteToggled: favourite => root.page.mirrorFavourite(menu.item, favourite)
         }
 
         Connections {
