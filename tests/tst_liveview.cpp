@@ -66,6 +66,8 @@ private Q_SLOTS:
         harness.click(row(page, u"live:2"_s));
         QCOMPARE(selectedTitle(app), u"News 02"_s);
         QTRY_COMPARE(panelArea->width(), 361.0);
+        // The panel slides and fades in 0.18 s, as the row highlight moves.
+        QCOMPARE(QmlHarness::find(page, u"panelLayer"_s)->property("duration").toInt(), 180);
         QTRY_COMPARE(QmlHarness::find(page, u"panelTitle"_s)->property("text"), u"\u2068News 02\u2069"_s);
 
         harness.key(Qt::Key_Down);

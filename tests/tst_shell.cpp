@@ -1,9 +1,11 @@
 #include "App/AppModel.h"
 #include "App/AppUpdater.h"
+#include "App/BrowseModel.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "support/AppHarness.h"
+#include "support/AwaitBlocking.h"
 #include "support/PageViews.h"
 #include "support/QmlHarness.h"
 
@@ -88,6 +90,61 @@ QQuickItem *openMenu(QmlHarness &harness, QQuickItem *opener, const QString &nam
     // The menu fades in; a click lands once it stands still.
     QmlHarness::settle(300);
     return menuItem(harness.window(), name);
+}
+
+// The controls and texts under `root` that do not lie wholly inside `bounds` (scene
+// coordinates), by object name or class. Content that a list or page scrolls along an axis is
+// checked only along the other one; its own view is checked on both. Inside an item that clips,
+// what it hides wholly is not shown, and what it cuts counts as outside.
+QStringList outside(QQuickItem *root, QRectF bounds, bool checkX = true, bool checkY = true)
+{
+    QStringList found;
+    if (!root->isVisible() || root->opacity() == 0)
+        return found;
+    const QRectF rect = root->mapRectToScene(QRectF(0, 0, root->width(), root->height()));
+    if (root->inherits("QQuickAbstractButton") || root->inherits("QQuickText") || root->inherits("QQuickTextInput")) {
+        const bool outX = checkX && (rect.left() < bounds.left() - 0.5 || rect.right() > bounds.right() + 0.5);
+        const bool outY = checkY && (rect.top() < bounds.top() - 0.5 || rect.bottom() > bounds.bottom() + 0.5);
+        const bool hidden = (checkX && (rect.right() <= bounds.left() || rect.left() >= bounds.right()))
+                         || (checkY && (rect.bottom() <= bounds.top() || rect.top() >= bounds.bottom()));
+        if ((outX || outY) && !hidden) {
+            const QString name = root->objectName().isEmpty() ? QString::fromLatin1(root->metaObject()->className())
+                                                               : root->objectName();
+            found.append(name + u" \""_s + root->property("text").toString() + u"\""_s);
+        }
+    }
+    if (root->inherits("QQuickFlickable")) {
+        checkX = checkX && root->property("contentWidth").toReal() <= root->width() + 0.5;
+        checkY = checkY && root->property("contentHeight").toReal() <= root->height() + 0.5;
+    } else if (root->clip()) {
+        bounds = bounds.intersected(rect);
+    }
+    for (QQuickItem *child : root->childItems())
+        found.append(outside(child, bounds, checkX, checkY));
+    return found;
+}
+
+// Every visible text of that name under `root` that is cut short.
+QStringList truncated(QQuickItem *root, const QString &name)
+{
+    QStringList found;
+    for (QQuickItem *text : QmlHarness::findAll(root, name)) {
+        if (text->isVisible() && text->property("truncated").toBool())
+            found.append(text->property("text").toString());
+    }
+    return found;
+}
+
+// The scene rectangle of the popup that shows in the window now.
+std::optional<QRectF> shownPopup(QQuickItem *root)
+{
+    if (root->isVisible() && root->inherits("QQuickPopupItem"))
+        return root->mapRectToScene(QRectF(0, 0, root->width(), root->height()));
+    for (QQuickItem *child : root->childItems()) {
+        if (const std::optional<QRectF> found = shownPopup(child))
+            return found;
+    }
+    return std::nullopt;
 }
 
 MediaItem film(const QString &providerID)
@@ -298,22 +355,31 @@ private Q_SLOTS:
         QCOMPARE(m_app->playback().target()->title, u"holiday"_s);
     }
 
-    void thePageHeaderKeepsItsButtonsClearOfLongTitles()
+    void thePageHeaderKeepsItsButtonsClearOfItsTexts()
     {
-        QmlHarness harness({600, 200});
+        QmlHarness harness({600, 260});
         QQuickItem *header = harness.createFromQml(
-            u"PageHeader { width: 420; title: \"A title far too long to fit beside the buttons of this header\"; "
-            "QMButton { objectName: \"headerButton\"; text: \"Refresh\" } }"_s);
+            u"PageHeader { width: 480; title: \"Live TV\"; QMButton { objectName: \"headerButton\"; text: \"Refresh\" } }"_s);
         QVERIFY(header);
-        QmlHarness::settle();
         QQuickItem *title = QmlHarness::find(header, u"pageTitle"_s);
         QQuickItem *button = QmlHarness::find(header, u"headerButton"_s);
-        QVERIFY(title->property("truncated").toBool());
-        QVERIFY(button->mapToItem(header, QPointF()).x() - title->mapToItem(header, QPointF(title->width(), 0)).x() >= 12);
-        QVERIFY(qAbs(button->mapToItem(header, QPointF(button->width(), 0)).x() - header->width()) < 1);
+        const auto left = [header](QQuickItem *item) { return item->mapToItem(header, QPointF()).x(); };
+        const auto right = [header](QQuickItem *item) { return item->mapToItem(header, QPointF(item->width(), 0)).x(); };
+        // Beside the texts: 16 px, a gap of at least 12 px, 16 px.
+        QTRY_VERIFY(qAbs(right(button) - header->width()) < 1);
+        QVERIFY(!title->property("truncated").toBool());
+        QVERIFY(left(button) - right(title) >= 16 + 12 + 16);
         // Without a subtitle the title is the only line.
         QVERIFY(!QmlHarness::find(header, u"pageSubtitle"_s)->isVisible());
         QCOMPARE(title->parentItem()->height(), title->height());
+
+        // Too long a title to stand beside them: the buttons go under it, whole, and the title
+        // takes the whole line.
+        header->setProperty("title", u"A title far too long to fit beside the buttons of this header"_s);
+        QTRY_VERIFY(button->mapToItem(header, QPointF()).y() >= title->mapToItem(header, QPointF(0, title->height())).y());
+        QCOMPARE(left(button), 0.0);
+        QCOMPARE(title->width(), header->width());
+        QVERIFY(title->property("truncated").toBool());
     }
 
     void layersCoverThePageAndThePlayerCoversEverything()
@@ -356,6 +422,52 @@ private Q_SLOTS:
         QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval());
         harness.click(QmlHarness::find(shell, u"sidebarRow-live"_s));
         QCOMPARE(app.route(), Route::Live);
+    }
+
+    // At the smallest window every page is whole: its controls lie inside the window, its title
+    // and tiles are not cut short, and a menu opened at the window's edge stays inside it.
+    void everyPageFitsTheSmallestWindow()
+    {
+        // The window's least size, below its menu bar.
+        const QSize smallest(1040, 628);
+        QmlHarness harness(smallest);
+        QQuickItem *shell = harness.createFromQml(u"AppShell {}"_s);
+        QVERIFY(shell);
+        shell->setPosition(QPointF());
+        shell->setSize(smallest);
+        const QRectF window{QPointF(), QSizeF(smallest)};
+        AppModel &app = m_app->app();
+        awaitBlocking(app.live()->refreshIfNeeded());
+        app.live()->setSelected(app.live()->items().first());
+
+        const auto fits = [&](Route route) {
+            app.setRoute(route);
+            const bool whole = QTest::qWaitFor([&] {
+                return outside(shell, window).isEmpty() && truncated(shell, u"pageTitle"_s).isEmpty()
+                    && truncated(shell, u"tileTitle"_s).isEmpty();
+            });
+            if (!whole)
+                qWarning().noquote() << routeText(route) << outside(shell, window) << truncated(shell, u"pageTitle"_s)
+                                     << truncated(shell, u"tileTitle"_s);
+            return whole;
+        };
+        for (const Route route : allRoutes)
+            QVERIFY(fits(route));
+        app.setDetail(film(u"1"_s));
+        QVERIFY(fits(Route::Movies));
+        app.setDetail(std::nullopt);
+
+        // The menus of the rightmost buttons move in from the window's edge.
+        for (const auto &[route, button] : {std::pair(Route::Movies, u"posterSizeButton"_s),
+                                            std::pair(Route::Playlists, u"menuButton"_s)}) {
+            QVERIFY(fits(route));
+            QTRY_VERIFY(!shownPopup(harness.window().contentItem()));
+            harness.click(QmlHarness::find(shell, button));
+            std::optional<QRectF> menu;
+            QTRY_VERIFY((menu = shownPopup(harness.window().contentItem())) && menu->width() > 0);
+            QTRY_VERIFY2(window.contains(*shownPopup(harness.window().contentItem())), qPrintable(button));
+            harness.key(Qt::Key_Escape);
+        }
     }
 
     void noticesRiseFromTheBottomAndDatabaseErrorsBecomeNotices()

@@ -17,6 +17,8 @@ Menu {
     }
 
     padding: 5
+    // A menu opened near the window's edge moves in, clear of it with its shadow.
+    margins: 8
 
     background: Item {
         implicitWidth: 200

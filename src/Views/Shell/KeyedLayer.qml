@@ -11,7 +11,8 @@ StackView {
     property Component view
     property bool slides: false
 
-    readonly property int duration: 200
+    // How long the fade and the slide take, in milliseconds.
+    property int duration: 200
 
     function follow(): void {
         if (root.key.length === 0) {

@@ -72,11 +72,19 @@ Rectangle {
                 page: pageModel
             }
 
-            RowLayout {
+            // The four tiles in a row, or two rows of two where a row would cut their names.
+            GridLayout {
+                id: tiles
+
+                readonly property int tileMinimumWidth: 210
+
+                objectName: "tiles"
                 Layout.fillWidth: true
                 Layout.leftMargin: 40
                 Layout.rightMargin: 40
-                spacing: 16
+                columns: tiles.width >= 4 * tiles.tileMinimumWidth + 3 * tiles.columnSpacing ? 4 : 2
+                columnSpacing: 16
+                rowSpacing: 16
 
                 Repeater {
                     model: pageModel.tiles
@@ -88,7 +96,7 @@ Rectangle {
 
                         objectName: "tile-" + tile.modelData.route
                         Layout.fillWidth: true
-                        // The four tiles share the row equally.
+                        // The tiles share their row equally.
                         Layout.preferredWidth: 1
                         implicitHeight: 84
                         radius: 14

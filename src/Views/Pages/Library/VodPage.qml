@@ -32,9 +32,12 @@ Rectangle {
         spacing: 0
 
         CategoryColumn {
+            id: categories
+
             Layout.fillHeight: true
             model: root.browse
             app: AppModel
+            pageWidth: root.width
         }
 
         Rectangle {
@@ -46,6 +49,7 @@ Rectangle {
         ColumnLayout {
             Layout.fillWidth: true
             Layout.fillHeight: true
+            Layout.minimumWidth: categories.contentMinimumWidth
             spacing: 0
 
             VodHeader {
