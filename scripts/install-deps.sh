@@ -24,6 +24,9 @@ packages=(
   qtkeychain-qt6-dev libsecret-1-0
   # fonts bundled as resources
   fonts-inter fonts-material-design-icons-iconfont
+  # what the bundled Latin font falls back to for provider titles in other scripts (Arabic,
+  # Cyrillic, Greek, Hebrew, Indic, Thai, ...), in Chinese, Japanese and Korean, and for emoji
+  fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji
   # test-time: a real Secret Service on a private session bus, and media generation
   gnome-keyring dbus dbus-bin dbus-daemon dbus-x11 ffmpeg
   # test-time: gzip bodies of the local provider
