@@ -12,8 +12,8 @@ packages=(
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
   qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qtquick-dialogs qml6-module-qtqml qml6-module-qtqml-models
-  # the file dialog's own implementation, where the desktop offers none
-  qml6-module-qt-labs-folderlistmodel
+  # the desktop's own file dialog through its portal, and Qt's own one where the desktop offers none
+  qt6-xdgdesktopportal-platformtheme qml6-module-qt-labs-folderlistmodel
   # coroutines on the main thread
   qcoro-qt6-dev
   # networking, JSON, database

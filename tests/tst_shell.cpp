@@ -69,6 +69,18 @@ QQuickItem *itemWithText(QQuickItem *root, const QString &text)
     return nullptr;
 }
 
+// The first visible item of that class under `root`.
+QQuickItem *firstOfClass(QQuickItem *root, const char *className)
+{
+    if (root->isVisible() && root->inherits(className))
+        return root;
+    for (QQuickItem *child : root->childItems()) {
+        if (QQuickItem *found = firstOfClass(child, className))
+            return found;
+    }
+    return nullptr;
+}
+
 // The item of that name in an open menu (menus live in the window's overlay while open).
 QQuickItem *menuItem(QQuickWindow &window, const QString &name)
 {
@@ -337,6 +349,19 @@ private Q_SLOTS:
         QVERIFY(dialog);
         QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
         QTRY_VERIFY(dialog->property("visible").toBool());
+        // Without a desktop dialog Qt's own stands in, in the window's dark look, folder bar too.
+        QQuickItem *folderBar = nullptr;
+        QTRY_VERIFY((folderBar = firstOfClass(window->contentItem(), "QQuickFolderBreadcrumbBar")));
+        QQuickItem *panel = firstOfClass(window->contentItem(), "QQuickPopupItem");
+        QVERIFY(panel);
+        QTRY_VERIFY(panel->opacity() == 1);
+        const QImage frame = window->grabWindow();
+        const auto shade = [&frame](QQuickItem *item, QPointF at) {
+            return frame.pixelColor(item->mapToScene(at).toPoint()).lightness();
+        };
+        QVERIFY(shade(folderBar, QPointF(folderBar->width() - 6, folderBar->height() / 2)) < 60);
+        QVERIFY(shade(panel, QPointF(6, 6)) < 60);
+        QVERIFY(shade(panel, QPointF(6, panel->height() - 6)) < 60);
         QVERIFY(QMetaObject::invokeMethod(dialog, "reject"));
         QTRY_VERIFY(!dialog->property("visible").toBool());
         QVERIFY(!m_app->playback().hasTarget());
