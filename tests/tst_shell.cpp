@@ -467,17 +467,19 @@ private Q_SLOTS:
 
         const auto fits = [&](Route route) {
             app.setRoute(route);
-            const bool whole = QTest::qWaitFor([&] {
-                return outside(shell, window).isEmpty() && truncated(shell, u"pageTitle"_s).isEmpty()
-                    && truncated(shell, u"tileTitle"_s).isEmpty();
-            });
+            const auto cut = [&] {
+                return truncated(shell, u"pageTitle"_s) + truncated(shell, u"tileTitle"_s) + truncated(shell, u"listTitle"_s);
+            };
+            const bool whole = QTest::qWaitFor([&] { return outside(shell, window).isEmpty() && cut().isEmpty(); });
             if (!whole)
-                qWarning().noquote() << routeText(route) << outside(shell, window) << truncated(shell, u"pageTitle"_s)
-                                     << truncated(shell, u"tileTitle"_s);
+                qWarning().noquote() << routeText(route) << outside(shell, window) << cut();
             return whole;
         };
         for (const Route route : allRoutes)
             QVERIFY(fits(route));
+        app.setRequestedSettingsSection(u"Categories"_s);
+        QTRY_VERIFY(QmlHarness::find(shell, u"listTitle"_s));
+        QVERIFY(fits(Route::Settings));
         app.setDetail(film(u"1"_s));
         QVERIFY(fits(Route::Movies));
         app.setDetail(std::nullopt);
