@@ -105,6 +105,14 @@ Item {
             color: QM.bg0
         }
 
+        // Over the list it takes the pointer: no row under it is hovered, clicked or scrolled.
+        MouseArea {
+            anchors.fill: parent
+            hoverEnabled: true
+            acceptedButtons: Qt.AllButtons
+            onWheel: wheel => wheel.accepted = true
+        }
+
         Rectangle {
             width: 1
             height: parent.height
