@@ -19,7 +19,7 @@ ApplicationWindow {
 
     // The folder bar of Qt's own file dialog under `item`, or null.
     function folderBar(item: Item): Item {
-        if (item.upButton !== undefined && item.separatorDelegate !== undefined)
+        if ("upButton" in item && "separatorDelegate" in item)
             return item;
         for (let index = 0; index < item.children.length; ++index) {
             const found = root.folderBar(item.children[index]);

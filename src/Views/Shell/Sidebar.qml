@@ -55,6 +55,8 @@ Rectangle {
                 Item { Layout.fillWidth: true }
 
                 QMIconButton {
+                    id: collapseButton
+
                     objectName: "collapseButton"
                     symbol: "sidebar.left"
                     size: 28
@@ -65,12 +67,14 @@ Rectangle {
                     HelpTip {
                         objectName: "collapseTip"
                         text: qsTr("Collapse sidebar")
-                        shown: parent.hovered
+                        shown: collapseButton.hovered
                     }
                 }
             }
 
             AbstractButton {
+                id: expandButton
+
                 objectName: "expandButton"
                 anchors.centerIn: parent
                 visible: root.collapsed
@@ -87,7 +91,7 @@ Rectangle {
                 HelpTip {
                     objectName: "expandTip"
                     text: qsTr("Expand sidebar")
-                    shown: parent.hovered
+                    shown: expandButton.hovered
                 }
             }
         }

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Quillmere
 
 // The detail page's actions: play, resume or start over for a film, the next episode and
@@ -59,6 +58,8 @@ Row {
     }
 
     QMButton {
+        id: refreshButton
+
         objectName: "refreshButton"
         visible: !root.film
         enabled: !root.page.loadingEpisodes
@@ -67,7 +68,7 @@ Row {
 
         HelpTip {
             text: "Refresh episodes"
-            shown: parent.hovered
+            shown: refreshButton.hovered
         }
 
         // The symbol alone, centred.

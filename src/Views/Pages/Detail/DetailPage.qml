@@ -100,8 +100,16 @@ Rectangle {
 
             function onModelReset(): void {
                 if (list.scrolled)
-                    Qt.callLater(list.keepPlace);
+                    restorePlace.start();
             }
+        }
+
+        // Once the list has laid out its new rows.
+        Timer {
+            id: restorePlace
+
+            interval: 0
+            onTriggered: list.keepPlace()
         }
     }
 

@@ -76,7 +76,7 @@ ColumnLayout {
                 selected: root.page.state !== null && chip.modelData.offset === root.page.state.dayOffset
                 onClicked: root.page.pickDay(chip.modelData.offset)
                 // The chosen day stays in sight.
-                onSelectedChanged: if (chip.selected) Qt.callLater(chips.positionViewAtIndex, chip.index, ListView.Contain)
+                onSelectedChanged: if (chip.selected) chip.ListView.view.positionViewAtIndex(chip.index, ListView.Contain)
             }
         }
 

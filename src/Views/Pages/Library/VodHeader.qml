@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQml.Models
 import Quillmere
 
@@ -53,6 +52,8 @@ PageHeader {
         }
 
         VodMenuButton {
+            id: posterSizeButton
+
             objectName: "posterSizeButton"
             anchors.verticalCenter: parent.verticalCenter
             implicitWidth: 36
@@ -62,7 +63,7 @@ PageHeader {
 
             HelpTip {
                 text: "Poster size"
-                shown: parent.hovered
+                shown: posterSizeButton.hovered
             }
 
             contentItem: Item {

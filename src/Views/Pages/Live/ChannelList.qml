@@ -21,6 +21,9 @@ Item {
     ListView {
         id: list
 
+        // The row the pointer last went onto.
+        property ChannelRow hoveredRow: null
+
         objectName: "channelList"
         anchors.fill: parent
         visible: !root.page.showMessage
@@ -44,18 +47,17 @@ Item {
             onChosen: list.forceActiveFocus()
             onHoveredChanged: {
                 if (channel.hovered)
-                    watchTip.parent = channel;
+                    channel.ListView.view.hoveredRow = channel;
             }
             onMenuRequested: at => menu.openFor(channel.item, channel, at)
         }
 
         // One hover help for every row, moved to the row under the pointer.
         HelpTip {
-            id: watchTip
-
             objectName: "watchTip"
+            parent: list.hoveredRow
             text: "Double-click to watch"
-            shown: watchTip.parent?.hovered ?? false
+            shown: list.hoveredRow?.hovered ?? false
             delay: 1000
         }
 
