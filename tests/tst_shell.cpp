@@ -177,6 +177,13 @@ class ShellTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // As on a desktop, where controls take the pointer's hover unless told otherwise (the
+        // offscreen platform has them take none).
+        qputenv("QT_QUICK_CONTROLS_HOVER_ENABLED", "1");
+    }
+
     void init()
     {
         m_app = std::make_unique<AppHarness>();

@@ -25,8 +25,11 @@ StackView {
         }
     }
 
-    // Empty, it lets everything through to the page below.
+    // Empty, it lets everything through to the page below; it never takes the pointer's hover
+    // itself (on a desktop a control would, even disabled, and the page below would see none),
+    // only its view does.
     enabled: root.depth > 0
+    hoverEnabled: false
     onKeyChanged: root.follow()
     Component.onCompleted: root.follow()
 
