@@ -20,6 +20,8 @@ packages=(
   libcurl4-openssl-dev libssl-dev libsimdjson-dev libsqlite3-dev
   # media engine (libvlc-bin and the base plugins are needed at run time)
   libvlc-dev libvlc-bin vlc-plugin-base
+  # alsa-lib, whose own error output the media engine keeps off the standard error
+  libasound2-dev
   # keyring over the Secret Service (libsecret is loaded at run time)
   qtkeychain-qt6-dev libsecret-1-0
   # fonts bundled as resources

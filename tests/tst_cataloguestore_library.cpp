@@ -110,10 +110,10 @@ private Q_SLOTS:
         QCOMPARE(awaitBlocking(store.clearHistory({})), std::optional(false));
         QVERIFY(library.rows(u"SELECT * FROM watch_progress"_s).isEmpty());
 
-        QVERIFY(store.toggleFavourite(channel(u"7"_s)));
+        QCOMPARE(store.toggleFavourite(channel(u"7"_s)), std::optional(true));
         QVERIFY(store.isFavourite(CatalogueItem::from(channel(u"7"_s)), CatalogueKind::Live, std::nullopt));
-        QVERIFY(!store.toggleFavourite(channel(u"7"_s)));
-        QVERIFY(store.toggleFavourite(channel(u"7"_s)));
+        QCOMPARE(store.toggleFavourite(channel(u"7"_s)), std::optional(false));
+        QCOMPARE(store.toggleFavourite(channel(u"7"_s)), std::optional(true));
         QCOMPARE(awaitBlocking(store.clearFavourites()), std::optional(true));
         QCOMPARE(awaitBlocking(store.clearFavourites()), std::optional(false));
         QCOMPARE(store.libraryRevision(), start + 2 + 3 + 3 + 2);
@@ -137,8 +137,8 @@ private Q_SLOTS:
         // Hidden languages are global.
         QVERIFY(awaitBlocking(store.setLanguageHidden(u"ar"_s, true)));
         QCOMPARE(store.categoryOrderRevision(), 1);
-        // No selected playlist: the favourite is not written and stays off.
-        QVERIFY(!store.toggleFavourite(channel(u"1"_s)));
+        // No selected playlist: the favourite is not written, and no change is reported.
+        QCOMPARE(store.toggleFavourite(channel(u"1"_s)), std::optional<bool>());
         QCOMPARE(store.libraryRevision(), 0);
     }
 
@@ -146,7 +146,7 @@ private Q_SLOTS:
     {
         ImportedLibrary library;
         CatalogueStore &store = library.store();
-        QVERIFY(store.toggleFavourite(channel(u"7"_s)));
+        QCOMPARE(store.toggleFavourite(channel(u"7"_s)), std::optional(true));
         // A trigger stands in for a disk that refuses the write.
         {
             CatalogueDatabase database(library.harness.databasePath());
@@ -156,9 +156,10 @@ private Q_SLOTS:
         QCOMPARE(awaitBlocking(store.clearFavourites()), std::nullopt);
         QCOMPARE(store.databaseError(), std::optional(u"Local database error (19): disk refused"_s));
         QCOMPARE(store.libraryRevision(), start + 1);
-        // The single-row write on the store's own connection reports the state the file holds.
+        // The single-row write on the store's own connection reports that nothing changed.
         store.clearDatabaseError();
-        QVERIFY(store.toggleFavourite(channel(u"7"_s)));
+        QCOMPARE(store.toggleFavourite(channel(u"7"_s)), std::optional<bool>());
+        QVERIFY(store.isFavourite(CatalogueItem::from(channel(u"7"_s)), CatalogueKind::Live, std::nullopt));
         QCOMPARE(store.databaseError(), std::optional(u"A library change could not be saved (SQLite 19). Please try again."_s));
     }
 

@@ -1,3 +1,4 @@
+#include "App/LaunchArguments.h"
 #include "App/SingleInstance.h"
 #include "App/WakeNotifier.h"
 #include "Views/Pages/Settings/FileManager.h"
@@ -71,6 +72,14 @@ private Q_SLOTS:
         QCOMPARE(third.start({}), SingleInstance::Role::Secondary);
         QTRY_COMPARE(activations.size(), 2);
         QVERIFY(activations.at(1).at(0).value<QList<QUrl>>().isEmpty());
+
+        // The file to play goes over too, after the files handed by the desktop.
+        const LaunchArguments arguments({u"quillmere"_s, u"/media/a film.mkv"_s, u"--play-file"_s, u"/media/c.mp4"_s});
+        SingleInstance fourth(otherProcess(u"fourth"_s), serviceName);
+        QCOMPARE(fourth.start(arguments.filesForRunningProgram()), SingleInstance::Role::Secondary);
+        QTRY_COMPARE(activations.size(), 3);
+        QCOMPARE(activations.at(2).at(0).value<QList<QUrl>>(),
+                 (QList<QUrl>{QUrl::fromLocalFile(u"/media/a film.mkv"_s), QUrl::fromLocalFile(u"/media/c.mp4"_s)}));
     }
 
     void onlyLocalFilesAreTaken()

@@ -214,7 +214,7 @@ private Q_SLOTS:
         QCOMPARE(root->property("toggled").toList(), (QVariantList{true, false}));
 
         // The label follows the database, not the item's own flag.
-        QVERIFY(m_harness->store().toggleFavourite(channel));
+        QCOMPARE(m_harness->store().toggleFavourite(channel), std::optional(true));
         QCOMPARE(openMenu(harness, root, u"favouriteEntry"_s)->property("text").toString(), u"Remove from favourites"_s);
         harness.click(QmlHarness::find(harness.window().contentItem(), u"mainEntry"_s));
         QTRY_VERIFY(m_playback->target().has_value());

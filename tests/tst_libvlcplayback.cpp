@@ -1,11 +1,18 @@
 #include "Playback/LibVlcMediaEngine.h"
 #include "Playback/PlayerController.h"
+#include "Playback/VLCVideoView.h"
 #include "Playback/VideoSurface.h"
+#include "Provider/PlaybackURL.h"
 #include "Support/Clock.h"
+#include "Support/Logging.h"
 #include "Support/UserSettings.h"
+#include "support/FakeProvider.h"
 #include "support/MediaFixtures.h"
 
+#include <QFileInfo>
+#include <QMutex>
 #include <QQuickWindow>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,6 +132,96 @@ private Q_SLOTS:
         m_controller->start();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->currentTime() >= 4, timeoutMs);
+    }
+
+    // Providers serve films as MPEG-TS over HTTP with range requests, under their own address or
+    // another container's: the film has a length, seeks, and its natural end is an end, not a
+    // reason to open it again.
+    void transportStreamFilmFromTheProviderSeeksAndEnds_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("ts address") << u"ts"_s;
+        QTest::newRow("mkv address") << u"mkv"_s;
+    }
+
+    void transportStreamFilmFromTheProviderSeeksAndEnds()
+    {
+        QFETCH(QString, extension);
+        const QString film = m_directory.filePath(u"film.ts"_s);
+        QVERIFY(QFileInfo::exists(film) || MediaFixtures::makeTestFilm(film, 10));
+        FakeProvider provider;
+        provider.setMediaFile(film);
+        const std::optional<QUrl> address =
+            PlaybackURL::make(provider.credentials(), u"5"_s, CatalogueKind::Movie, extension, u"ts"_s);
+        QVERIFY(address);
+        m_controller->configure(*address, 0);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->totalTime() > 9, timeoutMs);
+        QVERIFY(m_engine->isSeekable());
+
+        m_controller->seekTo(8);
+        QTRY_VERIFY_WITH_TIMEOUT(m_engine->time().value_or(0) >= 8000, timeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Stopped, timeoutMs);
+        QVERIFY(m_controller->errorMessage().isEmpty());
+        QVERIFY(m_controller->retryMessage().isEmpty());
+    }
+
+    // The decoder fills buffers taller than the picture (720 lines arrive as 738, 360 as 386);
+    // a transport stream tells the picture's own size only once it is decoded. The engine
+    // reports, and the view lays out, the picture's own size.
+    void paddedPicturesKeepTheirOwnSize_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("720 lines") << QSize(1280, 720);
+        QTest::newRow("360 lines") << QSize(640, 360);
+    }
+
+    void paddedPicturesKeepTheirOwnSize()
+    {
+        QFETCH(QSize, size);
+        const QUrl film = QUrl::fromLocalFile(m_directory.filePath(u"%1.ts"_s.arg(size.height())));
+        QVERIFY(MediaFixtures::makeTestFilm(film.toLocalFile(), 2, size));
+        m_controller->configure(film, 0);
+        m_controller->start();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_controller->videoView()->latestFrame().image.isNull(), timeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(m_engine->videoSize(), size, timeoutMs);
+        QCOMPARE(m_controller->videoView()->displaySize(), QSizeF(size));
+    }
+
+    // A sound device that cannot be opened fails for every block of sound: libVLC's messages are
+    // each said once in a playback, and how often they came is said when it ends.
+    void libVlcSaysEachMessageOncePerPlayback()
+    {
+        static QMutex mutex;
+        static QStringList lines;
+        auto &category = const_cast<QLoggingCategory &>(lcPlayback());
+        category.setEnabled(QtDebugMsg, true);
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+                const QMutexLocker locker(&mutex);
+                if (text.startsWith(u"libVLC:"_s))
+                    lines.append(text);
+            });
+        {
+            VLCVideoView view;
+            LibVlcMediaEngine engine({u"--aout=alsa"_s, u"--alsa-audio-device=quillmere-missing"_s});
+            engine.setDrawable(&view);
+            QSignalSpy states(&engine, &MediaEngine::stateChanged);
+            QVERIFY(engine.setMedia(m_film, {}));
+            engine.play();
+            QTRY_VERIFY_WITH_TIMEOUT(engine.time().value_or(0) > 2000, timeoutMs);
+            engine.stop();
+            QTRY_VERIFY_WITH_TIMEOUT(states.contains(QVariantList{int(MediaEngine::Stopped)}), timeoutMs);
+        }
+        qInstallMessageHandler(previous);
+        category.setEnabled(QtDebugMsg, false);
+
+        const QMutexLocker locker(&mutex);
+        QCOMPARE(QSet<QString>(lines.cbegin(), lines.cend()).size(), lines.size());
+        const QStringList audio = lines.filter(u"Audio output failed"_s);
+        QCOMPARE(audio.size(), 2);
+        QVERIFY2(audio.constLast().contains(u"more times"_s), qPrintable(audio.constLast()));
     }
 
     void missingFileFailsWithTheOpenSentence()

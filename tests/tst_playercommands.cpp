@@ -1,3 +1,4 @@
+#include "Catalogue/CatalogueDatabase.h"
 #include "Playback/VLCVideoView.h"
 #include "Support/UserSettings.h"
 #include "Views/Player/PlayerChannelPanelModel.h"
@@ -132,8 +133,9 @@ private Q_SLOTS:
         QCOMPARE(screen.skipIcon(), 10);
         QVERIFY(screen.handleKey(Qt::Key_Left, QString()));
         QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(80'000));
+        // From the first skip's target, which the native player has not reported yet.
         QVERIFY(screen.handleKey(Qt::Key_Right, QString()));
-        QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(120'000));
+        QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(100'000));
         QVERIFY(!screen.handleKey(Qt::Key_7, u"7"_s));
         QVERIFY(screen.handleKey(Qt::Key_C, u"c"_s));
         QVERIFY(!screen.showChannels());
@@ -400,6 +402,17 @@ private Q_SLOTS:
         screen.toggleFavourite();
         QVERIFY(!screen.isFavourite());
         QCOMPARE(rig.toastTexts(), (QStringList{u"Added to favourites"_s, u"Removed from favourites"_s}));
+
+        // A removal the database refuses changes nothing and announces nothing.
+        screen.toggleFavourite();
+        {
+            CatalogueDatabase database(rig.harness().databasePath());
+            database.execute(u"CREATE TRIGGER refuseRemoval BEFORE DELETE ON favourites BEGIN SELECT RAISE(ABORT, 'disk refused'); END"_s);
+        }
+        screen.toggleFavourite();
+        QVERIFY(screen.isFavourite());
+        QVERIFY(rig.store().databaseError().has_value());
+        QCOMPARE(rig.toastTexts().size(), 3);
     }
 };
 

@@ -106,8 +106,8 @@ private Q_SLOTS:
         Rig rig;
         rig.begin(filmURL);
         QCOMPARE(rig.engine->mediaURL, filmURL);
-        QCOMPARE(rig.engine->mediaOptions,
-                 QStringList({u":http-reconnect=true"_s, cachingOption, u":file-caching=1500"_s}));
+        QCOMPARE(rig.engine->mediaOptions, QStringList({u":http-reconnect=true"_s, cachingOption,
+                                                        u":file-caching=1500"_s, u":demux=mp4,mkv,avformat,any"_s}));
         QCOMPARE(rig.engine->playRequests, 1);
         QCOMPARE(rig.controller.state(), State::Buffering);
         QVERIFY(rig.controller.controlsVisible());
@@ -240,6 +240,26 @@ private Q_SLOTS:
         film.settle();
         QVERIFY(stop.isFinished());
         QCOMPARE(film.engine->stopRequests, 0);
+
+        // A film whose length never became known ends as well once it has played.
+        Rig unmeasured;
+        unmeasured.begin(filmURL);
+        unmeasured.play();
+        unmeasured.engine->reportTime(3'000);
+        unmeasured.engine->report(MediaEngine::Stopped);
+        unmeasured.runRetry(10s);
+        QCOMPARE(unmeasured.controller.state(), State::Stopped);
+        QVERIFY(unmeasured.controller.errorMessage().isEmpty());
+        QCOMPARE(unmeasured.engine->openedURLs.size(), 1);
+
+        // One that ends before it showed anything is retried.
+        Rig empty;
+        empty.begin(filmURL);
+        empty.play();
+        empty.engine->report(MediaEngine::Stopped);
+        empty.settle();
+        QCOMPARE(empty.controller.errorMessage(), streamEnded);
+        QCOMPARE(empty.controller.retryMessage(), u"Retry 1 of 3 in 1s"_s);
 
         Rig live;
         live.begin(liveURL, liveFallback);
@@ -510,7 +530,7 @@ private Q_SLOTS:
         QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>());
     }
 
-    void seekingStaysInsideTheMedia()
+    void seekingStaysInsideTheMediaAndQuickSkipsAddUp()
     {
         Rig rig;
         rig.begin(filmURL);
@@ -522,6 +542,22 @@ private Q_SLOTS:
         rig.engine->reportTime(1'790'000);
         rig.controller.seekBy(30);
         QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(1'800'000));
+
+        // Paused, the native player reports no time: each skip shows at once and starts from the
+        // one before.
+        rig.engine->reportTime(40'700);
+        rig.engine->report(MediaEngine::Paused);
+        rig.controller.seekBy(-10);
+        QCOMPARE(rig.controller.currentTime(), 30.7);
+        rig.controller.seekBy(-10);
+        QCOMPARE(rig.controller.currentTime(), 20.7);
+        QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(20'700));
+        // Playing, two quick skips before the next report move twice as far.
+        rig.controller.start();
+        rig.controller.seekBy(10);
+        rig.controller.seekBy(10);
+        QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(40'700));
+        QCOMPARE(rig.controller.currentTime(), 40.7);
 
         Rig live;
         live.begin(liveURL, liveFallback);

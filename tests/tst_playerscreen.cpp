@@ -1,5 +1,6 @@
 #include "App/AppModel.h"
 #include "Catalogue/CataloguePageReader.h"
+#include "Catalogue/SqliteStatement.h"
 #include "Playback/LibVlcMediaEngine.h"
 #include "Playback/MediaEngine.h"
 #include "Playback/PlaybackWindowController.h"
@@ -19,6 +20,10 @@
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
+#include <sqlite3.h>
+
+#include <algorithm>
+
 Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
 
 using namespace Qt::StringLiterals;
@@ -30,6 +35,15 @@ constexpr int timeoutMs = 20'000;
 constexpr int filmSeconds = 70;
 constexpr int streamSeconds = 10;
 const QSize windowSize(1280, 720);
+
+// The hover help of a control.
+const QObject *helpOf(const QQuickItem *control)
+{
+    const QList<QObject *> children = control->children();
+    const auto help = std::find_if(children.cbegin(), children.cend(),
+                                   [](const QObject *child) { return child->inherits("QQuickToolTip"); });
+    return help == children.cend() ? nullptr : *help;
+}
 
 SeriesEpisode episode(int number)
 {
@@ -101,6 +115,45 @@ public:
         return awaitBlocking(store().pageReader().channelQueue(m_playlist.id, BrowseScope::all()));
     }
 
+    [[nodiscard]] MediaItem firstFilm()
+    {
+        return awaitBlocking(store().pageReader().browseItems(m_playlist.id, CatalogueKind::Movie, BrowseScope::all(),
+                                                              QString(), BrowseSort::Provider, 1, 0))
+            .value(0);
+    }
+
+    // A programme of the channel's guide that started ten minutes ago and runs for half an hour.
+    void addProgrammeOnNow(const MediaItem &channel, const QString &title, const QString &description)
+    {
+        SqliteStatement statement = store().prepare(
+            u"INSERT INTO epg_programmes (playlist_id, channel_id, channel_key, title, description, starts_at, ends_at) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
+        const double now = double(clock().now().toSecsSinceEpoch());
+        statement.bind(1, m_playlist.id);
+        statement.bind(2, channel.epgKey);
+        statement.bind(3, channel.epgKey);
+        statement.bind(4, title);
+        statement.bind(5, description);
+        statement.bind(6, now - 600);
+        statement.bind(7, now + 1800);
+        QCOMPARE(statement.step(), SQLITE_DONE);
+    }
+
+    // Whether the position moves on: a resume takes a moment to reach the engine, which ignores a
+    // pause until then.
+    [[nodiscard]] bool playsOn()
+    {
+        const double from = player().currentTime();
+        return QTest::qWaitFor([&] { return player().currentTime() > from; }, timeoutMs);
+    }
+
+    // Leaves the pointer still until the controls hide (the layer that holds them then takes no
+    // input).
+    [[nodiscard]] bool letControlsHide()
+    {
+        return QTest::qWaitFor([&] { return clock().advance(4s), !screen().osd(); }, timeoutMs);
+    }
+
     // Whether the picture shows the test media (red above blue) in the middle of the window.
     [[nodiscard]] bool showsPicture()
     {
@@ -167,7 +220,7 @@ private Q_SLOTS:
         // The controls hide after the timeout (counted again from each report that shows them, as
         // the engine's buffering reports after the resume do) and come back with any key.
         QQuickItem *controls = rig.find(u"controlsLayer"_s);
-        QTRY_VERIFY_WITH_TIMEOUT((rig.clock().advance(4s), !rig.player().controlsVisible()), timeoutMs);
+        QVERIFY(rig.letControlsHide());
         QTRY_COMPARE(controls->opacity(), 0.0);
         rig.view().key(Qt::Key_X);
         QVERIFY(rig.player().controlsVisible());
@@ -195,11 +248,76 @@ private Q_SLOTS:
         rig.view().click(faster);
         QTRY_COMPARE(rig.player().player()->rate(), 1.5);
 
-        // A click on the seek bar seeks there.
+        // Over the seek bar a label tells the time under the pointer, as wide as its text needs.
         QQuickItem *scrubber = rig.find(u"scrubber"_s);
+        // (The first movement brings the controls back, the next one is over the bar.)
+        rig.view().hover(scrubber, QPointF(scrubber->width() / 2 - 1, scrubber->height() / 2));
+        rig.view().hover(scrubber, QPointF(scrubber->width() / 2, scrubber->height() / 2));
+        QQuickItem *label = QmlHarness::find(scrubber, u"hoverLabel"_s);
+        QTRY_COMPARE(label->opacity(), 1.0);
+        QCOMPARE(label->width(), label->childItems().constFirst()->implicitWidth() + 14);
+
+        // A click on the seek bar seeks there.
         rig.view().click(scrubber, QPointF(scrubber->width() * 0.75, scrubber->height() / 2));
         QTRY_VERIFY_WITH_TIMEOUT(rig.player().currentTime() >= filmSeconds * 0.7, timeoutMs);
         QVERIFY(!rig.screen().scrubbing());
+    }
+
+    void keysBelongToThePlayerWhateverWasClicked()
+    {
+        Rig rig(m_film, m_stream);
+        rig.app().play(rig.firstFilm(), {}, false);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);
+        QmlHarness &view = rig.view();
+
+        // The tracks menu, closed with Escape, leaves Space to pause and play.
+        view.click(rig.find(u"tracksButton"_s));
+        const QObject *menu = view.item()->findChild<QObject *>(u"tracksMenu"_s);
+        QTRY_VERIFY(menu->property("opened").toBool());
+        view.key(Qt::Key_Escape);
+        QTRY_VERIFY(!menu->property("visible").toBool());
+        view.key(Qt::Key_Space);
+        QTRY_COMPARE(rig.player().state(), PlayerState::Paused);
+        view.key(Qt::Key_Space);
+        QTRY_COMPARE(rig.player().state(), PlayerState::Playing);
+        QVERIFY(rig.playsOn());
+        QVERIFY(rig.letControlsHide());
+        view.key(Qt::Key_Space);
+        QTRY_COMPARE(rig.player().state(), PlayerState::Paused);
+        QVERIFY(!menu->property("visible").toBool());
+        view.key(Qt::Key_Space);
+        QTRY_COMPARE(rig.player().state(), PlayerState::Playing);
+
+        // After a click on the favourite button, the video or the volume slider, and once the
+        // controls have hidden, Space, the arrows and Escape act on the player. The help of the
+        // control under the pointer goes with the controls.
+        QQuickItem *favourite = rig.find(u"favouriteButton"_s);
+        view.click(favourite);
+        QVERIFY(rig.screen().isFavourite());
+        const QObject *help = helpOf(favourite);
+        QVERIFY(help);
+        QTRY_VERIFY(help->property("visible").toBool());
+        QVERIFY(rig.letControlsHide());
+        QTRY_VERIFY(!help->property("visible").toBool());
+        view.key(Qt::Key_Space);
+        QTRY_COMPARE(rig.player().state(), PlayerState::Paused);
+        QVERIFY(rig.screen().isFavourite());
+        view.key(Qt::Key_Space);
+        QTRY_COMPARE(rig.player().state(), PlayerState::Playing);
+        QVERIFY(rig.playsOn());
+
+        view.click(rig.find(u"videoSurface"_s));
+        QTRY_VERIFY(!rig.player().controlsVisible());
+        view.click(rig.find(u"videoSurface"_s));
+        QTRY_VERIFY(rig.player().controlsVisible());
+        QQuickItem *slider = rig.find(u"volumeSlider"_s);
+        view.click(slider, QPointF(slider->width() / 3, slider->height() / 2));
+        QVERIFY(rig.letControlsHide());
+        const double before = rig.player().currentTime();
+        view.key(Qt::Key_Right);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.player().currentTime() >= before + 9, timeoutMs);
+        view.key(Qt::Key_Escape);
+        QVERIFY(!rig.windows().hasTarget());
     }
 
     void endOfAnEpisodeMovesToTheNextOnce()
@@ -229,8 +347,17 @@ private Q_SLOTS:
         Rig rig(m_film, m_stream);
         const QList<MediaItem> channels = rig.channels();
         QVERIFY(channels.size() >= 4);
+        rig.addProgrammeOnNow(channels.at(0), u"Live from the harbour: the evening's arrivals, departures and weather"_s,
+                              QString(u"A long description of what the evening brings. "_s).repeated(6));
         rig.app().play(channels.at(0), channels, true);
         QTRY_VERIFY_WITH_TIMEOUT(rig.showsPicture(), timeoutMs);
+
+        // The title of the programme on now takes the bar's width; its description keeps to a
+        // readable one.
+        QQuickItem *nowTitle = rig.find(u"nowTitle"_s);
+        QTRY_VERIFY(nowTitle->isVisible());
+        QVERIFY(nowTitle->width() > 760);
+        QCOMPARE(rig.find(u"nowDescription"_s)->width(), 760.0);
 
         rig.view().key(Qt::Key_Down);
         QCOMPARE(rig.playing(), channels.at(1).providerID);
@@ -239,11 +366,20 @@ private Q_SLOTS:
         QCOMPARE(rig.playing(), channels.at(0).providerID);
         QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);
 
-        // Typed digits show at once and choose the channel 1.4 s after the last one.
+        // Typed digits show at once, clear of the top bar's buttons, and choose the channel 1.4 s
+        // after the last one; also after a click on a control.
+        rig.view().click(rig.find(u"muteButton"_s));
+        QVERIFY(rig.letControlsHide());
         const MediaItem &third = channels.at(2);
         QVERIFY(third.number);
         rig.view().type(QString::number(*third.number));
-        QVERIFY(rig.find(u"zapDigits"_s)->isVisible());
+        QQuickItem *digits = rig.find(u"zapDigits"_s);
+        QVERIFY(digits->isVisible());
+        const QRectF badge = digits->mapRectToScene(digits->boundingRect());
+        for (const QString &button : {u"favouriteButton"_s, u"tracksButton"_s, u"fullScreenButton"_s}) {
+            QQuickItem *control = rig.find(button);
+            QVERIFY2(!badge.intersects(control->mapRectToScene(control->boundingRect())), qPrintable(button));
+        }
         rig.clock().advance(1400ms);
         QCOMPARE(rig.playing(), third.providerID);
         QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);
@@ -262,9 +398,17 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(rig.showsPicture(), timeoutMs);
 
-        // The program's command opens the panel too (the screenshot run uses it).
+        // The program's command opens the panel at once (the screenshot run uses it), and a
+        // channel played from it closes it at once.
+        QQuickItem *panel = rig.find(u"channelPanel"_s);
         rig.commands().post(u"channels"_s);
         QVERIFY(rig.screen().showChannels());
+        QCOMPARE(panel->x(), 0.0);
+        QCOMPARE(panel->opacity(), 1.0);
+        rig.view().key(Qt::Key_Return);
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(rig.playing(), channels.at(4).providerID);
+        rig.commands().post(u"channels"_s);
         rig.view().key(Qt::Key_Escape);
         QVERIFY(!rig.screen().showChannels());
         QVERIFY(rig.windows().hasTarget());

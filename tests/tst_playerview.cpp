@@ -206,6 +206,19 @@ private Q_SLOTS:
         QCOMPARE(rig.engine().openedURLs.size(), 2);
     }
 
+    void episodeOfUnknownLengthMovesOnAtItsEnd()
+    {
+        PlayerRig rig;
+        rig.app().play(episodes.at(0), series(), episodes, false);
+        rig.settle();
+        rig.play(0, false);
+        rig.at(1290);
+        rig.engine().report(MediaEngine::Stopped);
+        rig.settle();
+        QCOMPARE(rig.windows().target()->episode, std::optional(episodes.at(1)));
+        QCOMPARE(rig.progressRows(), QStringList{u"900-1|series|1290|NULL"_s});
+    }
+
     void endWithoutAFollowingEpisodeOnlySaves_data()
     {
         QTest::addColumn<SeriesEpisode>("playing");

@@ -387,6 +387,48 @@ private Q_SLOTS:
         QCOMPARE(m_app->playback().target()->title, u"holiday"_s);
     }
 
+    void thePlayerKeepsTheKeysAndFullScreenShowsOnlyThePlayer()
+    {
+        QQmlApplicationEngine engine;
+        engine.addImportPath(u"qrc:/qt/qml"_s);
+        engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
+        auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
+        window->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto *menuBar = window->property("menuBar").value<QQuickItem *>();
+        QQuickItem *player = QmlHarness::find(window->contentItem(), u"playerLayer"_s);
+        const auto playerHasTheKeys = [&] {
+            for (QQuickItem *item = window->activeFocusItem(); item; item = item->parentItem()) {
+                if (item == player)
+                    return true;
+            }
+            return false;
+        };
+        m_app->playback().openFile(QUrl::fromLocalFile(u"/media/clip.mkv"_s));
+        QTRY_VERIFY(playerHasTheKeys());
+
+        // The search command builds the search page under the player, which keeps the keys.
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(m_app->app().route(), Route::Search);
+        QQuickItem *field = nullptr;
+        QTRY_VERIFY((field = QmlHarness::find(window->contentItem(), u"searchText"_s)));
+        QVERIFY(playerHasTheKeys());
+
+        // In full screen the window shows the player alone, and the menu bar comes back after.
+        QTest::keyClick(window, Qt::Key_F);
+        QTRY_COMPARE(window->visibility(), QWindow::FullScreen);
+        QVERIFY(!menuBar->isVisible());
+        QCOMPARE(player->mapToScene(QPointF()), QPointF());
+        QTest::keyClick(window, Qt::Key_F);
+        QTRY_VERIFY(window->visibility() != QWindow::FullScreen);
+        QVERIFY(menuBar->isVisible());
+
+        // Once the player closes, the search field has the keys.
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!m_app->playback().hasTarget());
+        QTRY_VERIFY(field->hasActiveFocus());
+    }
+
     void thePageHeaderKeepsItsButtonsClearOfItsTexts()
     {
         QmlHarness harness({600, 260});
@@ -434,11 +476,14 @@ private Q_SLOTS:
         QTRY_COMPARE(detail->property("depth").toInt(), 0);
 
         // While something plays, the player covers the sidebar too and the page takes no clicks.
+        // The page keeps its look while the player comes in over it, and is hidden once covered.
         PlaybackWindowController &playback = m_app->playback();
         playback.openFile(QUrl::fromLocalFile(u"/media/clip.mkv"_s));
         QQuickItem *player = QmlHarness::find(shell, u"playerLayer"_s);
+        QQuickItem *mainLayer = QmlHarness::find(shell, u"mainLayer"_s);
         QTRY_COMPARE(player->property("depth").toInt(), 1);
-        QVERIFY(!QmlHarness::find(shell, u"mainLayer"_s)->isEnabled());
+        QVERIFY(mainLayer->isEnabled());
+        QTRY_VERIFY(!mainLayer->isVisible());
         harness.click(QmlHarness::find(shell, u"sidebarRow-live"_s));
         QCOMPARE(app.route(), Route::Home);
 
@@ -447,8 +492,8 @@ private Q_SLOTS:
         playback.openFile(QUrl::fromLocalFile(u"/media/other.mkv"_s));
         QTRY_VERIFY(player->property("currentItem").value<QQuickItem *>() != firstPlayer);
         playback.close();
+        QVERIFY(mainLayer->isVisible());
         QTRY_COMPARE(player->property("depth").toInt(), 0);
-        QVERIFY(QmlHarness::find(shell, u"mainLayer"_s)->isEnabled());
         // The player took the first click on this spot; a second one within the double-click
         // interval would make a double click, which a button does not count as a click.
         QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval());

@@ -142,6 +142,33 @@ private Q_SLOTS:
         QTRY_COMPARE(rig.at(side / 2, side / 2), QColor(Qt::black));
     }
 
+    void paddedPictureIsCentredByItsOwnSizeBelowABar()
+    {
+        // The surface under a 32-pixel bar, drawn once before the first picture arrives.
+        Rig rig;
+        rig.window.resize(720, 466);
+        VideoSurface *surface = rig.addSurface();
+        surface->setPosition(QPointF(0, 32));
+        surface->setSize(QSizeF(720, 434));
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+        QCOMPARE(rig.at(360, 240), QColor(Qt::black));
+
+        // A 640x360 picture in a buffer of 386 lines: fitted 720x405, 14.5 rows of black on either side.
+        decode(*rig.controller.videoView(), QSize(640, 386), qRgb(200, 30, 30));
+        rig.controller.videoView()->setDisplaySize(QSizeF(640, 360));
+        QTRY_COMPARE(rig.at(360, 240), QColor(200, 30, 30));
+        for (const int row : {34, 44, 454, 464})
+            QCOMPARE(rig.at(360, row), QColor(Qt::black));
+        for (const int row : {48, 450})
+            QCOMPARE(rig.at(360, row), QColor(200, 30, 30));
+
+        // Filled, the shapes differ: it covers the whole surface.
+        rig.engine->setVideoFitMode(MediaEngine::Fill);
+        QTRY_COMPARE(rig.at(360, 34), QColor(200, 30, 30));
+        QCOMPARE(rig.at(360, 464), QColor(200, 30, 30));
+    }
+
     void playerViewCanDeclareTheSurface()
     {
         QQmlEngine engine;

@@ -70,6 +70,19 @@ void AppModel::setDetail(const std::optional<MediaItem> &item)
         Q_EMIT detailChanged();
 }
 
+BrowseModel *AppModel::browse(CatalogueKind kind)
+{
+    switch (kind) {
+    case CatalogueKind::Live:
+        return &m_live;
+    case CatalogueKind::Movie:
+        return &m_movies;
+    case CatalogueKind::Series:
+        return &m_series;
+    }
+    return &m_movies;
+}
+
 void AppModel::toast(const QString &text, ToastKind kind)
 {
     const ToastMessage message{QUuid::createUuid(), text, kind};

@@ -100,6 +100,8 @@ public:
     [[nodiscard]] BrowseModel *live() { return &m_live; }
     [[nodiscard]] BrowseModel *movies() { return &m_movies; }
     [[nodiscard]] BrowseModel *series() { return &m_series; }
+    // The browse model that lists items of that kind.
+    [[nodiscard]] BrowseModel *browse(CatalogueKind kind);
     [[nodiscard]] GuideState *guide() { return &m_guide; }
 
 Q_SIGNALS:

@@ -60,6 +60,14 @@ QList<QUrl> LaunchArguments::handedFiles() const
     return files;
 }
 
+QList<QUrl> LaunchArguments::filesForRunningProgram() const
+{
+    QList<QUrl> files = handedFiles();
+    if (const std::optional<QUrl> file = playFile())
+        files.append(*file);
+    return files;
+}
+
 std::optional<QString> LaunchArguments::shotDirectory() const
 {
     return valueAfter(u"--shots");

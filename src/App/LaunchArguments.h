@@ -27,6 +27,9 @@ public:
     // Files handed over by the desktop (the arguments that are neither options nor their
     // values): paths or file addresses. Other addresses are left out.
     [[nodiscard]] QList<QUrl> handedFiles() const;
+    // What a later start hands to the program that already runs, in the order they play: the
+    // handed files, then the file to play.
+    [[nodiscard]] QList<QUrl> filesForRunningProgram() const;
 
     // "--shots": the directory of a screenshot run; without it there is none.
     [[nodiscard]] std::optional<QString> shotDirectory() const;

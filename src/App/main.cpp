@@ -80,7 +80,8 @@ int main(int argc, char *argv[])
     // A screenshot run is a world of its own: it neither hands its work to a running program
     // nor takes files from later starts.
     SingleInstance instance;
-    if (!arguments.contains(u"--shots"_s) && instance.start(arguments.handedFiles()) == SingleInstance::Role::Secondary)
+    if (!arguments.contains(u"--shots"_s)
+        && instance.start(arguments.filesForRunningProgram()) == SingleInstance::Role::Secondary)
         return 0;
 
     SystemClock clock;

@@ -1,10 +1,14 @@
 #include "LibVlcMediaEngine.h"
 
+#include "Playback/LibVlcMessageLog.h"
 #include "Playback/VLCVideoView.h"
 #include "Support/Logging.h"
 
 #include <QUrl>
 
+#include <alsa/global.h>
+// After global.h, which it needs.
+#include <alsa/error.h>
 #include <vlc/vlc.h>
 
 #include <algorithm>
@@ -32,6 +36,11 @@ constexpr std::array playerEvents{
     libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTimeChanged,
 };
 
+// alsa-lib writes every failure to open a sound device to the standard error itself, and libVLC
+// tries again for each block of sound while there is none. libVLC reports the same failure in its
+// own log, where it is said once a playback.
+void ignoreSoundLibraryError(const char *, int, const char *, int, const char *, ...) {}
+
 } // namespace
 
 struct LibVlcMediaEngine::Native
@@ -43,6 +52,11 @@ struct LibVlcMediaEngine::Native
     LibVlcMediaEngine *engine = nullptr;
     std::atomic<VLCVideoView *> view = nullptr;
     std::atomic<std::chrono::steady_clock::rep> lastTimeReport = 0;
+    // The decoder's buffers, as the last format set them up; the video output's thread only.
+    QSize bufferSize;
+    // The picture's own size is still to be learnt for the buffers of the last format.
+    std::atomic_bool shapePending = false;
+    LibVlcMessageLog messages;
 
     [[nodiscard]] QList<Track> tracks(libvlc_track_type_t type) const;
 
@@ -63,6 +77,8 @@ struct LibVlcMediaEngine::Native
     static void onDisplay(void *opaque, void *picture);
 
     static void onLog(void *opaque, int level, const libvlc_log_t *context, const char *format, va_list arguments);
+    // Ends a playback in the log: how often its messages were repeated.
+    void writeMessageCounts();
 
     void post(std::function<void()> report) const
     {
@@ -132,12 +148,13 @@ unsigned LibVlcMediaEngine::Native::onVideoFormat(void **opaque, char *chroma, u
         return 0;
     // 32-bit RGB in memory order B, G, R, X: a QImage::Format_RGB32 on this little-endian platform.
     std::memcpy(chroma, "RV32", 4);
-    const QSize pictureSize{int(*width), int(*height)};
-    const VLCVideoView::Layout layout = view->configure(pictureSize);
+    // The decoder's buffers are often taller than the picture (720 lines arrive as 738, 360 as
+    // 386), and the picture is scaled to fill them; its own size is learnt once it is decoded.
+    native->bufferSize = QSize(int(*width), int(*height));
+    const VLCVideoView::Layout layout = view->configure(native->bufferSize);
     pitches[0] = unsigned(layout.bytesPerLine);
     lines[0] = unsigned(layout.lines);
-    LibVlcMediaEngine *engine = native->engine;
-    native->post([engine, pictureSize] { engine->updateVideoSize(pictureSize); });
+    native->shapePending = true;
     return pictureBuffers;
 }
 
@@ -163,25 +180,38 @@ void LibVlcMediaEngine::Native::onUnlock(void *opaque, void *picture, void *cons
 
 void LibVlcMediaEngine::Native::onDisplay(void *opaque, void *picture)
 {
-    static_cast<Native *>(opaque)->view.load()->display(reinterpret_cast<quintptr>(picture));
+    auto *native = static_cast<Native *>(opaque);
+    // Asked for before the picture is handed over, so that the picture is never laid out by the
+    // shape of its buffer: libVLC knows the size of a transport stream's picture only once the
+    // first one has been decoded.
+    if (native->shapePending.exchange(false)) {
+        LibVlcMediaEngine *engine = native->engine;
+        native->post([engine, bufferSize = native->bufferSize] { engine->updateVideoSize(bufferSize); });
+    }
+    native->view.load()->display(reinterpret_cast<quintptr>(picture));
 }
 
 void LibVlcMediaEngine::Native::onLog(void *opaque, int level, const libvlc_log_t *context, const char *format,
                                       va_list arguments)
 {
-    Q_UNUSED(opaque)
-    Q_UNUSED(context)
     if (level < LIBVLC_WARNING || !lcPlayback().isDebugEnabled())
         return;
-    std::array<char, 1024> line{};
-    std::vsnprintf(line.data(), line.size(), format, arguments);
-    // libVLC names the addresses it opens, and a provider's stream address carries the login.
-    QStringList words = QString::fromUtf8(line.data()).split(u' ');
-    for (QString &word : words) {
-        if (word.contains(u'/') || word.contains(u'@'))
-            word = Logging::redacted(word);
-    }
-    qCDebug(lcPlayback).noquote() << "libVLC:" << words.join(u' ');
+    std::array<char, 1024> text{};
+    std::vsnprintf(text.data(), text.size(), format, arguments);
+    const char *objectType = nullptr;
+    const char *header = nullptr;
+    uintptr_t objectID = 0;
+    libvlc_log_get_object(context, &objectType, &header, &objectID);
+    const std::optional<QString> line = static_cast<Native *>(opaque)->messages.take(
+        QString::fromUtf8(objectType ? objectType : ""), QString::fromUtf8(text.data()));
+    if (line)
+        qCDebug(lcPlayback).noquote() << "libVLC:" << *line;
+}
+
+void LibVlcMediaEngine::Native::writeMessageCounts()
+{
+    for (const QString &line : messages.endPlayback())
+        qCDebug(lcPlayback).noquote() << "libVLC:" << line;
 }
 
 QStringList LibVlcMediaEngine::libraryOptions()
@@ -197,6 +227,7 @@ LibVlcMediaEngine::LibVlcMediaEngine(const QStringList &extraOptions, QObject *p
     , m_native(std::make_unique<Native>())
 {
     m_native->engine = this;
+    snd_lib_error_set_handler(&ignoreSoundLibraryError);
     QList<QByteArray> encoded;
     for (const QString &option : libraryOptions() + extraOptions)
         encoded.append(option.toUtf8());
@@ -209,7 +240,7 @@ LibVlcMediaEngine::LibVlcMediaEngine(const QStringList &extraOptions, QObject *p
         return;
     }
     // Its messages go to the playback log instead of the standard error, without addresses.
-    libvlc_log_set(m_native->instance, &Native::onLog, nullptr);
+    libvlc_log_set(m_native->instance, &Native::onLog, m_native.get());
     m_native->player = libvlc_media_player_new(m_native->instance);
     if (!m_native->player) {
         qCCritical(lcPlayback) << "The media player could not be created";
@@ -241,6 +272,7 @@ LibVlcMediaEngine::~LibVlcMediaEngine()
     });
     m_worker.waitForDone();
     native->releaseMedia();
+    native->writeMessageCounts();
 }
 
 void LibVlcMediaEngine::setDrawable(VLCVideoView *view)
@@ -272,9 +304,12 @@ bool LibVlcMediaEngine::setMedia(const QUrl &url, const QStringList &options)
         view->clear();
     // Replacing the media ends the previous input, which libVLC waits for.
     libvlc_media_player_t *player = m_native->player;
-    runOnWorker([player, media] {
+    Native *native = m_native.get();
+    runOnWorker([native, player, media] {
         libvlc_media_player_set_media(player, media);
         libvlc_media_release(media);
+        // The previous playback has ended: nothing more of it can be said.
+        native->writeMessageCounts();
     });
     return true;
 }
@@ -309,6 +344,7 @@ void LibVlcMediaEngine::stop()
     // the state is reported once the call has returned, which is when the player may be reused.
     runOnWorker([this, player] {
         libvlc_media_player_stop(player);
+        m_native->writeMessageCounts();
         QMetaObject::invokeMethod(this, [this] { Q_EMIT stateChanged(Stopped); }, Qt::QueuedConnection);
     });
 }
@@ -514,25 +550,26 @@ void LibVlcMediaEngine::command(std::function<void()> call)
         call();
 }
 
-void LibVlcMediaEngine::updateVideoSize(QSize pictureSize)
+void LibVlcMediaEngine::updateVideoSize(QSize bufferSize)
 {
-    // Non-square pixels (common in standard-definition broadcasts) widen or narrow the picture.
+    // The media's video track holds the picture's own size and its sample aspect: non-square
+    // pixels (common in standard-definition broadcasts) widen or narrow the picture. The media is
+    // this engine's own, so reading it never waits for the worker.
+    QSize pictureSize;
     std::optional<double> sampleAspect;
-    forEachMediaTrack(m_native->media, [&sampleAspect](const libvlc_media_track_t &track) {
-        if (!sampleAspect && track.i_type == libvlc_track_video && track.video && track.video->i_sar_num > 0
-            && track.video->i_sar_den > 0)
+    forEachMediaTrack(m_native->media, [&](const libvlc_media_track_t &track) {
+        if (!pictureSize.isEmpty() || track.i_type != libvlc_track_video || !track.video)
+            return;
+        pictureSize = QSize(int(track.video->i_width), int(track.video->i_height));
+        if (track.video->i_sar_num > 0 && track.video->i_sar_den > 0)
             sampleAspect = double(track.video->i_sar_num) / double(track.video->i_sar_den);
     });
-    // The pictures handed to the view are the decoder's buffers, which can be taller than the
-    // picture shown (320x240 arrives as 320x258, 1080 lines as 1088); the picture's own size is
-    // what is reported and what the view keeps the shape of.
-    QSize shown = pictureSize;
-    unsigned width = 0;
-    unsigned height = 0;
-    if (m_native->player && !isWorkerBusy() && libvlc_video_get_size(m_native->player, 0, &width, &height) == 0
-        && width > 0 && height > 0)
-        shown = QSize(int(width), int(height));
-    m_videoSize = QSize(qRound(shown.width() * sampleAspect.value_or(1.0)), shown.height());
+    if (pictureSize.isEmpty()) {
+        // Not known yet: the buffer's size stands for it until the next picture asks again.
+        pictureSize = bufferSize;
+        m_native->shapePending = true;
+    }
+    m_videoSize = QSize(qRound(pictureSize.width() * sampleAspect.value_or(1.0)), pictureSize.height());
     if (VLCVideoView *view = m_native->view)
         view->setDisplaySize(QSizeF(m_videoSize));
 }

@@ -62,7 +62,8 @@ private:
     // Runs a command at once, or behind the worker's queue while it is busy, keeping the order.
     void command(std::function<void()> call);
     [[nodiscard]] bool isWorkerBusy() const { return m_workerCalls > 0; }
-    void updateVideoSize(QSize pictureSize);
+    // Learns the picture's own size (and shape) for buffers of this size.
+    void updateVideoSize(QSize bufferSize);
 
     std::unique_ptr<Native> m_native;
     SerialExecutor m_worker;

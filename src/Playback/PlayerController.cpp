@@ -9,12 +9,23 @@
 #include "Support/Prefs.h"
 #include "Support/UserSettings.h"
 
+#include <QFileInfo>
 #include <QVariant>
 
 #include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A file a provider serves over HTTP, as films and episodes are; an HLS playlist is not one.
+bool isNetworkFile(const QUrl &url)
+{
+    return !url.isLocalFile() && QFileInfo(url.path()).suffix().compare("m3u8"_L1, Qt::CaseInsensitive) != 0;
+}
+
+} // namespace
 
 PlayerController::PlayerController(const QUrl &url, std::unique_ptr<MediaEngine> engine,
                                                Clock &clock, QObject *parent)
@@ -131,6 +142,13 @@ void PlayerController::prepareAndPlay()
     // long to show its first picture, and the process needs about twice the memory.
     if (m_isLiveStream)
         options.append(u":avcodec-threads=1"_s);
+    // libVLC's own MPEG-TS demuxer learns a length only by reading the end of the stream, which
+    // it does only where that is cheap (a local file): over HTTP such a film had no length and
+    // could not seek. Whatever its address says, a provider's file is read by libVLC's own MP4 or
+    // Matroska demuxer when it is one, and otherwise by FFmpeg's, which reads the end of a
+    // seekable stream once with a range request.
+    else if (isNetworkFile(m_url))
+        options.append(u":demux=mp4,mkv,avformat,any"_s);
     if (!m_player->setMedia(m_url, options)) {
         m_isPreparing = false;
         setState(PlayerState::Error);

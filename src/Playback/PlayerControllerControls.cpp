@@ -40,6 +40,7 @@ void PlayerController::seekBy(double seconds)
 {
     if (!m_player->isSeekable() || m_totalTime <= 0)
         return;
+    // The position is already the target of a seek still under way, so that quick skips add up.
     seekTo(std::clamp(m_currentTime + seconds, 0.0, m_totalTime));
 }
 
@@ -49,6 +50,9 @@ void PlayerController::seekTo(double seconds)
         return;
     const double target = std::clamp(seconds, 0.0, m_totalTime);
     m_player->setTime(qint64(target * 1000));
+    // Shown at once: the native player reports no time while paused, and while playing its
+    // next report may be half a second away.
+    setCurrentTime(target);
     showControls(true);
 }
 

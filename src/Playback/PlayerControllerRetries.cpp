@@ -60,8 +60,8 @@ void PlayerController::handleStateChanged(int raw)
         m_activity->end();
         if (m_state == PlayerState::Error)
             break;
-        if (!m_isLiveStream && m_totalTime > 0) {
-            // A film or episode that reached its end.
+        if (!m_isLiveStream && (m_totalTime > 0 || m_currentTime > 0)) {
+            // A film or episode that reached its end, whether or not its length was known.
             setState(PlayerState::Stopped);
             showControls(false);
         } else {

@@ -7,6 +7,7 @@
 #include <QQuickWindow>
 #include <QSGImageNode>
 #include <QSGRectangleNode>
+#include <QSGTransformNode>
 #include <QSGTexture>
 
 #include <algorithm>
@@ -15,8 +16,10 @@
 namespace {
 
 // The black area with the picture on it. The node keeps the picture's texture itself, because
-// image nodes of the scene-graph back ends differ in whether they free a replaced texture.
-class VideoNode final : public QSGNode
+// image nodes of the scene-graph back ends differ in whether they free a replaced texture. It is
+// a transform node (that never transforms) because the software back end places a child added
+// to a plain node later on, as the picture is, at the window's origin instead of the item's.
+class VideoNode final : public QSGTransformNode
 {
 public:
     explicit VideoNode(QQuickWindow *window)

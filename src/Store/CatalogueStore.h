@@ -120,8 +120,11 @@ public:
     [[nodiscard]] QCoro::Task<std::optional<bool>> clearHistory(QList<CatalogueKind> kinds);
     [[nodiscard]] QCoro::Task<void> removeFromHistory(QString providerID, CatalogueKind kind);
     [[nodiscard]] QCoro::Task<std::optional<bool>> clearFavourites();
-    // Returns the favourite state that the database holds after the write.
-    bool toggleFavourite(const MediaItem &item);
+    // Flips the item's favourite state in the selected playlist. Returns the state the database
+    // holds after the write, or nothing when the write changed nothing (no playlist is selected,
+    // or it failed and the store has set its error sentence), so that no page announces a change
+    // that did not happen.
+    std::optional<bool> toggleFavourite(const MediaItem &item);
     void recordLivePlay(const MediaItem &item);
     // Writes one watch-history row on the store's connection; no duration is stored as NULL.
     // A statement that cannot be prepared writes nothing and moves no revision.

@@ -156,13 +156,16 @@ QCoro::Task<std::optional<bool>> CatalogueStore::clearFavourites()
     co_return *changed > 0;
 }
 
-bool CatalogueStore::toggleFavourite(const MediaItem &item)
+std::optional<bool> CatalogueStore::toggleFavourite(const MediaItem &item)
 {
     const CatalogueItem compact = CatalogueItem::from(item);
     const bool wasFavourite = isFavourite(compact, item.kind, std::nullopt);
     setFavourite(compact, item.kind, !wasFavourite, std::nullopt);
-    // Report what the database now holds, so that no page confirms a change that failed.
-    return isFavourite(compact, item.kind, std::nullopt);
+    // What the database holds now tells whether the write happened.
+    const bool favourite = isFavourite(compact, item.kind, std::nullopt);
+    if (favourite == wasFavourite)
+        return std::nullopt;
+    return favourite;
 }
 
 void CatalogueStore::recordLivePlay(const MediaItem &item)

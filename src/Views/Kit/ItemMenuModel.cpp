@@ -70,16 +70,12 @@ void ItemMenuModel::toggleFavourite()
 {
     if (!m_app)
         return;
-    CatalogueStore &store = *m_app->store();
-    const bool before = store.isFavourite(CatalogueItem::from(item()), item().kind, std::nullopt);
-    const bool after = store.toggleFavourite(item());
-    setFavourite(after);
-    // The store answers with what the database holds: the same state as before means the write
-    // did not happen, and the store has set its own error sentence.
-    if (after == before)
+    const std::optional<bool> saved = m_app->store()->toggleFavourite(item());
+    if (!saved)
         return;
-    Q_EMIT favouriteToggled(after);
-    m_app->toast(favouriteNotice(after), ToastKind::Success);
+    setFavourite(*saved);
+    Q_EMIT favouriteToggled(*saved);
+    m_app->toast(favouriteNotice(*saved), ToastKind::Success);
 }
 
 void ItemMenuModel::setFavourite(bool favourite)

@@ -98,6 +98,7 @@ FocusScope {
 
             QMIconButton {
                 objectName: "closeChannelsButton"
+                focusPolicy: Qt.NoFocus
                 symbol: "xmark"
                 size: 30
                 tint: QM.text2

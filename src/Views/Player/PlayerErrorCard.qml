@@ -56,6 +56,7 @@ Rectangle {
 
             QMButton {
                 objectName: "errorBackButton"
+                focusPolicy: Qt.NoFocus
                 text: "Back"
                 symbol: "chevron.left"
                 kind: QMButtonKind.Secondary
@@ -64,6 +65,7 @@ Rectangle {
 
             QMButton {
                 objectName: "errorNextChannelButton"
+                focusPolicy: Qt.NoFocus
                 visible: root.screen.offersNextChannel
                 text: "Next channel"
                 symbol: "chevron.down"
@@ -73,6 +75,7 @@ Rectangle {
 
             QMButton {
                 objectName: "tryAgainButton"
+                focusPolicy: Qt.NoFocus
                 text: "Try again"
                 symbol: "arrow.clockwise"
                 kind: QMButtonKind.Primary

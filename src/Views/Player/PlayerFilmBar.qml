@@ -48,6 +48,7 @@ ColumnLayout {
 
             QMIconButton {
                 objectName: "skipBackButton"
+                focusPolicy: Qt.NoFocus
                 symbol: root.screen.skipBackIcon
                 size: 44
                 tint: QM.text1
@@ -57,6 +58,7 @@ ColumnLayout {
 
             QMIconButton {
                 objectName: "playPauseButton"
+                focusPolicy: Qt.NoFocus
                 symbol: root.screen.playing ? "pause.fill" : "play.fill"
                 size: 58
                 filled: true
@@ -66,6 +68,7 @@ ColumnLayout {
 
             QMIconButton {
                 objectName: "skipForwardButton"
+                focusPolicy: Qt.NoFocus
                 symbol: root.screen.skipForwardIcon
                 size: 44
                 tint: QM.text1
@@ -88,6 +91,7 @@ ColumnLayout {
 
         QMButton {
             objectName: "startOverButton"
+            focusPolicy: Qt.NoFocus
             anchors.left: parent.left
             anchors.leftMargin: 70
             anchors.verticalCenter: parent.verticalCenter
@@ -107,16 +111,19 @@ ColumnLayout {
 
             QMButton {
                 objectName: "nextEpisodeButton"
+                focusPolicy: Qt.NoFocus
                 anchors.verticalCenter: parent.verticalCenter
                 visible: root.screen.hasNextEpisode
                 text: "Next episode"
                 symbol: "forward.end.fill"
                 kind: QMButtonKind.Subtle
                 compact: true
-                ToolTip.visible: hovered
-                ToolTip.delay: 600
-                ToolTip.text: "Play " + root.screen.nextEpisodeLabel
                 onClicked: root.screen.playNextEpisode()
+
+                HelpTip {
+                    text: "Play " + root.screen.nextEpisodeLabel
+                    shown: parent.hovered && root.screen.osd
+                }
             }
 
             PlayerVolumeControl {

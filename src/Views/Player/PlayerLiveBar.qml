@@ -13,7 +13,8 @@ ColumnLayout {
     spacing: 16
 
     // The programme on now at the leading edge and the next one at the trailing edge, their last
-    // lines on one baseline.
+    // lines on one baseline. The title of the one on now runs up to the next one; its description
+    // and progress keep to a readable width.
     Item {
         id: programmes
 
@@ -26,7 +27,7 @@ ColumnLayout {
 
             anchors.left: parent.left
             anchors.bottom: parent.bottom
-            width: Math.min(760, programmes.width - (next.visible ? next.width + 28 : 0))
+            width: programmes.width - (next.visible ? next.width + 28 : 0)
             visible: root.screen.hasNow
             spacing: 8
 
@@ -68,7 +69,9 @@ ColumnLayout {
             }
 
             Text {
+                objectName: "nowDescription"
                 Layout.fillWidth: true
+                Layout.maximumWidth: 760
                 visible: text.length > 0
                 text: root.screen.nowDescription
                 font: QM.font(13.5)
@@ -82,6 +85,7 @@ ColumnLayout {
 
             QMProgressLine {
                 Layout.fillWidth: true
+                Layout.maximumWidth: 760
                 implicitHeight: 4
                 value: root.screen.nowProgress
             }
@@ -136,41 +140,50 @@ ColumnLayout {
 
         QMButton {
             objectName: "channelsButton"
+            focusPolicy: Qt.NoFocus
             text: "Channels"
             symbol: "list.bullet"
             kind: QMButtonKind.Subtle
             compact: true
             enabled: root.screen.channelCount > 0
-            ToolTip.visible: hovered
-            ToolTip.delay: 600
-            ToolTip.text: "Channel list (L)"
             onClicked: root.screen.openChannels()
+
+            HelpTip {
+                text: "Channel list (L)"
+                shown: parent.hovered && root.screen.osd
+            }
         }
 
         QMIconButton {
             objectName: "previousChannelButton"
+            focusPolicy: Qt.NoFocus
             symbol: "chevron.up"
             size: 32
             filled: true
             tint: QM.text1
             enabled: root.screen.channelCount >= 2
-            ToolTip.visible: hovered
-            ToolTip.delay: 600
-            ToolTip.text: "Previous channel (↑)"
             onClicked: root.screen.zap(-1)
+
+            HelpTip {
+                text: "Previous channel (↑)"
+                shown: parent.hovered && root.screen.osd
+            }
         }
 
         QMIconButton {
             objectName: "nextChannelButton"
+            focusPolicy: Qt.NoFocus
             symbol: "chevron.down"
             size: 32
             filled: true
             tint: QM.text1
             enabled: root.screen.channelCount >= 2
-            ToolTip.visible: hovered
-            ToolTip.delay: 600
-            ToolTip.text: "Next channel (↓)"
             onClicked: root.screen.zap(1)
+
+            HelpTip {
+                text: "Next channel (↓)"
+                shown: parent.hovered && root.screen.osd
+            }
         }
 
         Text {

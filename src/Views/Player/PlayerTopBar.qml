@@ -14,14 +14,17 @@ RowLayout {
 
     QMIconButton {
         objectName: "backButton"
+        focusPolicy: Qt.NoFocus
         symbol: "chevron.left"
         size: 40
         filled: true
         tint: QM.text1
-        ToolTip.visible: hovered
-        ToolTip.delay: 600
-        ToolTip.text: "Back (Esc)"
         onClicked: root.screen.close()
+
+        HelpTip {
+            text: "Back (Esc)"
+            shown: parent.hovered && root.screen.osd
+        }
     }
 
     ChannelLogo {
@@ -74,15 +77,18 @@ RowLayout {
 
     QMIconButton {
         objectName: "favouriteButton"
+        focusPolicy: Qt.NoFocus
         visible: root.screen.canFavourite
         symbol: root.screen.favourite ? "heart.fill" : "heart"
         size: 40
         filled: true
         tint: root.screen.favourite ? QM.accent : "white"
-        ToolTip.visible: hovered
-        ToolTip.delay: 600
-        ToolTip.text: root.screen.favourite ? "Remove from favourites" : "Add to favourites"
         onClicked: root.screen.toggleFavourite()
+
+        HelpTip {
+            text: root.screen.favourite ? "Remove from favourites" : "Add to favourites"
+            shown: parent.hovered && root.screen.osd
+        }
     }
 
     PlayerTracksMenu {
@@ -91,13 +97,16 @@ RowLayout {
 
     QMIconButton {
         objectName: "fullScreenButton"
+        focusPolicy: Qt.NoFocus
         symbol: root.screen.isFullScreen ? "arrow.down.right.and.arrow.up.left" : "arrow.up.left.and.arrow.down.right"
         size: 40
         filled: true
         tint: QM.text1
-        ToolTip.visible: hovered
-        ToolTip.delay: 600
-        ToolTip.text: "Full screen (F)"
         onClicked: root.screen.toggleFullScreen()
+
+        HelpTip {
+            text: "Full screen (F)"
+            shown: parent.hovered && root.screen.osd
+        }
     }
 }

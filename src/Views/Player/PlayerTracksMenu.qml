@@ -12,10 +12,8 @@ AbstractButton {
     objectName: "tracksButton"
     implicitWidth: 40
     implicitHeight: 40
+    focusPolicy: Qt.NoFocus
     hoverEnabled: true
-    ToolTip.visible: hovered && !menu.visible
-    ToolTip.delay: 600
-    ToolTip.text: "Audio, subtitles and picture"
     onClicked: {
         root.screen.tracksMenu.refresh();
         menu.popup(root, root.width - menu.width, root.height + 6);
@@ -34,6 +32,11 @@ AbstractButton {
             size: 16
             color: "white"
         }
+    }
+
+    HelpTip {
+        text: "Audio, subtitles and picture"
+        shown: root.hovered && !menu.visible && root.screen.osd
     }
 
     QMMenu {

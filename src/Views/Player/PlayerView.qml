@@ -1,16 +1,34 @@
 import QtQuick
+import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import QtQuick.Templates as T
 import Quillmere
 
 // The player screen, over the whole page area while something plays; one per title. Back to
 // front: black, the video, the loading or error layer, the controls, the channel panel and the
 // typed channel number. Its rules live in its PlayerViewModel.
+//
+// While shown it holds the keys, whatever was clicked: its controls take no keyboard focus, and
+// when the focus lands outside it (a notice's button, a menu that closed handing it to the
+// window, a page under it) it takes it back. An open menu or dialog keeps the keys until it
+// closes.
 Item {
     id: root
 
     readonly property PlayerViewModel model: viewModel
 
+    function keepKeys(): void {
+        if (!viewModel.shown)
+            return;
+        for (let item = Window.activeFocusItem; item; item = item.parent) {
+            if (item === root || item === T.Overlay.overlay || item === ApplicationWindow.menuBar)
+                return;
+        }
+        root.forceActiveFocus();
+    }
+
     focus: true
+    Component.onCompleted: Qt.callLater(root.keepKeys)
 
     PlayerViewModel {
         id: viewModel
@@ -23,9 +41,25 @@ Item {
 
     Keys.onPressed: (event) => { event.accepted = viewModel.handleKey(event.key, event.text, event.isAutoRepeat); }
 
+    Connections {
+        target: root.Window.window
+
+        function onActiveFocusItemChanged() {
+            Qt.callLater(root.keepKeys);
+        }
+    }
+
     Rectangle {
         anchors.fill: parent
         color: "black"
+    }
+
+    // The screen covers everything below it: no click or wheel turn goes through to the page
+    // under it (the pointer's hover stops at the screen itself).
+    MouseArea {
+        anchors.fill: parent
+        acceptedButtons: Qt.AllButtons
+        onWheel: (wheel) => { wheel.accepted = true; }
     }
 
     VideoSurface {
@@ -100,6 +134,8 @@ Item {
         }
 
         ColumnLayout {
+            id: bars
+
             anchors.fill: parent
             anchors.leftMargin: 36
             anchors.rightMargin: 36
@@ -108,6 +144,8 @@ Item {
             spacing: 0
 
             PlayerTopBar {
+                id: topBar
+
                 objectName: "topBar"
                 Layout.fillWidth: true
                 screen: viewModel
@@ -147,9 +185,13 @@ Item {
         enabled: viewModel.showChannels
 
         Behavior on x {
+            enabled: viewModel.channelsAnimated
+
             NumberAnimation { id: sliding; duration: 200; easing.type: Easing.OutQuad }
         }
         Behavior on opacity {
+            enabled: viewModel.channelsAnimated
+
             NumberAnimation { duration: 200; easing.type: Easing.OutQuad }
         }
     }
@@ -171,11 +213,13 @@ Item {
         }
     }
 
+    // At the trailing edge under the top bar, clear of its buttons.
     Rectangle {
         objectName: "zapDigits"
         anchors.top: parent.top
+        anchors.topMargin: bars.y + topBar.y + topBar.height + 24
         anchors.right: parent.right
-        anchors.margins: 40
+        anchors.rightMargin: 40
         visible: viewModel.zapDigits.length > 0
         width: digits.implicitWidth + 52
         height: digits.implicitHeight + 24

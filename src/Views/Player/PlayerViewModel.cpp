@@ -107,6 +107,7 @@ void PlayerViewModel::begin()
         setFavourite(m_app->store()->isFavourite(CatalogueItem::from(*m_target.item), m_target.item->kind, std::nullopt));
     m_lastOsd = osd();
     Q_EMIT targetChanged();
+    Q_EMIT shownChanged();
     updateDisplay();
 
     m_startTask = startGuardedJob(this, std::mem_fn(&PlayerViewModel::runStart));
@@ -185,8 +186,9 @@ void PlayerViewModel::handleState()
 {
     // Moving on to the next episode replaces this screen, which may be gone when that returns.
     const QPointer<PlayerViewModel> self(this);
-    if (m_attached && m_controller->state() == PlayerState::Stopped && !isLive() && m_duration > 0
-        && m_position >= m_duration - 5)
+    // A title of unknown length that stopped by itself after playing has reached its end too.
+    const bool nearTheEnd = m_duration > 0 ? m_position >= m_duration - 5 : m_position > 0;
+    if (m_attached && m_controller->state() == PlayerState::Stopped && !isLive() && nearTheEnd)
         finished();
     if (self)
         updateDisplay();
@@ -211,6 +213,7 @@ void PlayerViewModel::leave()
     if (m_left || !m_begun)
         return;
     m_left = true;
+    Q_EMIT shownChanged();
     for (Job<> *task : {&m_startTask, &m_scheduleTask, &m_zapTask})
         task->cancelAndForget();
     m_shortEPG->stop();
@@ -261,8 +264,16 @@ void PlayerViewModel::leaveFullScreen()
 
 void PlayerViewModel::setShowChannels(bool show)
 {
-    if (!assignIfChanged(m_showChannels, show))
+    showChannelsAnimated(show, true);
+}
+
+void PlayerViewModel::showChannelsAnimated(bool show, bool animated)
+{
+    if (m_showChannels == show)
         return;
+    if (assignIfChanged(m_channelsAnimated, animated))
+        Q_EMIT channelsAnimatedChanged();
+    m_showChannels = show;
     Q_EMIT showChannelsChanged();
     updateDisplay();
     // The keys come back to the screen when the panel, which held them, goes.

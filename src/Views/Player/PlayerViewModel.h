@@ -68,7 +68,12 @@ class PlayerViewModel : public QObject, public QQmlParserStatus
     Q_PROPERTY(bool offersNextChannel READ offersNextChannel NOTIFY targetChanged)
 
     // Screen state.
+    // From the screen's start until it leaves: while shown, the screen holds the keys.
+    Q_PROPERTY(bool shown READ isShown NOTIFY shownChanged)
     Q_PROPERTY(bool showChannels READ showChannels WRITE setShowChannels NOTIFY showChannelsChanged)
+    // Whether the channel panel's last opening or closing slides and fades; a zap, a channel
+    // played from the panel and the program's command open or close it at once.
+    Q_PROPERTY(bool channelsAnimated READ areChannelsAnimated NOTIFY channelsAnimatedChanged)
     Q_PROPERTY(bool favourite READ isFavourite NOTIFY favouriteChanged)
     Q_PROPERTY(QString zapDigits READ zapDigits NOTIFY zapDigitsChanged)
     Q_PROPERTY(bool isFullScreen READ isFullScreen NOTIFY isFullScreenChanged)
@@ -149,8 +154,11 @@ public:
     [[nodiscard]] QString nextEpisodeLabel() const;
     [[nodiscard]] bool offersNextChannel() const { return isLive() && m_target.channels.size() > 1; }
 
+    [[nodiscard]] bool isShown() const { return m_begun && !m_left; }
     [[nodiscard]] bool showChannels() const { return m_showChannels; }
+    // Opens or closes the channel panel with its slide.
     void setShowChannels(bool show);
+    [[nodiscard]] bool areChannelsAnimated() const { return m_channelsAnimated; }
     [[nodiscard]] bool isFavourite() const { return m_favourite; }
     [[nodiscard]] QString zapDigits() const { return m_zapDigits; }
     [[nodiscard]] bool isFullScreen() const { return m_isFullScreen; }
@@ -240,7 +248,10 @@ Q_SIGNALS:
     void windowControllerChanged();
     void windowChanged();
     void targetChanged();
+    void shownChanged();
     void showChannelsChanged();
+    // Announced before the panel opens or closes, so that the view knows whether to slide it.
+    void channelsAnimatedChanged();
     void favouriteChanged();
     void zapDigitsChanged();
     void isFullScreenChanged();
@@ -268,6 +279,7 @@ private:
     [[nodiscard]] QWindow *fullScreenWindow() const;
     void playOtherChannel(const MediaItem &channel);
 
+    void showChannelsAnimated(bool show, bool animated);
     void setSchedule(const QList<GuideProgramme> &schedule);
     void setFavourite(bool favourite);
     void setZapDigits(const QString &digits);
@@ -294,6 +306,7 @@ private:
 
     QList<GuideProgramme> m_schedule;
     bool m_showChannels = false;
+    bool m_channelsAnimated = true;
     double m_lastPersisted = 0;
     std::optional<double> m_scrubbing;
     bool m_favourite = false;

@@ -31,7 +31,7 @@ void PlayerViewModel::zap(int offset)
     const std::optional<int> index = ChannelZapping::stepped(m_currentIndex, offset, channelCount());
     if (!index)
         return;
-    setShowChannels(false);
+    showChannelsAnimated(false, false);
     playOtherChannel(m_target.channels.at(*index));
 }
 
@@ -58,7 +58,7 @@ QCoro::Task<> PlayerViewModel::runNumberZap(std::stop_token token)
         m_app->toast(ChannelZapping::missingChannelNotice(number), ToastKind::Info);
         co_return;
     }
-    setShowChannels(false);
+    showChannelsAnimated(false, false);
     playOtherChannel(m_target.channels.at(*index));
 }
 
@@ -66,7 +66,7 @@ void PlayerViewModel::playChannel(const MediaItem &channel)
 {
     if (m_left)
         return;
-    setShowChannels(false);
+    showChannelsAnimated(false, false);
     playOtherChannel(channel);
 }
 

@@ -196,5 +196,5 @@ void PlayerViewModel::cancelScrub()
 void PlayerViewModel::handlePlayerCommand(const QString &command)
 {
     if (!m_left && command == u"channels"_s && isLive())
-        setShowChannels(true);
+        showChannelsAnimated(true, false);
 }

@@ -5,6 +5,7 @@
 #include "App/AppModel.h"
 #include "Store/CatalogueStore.h"
 #include "Support/Prefs.h"
+#include "Views/Kit/ItemMenuModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,10 +66,10 @@ void PlayerViewModel::toggleFavourite()
     if (m_left || !m_target.item)
         return;
     const MediaItem &item = *m_target.item;
-    setFavourite(m_app->store()->toggleFavourite(item));
-    BrowseModel *browse = item.kind == CatalogueKind::Live    ? m_app->live()
-                          : item.kind == CatalogueKind::Movie ? m_app->movies()
-                                                              : m_app->series();
-    browse->updateFavourite(item, m_favourite);
-    m_app->toast(m_favourite ? u"Added to favourites"_s : u"Removed from favourites"_s, ToastKind::Success);
+    const std::optional<bool> saved = m_app->store()->toggleFavourite(item);
+    if (!saved)
+        return;
+    setFavourite(*saved);
+    m_app->browse(item.kind)->updateFavourite(item, *saved);
+    m_app->toast(ItemMenuModel::favouriteNotice(*saved), ToastKind::Success);
 }

@@ -12,20 +12,25 @@ Row {
     spacing: 8
 
     QMIconButton {
+        objectName: "muteButton"
+        focusPolicy: Qt.NoFocus
         anchors.verticalCenter: parent.verticalCenter
         symbol: root.screen.volumeIcon
         size: 32
         tint: QM.text1
-        ToolTip.visible: hovered
-        ToolTip.delay: 600
-        ToolTip.text: "Mute (M)"
         onClicked: root.screen.toggleMute()
+
+        HelpTip {
+            text: "Mute (M)"
+            shown: parent.hovered && root.screen.osd
+        }
     }
 
     Slider {
         id: slider
 
         objectName: "volumeSlider"
+        focusPolicy: Qt.NoFocus
         anchors.verticalCenter: parent.verticalCenter
         width: 100
         height: 20

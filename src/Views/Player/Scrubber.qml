@@ -80,7 +80,7 @@ Item {
         objectName: "hoverLabel"
         x: bar.labelX
         y: (root.height - height) / 2 - 22
-        width: bar.labelWidth
+        width: label.implicitWidth + 14
         height: label.implicitHeight + 6
         radius: height / 2
         antialiasing: true

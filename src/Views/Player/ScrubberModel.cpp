@@ -36,7 +36,7 @@ double ScrubberModel::fraction() const
 double ScrubberModel::labelX() const
 {
     const double pointer = m_hoverX.value_or(0);
-    return std::min(std::max(pointer - labelWidth / 2, 0.0), m_width - labelWidth);
+    return std::min(std::max(pointer - labelSlot / 2, 0.0), m_width - labelSlot);
 }
 
 double ScrubberModel::hoverPosition() const

@@ -29,16 +29,15 @@ class ScrubberModel : public QObject
     Q_PROPERTY(double labelX READ labelX NOTIFY geometryChanged)
     Q_PROPERTY(double hoverPosition READ hoverPosition NOTIFY geometryChanged)
     Q_PROPERTY(double knobSize READ knobSizeValue CONSTANT)
-    Q_PROPERTY(double labelWidth READ labelWidthValue CONSTANT)
 
 public:
     static constexpr double knobSize = 15;
-    static constexpr double labelWidth = 56;
+    // The width the hover label is placed by; the label itself is as wide as its text needs.
+    static constexpr double labelSlot = 56;
 
     using QObject::QObject;
 
     [[nodiscard]] double knobSizeValue() const { return knobSize; }
-    [[nodiscard]] double labelWidthValue() const { return labelWidth; }
 
     [[nodiscard]] double value() const { return m_value; }
     void setValue(double value);

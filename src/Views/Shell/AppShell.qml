@@ -18,9 +18,10 @@ Item {
         objectName: "mainLayer"
         anchors.fill: parent
         spacing: 0
-        // While something plays the player covers all of it: nothing below takes a click, a hover
-        // or a key.
-        enabled: !PlaybackWindowController.hasTarget
+        // While something plays the player covers all of it and takes every click. Once the
+        // player has come in, the layer is hidden as well: that changes nothing on screen, and
+        // keeps the page from the keyboard and from accessibility.
+        visible: !playerLayer.covering
 
         Sidebar {
             Layout.fillHeight: true
@@ -56,9 +57,12 @@ Item {
     }
 
     KeyedLayer {
+        id: playerLayer
+
         objectName: "playerLayer"
         anchors.fill: parent
         z: 100
+        opaque: true
         // A title shows once its player controller exists; each title gets a player of its own.
         key: PlaybackWindowController.playerController ? PlaybackWindowController.targetId : ""
         view: Component { PlayerView {} }

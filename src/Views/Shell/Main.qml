@@ -55,6 +55,8 @@ ApplicationWindow {
     }
 
     menuBar: AppMenuBar {
+        // In full screen the window shows only the player; its keys work all the same.
+        visible: !(root.visibility === Window.FullScreen && PlaybackWindowController.hasTarget)
         onOpenFileRequested: mediaFileDialog.open()
     }
 

@@ -136,18 +136,11 @@ void DetailPageModel::toggleFavourite()
 {
     if (!m_item)
         return;
-    CatalogueStore &store = *app()->store();
-    const bool before = store.isFavourite(CatalogueItem::from(*m_item), m_item->kind, std::nullopt);
-    const bool saved = store.toggleFavourite(*m_item);
-    if (assignIfChanged(m_favourite, saved))
-        Q_EMIT favouriteChanged();
-    // The store answers with what the database holds: the same state as before means the write
-    // did not happen, and the store has set its own error sentence.
-    if (saved == before)
+    const std::optional<bool> saved = app()->store()->toggleFavourite(*m_item);
+    if (!saved)
         return;
-    BrowseModel *browse = m_item->kind == CatalogueKind::Live    ? app()->live()
-                        : m_item->kind == CatalogueKind::Movie ? app()->movies()
-                                                                 : app()->series();
-    browse->updateFavourite(*m_item, saved);
-    app()->toast(saved ? u"Added to My list"_s : u"Removed from My list"_s, ToastKind::Success);
+    if (assignIfChanged(m_favourite, *saved))
+        Q_EMIT favouriteChanged();
+    app()->browse(m_item->kind)->updateFavourite(*m_item, *saved);
+    app()->toast(*saved ? u"Added to My list"_s : u"Removed from My list"_s, ToastKind::Success);
 }

@@ -95,8 +95,11 @@ void ChannelInfoPanelModel::toggleFavourite()
 {
     if (!app() || m_item.providerID.isEmpty())
         return;
-    setFavourite(app()->store()->toggleFavourite(m_item));
-    app()->live()->updateFavourite(m_item, m_favourite);
+    const std::optional<bool> saved = app()->store()->toggleFavourite(m_item);
+    if (!saved)
+        return;
+    setFavourite(*saved);
+    app()->live()->updateFavourite(m_item, *saved);
 }
 
 QCoro::Task<void> ChannelInfoPanelModel::loadSchedule(QPointer<ChannelInfoPanelModel> self, std::stop_token stop)

@@ -181,7 +181,8 @@ void LivePageModel::toggleFavourite()
     if (!live.selected())
         return;
     const MediaItem item = *live.selected();
-    live.updateFavourite(item, app()->store()->toggleFavourite(item));
+    if (const std::optional<bool> saved = app()->store()->toggleFavourite(item))
+        live.updateFavourite(item, *saved);
 }
 
 void LivePageModel::refreshData()

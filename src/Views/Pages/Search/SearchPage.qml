@@ -24,8 +24,6 @@ Rectangle {
         app: AppModel
     }
 
-    Component.onCompleted: bar.focusField()
-
     ColumnLayout {
         anchors.fill: parent
         spacing: 0

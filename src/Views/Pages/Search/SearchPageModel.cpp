@@ -2,6 +2,7 @@
 
 #include "App/AppModel.h"
 #include "Catalogue/CataloguePageReader.h"
+#include "Playback/PlaybackWindowController.h"
 #include "RecentSearches.h"
 #include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
@@ -10,6 +11,7 @@
 #include "Support/UserSettings.h"
 
 #include <chrono>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -47,7 +49,11 @@ void SearchPageModel::start(AppModel &app)
         Q_EMIT textChanged();
         updateTerm();
     });
-    connect(&app, &AppModel::searchFocusRequestChanged, this, &SearchPageModel::focusRequested);
+    connect(&app, &AppModel::searchFocusRequestChanged, this, &SearchPageModel::requestFocus);
+    connect(&app.playback(), &PlaybackWindowController::targetChanged, this, [this] {
+        if (std::exchange(m_focusWanted, false))
+            requestFocus();
+    });
     CatalogueStore *store = app.store();
     for (const auto signal : {&CatalogueStore::selectedPlaylistIDChanged, &CatalogueStore::playlistsChanged,
                               &CatalogueStore::categoryOrderRevisionChanged})
@@ -55,6 +61,16 @@ void SearchPageModel::start(AppModel &app)
     Q_EMIT textChanged();
     updateTerm();
     searchIfNeeded();
+    requestFocus();
+}
+
+void SearchPageModel::requestFocus()
+{
+    // The player holds the keys while it shows.
+    if (app()->playback().hasTarget())
+        m_focusWanted = true;
+    else
+        Q_EMIT focusRequested();
 }
 
 void SearchPageModel::updateTerm()

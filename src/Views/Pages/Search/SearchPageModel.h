@@ -81,6 +81,7 @@ Q_SIGNALS:
     void resultsChanged();
     void recentChanged();
     // The field should take the keyboard focus: when the page shows, and on the Search command.
+    // While the player shows over the page the request waits until the player closes.
     void focusRequested();
 
 protected:
@@ -92,10 +93,12 @@ private:
     static QCoro::Task<void> search(QPointer<SearchPageModel> self, QString term, std::stop_token stop);
     void setSearching(bool searching);
     void remember();
+    void requestFocus();
 
     QString m_term;
     bool m_searching = false;
     QString m_searched;
+    bool m_focusWanted = false;
     MediaItemListModel m_channels;
     MediaItemListModel m_movies;
     MediaItemListModel m_series;
