@@ -69,18 +69,6 @@ QQuickItem *itemWithText(QQuickItem *root, const QString &text)
     return nullptr;
 }
 
-// The first visible item of that class under `root`.
-QQuickItem *firstOfClass(QQuickItem *root, const char *className)
-{
-    if (root->isVisible() && root->inherits(className))
-        return root;
-    for (QQuickItem *child : root->childItems()) {
-        if (QQuickItem *found = firstOfClass(child, className))
-            return found;
-    }
-    return nullptr;
-}
-
 // The item of that name in an open menu (menus live in the window's overlay while open).
 QQuickItem *menuItem(QQuickWindow &window, const QString &name)
 {
@@ -102,61 +90,6 @@ QQuickItem *openMenu(QmlHarness &harness, QQuickItem *opener, const QString &nam
     // The menu fades in; a click lands once it stands still.
     QmlHarness::settle(300);
     return menuItem(harness.window(), name);
-}
-
-// The controls and texts under `root` that do not lie wholly inside `bounds` (scene
-// coordinates), by object name or class. Content that a list or page scrolls along an axis is
-// checked only along the other one; its own view is checked on both. Inside an item that clips,
-// what it hides wholly is not shown, and what it cuts counts as outside.
-QStringList outside(QQuickItem *root, QRectF bounds, bool checkX = true, bool checkY = true)
-{
-    QStringList found;
-    if (!root->isVisible() || root->opacity() == 0)
-        return found;
-    const QRectF rect = root->mapRectToScene(QRectF(0, 0, root->width(), root->height()));
-    if (root->inherits("QQuickAbstractButton") || root->inherits("QQuickText") || root->inherits("QQuickTextInput")) {
-        const bool outX = checkX && (rect.left() < bounds.left() - 0.5 || rect.right() > bounds.right() + 0.5);
-        const bool outY = checkY && (rect.top() < bounds.top() - 0.5 || rect.bottom() > bounds.bottom() + 0.5);
-        const bool hidden = (checkX && (rect.right() <= bounds.left() || rect.left() >= bounds.right()))
-                         || (checkY && (rect.bottom() <= bounds.top() || rect.top() >= bounds.bottom()));
-        if ((outX || outY) && !hidden) {
-            const QString name = root->objectName().isEmpty() ? QString::fromLatin1(root->metaObject()->className())
-                                                               : root->objectName();
-            found.append(name + u" \""_s + root->property("text").toString() + u"\""_s);
-        }
-    }
-    if (root->inherits("QQuickFlickable")) {
-        checkX = checkX && root->property("contentWidth").toReal() <= root->width() + 0.5;
-        checkY = checkY && root->property("contentHeight").toReal() <= root->height() + 0.5;
-    } else if (root->clip()) {
-        bounds = bounds.intersected(rect);
-    }
-    for (QQuickItem *child : root->childItems())
-        found.append(outside(child, bounds, checkX, checkY));
-    return found;
-}
-
-// Every visible text of that name under `root` that is cut short.
-QStringList truncated(QQuickItem *root, const QString &name)
-{
-    QStringList found;
-    for (QQuickItem *text : QmlHarness::findAll(root, name)) {
-        if (text->isVisible() && text->property("truncated").toBool())
-            found.append(text->property("text").toString());
-    }
-    return found;
-}
-
-// The scene rectangle of the popup that shows in the window now.
-std::optional<QRectF> shownPopup(QQuickItem *root)
-{
-    if (root->isVisible() && root->inherits("QQuickPopupItem"))
-        return root->mapRectToScene(QRectF(0, 0, root->width(), root->height()));
-    for (QQuickItem *child : root->childItems()) {
-        if (const std::optional<QRectF> found = shownPopup(child))
-            return found;
-    }
-    return std::nullopt;
 }
 
 MediaItem film(const QString &providerID)
@@ -358,8 +291,8 @@ private Q_SLOTS:
         QTRY_VERIFY(dialog->property("visible").toBool());
         // Without a desktop dialog Qt's own stands in, in the window's dark look, folder bar too.
         QQuickItem *folderBar = nullptr;
-        QTRY_VERIFY((folderBar = firstOfClass(window->contentItem(), "QQuickFolderBreadcrumbBar")));
-        QQuickItem *panel = firstOfClass(window->contentItem(), "QQuickPopupItem");
+        QTRY_VERIFY((folderBar = PageViews::firstOfClass(window->contentItem(), "QQuickFolderBreadcrumbBar")));
+        QQuickItem *panel = PageViews::firstOfClass(window->contentItem(), "QQuickPopupItem");
         QVERIFY(panel);
         QTRY_VERIFY(panel->opacity() == 1);
         const QImage frame = window->grabWindow();
@@ -520,11 +453,12 @@ private Q_SLOTS:
         const auto fits = [&](Route route) {
             app.setRoute(route);
             const auto cut = [&] {
-                return truncated(shell, u"pageTitle"_s) + truncated(shell, u"tileTitle"_s) + truncated(shell, u"listTitle"_s);
+                return PageViews::truncated(shell, u"pageTitle"_s) + PageViews::truncated(shell, u"tileTitle"_s)
+                     + PageViews::truncated(shell, u"listTitle"_s);
             };
-            const bool whole = QTest::qWaitFor([&] { return outside(shell, window).isEmpty() && cut().isEmpty(); });
+            const bool whole = QTest::qWaitFor([&] { return PageViews::outside(shell, window).isEmpty() && cut().isEmpty(); });
             if (!whole)
-                qWarning().noquote() << routeText(route) << outside(shell, window) << cut();
+                qWarning().noquote() << routeText(route) << PageViews::outside(shell, window) << cut();
             return whole;
         };
         for (const Route route : allRoutes)
@@ -540,11 +474,11 @@ private Q_SLOTS:
         for (const auto &[route, button] : {std::pair(Route::Movies, u"posterSizeButton"_s),
                                             std::pair(Route::Playlists, u"menuButton"_s)}) {
             QVERIFY(fits(route));
-            QTRY_VERIFY(!shownPopup(harness.window().contentItem()));
+            QTRY_VERIFY(!PageViews::shownPopup(harness.window().contentItem()));
             harness.click(QmlHarness::find(shell, button));
             std::optional<QRectF> menu;
-            QTRY_VERIFY((menu = shownPopup(harness.window().contentItem())) && menu->width() > 0);
-            QTRY_VERIFY2(window.contains(*shownPopup(harness.window().contentItem())), qPrintable(button));
+            QTRY_VERIFY((menu = PageViews::shownPopup(harness.window().contentItem())) && menu->width() > 0);
+            QTRY_VERIFY2(window.contains(*PageViews::shownPopup(harness.window().contentItem())), qPrintable(button));
             harness.key(Qt::Key_Escape);
         }
     }
