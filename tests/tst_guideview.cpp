@@ -194,6 +194,28 @@ private Q_SLOTS:
         QCOMPARE(QmlHarness::find(page, u"nowLine"_s)->x(), 400.0);
     }
 
+    // Where the page is too narrow for every day chip, the chips scroll sideways, the time
+    // buttons keep their place, and a day chosen otherwise comes into sight.
+    void theDayChipsScrollOnANarrowPage()
+    {
+        QmlHarness harness({851, 708});
+        QQuickItem *page = PageViews::open(harness, u"GuidePage { width: 803; height: 628 }"_s);
+        QVERIFY(page);
+        QQuickItem *chips = QmlHarness::find(page, u"dayChips"_s);
+        QVERIFY(chips);
+        const auto inSight = [chips](const QString &name) {
+            const QQuickItem *chip = QmlHarness::find(chips, name);
+            const QRectF area = chip ? chip->mapRectToItem(chips, QRectF(0, 0, chip->width(), chip->height())) : QRectF();
+            return chip && chip->isVisible() && area.left() >= 0 && area.right() <= chips->width();
+        };
+        QVERIFY(inSight(u"dayChip0"_s));
+        QVERIFY(!inSight(u"dayChip6"_s));
+        QQuickItem *forward = QmlHarness::find(page, u"forwardButton"_s);
+        QVERIFY(forward->mapToItem(page, QPointF(forward->width(), 0)).x() <= page->width());
+        page->findChild<GuidePageModel *>()->pickDay(6);
+        QTRY_VERIFY(inSight(u"dayChip6"_s));
+    }
+
     void theWheelMovesTheTimeLineAndLeavesVerticalScrollingToTheList()
     {
         QmlHarness harness({1251, 908});

@@ -50,6 +50,9 @@ ColumnLayout {
         ListView {
             id: chips
 
+            // The chosen day's chip, kept in sight once the chips are laid out.
+            property int chosenIndex: -1
+
             objectName: "dayChips"
             Layout.fillWidth: true
             implicitHeight: 30
@@ -58,6 +61,14 @@ ColumnLayout {
             clip: true
             boundsBehavior: Flickable.StopAtBounds
             model: root.page.dayChips
+            onChosenIndexChanged: showChosen.restart()
+
+            Timer {
+                id: showChosen
+
+                interval: 0
+                onTriggered: chips.positionViewAtIndex(chips.chosenIndex, ListView.Contain)
+            }
 
             // A mouse wheel turned over the chips moves them sideways.
             WheelHandler {
@@ -75,8 +86,7 @@ ColumnLayout {
                 text: chip.modelData.title
                 selected: root.page.state !== null && chip.modelData.offset === root.page.state.dayOffset
                 onClicked: root.page.pickDay(chip.modelData.offset)
-                // The chosen day stays in sight.
-                onSelectedChanged: if (chip.selected) chip.ListView.view.positionViewAtIndex(chip.index, ListView.Contain)
+                onSelectedChanged: if (chip.selected) chip.ListView.view.chosenIndex = chip.index
             }
         }
 
