@@ -12,8 +12,8 @@ packages=(
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
   qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qtquick-dialogs qml6-module-qtqml qml6-module-qtqml-models
-  # the file dialog's own implementation, where the desktop offers none
-  qml6-module-qt-labs-folderlistmodel
+  # the desktop's own file dialog through its portal, and Qt's own one where the desktop offers none
+  qt6-xdgdesktopportal-platformtheme qml6-module-qt-labs-folderlistmodel
   # coroutines on the main thread
   qcoro-qt6-dev
   # networking, JSON, database
@@ -26,6 +26,9 @@ packages=(
   qtkeychain-qt6-dev libsecret-1-0
   # fonts bundled as resources
   fonts-inter fonts-material-design-icons-iconfont
+  # what the bundled Latin font falls back to for provider titles in other scripts (Arabic,
+  # Cyrillic, Greek, Hebrew, Indic, Thai, ...), in Chinese, Japanese and Korean, and for emoji
+  fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji
   # test-time: a real Secret Service on a private session bus, and media generation
   gnome-keyring dbus dbus-bin dbus-daemon dbus-x11 ffmpeg
   # test-time: gzip bodies of the local provider

@@ -3,10 +3,13 @@
 #include "Playback/PlaybackWindowController.h"
 #include "Views/Pages/Guide/GuideLane.h"
 #include "Views/Pages/Guide/GuidePageModel.h"
+#include "support/CatalogueGenerator.h"
+#include "support/FakeProvider.h"
 #include "support/LiveTvLibrary.h"
 #include "support/PageViews.h"
 #include "support/QmlHarness.h"
 
+#include <QFontMetricsF>
 #include <QQuickItem>
 #include <QTest>
 #include <QWheelEvent>
@@ -132,6 +135,36 @@ private Q_SLOTS:
         QCOMPARE(m_library->playback().target()->title, u"News 01"_s);
     }
 
+    // A provider's title is text, never markup: the cell's hover help shows it as written and
+    // loads no picture it names. It is the kit's dark tip.
+    void aTitleWithMarkupIsShownAsWrittenAndFetchesNothing()
+    {
+        const QString marked = u"<b>Bold</b> <img src=\"%1\">"_s;
+        m_library = std::make_unique<LiveTvLibrary>(noon, [&marked](GeneratedCatalogue &catalogue, const FakeProvider &provider) {
+            catalogue.items.first().title = marked.arg(provider.artworkURL(u"markup.png"_s).toString());
+        });
+        m_library->app().setRoute(Route::Guide);
+        const QString title = marked.arg(m_library->harness().provider().artworkURL(u"markup.png"_s).toString());
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+
+        // From elsewhere: the pointer may still stand where an earlier test left it.
+        harness.moveAway();
+        harness.hover(QmlHarness::find(page, u"channelCell"_s));
+        QObject *tip = nullptr;
+        QTRY_VERIFY((tip = PageViews::shownTip(harness.window())));
+        QVERIFY(PageViews::isHelpTip(tip));
+        const auto *text = tip->property("contentItem").value<QQuickItem *>();
+        QCOMPARE(text->property("text").toString(), u"Watch "_s + title);
+        const QFontMetricsF metrics(text->property("font").value<QFont>());
+        QCOMPARE(qRound(text->property("contentWidth").toReal()), qRound(metrics.horizontalAdvance(u"Watch "_s + title)));
+        harness.moveAway();
+        QTRY_VERIFY(!PageViews::shownTip(harness.window()));
+        for (const FakeRequest &request : m_library->harness().provider().requests())
+            QVERIFY2(!request.path.endsWith(u"markup.png"_s), qPrintable(request.path));
+    }
+
     void dayChipsNowAndTheArrowsMoveTheDayAndTime()
     {
         QmlHarness harness({1251, 908});
@@ -159,6 +192,28 @@ private Q_SLOTS:
         QTRY_VERIFY(QmlHarness::find(page, u"nowLine"_s)->isVisible());
         // The now line stands at 12:00, 150 points into the time line.
         QCOMPARE(QmlHarness::find(page, u"nowLine"_s)->x(), 400.0);
+    }
+
+    // Where the page is too narrow for every day chip, the chips scroll sideways, the time
+    // buttons keep their place, and a day chosen otherwise comes into sight.
+    void theDayChipsScrollOnANarrowPage()
+    {
+        QmlHarness harness({851, 708});
+        QQuickItem *page = PageViews::open(harness, u"GuidePage { width: 803; height: 628 }"_s);
+        QVERIFY(page);
+        QQuickItem *chips = QmlHarness::find(page, u"dayChips"_s);
+        QVERIFY(chips);
+        const auto inSight = [chips](const QString &name) {
+            const QQuickItem *chip = QmlHarness::find(chips, name);
+            const QRectF area = chip ? chip->mapRectToItem(chips, QRectF(0, 0, chip->width(), chip->height())) : QRectF();
+            return chip && chip->isVisible() && area.left() >= 0 && area.right() <= chips->width();
+        };
+        QVERIFY(inSight(u"dayChip0"_s));
+        QVERIFY(!inSight(u"dayChip6"_s));
+        QQuickItem *forward = QmlHarness::find(page, u"forwardButton"_s);
+        QVERIFY(forward->mapToItem(page, QPointF(forward->width(), 0)).x() <= page->width());
+        page->findChild<GuidePageModel *>()->pickDay(6);
+        QTRY_VERIFY(inSight(u"dayChip6"_s));
     }
 
     void theWheelMovesTheTimeLineAndLeavesVerticalScrollingToTheList()

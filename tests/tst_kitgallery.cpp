@@ -136,6 +136,49 @@ private Q_SLOTS:
         }
     }
 
+    // Provider titles in scripts the bundled Latin font lacks, and emoji, are drawn by the fonts it
+    // falls back to: each character its own glyph (where a font is missing, every character is
+    // the same empty box), and an emoji in its own colours, not in the text's.
+    void titlesInOtherScriptsAndEmojiDrawRealGlyphs()
+    {
+        QmlHarness harness({760, 260});
+        QQuickItem *board = harness.createFromQml(uR"(
+            Column {
+                spacing: 14
+                Text { text: "新闻频道 · ニュース · 뉴스 · Новости · الأخبار · 🎬😀"; font: QM.h2; color: QM.text1; textFormat: Text.PlainText }
+                Row {
+                    spacing: 16
+                    Repeater {
+                        model: ["新", "闻", "ニ", "뉴", "😀"]
+                        Text { objectName: "glyph-" + modelData; required property string modelData
+                               text: modelData; font: QM.h2; color: QM.text1; textFormat: Text.PlainText }
+                    }
+                }
+            })"_s);
+        QVERIFY(board);
+        QmlHarness::settle(50);
+        GallerySheet sheet;
+        sheet.add(u"titles in other scripts, and emoji"_s, harness.grab(board, 8));
+        QVERIFY(!sheet.save(u"scripts"_s).isEmpty());
+
+        const auto glyph = [&](const QString &text) { return harness.grab(QmlHarness::find(board, u"glyph-"_s + text)); };
+        const QList<QImage> pictures{glyph(u"新"_s), glyph(u"闻"_s), glyph(u"ニ"_s), glyph(u"뉴"_s)};
+        for (qsizetype a = 0; a < pictures.size(); ++a) {
+            for (qsizetype b = a + 1; b < pictures.size(); ++b)
+                QVERIFY2(pictures.at(a) != pictures.at(b), qPrintable(QString::number(a) + u" looks like "_s + QString::number(b)));
+        }
+        // The text is a light grey; the face is yellow.
+        const QImage emoji = glyph(u"😀"_s);
+        bool coloured = false;
+        for (int y = 0; y < emoji.height() && !coloured; ++y) {
+            for (int x = 0; x < emoji.width() && !coloured; ++x) {
+                const QColor pixel = emoji.pixelColor(x, y);
+                coloured = pixel.red() > 150 && pixel.green() > 120 && pixel.blue() < 90;
+            }
+        }
+        QVERIFY(coloured);
+    }
+
     void icons()
     {
         QmlHarness harness;

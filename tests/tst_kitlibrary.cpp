@@ -363,12 +363,23 @@ private Q_SLOTS:
         QTRY_COMPARE(list->property("count").toInt(), 2);
         QVERIFY(!QmlHarness::find(categories, u"category-1"_s));
 
+        // The menu acts on the category it was opened for, also when the rows are read again under
+        // it and another category takes its row.
+        QQuickItem *hideSport = choose(u"category-3"_s, u"hideCategory"_s);
+        QVERIFY(hideSport);
+        live.setCategoryFilter(u"uk"_s);
+        QTRY_COMPARE(list->property("count").toInt(), 1);
+        harness.click(hideSport);
+        QTRY_COMPARE(toastTexts(*m_app).size(), 3);
+        QCOMPARE(toastTexts(*m_app).last(), u"info: “DE: Sport” hidden. Show it again in Settings › Categories."_s);
+        live.setCategoryFilter(QString());
+
         // A write the store could not make brings no notice of its own: the store's sentence is it.
         refuse(u"category_hidden"_s);
         harness.click(choose(u"category-4"_s, u"hideCategory"_s));
         QTRY_VERIFY(m_harness->store().databaseError().has_value());
         QTest::qWait(100);
-        QCOMPARE(toastTexts(*m_app).size(), 2);
+        QCOMPARE(toastTexts(*m_app).size(), 3);
     }
 };
 

@@ -148,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(home->continueWatching()->entries().at(0).episode, episodes.at(1));
 
         // Removing an episode's entry removes that episode's history row.
-        home->removeFromContinueWatching(0);
+        home->removeFromContinueWatching(home->continueWatching()->entries().at(0).id());
         QTRY_COMPARE(home->continueWatching()->rowCount(), 0);
         QCOMPARE(rig.harness().rows(u"SELECT content_provider_id FROM watch_progress WHERE content_kind='series'"_s),
                  QStringList());
@@ -186,7 +186,7 @@ private Q_SLOTS:
         const auto home = openPage<HomePageModel>(rig);
         QTRY_VERIFY(home->isLoaded());
 
-        home->resume(0);
+        home->resume(home->continueWatching()->entries().at(0).id());
         QCOMPARE(rig.playback().target()->item->id(), films.at(0).id());
         QVERIFY(rig.playback().target()->allowResume);
         QCOMPARE(rig.playback().target()->resumePosition, 600.0);

@@ -12,6 +12,7 @@
 
 #include <QDesktopServices>
 #include <QQuickItem>
+#include <QWheelEvent>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -143,7 +144,8 @@ private Q_SLOTS:
         QCOMPARE(rig.playback().target()->channels.size(), 2);
         rig.playback().close();
 
-        // Continue watching: the card resumes, its menu forgets it.
+        // Continue watching: the card resumes, its menu forgets it, also when the shelf is read
+        // again under the open menu with another film in its place.
         QQuickItem *continueWatching = child(page, u"continueWatching"_s);
         harness.click(cardOf(continueWatching, 0));
         QCOMPARE(rig.playback().target()->item->id(), films.at(5).id());
@@ -152,9 +154,14 @@ private Q_SLOTS:
         harness.click(cardOf(continueWatching, 0), std::nullopt, Qt::RightButton);
         QQuickItem *remove = nullptr;
         QTRY_VERIFY((remove = QmlHarness::find(harness.window().contentItem(), u"removeEntry"_s)) && remove->isVisible());
+        const auto *shelf = continueWatching->property("model").value<QAbstractItemModel *>();
+        const auto filmAt = [shelf](int row) { return shelf->index(row, 0).data(LibraryEntryListModel::EntryIdRole).toString(); };
+        rig.saveProgress(films.at(8).providerID, CatalogueKind::Movie, 900, 6000);
+        QTRY_COMPARE(filmAt(0), films.at(8).id());
         QmlHarness::settle(200);
         harness.click(remove);
-        QTRY_COMPARE(continueWatching->property("model").value<QAbstractItemModel *>()->rowCount(), 1);
+        QTRY_COMPARE(shelf->rowCount(), 2);
+        QCOMPARE(QStringList({filmAt(0), filmAt(1)}), QStringList({films.at(8).id(), films.at(2).id()}));
 
         harness.click(inView(child(page, u"clearRecent"_s)));
         QTRY_VERIFY(!child(page, u"recentChannels"_s)->isVisible());
@@ -345,10 +352,26 @@ private Q_SLOTS:
         QVERIFY(!child(row, u"watchedShare"_s)->isVisible());
         QTRY_COMPARE(home.continueWatching()->count(), 0);
 
-        // Another season's episode plays from its row.
-        harness.click(inView(child(page, u"season:2"_s)));
-        QQuickItem *first = nullptr;
-        QTRY_VERIFY((first = QmlHarness::find(page, u"episode:0"_s)));
+        // Another season's episode plays from its row; choosing the season keeps the page where
+        // it was scrolled to.
+        QQuickItem *list = child(page, u"detailList"_s);
+        const QPointF over = list->mapToScene(QPointF(list->width() / 2, list->height() / 2));
+        QWheelEvent wheel(over, harness.window().mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        // After the last click, as a real wheel would be: the list measures its speed by the time.
+        QTest::lastMouseTimestamp += 100;
+        wheel.setTimestamp(QTest::lastMouseTimestamp);
+        QCoreApplication::sendEvent(&harness.window(), &wheel);
+        // How far below its top the page stands.
+        const auto scrolledTo = [list] {
+            return list->property("contentY").toReal() - list->property("originY").toReal() + list->property("topMargin").toReal();
+        };
+        QTRY_VERIFY(scrolledTo() > 40 && !list->property("moving").toBool());
+        const qreal scrolled = scrolledTo();
+        harness.click(child(page, u"season:2"_s));
+        QTRY_VERIFY(child(page, u"season:2"_s)->property("selected").toBool() && QmlHarness::find(page, u"episode:0"_s));
+        QTRY_COMPARE(scrolledTo(), scrolled);
+        QQuickItem *first = QmlHarness::find(page, u"episode:0"_s);
         harness.click(inView(first));
         QCOMPARE(rig.playback().target()->episode->seasonNumber, 2);
     }

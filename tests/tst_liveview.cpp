@@ -1,4 +1,5 @@
 #include "App/AppModel.h"
+#include "App/BrowseModel.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Views/Pages/Live/LivePageModel.h"
 #include "support/LiveTvLibrary.h"
@@ -65,6 +66,8 @@ private Q_SLOTS:
         harness.click(row(page, u"live:2"_s));
         QCOMPARE(selectedTitle(app), u"News 02"_s);
         QTRY_COMPARE(panelArea->width(), 361.0);
+        // The panel slides and fades in 0.18 s, as the row highlight moves.
+        QCOMPARE(QmlHarness::find(page, u"panelLayer"_s)->property("duration").toInt(), 180);
         QTRY_COMPARE(QmlHarness::find(page, u"panelTitle"_s)->property("text"), u"\u2068News 02\u2069"_s);
 
         harness.key(Qt::Key_Down);
@@ -146,15 +149,25 @@ private Q_SLOTS:
         QmlHarness harness({1251, 908});
         QQuickItem *page = PageViews::open(harness, pageQml);
         QVERIFY(page);
+        BrowseModel &live = *m_library->app().live();
         harness.click(row(page, u"live:4"_s), std::nullopt, Qt::RightButton);
         QQuickItem *add = nullptr;
         QTRY_VERIFY((add = PageViews::menuEntry(harness.window().contentItem(), u"Add to favourites"_s)));
         QmlHarness::settle(300);
+        // The list is read again under the open menu: its fourth row is now another channel.
+        live.setQuery(u"news 1"_s);
+        m_library->clock().advance(300ms);
+        QTRY_COMPARE(live.items().at(3).title, u"News 12"_s);
         harness.click(add);
-        QTRY_VERIFY(m_library->app().live()->items().at(3).isFavourite);
-        QCOMPARE(row(page, u"live:4"_s)->property("isFavourite"), true);
+        QTRY_VERIFY(m_library->app().toasts().size() == 1);
+        QVERIFY(!live.items().at(3).isFavourite);
+        live.setQuery(QString());
+        m_library->clock().advance(300ms);
+        QTRY_VERIFY(live.items().at(3).isFavourite);
+        QCOMPARE(live.items().at(3).title, u"News 04"_s);
+        QTRY_COMPARE(row(page, u"live:4"_s)->property("isFavourite"), true);
         // Nothing was selected or played by the right click.
-        QVERIFY(!m_library->app().live()->selected());
+        QVERIFY(!live.selected());
         QVERIFY(!m_library->playback().target());
 
         // A picture for a look at the layout, beside the kit's galleries.

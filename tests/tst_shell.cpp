@@ -1,9 +1,12 @@
 #include "App/AppModel.h"
 #include "App/AppUpdater.h"
+#include "App/BrowseModel.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "support/AppHarness.h"
+#include "support/AwaitBlocking.h"
+#include "support/PageViews.h"
 #include "support/QmlHarness.h"
 
 #include <QFile>
@@ -107,6 +110,13 @@ class ShellTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // As on a desktop, where controls take the pointer's hover unless told otherwise (the
+        // offscreen platform has them take none).
+        qputenv("QT_QUICK_CONTROLS_HOVER_ENABLED", "1");
+    }
+
     void init()
     {
         m_app = std::make_unique<AppHarness>();
@@ -158,6 +168,42 @@ private Q_SLOTS:
         QVERIFY(!app.isSidebarCollapsed());
         QTRY_COMPARE(sidebar->width(), 236.0);
         QVERIFY(shown(shell, u"wordmark"_s));
+    }
+
+    // Every hover help of the shell is the kit's dark tip, and none stays over a title that
+    // starts playing.
+    void theHoverHelpIsTheKitsTipAndThePlayerClosesIt()
+    {
+        QmlHarness harness({1240, 820});
+        QQuickItem *shell = harness.createFromQml(u"AppShell { width: 1190; height: 770 }"_s);
+        QVERIFY(shell);
+        const auto tipShows = [&harness](const QString &text) {
+            return QTest::qWaitFor([&] {
+                const QObject *tip = PageViews::shownTip(harness.window());
+                return tip && tip->property("text").toString() == text;
+            });
+        };
+
+        // From elsewhere: the pointer may still stand where an earlier test left it.
+        harness.moveAway();
+        harness.hover(QmlHarness::find(shell, u"collapseButton"_s));
+        QVERIFY(tipShows(u"Collapse sidebar"_s));
+        QVERIFY(PageViews::isHelpTip(PageViews::shownTip(harness.window())));
+        harness.click(QmlHarness::find(shell, u"collapseButton"_s));
+        QTRY_VERIFY(!PageViews::shownTip(harness.window()));
+        QTRY_COMPARE(QmlHarness::find(shell, u"sidebar"_s)->width(), 72.0);
+
+        // Collapsed, each row names its page.
+        harness.hover(QmlHarness::find(shell, u"sidebarRow-guide"_s));
+        QVERIFY(tipShows(u"TV Guide"_s));
+        QVERIFY(PageViews::isHelpTip(PageViews::shownTip(harness.window())));
+        m_app->playback().openFile(QUrl::fromLocalFile(u"/media/clip.mkv"_s));
+        QTRY_VERIFY(!PageViews::shownTip(harness.window()));
+        m_app->playback().close();
+
+        harness.hover(QmlHarness::find(shell, u"expandButton"_s));
+        QVERIFY(tipShows(u"Expand sidebar"_s));
+        QVERIFY(PageViews::isHelpTip(PageViews::shownTip(harness.window())));
     }
 
     void theSwitcherMenuSwitchesRefreshesAndManages()
@@ -243,6 +289,19 @@ private Q_SLOTS:
         QVERIFY(dialog);
         QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
         QTRY_VERIFY(dialog->property("visible").toBool());
+        // Without a desktop dialog Qt's own stands in, in the window's dark look, folder bar too.
+        QQuickItem *folderBar = nullptr;
+        QTRY_VERIFY((folderBar = PageViews::firstOfClass(window->contentItem(), "QQuickFolderBreadcrumbBar")));
+        QQuickItem *panel = PageViews::firstOfClass(window->contentItem(), "QQuickPopupItem");
+        QVERIFY(panel);
+        QTRY_VERIFY(panel->opacity() == 1);
+        const QImage frame = window->grabWindow();
+        const auto shade = [&frame](QQuickItem *item, QPointF at) {
+            return frame.pixelColor(item->mapToScene(at).toPoint()).lightness();
+        };
+        QVERIFY(shade(folderBar, QPointF(folderBar->width() - 6, folderBar->height() / 2)) < 60);
+        QVERIFY(shade(panel, QPointF(6, 6)) < 60);
+        QVERIFY(shade(panel, QPointF(6, panel->height() - 6)) < 60);
         QVERIFY(QMetaObject::invokeMethod(dialog, "reject"));
         QTRY_VERIFY(!dialog->property("visible").toBool());
         QVERIFY(!m_app->playback().hasTarget());
@@ -303,22 +362,31 @@ private Q_SLOTS:
         QTRY_VERIFY(field->hasActiveFocus());
     }
 
-    void thePageHeaderKeepsItsButtonsClearOfLongTitles()
+    void thePageHeaderKeepsItsButtonsClearOfItsTexts()
     {
-        QmlHarness harness({600, 200});
+        QmlHarness harness({600, 260});
         QQuickItem *header = harness.createFromQml(
-            u"PageHeader { width: 420; title: \"A title far too long to fit beside the buttons of this header\"; "
-            "QMButton { objectName: \"headerButton\"; text: \"Refresh\" } }"_s);
+            u"PageHeader { width: 480; title: \"Live TV\"; QMButton { objectName: \"headerButton\"; text: \"Refresh\" } }"_s);
         QVERIFY(header);
-        QmlHarness::settle();
         QQuickItem *title = QmlHarness::find(header, u"pageTitle"_s);
         QQuickItem *button = QmlHarness::find(header, u"headerButton"_s);
-        QVERIFY(title->property("truncated").toBool());
-        QVERIFY(button->mapToItem(header, QPointF()).x() - title->mapToItem(header, QPointF(title->width(), 0)).x() >= 12);
-        QVERIFY(qAbs(button->mapToItem(header, QPointF(button->width(), 0)).x() - header->width()) < 1);
+        const auto left = [header](QQuickItem *item) { return item->mapToItem(header, QPointF()).x(); };
+        const auto right = [header](QQuickItem *item) { return item->mapToItem(header, QPointF(item->width(), 0)).x(); };
+        // Beside the texts: 16 px, a gap of at least 12 px, 16 px.
+        QTRY_VERIFY(qAbs(right(button) - header->width()) < 1);
+        QVERIFY(!title->property("truncated").toBool());
+        QVERIFY(left(button) - right(title) >= 16 + 12 + 16);
         // Without a subtitle the title is the only line.
         QVERIFY(!QmlHarness::find(header, u"pageSubtitle"_s)->isVisible());
         QCOMPARE(title->parentItem()->height(), title->height());
+
+        // Too long a title to stand beside them: the buttons go under it, whole, and the title
+        // takes the whole line.
+        header->setProperty("title", u"A title far too long to fit beside the buttons of this header"_s);
+        QTRY_VERIFY(button->mapToItem(header, QPointF()).y() >= title->mapToItem(header, QPointF(0, title->height())).y());
+        QCOMPARE(left(button), 0.0);
+        QCOMPARE(title->width(), header->width());
+        QVERIFY(title->property("truncated").toBool());
     }
 
     void layersCoverThePageAndThePlayerCoversEverything()
@@ -364,6 +432,55 @@ private Q_SLOTS:
         QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval());
         harness.click(QmlHarness::find(shell, u"sidebarRow-live"_s));
         QCOMPARE(app.route(), Route::Live);
+    }
+
+    // At the smallest window every page is whole: its controls lie inside the window, its title
+    // and tiles are not cut short, and a menu opened at the window's edge stays inside it.
+    void everyPageFitsTheSmallestWindow()
+    {
+        // The window's least size, below its menu bar.
+        const QSize smallest(1040, 628);
+        QmlHarness harness(smallest);
+        QQuickItem *shell = harness.createFromQml(u"AppShell {}"_s);
+        QVERIFY(shell);
+        shell->setPosition(QPointF());
+        shell->setSize(smallest);
+        const QRectF window{QPointF(), QSizeF(smallest)};
+        AppModel &app = m_app->app();
+        awaitBlocking(app.live()->refreshIfNeeded());
+        app.live()->setSelected(app.live()->items().first());
+
+        const auto fits = [&](Route route) {
+            app.setRoute(route);
+            const auto cut = [&] {
+                return PageViews::truncated(shell, u"pageTitle"_s) + PageViews::truncated(shell, u"tileTitle"_s)
+                     + PageViews::truncated(shell, u"listTitle"_s);
+            };
+            const bool whole = QTest::qWaitFor([&] { return PageViews::outside(shell, window).isEmpty() && cut().isEmpty(); });
+            if (!whole)
+                qWarning().noquote() << routeText(route) << PageViews::outside(shell, window) << cut();
+            return whole;
+        };
+        for (const Route route : allRoutes)
+            QVERIFY(fits(route));
+        app.setRequestedSettingsSection(u"Categories"_s);
+        QTRY_VERIFY(QmlHarness::find(shell, u"listTitle"_s));
+        QVERIFY(fits(Route::Settings));
+        app.setDetail(film(u"1"_s));
+        QVERIFY(fits(Route::Movies));
+        app.setDetail(std::nullopt);
+
+        // The menus of the rightmost buttons move in from the window's edge.
+        for (const auto &[route, button] : {std::pair(Route::Movies, u"posterSizeButton"_s),
+                                            std::pair(Route::Playlists, u"menuButton"_s)}) {
+            QVERIFY(fits(route));
+            QTRY_VERIFY(!PageViews::shownPopup(harness.window().contentItem()));
+            harness.click(QmlHarness::find(shell, button));
+            std::optional<QRectF> menu;
+            QTRY_VERIFY((menu = PageViews::shownPopup(harness.window().contentItem())) && menu->width() > 0);
+            QTRY_VERIFY2(window.contains(*PageViews::shownPopup(harness.window().contentItem())), qPrintable(button));
+            harness.key(Qt::Key_Escape);
+        }
     }
 
     void noticesRiseFromTheBottomAndDatabaseErrorsBecomeNotices()

@@ -38,6 +38,16 @@ void openFiles(PlaybackWindowController &playback, const QList<QUrl> &files)
         playback.openFile(file);
 }
 
+// File > Open media file shows the desktop's own dialog through its portal where the desktop
+// offers one; Qt takes the portal by itself only inside a sandbox. Everything else still comes
+// from the desktop's own theme, Qt's own dialog (in the window's dark look) stands in where no
+// portal answers, and a theme the user chose stays.
+void preferDesktopPortal()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME"))
+        qputenv("QT_QPA_PLATFORMTHEME", "xdgdesktopportal");
+}
+
 // Notes in the log how long the start took, at the first frame drawn after the catalogue opened
 // (the frames before show the start-up placeholder).
 void logFirstLibraryFrame(QQuickWindow &window, const CatalogueStore &store, QElapsedTimer started)
@@ -59,6 +69,7 @@ int main(int argc, char *argv[])
 {
     QElapsedTimer started;
     started.start();
+    preferDesktopPortal();
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(u"Quillmere"_s);
     QGuiApplication::setOrganizationName(u"Quillmere"_s);

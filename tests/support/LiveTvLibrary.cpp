@@ -21,7 +21,7 @@ const Group groups[] = {{u"1"_s, u"UK: News"_s, u"News"_s, 1, 40, true},
 
 } // namespace
 
-LiveTvLibrary::LiveTvLibrary(const QDateTime &now)
+LiveTvLibrary::LiveTvLibrary(const QDateTime &now, const std::function<void(GeneratedCatalogue &, const FakeProvider &)> &adjust)
 {
     StoreHarness &store = harness();
     store.clock().setWallClock(now);
@@ -45,6 +45,8 @@ LiveTvLibrary::LiveTvLibrary(const QDateTime &now)
             catalogue.items.append(item);
         }
     }
+    if (adjust)
+        adjust(catalogue, store.provider());
     guide.start = now.toLocalTime().date().startOfDay().addSecs(-3600);
     guide.programmesPerChannel = 50;
     store.provider().setCatalogue(catalogue);

@@ -4,6 +4,11 @@
 
 #include <QDateTime>
 
+#include <functional>
+
+class FakeProvider;
+struct GeneratedCatalogue;
+
 // A started store with one imported playlist of 70 live channels and a guide for them, and the
 // application's objects over it (handed to QML), whose players play nothing. Category "1" (UK: News) holds channels
 // 1-40 ("News 01" ...), "2" (UK: Sport) channels 41-60 ("Sport 41" ...), "3" (FR: Infos)
@@ -12,8 +17,10 @@
 class LiveTvLibrary final
 {
 public:
-    // The clock stands at `now` before anything is imported.
-    explicit LiveTvLibrary(const QDateTime &now = QDateTime(QDate(2026, 1, 1), QTime(12, 0)));
+    // The clock stands at `now` before anything is imported; `adjust` may change the catalogue
+    // before the provider serves it (its addresses are the provider's).
+    explicit LiveTvLibrary(const QDateTime &now = QDateTime(QDate(2026, 1, 1), QTime(12, 0)),
+                           const std::function<void(GeneratedCatalogue &, const FakeProvider &)> &adjust = {});
 
     LiveTvLibrary(const LiveTvLibrary &) = delete;
     LiveTvLibrary &operator=(const LiveTvLibrary &) = delete;

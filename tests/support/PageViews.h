@@ -5,7 +5,12 @@
 #include "Views/Shell/PageModel.h"
 
 #include <QQuickItem>
+#include <QRectF>
+#include <QStringList>
 #include <QTest>
+
+#include <functional>
+#include <optional>
 
 // Helpers for tests that drive whole pages offscreen.
 namespace PageViews {
@@ -33,6 +38,95 @@ inline QQuickItem *menuEntry(QQuickItem *root, const QString &text)
             return found;
     }
     return nullptr;
+}
+
+// The tooltip that shows in the window now (tooltips, as every popup, lie in its overlay), or
+// null; its class tells whether it is the kit's HelpTip.
+inline QObject *shownTip(QQuickWindow &window)
+{
+    const std::function<QObject *(QQuickItem *)> search = [&search](QQuickItem *item) -> QObject * {
+        if (item->isVisible() && item->inherits("QQuickPopupItem") && item->parent()
+            && item->parent()->inherits("QQuickToolTip"))
+            return item->parent();
+        for (QQuickItem *child : item->childItems()) {
+            if (QObject *found = search(child))
+                return found;
+        }
+        return nullptr;
+    };
+    return search(window.contentItem());
+}
+
+inline bool isHelpTip(const QObject *tip)
+{
+    return tip && QByteArray(tip->metaObject()->className()).startsWith("HelpTip");
+}
+
+// The first visible item of that class under `root`.
+inline QQuickItem *firstOfClass(QQuickItem *root, const char *className)
+{
+    if (root->isVisible() && root->inherits(className))
+        return root;
+    for (QQuickItem *child : root->childItems()) {
+        if (QQuickItem *found = firstOfClass(child, className))
+            return found;
+    }
+    return nullptr;
+}
+
+// The controls and texts under `root` that do not lie wholly inside `bounds` (scene
+// coordinates), by object name or class. Content that a list or page scrolls along an axis is
+// checked only along the other one; its own view is checked on both. Inside an item that clips,
+// what it hides wholly is not shown, and what it cuts counts as outside.
+inline QStringList outside(QQuickItem *root, QRectF bounds, bool checkX = true, bool checkY = true)
+{
+    QStringList found;
+    if (!root->isVisible() || root->opacity() == 0)
+        return found;
+    const QRectF rect = root->mapRectToScene(QRectF(0, 0, root->width(), root->height()));
+    if (root->inherits("QQuickAbstractButton") || root->inherits("QQuickText") || root->inherits("QQuickTextInput")) {
+        const bool outX = checkX && (rect.left() < bounds.left() - 0.5 || rect.right() > bounds.right() + 0.5);
+        const bool outY = checkY && (rect.top() < bounds.top() - 0.5 || rect.bottom() > bounds.bottom() + 0.5);
+        const bool hidden = (checkX && (rect.right() <= bounds.left() || rect.left() >= bounds.right()))
+                         || (checkY && (rect.bottom() <= bounds.top() || rect.top() >= bounds.bottom()));
+        if ((outX || outY) && !hidden) {
+            const QString name = root->objectName().isEmpty() ? QString::fromLatin1(root->metaObject()->className())
+                                                               : root->objectName();
+            found.append(name + QStringLiteral(" \"") + root->property("text").toString() + QLatin1Char('"'));
+        }
+    }
+    if (root->inherits("QQuickFlickable")) {
+        checkX = checkX && root->property("contentWidth").toReal() <= root->width() + 0.5;
+        checkY = checkY && root->property("contentHeight").toReal() <= root->height() + 0.5;
+    } else if (root->clip()) {
+        bounds = bounds.intersected(rect);
+    }
+    for (QQuickItem *child : root->childItems())
+        found.append(outside(child, bounds, checkX, checkY));
+    return found;
+}
+
+// Every visible text of that name under `root` that is cut short.
+inline QStringList truncated(QQuickItem *root, const QString &name)
+{
+    QStringList found;
+    for (QQuickItem *text : QmlHarness::findAll(root, name)) {
+        if (text->isVisible() && text->property("truncated").toBool())
+            found.append(text->property("text").toString());
+    }
+    return found;
+}
+
+// The scene rectangle of the popup that shows in the window now.
+inline std::optional<QRectF> shownPopup(QQuickItem *root)
+{
+    if (root->isVisible() && root->inherits("QQuickPopupItem"))
+        return root->mapRectToScene(QRectF(0, 0, root->width(), root->height()));
+    for (QQuickItem *child : root->childItems()) {
+        if (const std::optional<QRectF> found = shownPopup(child))
+            return found;
+    }
+    return std::nullopt;
 }
 
 } // namespace PageViews

@@ -4,7 +4,7 @@ import QtQuick.Layouts
 import Quillmere
 
 // The category list at the leading edge of a browse page, 300 wide and as high as the page:
-// `CategoryColumn { model: app.live; app: app; height: parent.height }`. It lists all items, the
+// `CategoryColumn { model: app.live; app: app; pageWidth: page.width; height: parent.height }`. It lists all items, the
 // favourites and the shown categories with their counts; choosing a row sets the browse model's
 // scope. A language menu and a filter field narrow the list; each category's context menu moves
 // it to the top, hides it or hides its whole language.
@@ -14,8 +14,14 @@ Rectangle {
     // The page's BrowseModel and the AppModel.
     property QtObject model
     property QtObject app
+    // The width of the page it stands on, when known: on a page too narrow for the column beside
+    // the page's content at its least width it narrows, down to 250.
+    property real pageWidth: 0
+    // What the page's content beside the column keeps at least: a header's title beside its
+    // search field.
+    readonly property int contentMinimumWidth: 540
 
-    implicitWidth: 300
+    implicitWidth: root.pageWidth > 0 ? Math.max(250, Math.min(300, root.pageWidth - 1 - root.contentMinimumWidth)) : 300
     implicitHeight: 600
     color: Qt.alpha(QM.bg1, 0.6)
 
@@ -227,14 +233,13 @@ Rectangle {
         }
     }
 
+    // The menu of one category, which it keeps while it is open.
     QMMenu {
         id: categoryMenu
 
-        property int row: -1
-
         function openFor(row: int, anchor: Item, position: point): void {
-            categoryMenu.row = row;
-            categoryMenu.popup(anchor, position.x, position.y);
+            column.openMenuFor(row);
+            categoryMenu.popupAt(anchor, position);
         }
 
         objectName: "categoryMenu"
@@ -243,21 +248,21 @@ Rectangle {
             objectName: "moveToTop"
             text: "Move to top"
             symbol: "arrow.up.to.line"
-            onTriggered: column.moveToTop(categoryMenu.row)
+            onTriggered: column.moveToTop()
         }
 
         QMMenuItem {
             objectName: "hideCategory"
             text: "Hide category"
             symbol: "eye.slash"
-            onTriggered: column.hideCategory(categoryMenu.row)
+            onTriggered: column.hideCategory()
         }
 
         QMMenuItem {
             objectName: "hideLanguage"
-            text: column.languageEntryTitle(categoryMenu.row)
+            text: column.menuLanguageTitle
             symbol: "globe"
-            onTriggered: column.hideLanguage(categoryMenu.row)
+            onTriggered: column.hideLanguage()
         }
     }
 }

@@ -178,33 +178,37 @@ std::optional<BrowseCategory> CategoryColumnModel::categoryAt(int row) const
     return m_rows.categories().at(row);
 }
 
-QString CategoryColumnModel::languageEntryTitle(int row) const
+void CategoryColumnModel::openMenuFor(int row)
 {
-    const std::optional<BrowseCategory> category = categoryAt(row);
-    return category ? hideLanguageTitle(category->language) : QString();
+    m_menuCategory = categoryAt(row);
+    Q_EMIT menuCategoryChanged();
 }
 
-void CategoryColumnModel::moveToTop(int row)
+QString CategoryColumnModel::menuLanguageTitle() const
 {
-    const std::optional<BrowseCategory> category = categoryAt(row);
-    if (!category || !m_model)
+    return m_menuCategory ? hideLanguageTitle(m_menuCategory->language) : QString();
+}
+
+void CategoryColumnModel::moveToTop()
+{
+    if (!m_menuCategory || !m_model)
         return;
     QStringList ids;
     for (const BrowseCategory &listed : m_model->categories())
         ids.append(listed.providerID);
-    saveOrder(m_app, m_model->kind(), movedToTop(ids, category->providerID));
+    saveOrder(m_app, m_model->kind(), movedToTop(ids, m_menuCategory->providerID));
 }
 
-void CategoryColumnModel::hideCategory(int row)
+void CategoryColumnModel::hideCategory()
 {
-    if (const std::optional<BrowseCategory> category = categoryAt(row))
-        hide(m_app, *category, false);
+    if (m_menuCategory)
+        hide(m_app, *m_menuCategory, false);
 }
 
-void CategoryColumnModel::hideLanguage(int row)
+void CategoryColumnModel::hideLanguage()
 {
-    if (const std::optional<BrowseCategory> category = categoryAt(row))
-        hide(m_app, *category, true);
+    if (m_menuCategory)
+        hide(m_app, *m_menuCategory, true);
 }
 
 QCoro::Task<void> CategoryColumnModel::saveOrder(QPointer<AppModel> app, CatalogueKind kind, QStringList ids)

@@ -35,6 +35,8 @@ class CategoryColumnModel : public QObject
     Q_PROPERTY(bool allLanguages READ allLanguages NOTIFY viewsChanged)
     // The language menu's items: key, title ("French  (3)") and whether it is the filter.
     Q_PROPERTY(QVariantList languages READ languages NOTIFY viewsChanged)
+    // The third entry of the category menu, titled after the language of its category.
+    Q_PROPERTY(QString menuLanguageTitle READ menuLanguageTitle NOTIFY menuCategoryChanged)
 
 public:
     // The settings section that holds languages and category order.
@@ -78,16 +80,19 @@ public:
     // Opens the settings page on its categories section.
     Q_INVOKABLE void openLanguageSettings();
 
-    // The category menu of a row; its third entry is titled after the row's language.
-    Q_INVOKABLE QString languageEntryTitle(int row) const;
-    Q_INVOKABLE void moveToTop(int row);
-    Q_INVOKABLE void hideCategory(int row);
-    Q_INVOKABLE void hideLanguage(int row);
+    // The category menu keeps the category of the row it opens for, so that its entries act on
+    // that category even when the rows are read again while it is open.
+    Q_INVOKABLE void openMenuFor(int row);
+    [[nodiscard]] QString menuLanguageTitle() const;
+    Q_INVOKABLE void moveToTop();
+    Q_INVOKABLE void hideCategory();
+    Q_INVOKABLE void hideLanguage();
 
 Q_SIGNALS:
     void modelChanged();
     void appChanged();
     void viewsChanged();
+    void menuCategoryChanged();
 
 private:
     void refreshRows();
@@ -98,4 +103,5 @@ private:
     QPointer<BrowseModel> m_model;
     QPointer<AppModel> m_app;
     CategoryRowListModel m_rows;
+    std::optional<BrowseCategory> m_menuCategory;
 };

@@ -59,7 +59,8 @@ int registerFrom(const QString &root)
 
 QFont interface(qreal pixels, int weight, qreal tracking)
 {
-    QFont font(interfaceFamily.toString());
+    QFont font;
+    font.setFamilies({interfaceFamily.toString(), emojiFamily.toString()});
     setSize(font, pixels);
     font.setWeight(QFont::Weight(weight));
     if (tracking != 0)

@@ -20,7 +20,7 @@ QMMenu {
     // Opens the menu for `item` at `position` of `anchor`.
     function openFor(item: var, anchor: Item, position: point): void {
         root.item = item;
-        root.popup(anchor, position.x, position.y);
+        root.popupAt(anchor, position);
     }
 
     onAboutToShow: actions.refresh()

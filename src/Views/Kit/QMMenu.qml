@@ -1,13 +1,24 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import Quillmere
 
 // A context or pull-down menu in the kit's look: a raised dark panel of `QMMenuItem`s.
-// `menu.popup(anchor, x, y)` opens it at a point of `anchor`.
+// `menu.popup(button, x, y)` opens it at a point of a button; a context menu opens with
+// `menu.popupAt(row, point)`, which places it in the window rather than on the row, so that it
+// stays open when its row is rebuilt (a list read again) under it.
 Menu {
     id: root
 
+    function popupAt(anchor: Item, position: point): void {
+        const overlay = T.Overlay.overlay;
+        const at = anchor.mapToItem(overlay, position);
+        root.popup(overlay, at.x, at.y);
+    }
+
     padding: 5
+    // A menu opened near the window's edge moves in, clear of it with its shadow.
+    margins: 8
 
     background: Item {
         implicitWidth: 200

@@ -18,6 +18,7 @@ MenuBar {
         bottomPadding: 6
         contentItem: Text {
             text: item.text
+            textFormat: Text.PlainText
             font: QM.label
             color: item.highlighted ? QM.text1 : QM.text2
         }

@@ -17,7 +17,8 @@ StackView {
     // until it empties.
     readonly property bool covering: root.opaque && root.key.length > 0 && root.depth > 0 && !root.entering
 
-    readonly property int duration: 200
+    // How long the fade and the slide take, in milliseconds.
+    property int duration: 200
     // The first view is still coming in.
     property bool entering: false
 
@@ -33,8 +34,11 @@ StackView {
         }
     }
 
-    // Empty, it lets everything through to the page below.
+    // Empty, it lets everything through to the page below; it never takes the pointer's hover
+    // itself (on a desktop a control would, even disabled, and the page below would see none),
+    // only its view does.
     enabled: root.depth > 0
+    hoverEnabled: false
     onBusyChanged: {
         if (!root.busy)
             root.entering = false;

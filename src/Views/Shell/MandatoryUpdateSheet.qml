@@ -40,6 +40,7 @@ Rectangle {
         Label {
             objectName: "title"
             text: qsTr("Update required")
+            textFormat: Text.PlainText
             color: "white"
             font.pixelSize: 20
             font.weight: Font.DemiBold
@@ -49,6 +50,7 @@ Rectangle {
         Label {
             objectName: "message"
             text: qsTr("Quillmere %1 is required to keep using the app.").arg(root.info.version)
+            textFormat: Text.PlainText
             color: Qt.rgba(1, 1, 1, 0.78)
             font.pixelSize: 14
             wrapMode: Text.Wrap
@@ -60,6 +62,7 @@ Rectangle {
             objectName: "notes"
             visible: root.notes.length > 0
             text: root.notes
+            textFormat: Text.PlainText
             color: Qt.rgba(1, 1, 1, 0.6)
             font.pixelSize: 13
             wrapMode: Text.Wrap
@@ -80,6 +83,7 @@ Rectangle {
 
             contentItem: Text {
                 text: downloadButton.text
+                textFormat: Text.PlainText
                 color: "white"
                 font.pixelSize: 14
                 font.weight: Font.DemiBold

@@ -42,6 +42,7 @@ AbstractButton {
                 objectName: "switcherInitial"
                 anchors.centerIn: parent
                 text: switcher.initial
+                textFormat: Text.PlainText
                 font: QM.font(14, 700)
                 color: QM.accent
             }

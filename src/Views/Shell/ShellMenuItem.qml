@@ -42,6 +42,7 @@ MenuItem {
         Text {
             visible: root.keys.length > 0
             text: root.keys
+            textFormat: Text.PlainText
             font: QM.caption
             color: QM.text3
         }

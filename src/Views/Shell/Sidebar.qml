@@ -49,24 +49,32 @@ Rectangle {
                     text: "Quillmere"
                     font: QM.font(17, 700)
                     color: QM.text1
+                    textFormat: Text.PlainText
                 }
 
                 Item { Layout.fillWidth: true }
 
                 QMIconButton {
+                    id: collapseButton
+
                     objectName: "collapseButton"
                     symbol: "sidebar.left"
                     size: 28
                     filled: false
                     tint: QM.text3
-                    ToolTip.visible: hovered
-                    ToolTip.delay: 600
-                    ToolTip.text: qsTr("Collapse sidebar")
                     onClicked: AppModel.sidebarCollapsed = true
+
+                    HelpTip {
+                        objectName: "collapseTip"
+                        text: qsTr("Collapse sidebar")
+                        shown: collapseButton.hovered
+                    }
                 }
             }
 
             AbstractButton {
+                id: expandButton
+
                 objectName: "expandButton"
                 anchors.centerIn: parent
                 visible: root.collapsed
@@ -78,10 +86,13 @@ Rectangle {
                     size: 32
                 }
                 background: null
-                ToolTip.visible: hovered
-                ToolTip.delay: 600
-                ToolTip.text: qsTr("Expand sidebar")
                 onClicked: AppModel.sidebarCollapsed = false
+
+                HelpTip {
+                    objectName: "expandTip"
+                    text: qsTr("Expand sidebar")
+                    shown: expandButton.hovered
+                }
             }
         }
 

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
@@ -31,10 +30,13 @@ ColumnLayout {
             radius: 10
             leftPadding: AppModel.sidebarCollapsed ? 0 : 12
             rightPadding: AppModel.sidebarCollapsed ? 0 : 12
-            ToolTip.visible: AppModel.sidebarCollapsed && row.hovered
-            ToolTip.delay: 600
-            ToolTip.text: row.modelData.title
             onClicked: Navigation.choose(row.modelData.route)
+
+            // Collapsed, the row's title is its hover help.
+            HelpTip {
+                text: row.modelData.title
+                shown: AppModel.sidebarCollapsed && row.hovered
+            }
 
             contentItem: RowLayout {
                 spacing: 12
@@ -60,6 +62,7 @@ ColumnLayout {
                     color: row.current ? QM.accent : QM.text2
                     elide: Text.ElideRight
                     maximumLineCount: 1
+                    textFormat: Text.PlainText
                 }
 
                 Text {
@@ -72,6 +75,7 @@ ColumnLayout {
                     text: "Ctrl+K"
                     font: QM.font(10.5, 600)
                     color: QM.text3
+                    textFormat: Text.PlainText
 
                     Rectangle {
                         anchors.fill: parent

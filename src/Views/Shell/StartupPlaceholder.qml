@@ -28,6 +28,7 @@ Rectangle {
             objectName: "startupText"
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Opening your library…")
+            textFormat: Text.PlainText
             font: QM.body
             color: QM.text2
         }

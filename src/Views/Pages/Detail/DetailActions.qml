@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Quillmere
 
 // The detail page's actions: play, resume or start over for a film, the next episode and
@@ -59,14 +58,18 @@ Row {
     }
 
     QMButton {
+        id: refreshButton
+
         objectName: "refreshButton"
         visible: !root.film
         enabled: !root.page.loadingEpisodes
         kind: QMButtonKind.Secondary
-        ToolTip.visible: hovered
-        ToolTip.delay: 600
-        ToolTip.text: "Refresh episodes"
         onClicked: root.page.refreshEpisodes()
+
+        HelpTip {
+            text: "Refresh episodes"
+            shown: refreshButton.hovered
+        }
 
         // The symbol alone, centred.
         contentItem: Item {

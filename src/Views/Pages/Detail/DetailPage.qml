@@ -47,6 +47,14 @@ Rectangle {
         // Until the user scrolls, the page stays at its top while the header grows (the episode
         // list's heading, chips and message arrive after the hero).
         property bool scrolled: false
+        // How far below its top the page stood before its rows were replaced (another season
+        // chosen, the episodes refreshed): a list read anew would start at its top again.
+        property real keptY: 0
+
+        function keepPlace(): void {
+            list.contentY = list.originY - list.topMargin + list.keptY;
+            list.returnToBounds();
+        }
 
         objectName: "detailList"
         anchors.fill: parent
@@ -81,6 +89,27 @@ Rectangle {
             x: 48
             width: list.width - 96
             page: pageModel
+        }
+
+        Connections {
+            target: pageModel.episodes
+
+            function onModelAboutToBeReset(): void {
+                list.keptY = list.contentY - list.originY + list.topMargin;
+            }
+
+            function onModelReset(): void {
+                if (list.scrolled)
+                    restorePlace.start();
+            }
+        }
+
+        // Once the list has laid out its new rows.
+        Timer {
+            id: restorePlace
+
+            interval: 0
+            onTriggered: list.keepPlace()
         }
     }
 

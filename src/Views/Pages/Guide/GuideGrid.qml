@@ -80,20 +80,20 @@ Item {
             page: root.page
             width: rows.width
             onTipRequested: (item, area, text) => {
-                tip.visible = false;
+                tip.shown = false;
                 if (text.length === 0)
                     return;
                 tip.parent = item;
                 tip.x = area.x + 8;
                 tip.y = area.y + area.height + 4;
                 tip.text = text;
-                tip.visible = true;
+                tip.shown = true;
             }
         }
     }
 
     // One tooltip for every cell of the grid, moved to the one under the pointer.
-    ToolTip {
+    HelpTip {
         id: tip
 
         objectName: "cellTip"

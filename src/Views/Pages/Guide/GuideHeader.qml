@@ -3,7 +3,8 @@ import QtQuick.Layouts
 import Quillmere
 
 // The guide's header block: the page title with the day and channel count, the search field and
-// the category menu; below, the day chips and the time buttons.
+// the category menu; below, the day chips and the time buttons. Where the chips do not all fit,
+// they scroll sideways and the time buttons keep their place.
 ColumnLayout {
     id: root
 
@@ -46,20 +47,48 @@ ColumnLayout {
         Layout.bottomMargin: 14
         spacing: 8
 
-        Repeater {
+        ListView {
+            id: chips
+
+            // The chosen day's chip, kept in sight once the chips are laid out.
+            property int chosenIndex: -1
+
+            objectName: "dayChips"
+            Layout.fillWidth: true
+            implicitHeight: 30
+            orientation: ListView.Horizontal
+            spacing: 8
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
             model: root.page.dayChips
+            onChosenIndexChanged: showChosen.restart()
 
-            QMChip {
+            Timer {
+                id: showChosen
+
+                interval: 0
+                onTriggered: chips.positionViewAtIndex(chips.chosenIndex, ListView.Contain)
+            }
+
+            // A mouse wheel turned over the chips moves them sideways.
+            WheelHandler {
+                orientation: Qt.Vertical
+                onWheel: event => chips.flick(event.angleDelta.y * 8, 0)
+            }
+
+            delegate: QMChip {
+                id: chip
+
                 required property var modelData
+                required property int index
 
-                objectName: "dayChip" + modelData.offset
-                text: modelData.title
-                selected: root.page.state !== null && modelData.offset === root.page.state.dayOffset
-                onClicked: root.page.pickDay(modelData.offset)
+                objectName: "dayChip" + chip.modelData.offset
+                text: chip.modelData.title
+                selected: root.page.state !== null && chip.modelData.offset === root.page.state.dayOffset
+                onClicked: root.page.pickDay(chip.modelData.offset)
+                onSelectedChanged: if (chip.selected) chip.ListView.view.chosenIndex = chip.index
             }
         }
-
-        Item { Layout.fillWidth: true }
 
         QMIconButton {
             objectName: "backButton"

@@ -23,28 +23,29 @@ Rectangle {
         app: AppModel
     }
 
+    // The menu of one entry of Continue watching, which it keeps while it is open.
     QMMenu {
         id: resumeMenu
 
-        property int row: -1
+        property string entryID
 
-        function openFor(row: int, anchor: Item, position: point): void {
-            resumeMenu.row = row;
-            resumeMenu.popup(anchor, position.x, position.y);
+        function openFor(entryID: string, anchor: Item, position: point): void {
+            resumeMenu.entryID = entryID;
+            resumeMenu.popupAt(anchor, position);
         }
 
         QMMenuItem {
             objectName: "resumeEntry"
             text: "Resume"
             symbol: "play.fill"
-            onTriggered: pageModel.resume(resumeMenu.row)
+            onTriggered: pageModel.resume(resumeMenu.entryID)
         }
 
         QMMenuItem {
             objectName: "removeEntry"
             text: "Remove from Continue watching"
             symbol: "minus.circle"
-            onTriggered: pageModel.removeFromContinueWatching(resumeMenu.row)
+            onTriggered: pageModel.removeFromContinueWatching(resumeMenu.entryID)
         }
     }
 
@@ -71,11 +72,19 @@ Rectangle {
                 page: pageModel
             }
 
-            RowLayout {
+            // The four tiles in a row, or two rows of two where a row would cut their names.
+            GridLayout {
+                id: tiles
+
+                readonly property int tileMinimumWidth: 210
+
+                objectName: "tiles"
                 Layout.fillWidth: true
                 Layout.leftMargin: 40
                 Layout.rightMargin: 40
-                spacing: 16
+                columns: tiles.width >= 4 * tiles.tileMinimumWidth + 3 * tiles.columnSpacing ? 4 : 2
+                columnSpacing: 16
+                rowSpacing: 16
 
                 Repeater {
                     model: pageModel.tiles
@@ -87,7 +96,7 @@ Rectangle {
 
                         objectName: "tile-" + tile.modelData.route
                         Layout.fillWidth: true
-                        // The four tiles share the row equally.
+                        // The tiles share their row equally.
                         Layout.preferredWidth: 1
                         implicitHeight: 84
                         radius: 14
@@ -113,7 +122,7 @@ Rectangle {
                     required property var item
                     required property string resumeLine
                     required property var progress
-                    required property int index
+                    required property string entryID
 
                     implicitWidth: 158
                     radius: 14
@@ -123,11 +132,11 @@ Rectangle {
                         subtitle: resumeCard.resumeLine
                         progress: resumeCard.progress
                     }
-                    onClicked: pageModel.resume(resumeCard.index)
+                    onClicked: pageModel.resume(resumeCard.entryID)
 
                     TapHandler {
                         acceptedButtons: Qt.RightButton
-                        onTapped: point => resumeMenu.openFor(resumeCard.index, resumeCard, point.position)
+                        onTapped: point => resumeMenu.openFor(resumeCard.entryID, resumeCard, point.position)
                     }
                 }
             }

@@ -153,20 +153,28 @@ void HomePageModel::setLoaded()
     }
 }
 
-void HomePageModel::resume(int row)
+const LibraryEntry *HomePageModel::continued(const QString &entryID) const
 {
-    if (row >= 0 && row < m_continueWatching.rowCount())
-        app()->resume(m_continueWatching.entries().at(row));
+    const QList<LibraryEntry> &entries = m_continueWatching.entries();
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&entryID](const LibraryEntry &entry) { return entry.id() == entryID; });
+    return found == entries.end() ? nullptr : &*found;
 }
 
-void HomePageModel::removeFromContinueWatching(int row)
+void HomePageModel::resume(const QString &entryID)
 {
-    if (row < 0 || row >= m_continueWatching.rowCount())
+    if (const LibraryEntry *entry = continued(entryID))
+        app()->resume(*entry);
+}
+
+void HomePageModel::removeFromContinueWatching(const QString &entryID)
+{
+    const LibraryEntry *entry = continued(entryID);
+    if (!entry)
         return;
-    const LibraryEntry &entry = m_continueWatching.entries().at(row);
-    const QString providerID = entry.episode ? entry.episode->providerID : entry.item.providerID;
+    const QString providerID = entry->episode ? entry->episode->providerID : entry->item.providerID;
     // The store finishes the write even when this page is gone; the reload follows its revision.
-    (void)app()->store()->removeFromHistory(providerID, entry.item.kind);
+    (void)app()->store()->removeFromHistory(providerID, entry->item.kind);
 }
 
 void HomePageModel::playChannel(MediaItemListModel *shelf, int row)

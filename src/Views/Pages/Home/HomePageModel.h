@@ -55,10 +55,11 @@ public:
     // "<playlist>|<library revision>|<catalogue revision>|<category-order revision>".
     [[nodiscard]] QString taskKey() const;
 
-    // Continues a row of Continue watching.
-    Q_INVOKABLE void resume(int row);
-    // Forgets a row of Continue watching (the episode's history for an episode).
-    Q_INVOKABLE void removeFromContinueWatching(int row);
+    // Continues an entry of Continue watching, named by its id (the row's `entryID`), which
+    // stays right while the shelf is read again under an open menu.
+    Q_INVOKABLE void resume(const QString &entryID);
+    // Forgets an entry of Continue watching (the episode's history for an episode).
+    Q_INVOKABLE void removeFromContinueWatching(const QString &entryID);
     // Plays a channel of a channel shelf, which becomes the list to switch through.
     Q_INVOKABLE void playChannel(MediaItemListModel *shelf, int row);
     // A poster: a channel plays, a film or series opens its detail page.
@@ -78,6 +79,7 @@ protected:
 
 private:
     void reloadIfNeeded();
+    [[nodiscard]] const LibraryEntry *continued(const QString &entryID) const;
     static QCoro::Task<void> load(QPointer<HomePageModel> self, std::stop_token stop);
     static QCoro::Task<void> clearChannels(QPointer<AppModel> app);
     void setLoaded();

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQml.Models
 import Quillmere
 
@@ -53,15 +52,20 @@ PageHeader {
         }
 
         VodMenuButton {
+            id: posterSizeButton
+
             objectName: "posterSizeButton"
             anchors.verticalCenter: parent.verticalCenter
             implicitWidth: 36
             leftPadding: 0
             rightPadding: 0
             menu: sizeMenu
-            ToolTip.visible: hovered
-            ToolTip.delay: 600
-            ToolTip.text: "Poster size"
+
+            HelpTip {
+                text: "Poster size"
+                shown: posterSizeButton.hovered
+            }
+
             contentItem: Item {
                 Icon {
                     anchors.centerIn: parent

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
@@ -32,9 +31,12 @@ Rectangle {
         spacing: 0
 
         CategoryColumn {
+            id: categories
+
             Layout.fillHeight: true
             model: root.browse
             app: AppModel
+            pageWidth: root.width
         }
 
         Rectangle {
@@ -46,6 +48,7 @@ Rectangle {
         ColumnLayout {
             Layout.fillWidth: true
             Layout.fillHeight: true
+            Layout.minimumWidth: categories.contentMinimumWidth
             spacing: 0
 
             VodHeader {

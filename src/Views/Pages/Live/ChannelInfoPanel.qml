@@ -128,9 +128,12 @@ Rectangle {
                     objectName: "favouriteButton"
                     kind: QMButtonKind.Secondary
                     onClicked: panel.toggleFavourite()
-                    ToolTip.visible: hovered
-                    ToolTip.delay: 800
-                    ToolTip.text: panel.favouriteTip
+
+                    HelpTip {
+                        text: panel.favouriteTip
+                        shown: favouriteButton.hovered
+                        delay: 800
+                    }
 
                     contentItem: Item {
                         implicitWidth: heart.implicitWidth

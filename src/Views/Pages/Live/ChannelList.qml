@@ -21,6 +21,9 @@ Item {
     ListView {
         id: list
 
+        // The row the pointer last went onto.
+        property ChannelRow hoveredRow: null
+
         objectName: "channelList"
         anchors.fill: parent
         visible: !root.page.showMessage
@@ -42,21 +45,29 @@ Item {
             page: root.page
             width: list.width - list.leftMargin - list.rightMargin
             onChosen: list.forceActiveFocus()
-            onMenuRequested: at => {
-                menu.row = channel.index;
-                menu.openFor(channel.item, channel, at);
+            onHoveredChanged: {
+                if (channel.hovered)
+                    channel.ListView.view.hoveredRow = channel;
             }
+            onMenuRequested: at => menu.openFor(channel.item, channel, at)
+        }
+
+        // One hover help for every row, moved to the row under the pointer.
+        HelpTip {
+            objectName: "watchTip"
+            parent: list.hoveredRow
+            text: "Double-click to watch"
+            shown: list.hoveredRow?.hovered ?? false
+            delay: 1000
         }
 
         // One menu for every row.
         ItemMenu {
             id: menu
 
-            property int row: -1
-
             objectName: "channelMenu"
             app: AppModel
-            onFavouriteToggled: favourite => root.page.mirrorFavourite(menu.row, favourite)
+            onFavouriteToggled: favourite => root.page.mirrorFavourite(menu.item, favourite)
         }
 
         Connections {

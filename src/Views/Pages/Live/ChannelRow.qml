@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
@@ -23,6 +22,7 @@ Item {
 
     readonly property bool selected: root.page.selectedID === root.itemID
     readonly property bool hasNow: root.nowTitle !== undefined
+    readonly property alias hovered: pointer.containsMouse
 
     // A click on the row: the list takes the keyboard.
     signal chosen()
@@ -177,9 +177,5 @@ Item {
         onDoubleClicked: mouse => {
             if (mouse.button === Qt.LeftButton)
                 root.page.play(root.index);
-        }
-        ToolTip.visible: pointer.containsMouse
-        ToolTip.delay: 1000
-        ToolTip.text: "Double-click to watch"
-    }
+        }    }
 }

@@ -3,9 +3,13 @@ import QtQuick.Layouts
 import Quillmere
 
 // The Live TV page: the category column, the header with the search field, the channel list or
-// a message in its place, and the panel of the selected channel, which slides in beside the list.
+// a message in its place, and the panel of the selected channel, which slides in beside the list,
+// or over the list's trailing part where the page is too narrow for both.
 Item {
     id: root
+
+    readonly property int panelWidth: 361
+    readonly property bool panelBeside: root.width >= 300 + 1 + categories.contentMinimumWidth + root.panelWidth
 
     objectName: "livePage"
 
@@ -21,9 +25,12 @@ Item {
         spacing: 0
 
         CategoryColumn {
+            id: categories
+
             Layout.fillHeight: true
             model: AppModel.live
             app: AppModel
+            pageWidth: root.width
         }
 
         Rectangle {
@@ -35,6 +42,7 @@ Item {
         ColumnLayout {
             Layout.fillWidth: true
             Layout.fillHeight: true
+            Layout.minimumWidth: categories.contentMinimumWidth
             spacing: 0
 
             PageHeader {
@@ -63,33 +71,65 @@ Item {
             }
         }
 
-        // The selected channel's panel; a new one for each channel.
+        // The panel's room beside the list, when there is room for both.
         Item {
-            objectName: "panelArea"
             Layout.fillHeight: true
-            Layout.preferredWidth: model.selectedID.length > 0 ? 361 : 0
-            clip: true
+            Layout.preferredWidth: root.panelBeside ? panelArea.width : 0
+        }
+    }
 
-            Behavior on Layout.preferredWidth {
-                NumberAnimation { duration: 180; easing.type: Easing.OutQuad }
-            }
+    QMShadow {
+        anchors.fill: panelArea
+        visible: !root.panelBeside && panelArea.width > 0
+        radius: 0
+        offsetY: 0
+    }
 
-            Rectangle {
-                width: 1
-                height: parent.height
-                color: QM.stroke
-            }
+    // The selected channel's panel; a new one for each channel.
+    Item {
+        id: panelArea
 
-            KeyedLayer {
-                x: 1
-                width: 360
-                height: parent.height
-                key: model.selectedID
-                slides: true
-                view: Component {
-                    ChannelInfoPanel {
-                        tick: model.clock
-                    }
+        objectName: "panelArea"
+        anchors.right: parent.right
+        height: parent.height
+        width: model.selectedID.length > 0 ? root.panelWidth : 0
+        clip: true
+
+        Behavior on width {
+            NumberAnimation { duration: 180; easing.type: Easing.OutQuad }
+        }
+
+        // Opaque, so that the panel reads the same over the list as beside it.
+        Rectangle {
+            anchors.fill: parent
+            color: QM.bg0
+        }
+
+        // Over the list it takes the pointer: no row under it is hovered, clicked or scrolled.
+        MouseArea {
+            anchors.fill: parent
+            hoverEnabled: true
+            acceptedButtons: Qt.AllButtons
+            onWheel: wheel => wheel.accepted = true
+        }
+
+        Rectangle {
+            width: 1
+            height: parent.height
+            color: QM.stroke
+        }
+
+        KeyedLayer {
+            objectName: "panelLayer"
+            x: 1
+            width: root.panelWidth - 1
+            height: parent.height
+            key: model.selectedID
+            slides: true
+            duration: 180
+            view: Component {
+                ChannelInfoPanel {
+                    tick: model.clock
                 }
             }
         }

@@ -2,6 +2,7 @@
 
 #include "App/AppModel.h"
 #include "App/BrowseModel.h"
+#include "App/MediaItemValue.h"
 #include "LiveChannelPlayback.h"
 #include "LiveListKeys.h"
 #include "Store/CatalogueStore.h"
@@ -136,10 +137,10 @@ void LivePageModel::playChannel(const MediaItem &channel)
     LiveChannelPlayback::play(*app(), channel);
 }
 
-void LivePageModel::mirrorFavourite(int row, bool saved)
+void LivePageModel::mirrorFavourite(const QVariant &channel, bool saved)
 {
-    if (const MediaItem *item = itemAt(row))
-        model()->updateFavourite(MediaItem(*item), saved);
+    if (channel.canConvert<MediaItemValue>())
+        model()->updateFavourite(channel.value<MediaItemValue>().item(), saved);
 }
 
 void LivePageModel::rowShown(int row)

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 
 #include <stop_token>
 
@@ -71,8 +72,8 @@ public:
     Q_INVOKABLE void select(int row);
     // A double click or Return: selects the channel and plays it.
     Q_INVOKABLE void play(int row);
-    // The item menu of a row stored a favourite change: the list shows it.
-    Q_INVOKABLE void mirrorFavourite(int row, bool saved);
+    // The item menu stored a favourite change of its channel (a MediaItemValue): the list shows it.
+    Q_INVOKABLE void mirrorFavourite(const QVariant &channel, bool saved);
     // A row came into view: the next page is fetched near the end of the list.
     Q_INVOKABLE void rowShown(int row);
     // How far a programme has run now, 0 to 1.

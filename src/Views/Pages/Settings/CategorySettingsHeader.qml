@@ -92,18 +92,26 @@ Column {
     }
 
     RowLayout {
+        id: listBar
+
         width: root.width
         visible: root.settings.hasActive
         spacing: 10
 
         QMOverline {
+            id: listTitle
+
+            objectName: "listTitle"
             Layout.fillWidth: true
             text: root.settings.listTitle
         }
 
         QMSearchField {
             objectName: "filter"
-            Layout.preferredWidth: 220
+            // 220 wide, narrower where the list's title would be cut short beside it (the layout
+            // gives its parts whole pixels).
+            Layout.preferredWidth: Math.max(120, Math.min(220, listBar.width - Math.ceil(listTitle.implicitWidth)
+                                                               - Math.ceil(resetButton.implicitWidth) - 2 * listBar.spacing))
             Layout.preferredHeight: 32
             prompt: "Filter"
             text: root.settings.filter
@@ -111,6 +119,8 @@ Column {
         }
 
         QMButton {
+            id: resetButton
+
             objectName: "reset"
             text: "Reset order & visibility"
             kind: QMButtonKind.Ghost
