@@ -180,6 +180,31 @@ private Q_SLOTS:
                      std::optional(u"The provider did not accept these credentials."_s));
     }
 
+    // An edit while the connection test of the old login waits on the server: the new login is
+    // what gets checked, and the old test's late end changes nothing.
+    void anEditDuringAConnectionTestChecksTheNewLogin()
+    {
+        ImportedSource source;
+        CatalogueStore &store = source.harness.store();
+        FakeProvider &provider = source.harness.provider();
+        provider.setFault(u"account"_s, {.stallAfterBytes = 0});
+        provider.clearRequests();
+        store.testConnection(source.playlist);
+        QTRY_COMPARE(provider.requests().size(), 1);
+
+        provider.clearFaults();
+        provider.setLogin(u"anna"_s, u"new secret"_s);
+        awaitBlocking(store.editPlaylist(source.playlist, u"Renamed"_s, source.playlist.serverURL, u"anna"_s,
+                                         u"new secret"_s));
+        QTRY_VERIFY(store.health().value(source.playlist.id).connectionChecked.has_value());
+        QCOMPARE(store.health().value(source.playlist.id).connectionError, std::nullopt);
+        QTRY_VERIFY(!store.isRefreshing(source.playlist.id));
+        // Once the tests have ended, a new request runs a new test.
+        provider.clearRequests();
+        store.testConnection(*source.harness.listed(source.playlist.id));
+        QTRY_COMPARE(provider.requests().size(), 1);
+    }
+
     // Removal cancels a running connection test at once instead of waiting out the account
     // check's 15 s time-out against a silent server.
     void removalCancelsARunningConnectionTest()
