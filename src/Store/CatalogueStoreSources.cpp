@@ -177,8 +177,10 @@ QCoro::Task<void> CatalogueStore::editPlaylist(Playlist playlist, QString name, 
 QCoro::Task<void> CatalogueStore::removePlaylist(Playlist playlist)
 {
     const qint64 id = playlist.id;
+    // Another edit or removal of the playlist is under way: nothing is removed here, and the
+    // caller must not report that it was.
     if (m_sourceMutations.contains(id))
-        co_return;
+        throw XtreamAPIError::providerMessage(u"This playlist is being changed. Try again once that has finished."_s);
     QPointer<CatalogueStore> self(this);
     m_sourceMutations.insert(id);
     Q_EMIT refreshingChanged();
