@@ -54,6 +54,9 @@ public:
     // provider's, then by name.
     [[nodiscard]] QCoro::Task<QList<BrowseCategory>> browseCategories(std::optional<qint64> playlistID,
                                                                       CatalogueKind kind);
+    // How many items of a kind belong to no listed category (they name none, or one the provider
+    // never listed): the all-items list shows them beside the items of the shown categories.
+    [[nodiscard]] QCoro::Task<qint64> uncategorisedCount(std::optional<qint64> playlistID, CatalogueKind kind);
     // One page of a scope; live rows carry their current programme. A query matches titles that
     // contain each of its first four words.
     [[nodiscard]] QCoro::Task<QList<MediaItem>> browseItems(std::optional<qint64> playlistID, CatalogueKind kind,
