@@ -3,6 +3,7 @@
 
 #include "CataloguePageReader.h"
 
+#include "CatalogueDatabaseError.h"
 #include "SqliteRow.h"
 #include "Support/Async.h"
 #include "Support/EpochSeconds.h"
@@ -279,8 +280,13 @@ QCoro::Task<QHash<QString, QList<GuideProgramme>>> CataloguePageReader::programm
 {
     return Async::onExecutor(m_executor, [this, playlistID, epgKeys, from, to] {
         QHash<QString, QList<GuideProgramme>> programmes;
-        for (const QString &epgKey : epgKeys)
-            programmes.insert(epgKey, windowProgrammes(playlistID, epgKey, from, to));
+        for (const QString &epgKey : epgKeys) {
+            // One channel whose programmes cannot be read costs only that channel.
+            try {
+                programmes.insert(epgKey, windowProgrammes(playlistID, epgKey, from, to));
+            } catch (const CatalogueDatabaseError &) {
+            }
+        }
         return programmes;
     });
 }

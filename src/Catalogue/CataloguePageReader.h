@@ -76,7 +76,7 @@ public:
     [[nodiscard]] QCoro::Task<QList<GuideProgramme>> programmes(qint64 playlistID, const QString &epgKey,
                                                                    const QDateTime &from, const QDateTime &to);
     // The same for several guide channels in one call, by guide key; a key without programmes
-    // maps to an empty list.
+    // maps to an empty list, and one whose programmes cannot be read is left out.
     [[nodiscard]] QCoro::Task<QHash<QString, QList<GuideProgramme>>> programmes(qint64 playlistID,
                                                                                const QStringList &epgKeys,
                                                                                const QDateTime &from,
