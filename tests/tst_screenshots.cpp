@@ -270,6 +270,7 @@ private Q_SLOTS:
         program.click(program.shown(u"serverField"_s)->property("input").value<QQuickItem *>());
         QTest::keyClick(program.window(), Qt::Key_A, Qt::ControlModifier);
         program.type(u"provider.example.com"_s);
+        QTest::keyClick(program.window(), Qt::Key_Tab);
         QVERIFY(program.shown(u"errorLine"_s));
         QVERIFY(!program.shown(u"save"_s)->isEnabled());
         QVERIFY(program.capture(shots.filePath(u"playlist-editor-problem.png"_s)));
