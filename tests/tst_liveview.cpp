@@ -168,6 +168,18 @@ private Q_SLOTS:
         harness.grab().save(u"gallery-live-select.png"_s);
     }
 
+    void aChannelShowsItsLogo()
+    {
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+        QQuickItem *channel = nullptr;
+        QTRY_VERIFY((channel = row(page, u"live:1"_s)));
+        QQuickItem *logo = QmlHarness::findOfType(channel, "ArtworkView");
+        QCOMPARE(logo->property("url").toUrl(), m_library->harness().provider().artworkURL(u"logo.png"_s));
+        QTRY_VERIFY(logo->property("shown").toBool());
+    }
+
     void searchingNarrowsTheListAndSaysWhenNothingMatches()
     {
         QmlHarness harness({1251, 908});
