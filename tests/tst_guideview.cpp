@@ -130,6 +130,19 @@ private Q_SLOTS:
         }
     }
 
+    // Back on the guide, whose channels were loaded on the earlier visit: the heading counts them.
+    void theHeadingCountsTheChannelsOnReturn()
+    {
+        {
+            QmlHarness harness({1251, 908});
+            QVERIFY(PageViews::open(harness, pageQml));
+        }
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+        QCOMPARE(QmlHarness::find(page, u"pageSubtitle"_s)->property("text"), u"Today \u00B7 70 channels"_s);
+    }
+
     void aPickedProgrammeOpensItsSheetAndReturnWatches()
     {
         QmlHarness harness({1251, 908});
