@@ -43,10 +43,12 @@ int main(int argc, char *argv[])
     GeneratedCatalogue catalogue = generateCatalogue({number("live"), number("movies"), number("series")});
     if (parser.isSet(u"artwork"_s)) {
         // The generated addresses name a host that never answers; these lead to pictures.
-        const QString served = provider.artworkURL(QString()).toString();
+        const QString unanswered = u"http://images.example/"_s;
         for (ContentItem &item : catalogue.items) {
-            if (item.artworkURL)
-                item.artworkURL->replace(u"http://images.example/"_s, served);
+            if (item.artworkURL && item.artworkURL->startsWith(unanswered)) {
+                const QString name = item.artworkURL->mid(unanswered.size()).replace(u'/', u'-');
+                item.artworkURL = provider.artworkURL(name).toString();
+            }
         }
         provider.setEpisodeArtwork(provider.artworkURL(u"episode.jpg"_s).toString());
     }
