@@ -34,7 +34,7 @@ class PlaylistEditorModel : public ViewModel
     Q_PROPERTY(bool saving READ isSaving NOTIFY savingChanged)
     Q_PROPERTY(QString error READ error NOTIFY errorChanged)
     // The sentence under the fields: why the form cannot be saved now, else why the last save
-    // failed; empty when there is nothing to say.
+    // failed, else why the edited playlist's login is missing; empty when there is nothing to say.
     Q_PROPERTY(QString reason READ reason NOTIFY reasonChanged)
     QML_ELEMENT
 
