@@ -171,6 +171,8 @@ int main(int argc, char *argv[])
 
         report.add(kindName + u" categories"_s,
                    [&] { (void)awaitBlocking(reader.browseCategories(playlist, kind)); });
+        report.add(kindName + u" uncategorised count"_s,
+                   [&] { (void)awaitBlocking(reader.uncategorisedCount(playlist, kind)); });
         for (const auto &named : scopes) {
             const QString &scopeName = named.first;
             const BrowseScope &scope = named.second;

@@ -4,6 +4,7 @@
 #include "support/FakeProvider.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -53,6 +54,19 @@ QString plant(const QString &root, const QString &name, const QByteArray &bytes,
         return QString();
     file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
     return path;
+}
+
+// The files of downloads under way (or left behind) in the cache's staging area.
+QStringList unfinishedDownloads(const QString &root)
+{
+    QStringList files;
+    QDirIterator entries(QDir(root).filePath(u".partial"_s), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        if (!path.endsWith(u".lock"_s))
+            files.append(path);
+    }
+    return files;
 }
 
 QDateTime at(qint64 secondsBeforeNow, const QDateTime &now)
@@ -324,7 +338,7 @@ private Q_SLOTS:
         QCOMPARE(file.has_value(), stored);
         const QStringList files = QDir(m_root->path()).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(files.size(), stored ? 1 : 0);
-        QVERIFY(QDir(m_root->filePath(u".partial"_s)).isEmpty());
+        QVERIFY(unfinishedDownloads(m_root->path()).isEmpty());
     }
 
     void aStalledBodyFailsOnceTheServerFallsSilent()
@@ -333,7 +347,37 @@ private Q_SLOTS:
         ArtworkCache cache(m_root->path(), milliseconds(300));
         QCOMPARE(lookUp(cache, m_provider->artworkURL(u"stall/a.jpg"_s)), std::nullopt);
         QVERIFY(QDir(m_root->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-        QVERIFY(QDir(m_root->filePath(u".partial"_s)).isEmpty());
+        QVERIFY(unfinishedDownloads(m_root->path()).isEmpty());
+    }
+
+    // Two programs on one cache (a screenshot run beside the user's window): the first sweep of
+    // one removes what a program that has ended left behind, never a download the other has
+    // under way; each takes its own unfinished downloads with it when it ends.
+    void aProgramKeepsItsUnfinishedDownloadsApartFromAnother()
+    {
+        const QDir staging(m_root->filePath(u".partial"_s));
+        const QString abandoned = staging.filePath(u"ended-program"_s);
+        QVERIFY(QDir().mkpath(abandoned));
+        QVERIFY(!plant(abandoned, u"a.part"_s, "half", 60).isEmpty());
+        auto running = std::make_unique<ArtworkCache>(m_root->path());
+        QStringList folders = staging.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        folders.removeOne(u"ended-program"_s);
+        QCOMPARE(folders.size(), 1);
+        // What a download of the running program has written so far.
+        const QString underWay = plant(staging.filePath(folders.constFirst()), u"b.part"_s, "half", 0);
+        QVERIFY(!underWay.isEmpty());
+
+        {
+            ArtworkCache another(m_root->path());
+            const QUrl kept = m_provider->artworkURL(u"kept.jpg"_s);
+            plant(m_root->path(), ArtworkFiles::fileName(kept), "cached", 60);
+            QVERIFY(lookUp(another, kept));
+            QVERIFY(QFileInfo::exists(underWay));
+            QVERIFY(!QFileInfo::exists(abandoned));
+        }
+        QVERIFY(QFileInfo::exists(underWay));
+        running.reset();
+        QVERIFY(staging.isEmpty());
     }
 
     void everyEighthWrittenFileSweepsAgain()

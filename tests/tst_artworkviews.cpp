@@ -240,6 +240,13 @@ private Q_SLOTS:
         again->setProperty("url", QUrl(address(u"lighthouse.png"_s)));
         QVERIFY(!again->property("shown").toBool());
         QTRY_VERIFY(again->property("shown").toBool());
+
+        // A view of another frame, whose fitted copy is still to be made, shows the picture in
+        // memory at its first frame too: never the placeholder.
+        QQuickItem *framed = createArtwork(harness, url, u"radius: 6"_s);
+        QVERIFY(framed->property("shown").toBool());
+        QVERIFY_COLOUR_WITHIN(harness.pixel(framed, QPointF(60, 90)), FakeArtwork::centreColour(u"harbour.png"_s), 6);
+        QCOMPARE(artworkRequests(), 2);
     }
 
     void aFailedAddressIsNotAskedForAgainUntilCleared()

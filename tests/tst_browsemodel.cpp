@@ -464,6 +464,36 @@ private Q_SLOTS:
         QCOMPARE(ids(awaitBlocking(live.channelQueue())), numbers(201, 400));
     }
 
+    // The all-items row counts what the all-items list lists, also the items of no category or
+    // of one the provider never listed, and leaves out those of hidden categories.
+    void theAllRowCountsEveryItemTheAllListShows()
+    {
+        Library library;
+        GeneratedCatalogue catalogue = sampleCatalogue();
+        int number = 9000;
+        for (const CatalogueKind kind : allCatalogueKinds) {
+            for (const std::optional<QString> &category : {std::optional<QString>(), std::optional(u"unlisted"_s)}) {
+                ContentItem item = catalogueEntry(kind, ++number, QString(), u"Stray"_s);
+                item.categoryID = category;
+                catalogue.items.append(item);
+            }
+        }
+        library.reimport(catalogue);
+        BrowseCategory news;
+        news.kind = CatalogueKind::Live;
+        news.providerID = u"1"_s;
+        QVERIFY(awaitBlocking(library.store().setCategoryHidden(news, true)));
+
+        for (const CatalogueKind kind : allCatalogueKinds) {
+            BrowseModel model(kind, library.store());
+            awaitBlocking(model.refreshIfNeeded());
+            model.setScope(BrowseScope::all());
+            QVERIFY(settles(model));
+            QTRY_COMPARE(model.total(), kind == CatalogueKind::Live ? 205 + 2 : kind == CatalogueKind::Movie ? 132 : 7);
+            QCOMPARE(model.totalVisibleCount(), model.total());
+        }
+    }
+
     // A categories read that fails reports its sentence and keeps the categories, the hidden
     // languages and the scope shown so far: a passing failure must not move the user's scope.
     void aFailedCategoriesReadKeepsWhatIsShown()

@@ -127,14 +127,18 @@ private Q_SLOTS:
         };
         remove();
         QCOMPARE(removalStarted.size(), 1);
-        // A second removal while the first runs returns at once.
-        bool secondReturned = false;
+        // A second removal while the first runs is refused at once, never reported as done.
+        QString refusal;
         auto again = [&]() -> QCoro::Task<> {
-            co_await store.removePlaylist(source.playlist);
-            secondReturned = true;
+            try {
+                co_await store.removePlaylist(source.playlist);
+            } catch (const XtreamAPIError &error) {
+                refusal = error.description();
+            }
         };
         again();
-        QVERIFY(secondReturned);
+        QCOMPARE(refusal, u"This playlist is being changed. Try again once that has finished."_s);
+        QCOMPARE(removalStarted.size(), 1);
         QVERIFY(store.isRefreshing(source.playlist.id));
         QTRY_VERIFY_WITH_TIMEOUT(removed, 30000);
 
@@ -178,6 +182,31 @@ private Q_SLOTS:
         store.testConnection(source.playlist);
         QTRY_COMPARE(store.health().value(source.playlist.id).connectionError,
                      std::optional(u"The provider did not accept these credentials."_s));
+    }
+
+    // An edit while the connection test of the old login waits on the server: the new login is
+    // what gets checked, and the old test's late end changes nothing.
+    void anEditDuringAConnectionTestChecksTheNewLogin()
+    {
+        ImportedSource source;
+        CatalogueStore &store = source.harness.store();
+        FakeProvider &provider = source.harness.provider();
+        provider.setFault(u"account"_s, {.stallAfterBytes = 0});
+        provider.clearRequests();
+        store.testConnection(source.playlist);
+        QTRY_COMPARE(provider.requests().size(), 1);
+
+        provider.clearFaults();
+        provider.setLogin(u"anna"_s, u"new secret"_s);
+        awaitBlocking(store.editPlaylist(source.playlist, u"Renamed"_s, source.playlist.serverURL, u"anna"_s,
+                                         u"new secret"_s));
+        QTRY_VERIFY(store.health().value(source.playlist.id).connectionChecked.has_value());
+        QCOMPARE(store.health().value(source.playlist.id).connectionError, std::nullopt);
+        QTRY_VERIFY(!store.isRefreshing(source.playlist.id));
+        // Once the tests have ended, a new request runs a new test.
+        provider.clearRequests();
+        store.testConnection(*source.harness.listed(source.playlist.id));
+        QTRY_COMPARE(provider.requests().size(), 1);
     }
 
     // Removal cancels a running connection test at once instead of waiting out the account

@@ -4,6 +4,7 @@
 #include "Views/Pages/Guide/GuideLane.h"
 #include "Views/Pages/Guide/GuidePageModel.h"
 #include "support/CatalogueGenerator.h"
+#include "support/ConnectionHook.h"
 #include "support/FakeProvider.h"
 #include "support/LiveTvLibrary.h"
 #include "support/PageViews.h"
@@ -64,6 +65,16 @@ CellSpot cell(QQuickItem *page, int row, int index)
     return {};
 }
 
+// Lets read-only connections (the browse reader's) return no text longer than 100,000 bytes, as
+// SQLite refuses any value beyond its length limit: a row can then fail to read while its
+// neighbours read well.
+int limitTextLengthOfReaders(sqlite3 *database, char **, const sqlite3_api_routines *)
+{
+    if (sqlite3_db_readonly(database, "main") == 1)
+        sqlite3_limit(database, SQLITE_LIMIT_LENGTH, 100'000);
+    return SQLITE_OK;
+}
+
 } // namespace
 
 // The TV guide offscreen, driven with real clicks, keys and wheel events.
@@ -96,6 +107,43 @@ private Q_SLOTS:
         harness.moveAway();
         QmlHarness::settle(300);
         harness.grab().save(u"gallery-guide.png"_s);
+    }
+
+    // Rows read their programmes eight channels at a time: a channel whose read fails shows no
+    // guide, its neighbours in the same read show theirs.
+    void aChannelWhoseProgrammesCannotBeReadCostsOnlyItsOwnRow()
+    {
+        const ConnectionHook hook(&limitTextLengthOfReaders);
+        m_library.reset();
+        m_library = std::make_unique<LiveTvLibrary>(noon);
+        m_library->app().setRoute(Route::Guide);
+        (void)m_library->harness().rows(
+            u"UPDATE epg_programmes SET description = replace(hex(zeroblob(100000)), '0', 'x') WHERE channel_key = 'news02.uk'"_s);
+
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+        const GuideState &state = *m_library->app().guide();
+        QTRY_COMPARE(state.cache().size(), lanes(page).size());
+        QVERIFY(state.cache().size() > GuideProgrammeFetcher::batchSize);
+        for (auto entry = state.cache().cbegin(); entry != state.cache().cend(); ++entry) {
+            // Every row on screen is a news channel with a guide.
+            QVERIFY2(entry.key().startsWith(u"news"_s), qPrintable(entry.key()));
+            QCOMPARE(entry.value().isEmpty(), entry.key().startsWith(u"news02.uk|"_s));
+        }
+    }
+
+    // Back on the guide, whose channels were loaded on the earlier visit: the heading counts them.
+    void theHeadingCountsTheChannelsOnReturn()
+    {
+        {
+            QmlHarness harness({1251, 908});
+            QVERIFY(PageViews::open(harness, pageQml));
+        }
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+        QCOMPARE(QmlHarness::find(page, u"pageSubtitle"_s)->property("text"), u"Today \u00B7 70 channels"_s);
     }
 
     void aPickedProgrammeOpensItsSheetAndReturnWatches()

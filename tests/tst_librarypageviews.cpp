@@ -6,6 +6,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "Views/Shell/PageModel.h"
+#include "support/FakeProvider.h"
 #include "support/LibraryRig.h"
 #include "support/PageViews.h"
 #include "support/QmlHarness.h"
@@ -374,6 +375,33 @@ private Q_SLOTS:
         QQuickItem *first = QmlHarness::find(page, u"episode:0"_s);
         harness.click(inView(first));
         QCOMPARE(rig.playback().target()->episode->seasonNumber, 2);
+    }
+
+    // An episode row shows the episode's picture, or the series' own when the episode has none.
+    void episodeRowsShowTheirPictures()
+    {
+        LibraryRig rig;
+        const QList<MediaItem> shows = rig.items(CatalogueKind::Series);
+        const auto series = std::find_if(shows.cbegin(), shows.cend(), [](const MediaItem &item) { return item.artworkURL; });
+        QVERIFY(series != shows.cend());
+        FakeProvider &provider = rig.harness().provider();
+        const QString still = provider.artworkURL(u"still.jpg"_s).toString();
+        provider.setDocument(u"get_series_info"_s,
+                             (u"{\"episodes\":{\"1\":[{\"id\":\"e1\",\"episode_num\":1,\"title\":\"One\","
+                              "\"info\":{\"movie_image\":\""_s
+                              + still + u"\"}},{\"id\":\"e2\",\"episode_num\":2,\"title\":\"Two\"}]}}"_s)
+                                 .toUtf8());
+        rig.app().setDetail(*series);
+        QmlHarness harness({1367, 900});
+        QQuickItem *page = PageViews::open(harness, u"DetailPage { width: 1319; height: 852 }"_s);
+        QVERIFY(page);
+        QQuickItem *first = nullptr;
+        QTRY_VERIFY((first = QmlHarness::find(page, u"episode:0"_s)));
+        QQuickItem *picture = QmlHarness::findOfType(first, "ArtworkView");
+        QCOMPARE(picture->property("url").toUrl(), QUrl(still));
+        QTRY_VERIFY(picture->property("shown").toBool());
+        QQuickItem *fallback = QmlHarness::findOfType(QmlHarness::find(page, u"episode:1"_s), "ArtworkView");
+        QCOMPARE(fallback->property("url").toUrl(), *series->artworkURL);
     }
 
     void theLauncherOpensTheSiteInTheBrowser()

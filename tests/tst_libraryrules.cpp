@@ -337,6 +337,13 @@ private Q_SLOTS:
         QCOMPARE(terms.first(), u"eleventh"_s);
         QVERIFY(!terms.contains(u"Matrix"_s));
         QCOMPARE(RecentSearches::parse(RecentSearches::join(terms)), terms);
+
+        // A pasted term of several lines is one term of one line, and the list stays at ten.
+        QCOMPARE(RecentSearches::term(u" dark\nstorm\r\nrising\u2028 "_s), u"dark storm rising"_s);
+        terms = RecentSearches::remember(terms, u"dark\nstorm\r\nrising\n"_s);
+        QCOMPARE(terms.first(), u"dark storm rising"_s);
+        QCOMPARE(RecentSearches::parse(RecentSearches::join(terms)), terms);
+        QCOMPARE(RecentSearches::parse(RecentSearches::join(terms) + u"\nfrom\nan older\nlist"_s), terms);
     }
 
     void marksAFullResultShelf()

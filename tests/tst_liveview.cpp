@@ -2,6 +2,7 @@
 #include "App/BrowseModel.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Views/Pages/Live/LivePageModel.h"
+#include "support/AwaitBlocking.h"
 #include "support/LiveTvLibrary.h"
 #include "support/PageViews.h"
 #include "support/QmlHarness.h"
@@ -179,6 +180,36 @@ private Q_SLOTS:
         harness.moveAway();
         QmlHarness::settle(300);
         harness.grab().save(u"gallery-live-select.png"_s);
+    }
+
+    // The page is built over a list that was loaded before (another page or an earlier visit
+    // loaded it), so no change of the list follows: the heading names the scope all the same.
+    void theHeadingNamesTheScopeOfAListLoadedBefore()
+    {
+        BrowseModel &live = *m_library->app().live();
+        awaitBlocking(live.refreshIfNeeded());
+        live.setScope(BrowseScope::all());
+        QTRY_VERIFY(!live.isLoading() && live.total() == LiveTvLibrary::channelCount);
+        live.setSelected(live.items().constFirst());
+
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+        QCOMPARE(QmlHarness::find(page, u"pageTitle"_s)->property("text"), u"All channels"_s);
+        QCOMPARE(QmlHarness::find(page, u"pageSubtitle"_s)->property("text"), u"70 channels"_s);
+        QTRY_COMPARE(QmlHarness::find(page, u"panelArea"_s)->width(), 361.0);
+    }
+
+    void aChannelShowsItsLogo()
+    {
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+        QQuickItem *channel = nullptr;
+        QTRY_VERIFY((channel = row(page, u"live:1"_s)));
+        QQuickItem *logo = QmlHarness::findOfType(channel, "ArtworkView");
+        QCOMPARE(logo->property("url").toUrl(), m_library->harness().provider().artworkURL(u"logo.png"_s));
+        QTRY_VERIFY(logo->property("shown").toBool());
     }
 
     void searchingNarrowsTheListAndSaysWhenNothingMatches()

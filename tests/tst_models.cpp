@@ -66,6 +66,15 @@ private Q_SLOTS:
         QVERIFY(BrowseScope::category(u"5"_s) != BrowseScope::category(u"6"_s));
         QCOMPARE(BrowseScope::favourites().settingsText(), u"fav"_s);
         QCOMPARE(BrowseScope::all().settingsText(), u"all"_s);
+        // A provider's category id never turns into a built-in scope when read back, and the
+        // texts settings already hold read as before.
+        for (const BrowseScope &scope : {BrowseScope::all(), BrowseScope::favourites(), BrowseScope::category(u"5"_s),
+                                         BrowseScope::category(u"all"_s), BrowseScope::category(u"fav"_s),
+                                         BrowseScope::category(u"category:all"_s)})
+            QCOMPARE(BrowseScope::fromSettingsText(scope.settingsText()), scope);
+        QCOMPARE(BrowseScope::category(u"5"_s).settingsText(), u"5"_s);
+        QCOMPARE(BrowseScope::fromSettingsText(u"all"_s), BrowseScope::all());
+        QCOMPARE(BrowseScope::fromSettingsText(u"fav"_s), BrowseScope::favourites());
     }
 
     void compactItemIsBuiltFromAMediaItem()

@@ -333,8 +333,8 @@ private Q_SLOTS:
         QTest::newRow("space in the host") << u"http://tv example.net"_s << u"anna"_s << u"pw"_s << false
                                            << u"Enter a valid server address."_s;
         QTest::newRow("no host") << u"http://"_s << u"anna"_s << u"pw"_s << false << u"Enter a valid server address."_s;
-        QTest::newRow("no username") << fine << QString() << u"pw"_s << false << QString();
-        QTest::newRow("no password") << fine << u"anna"_s << QString() << false << QString();
+        QTest::newRow("no username") << fine << QString() << u"pw"_s << false << u"Enter the username."_s;
+        QTest::newRow("no password") << fine << u"anna"_s << QString() << false << u"Enter the password."_s;
         QTest::newRow("very long address") << u"http://tv.example.net/"_s + QString(3000, u'a') << u"anna"_s << u"pw"_s
                                            << false << u"The server address can be at most 2000 characters long."_s;
         QTest::newRow("very long password") << fine << u"anna"_s << QString(501, u'x') << false
@@ -350,20 +350,28 @@ private Q_SLOTS:
         QFETCH(QString, problem);
         const PlaylistEditorModel::Fields typed = fields(server, username, password);
         QCOMPARE(PlaylistEditorModel::canSave(typed), savable);
-        QCOMPARE(PlaylistEditorModel::problem(typed, {}), problem);
+        using Field = PlaylistEditorModel::Field;
+        QCOMPARE(PlaylistEditorModel::problem(typed, Field::Name | Field::Server | Field::Username | Field::Password),
+                 problem);
     }
 
-    void theEditorNamesOnlyTheFieldsTheUserEmptied()
+    // A rule is named once an entry that breaks it is finished; a value too long is named at once.
+    void theEditorNamesOnlyWhatFinishedEntriesBreak()
     {
-        PlaylistEditorModel::Typed typed;
+        using Field = PlaylistEditorModel::Field;
+        PlaylistEditorModel::FieldSet finished;
         const PlaylistEditorModel::Fields empty = fields(QString(), QString(), QString());
         // A fresh form says nothing; the disabled button is enough.
-        QCOMPARE(PlaylistEditorModel::problem(empty, typed), QString());
-        typed.username = true;
-        QCOMPARE(PlaylistEditorModel::problem(empty, typed), u"Enter the username."_s);
-        typed.server = true;
-        QCOMPARE(PlaylistEditorModel::problem(empty, typed), u"Enter the server address."_s);
-        QCOMPARE(PlaylistEditorModel::problem(fields(u"  "_s, QString(), QString()), typed), u"Enter the server address."_s);
+        QCOMPARE(PlaylistEditorModel::problem(empty, finished), QString());
+        // An address being typed is not wrong yet.
+        QCOMPARE(PlaylistEditorModel::problem(fields(u"h"_s, QString(), QString()), finished), QString());
+        finished |= Field::Username;
+        QCOMPARE(PlaylistEditorModel::problem(empty, finished), u"Enter the username."_s);
+        finished |= Field::Server;
+        QCOMPARE(PlaylistEditorModel::problem(empty, finished), u"Enter the server address."_s);
+        QCOMPARE(PlaylistEditorModel::problem(fields(u"  "_s, QString(), QString()), finished), u"Enter the server address."_s);
+        QCOMPARE(PlaylistEditorModel::problem(fields(u"h"_s, QString(), QString()), finished),
+                 u"The server address must start with http:// or https://."_s);
         QCOMPARE(PlaylistEditorModel::problem(fields(u"x"_s, u"anna"_s, u"pw"_s, QString(201, u'n')), {}),
                  u"The name can be at most 200 characters long."_s);
     }

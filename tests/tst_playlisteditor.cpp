@@ -191,8 +191,16 @@ private Q_SLOTS:
         QCOMPARE(rig.keyring().addCount(), 0);
         QVERIFY(rig.toasts().isEmpty());
 
-        // The next save clears the sentence as it begins.
+        // The sentence shown is the one that holds now: a name too long is named over the
+        // provider's answer, which stands until the address or the login changes.
+        QCOMPARE(editor->reason(), sentence);
+        editor->setName(QString(201, u'n'));
+        QCOMPARE(editor->reason(), u"The name can be at most 200 characters long."_s);
+        editor->setName(u"Home"_s);
+        QCOMPARE(editor->reason(), sentence);
         editor->setPassword(trickyPassword);
+        QCOMPARE(editor->error(), QString());
+        QCOMPARE(editor->reason(), QString());
         if (reachable) {
             QVERIFY(saved(*editor));
             QCOMPARE(editor->error(), QString());
@@ -273,9 +281,15 @@ private Q_SLOTS:
         (void)awaitBlocking(rig.keyring().remove(CredentialStore::service, other.credentialReference));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Keyring read failed"_s));
         auto missing = rig.editor(other.id);
-        QTest::qWait(100);
+        // Save stays disabled until the login is typed again, and the sheet says why.
+        QTRY_COMPARE(missing->reason(),
+                     u"Could not read playlist credentials (keyring status -25300). Enter the username and password again."_s);
         QCOMPARE(missing->name(), u"Other"_s);
         QCOMPARE(missing->username(), QString());
+        missing->setUsername(u"anna"_s);
+        QVERIFY(!missing->reason().isEmpty());
+        missing->setPassword(u"secret"_s);
+        QCOMPARE(missing->reason(), QString());
     }
 
     void editingABusyPlaylistIsRefusedAfterTheCheck()

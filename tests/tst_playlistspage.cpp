@@ -178,7 +178,16 @@ private Q_SLOTS:
         const XtreamCredentials login = m_app->storeHarness().provider().credentials();
         harness.type(u"Den"_s);
         harness.key(Qt::Key_Tab);
-        harness.type(login.serverURL.toString());
+        // An address being typed is not wrong yet; one left unfinished is.
+        QQuickItem *errorLine = QmlHarness::find(overlay, u"errorLine"_s);
+        harness.type(u"h"_s);
+        QVERIFY(!errorLine->isVisible());
+        harness.key(Qt::Key_Tab);
+        QCOMPARE(QmlHarness::find(overlay, u"errorText"_s)->property("text").toString(),
+                 u"The server address must start with http:// or https://."_s);
+        harness.key(Qt::Key_Tab, Qt::ShiftModifier);
+        harness.type(login.serverURL.toString().mid(1));
+        QVERIFY(!errorLine->isVisible());
         harness.key(Qt::Key_Tab);
         harness.type(login.username);
         harness.key(Qt::Key_Tab);

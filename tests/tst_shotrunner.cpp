@@ -119,6 +119,10 @@ private Q_SLOTS:
         QTest::newRow("empty argument") << u"search:"_s << u"search"_s << QString() << u"search-.png"_s;
         QTest::newRow("argument keeps its colons") << u"search:a:b"_s << u"search"_s << u"a:b"_s << u"search-a-b.png"_s;
         QTest::newRow("no name before the colon") << u":news"_s << u"news"_s << QString() << u"-news.png"_s;
+        // The image stays inside the output folder whatever the entry says.
+        QTest::newRow("a name with a path") << u"../x"_s << u"../x"_s << QString() << u"..-x.png"_s;
+        QTest::newRow("an argument with a path") << u"search:/tmp/../x"_s << u"search"_s << u"/tmp/../x"_s
+                                                 << u"search--tmp-..-x.png"_s;
     }
 
     void splitsAPageSpecification()
@@ -174,7 +178,7 @@ private Q_SLOTS:
         QTemporaryDir directory;
         QCoro::Task<void> run = runner.runIfRequested(LaunchArguments(launch(
             {u"--shots"_s, directory.path(), u"--window"_s, u"640x480"_s, u"--shot-pages"_s,
-             u"movies-detail,collapse,search:comedy news,update,nowhere,::,play-movie"_s})));
+             u"movies-detail,collapse,search,update,nowhere,::,play-movie"_s})));
         VirtualClock &clock = harness.clock();
 
         // The window takes its size at once; the first page waits a second after the store opened.
@@ -200,7 +204,8 @@ private Q_SLOTS:
         clock.advance(3s);
         QCOMPARE(app.route(), Route::Search);
         QCOMPARE(app.searchFocusRequest(), 1);
-        QCOMPARE(app.searchText(), u"comedy news"_s);
+        // A bare "search" searches for "news", like "search:".
+        QCOMPARE(app.searchText(), u"news"_s);
         clock.advance(3s);
         QCOMPARE(harness.updater().banner().value_or(UpdateInfo()).version, u"9.9.0"_s);
         QVERIFY(!harness.updater().blocking());
@@ -208,7 +213,7 @@ private Q_SLOTS:
         // A name that matches nothing is captured as the window stands; only colons is no page.
         clock.advance(6s);
         QCOMPARE(images(directory), (QStringList{u"collapse.png"_s, u"movies-detail.png"_s, u"nowhere.png"_s,
-                                                 u"search-comedy news.png"_s, u"update.png"_s}));
+                                                 u"search.png"_s, u"update.png"_s}));
         QCOMPARE(app.route(), Route::Movies);
 
         // A film starts 2 s after its list, and a player page is captured after 10 s.

@@ -144,6 +144,8 @@ void XMLTVGuideTest::readsAttributes_data()
     QTest::newRow("other quotes inside") << QByteArray(R"(<programme channel="it's")") << u"it's"_s;
     QTest::newRow("entities are kept") << QByteArray(R"(<programme channel="a&amp;b")") << u"a&amp;b"_s;
     QTest::newRow("UTF-8 value") << QByteArray(R"(<programme channel="Télé.fr")") << u"Télé.fr"_s;
+    // A NUL would cut the id short where it is stored.
+    QTest::newRow("a NUL is dropped") << QByteArray("<programme channel=\"one\0.uk\"", 28) << u"one.uk"_s;
     QTest::newRow("no quotes") << QByteArray("<programme channel=one.uk") << QString();
     QTest::newRow("no closing quote") << QByteArray(R"(<programme channel="one.uk)") << QString();
     QTest::newRow("empty value") << QByteArray(R"(<programme channel=" ")") << QString();
@@ -182,6 +184,7 @@ void XMLTVGuideTest::readsElementTexts_data()
     QTest::newRow("unknown and broken references stay")
         << QByteArray("<programme><title>&nbsp; &#0; &#xD800; &#12 &# &x; AT&T</title>")
         << u"&nbsp; &#0; &#xD800; &#12 &# &x; AT&T"_s;
+    QTest::newRow("a NUL is dropped") << QByteArray("<programme><title>Ne\0ws</title>", 31) << u"News"_s;
     QTest::newRow("empty") << QByteArray("<programme><title>  </title>") << QString();
     QTest::newRow("empty CDATA") << QByteArray("<programme><title><![CDATA[]]></title>") << QString();
     QTest::newRow("no closing tag") << QByteArray("<programme><title>News</programme>") << QString();

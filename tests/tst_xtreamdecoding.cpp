@@ -147,6 +147,14 @@ void XtreamDecodingTest::decodesItems_data()
     QTest::newRow("escapes and other scripts")
         << QByteArray(R"({"id":"a\/b","name":"Caf\u00e9 \"Noir\" \ud83c\udfac","plot":"Канал"})") << live
         << with(item(live, u"a/b"_s, u"Café \"Noir\" 🎬"_s), [](ContentItem &expected) { expected.subtitle = u"Канал"_s; });
+    // One odd character costs only itself: a lone half of a surrogate pair becomes U+FFFD, a
+    // NUL is dropped (a search and a guide id would stop at it), an escaped backslash stays.
+    QTest::newRow("lone surrogates and NULs")
+        << QByteArray(R"({"id":"9","name":"A\ud800B \udc00\\ud800 \ud83c\udfac","plot":"x\u0000y","epg_channel_id":"news\u0000.uk"})")
+        << live << with(item(live, u"9"_s, u"A\uFFFDB \uFFFD\\ud800 🎬"_s), [](ContentItem &expected) {
+               expected.subtitle = u"xy"_s;
+               expected.epgChannelID = u"news.uk"_s;
+           });
     QTest::newRow("texts are kept as sent") << QByteArray(R"({"id":" 7 ","name":" N ","stream_icon":"not an address"})")
                                             << live << with(item(live, u" 7 "_s, u" N "_s), [](ContentItem &expected) {
                                                    expected.artworkURL = u"not an address"_s;
@@ -203,6 +211,8 @@ void XtreamDecodingTest::decodesCategories()
     QCOMPARE(categories, (QList<Category>{{CatalogueKind::Movie, u"5"_s, u"UK: News"_s, 0},
                                              {CatalogueKind::Movie, u"7"_s, u"Films"_s, 0},
                                              {CatalogueKind::Movie, u"3"_s, u"Kids"_s, 0}}));
+    QCOMPARE(decoder.category(R"({"category_id":"6","category_name":"\udbff News"})", CatalogueKind::Live).name,
+             u"\uFFFD News"_s);
     QCOMPARE(outcome([&] { (void)decoder.category(R"({"category_id":"5"})", CatalogueKind::Live); }),
              unreadableResponse);
     QCOMPARE(outcome([&] { (void)decoder.category(R"({"category_name":"News"})", CatalogueKind::Live); }),

@@ -142,6 +142,13 @@ void XtreamDocumentsTest::readsEpisodeDetails()
     QCOMPARE(episodes[2].plot, std::nullopt);
     QCOMPARE(episodes[2].durationSeconds, 1800);
     QCOMPARE(episodes[2].id(), u"7:3"_s);
+
+    // A lone half of a surrogate pair costs only itself; a NUL is dropped.
+    const QList<SeriesEpisode> odd =
+        XtreamDocuments::seriesEpisodes(R"({"episodes":[{"id":"4","title":"Pilot \ud800","plot":"a\u0000b"}]})", u"7"_s);
+    QCOMPARE(odd.size(), 1);
+    QCOMPARE(odd[0].title, u"Pilot \uFFFD"_s);
+    QCOMPARE(odd[0].plot, u"ab"_s);
 }
 
 void XtreamDocumentsTest::rejectsEpisodeReplies()

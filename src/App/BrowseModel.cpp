@@ -71,6 +71,12 @@ void BrowseModel::setCategories(const QList<BrowseCategory> &categories)
     Q_EMIT categoryViewsChanged();
 }
 
+void BrowseModel::setUncategorisedCount(qint64 count)
+{
+    if (assignIfChanged(m_uncategorisedCount, count))
+        Q_EMIT categoryViewsChanged();
+}
+
 void BrowseModel::setHiddenLanguages(const QSet<QString> &keys)
 {
     if (!assignIfChanged(m_hiddenLanguages, keys))

@@ -125,8 +125,11 @@ public:
     // The languages of the shown categories with their category counts, English first, then
     // the most common.
     [[nodiscard]] QList<LanguageCount> languages() const;
-    // The item count of the shown categories, for the all-items row.
+    // How many items the all-items list holds: those of the categories shown at all, and those
+    // outside every listed category. For the all-items row.
     [[nodiscard]] qint64 totalVisibleCount() const;
+    // The items outside every listed category, as the last category load found them.
+    void setUncategorisedCount(qint64 count);
     // The title of a scope for headers.
     [[nodiscard]] QString categoryName(const BrowseScope &scope) const;
     // The same for a scope as text ("all", "fav" or a category id).
@@ -193,6 +196,7 @@ private:
     CatalogueStore &m_store;
 
     QList<BrowseCategory> m_categories;
+    qint64 m_uncategorisedCount = 0;
     QSet<QString> m_hiddenLanguages;
     std::optional<QString> m_languageFilter;
     QString m_categoryFilter;

@@ -81,7 +81,7 @@ QHash<QString, int> BrowseModel::languageOrder() const
 
 qint64 BrowseModel::totalVisibleCount() const
 {
-    qint64 total = 0;
+    qint64 total = m_uncategorisedCount;
     for (const BrowseCategory &category : m_categories) {
         if (isShownAtAll(category))
             total += category.itemCount;

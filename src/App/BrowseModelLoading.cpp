@@ -68,19 +68,24 @@ QCoro::Task<void> BrowseModel::loadCategories()
 {
     QPointer<BrowseModel> self(this);
     CataloguePageReader &reader = m_store.pageReader();
-    // Both reads are queued at once; the reader runs them one after the other.
-    auto categoriesRead = settle(reader.browseCategories(m_store.activePlaylistID(), m_kind));
+    // The reads are queued at once; the reader runs them one after the other.
+    const std::optional<qint64> playlistID = m_store.activePlaylistID();
+    auto categoriesRead = settle(reader.browseCategories(playlistID, m_kind));
+    auto uncategorisedRead = settle(reader.uncategorisedCount(playlistID, m_kind));
     auto hiddenRead = settle(reader.hiddenLanguages());
 
     const Settled<QList<BrowseCategory>> categories = co_await std::move(categoriesRead);
-    if (categories.error) {
+    const Settled<qint64> uncategorised = co_await std::move(uncategorisedRead);
+    if (const std::exception_ptr failure = categories.error ? categories.error : uncategorised.error) {
         if (self)
-            setError(CatalogueStore::safeError(categories.error));
+            setError(CatalogueStore::safeError(failure));
         co_await std::move(hiddenRead);
         co_return;
     }
-    if (self)
+    if (self) {
+        setUncategorisedCount(*uncategorised.value);
         setCategories(*categories.value);
+    }
     const Settled<QSet<QString>> hidden = co_await std::move(hiddenRead);
     if (!self)
         co_return;

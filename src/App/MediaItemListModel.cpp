@@ -46,7 +46,8 @@ QVariant MediaItemListModel::itemData(const MediaItem &item, int role)
     case PlotRole:
         return optionalValue(item.plot);
     case ArtworkUrlRole:
-        return optionalValue(item.artworkURL);
+        // Always an address, empty for none: delegates hold it as a url.
+        return item.artworkURL.value_or(QUrl());
     case ContainerExtensionRole:
         return optionalValue(item.containerExtension);
     case NumberRole:

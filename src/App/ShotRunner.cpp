@@ -33,7 +33,8 @@ UpdateInfo sampleUpdate()
 
 QString ShotPage::fileName() const
 {
-    return QString(entry).replace(u':', u'-') + u".png"_s;
+    // A "/" would lead out of the output folder.
+    return QString(entry).replace(u':', u'-').replace(u'/', u'-') + u".png"_s;
 }
 
 std::optional<ShotPage> ShotPage::parse(const QString &entry)
@@ -126,9 +127,8 @@ QCoro::Task<void> ShotRunner::perform(ShotPage page)
     } else if (name == u"search"_s) {
         m_app.setRoute(Route::Search);
         m_app.setSearchFocusRequest(m_app.searchFocusRequest() + 1);
-        // "search" shows the page as it opens; "search:TEXT" searches ("news" when TEXT is empty).
-        if (page.entry.contains(u':'))
-            m_app.setSearchText(page.argument.isEmpty() ? u"news"_s : page.argument);
+        // "search:TEXT" searches for TEXT; "search" and "search:" search for "news".
+        m_app.setSearchText(page.argument.isEmpty() ? u"news"_s : page.argument);
     } else if (name == u"play-live"_s) {
         if (!co_await showAndLoad(Route::Live))
             co_return;

@@ -26,7 +26,8 @@ struct ShotPage
     QString name;
     QString argument;
 
-    // The entry with every ":" made "-", plus ".png" ("search:news" is search-news.png).
+    // The entry with every ":" and "/" made "-", plus ".png" ("search:news" is search-news.png),
+    // so that it names a file inside the output folder.
     [[nodiscard]] QString fileName() const;
     // None for an entry made only of colons: it names no page and gets no image.
     [[nodiscard]] static std::optional<ShotPage> parse(const QString &entry);

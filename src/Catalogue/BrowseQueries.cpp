@@ -3,6 +3,7 @@
 
 #include "CataloguePageReader.h"
 
+#include "CatalogueDatabaseError.h"
 #include "SqliteRow.h"
 #include "Support/Async.h"
 #include "Support/EpochSeconds.h"
@@ -178,6 +179,20 @@ QCoro::Task<QList<BrowseCategory>> CataloguePageReader::browseCategories(std::op
     });
 }
 
+QCoro::Task<qint64> CataloguePageReader::uncategorisedCount(std::optional<qint64> playlistID, CatalogueKind kind)
+{
+    return Async::onExecutor(m_executor, [this, playlistID, kind] {
+        if (!playlistID)
+            return qint64(0);
+        return rows<qint64>(
+                   u"SELECT COALESCE(SUM(n.item_count), 0) FROM content_counts n WHERE n.playlist_id=?1 AND n.kind=?2\n"
+                   "   AND (n.category_id IS NULL OR n.category_id NOT IN (\n"
+                   "       SELECT c.provider_id FROM categories c WHERE c.playlist_id=?1 AND c.kind=?2))"_s,
+                   {*playlistID, kindText(kind)}, [](const SqliteRow &row) { return row.integer(0); })
+            .value(0);
+    });
+}
+
 QCoro::Task<QList<MediaItem>> CataloguePageReader::browseItems(std::optional<qint64> playlistID, CatalogueKind kind,
                                                                const BrowseScope &scope, const QString &query,
                                                                BrowseSort sort, int limit, int offset)
@@ -265,8 +280,13 @@ QCoro::Task<QHash<QString, QList<GuideProgramme>>> CataloguePageReader::programm
 {
     return Async::onExecutor(m_executor, [this, playlistID, epgKeys, from, to] {
         QHash<QString, QList<GuideProgramme>> programmes;
-        for (const QString &epgKey : epgKeys)
-            programmes.insert(epgKey, windowProgrammes(playlistID, epgKey, from, to));
+        for (const QString &epgKey : epgKeys) {
+            // One channel whose programmes cannot be read costs only that channel.
+            try {
+                programmes.insert(epgKey, windowProgrammes(playlistID, epgKey, from, to));
+            } catch (const CatalogueDatabaseError &) {
+            }
+        }
         return programmes;
     });
 }

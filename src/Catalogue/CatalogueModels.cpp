@@ -72,14 +72,26 @@ QString BrowseCategory::id() const
     return kindText(kind) + u':' + providerID;
 }
 
+namespace {
+
+const QString allText = u"all"_s;
+const QString favouritesText = u"fav"_s;
+// Put in front of a category id that would otherwise read as another scope.
+const QString categoryMark = u"category:"_s;
+
+} // namespace
+
 QString BrowseScope::settingsText() const
 {
     switch (m_type) {
     case Type::All:
-        return u"all"_s;
+        return allText;
     case Type::Favourites:
-        return u"fav"_s;
+        return favouritesText;
     case Type::Category:
+        // Ids are the provider's: one may well be "all" or "fav".
+        if (m_categoryID == allText || m_categoryID == favouritesText || m_categoryID.startsWith(categoryMark))
+            return categoryMark + m_categoryID;
         return m_categoryID;
     }
     Q_UNREACHABLE();
@@ -88,10 +100,12 @@ QString BrowseScope::settingsText() const
 
 BrowseScope BrowseScope::fromSettingsText(const QString &text)
 {
-    if (text == u"all"_s)
+    if (text == allText)
         return all();
-    if (text == u"fav"_s)
+    if (text == favouritesText)
         return favourites();
+    if (text.startsWith(categoryMark))
+        return category(text.sliced(categoryMark.size()));
     return category(text);
 }
 

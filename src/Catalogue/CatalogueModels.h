@@ -121,7 +121,8 @@ public:
     [[nodiscard]] Type type() const { return m_type; }
     // The category's provider id; empty unless the type is Category.
     [[nodiscard]] const QString &categoryID() const { return m_categoryID; }
-    // The form kept in user settings: "all", "fav" or the category's provider id.
+    // The form kept in user settings: "all", "fav" or the category's provider id, with
+    // "category:" in front of an id that is "all", "fav" or begins with that mark itself.
     [[nodiscard]] QString settingsText() const;
     // The scope a settings text names; any text but "all" and "fav" is a category's provider id.
     [[nodiscard]] static BrowseScope fromSettingsText(const QString &text);

@@ -54,6 +54,9 @@ public:
     // provider's, then by name.
     [[nodiscard]] QCoro::Task<QList<BrowseCategory>> browseCategories(std::optional<qint64> playlistID,
                                                                       CatalogueKind kind);
+    // How many items of a kind belong to no listed category (they name none, or one the provider
+    // never listed): the all-items list shows them beside the items of the shown categories.
+    [[nodiscard]] QCoro::Task<qint64> uncategorisedCount(std::optional<qint64> playlistID, CatalogueKind kind);
     // One page of a scope; live rows carry their current programme. A query matches titles that
     // contain each of its first four words.
     [[nodiscard]] QCoro::Task<QList<MediaItem>> browseItems(std::optional<qint64> playlistID, CatalogueKind kind,
@@ -73,7 +76,7 @@ public:
     [[nodiscard]] QCoro::Task<QList<GuideProgramme>> programmes(qint64 playlistID, const QString &epgKey,
                                                                    const QDateTime &from, const QDateTime &to);
     // The same for several guide channels in one call, by guide key; a key without programmes
-    // maps to an empty list.
+    // maps to an empty list, and one whose programmes cannot be read is left out.
     [[nodiscard]] QCoro::Task<QHash<QString, QList<GuideProgramme>>> programmes(qint64 playlistID,
                                                                                const QStringList &epgKeys,
                                                                                const QDateTime &from,

@@ -121,9 +121,13 @@ QByteArray decodedEntities(QByteArrayView text)
     return out;
 }
 
+// A NUL character would end the text for SQLite's string functions and cut a channel id short.
 std::optional<QString> nonEmptyTrimmed(QByteArrayView utf8)
 {
-    QString text = QString::fromUtf8(utf8).trimmed();
+    QString text = QString::fromUtf8(utf8);
+    if (utf8.contains('\0'))
+        text.remove(QChar(0));
+    text = text.trimmed();
     return text.isEmpty() ? std::nullopt : std::optional(std::move(text));
 }
 

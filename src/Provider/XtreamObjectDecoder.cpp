@@ -1,5 +1,7 @@
 #include "XtreamObjectDecoder.h"
 
+#include "JSONParseError.h"
+#include "JSONTextRepair.h"
 #include "XtreamAPIError.h"
 #include "XtreamValueReader.h"
 
@@ -198,9 +200,31 @@ struct XtreamObjectDecoder::Private
 
     // Fills a record in place: a batch's records are made where the batch's list keeps them.
     void decode(QByteArrayView objectText, CatalogueKind kind, ContentItem &item);
+    void decodeAsSent(QByteArrayView objectText, CatalogueKind kind, ContentItem &item);
+    [[nodiscard]] Category category(QByteArrayView objectText, CatalogueKind kind);
 };
 
+// An object whose text the parser refuses is read again with its odd characters mended; one
+// that cannot be mended fails as it did.
+template<typename Decode>
+auto decodeMending(QByteArrayView objectText, Decode decode)
+{
+    try {
+        return decode(objectText);
+    } catch (const JSONParseError &) {
+        const std::optional<QByteArray> mended = JSONTextRepair::repaired(objectText);
+        if (!mended)
+            throw;
+        return decode(*mended);
+    }
+}
+
 void XtreamObjectDecoder::Private::decode(QByteArrayView objectText, CatalogueKind kind, ContentItem &item)
+{
+    decodeMending(objectText, [&](QByteArrayView text) { decodeAsSent(text, kind, item); });
+}
+
+void XtreamObjectDecoder::Private::decodeAsSent(QByteArrayView objectText, CatalogueKind kind, ContentItem &item)
 {
     simdjson::ondemand::object object = iterate(objectText);
     const Fields<ItemFieldCount> fields(object, itemTable(kind));
@@ -228,15 +252,22 @@ XtreamObjectDecoder::~XtreamObjectDecoder() = default;
 XtreamObjectDecoder::XtreamObjectDecoder(XtreamObjectDecoder &&) noexcept = default;
 XtreamObjectDecoder &XtreamObjectDecoder::operator=(XtreamObjectDecoder &&) noexcept = default;
 
+Category XtreamObjectDecoder::Private::category(QByteArrayView objectText, CatalogueKind kind)
+{
+    return decodeMending(objectText, [&](QByteArrayView text) {
+        simdjson::ondemand::object object = iterate(text);
+        const Fields<CategoryFieldCount> fields(object, categoryTable());
+        Category category;
+        category.kind = kind;
+        category.providerID = fields.requiredText(CategoryProviderID);
+        category.name = fields.requiredText(CategoryName);
+        return category;
+    });
+}
+
 Category XtreamObjectDecoder::category(QByteArrayView objectText, CatalogueKind kind)
 {
-    simdjson::ondemand::object object = d->iterate(objectText);
-    const Fields<CategoryFieldCount> fields(object, categoryTable());
-    Category category;
-    category.kind = kind;
-    category.providerID = fields.requiredText(CategoryProviderID);
-    category.name = fields.requiredText(CategoryName);
-    return category;
+    return d->category(objectText, kind);
 }
 
 ContentItem XtreamObjectDecoder::contentItem(QByteArrayView objectText, CatalogueKind kind)

@@ -1,6 +1,7 @@
 #include "XtreamValueReader.h"
 
 #include "JSONParseError.h"
+#include "JSONTextRepair.h"
 
 #include <QLocale>
 
@@ -137,8 +138,13 @@ QString Value::text() const
     return std::visit(
         [](auto stored) -> QString {
             using T = decltype(stored);
-            if constexpr (std::is_same_v<T, std::string_view>)
-                return QString::fromUtf8(stored.data(), qsizetype(stored.size()));
+            if constexpr (std::is_same_v<T, std::string_view>) {
+                QString text = QString::fromUtf8(stored.data(), qsizetype(stored.size()));
+                // A NUL ("\u0000") would end the text for SQLite's string functions and searches.
+                if (stored.find('\0') != std::string_view::npos)
+                    text.remove(QChar(0));
+                return text;
+            }
             else if constexpr (std::is_same_v<T, double>)
                 return doubleText(stored);
             else
@@ -179,8 +185,15 @@ std::optional<double> Value::number() const
 simdjson::dom::element parse(simdjson::dom::parser &parser, QByteArrayView body)
 {
     simdjson::dom::element root;
-    if (const auto error = parser.parse(body.data(), size_t(body.size())).get(root))
+    const auto error = parser.parse(body.data(), size_t(body.size())).get(root);
+    if (!error)
+        return root;
+    // The parser copies every text it returns, so the mended body need not outlive the call.
+    const std::optional<QByteArray> mended = JSONTextRepair::repaired(body);
+    if (!mended)
         throwParseError(error);
+    if (const auto again = parser.parse(mended->data(), size_t(mended->size())).get(root))
+        throwParseError(again);
     return root;
 }
 

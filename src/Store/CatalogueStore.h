@@ -212,6 +212,8 @@ private:
     void updateHealth(qint64 playlistID, const HealthChange &change);
     void saveHealth(qint64 playlistID, const SourceHealth &record);
 
+    // Starts a connection test of the playlist in place of any that runs.
+    void restartConnectionTest(const Playlist &playlist);
     QCoro::Task<void> runConnectionTest(Playlist playlist, std::stop_token stop);
     QCoro::Task<void> runManualGuideRefresh(Playlist playlist);
     QCoro::Task<void> schedulerLoop(std::stop_token stop);

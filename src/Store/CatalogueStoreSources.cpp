@@ -71,8 +71,16 @@ QSet<qint64> CatalogueStore::guideRefreshingPlaylists() const
 
 void CatalogueStore::testConnection(const Playlist &playlist)
 {
+    if (!m_connectionTasks.contains(playlist.id))
+        restartConnectionTest(playlist);
+}
+
+void CatalogueStore::restartConnectionTest(const Playlist &playlist)
+{
+    // A test already under way checks a login that may no longer be the playlist's: it stops,
+    // records nothing, and leaves the entry to the new test.
     if (m_connectionTasks.contains(playlist.id))
-        return;
+        m_connectionTasks.take(playlist.id).cancel();
     m_connectionTasks.insert(playlist.id, Job<void>::start([self = QPointer(this), playlist](std::stop_token stop) -> QCoro::Task<void> {
         if (self)
             co_await self->runConnectionTest(playlist, stop);
@@ -94,7 +102,8 @@ QCoro::Task<void> CatalogueStore::runConnectionTest(Playlist playlist, std::stop
     }
     if (!self)
         co_return;
-    // A cancelled test (its playlist is being removed) checked nothing and records nothing.
+    // A cancelled test (its playlist is being removed, or its login was replaced) checked
+    // nothing and records nothing.
     if (!stop.stop_requested()) {
         const QDateTime now = m_clock.now();
         const std::optional<QString> sentence = failure ? std::optional(safeError(failure)) : std::nullopt;
@@ -103,8 +112,10 @@ QCoro::Task<void> CatalogueStore::runConnectionTest(Playlist playlist, std::stop
             health.connectionError = sentence;
         });
     }
-    m_connectionTasks.remove(playlist.id);
-    Q_EMIT refreshingChanged();
+    if (m_connectionTasks.value(playlist.id).gave(stop)) {
+        m_connectionTasks.remove(playlist.id);
+        Q_EMIT refreshingChanged();
+    }
 }
 
 QCoro::Task<void> CatalogueStore::editPlaylist(Playlist playlist, QString name, QUrl serverURL, QString username,
@@ -153,7 +164,7 @@ QCoro::Task<void> CatalogueStore::editPlaylist(Playlist playlist, QString name, 
     if (self && !failure) {
         refreshSnapshot();
         if (const std::optional<Playlist> edited = this->playlist(id))
-            testConnection(*edited);
+            restartConnectionTest(*edited);
     }
     if (self) {
         m_sourceMutations.remove(id);
@@ -166,8 +177,10 @@ QCoro::Task<void> CatalogueStore::editPlaylist(Playlist playlist, QString name, 
 QCoro::Task<void> CatalogueStore::removePlaylist(Playlist playlist)
 {
     const qint64 id = playlist.id;
+    // Another edit or removal of the playlist is under way: nothing is removed here, and the
+    // caller must not report that it was.
     if (m_sourceMutations.contains(id))
-        co_return;
+        throw XtreamAPIError::providerMessage(u"This playlist is being changed. Try again once that has finished."_s);
     QPointer<CatalogueStore> self(this);
     m_sourceMutations.insert(id);
     Q_EMIT refreshingChanged();

@@ -78,6 +78,9 @@ public:
     [[nodiscard]] bool isValid() const { return bool(m_state); }
     [[nodiscard]] bool isFinished() const { return m_state && m_state->finished; }
     [[nodiscard]] bool isCancelled() const { return m_state && m_state->stop.stop_requested(); }
+    // Whether `token` is the one this job's body was given: lets a body that may have been
+    // replaced in its owner's bookkeeping tell whether the entry there is still its own.
+    [[nodiscard]] bool gave(const std::stop_token &token) const { return m_state && m_state->stop.get_token() == token; }
     void cancel() const
     {
         if (m_state)

@@ -174,6 +174,12 @@ void FakeProvider::setGuide(const FakeGuide &guide)
     m_guide = guide;
 }
 
+void FakeProvider::setEpisodeArtwork(const QString &address)
+{
+    std::lock_guard lock(m_mutex);
+    m_episodeArtwork = address;
+}
+
 void FakeProvider::setDocument(const QString &endpoint, const QByteArray &body)
 {
     std::lock_guard lock(m_mutex);
@@ -310,12 +316,13 @@ FakeResponse FakeProvider::playerAPI(const FakeHttpRequest &request, const QStri
     const FakeProviderCatalogue::ArrayFaults arrayFaults = m_faults.value(endpoint).array;
     const QString username = m_username;
     const QString password = m_password;
+    const QString episodeArtwork = m_episodeArtwork;
     lock.unlock();
 
     if (endpoint == "account"_L1)
         return json(FakeProviderCatalogue::accountReply(username, password, port()));
     if (endpoint == "get_series_info"_L1)
-        return json(FakeProviderCatalogue::seriesInfo(request.queryValue(u"series_id"_s)));
+        return json(FakeProviderCatalogue::seriesInfo(request.queryValue(u"series_id"_s), episodeArtwork));
     if (endpoint == "get_short_epg"_L1) {
         const int limit = request.hasQueryItem(u"limit"_s) ? request.queryValue(u"limit"_s).toInt() : 4;
         return json(FakeProviderCatalogue::shortGuide(request.queryValue(u"stream_id"_s), limit,

@@ -70,6 +70,8 @@ public:
     void setLogin(const QString &username, const QString &password);
     void setCatalogue(const GeneratedCatalogue &catalogue);
     void setGuide(const FakeGuide &guide);
+    // The picture every episode names; by default one at an address that never answers.
+    void setEpisodeArtwork(const QString &address);
     // Serves `body` as the endpoint's reply in place of the generated one.
     void setDocument(const QString &endpoint, const QByteArray &body);
     void setFault(const QString &endpoint, const FakeFault &fault);
@@ -114,6 +116,7 @@ private:
     std::shared_ptr<const Catalogue> m_catalogue;
     FakeGuide m_guide;
     QHash<QString, QByteArray> m_documents;
+    QString m_episodeArtwork = QStringLiteral("http://images.example/ep.jpg");
     QHash<QString, FakeFault> m_faults;
     QString m_mediaFile;
     QString m_liveFile;

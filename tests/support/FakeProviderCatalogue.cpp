@@ -213,7 +213,7 @@ QByteArray rejectedLoginReply()
     return "{\"user_info\":{\"auth\":0}}";
 }
 
-QByteArray seriesInfo(const QString &seriesID)
+QByteArray seriesInfo(const QString &seriesID, const QString &episodeArtwork)
 {
     const qint64 seed = qint64(qHash(seriesID) % 1000);
     const int seasons = 1 + int(seed % 3);
@@ -235,7 +235,7 @@ QByteArray seriesInfo(const QString &seriesID)
                 + ",\"title\":" + jsonString(u"Episode %1 of season %2"_s.arg(episode).arg(season))
                 + ",\"container_extension\":\"mkv\",\"season\":" + number(season)
                 + ",\"info\":{\"duration_secs\":" + number(1200 + episode) + ",\"plot\":\"Plot "
-                + number(episode) + "\",\"movie_image\":\"http:\\/\\/images.example\\/ep.jpg\"}}";
+                + number(episode) + "\",\"movie_image\":" + jsonString(episodeArtwork) + "}}";
         }
         episodes += ']';
     }

@@ -30,7 +30,8 @@ struct ArrayFaults
 
 [[nodiscard]] QByteArray accountReply(const QString &username, const QString &password, quint16 port);
 [[nodiscard]] QByteArray rejectedLoginReply();
-[[nodiscard]] QByteArray seriesInfo(const QString &seriesID);
+// Every episode's picture is `episodeArtwork`.
+[[nodiscard]] QByteArray seriesInfo(const QString &seriesID, const QString &episodeArtwork);
 [[nodiscard]] QByteArray shortGuide(const QString &streamID, int limit, const QDateTime &now);
 
 // The record a client decodes from itemObject(item): what the protocol cannot carry is dropped

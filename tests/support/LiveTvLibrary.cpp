@@ -38,6 +38,8 @@ LiveTvLibrary::LiveTvLibrary(const QDateTime &now, const std::function<void(Gene
             item.categoryID = group.categoryID;
             item.title = group.word + u' ' + digits;
             item.sortNumber = number;
+            if (number == 1)
+                item.artworkURL = store.provider().artworkURL(u"logo.png"_s).toString();
             if (group.guide) {
                 item.epgChannelID = group.word.toLower() + digits + u".uk"_s;
                 guide.channelIDs.append(*item.epgChannelID);

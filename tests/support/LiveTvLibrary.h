@@ -11,7 +11,7 @@ struct GeneratedCatalogue;
 
 // A started store with one imported playlist of 70 live channels and a guide for them, and the
 // application's objects over it (handed to QML), whose players play nothing. Category "1" (UK: News) holds channels
-// 1-40 ("News 01" ...), "2" (UK: Sport) channels 41-60 ("Sport 41" ...), "3" (FR: Infos)
+// 1-40 ("News 01" ..., the first with a logo that the provider serves), "2" (UK: Sport) channels 41-60 ("Sport 41" ...), "3" (FR: Infos)
 // channels 61-70 without a guide. Guide channels "news01.uk" ... carry back-to-back half-hour
 // programmes from an hour before the day of the clock's time to its end.
 class LiveTvLibrary final

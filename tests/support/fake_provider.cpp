@@ -33,13 +33,25 @@ int main(int argc, char *argv[])
         {u"live-rate"_s, u"Bytes per second of the live streams."_s, u"bytes"_s, u"250000"_s},
         {u"stall"_s, u"Endpoint that answers with headers only, then falls silent (\"get_vod_streams\")."_s,
          u"endpoint"_s},
+        {u"artwork"_s, u"Serve the pictures of the catalogue and the episodes from this provider."_s},
     };
     parser.addOptions(options);
     parser.process(application);
     const auto number = [&parser](const char *name) { return parser.value(QString::fromLatin1(name)).toInt(); };
 
     FakeProvider provider;
-    const GeneratedCatalogue catalogue = generateCatalogue({number("live"), number("movies"), number("series")});
+    GeneratedCatalogue catalogue = generateCatalogue({number("live"), number("movies"), number("series")});
+    if (parser.isSet(u"artwork"_s)) {
+        // The generated addresses name a host that never answers; these lead to pictures.
+        const QString unanswered = u"http://images.example/"_s;
+        for (ContentItem &item : catalogue.items) {
+            if (item.artworkURL && item.artworkURL->startsWith(unanswered)) {
+                const QString name = item.artworkURL->mid(unanswered.size()).replace(u'/', u'-');
+                item.artworkURL = provider.artworkURL(name).toString();
+            }
+        }
+        provider.setEpisodeArtwork(provider.artworkURL(u"episode.jpg"_s).toString());
+    }
     provider.setCatalogue(catalogue);
 
     FakeGuide guide;

@@ -34,6 +34,11 @@ void sweepDirectory(const QString &root)
         QFile::remove(path);
 }
 
+QString stagingParent(const QString &root)
+{
+    return root + u"/.partial"_s;
+}
+
 void removeFiles(const QString &directory)
 {
     for (const ArtworkFiles::Entry &entry : ArtworkFiles::list(directory))
@@ -80,12 +85,10 @@ std::optional<QString> fetch(const QUrl &address, const QString &staging, std::c
 ArtworkCache::ArtworkCache(QString root, std::chrono::milliseconds inactivityTimeout, QObject *parent)
     : QObject(parent)
     , m_root(std::move(root))
-    , m_staging(m_root + u"/.partial"_s)
+    , m_staging(stagingParent(m_root))
     , m_inactivityTimeout(inactivityTimeout)
     , m_slots(downloadSlots)
 {
-    // A directory that cannot be made makes every lookup fail, quietly.
-    QDir().mkpath(m_staging);
     m_transfers.setMaxThreadCount(downloadSlots);
 }
 
@@ -110,9 +113,9 @@ QCoro::Task<std::optional<QString>> ArtworkCache::cachedFile(QUrl address)
     if (!m_didSweep) {
         m_didSweep = true;
         // Queued first on the executor, so every lookup's own look at the directory comes after
-        // it. Partial downloads of an earlier run go too: none of this run has started yet.
-        (void)m_files.run([root = m_root, staging = m_staging] {
-            removeFiles(staging);
+        // it. Partial downloads of programs that have ended go too.
+        (void)m_files.run([root = m_root] {
+            ArtworkStaging::removeAbandoned(stagingParent(root));
             sweepDirectory(root);
         });
     }
@@ -163,7 +166,7 @@ QCoro::Task<std::optional<QString>> ArtworkCache::transfer(QPointer<ArtworkCache
                                                            std::stop_token stop)
 {
     const std::optional<QString> staged = co_await Async::await(Async::runOnPool(
-        self->m_transfers, [address, staging = self->m_staging, timeout = self->m_inactivityTimeout, stop] {
+        self->m_transfers, [address, staging = self->m_staging.path(), timeout = self->m_inactivityTimeout, stop] {
             return fetch(address, staging, timeout, stop);
         }));
     if (!staged)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArtworkFiles.h"
+#include "ArtworkStaging.h"
 #include "DownloadSlots.h"
 #include "Support/Job.h"
 #include "Support/SerialExecutor.h"
@@ -65,7 +66,7 @@ private:
 
     const QString m_root;
     // Downloads are written here and moved into the cache only once complete.
-    const QString m_staging;
+    const ArtworkStaging m_staging;
     const std::chrono::milliseconds m_inactivityTimeout;
     SerialExecutor m_files;
     QThreadPool m_transfers;

@@ -16,8 +16,9 @@ namespace {
 
 constexpr int fadeMs = 150;
 
-// One layer in the scene: a picture drawn as it is, at an opacity. The texture is made again
-// only when the picture changes.
+// One layer in the scene: a picture, or the part `source` of it (in its pixels, the whole when
+// empty), drawn over a rectangle at an opacity. The texture is made again only when the picture
+// changes.
 class LayerNode final : public QSGOpacityNode
 {
 public:
@@ -28,14 +29,14 @@ public:
         appendChildNode(m_image);
     }
 
-    void update(QQuickWindow &window, const QImage &picture, const QRectF &rect, qreal opacity,
+    void update(QQuickWindow &window, const QImage &picture, const QRectF &rect, const QRectF &source, qreal opacity,
                 QSGTexture::Filtering filtering)
     {
         if (picture.cacheKey() != m_pictureKey)
             setPicture(window, picture);
         m_image->setFiltering(filtering);
         m_image->setRect(rect);
-        m_image->setSourceRect(QRectF(QPointF(), m_texture->textureSize()));
+        m_image->setSourceRect(source.isEmpty() ? QRectF(QPointF(), m_texture->textureSize()) : source);
         setOpacity(opacity);
     }
 
@@ -75,12 +76,14 @@ public:
     }
 
     void update(QQuickWindow &window, const QImage &placeholder, const QImage &picture, const QRectF &rect,
-                qreal share, QSGTexture::Filtering filtering)
+                const ArtworkView::Unfitted &unfitted, qreal share, QSGTexture::Filtering filtering)
     {
         if (m_placeholder)
-            m_placeholder->update(window, placeholder, rect, 1 - share, filtering);
-        if (m_picture)
-            m_picture->update(window, picture, rect, share, filtering);
+            m_placeholder->update(window, placeholder, rect, QRectF(), 1 - share, filtering);
+        if (m_picture) {
+            m_picture->update(window, picture, unfitted.target.isEmpty() ? rect : unfitted.target, unfitted.source,
+                              share, filtering);
+        }
     }
 
 private:
@@ -223,6 +226,7 @@ void ArtworkView::setImage(const QImage &image, bool fade)
     m_fadeIn = fade;
     m_fade.stop();
     m_pictureLayer = QImage();
+    m_unfitted = {};
     blend(0);
     fitPicture();
     if (wasShown && !isShown())
@@ -243,10 +247,39 @@ void ArtworkView::fitPicture()
         return;
     const QRectF room = boundingRect().adjusted(m_logoPadding, m_logoPadding, -m_logoPadding, -m_logoPadding);
     const QRectF placed = placement(m_image.size(), room, m_contentMode);
-    if (const std::optional<QImage> kept = ArtworkPainting::keptPicture(m_image, frame, placed))
+    if (const std::optional<QImage> kept = ArtworkPainting::keptPicture(m_image, frame, placed)) {
         showPicture(*kept);
-    else
-        fitElsewhere(this, request, m_image, frame, placed);
+        return;
+    }
+    // A picture that was in memory never shows the placeholder: until it is fitted it is drawn
+    // as it is, only scaled and cut to the view.
+    if (!m_fadeIn && (m_pictureLayer.isNull() || !m_unfitted.target.isEmpty()))
+        showUnfitted(placed);
+    fitElsewhere(this, request, m_image, frame, placed);
+}
+
+ArtworkView::Unfitted ArtworkView::unfitted(QSizeF image, const QRectF &placed, const QRectF &frame)
+{
+    const QRectF target = placed.intersected(frame);
+    if (target.isEmpty() || placed.isEmpty())
+        return {};
+    const qreal scaleX = image.width() / placed.width();
+    const qreal scaleY = image.height() / placed.height();
+    const QRectF source((target.x() - placed.x()) * scaleX, (target.y() - placed.y()) * scaleY,
+                        target.width() * scaleX, target.height() * scaleY);
+    return {target, source};
+}
+
+void ArtworkView::showUnfitted(const QRectF &placed)
+{
+    m_unfitted = unfitted(m_image.size(), placed, boundingRect());
+    if (m_unfitted.target.isEmpty())
+        return;
+    const bool first = m_pictureLayer.isNull();
+    m_pictureLayer = m_image;
+    blend(1);
+    if (first)
+        Q_EMIT shownChanged();
 }
 
 QCoro::Task<void> ArtworkView::fitElsewhere(QPointer<ArtworkView> view, int request, QImage image,
@@ -265,6 +298,7 @@ void ArtworkView::showPicture(const QImage &layer)
 {
     const bool first = m_pictureLayer.isNull();
     m_pictureLayer = layer;
+    m_unfitted = {};
     if (!first) {
         update();
         return;
@@ -316,8 +350,8 @@ QSGNode *ArtworkView::updatePaintNode(QSGNode *node, UpdatePaintNodeData *)
     if (!artwork)
         artwork = new ArtworkNode(*window(), placeholder, picture);
     // Drawn at their own pixels the layers need no filtering; smoothing is for views scaled.
-    artwork->update(*window(), placeholder, picture, boundingRect(), m_share,
-                    smooth() ? QSGTexture::Linear : QSGTexture::Nearest);
+    artwork->update(*window(), placeholder, picture, boundingRect(), m_unfitted, m_share,
+                    smooth() || !m_unfitted.target.isEmpty() ? QSGTexture::Linear : QSGTexture::Nearest);
     return artwork;
 }
 

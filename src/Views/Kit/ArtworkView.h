@@ -21,7 +21,8 @@
 // A new address starts a new load; a picture already in memory shows at once, a loaded one
 // fades in. Placeholder and picture are painted at the view's size into pictures that the scene
 // draws as they are, so that the fade only blends what was painted; the picture is fitted on a
-// worker thread, since a grid scrolled fast makes new cards with every frame.
+// worker thread, since a grid scrolled fast makes new cards with every frame. A picture from
+// memory whose fitted copy is not kept shows unfitted meanwhile (square corners, no outline).
 class ArtworkView : public QQuickItem
 {
     Q_OBJECT
@@ -67,6 +68,16 @@ public:
     // edges, centred, with the aspect kept.
     [[nodiscard]] static QRectF placement(QSizeF size, const QRectF &frame, ContentMode mode);
 
+    // A picture shown as it is until its fitted copy is ready: the part of the view it covers
+    // and the part of the picture (in its pixels) drawn there. Empty for a fitted picture.
+    struct Unfitted
+    {
+        QRectF target;
+        QRectF source;
+    };
+    // The picture of `image` pixels placed at `placed` (placement()), cut to `frame`.
+    [[nodiscard]] static Unfitted unfitted(QSizeF image, const QRectF &placed, const QRectF &frame);
+
 Q_SIGNALS:
     void urlChanged();
     void titleChanged();
@@ -94,6 +105,7 @@ private:
     void fitPicture();
     static QCoro::Task<void> fitElsewhere(QPointer<ArtworkView> view, int request, QImage image,
                                           ArtworkPainting::Frame frame, QRectF placed);
+    void showUnfitted(const QRectF &placed);
     void showPicture(const QImage &layer);
     // Shows the picture at `share` (0 to 1) over the placeholder at the rest.
     void blend(qreal share);
@@ -117,6 +129,7 @@ private:
     qreal m_share = 0;
     QImage m_placeholderLayer;
     QImage m_pictureLayer;
+    Unfitted m_unfitted;
     bool m_placeholderStale = true;
     bool m_pictureStale = false;
     // Whether the picture fades in once fitted, and the latest fitting asked for.

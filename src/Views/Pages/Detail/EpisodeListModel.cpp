@@ -31,8 +31,8 @@ QVariant EpisodeListModel::data(const QModelIndex &index, int role) const
     case PlotRole:
         return episode.plot.value_or(QString());
     case ArtworkUrlRole: {
-        const std::optional<QUrl> artwork = episode.artworkURL ? episode.artworkURL : row.fallbackArtwork;
-        return artwork ? QVariant(*artwork) : QVariant();
+        // Always an address, empty for none: the row holds it as a url.
+        return episode.artworkURL ? *episode.artworkURL : row.fallbackArtwork.value_or(QUrl());
     }
     case FractionRole: {
         const std::optional<double> fraction = EpisodeChoice::watchedFraction(episode, row.progress);

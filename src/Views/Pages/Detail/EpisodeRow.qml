@@ -14,7 +14,7 @@ QMRowButton {
     required property string durationText
     required property string title
     required property string plot
-    required property var artworkURL
+    required property url artworkURL
     required property var fraction
     required property bool watched
     required property bool hasProgress
@@ -66,7 +66,7 @@ QMRowButton {
 
             Artwork {
                 anchors.fill: parent
-                url: root.artworkURL ?? ""
+                url: root.artworkURL
                 title: root.title
                 contentMode: Artwork.Fill
                 maxPixel: 420

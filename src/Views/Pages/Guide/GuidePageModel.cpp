@@ -41,6 +41,9 @@ void GuidePageModel::start(AppModel &app)
     m_fetcher = std::make_unique<GuideProgrammeFetcher>(*m_state, *app.store());
     m_showNumbers = Prefs::boolean(u"quillmere.showChannelNumbers"_s, true);
     m_channels.setItems(m_state->channels());
+    // The channels loaded on an earlier visit change nothing now that would tell the heading.
+    Q_EMIT subtitleChanged();
+    Q_EMIT emptyStateChanged();
     m_now = app.store()->clock().now();
     m_dayStart = GuideGeometry::dayStart(m_now, m_state->dayOffset());
     updateDayChips();

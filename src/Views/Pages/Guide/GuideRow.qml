@@ -10,7 +10,7 @@ Item {
     required property int index
     required property string title
     required property var number
-    required property var artworkURL
+    required property url artworkURL
     property GuidePageModel page
 
     // Asks for the grid's one tooltip over `area` of `item`, or for none (an empty text).
@@ -57,7 +57,7 @@ Item {
 
             x: root.showsNumber ? number.x + number.width + 10 : 12
             anchors.verticalCenter: parent.verticalCenter
-            url: root.artworkURL ?? ""
+            url: root.artworkURL
             title: root.title
             size: 32
         }

@@ -11,7 +11,7 @@ Item {
     required property string itemID
     required property string title
     required property var number
-    required property var artworkURL
+    required property url artworkURL
     required property bool isFavourite
     required property var nowTitle
     required property var nowStart
@@ -65,7 +65,7 @@ Item {
         }
 
         ChannelLogo {
-            url: root.artworkURL ?? ""
+            url: root.artworkURL
             title: root.title
             size: 40
         }

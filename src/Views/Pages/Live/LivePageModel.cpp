@@ -39,6 +39,13 @@ void LivePageModel::start(AppModel &app)
     connect(live, &BrowseModel::selectedChanged, this, &LivePageModel::selectedChanged);
     connect(live, &BrowseModel::dataKeyChanged, this, &LivePageModel::refreshData);
     connect(live, &BrowseModel::loadingChanged, this, &LivePageModel::markReadyWhenShown);
+    // Read before the page had its application model, everything read as nothing; a list that
+    // is loaded already changes nothing that would say otherwise.
+    Q_EMIT clockChanged();
+    Q_EMIT titleChanged();
+    Q_EMIT countLineChanged();
+    Q_EMIT listAreaChanged();
+    Q_EMIT selectedChanged();
     refreshData();
     m_clockTask = Job<void>::start([self = QPointer(this)](std::stop_token stop) { return runClock(self, stop); });
 }

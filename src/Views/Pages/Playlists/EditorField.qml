@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Quillmere
 
-// One labelled input of the playlist editor. `edited(text)` reports the user's typing.
+// One labelled input of the playlist editor. `edited(text)` reports the user's typing,
+// `entryFinished()` that the user left the field or pressed Return in it.
 Column {
     id: root
 
@@ -13,6 +14,7 @@ Column {
     readonly property alias input: field
 
     signal edited(string text)
+    signal entryFinished()
 
     spacing: 6
 
@@ -42,6 +44,7 @@ Column {
         selectionColor: QM.accentSoft
         selectedTextColor: QM.text1
         onTextEdited: root.edited(field.text)
+        onEditingFinished: root.entryFinished()
 
         background: QMSurface {
             color: QM.surface2

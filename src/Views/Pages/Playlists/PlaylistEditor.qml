@@ -88,6 +88,7 @@ Popup {
                 placeholder: "e.g. Home"
                 text: editor.name
                 onEdited: text => editor.name = text
+                onEntryFinished: editor.finishEntry(PlaylistEditorModel.Name)
             }
             EditorField {
                 objectName: "serverField"
@@ -96,6 +97,7 @@ Popup {
                 placeholder: "http://provider.example.com:8080"
                 text: editor.server
                 onEdited: text => editor.server = text
+                onEntryFinished: editor.finishEntry(PlaylistEditorModel.Server)
             }
             EditorField {
                 objectName: "usernameField"
@@ -103,6 +105,7 @@ Popup {
                 label: "Username"
                 text: editor.username
                 onEdited: text => editor.username = text
+                onEntryFinished: editor.finishEntry(PlaylistEditorModel.Username)
             }
             EditorField {
                 objectName: "passwordField"
@@ -111,6 +114,7 @@ Popup {
                 secure: true
                 text: editor.password
                 onEdited: text => editor.password = text
+                onEntryFinished: editor.finishEntry(PlaylistEditorModel.Password)
             }
         }
 
@@ -133,7 +137,7 @@ Popup {
 
                 objectName: "errorText"
                 Layout.fillWidth: true
-                text: editor.error.length > 0 ? editor.error : editor.problem
+                text: editor.reason
                 font: QM.caption
                 color: QM.danger
                 textFormat: Text.PlainText

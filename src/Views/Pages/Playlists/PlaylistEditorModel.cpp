@@ -32,6 +32,13 @@ QString serverProblem(const QString &typed)
 
 } // namespace
 
+PlaylistEditorModel::PlaylistEditorModel(QObject *parent)
+    : ViewModel(parent)
+{
+    for (const auto signal : {&PlaylistEditorModel::fieldsChanged, &PlaylistEditorModel::errorChanged})
+        connect(this, signal, this, &PlaylistEditorModel::reasonChanged);
+}
+
 PlaylistEditorModel::~PlaylistEditorModel()
 {
     m_save.cancel();
@@ -81,48 +88,78 @@ QCoro::Task<void> PlaylistEditorModel::loadLogin(QString reference)
 {
     QPointer<PlaylistEditorModel> self(this);
     std::optional<XtreamCredentials> login;
+    std::exception_ptr failure;
     try {
         login = co_await app()->store()->credentialStore().read(reference);
     } catch (...) {
-        // The user types the login again.
+        failure = std::current_exception();
     }
-    if (!self || !login)
+    if (!self)
         co_return;
+    if (failure) {
+        // The user types the login again; until then the sheet says why it cannot save.
+        m_unreadLogin = CatalogueStore::safeError(failure) + u" Enter the username and password again."_s;
+        Q_EMIT reasonChanged();
+        co_return;
+    }
     // The read can arrive after the user has begun typing a login of their own: that wins.
-    if (m_typed.username || m_typed.password)
+    if (m_typed & (Field::Username | Field::Password))
         co_return;
     m_fields.username = login->username;
     m_fields.password = login->password;
     Q_EMIT fieldsChanged();
 }
 
-void PlaylistEditorModel::type(QString Fields::*field, bool Typed::*typed, const QString &value)
+void PlaylistEditorModel::type(QString Fields::*value, Field field, const QString &text)
 {
-    m_typed.*typed = true;
-    if (m_fields.*field == value)
+    m_typed |= field;
+    if (m_fields.*value == text)
         return;
-    m_fields.*field = value;
+    m_fields.*value = text;
+    // A failed save's sentence that rested on this field no longer holds.
+    if (m_errorFields & field)
+        setError(std::nullopt);
     Q_EMIT fieldsChanged();
 }
 
 void PlaylistEditorModel::setName(const QString &name)
 {
-    type(&Fields::name, &Typed::name, name);
+    type(&Fields::name, Field::Name, name);
 }
 
 void PlaylistEditorModel::setServer(const QString &server)
 {
-    type(&Fields::server, &Typed::server, server);
+    type(&Fields::server, Field::Server, server);
 }
 
 void PlaylistEditorModel::setUsername(const QString &username)
 {
-    type(&Fields::username, &Typed::username, username);
+    type(&Fields::username, Field::Username, username);
 }
 
 void PlaylistEditorModel::setPassword(const QString &password)
 {
-    type(&Fields::password, &Typed::password, password);
+    type(&Fields::password, Field::Password, password);
+}
+
+void PlaylistEditorModel::finishEntry(Field field)
+{
+    // Passing through a field without typing finishes nothing.
+    if (!(m_typed & field) || (m_finished & field))
+        return;
+    m_finished |= field;
+    Q_EMIT reasonChanged();
+}
+
+QString PlaylistEditorModel::reason() const
+{
+    if (QString rule = problem(); !rule.isEmpty())
+        return rule;
+    if (m_error)
+        return *m_error;
+    if (m_unreadLogin && !canSave())
+        return *m_unreadLogin;
+    return QString();
 }
 
 bool PlaylistEditorModel::canSave(const Fields &fields)
@@ -131,23 +168,23 @@ bool PlaylistEditorModel::canSave(const Fields &fields)
         && problem(fields, {}).isEmpty();
 }
 
-QString PlaylistEditorModel::problem(const Fields &fields, const Typed &typedInto)
+QString PlaylistEditorModel::problem(const Fields &fields, FieldSet finished)
 {
     if (fields.name.size() > longestName)
         return tooLong(u"The name"_s, longestName);
     if (fields.server.size() > longestServer)
         return tooLong(u"The server address"_s, longestServer);
-    if (!fields.server.trimmed().isEmpty() && !PlaybackURL::isValidServer(fields.server))
-        return serverProblem(fields.server);
-    if (typedInto.server && fields.server.trimmed().isEmpty())
+    if ((finished & Field::Server) && fields.server.trimmed().isEmpty())
         return u"Enter the server address."_s;
+    if ((finished & Field::Server) && !PlaybackURL::isValidServer(fields.server))
+        return serverProblem(fields.server);
     if (fields.username.size() > longestLogin)
         return tooLong(u"The username"_s, longestLogin);
-    if (typedInto.username && fields.username.isEmpty())
+    if ((finished & Field::Username) && fields.username.isEmpty())
         return u"Enter the username."_s;
     if (fields.password.size() > longestLogin)
         return tooLong(u"The password"_s, longestLogin);
-    if (typedInto.password && fields.password.isEmpty())
+    if ((finished & Field::Password) && fields.password.isEmpty())
         return u"Enter the password."_s;
     return QString();
 }
@@ -184,7 +221,7 @@ QCoro::Task<void> PlaylistEditorModel::runSave(std::stop_token stop)
     QPointer<PlaylistEditorModel> self(this);
     const QUrl server(m_fields.server.trimmed(), QUrl::StrictMode);
     if (!server.isValid()) {
-        setError(u"Enter a valid server address."_s);
+        setError(u"Enter a valid server address."_s, Field::Server);
         setSaving(false);
         co_return;
     }
@@ -203,7 +240,8 @@ QCoro::Task<void> PlaylistEditorModel::runSave(std::stop_token stop)
     if (!self || stop.stop_requested())
         co_return;
     if (failure) {
-        setError(CatalogueStore::safeError(failure));
+        // The provider's answer is about this address and login.
+        setError(CatalogueStore::safeError(failure), Field::Server | Field::Username | Field::Password);
         setSaving(false);
         co_return;
     }
@@ -295,8 +333,9 @@ void PlaylistEditorModel::setSaving(bool saving)
     Q_EMIT savingChanged();
 }
 
-void PlaylistEditorModel::setError(const std::optional<QString> &error)
+void PlaylistEditorModel::setError(const std::optional<QString> &error, FieldSet fields)
 {
+    m_errorFields = error ? fields : FieldSet();
     if (m_error == error)
         return;
     m_error = error;

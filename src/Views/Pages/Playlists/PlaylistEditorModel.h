@@ -31,9 +31,11 @@ class PlaylistEditorModel : public ViewModel
     Q_PROPERTY(QString username READ username WRITE setUsername NOTIFY fieldsChanged)
     Q_PROPERTY(QString password READ password WRITE setPassword NOTIFY fieldsChanged)
     Q_PROPERTY(bool canSave READ canSave NOTIFY fieldsChanged)
-    Q_PROPERTY(QString problem READ problem NOTIFY fieldsChanged)
     Q_PROPERTY(bool saving READ isSaving NOTIFY savingChanged)
     Q_PROPERTY(QString error READ error NOTIFY errorChanged)
+    // The sentence under the fields: why the form cannot be saved now, else why the last save
+    // failed, else why the edited playlist's login is missing; empty when there is nothing to say.
+    Q_PROPERTY(QString reason READ reason NOTIFY reasonChanged)
     QML_ELEMENT
 
 public:
@@ -46,21 +48,16 @@ public:
         QString password;
     };
 
-    // Which fields the user has typed into.
-    struct Typed
-    {
-        bool name = false;
-        bool server = false;
-        bool username = false;
-        bool password = false;
-    };
+    enum class Field { Name = 0x1, Server = 0x2, Username = 0x4, Password = 0x8 };
+    Q_ENUM(Field)
+    Q_DECLARE_FLAGS(FieldSet, Field)
 
     // Longest values accepted; anything longer is a paste gone wrong rather than a login.
     static constexpr qsizetype longestName = 200;
     static constexpr qsizetype longestServer = 2000;
     static constexpr qsizetype longestLogin = 500;
 
-    using ViewModel::ViewModel;
+    explicit PlaylistEditorModel(QObject *parent = nullptr);
     ~PlaylistEditorModel() override;
 
     [[nodiscard]] qint64 playlistID() const { return m_playlistID; }
@@ -80,9 +77,13 @@ public:
     void setPassword(const QString &password);
 
     [[nodiscard]] bool canSave() const { return canSave(m_fields); }
-    [[nodiscard]] QString problem() const { return problem(m_fields, m_typed); }
+    [[nodiscard]] QString problem() const { return problem(m_fields, m_finished); }
     [[nodiscard]] bool isSaving() const { return m_saving; }
     [[nodiscard]] QString error() const { return m_error.value_or(QString()); }
+    [[nodiscard]] QString reason() const;
+
+    // The user has finished an entry: left the field, or pressed Return in it, after typing.
+    Q_INVOKABLE void finishEntry(Field field);
 
     // Checks the login with the provider and stores it; ignored while the form cannot be saved
     // or a save runs.
@@ -93,9 +94,10 @@ public:
     // A server address with http or https, a host and no login in it, a username and a password
     // (both as typed, spaces included), none of them too long.
     [[nodiscard]] static bool canSave(const Fields &fields);
-    // Why the form cannot be saved, for the fields the user has typed into (and for any field
-    // that is too long or a server address that is wrong); empty when nothing is wrong.
-    [[nodiscard]] static QString problem(const Fields &fields, const Typed &typedInto);
+    // Why the form cannot be saved, as far as the entries say so: a value too long for its field
+    // at once, anything else only once the entry is finished (an address half typed is not
+    // wrong yet); empty when nothing is wrong.
+    [[nodiscard]] static QString problem(const Fields &fields, FieldSet finished);
     // The name as typed, trimmed; else the server's host; else "Playlist".
     [[nodiscard]] static QString playlistName(const QString &typed, const QUrl &server);
 
@@ -104,6 +106,7 @@ Q_SIGNALS:
     void fieldsChanged();
     void savingChanged();
     void errorChanged();
+    void reasonChanged();
     // The sheet should close: the save has ended well, or the user cancelled.
     void finished();
 
@@ -118,14 +121,21 @@ private:
     QCoro::Task<void> addPlaylist(QString name, XtreamCredentials login, std::stop_token stop);
     QCoro::Task<void> editPlaylist(Playlist existing, QString name, XtreamCredentials login);
     void setSaving(bool saving);
-    void setError(const std::optional<QString> &error);
-    void type(QString Fields::*field, bool Typed::*typed, const QString &value);
+    // A failed save's sentence, and the fields whose change makes it void.
+    void setError(const std::optional<QString> &error, FieldSet fields = {});
+    void type(QString Fields::*value, Field field, const QString &text);
 
     bool m_started = false;
     qint64 m_playlistID = 0;
     Fields m_fields;
-    Typed m_typed;
+    FieldSet m_typed;
+    FieldSet m_finished;
     bool m_saving = false;
     std::optional<QString> m_error;
+    FieldSet m_errorFields;
+    // Why the stored login of the edited playlist is not in the fields, when it could not be read.
+    std::optional<QString> m_unreadLogin;
     Job<void> m_save;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(PlaylistEditorModel::FieldSet)

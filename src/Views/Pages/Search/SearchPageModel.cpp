@@ -75,7 +75,7 @@ void SearchPageModel::requestFocus()
 
 void SearchPageModel::updateTerm()
 {
-    if (assignIfChanged(m_term, app()->searchText().trimmed())) {
+    if (assignIfChanged(m_term, RecentSearches::term(app()->searchText()))) {
         Q_EMIT termChanged();
         Q_EMIT resultsChanged();
     }
