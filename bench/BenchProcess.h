@@ -43,11 +43,11 @@ inline void preferOffscreen()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-// A memory figure of this process from the kernel's account ("VmRSS" now, "VmHWM" at its peak),
-// in MiB; -1 when it cannot be read.
-[[nodiscard]] inline double processMemoryMiB(const QByteArray &field)
+// A memory figure of a process (by default this one) from the kernel's account ("VmRSS" now,
+// "VmHWM" at its peak), in MiB; -1 when it cannot be read.
+[[nodiscard]] inline double processMemoryMiB(const QByteArray &field, const QString &process = QStringLiteral("self"))
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(QStringLiteral("/proc/%1/status").arg(process));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray prefix = field + ':';

@@ -1,12 +1,19 @@
-// Imports a large catalogue and a large guide end to end from the local provider running in a
+// Imports large catalogues and a large guide end to end from the local provider running in a
 // process of its own, and measures, in the same run, the raw limit of the database: the fastest
 // plain way to the same catalogue in the file. That is one transaction with a 256 MiB page
 // cache and typed binds, either into the schema with all its indexes and triggers in place, or
 // with them dropped and built after the rows; the import is compared with the faster of the
 // two, for an empty file and for replacing the catalogue it holds.
 //
-//     bench_import [--no-guide]
+// Each catalogue size (300,000 items unless --items lists others, split as 20 % channels, two
+// thirds films and the rest series) is imported with its time and this process's peak memory;
+// with several sizes, the growth of the peak from the first to the last follows. --program has
+// the program itself import each size too, for its own peak (it needs a Secret Service: run
+// the benchmark through tests/support/with-keyring.sh). The guide is imported at the first size.
+//
+//     bench_import [--items N[,N...]] [--no-guide] [--program]
 #include "BenchProcess.h"
+#include "ImportingProgram.h"
 
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/CatalogueSchema.h"
@@ -31,12 +38,13 @@
 
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr CatalogueSize catalogueSize{60'000, 200'000, 40'000};
+constexpr qint64 defaultItems = 300'000;
 constexpr int guideChannels = 1'000;
 constexpr int programmesPerChannel = 500;
 constexpr int programmeMinutes = 20;
@@ -52,11 +60,33 @@ void resetPeak()
         refs.write("5");
 }
 
+// The catalogue of that many items in the proportions of the benchmark's default one.
+CatalogueSize catalogueOf(qint64 items)
+{
+    const int live = int(items / 5);
+    const int series = int(items * 2 / 15);
+    return {live, int(items) - live - series, series};
+}
+
+qint64 itemsIn(const CatalogueSize &size)
+{
+    return qint64(size.live) + size.movies + size.series;
+}
+
+enum class Guide { Without, Served };
+
 class ProviderProcess final
 {
 public:
-    explicit ProviderProcess(const QStringList &arguments)
+    ProviderProcess(const CatalogueSize &size, Guide guide)
     {
+        QStringList arguments{u"--live"_s, QString::number(size.live), u"--movies"_s, QString::number(size.movies),
+                              u"--series"_s, QString::number(size.series)};
+        if (guide == Guide::Served) {
+            arguments += {u"--guide-channels"_s, QString::number(guideChannels), u"--guide-programmes"_s,
+                          QString::number(programmesPerChannel), u"--guide-minutes"_s, QString::number(programmeMinutes),
+                          u"--guide-description"_s, QString::number(descriptionBytes)};
+        }
         m_process.setProgram(QStringLiteral(FAKE_PROVIDER_PATH));
         m_process.setArguments(arguments);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -92,10 +122,13 @@ QString freshCatalogue(const QTemporaryDir &directory, const QString &name)
     return path;
 }
 
-void printRate(const char *label, qint64 count, qint64 milliseconds, const char *unit)
+// Prints the rate and this process's peak since the last reset, and returns the peak.
+double printRate(const char *label, qint64 count, qint64 milliseconds, const char *unit)
 {
+    const double peak = processMemoryMiB("VmHWM");
     std::printf("%-38s %8.2f s  %10.0f %s/s  peak %6.1f MiB\n", label, double(milliseconds) / 1000.0,
-                double(count) * 1000.0 / double(std::max<qint64>(milliseconds, 1)), unit, processMemoryMiB("VmHWM"));
+                double(count) * 1000.0 / double(std::max<qint64>(milliseconds, 1)), unit, peak);
+    return peak;
 }
 
 // The size of the guide document as served.
@@ -245,44 +278,77 @@ qint64 rawImport(const QString &path, const ImportedRows &rows, Indexes indexes)
     return timer.elapsed();
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The sizes to import, from --items (a comma-separated list), else the default one.
+QList<qint64> catalogueSizes(const QStringList &arguments)
 {
-    QCoreApplication application(argc, argv);
-    QTemporaryDir directory;
-    const qint64 items = qint64(catalogueSize.live) + catalogueSize.movies + catalogueSize.series;
-    std::printf("catalogue: %lld items (%d live, %d films, %d series); guide: %d channels x %d programmes\n", items,
-                catalogueSize.live, catalogueSize.movies, catalogueSize.series, guideChannels, programmesPerChannel);
-
-    ProviderProcess provider({u"--live"_s, QString::number(catalogueSize.live), u"--movies"_s,
-                              QString::number(catalogueSize.movies), u"--series"_s, QString::number(catalogueSize.series),
-                              u"--guide-channels"_s, QString::number(guideChannels), u"--guide-programmes"_s,
-                              QString::number(programmesPerChannel), u"--guide-minutes"_s, QString::number(programmeMinutes),
-                              u"--guide-description"_s, QString::number(descriptionBytes)});
-    if (!provider.isRunning()) {
-        std::fprintf(stderr, "the local provider did not start\n");
-        return 1;
+    const qsizetype option = arguments.indexOf(u"--items"_s);
+    QList<qint64> sizes;
+    if (option >= 0) {
+        for (const QString &size : arguments.value(option + 1).split(u',')) {
+            if (size.toLongLong() > 0)
+                sizes.append(size.toLongLong());
+        }
     }
+    return sizes.isEmpty() ? QList<qint64>{defaultItems} : sizes;
+}
 
-    const QString catalogue = freshCatalogue(directory, u"import.sqlite"_s);
-    const qint64 importEmpty = importCatalogue(catalogue, provider.credentials());
-    printRate("catalogue import (empty file)", items, importEmpty, "items");
-    const qint64 importReplacing = importCatalogue(catalogue, provider.credentials());
-    printRate("catalogue import (replacing it)", items, importReplacing, "items");
+// One size's imports: their times and this process's peaks.
+struct SizeRun
+{
+    CatalogueSize size;
+    QString catalogue;
+    qint64 emptyMs = 0;
+    qint64 replacingMs = 0;
+    double emptyPeakMiB = 0;
+    double replacingPeakMiB = 0;
+};
 
-    if (!application.arguments().contains(u"--no-guide"_s))
-        importGuide(catalogue, provider.credentials());
+// The program itself importing the catalogue, when asked.
+void importInProgram(const XtreamCredentials &login, qint64 items)
+{
+    if (!ImportingProgram::isAvailable()) {
+        std::printf("the program's import needs a session bus with a Secret Service: run through with-keyring.sh\n");
+    } else if (const auto figures = ImportingProgram::import(login)) {
+        std::printf("%-38s %8.2f s  %10.0f items/s  peak %6.1f MiB, settled %.1f MiB\n", "the program importing it",
+                    figures->seconds, double(items) / std::max(figures->seconds, 0.001), figures->peakMiB,
+                    figures->settledMiB);
+    } else {
+        std::printf("the program did not finish the import\n");
+    }
+}
 
+// When asked, has the program import the catalogue; then imports it here into an empty file and
+// again over itself. The program goes first: what talking to the keyring leaves in this process
+// would otherwise count in the next size's peaks. Empty when the local provider did not start.
+std::optional<SizeRun> importCatalogues(const QString &catalogue, const CatalogueSize &size, bool program)
+{
+    std::printf("\ncatalogue: %lld items (%d live, %d films, %d series)\n", itemsIn(size), size.live, size.movies,
+                size.series);
+    const ProviderProcess provider(size, Guide::Without);
+    if (!provider.isRunning())
+        return std::nullopt;
+    if (program)
+        importInProgram(provider.credentials(), itemsIn(size));
+    SizeRun run{size, catalogue};
+    run.emptyMs = importCatalogue(catalogue, provider.credentials());
+    run.emptyPeakMiB = printRate("catalogue import (empty file)", itemsIn(size), run.emptyMs, "items");
+    run.replacingMs = importCatalogue(catalogue, provider.credentials());
+    run.replacingPeakMiB = printRate("catalogue import (replacing it)", itemsIn(size), run.replacingMs, "items");
+    return run;
+}
 
-    // The raw limits run last: the generated rows they insert are held in memory.
-    const ImportedRows rows = importedRows(generateCatalogue(catalogueSize));
+// The raw limits for the size, and the size's imports against them. They hold the generated rows
+// in memory, so they run after every import.
+void compareWithRawLimit(const QTemporaryDir &directory, const SizeRun &run)
+{
+    const ImportedRows rows = importedRows(generateCatalogue(run.size));
     std::printf("\nraw limit: %lld items in one transaction, 256 MiB page cache\n", qint64(rows.items.size()));
     qint64 fastestEmpty = std::numeric_limits<qint64>::max();
     qint64 fastestReplacing = fastestEmpty;
     for (const Indexes indexes : {Indexes::InPlace, Indexes::BuiltAfter}) {
         const bool inPlace = indexes == Indexes::InPlace;
-        const QString path = freshCatalogue(directory, inPlace ? u"in-place.sqlite"_s : u"built-after.sqlite"_s);
+        const QString path = freshCatalogue(directory, (inPlace ? u"in-place-%1.sqlite"_s : u"built-after-%1.sqlite"_s)
+                                                           .arg(itemsIn(run.size)));
         const qint64 empty = rawImport(path, rows, indexes);
         printRaw(inPlace ? "  indexes in place (empty file)" : "  indexes built after (empty file)", rows, empty);
         const qint64 replacing = rawImport(path, rows, indexes);
@@ -291,7 +357,50 @@ int main(int argc, char *argv[])
         fastestReplacing = std::min(fastestReplacing, replacing);
     }
     std::printf("import / raw limit: %.2f for an empty file, %.2f replacing it\n",
-                double(importEmpty) / double(std::max<qint64>(fastestEmpty, 1)),
-                double(importReplacing) / double(std::max<qint64>(fastestReplacing, 1)));
+                double(run.emptyMs) / double(std::max<qint64>(fastestEmpty, 1)),
+                double(run.replacingMs) / double(std::max<qint64>(fastestReplacing, 1)));
+}
+
+void printGrowth(const char *label, double first, double last)
+{
+    std::printf("  %-36s %+6.1f %%\n", label, (last / std::max(first, 1.0) - 1.0) * 100.0);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QTemporaryDir directory;
+    const QStringList arguments = application.arguments();
+
+    QList<SizeRun> runs;
+    for (const qint64 items : catalogueSizes(arguments)) {
+        const auto run = importCatalogues(freshCatalogue(directory, u"import-%1.sqlite"_s.arg(items)),
+                                          catalogueOf(items), arguments.contains(u"--program"_s));
+        if (!run) {
+            std::fprintf(stderr, "the local provider did not start\n");
+            return 1;
+        }
+        runs.append(*run);
+    }
+    if (runs.size() > 1) {
+        std::printf("\npeak from %lld to %lld items:\n", itemsIn(runs.first().size), itemsIn(runs.last().size));
+        printGrowth("empty file", runs.first().emptyPeakMiB, runs.last().emptyPeakMiB);
+        printGrowth("replacing it", runs.first().replacingPeakMiB, runs.last().replacingPeakMiB);
+    }
+
+    if (!arguments.contains(u"--no-guide"_s)) {
+        std::printf("\nguide: %d channels x %d programmes\n", guideChannels, programmesPerChannel);
+        const ProviderProcess provider(runs.first().size, Guide::Served);
+        if (!provider.isRunning()) {
+            std::fprintf(stderr, "the local provider did not start\n");
+            return 1;
+        }
+        importGuide(runs.first().catalogue, provider.credentials());
+    }
+
+    for (const SizeRun &run : std::as_const(runs))
+        compareWithRawLimit(directory, run);
     return 0;
 }

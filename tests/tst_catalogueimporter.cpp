@@ -71,9 +71,10 @@ private Q_SLOTS:
         m_fixture.reset();
     }
 
+    // The old catalogue is larger than the slices its rows are deleted in.
     void importReplacesOnlyThisPlaylistsCatalogue()
     {
-        m_fixture->addCatalogue(playlistID, generateCatalogue({10, 10, 10}, 7));
+        m_fixture->addCatalogue(playlistID, generateCatalogue({2000, 7000, 2000}, 7));
         m_fixture->addPlaylist(2);
         m_fixture->addCatalogue(2, generateCatalogue({5, 5, 5}, 9));
         const QStringList otherPlaylist = snapshot(2);

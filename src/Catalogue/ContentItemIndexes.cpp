@@ -55,3 +55,21 @@ qint64 ContentItemIndexes::itemsOutside(CatalogueDatabase &database, qint64 play
     return database.integer(u"SELECT COALESCE(SUM(item_count), 0) FROM content_counts WHERE playlist_id <> "_s
                             + QString::number(playlistID));
 }
+
+void ContentItemIndexes::writePlaylistItems(CatalogueDatabase &database, qint64 playlistID, qint64 rows,
+                                            const std::function<void()> &write)
+{
+    if (rows > itemsOutside(database, playlistID)) {
+        // Each index is built by sorting its keys in buffers the size of the page cache, which
+        // stays as the caller set it; two helper threads sort beside this one.
+        database.execute(u"PRAGMA threads = 2"_s);
+        const Suspended suspended = suspend(database);
+        write();
+        restore(database, suspended);
+        return;
+    }
+    // Row by row, each index is updated at places spread all over it: a page cache of a fixed
+    // size keeps most of those pages at hand, and its memory does not grow with the table.
+    database.execute(u"PRAGMA cache_size = -65536"_s);
+    write();
+}

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+
 class CatalogueDatabase;
 
 // Everything the file keeps up to date beside content_items: its indexes, the item counts per
@@ -35,15 +37,9 @@ void rebuildSummaries(CatalogueDatabase &database);
 // Runs `write`, which replaces or removes one playlist's items, inside the caller's transaction.
 // When the playlist's rows it touches (`rows`, the larger of before and after) outnumber all
 // other playlists' rows, everything is suspended for the write and rebuilt after it; beside
-// larger playlists, updating row by row touches less.
-template<typename Write>
-void writePlaylistItems(CatalogueDatabase &database, qint64 playlistID, qint64 rows, Write &&write)
-{
-    const bool rebuild = rows > itemsOutside(database, playlistID);
-    const Suspended suspended = rebuild ? suspend(database) : Suspended();
-    write();
-    if (rebuild)
-        restore(database, suspended);
-}
+// larger playlists, updating row by row touches less. Either way sets how the connection sorts
+// or caches for it (helper threads for the sorts, a 64 MiB page cache row by row), and leaves it
+// so: the callers' connections serve this one write.
+void writePlaylistItems(CatalogueDatabase &database, qint64 playlistID, qint64 rows, const std::function<void()> &write);
 
 } // namespace ContentItemIndexes

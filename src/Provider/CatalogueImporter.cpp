@@ -40,6 +40,9 @@ const QString insertItemSQL = u"INSERT OR REPLACE INTO staged_content (playlist_
                               "subtitle,epg_channel_id,epg_channel_key,artwork_url,container_extension,sort_number,rating,"
                               "added_at,genre) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)"_s;
 
+const QString deleteItemSliceSQL = u"DELETE FROM content_items WHERE rowid IN (SELECT rowid FROM content_items "
+                                   "WHERE playlist_id = ? LIMIT 10000)"_s;
+
 // The count is correlated on the playlist as well: every staged row belongs to this playlist,
 // so the result is the same, and it lets the lookup index (which leads with the playlist)
 // answer each category instead of a scan of all staged items per category.
@@ -70,6 +73,17 @@ void updateStatistics(CatalogueDatabase &database)
         database.execute(u"ROLLBACK TO statistics"_s);
     }
     database.execute(u"RELEASE statistics"_s);
+}
+
+// A delete of many rows first lists all their row ids in memory (content_items has foreign keys,
+// so SQLite cannot delete as it finds them); slices keep that list small for any catalogue.
+void deleteItems(CatalogueDatabase &database, const QString &playlist)
+{
+    qint64 changes = -1;
+    while (changes != database.totalChanges()) {
+        changes = database.totalChanges();
+        database.execute(deleteItemSliceSQL, {playlist});
+    }
 }
 
 // Each batch is its own transaction, after a look at the token: a cancelled import stops
@@ -127,12 +141,11 @@ void CatalogueImporter::importCatalogue(const XtreamCredentials &credentials, co
     const XtreamClient client(credentials);
     client.verifyCredentials(stop);
 
-    // A connection for this run only: the staging tables are TEMP and go with it.
+    // A connection for this run only: the staging tables are TEMP and go with it. Its page
+    // cache keeps SQLite's small default: the staged rows go to the temporary file, and the
+    // indexes rebuilt at the swap are sorted in buffers the size of that cache, so that the
+    // import needs about the same memory for any size of catalogue.
     CatalogueDatabase database(m_databasePath);
-    // The final copy adds every row to each of content_items' indexes in no particular order;
-    // a cache that can hold them keeps that copy from re-reading and re-writing the same pages
-    // (it grows only as far as the catalogue needs: about 150 MiB at 300,000 items).
-    database.execute(u"PRAGMA cache_size = -131072"_s);
     database.executeScript(stagingScript);
     // A batch's rollback journal only ever holds the staged pages that batch touched: kept in
     // memory it spares a file write and truncation per batch, and a failed batch still rolls
@@ -220,7 +233,7 @@ void CatalogueImporter::commit(CatalogueDatabase &database)
     const qint64 rows = std::max(database.integer(u"SELECT COUNT(*) FROM staged_content"_s),
                                  ContentItemIndexes::itemsOf(database, m_playlistID));
     ContentItemIndexes::writePlaylistItems(database, m_playlistID, rows, [&] {
-        database.execute(u"DELETE FROM content_items WHERE playlist_id = ?"_s, {playlist});
+        deleteItems(database, playlist);
         database.execute(u"INSERT INTO categories SELECT * FROM staged_categories"_s);
         database.execute(u"INSERT INTO content_items SELECT * FROM staged_content"_s);
     });
