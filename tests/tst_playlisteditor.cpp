@@ -216,8 +216,10 @@ private Q_SLOTS:
         auto editor = rig.editor();
         QSignalSpy finished(editor.get(), &PlaylistEditorModel::finished);
         Rig::fill(*editor, rig.server(), trickyUser, trickyPassword);
+        QCOMPARE(editor->saveTitle(), u"Add playlist"_s);
         editor->save();
         QVERIFY(editor->isSaving());
+        QCOMPARE(editor->saveTitle(), u"Checking login\u2026"_s);
         QTRY_VERIFY(!rig.harness().provider().requests().isEmpty());
 
         editor->cancel();

@@ -23,7 +23,7 @@ Rectangle {
 
     implicitWidth: root.pageWidth > 0 ? Math.max(250, Math.min(300, root.pageWidth - 1 - root.contentMinimumWidth)) : 300
     implicitHeight: 600
-    color: Qt.alpha(QM.bg1, 0.6)
+    color: QM.sidePanel
 
     CategoryColumnModel {
         id: column
@@ -64,14 +64,13 @@ Rectangle {
                     color: QM.text3
                 }
 
-                Text {
+                QMText {
                     objectName: "languageTitle"
                     Layout.fillWidth: true
                     text: column.languageTitle
                     font: QM.label
                     color: QM.text1
                     elide: Text.ElideRight
-                    textFormat: Text.PlainText
                 }
 
                 Icon {
@@ -172,7 +171,7 @@ Rectangle {
                 width: list.width
                 height: message.text.length > 0 ? message.implicitHeight : 0
 
-                Text {
+                QMText {
                     id: message
 
                     objectName: "message"
@@ -183,7 +182,6 @@ Rectangle {
                     font: QM.caption
                     color: QM.text3
                     wrapMode: Text.Wrap
-                    textFormat: Text.PlainText
                 }
             }
 

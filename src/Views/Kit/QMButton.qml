@@ -31,7 +31,7 @@ AbstractButton {
     contentItem: QMButtonLabel {
         symbol: root.symbol
         text: root.text
-        font: root.compact ? QM.label : QM.font(13.5, 600)
+        font: root.compact ? QM.label : QM.button
         color: QMStyle.buttonForeground(root.kind, root.enabled, root.hovered)
     }
 

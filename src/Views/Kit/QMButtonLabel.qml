@@ -30,12 +30,11 @@ Item {
             color: root.color
         }
 
-        Text {
+        QMText {
             anchors.verticalCenter: parent.verticalCenter
             text: root.text
             font: root.font
             color: root.color
-            textFormat: Text.PlainText
             maximumLineCount: 1
         }
     }

@@ -44,24 +44,22 @@ Column {
             spacing: 12
             clip: true
 
-            Text {
+            QMText {
                 id: titleText
 
                 objectName: "title"
                 text: root.title
                 font: QM.h2
                 color: QM.text1
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "subtitle"
                 anchors.baseline: titleText.baseline
                 visible: root.subtitle.length > 0
                 text: root.subtitle
                 font: QM.caption
                 color: QM.text3
-                textFormat: Text.PlainText
             }
         }
 

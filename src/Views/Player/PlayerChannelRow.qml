@@ -27,7 +27,7 @@ Item {
         antialiasing: true
         color: root.highlighted ? QM.surface3 : root.playing ? QM.accentSoft : "transparent"
         border.width: root.highlighted ? 1 : 0
-        border.color: Qt.alpha(QM.accent, 0.6)
+        border.color: QM.accentFocus
     }
 
     RowLayout {
@@ -41,7 +41,7 @@ Item {
             Layout.preferredWidth: 42
             visible: root.panel.showNumbers
             text: root.number
-            font: QM.font(11.5, 500)
+            font: QM.panelNumber
             color: QM.text3
             horizontalAlignment: Text.AlignRight
             fontSizeMode: Text.HorizontalFit
@@ -75,7 +75,7 @@ Item {
                     objectName: "channelTitle"
                     Layout.fillWidth: true
                     text: root.title
-                    font: QM.font(13.5, 600)
+                    font: QM.itemTitle
                     color: root.playing ? QM.accent : "white"
                     horizontalAlignment: Text.AlignLeft
                     elide: Text.ElideRight
@@ -88,7 +88,7 @@ Item {
                 Layout.fillWidth: true
                 visible: root.hasProgramme
                 text: root.programmeTitle
-                font: QM.font(11.5)
+                font: QM.cardSubtitle
                 color: QM.text2
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight

@@ -13,7 +13,7 @@ Rectangle {
     implicitHeight: content.implicitHeight + 64
     radius: 20
     antialiasing: true
-    color: Qt.alpha(QM.surface1, 0.95)
+    color: QM.videoCard
     border.width: 1
     border.color: QM.strokeStrong
 

@@ -37,8 +37,8 @@ ColumnLayout {
             Text {
                 objectName: "elapsedTime"
                 text: root.screen.elapsedText
-                font: QM.font(12.5, 500)
-                color: Qt.rgba(1, 1, 1, 0.8)
+                font: QM.playerTime
+                color: QM.videoTime
                 textFormat: Text.PlainText
             }
 
@@ -83,8 +83,8 @@ ColumnLayout {
             Text {
                 objectName: "remainingTime"
                 text: root.screen.remainingText
-                font: QM.font(12.5, 500)
-                color: Qt.rgba(1, 1, 1, 0.8)
+                font: QM.playerTime
+                color: QM.videoTime
                 textFormat: Text.PlainText
             }
         }

@@ -36,22 +36,22 @@ ColumnLayout {
 
                 Text {
                     text: "NOW"
-                    font: QM.font(11, 700, 1.2)
+                    font: QM.playerHeading
                     color: QM.accent
                     textFormat: Text.PlainText
                 }
 
                 Text {
                     text: root.screen.nowTimes
-                    font: QM.font(12.5, 500)
-                    color: Qt.rgba(1, 1, 1, 0.7)
+                    font: QM.playerTime
+                    color: QM.videoNowTime
                     textFormat: Text.PlainText
                 }
 
                 Text {
                     text: root.screen.nowRemaining
-                    font: QM.font(12.5)
-                    color: Qt.rgba(1, 1, 1, 0.5)
+                    font: QM.playerNote
+                    color: QM.videoNote
                     textFormat: Text.PlainText
                 }
             }
@@ -60,7 +60,7 @@ ColumnLayout {
                 objectName: "nowTitle"
                 Layout.fillWidth: true
                 text: root.screen.nowTitle
-                font: QM.font(22, 600)
+                font: QM.playerNowTitle
                 color: "white"
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
@@ -74,8 +74,8 @@ ColumnLayout {
                 Layout.maximumWidth: 760
                 visible: text.length > 0
                 text: root.screen.nowDescription
-                font: QM.font(13.5)
-                color: Qt.rgba(1, 1, 1, 0.68)
+                font: QM.summary
+                color: QM.videoDescription
                 horizontalAlignment: Text.AlignLeft
                 wrapMode: Text.WordWrap
                 elide: Text.ElideRight
@@ -99,8 +99,8 @@ ColumnLayout {
             anchors.bottom: parent.bottom
             visible: !root.screen.hasNow
             text: root.screen.guideLoading ? "Loading programme information…" : "No programme information"
-            font: QM.font(15, 500)
-            color: Qt.rgba(1, 1, 1, 0.6)
+            font: QM.playerMessage
+            color: QM.videoMessage
             textFormat: Text.PlainText
         }
 
@@ -115,8 +115,8 @@ ColumnLayout {
 
             Text {
                 text: root.screen.nextHeading
-                font: QM.font(11, 700, 1.2)
-                color: Qt.rgba(1, 1, 1, 0.5)
+                font: QM.playerHeading
+                color: QM.videoNote
                 textFormat: Text.PlainText
             }
 
@@ -124,8 +124,8 @@ ColumnLayout {
                 objectName: "nextTitle"
                 Layout.fillWidth: true
                 text: root.screen.nextTitle
-                font: QM.font(15, 600)
-                color: Qt.rgba(1, 1, 1, 0.85)
+                font: QM.listTitle
+                color: QM.videoNext
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
@@ -189,8 +189,8 @@ ColumnLayout {
         Text {
             visible: text.length > 0
             text: root.screen.channelPosition
-            font: QM.font(12, 500)
-            color: Qt.rgba(1, 1, 1, 0.5)
+            font: QM.channelNumber
+            color: QM.videoNote
             textFormat: Text.PlainText
         }
 

@@ -44,7 +44,7 @@ RowLayout {
             Text {
                 visible: root.screen.channelNumber.length > 0
                 text: root.screen.channelNumber
-                font: QM.font(15, 700)
+                font: QM.playerChannelNumber
                 color: QM.accent
                 textFormat: Text.PlainText
             }
@@ -53,7 +53,7 @@ RowLayout {
                 objectName: "playerTitle"
                 Layout.fillWidth: true
                 text: root.screen.title
-                font: QM.font(20, 700)
+                font: QM.playerTitle
                 color: "white"
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
@@ -66,8 +66,8 @@ RowLayout {
             Layout.fillWidth: true
             visible: root.screen.subtitle.length > 0
             text: root.screen.subtitle
-            font: QM.font(13.5, 500)
-            color: Qt.rgba(1, 1, 1, 0.72)
+            font: QM.playerSubtitle
+            color: QM.videoSubtitle
             horizontalAlignment: Text.AlignLeft
             elide: Text.ElideRight
             maximumLineCount: 1

@@ -118,7 +118,7 @@ Item {
             width: parent.width
             height: 170
             gradient: Gradient {
-                GradientStop { position: 0; color: Qt.rgba(0, 0, 0, 0.75) }
+                GradientStop { position: 0; color: QM.videoShadeTop }
                 GradientStop { position: 1; color: "transparent" }
             }
         }
@@ -129,7 +129,7 @@ Item {
             height: viewModel.isLive ? 260 : 220
             gradient: Gradient {
                 GradientStop { position: 0; color: "transparent" }
-                GradientStop { position: 1; color: Qt.rgba(0, 0, 0, 0.85) }
+                GradientStop { position: 1; color: QM.videoShadeBottom }
             }
         }
 
@@ -225,14 +225,14 @@ Item {
         height: digits.implicitHeight + 24
         radius: 16
         antialiasing: true
-        color: Qt.rgba(0, 0, 0, 0.6)
+        color: QM.zapPlate
 
         Text {
             id: digits
 
             anchors.centerIn: parent
             text: viewModel.zapDigits
-            font: QM.font(54, 700)
+            font: QM.zapDigits
             color: "white"
             textFormat: Text.PlainText
         }

@@ -16,9 +16,8 @@ MenuBar {
         rightPadding: 12
         topPadding: 6
         bottomPadding: 6
-        contentItem: Text {
+        contentItem: QMText {
             text: item.text
-            textFormat: Text.PlainText
             font: QM.label
             color: item.highlighted ? QM.text1 : QM.text2
         }
@@ -41,10 +40,10 @@ MenuBar {
         }
     }
 
-    ShellMenu {
+    QMMenu {
         title: qsTr("File")
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "openMediaFile"
             action: Action {
                 text: qsTr("Open media file…")
@@ -53,7 +52,7 @@ MenuBar {
             }
         }
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "openSettings"
             action: Action {
                 text: qsTr("Settings…")
@@ -62,9 +61,9 @@ MenuBar {
             }
         }
 
-        ShellMenuSeparator {}
+        QMMenuSeparator {}
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "quit"
             action: Action {
                 text: qsTr("Quit")
@@ -74,12 +73,12 @@ MenuBar {
         }
     }
 
-    ShellMenu {
+    QMMenu {
         id: goMenu
 
         title: qsTr("Go")
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "goSearch"
             action: Action {
                 text: qsTr("Search")
@@ -88,12 +87,12 @@ MenuBar {
             }
         }
 
-        ShellMenuSeparator {}
+        QMMenuSeparator {}
 
         Instantiator {
             model: Navigation.mainPages
 
-            delegate: ShellMenuItem {
+            delegate: QMMenuItem {
                 id: pageItem
 
                 required property var modelData
@@ -111,15 +110,15 @@ MenuBar {
             onObjectRemoved: (index, object) => goMenu.removeItem(object)
         }
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "goPlaylists"
             text: qsTr("Playlists")
             onTriggered: Navigation.show("playlists")
         }
 
-        ShellMenuSeparator {}
+        QMMenuSeparator {}
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "toggleSidebar"
             action: Action {
                 text: Navigation.sidebarCommandTitle

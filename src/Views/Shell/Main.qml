@@ -15,7 +15,7 @@ ApplicationWindow {
     minimumHeight: 660
     visible: true
     title: qsTr("Quillmere")
-    color: Qt.rgba(0.02, 0.03, 0.06, 1)
+    color: QM.windowBackground
 
     // The folder bar of Qt's own file dialog under `item`, or null.
     function folderBar(item: Item): Item {

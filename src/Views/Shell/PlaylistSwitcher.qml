@@ -38,12 +38,11 @@ AbstractButton {
             antialiasing: true
             color: QM.accentSoft
 
-            Text {
+            QMText {
                 objectName: "switcherInitial"
                 anchors.centerIn: parent
                 text: switcher.initial
-                textFormat: Text.PlainText
-                font: QM.font(14, 700)
+                font: QM.initial
                 color: QM.accent
             }
 
@@ -63,26 +62,24 @@ AbstractButton {
             visible: !root.collapsed
             spacing: 2
 
-            Text {
+            QMText {
                 objectName: "switcherName"
                 Layout.fillWidth: true
                 text: switcher.name
-                font: QM.font(13.5, 600)
+                font: QM.itemTitle
                 color: QM.text1
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "switcherStatus"
                 Layout.fillWidth: true
                 text: switcher.status
-                font: QM.font(11.5, 400)
+                font: QM.cardSubtitle
                 color: QM.text3
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
         }
 
@@ -104,13 +101,13 @@ AbstractButton {
         color: root.hovered ? QM.hover : "transparent"
     }
 
-    ShellMenu {
+    QMMenu {
         id: menu
 
         objectName: "switcherMenu"
         y: -menu.height - 6
 
-        ShellMenuTitle {
+        QMMenuTitle {
             visible: switcher.playlists.length > 0
             text: qsTr("Switch playlist")
         }
@@ -118,7 +115,7 @@ AbstractButton {
         Instantiator {
             model: switcher.playlists
 
-            delegate: ShellMenuItem {
+            delegate: QMMenuItem {
                 id: playlistItem
 
                 required property var modelData
@@ -138,11 +135,11 @@ AbstractButton {
             onObjectRemoved: (index, object) => menu.removeItem(object)
         }
 
-        ShellMenuSeparator {
+        QMMenuSeparator {
             visible: switcher.playlists.length > 0
         }
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "refreshPlaylist"
             visible: switcher.hasActive
             enabled: !switcher.refreshing
@@ -151,7 +148,7 @@ AbstractButton {
             onTriggered: switcher.refresh()
         }
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "refreshGuide"
             visible: switcher.hasActive
             enabled: !switcher.refreshing
@@ -160,7 +157,7 @@ AbstractButton {
             onTriggered: switcher.refreshGuide()
         }
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "cancelRefresh"
             visible: switcher.hasActive && switcher.refreshing
             text: qsTr("Cancel refresh")
@@ -168,11 +165,11 @@ AbstractButton {
             onTriggered: switcher.cancelRefresh()
         }
 
-        ShellMenuSeparator {
+        QMMenuSeparator {
             visible: switcher.hasActive
         }
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "managePlaylists"
             text: qsTr("Manage playlists…")
             symbol: "list.bullet.rectangle"

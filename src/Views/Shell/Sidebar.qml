@@ -44,12 +44,11 @@ Rectangle {
                     size: 32
                 }
 
-                Text {
+                QMText {
                     objectName: "wordmark"
                     text: "Quillmere"
-                    font: QM.font(17, 700)
+                    font: QM.wordmark
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
 
                 Item { Layout.fillWidth: true }

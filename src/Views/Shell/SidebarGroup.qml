@@ -54,18 +54,17 @@ ColumnLayout {
                     }
                 }
 
-                Text {
+                QMText {
                     Layout.fillWidth: true
                     visible: !AppModel.sidebarCollapsed
                     text: row.modelData.title
-                    font: QM.font(14, row.current ? 600 : 500)
+                    font: row.current ? QM.navTitleCurrent : QM.navTitle
                     color: row.current ? QM.accent : QM.text2
                     elide: Text.ElideRight
                     maximumLineCount: 1
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     objectName: "searchShortcut"
                     visible: !AppModel.sidebarCollapsed && row.modelData.route === "search"
                     leftPadding: 6
@@ -73,9 +72,8 @@ ColumnLayout {
                     topPadding: 2
                     bottomPadding: 2
                     text: "Ctrl+K"
-                    font: QM.font(10.5, 600)
+                    font: QM.keyCap
                     color: QM.text3
-                    textFormat: Text.PlainText
 
                     Rectangle {
                         anchors.fill: parent

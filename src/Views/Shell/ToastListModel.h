@@ -12,7 +12,8 @@ Q_MOC_INCLUDE("App/AppModel.h")
 
 // The application model's notices as rows, newest first, for a list laid out from the bottom up:
 // the newest lies lowest and older ones rise above it. Notices come and go one by one, and rows
-// are inserted and removed one by one, so that each row can enter and leave on its own.
+// are inserted and removed one by one, so that each row can enter and leave on its own. Each row
+// has its text and its kind's symbol and colour.
 class ToastListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -20,7 +21,7 @@ class ToastListModel : public QAbstractListModel
     QML_ELEMENT
 
 public:
-    enum Role { IdRole = Qt::UserRole + 1, TextRole, KindRole };
+    enum Role { IdRole = Qt::UserRole + 1, TextRole, SymbolRole, TintRole };
     Q_ENUM(Role)
 
     using QAbstractListModel::QAbstractListModel;

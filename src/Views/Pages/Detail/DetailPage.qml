@@ -35,7 +35,7 @@ Rectangle {
         Rectangle {
             anchors.fill: parent
             gradient: Gradient {
-                GradientStop { position: 0; color: Qt.alpha(QM.bg0, 0.2) }
+                GradientStop { position: 0; color: QM.backdropFade }
                 GradientStop { position: 1; color: QM.bg0 }
             }
         }

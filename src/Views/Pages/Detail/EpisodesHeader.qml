@@ -16,11 +16,10 @@ ColumnLayout {
     RowLayout {
         spacing: 14
 
-        Text {
+        QMText {
             text: "Episodes"
             font: QM.h2
             color: QM.text1
-            textFormat: Text.PlainText
         }
 
         QMSpinner {
@@ -61,7 +60,7 @@ ColumnLayout {
         }
     }
 
-    Text {
+    QMText {
         objectName: "episodesMessage"
         Layout.fillWidth: true
         visible: root.page.episodesMessage.length > 0
@@ -69,6 +68,5 @@ ColumnLayout {
         font: QM.body
         color: root.page.episodesMessageIsError ? QM.warning : QM.text3
         wrapMode: Text.Wrap
-        textFormat: Text.PlainText
     }
 }

@@ -29,7 +29,7 @@ AbstractButton {
             color: QM.text1
         }
 
-        Text {
+        QMText {
             objectName: "categoryTitle"
             anchors.verticalCenter: parent.verticalCenter
             width: Math.min(implicitWidth, 220)
@@ -38,7 +38,6 @@ AbstractButton {
             color: QM.text1
             elide: Text.ElideRight
             maximumLineCount: 1
-            textFormat: Text.PlainText
         }
 
         Icon {

@@ -17,16 +17,15 @@ Item {
         height: 30
         color: QM.bg1
 
-        Text {
+        QMText {
             objectName: "rulerDay"
             x: 18
             width: 250 - 18
             anchors.verticalCenter: parent.verticalCenter
             text: root.page.dayTitle.toUpperCase()
-            font: QM.font(11, 600, 1)
+            font: QM.eyebrow
             color: QM.text3
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
         Item {
@@ -38,16 +37,15 @@ Item {
             Repeater {
                 model: root.page.ruler
 
-                Text {
+                QMText {
                     required property string label
                     required property real position
 
                     x: position
                     anchors.verticalCenter: parent.verticalCenter
                     text: label
-                    font: QM.font(11.5, 600)
+                    font: QM.timeLabel
                     color: QM.text2
-                    textFormat: Text.PlainText
                 }
             }
         }

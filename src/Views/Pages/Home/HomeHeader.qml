@@ -18,24 +18,22 @@ RowLayout {
         Layout.minimumWidth: 0
         spacing: 6
 
-        Text {
+        QMText {
             objectName: "greeting"
             Layout.fillWidth: true
             text: root.page.greeting
             font: QM.display
             color: QM.text1
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "summary"
             Layout.fillWidth: true
             text: root.page.summary
-            font: QM.font(13.5, 400)
+            font: QM.summary
             color: QM.text2
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
     }
 
@@ -65,12 +63,11 @@ RowLayout {
                     color: QMStyle.buttonForeground(search.kind, search.enabled, search.hovered)
                 }
 
-                Text {
+                QMText {
                     anchors.verticalCenter: parent.verticalCenter
                     text: search.text
-                    font: QM.font(13.5, 600)
+                    font: QM.button
                     color: QMStyle.buttonForeground(search.kind, search.enabled, search.hovered)
-                    textFormat: Text.PlainText
                 }
 
                 Rectangle {
@@ -81,14 +78,13 @@ RowLayout {
                     antialiasing: true
                     color: QM.surface3
 
-                    Text {
+                    QMText {
                         id: hint
 
                         anchors.centerIn: parent
                         text: "Ctrl+K"
-                        font: QM.font(10.5, 600)
+                        font: QM.keyCap
                         color: QM.text3
-                        textFormat: Text.PlainText
                     }
                 }
             }

@@ -234,22 +234,20 @@ Rectangle {
                         Layout.fillWidth: true
                         spacing: 4
 
-                        Text {
+                        QMText {
                             Layout.fillWidth: true
                             text: "Your home fills up as you watch"
                             font: QM.h3
                             color: QM.text1
                             wrapMode: Text.Wrap
-                            textFormat: Text.PlainText
                         }
 
-                        Text {
+                        QMText {
                             Layout.fillWidth: true
                             text: "Channels you watch, films you start and favourites you save appear here."
                             font: QM.body
                             color: QM.text2
                             wrapMode: Text.Wrap
-                            textFormat: Text.PlainText
                         }
                     }
                 }

@@ -24,17 +24,21 @@ GridView {
     cellHeight: tallest.implicitHeight + 26
     model: root.items
     ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
-    // Posters made while a page was on its way asked for nothing more: whenever the list grows or
-    // the end comes into view, the last poster in view reports itself again.
-    onCountChanged: Qt.callLater(root.reportLastInView)
-    onAtYEndChanged: if (root.atYEnd) root.reportLastInView()
+    // Whenever the list grows (once its new cells are laid out) or the end comes into view, the
+    // grid tells the page which poster its view ends with.
+    onCountChanged: laidOut.restart()
+    onAtYEndChanged: if (root.atYEnd) root.reportView()
 
-    function reportLastInView(): void {
-        const last = root.indexAt(root.contentX + root.width - root.rightMargin - 1, root.contentY + root.height - 1);
-        if (last >= 0)
-            root.page.posterShown(last);
-        else if (root.atYEnd && root.count > 0)
-            root.page.posterShown(root.count - 1);
+    function reportView(): void {
+        const corner = root.indexAt(root.contentX + root.width - root.rightMargin - 1, root.contentY + root.height - 1);
+        root.page.gridMoved(corner, root.atYEnd);
+    }
+
+    Timer {
+        id: laidOut
+
+        interval: 0
+        onTriggered: root.reportView()
     }
 
     // The tallest a card gets (a title of two lines and a subtitle): every row takes its height.

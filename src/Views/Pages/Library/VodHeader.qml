@@ -41,12 +41,11 @@ PageHeader {
                     color: QM.text1
                 }
 
-                Text {
+                QMText {
                     anchors.verticalCenter: parent.verticalCenter
                     text: root.page.sortLabel
                     font: QM.label
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
             }
         }
@@ -80,7 +79,7 @@ PageHeader {
     QMMenu {
         id: sortMenu
 
-        ShellMenuTitle {
+        QMMenuTitle {
             text: "Sort"
         }
 
@@ -103,7 +102,7 @@ PageHeader {
     QMMenu {
         id: sizeMenu
 
-        ShellMenuTitle {
+        QMMenuTitle {
             text: "Poster size"
         }
 

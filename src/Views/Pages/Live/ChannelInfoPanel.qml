@@ -12,7 +12,7 @@ Rectangle {
     property alias tick: panel.tick
 
     objectName: "channelPanel"
-    color: Qt.alpha(QM.bg1, 0.6)
+    color: QM.sidePanel
 
     ChannelInfoPanelModel {
         id: panel
@@ -88,7 +88,7 @@ Rectangle {
                         visible: panel.numberText.length > 0
                         text: panel.numberText
                         color: QM.text2
-                        fill: Qt.rgba(1, 1, 1, 0.08)
+                        fill: QM.badgeFill
                     }
 
                     LiveBadge {
@@ -96,7 +96,7 @@ Rectangle {
                     }
                 }
 
-                Text {
+                QMText {
                     objectName: "panelTitle"
                     Layout.fillWidth: true
                     text: panel.title
@@ -105,7 +105,6 @@ Rectangle {
                     wrapMode: Text.Wrap
                     maximumLineCount: 2
                     elide: Text.ElideRight
-                    textFormat: Text.PlainText
                 }
             }
 

@@ -25,7 +25,8 @@ class PlaylistEditorModel : public ViewModel
     Q_PROPERTY(qint64 playlistID READ playlistID WRITE setPlaylistID NOTIFY modeChanged)
     Q_PROPERTY(bool editing READ isEditing NOTIFY modeChanged)
     Q_PROPERTY(QString title READ title NOTIFY modeChanged)
-    Q_PROPERTY(QString saveTitle READ saveTitle NOTIFY modeChanged)
+    // The save button's title, which says so while the login is being checked.
+    Q_PROPERTY(QString saveTitle READ saveTitle NOTIFY saveTitleChanged)
     Q_PROPERTY(QString name READ name WRITE setName NOTIFY fieldsChanged)
     Q_PROPERTY(QString server READ server WRITE setServer NOTIFY fieldsChanged)
     Q_PROPERTY(QString username READ username WRITE setUsername NOTIFY fieldsChanged)
@@ -105,6 +106,7 @@ Q_SIGNALS:
     void modeChanged();
     void fieldsChanged();
     void savingChanged();
+    void saveTitleChanged();
     void errorChanged();
     void reasonChanged();
     // The sheet should close: the save has ended well, or the user cancelled.

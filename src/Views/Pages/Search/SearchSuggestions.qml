@@ -94,22 +94,20 @@ Item {
                 Layout.fillWidth: true
                 spacing: 3
 
-                Text {
+                QMText {
                     Layout.fillWidth: true
                     text: "Search everything at once"
                     font: QM.h3
                     color: QM.text1
                     wrapMode: Text.Wrap
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     Layout.fillWidth: true
                     text: "Type at least two letters. Press Ctrl+K from anywhere to come back here."
                     font: QM.body
                     color: QM.text2
                     wrapMode: Text.Wrap
-                    textFormat: Text.PlainText
                 }
             }
         }

@@ -29,28 +29,25 @@ Column {
                 Layout.fillWidth: true
                 spacing: 5
 
-                Text {
+                QMText {
                     text: "Quillmere"
                     font: QM.h2
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     objectName: "version"
                     text: "Version " + (Qt.application.version.length > 0 ? Qt.application.version : "1.0")
                     font: QM.caption
                     color: QM.text3
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     width: parent.width
                     topPadding: 4
                     text: "A fast, private media player for your computer. Your catalogue stays on this computer and logins stay in your keyring."
                     font: QM.body
                     color: QM.text2
-                    textFormat: Text.PlainText
                     wrapMode: Text.Wrap
                 }
             }

@@ -17,12 +17,11 @@ Column {
         width: root.width
         spacing: 6
 
-        Text {
+        QMText {
             Layout.fillWidth: true
             text: "Categories"
             font: QM.h2
             color: QM.text1
-            textFormat: Text.PlainText
         }
 
         Repeater {
@@ -43,12 +42,11 @@ Column {
         }
     }
 
-    Text {
+    QMText {
         visible: !root.settings.hasActive
         text: "Add a playlist to manage its categories."
         font: QM.body
         color: QM.text3
-        textFormat: Text.PlainText
     }
 
     SettingsGroup {
@@ -61,12 +59,11 @@ Column {
             padding: 18
             spacing: 12
 
-            Text {
+            QMText {
                 width: parent.width - 36
                 text: "Turn off languages you never watch. Their categories disappear from Live TV, Movies, Series and search, on every playlist."
                 font: QM.caption
                 color: QM.text3
-                textFormat: Text.PlainText
                 wrapMode: Text.Wrap
             }
 

@@ -24,7 +24,7 @@ Rectangle {
         Rectangle {
             Layout.preferredWidth: 250
             Layout.fillHeight: true
-            color: Qt.rgba(QM.bg1.r, QM.bg1.g, QM.bg1.b, 0.6)
+            color: QM.sidePanel
 
             Column {
                 anchors.fill: parent
@@ -33,7 +33,7 @@ Rectangle {
                 anchors.topMargin: 42
                 spacing: 3
 
-                Text {
+                QMText {
                     objectName: "pageTitle"
                     leftPadding: 12
                     rightPadding: 12
@@ -41,7 +41,6 @@ Rectangle {
                     text: "Settings"
                     font: QM.h1
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
 
                 Repeater {

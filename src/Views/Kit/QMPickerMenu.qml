@@ -21,7 +21,7 @@ QMMenu {
 
             objectName: "option-" + modelData.value
             text: modelData.label
-            symbol: modelData.value === root.selection ? "checkmark" : ""
+            symbol: PickerRules.matches(modelData.value, root.selection) ? "checkmark" : ""
             onTriggered: root.picked(modelData.value)
         }
     }
