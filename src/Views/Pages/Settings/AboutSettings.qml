@@ -8,6 +8,10 @@ Column {
 
     spacing: 18
 
+    AboutSettingsModel {
+        id: about
+    }
+
     QMSurface {
         width: root.width
         height: card.implicitHeight + 44
@@ -37,7 +41,7 @@ Column {
 
                 QMText {
                     objectName: "version"
-                    text: "Version " + (Qt.application.version.length > 0 ? Qt.application.version : "1.0")
+                    text: about.versionTitle
                     font: QM.caption
                     color: QM.text3
                 }
