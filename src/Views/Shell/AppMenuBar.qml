@@ -41,12 +41,12 @@ MenuBar {
     }
 
     QMMenu {
-        title: qsTr("File")
+        title: "File"
 
         QMMenuItem {
             objectName: "openMediaFile"
             action: Action {
-                text: qsTr("Open media file…")
+                text: "Open media file…"
                 shortcut: "Ctrl+O"
                 onTriggered: root.openFileRequested()
             }
@@ -55,7 +55,7 @@ MenuBar {
         QMMenuItem {
             objectName: "openSettings"
             action: Action {
-                text: qsTr("Settings…")
+                text: "Settings…"
                 shortcut: "Ctrl+,"
                 onTriggered: Navigation.show("settings")
             }
@@ -66,7 +66,7 @@ MenuBar {
         QMMenuItem {
             objectName: "quit"
             action: Action {
-                text: qsTr("Quit")
+                text: "Quit"
                 shortcut: "Ctrl+Q"
                 onTriggered: Qt.quit()
             }
@@ -76,12 +76,12 @@ MenuBar {
     QMMenu {
         id: goMenu
 
-        title: qsTr("Go")
+        title: "Go"
 
         QMMenuItem {
             objectName: "goSearch"
             action: Action {
-                text: qsTr("Search")
+                text: "Search"
                 shortcut: "Ctrl+K"
                 onTriggered: Navigation.search()
             }
@@ -112,7 +112,7 @@ MenuBar {
 
         QMMenuItem {
             objectName: "goPlaylists"
-            text: qsTr("Playlists")
+            text: "Playlists"
             onTriggered: Navigation.show("playlists")
         }
 

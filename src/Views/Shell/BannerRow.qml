@@ -84,7 +84,7 @@ Item {
             size: 34
             filled: false
             tint: QM.text1
-            Accessible.name: qsTr("Dismiss")
+            Accessible.name: "Dismiss"
             onClicked: root.close()
         }
     }

@@ -39,7 +39,7 @@ Rectangle {
 
         QMText {
             objectName: "title"
-            text: qsTr("Update required")
+            text: "Update required"
             font: QM.h2
             color: "white"
             Layout.alignment: Qt.AlignHCenter
@@ -47,7 +47,7 @@ Rectangle {
 
         QMText {
             objectName: "message"
-            text: qsTr("Quillmere %1 is required to keep using the app.").arg(root.info.version)
+            text: "Quillmere " + root.info.version + " is required to keep using the app."
             color: QM.sheetText
             wrapMode: Text.Wrap
             horizontalAlignment: Text.AlignHCenter
@@ -71,7 +71,7 @@ Rectangle {
             id: downloadButton
 
             objectName: "downloadButton"
-            text: qsTr("Download the update")
+            text: "Download the update"
             Layout.fillWidth: true
             Layout.topMargin: 6
             onClicked: root.download()

@@ -109,7 +109,7 @@ AbstractButton {
 
         QMMenuTitle {
             visible: switcher.playlists.length > 0
-            text: qsTr("Switch playlist")
+            text: "Switch playlist"
         }
 
         Instantiator {
@@ -143,7 +143,7 @@ AbstractButton {
             objectName: "refreshPlaylist"
             visible: switcher.hasActive
             enabled: !switcher.refreshing
-            text: qsTr("Refresh playlist")
+            text: "Refresh playlist"
             symbol: "arrow.clockwise"
             onTriggered: switcher.refresh()
         }
@@ -152,7 +152,7 @@ AbstractButton {
             objectName: "refreshGuide"
             visible: switcher.hasActive
             enabled: !switcher.refreshing
-            text: qsTr("Refresh TV guide")
+            text: "Refresh TV guide"
             symbol: "calendar.badge.clock"
             onTriggered: switcher.refreshGuide()
         }
@@ -160,7 +160,7 @@ AbstractButton {
         QMMenuItem {
             objectName: "cancelRefresh"
             visible: switcher.hasActive && switcher.refreshing
-            text: qsTr("Cancel refresh")
+            text: "Cancel refresh"
             symbol: "xmark"
             onTriggered: switcher.cancelRefresh()
         }
@@ -171,7 +171,7 @@ AbstractButton {
 
         QMMenuItem {
             objectName: "managePlaylists"
-            text: qsTr("Manage playlists…")
+            text: "Manage playlists…"
             symbol: "list.bullet.rectangle"
             onTriggered: switcher.manage()
         }

@@ -65,7 +65,7 @@ Rectangle {
 
                     HelpTip {
                         objectName: "collapseTip"
-                        text: qsTr("Collapse sidebar")
+                        text: "Collapse sidebar"
                         shown: collapseButton.hovered
                     }
                 }
@@ -89,7 +89,7 @@ Rectangle {
 
                 HelpTip {
                     objectName: "expandTip"
-                    text: qsTr("Expand sidebar")
+                    text: "Expand sidebar"
                     shown: expandButton.hovered
                 }
             }

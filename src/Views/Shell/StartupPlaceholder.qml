@@ -27,7 +27,7 @@ Rectangle {
         QMText {
             objectName: "startupText"
             anchors.horizontalCenter: parent.horizontalCenter
-            text: qsTr("Opening your library…")
+            text: "Opening your library…"
             font: QM.body
             color: QM.text2
         }
