@@ -359,14 +359,14 @@ private Q_SLOTS:
         QCOMPARE(page.removeTitle(), u"Remove \u201cHome\u201d?"_s);
         // Dismissing removes nothing and forgets the pending playlist.
         page.dismissRemove();
-        QCOMPARE(page.removing(), 0);
+        QVERIFY(!page.isConfirmingRemoval());
         page.removeConfirmed();
         QTest::qWait(50);
         QCOMPARE(rig.store().playlists().size(), 1);
 
         page.askToRemove(playlist.id);
         page.removeConfirmed();
-        QCOMPARE(page.removing(), 0);
+        QVERIFY(!page.isConfirmingRemoval());
         QTRY_VERIFY(rig.store().playlists().isEmpty());
         QTRY_COMPARE(rig.toasts(), QStringList{u"Home removed"_s});
         QCOMPARE(page.cards()->rowCount(), 0);

@@ -119,6 +119,8 @@ Item {
         }
 
         Loader {
+            id: progressLine
+
             objectName: "progress"
             anchors.left: parent.left
             anchors.right: parent.right
@@ -129,8 +131,13 @@ Item {
             visible: active
 
             sourceComponent: QMProgressLine {
-                value: root.progress
                 tint: QM.accent
+            }
+
+            Binding {
+                target: progressLine.item
+                property: "value"
+                value: root.progress
             }
         }
 

@@ -81,7 +81,7 @@ Item {
                 anchors.bottom: parent.bottom
                 text: root.actionTitle
                 kind: QMButtonKind.Primary
-                onClicked: root.action()
+                onClicked: root.action.call(root)
             }
         }
     }

@@ -107,10 +107,11 @@ Column {
         anchors.right: parent.right
         height: row.height - 16
 
-        ListView {
+        ShelfRow {
             id: row
 
             objectName: "row"
+            shelf: root
             y: -8
             width: parent.width
             height: (row.contentItem.childrenRect.height > 0 ? row.contentItem.childrenRect.height : 0) + 16

@@ -101,79 +101,10 @@ AbstractButton {
         color: root.hovered ? QM.hover : "transparent"
     }
 
-    QMMenu {
+    PlaylistSwitcherMenu {
         id: menu
 
-        objectName: "switcherMenu"
         y: -menu.height - 6
-
-        QMMenuTitle {
-            visible: switcher.playlists.length > 0
-            text: "Switch playlist"
-        }
-
-        Instantiator {
-            model: switcher.playlists
-
-            delegate: QMMenuItem {
-                id: playlistItem
-
-                required property var modelData
-
-                objectName: "switchTo-" + playlistItem.modelData.name
-                text: playlistItem.modelData.name
-                symbol: playlistItem.modelData.active ? "checkmark" : ""
-                // After the menu has closed: the switch rebuilds these items.
-                onTriggered: {
-                    const id = playlistItem.modelData.id;
-                    Qt.callLater(() => switcher.select(id));
-                }
-            }
-
-            // After the section's title.
-            onObjectAdded: (index, object) => menu.insertItem(index + 1, object)
-            onObjectRemoved: (index, object) => menu.removeItem(object)
-        }
-
-        QMMenuSeparator {
-            visible: switcher.playlists.length > 0
-        }
-
-        QMMenuItem {
-            objectName: "refreshPlaylist"
-            visible: switcher.hasActive
-            enabled: !switcher.refreshing
-            text: "Refresh playlist"
-            symbol: "arrow.clockwise"
-            onTriggered: switcher.refresh()
-        }
-
-        QMMenuItem {
-            objectName: "refreshGuide"
-            visible: switcher.hasActive
-            enabled: !switcher.refreshing
-            text: "Refresh TV guide"
-            symbol: "calendar.badge.clock"
-            onTriggered: switcher.refreshGuide()
-        }
-
-        QMMenuItem {
-            objectName: "cancelRefresh"
-            visible: switcher.hasActive && switcher.refreshing
-            text: "Cancel refresh"
-            symbol: "xmark"
-            onTriggered: switcher.cancelRefresh()
-        }
-
-        QMMenuSeparator {
-            visible: switcher.hasActive
-        }
-
-        QMMenuItem {
-            objectName: "managePlaylists"
-            text: "Manage playlists…"
-            symbol: "list.bullet.rectangle"
-            onTriggered: switcher.manage()
-        }
+        switcher: switcher
     }
 }

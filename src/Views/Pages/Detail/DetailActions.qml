@@ -71,18 +71,10 @@ Row {
         }
 
         // The symbol alone, centred.
-        contentItem: Item {
-            implicitWidth: refreshIcon.implicitWidth
-            implicitHeight: refreshIcon.implicitHeight
-
-            Icon {
-                id: refreshIcon
-
-                anchors.centerIn: parent
-                symbol: "arrow.clockwise"
-                size: 12.5
-                color: QMStyle.buttonForeground(QMButtonKind.Secondary, parent.parent.enabled, parent.parent.hovered)
-            }
+        contentItem: Icon {
+            symbol: "arrow.clockwise"
+            size: 12.5
+            color: QMStyle.buttonForeground(QMButtonKind.Secondary, refreshButton.enabled, refreshButton.hovered)
         }
     }
 }

@@ -56,6 +56,13 @@ QMRowButton {
         }
     }
 
+    // The plot's lines stand 2 apart.
+    FontMetrics {
+        id: plotMetrics
+
+        font: QM.body
+    }
+
     contentItem: RowLayout {
         spacing: 18
 
@@ -154,8 +161,6 @@ QMRowButton {
             }
 
             QMText {
-                id: plotText
-
                 Layout.fillWidth: true
                 visible: root.plot.length > 0
                 text: root.plot
@@ -166,12 +171,6 @@ QMRowButton {
                 elide: Text.ElideRight
                 lineHeightMode: Text.FixedHeight
                 lineHeight: plotMetrics.height + 2
-
-                FontMetrics {
-                    id: plotMetrics
-
-                    font: plotText.font
-                }
             }
         }
 

@@ -33,30 +33,18 @@ ColumnLayout {
     Flickable {
         objectName: "seasonPicker"
         Layout.fillWidth: true
-        implicitHeight: chips.implicitHeight
+        implicitHeight: seasons.implicitHeight
         visible: root.page.seasonChips.length >= 2
-        contentWidth: chips.implicitWidth
+        contentWidth: seasons.implicitWidth
         flickableDirection: Flickable.HorizontalFlick
         boundsBehavior: Flickable.StopAtBounds
         clip: true
 
-        Row {
-            id: chips
+        SeasonChips {
+            id: seasons
 
-            spacing: 8
-
-            Repeater {
-                model: root.page.seasonChips
-
-                QMChip {
-                    required property var modelData
-
-                    objectName: "season:" + modelData.number
-                    text: modelData.title
-                    selected: modelData.selected
-                    onClicked: root.page.chooseSeason(modelData.number)
-                }
-            }
+            chips: root.page.seasonChips
+            onChosen: season => root.page.chooseSeason(season)
         }
     }
 

@@ -9,6 +9,18 @@ Item {
 
     required property GuidePageModel page
 
+    // Moves the grid's one tooltip over `area` of `item` with `text`, or hides it for no text.
+    function showTip(item: Item, area: rect, text: string): void {
+        tip.shown = false;
+        if (text.length === 0)
+            return;
+        tip.parent = item;
+        tip.x = area.x + 8;
+        tip.y = area.y + area.height + 4;
+        tip.text = text;
+        tip.shown = true;
+    }
+
     Rectangle {
         id: ruler
 
@@ -74,19 +86,15 @@ Item {
 
         reuseItems: true
 
+        // Each row finds the grid through its list, a child of the grid.
         delegate: GuideRow {
-            page: root.page
-            width: rows.width
-            onTipRequested: (item, area, text) => {
-                tip.shown = false;
-                if (text.length === 0)
-                    return;
-                tip.parent = item;
-                tip.x = area.x + 8;
-                tip.y = area.y + area.height + 4;
-                tip.text = text;
-                tip.shown = true;
-            }
+            id: row
+
+            readonly property GuideGrid grid: row.ListView.view.parent as GuideGrid
+
+            page: row.grid.page
+            width: row.ListView.view.width
+            onTipRequested: (item, area, text) => row.grid.showTip(item, area, text)
         }
     }
 

@@ -37,7 +37,9 @@ Popup {
         radius: 16
     }
 
-    contentItem: ColumnLayout {
+    // The one child of the sheet: its content, which sets the sheet's height.
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 16
         focus: true
         Keys.onReturnPressed: sheet.watch()

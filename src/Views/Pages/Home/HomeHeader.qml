@@ -38,56 +38,13 @@ RowLayout {
     }
 
     QMButton {
-        id: search
-
         objectName: "searchButton"
         Layout.alignment: Qt.AlignTop
         kind: QMButtonKind.Secondary
+        spacing: 8
+        symbol: "magnifyingglass"
         text: "Search"
+        keys: "Ctrl+K"
         onClicked: root.page.openSearch()
-
-        contentItem: Item {
-            implicitWidth: label.implicitWidth
-            implicitHeight: label.implicitHeight
-
-            Row {
-                id: label
-
-                anchors.centerIn: parent
-                spacing: 8
-
-                Icon {
-                    anchors.verticalCenter: parent.verticalCenter
-                    symbol: "magnifyingglass"
-                    size: 12.5
-                    color: QMStyle.buttonForeground(search.kind, search.enabled, search.hovered)
-                }
-
-                QMText {
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: search.text
-                    font: QM.button
-                    color: QMStyle.buttonForeground(search.kind, search.enabled, search.hovered)
-                }
-
-                Rectangle {
-                    anchors.verticalCenter: parent.verticalCenter
-                    implicitWidth: hint.implicitWidth + 12
-                    implicitHeight: hint.implicitHeight + 4
-                    radius: 5
-                    antialiasing: true
-                    color: QM.surface3
-
-                    QMText {
-                        id: hint
-
-                        anchors.centerIn: parent
-                        text: "Ctrl+K"
-                        font: QM.keyCap
-                        color: QM.text3
-                    }
-                }
-            }
-        }
     }
 }

@@ -55,31 +55,36 @@ GridView {
 
         required property var item
         required property int index
+        readonly property PosterGridView grid: cell.GridView.view as PosterGridView
 
         objectName: "poster:" + cell.index
-        implicitWidth: root.page.cardWidth
+        implicitWidth: cell.grid.page.cardWidth
         implicitHeight: poster.implicitHeight
         radius: 14
-        onClicked: root.page.openDetail(cell.index)
-        Component.onCompleted: root.page.posterShown(cell.index)
+        onClicked: cell.grid.page.openDetail(cell.index)
+        Component.onCompleted: cell.grid.page.posterShown(cell.index)
 
         PosterCard {
             id: poster
 
-            width: root.page.cardWidth
+            width: cell.grid.page.cardWidth
             item: cell.item
             cardHovered: cell.cardHovered
         }
 
         TapHandler {
             acceptedButtons: Qt.RightButton
-            onTapped: point => root.itemMenu.openFor(cell.item, cell, point.position)
+            onTapped: point => cell.grid.itemMenu.openFor(cell.item, cell, point.position)
         }
     }
 
     footer: Item {
-        width: root.width - root.leftMargin - root.rightMargin
-        height: root.page.pagingSpinner ? spinner.height + 30 : 0
+        id: footer
+
+        readonly property PosterGridView grid: footer.GridView.view as PosterGridView
+
+        width: footer.grid.width - footer.grid.leftMargin - footer.grid.rightMargin
+        height: footer.grid.page.pagingSpinner ? spinner.height + 30 : 0
 
         QMSpinner {
             id: spinner
@@ -87,8 +92,8 @@ GridView {
             objectName: "pagingSpinner"
             anchors.horizontalCenter: parent.horizontalCenter
             size: 18
-            visible: root.page.pagingSpinner
-            running: root.page.pagingSpinner
+            visible: footer.grid.page.pagingSpinner
+            running: footer.grid.page.pagingSpinner
         }
     }
 }

@@ -134,18 +134,11 @@ Rectangle {
                         delay: 800
                     }
 
-                    contentItem: Item {
-                        implicitWidth: heart.implicitWidth
-                        implicitHeight: heart.implicitHeight
-
-                        Icon {
-                            id: heart
-
-                            anchors.centerIn: parent
-                            symbol: panel.favourite ? "heart.fill" : "heart"
-                            size: 14
-                            color: panel.favourite ? QM.accent : QM.text1
-                        }
+                    // The symbol alone, centred.
+                    contentItem: Icon {
+                        symbol: panel.favourite ? "heart.fill" : "heart"
+                        size: 14
+                        color: panel.favourite ? QM.accent : QM.text1
                     }
                 }
             }

@@ -21,6 +21,8 @@ ColumnLayout {
         model: root.panel.upcoming
 
         RowLayout {
+            id: entry
+
             required property var modelData
 
             Layout.fillWidth: true
@@ -31,7 +33,7 @@ ColumnLayout {
             QMText {
                 Layout.preferredWidth: 58
                 Layout.alignment: Qt.AlignBaseline
-                text: modelData.time
+                text: entry.modelData.time
                 font: QM.comingUpTime
                 color: QM.text3
             }
@@ -39,7 +41,7 @@ ColumnLayout {
             QMText {
                 Layout.fillWidth: true
                 Layout.alignment: Qt.AlignBaseline
-                text: modelData.title
+                text: entry.modelData.title
                 font: QM.body
                 color: QM.text1
                 elide: Text.ElideRight

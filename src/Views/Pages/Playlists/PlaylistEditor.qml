@@ -42,7 +42,9 @@ Popup {
     // Esc closes the popup directly: that is a cancel too.
     onClosed: editor.cancel()
 
-    contentItem: ColumnLayout {
+    // The one child of the sheet: its content, which sets the sheet's height.
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 20
 
         Keys.onReturnPressed: editor.save()

@@ -21,8 +21,8 @@ class PlaylistEditorModel : public ViewModel
 {
     Q_OBJECT
     // The playlist whose login is edited; 0 (the default) adds a new playlist. Fixed once the
-    // editor has started.
-    Q_PROPERTY(qint64 playlistID READ playlistID WRITE setPlaylistID NOTIFY modeChanged)
+    // editor has started. As QML holds it: a number, which keeps any id exactly.
+    Q_PROPERTY(double playlistID READ playlistNumber WRITE setPlaylistNumber NOTIFY modeChanged)
     Q_PROPERTY(bool editing READ isEditing NOTIFY modeChanged)
     Q_PROPERTY(QString title READ title NOTIFY modeChanged)
     // The save button's title, which says so while the login is being checked.
@@ -61,8 +61,9 @@ public:
     explicit PlaylistEditorModel(QObject *parent = nullptr);
     ~PlaylistEditorModel() override;
 
-    [[nodiscard]] qint64 playlistID() const { return m_playlistID; }
     void setPlaylistID(qint64 id);
+    [[nodiscard]] double playlistNumber() const { return double(m_playlistID); }
+    void setPlaylistNumber(double id) { setPlaylistID(qint64(id)); }
     [[nodiscard]] bool isEditing() const { return m_playlistID != 0; }
     [[nodiscard]] QString title() const;
     [[nodiscard]] QString saveTitle() const;

@@ -88,18 +88,20 @@ Item {
                     }]
 
                 RowLayout {
+                    id: feature
+
                     required property var modelData
 
                     spacing: 8
 
                     Icon {
-                        symbol: modelData.symbol
+                        symbol: feature.modelData.symbol
                         size: 14
                         color: QM.accent
                     }
 
                     QMText {
-                        text: modelData.text
+                        text: feature.modelData.text
                         font: QM.label
                         color: QM.text2
                     }

@@ -37,23 +37,10 @@ Item {
             }
         }
 
-        // Left-aligned rows, wrapped at the width; a chip wider than the width has a row of its own.
-        Flow {
+        RecentChips {
             Layout.fillWidth: true
-            spacing: 8
-
-            Repeater {
-                model: root.page.recent
-
-                QMChip {
-                    required property string modelData
-
-                    objectName: "recent:" + modelData
-                    text: modelData
-                    symbol: "clock.arrow.circlepath"
-                    onClicked: root.page.chooseRecent(modelData)
-                }
-            }
+            terms: root.page.recent
+            onChosen: term => root.page.chooseRecent(term)
         }
     }
 

@@ -24,21 +24,9 @@ Column {
             color: QM.text1
         }
 
-        Repeater {
-            model: [
-                { kind: "live", title: "Live TV" },
-                { kind: "movie", title: "Movies" },
-                { kind: "series", title: "Series" }
-            ]
-
-            QMChip {
-                required property var modelData
-
-                objectName: "kind-" + modelData.kind
-                text: modelData.title
-                selected: root.settings.kind === modelData.kind
-                onClicked: root.settings.kind = modelData.kind
-            }
+        CategoryKindChips {
+            kind: root.settings.kind
+            onChosen: chosenKind => root.settings.kind = chosenKind
         }
     }
 
@@ -67,23 +55,10 @@ Column {
                 wrapMode: Text.Wrap
             }
 
-            Flow {
+            LanguageChips {
                 width: parent.width - 36
-                spacing: 8
-
-                Repeater {
-                    model: root.settings.languages
-
-                    QMChip {
-                        required property var modelData
-
-                        objectName: "language-" + modelData.key
-                        text: modelData.title
-                        symbol: modelData.hidden ? "eye.slash" : "checkmark"
-                        selected: !modelData.hidden
-                        onClicked: root.settings.toggleLanguage(modelData.key)
-                    }
-                }
+                languages: root.settings.languages
+                onToggled: key => root.settings.toggleLanguage(key)
             }
         }
     }

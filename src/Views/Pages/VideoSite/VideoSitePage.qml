@@ -111,23 +111,9 @@ Rectangle {
                         }
                     }
 
-                    RowLayout {
-                        spacing: 10
-
-                        Repeater {
-                            model: pageModel.shortcuts
-
-                            QMButton {
-                                required property var modelData
-
-                                objectName: "shortcut:" + modelData.title
-                                text: modelData.title
-                                symbol: modelData.icon
-                                kind: QMButtonKind.Secondary
-                                compact: true
-                                onClicked: pageModel.open(modelData.address)
-                            }
-                        }
+                    SiteShortcuts {
+                        shortcuts: pageModel.shortcuts
+                        onChosen: address => pageModel.open(address)
                     }
                 }
             }
