@@ -1,5 +1,6 @@
 #include "Views/Player/ChannelZapping.h"
 #include "Views/Player/PlayerKeyMap.h"
+#include "Views/Player/PlayerProgramme.h"
 #include "Views/Player/ProgrammeChoice.h"
 #include "Views/Player/ScrubberModel.h"
 
@@ -164,6 +165,30 @@ private Q_SLOTS:
         QCOMPARE(current->description, std::optional<QString>(u"About it"_s));
         QCOMPARE(ProgrammeChoice::upNext({}, current, std::nullopt, now), std::optional<GuideProgramme>());
         QCOMPARE(ProgrammeChoice::onNow({}, std::nullopt, now), std::optional<GuideProgramme>());
+    }
+
+    void liveBarTellsWhetherItAwaitsTheShortGuideAndNotifiesOnlyChanges()
+    {
+        PlayerProgramme bar;
+        QSignalSpy placeholder(&bar, &PlayerProgramme::placeholderChanged);
+        QSignalSpy now(&bar, &PlayerProgramme::nowChanged);
+        QSignalSpy progress(&bar, &PlayerProgramme::nowProgressChanged);
+        bar.update({}, std::nullopt, std::nullopt, true, noon);
+        QVERIFY(!bar.hasNow());
+        QCOMPARE(bar.placeholder(), u"Loading programme information\u2026"_s);
+        bar.update({}, std::nullopt, std::nullopt, false, noon);
+        QCOMPARE(bar.placeholder(), u"No programme information"_s);
+        QCOMPARE(placeholder.count(), 2);
+
+        const QList<GuideProgramme> schedule{programme(u"News"_s, -10, 20)};
+        bar.update(schedule, std::nullopt, std::nullopt, false, noon);
+        QCOMPARE(bar.nowTitle(), u"\u2068News\u2069"_s);
+        QCOMPARE(bar.nowProgress(), 1.0 / 3.0);
+        // The same programme a second later: only its progress moves.
+        bar.update(schedule, std::nullopt, std::nullopt, false, noon.addSecs(1));
+        QCOMPARE(now.count(), 1);
+        QCOMPARE(progress.count(), 2);
+        QCOMPARE(placeholder.count(), 2);
     }
 
     void programmeProgressStaysWithinItsBounds()

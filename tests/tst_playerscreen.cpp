@@ -7,6 +7,8 @@
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
+#include "Views/Player/PlayerChannels.h"
+#include "Views/Player/PlayerHeader.h"
 #include "Views/Player/PlayerViewModel.h"
 #include "App/PlayerCommands.h"
 #include "support/AppHarness.h"
@@ -293,7 +295,7 @@ private Q_SLOTS:
         // control under the pointer goes with the controls.
         QQuickItem *favourite = rig.find(u"favouriteButton"_s);
         view.click(favourite);
-        QVERIFY(rig.screen().isFavourite());
+        QVERIFY(rig.screen().header()->isFavourite());
         const QObject *help = helpOf(favourite);
         QVERIFY(help);
         QTRY_VERIFY(help->property("visible").toBool());
@@ -301,7 +303,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!help->property("visible").toBool());
         view.key(Qt::Key_Space);
         QTRY_COMPARE(rig.player().state(), PlayerState::Paused);
-        QVERIFY(rig.screen().isFavourite());
+        QVERIFY(rig.screen().header()->isFavourite());
         view.key(Qt::Key_Space);
         QTRY_COMPARE(rig.player().state(), PlayerState::Playing);
         QVERIFY(rig.playsOn());
@@ -338,8 +340,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);
         QTest::qWait(500);
         QCOMPARE(rig.windows().target()->episode, std::optional(episodes.at(1)));
-        QCOMPARE(rig.screen().title(), u"\u2068The Series\u2069"_s);
-        QCOMPARE(rig.screen().subtitle(), u"S1 \u00B7 E2  \u2068Part 2\u2069"_s);
+        QCOMPARE(rig.screen().header()->title(), u"\u2068The Series\u2069"_s);
+        QCOMPARE(rig.screen().header()->subtitle(), u"S1 \u00B7 E2  \u2068Part 2\u2069"_s);
     }
 
     void liveChannelZapsWithArrowsDigitsAndThePanel()
@@ -402,7 +404,7 @@ private Q_SLOTS:
         // channel played from it closes it at once.
         QQuickItem *panel = rig.find(u"channelPanel"_s);
         rig.commands().post(u"channels"_s);
-        QVERIFY(rig.screen().showChannels());
+        QVERIFY(rig.screen().channels()->isPanelShown());
         QCOMPARE(panel->x(), 0.0);
         QCOMPARE(panel->opacity(), 1.0);
         rig.view().key(Qt::Key_Return);
@@ -410,7 +412,7 @@ private Q_SLOTS:
         QCOMPARE(rig.playing(), channels.at(4).providerID);
         rig.commands().post(u"channels"_s);
         rig.view().key(Qt::Key_Escape);
-        QVERIFY(!rig.screen().showChannels());
+        QVERIFY(!rig.screen().channels()->isPanelShown());
         QVERIFY(rig.windows().hasTarget());
     }
 

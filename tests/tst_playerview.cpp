@@ -2,11 +2,22 @@
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "Views/Player/PlayerChannelPanelModel.h"
+#include "Views/Player/PlayerHeader.h"
+#include "Views/Player/PlayerChannels.h"
+#include "Views/Player/PlayerProgramme.h"
+#include "Views/Player/PlayerStatus.h"
+#include "Views/Player/PlayerTransport.h"
+#include "Views/Player/PlayerVolume.h"
+#include "Views/Player/TracksMenuModel.h"
 #include "support/PlayerRig.h"
 
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
+
+#include <memory>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -76,6 +87,29 @@ void addProgramme(CatalogueStore &store, qint64 playlistID, const QString &chann
     QCOMPARE(statement.step(), SQLITE_DONE);
 }
 
+// Spies on every signal an object declares itself.
+std::vector<std::unique_ptr<QSignalSpy>> spyOnSignals(const QObject *object)
+{
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    const QMetaObject *meta = object->metaObject();
+    for (int index = meta->methodOffset(); index < meta->methodCount(); ++index) {
+        if (meta->method(index).methodType() == QMetaMethod::Signal)
+            spies.push_back(std::make_unique<QSignalSpy>(object, meta->method(index)));
+    }
+    return spies;
+}
+
+// The signals that some spy heard, as "Class::signal".
+QStringList heard(const std::vector<std::unique_ptr<QSignalSpy>> &spies)
+{
+    QStringList names;
+    for (const std::unique_ptr<QSignalSpy> &spy : spies) {
+        if (!spy->isEmpty())
+            names.append(QString::fromLatin1(spy->signal()));
+    }
+    return names;
+}
+
 } // namespace
 
 // One player screen's life on a fake engine in virtual time: the stop handshake with the screens
@@ -120,17 +154,17 @@ private Q_SLOTS:
         QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(600'000));
         rig.at(600.4);
         QCOMPARE(rig.progressRows(), QStringList{u"42|movie|600|5400"_s});
-        QVERIFY(screen.isStartOverVisible());
+        QVERIFY(screen.transport()->isStartOverVisible());
         rig.at(619.9);
-        QVERIFY(screen.isStartOverVisible());
+        QVERIFY(screen.transport()->isStartOverVisible());
         rig.at(620);
-        QVERIFY(!screen.isStartOverVisible());
+        QVERIFY(!screen.transport()->isStartOverVisible());
         rig.at(610);
-        QVERIFY(screen.isStartOverVisible());
+        QVERIFY(screen.transport()->isStartOverVisible());
         screen.startOver();
         QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(0));
         rig.at(0);
-        QVERIFY(!screen.isStartOverVisible());
+        QVERIFY(!screen.transport()->isStartOverVisible());
     }
 
     void closingSavesRoundedValuesAndNoLengthAsNull()
@@ -141,8 +175,8 @@ private Q_SLOTS:
         rig.play(0, false);
         rig.at(0.4);
         QCOMPARE(rig.progressRows(), QStringList());
-        QCOMPARE(rig.screen()->remainingTime(), 0.0);
-        QVERIFY(!rig.screen()->isSeekable());
+        QCOMPARE(rig.screen()->transport()->remainingTime(), 0.0);
+        QVERIFY(!rig.screen()->transport()->isSeekable());
         rig.screen()->close();
         rig.settle();
         QCOMPARE(rig.progressRows(), QStringList{u"7|movie|0|NULL"_s});
@@ -179,6 +213,7 @@ private Q_SLOTS:
         rig.app().play(episodes.at(0), series(), episodes, false);
         rig.settle();
         rig.play(1'800'000);
+        QCOMPARE(rig.screen()->transport()->nextEpisodeTip(), u"Play S1 \u00B7 E2  \u2068Part 2\u2069"_s);
         rig.at(1797);
         // The natural end: the position is saved and the next episode starts on a new screen.
         rig.engine().report(MediaEngine::Stopped);
@@ -243,6 +278,7 @@ private Q_SLOTS:
         rig.settle();
         QCOMPARE(rig.windows().target()->id, id);
         QVERIFY(!rig.screen()->hasAdvanced());
+        QCOMPARE(rig.screen()->transport()->hasNextEpisode(), !autoPlay);
         QCOMPARE(rig.progressRows(), QStringList{playing.providerID + u"|series|1795|1800"_s});
         UserSettings::remove(u"quillmere.autoPlayNextEpisode"_s);
     }
@@ -307,7 +343,7 @@ private Q_SLOTS:
         rig.screen()->setWindow(&window);
         rig.screen()->toggleFullScreen();
         QVERIFY(window.windowStates() & Qt::WindowFullScreen);
-        QVERIFY(rig.screen()->isFullScreen());
+        QVERIFY(rig.screen()->header()->isFullScreen());
         QVERIFY(rig.windows().playerEnteredFullScreen());
 
         // Escape leaves full screen only; the player stays.
@@ -322,13 +358,67 @@ private Q_SLOTS:
         rig.settle();
         rig.screen()->setWindow(&window);
         QVERIFY(window.windowStates() & Qt::WindowFullScreen);
-        QVERIFY(rig.screen()->isFullScreen());
+        QVERIFY(rig.screen()->header()->isFullScreen());
 
         // Closing the player leaves the full screen that the player entered.
         rig.screen()->setWindow(nullptr);
         rig.screen()->close();
         QVERIFY(!(window.windowStates() & Qt::WindowFullScreen));
         QVERIFY(!rig.windows().playerEnteredFullScreen());
+    }
+
+    void loadingLineTellsOfTheRetryElseOfTheSecondsConnecting()
+    {
+        PlayerRig rig;
+        const QList<MediaItem> channels{channel(u"1"_s), channel(u"2"_s)};
+        rig.app().play(channels.at(0), channels, true);
+        rig.settle();
+        const PlayerStatus &status = *rig.screen()->status();
+        QVERIFY(status.isLoading());
+        QCOMPARE(status.loadingText(), QString());
+        rig.clock().advance(4s);
+        QCOMPARE(status.loadingText(), u"Connecting\u2026 4s"_s);
+        QVERIFY(!status.isRetrying());
+
+        // A failed attempt tells of its retry on the error card, then under the spinner.
+        rig.engine().report(MediaEngine::Failed);
+        rig.settle();
+        QVERIFY(status.hasFailed());
+        QVERIFY(!status.isLoading());
+        QCOMPARE(status.errorText(), u"Retry 1 of 3 in 1s"_s);
+        rig.clock().advance(1s);
+        rig.confirmStop();
+        QVERIFY(status.isLoading());
+        QVERIFY(status.isRetrying());
+        QCOMPARE(status.loadingText(), u"Trying an alternative live-stream format\u2026"_s);
+        rig.play(0, false);
+        QVERIFY(!status.isLoading());
+        QVERIFY(!status.isRetrying());
+    }
+
+    void playersSecondChangesOnlyWhatDependsOnTheTime()
+    {
+        PlayerRig rig;
+        addProgramme(rig.store(), rig.playlistID(), u"news.uk"_s, u"Evening News"_s, -10, 20);
+        const QList<MediaItem> channels{channel(u"1"_s, u"news.uk"_s), channel(u"2"_s, u"news.uk"_s)};
+        rig.app().play(channels.at(0), channels, true);
+        rig.settle();
+        rig.play(0, false);
+        PlayerViewModel &screen = *rig.screen();
+        QTRY_VERIFY(screen.programme()->hasNow());
+        const double progress = screen.programme()->nowProgress();
+
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (const QObject *part : std::initializer_list<const QObject *>{
+                 &screen, screen.header(), screen.transport(), screen.status(), screen.volume(), screen.programme(),
+                 screen.channels(), screen.tracksMenu()}) {
+            std::vector<std::unique_ptr<QSignalSpy>> partSpies = spyOnSignals(part);
+            std::move(partSpies.begin(), partSpies.end(), std::back_inserter(spies));
+        }
+        // Twenty minutes left become nineteen, and the progress line moves on; nothing else changes.
+        rig.clock().advance(1s);
+        QCOMPARE(heard(spies), (QStringList{u"nowRemainingChanged()"_s, u"nowProgressChanged()"_s}));
+        QVERIFY(screen.programme()->nowProgress() > progress);
     }
 
     void guideRowsComeFromThePlaylistThatPlaysTheChannel()
@@ -347,12 +437,12 @@ private Q_SLOTS:
         rig.settle();
 
         PlayerViewModel &screen = *rig.screen();
-        QTRY_COMPARE(screen.nowTitle(), u"\u2068Evening News\u2069"_s);
-        QCOMPARE(screen.nextTitle(), u"\u2068Weather\u2069"_s);
-        QCOMPARE(screen.nowProgress(), 1.0 / 3.0);
+        QTRY_COMPARE(screen.programme()->nowTitle(), u"\u2068Evening News\u2069"_s);
+        QCOMPARE(screen.programme()->nextTitle(), u"\u2068Weather\u2069"_s);
+        QCOMPARE(screen.programme()->nowProgress(), 1.0 / 3.0);
         rig.clock().advance(60s);
         QTRY_COMPARE(screen.schedule().size(), 2);
-        QCOMPARE(screen.nowTitle(), u"\u2068Evening News\u2069"_s);
+        QCOMPARE(screen.programme()->nowTitle(), u"\u2068Evening News\u2069"_s);
 
         PlayerChannelPanelModel panel;
         panel.setPlayer(&screen);
