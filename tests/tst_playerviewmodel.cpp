@@ -115,7 +115,7 @@ QStringList heard(const std::vector<std::unique_ptr<QSignalSpy>> &spies)
 // One player screen's life on a fake engine in virtual time: the stop handshake with the screens
 // before and after it, the watch position it saves, the move to the next episode, full screen,
 // and the guide it reads for a live channel.
-class PlayerViewTest final : public QObject
+class PlayerViewModelTest final : public QObject
 {
     Q_OBJECT
 
@@ -406,6 +406,8 @@ private Q_SLOTS:
         rig.play(0, false);
         PlayerViewModel &screen = *rig.screen();
         QTRY_VERIFY(screen.programme()->hasNow());
+        // The provider's short guide has answered too.
+        QTRY_COMPARE(screen.programme()->placeholder(), u"No programme information"_s);
         const double progress = screen.programme()->nowProgress();
 
         std::vector<std::unique_ptr<QSignalSpy>> spies;
@@ -455,5 +457,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(PlayerViewTest)
-#include "tst_playerview.moc"
+QTEST_MAIN(PlayerViewModelTest)
+#include "tst_playerviewmodel.moc"
