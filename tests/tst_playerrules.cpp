@@ -305,6 +305,7 @@ private Q_SLOTS:
         bar.hover(600);
         QCOMPARE(bar.labelX(), 544.0);
         QCOMPARE(bar.hoverPosition(), 3600.0);
+        QCOMPARE(bar.hoverText(), u"1:00:00"_s);
         bar.hover(330);
         QCOMPARE(bar.labelX(), 302.0);
         bar.setWidth(40);
