@@ -10,7 +10,6 @@
 #include "Views/Player/PlayerKeyMap.h"
 
 #include <QCoroTask>
-#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPointF>
