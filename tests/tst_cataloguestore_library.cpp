@@ -9,7 +9,6 @@
 #include "support/StoreHarness.h"
 
 #include <QTest>
-#include <QTimer>
 
 
 using namespace Qt::StringLiterals;
@@ -310,10 +309,12 @@ private Q_SLOTS:
         ImportedLibrary library;
         const QString seriesID = library.rows(u"SELECT provider_id FROM content_items WHERE kind='series' LIMIT 1"_s).constFirst();
         library.harness.provider().setFault(u"get_series_info"_s, {.pieceBytes = 16, .pause = 10ms});
+        library.harness.provider().clearRequests();
         std::stop_source stop;
-        QTimer::singleShot(100ms, [&stop] { stop.request_stop(); });
-        QVERIFY_THROWS_EXCEPTION(CancellationError,
-                                 awaitBlocking(library.store().loadSeriesEpisodes(seriesID, false, stop.get_token())));
+        QCoro::Task<QList<SeriesEpisode>> load = library.store().loadSeriesEpisodes(seriesID, false, stop.get_token());
+        QTRY_VERIFY(!library.harness.provider().requests().isEmpty());
+        stop.request_stop();
+        QVERIFY_THROWS_EXCEPTION(CancellationError, awaitBlocking(std::move(load)));
         QCOMPARE(library.rows(u"SELECT COUNT(*) FROM series_episodes"_s), QStringList{u"0"_s});
         QVERIFY(!UserSettings::value(u"quillmere.episodes."_s + QString::number(library.playlist.id) + u'.' + seriesID).isValid());
     }

@@ -6,8 +6,10 @@
 #include "Views/Pages/Guide/GuideLane.h"
 #include "Views/Pages/Guide/GuidePageModel.h"
 #include "Views/Pages/Guide/ProgrammeSheetModel.h"
+#include "Views/Pages/Guide/GuideProgrammeFetcher.h"
 #include "support/AwaitBlocking.h"
 #include "support/LiveTvLibrary.h"
+#include "support/PostedEvents.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -173,7 +175,8 @@ private Q_SLOTS:
         QSignalSpy channelChanges(page->state(), &GuideState::channelsChanged);
 
         awaitBlocking(library.store().saveCategoryOrder(CatalogueKind::Live, {u"3"_s, u"1"_s, u"2"_s}));
-        QTest::qWait(50);
+        // A load would begin on the next turn of the event loop.
+        handlePostedEvents();
         QCOMPARE(loads.size(), 0);
         QCOMPARE(channelChanges.size(), 0);
         QCOMPARE(page->state()->cache().size(), 1);
@@ -196,7 +199,7 @@ private Q_SLOTS:
 
         QSignalSpy loads(page.get(), &GuidePageModel::loadingChanged);
         awaitBlocking(library.store().saveCategoryOrder(CatalogueKind::Live, {u"2"_s}));
-        QTest::qWait(50);
+        handlePostedEvents();
         QCOMPARE(loads.size(), 0);
 
         // Another search text is another key, and is read again.
@@ -217,7 +220,7 @@ private Q_SLOTS:
 
         auto again = openGuide(library.app());
         QSignalSpy loads(again.get(), &GuidePageModel::loadingChanged);
-        QTest::qWait(50);
+        handlePostedEvents();
         QCOMPARE(loads.size(), 0);
         QCOMPARE(again->state()->channels().size(), LiveTvLibrary::channelCount);
         QCOMPARE(again->state()->dayOffset(), 2);
@@ -339,9 +342,10 @@ private Q_SLOTS:
 
         // Rows that come and go before their turn are never read; rows seen before are not read
         // again.
+        QSignalSpy settled(page->fetcher(), &GuideProgrammeFetcher::settled);
         lanes(*page, 20, 29).clear();
         shown = lanes(*page, 0, 2);
-        QTest::qWait(50);
+        QTRY_VERIFY(!settled.isEmpty() && !page->fetcher()->isReading());
         QCOMPARE(state.cache().size(), 5);
 
         // A channel without guide data says so once read.

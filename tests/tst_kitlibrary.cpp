@@ -9,6 +9,7 @@
 #include "support/ArtworkFixture.h"
 #include "support/AwaitBlocking.h"
 #include "support/FakeMediaEngine.h"
+#include "support/PostedEvents.h"
 #include "support/QmlHarness.h"
 #include "support/StoreHarness.h"
 
@@ -378,7 +379,7 @@ private Q_SLOTS:
         refuse(u"category_hidden"_s);
         harness.click(choose(u"category-4"_s, u"hideCategory"_s));
         QTRY_VERIFY(m_harness->store().databaseError().has_value());
-        QTest::qWait(100);
+        handlePostedEvents();
         QCOMPARE(toastTexts(*m_app).size(), 3);
     }
 };

@@ -227,7 +227,6 @@ private Q_SLOTS:
         QSignalSpy searching(search.get(), &SearchPageModel::searchingChanged);
         rig.app().setSearchText(word + u"  "_s);
         rig.harness().clock().advance(400ms);
-        QTest::qWait(20);
         QCOMPARE(searching.size(), 0);
         QVERIFY(search->isClearVisible());
 
@@ -250,7 +249,10 @@ private Q_SLOTS:
         // The queries for the first word are on their way when the term changes.
         rig.app().setSearchText(filmWord);
         QSignalSpy results(search.get(), &SearchPageModel::resultsChanged);
-        QTest::qWait(100);
+        // The reader answers one call at a time, in order: once a later one is answered, so are
+        // the first word's queries.
+        (void)awaitBlocking(rig.store().pageReader().browseItems(rig.playlistID(), CatalogueKind::Live, BrowseScope::all(),
+                                                                 channelWord, BrowseSort::Provider, 1, 0));
         QCOMPARE(search->channels()->rowCount(), 0);
         QCOMPARE(results.size(), 0);
         rig.harness().clock().advance(200ms);

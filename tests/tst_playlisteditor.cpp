@@ -7,12 +7,14 @@
 #include "Views/Pages/Playlists/PlaylistsPageModel.h"
 #include "support/AwaitBlocking.h"
 #include "support/AppHarness.h"
+#include "support/PostedEvents.h"
 #include "support/RecordingKeyring.h"
 #include "support/StoreHarness.h"
 
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
 
@@ -224,7 +226,9 @@ private Q_SLOTS:
         QCOMPARE(finished.size(), 1);
         editor.reset();
         rig.harness().provider().clearFaults();
-        QTest::qWait(300);
+        // The check ends on its worker once it sees the stop; nothing of the save may follow.
+        QTRY_COMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+        handlePostedEvents();
         QVERIFY(rig.playlistRows().isEmpty());
         QCOMPARE(rig.keyring().addCount(), 0);
         QVERIFY(rig.toasts().isEmpty());
@@ -268,10 +272,12 @@ private Q_SLOTS:
         const Playlist original = rig.harness().addProviderPlaylist(u"Home"_s);
         QVERIFY(rig.harness().waitUntilIdle(original.id));
         rig.keyring().holdReads(true);
+        const int reads = rig.keyring().readCount();
         auto editor = rig.editor(original.id);
         editor->setUsername(u"typed"_s);
         rig.keyring().holdReads(false);
-        QTest::qWait(100);
+        QTRY_COMPARE(rig.keyring().readCount(), reads + 1);
+        handlePostedEvents();
         QCOMPARE(editor->username(), u"typed"_s);
         QCOMPARE(editor->password(), QString());
 
@@ -358,8 +364,9 @@ private Q_SLOTS:
         // Dismissing removes nothing and forgets the pending playlist.
         page.dismissRemove();
         QCOMPARE(page.removing(), 0);
+        QSignalSpy removals(&rig.store(), &CatalogueStore::playlistRemovalStarted);
         page.removeConfirmed();
-        QTest::qWait(50);
+        QCOMPARE(removals.size(), 0);
         QCOMPARE(rig.store().playlists().size(), 1);
 
         page.askToRemove(playlist.id);

@@ -323,11 +323,14 @@ private Q_SLOTS:
         harness.click(buttonOfRow(1, u"moveTop"_s));
         QTRY_COMPARE(rowNames(page).constFirst(), u"FR: Cin\u00e9ma"_s);
         QCOMPARE(savedOrder(store), (QStringList{u"5"_s, u"1"_s, u"8"_s, u"11"_s, u"13"_s, u"15"_s}));
+        QSignalSpy orderSaves(&store.store(), &CatalogueStore::categoryOrderRevisionChanged);
         harness.click(buttonOfRow(5, u"moveDown"_s));
-        QTest::qWait(100);
+        QTRY_COMPARE(orderSaves.size(), 1);
+        QCOMPARE(savedOrder(store), (QStringList{u"5"_s, u"1"_s, u"8"_s, u"11"_s, u"13"_s, u"15"_s}));
         QCOMPARE(rowNames(page).constLast(), u"ZZ: Mystery"_s);
         harness.click(buttonOfRow(0, u"moveUp"_s));
-        QTest::qWait(100);
+        QTRY_COMPARE(orderSaves.size(), 2);
+        QCOMPARE(savedOrder(store), (QStringList{u"5"_s, u"1"_s, u"8"_s, u"11"_s, u"13"_s, u"15"_s}));
         QCOMPARE(rowNames(page).constFirst(), u"FR: Cin\u00e9ma"_s);
 
         // The filter ignores surrounding spaces and case, and turns the move buttons off.
