@@ -3,6 +3,7 @@
 #include "Views/Kit/ArtworkPlaceholder.h"
 #include "Views/Kit/Palette.h"
 #include "support/ArtworkFixture.h"
+#include "support/CatalogueItems.h"
 #include "support/ColourChecks.h"
 #include "support/FakeProvider.h"
 #include "support/GallerySheet.h"
@@ -18,21 +19,6 @@
 Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// What a translucent palette colour looks like over the window's background.
-QColor onBackground(const QColor &colour)
-{
-    return blended(colour, Palette::bg0);
-}
-
-BrowseCategory category(const QString &id, const QString &name, const QString &language, qint64 items, bool hidden)
-{
-    return {CatalogueKind::Live, id, name, items, language, hidden};
-}
-
-} // namespace
 
 // Cards, shelves, the item menu and the category column drawn offscreen, with artwork from the
 // local provider, into gallery-<part>.png in the working folder; a few pixels of each picture

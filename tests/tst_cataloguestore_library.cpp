@@ -5,6 +5,7 @@
 #include "Support/TransportError.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
+#include "support/CatalogueItems.h"
 #include "support/CatalogueGenerator.h"
 #include "support/StoreHarness.h"
 
@@ -15,15 +16,6 @@ using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
-
-MediaItem channel(const QString &providerID)
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Live;
-    item.providerID = providerID;
-    item.title = u"Channel "_s + providerID;
-    return item;
-}
 
 // A started store with one imported playlist, selected.
 struct ImportedLibrary

@@ -8,6 +8,7 @@
 #include "Views/Pages/Guide/ProgrammeSheetModel.h"
 #include "Views/Pages/Guide/GuideProgrammeFetcher.h"
 #include "support/AwaitBlocking.h"
+#include "support/CatalogueItems.h"
 #include "support/LiveTvLibrary.h"
 #include "support/PostedEvents.h"
 
@@ -37,14 +38,6 @@ std::unique_ptr<GuidePageModel> openGuide(AppModel &app)
 bool loaded(GuidePageModel &page)
 {
     return QTest::qWaitFor([&page] { return !page.state()->loadedKey().isEmpty() && !page.isLoading(); });
-}
-
-QStringList titles(const QList<MediaItem> &items)
-{
-    QStringList result;
-    for (const MediaItem &item : items)
-        result.append(item.title);
-    return result;
 }
 
 // The lanes of rows first to last, as the grid makes them for the rows it shows.

@@ -34,18 +34,6 @@ QString nameOf(State state)
     return QString();
 }
 
-QColor withOpacity(QColor colour, qreal factor)
-{
-    colour.setAlphaF(colour.alphaF() * factor);
-    return colour;
-}
-
-// What the palette colour looks like drawn on the window's background.
-QColor onBackground(const QColor &colour)
-{
-    return blended(colour, Palette::bg0);
-}
-
 // Puts the part shown into `state` with real pointer events, lets its transitions end, adds its
 // picture to the sheet and returns the colour drawn at `probe` (in the part's coordinates).
 QColor shoot(QmlHarness &harness, GallerySheet &sheet, State state, QPointF probe)

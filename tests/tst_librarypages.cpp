@@ -10,7 +10,9 @@
 #include "Support/TimeText.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
+#include "support/CatalogueItems.h"
 #include "support/LibraryRig.h"
+#include "support/ToastTexts.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -19,22 +21,6 @@ using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
-
-QStringList ids(const QList<MediaItem> &items)
-{
-    QStringList list;
-    for (const MediaItem &item : items)
-        list.append(item.id());
-    return list;
-}
-
-QStringList toastTexts(const AppModel &app)
-{
-    QStringList texts;
-    for (const ToastMessage &message : app.toasts())
-        texts.append(message.text);
-    return texts;
-}
 
 // The page object of a page whose view was just built on the rig's application model.
 // A word that titles of the kind contain: the last word of the first title of two letters or more.

@@ -10,6 +10,7 @@
 #include "support/PostedEvents.h"
 #include "support/RecordingKeyring.h"
 #include "support/StoreHarness.h"
+#include "support/ToastTexts.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -85,13 +86,6 @@ public:
     }
 
     QString server() { return harness().provider().serverURL().toString(); }
-    QStringList toasts()
-    {
-        QStringList texts;
-        for (const ToastMessage &toast : app().toasts())
-            texts.append(toast.text);
-        return texts;
-    }
     QStringList playlistRows() { return harness().rows(u"SELECT name, server_url FROM playlists"_s); }
     bool stored(const QString &reference)
     {
@@ -152,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(rig.playlistRows(), QStringList{u"127.0.0.1|"_s + rig.server()});
         const Playlist added = rig.store().playlists().constFirst();
         QCOMPARE(rig.store().activePlaylistID(), added.id);
-        QCOMPARE(rig.toasts(), QStringList{u"127.0.0.1 added \u2014 loading channels, films and series"_s});
+        QCOMPARE(toastTexts(rig.app()), QStringList{u"127.0.0.1 added \u2014 loading channels, films and series"_s});
         QCOMPARE(rig.keyring().liveAccounts(), QStringList{added.credentialReference});
         const XtreamCredentials login = awaitBlocking(rig.store().credentialStore().read(added.credentialReference));
         QCOMPARE(login.username, trickyUser);
@@ -191,7 +185,7 @@ private Q_SLOTS:
         QCOMPARE(editor->password(), u"wrong"_s);
         QVERIFY(rig.playlistRows().isEmpty());
         QCOMPARE(rig.keyring().addCount(), 0);
-        QVERIFY(rig.toasts().isEmpty());
+        QVERIFY(toastTexts(rig.app()).isEmpty());
 
         // The sentence shown is the one that holds now: a name too long is named over the
         // provider's answer, which stands until the address or the login changes.
@@ -231,7 +225,7 @@ private Q_SLOTS:
         handlePostedEvents();
         QVERIFY(rig.playlistRows().isEmpty());
         QCOMPARE(rig.keyring().addCount(), 0);
-        QVERIFY(rig.toasts().isEmpty());
+        QVERIFY(toastTexts(rig.app()).isEmpty());
     }
 
     void editingReplacesTheLoginWithOneKeyringItem()
@@ -253,7 +247,7 @@ private Q_SLOTS:
         editor->setPassword(u"new secret"_s);
         editor->setName(u"Living room"_s);
         QVERIFY(saved(*editor));
-        QCOMPARE(rig.toasts(), QStringList{u"Login updated"_s});
+        QCOMPARE(toastTexts(rig.app()), QStringList{u"Login updated"_s});
 
         const Playlist edited = *rig.harness().listed(original.id);
         QCOMPARE(edited.name, u"Living room"_s);
@@ -373,7 +367,7 @@ private Q_SLOTS:
         page.removeConfirmed();
         QCOMPARE(page.removing(), 0);
         QTRY_VERIFY(rig.store().playlists().isEmpty());
-        QTRY_COMPARE(rig.toasts(), QStringList{u"Home removed"_s});
+        QTRY_COMPARE(toastTexts(rig.app()), QStringList{u"Home removed"_s});
         QCOMPARE(page.cards()->rowCount(), 0);
         QVERIFY(rig.playlistRows().isEmpty());
         QCOMPARE(rig.harness().rows(u"SELECT COUNT(*) FROM content_items"_s), QStringList{u"0"_s});

@@ -2,6 +2,7 @@
 #include "Store/CatalogueStore.h"
 #include "support/AppHarness.h"
 #include "support/QmlHarness.h"
+#include "support/ToastTexts.h"
 
 #include <QQuickItem>
 #include <QTest>
@@ -25,14 +26,6 @@ QQuickItem *card(QQuickItem *page, const QString &name)
         }
     }
     return nullptr;
-}
-
-QStringList toastTexts(const AppModel &app)
-{
-    QStringList texts;
-    for (const ToastMessage &toast : app.toasts())
-        texts.append(toast.text);
-    return texts;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "Support/UserSettings.h"
 #include "support/AppHarness.h"
 #include "support/AwaitBlocking.h"
+#include "support/CatalogueItems.h"
 #include "support/PageViews.h"
 #include "support/QmlHarness.h"
 
@@ -88,15 +89,6 @@ QQuickItem *openMenu(QmlHarness &harness, QQuickItem *opener, const QString &nam
     // The menu fades in; a click lands once it stands still.
     QmlHarness::settle();
     return menuItem(harness.window(), name);
-}
-
-MediaItem film(const QString &providerID)
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Movie;
-    item.providerID = providerID;
-    item.title = u"Film "_s + providerID;
-    return item;
 }
 
 } // namespace
@@ -425,8 +417,10 @@ private Q_SLOTS:
         playback.close();
         QVERIFY(mainLayer->isVisible());
         QTRY_COMPARE(player->property("depth").toInt(), 0);
-        // The player took the first click on this spot. Test clicks lie a double-click interval
-        // apart in event time, so this one is a click of its own, not the second of a double.
+        // The player took the first click on this spot; the closed one takes clicks until it has
+        // faded out. (Test clicks lie a double-click interval apart in event time, so this one is
+        // a click of its own, not the second of a double.)
+        QTRY_VERIFY(!player->property("busy").toBool());
         harness.click(QmlHarness::find(shell, u"sidebarRow-live"_s));
         QCOMPARE(app.route(), Route::Live);
     }
