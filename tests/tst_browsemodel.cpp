@@ -3,9 +3,9 @@
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
+#include "support/ModelChecks.h"
 #include "support/StoreHarness.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -316,7 +316,7 @@ private Q_SLOTS:
     {
         Library library;
         BrowseModel live(CatalogueKind::Live, library.store());
-        QAbstractItemModelTester tester(live.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        checkModel(*live.itemModel());
         awaitBlocking(live.refreshIfNeeded());
 
         // Exactly one full page: not known to be the end until the next fetch comes back empty.
@@ -351,7 +351,6 @@ private Q_SLOTS:
     {
         Library library;
         std::unique_ptr<BrowseModel> model;
-        std::unique_ptr<QAbstractItemModelTester> tester;
         QStringList firstIDs;
         QList<bool> loadingStates;
         // Both loads start at once; the older one's results arrive first. On a file this small an
@@ -359,10 +358,8 @@ private Q_SLOTS:
         // nothing to drop: the race is then set up again on a fresh model.
         bool olderWasInFlight = false;
         for (int attempt = 0; attempt < 20 && !olderWasInFlight; ++attempt) {
-            tester.reset();
             model = std::make_unique<BrowseModel>(CatalogueKind::Live, library.store());
-            tester = std::make_unique<QAbstractItemModelTester>(model->itemModel(),
-                                                                QAbstractItemModelTester::FailureReportingMode::QtTest);
+            checkModel(*model->itemModel());
             awaitBlocking(model->refreshIfNeeded());
             QVERIFY(settles(*model));
             firstIDs.clear();
@@ -407,7 +404,7 @@ private Q_SLOTS:
         Library library;
         CatalogueStore &store = library.store();
         BrowseModel live(CatalogueKind::Live, store);
-        QAbstractItemModelTester tester(live.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        checkModel(*live.itemModel());
         awaitBlocking(live.refreshIfNeeded());
         const MediaItem first = live.items().at(0);
         const MediaItem second = live.items().at(1);

@@ -5,14 +5,14 @@
 #include "Views/Pages/Guide/GuideKeys.h"
 #include "Views/Pages/Guide/GuideLane.h"
 #include "Views/Pages/Guide/GuidePageModel.h"
-#include "Views/Pages/Guide/ProgrammeSheetModel.h"
 #include "Views/Pages/Guide/GuideProgrammeFetcher.h"
+#include "Views/Pages/Guide/ProgrammeSheetModel.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueItems.h"
 #include "support/LiveTvLibrary.h"
+#include "support/ModelChecks.h"
 #include "support/PostedEvents.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -46,6 +46,7 @@ std::vector<std::unique_ptr<GuideLane>> lanes(GuidePageModel &page, int first, i
     std::vector<std::unique_ptr<GuideLane>> made;
     for (int row = first; row <= last; ++row) {
         made.push_back(std::make_unique<GuideLane>());
+        checkModel(*made.back());
         made.back()->setPage(&page);
         made.back()->setRow(row);
     }
@@ -315,7 +316,6 @@ private Q_SLOTS:
         QTRY_COMPARE(state.cache().size(), 5);
         QVERIFY(state.cache().contains(GuideKeys::cacheKey(u"news01.uk"_s, page->dayStart())));
         GuideLane &first = *shown.front();
-        QAbstractItemModelTester tester(&first, QAbstractItemModelTester::FailureReportingMode::QtTest);
         // 11:30 to 13:40 is on screen; the guide begins at 12:00, when it was imported.
         QCOMPARE(cellTitles(first), (QStringList{u"News & Weather 26"_s, u"News & Weather 27"_s,
                                                  u"News & Weather 28"_s, u"Show & Tell 29"_s}));

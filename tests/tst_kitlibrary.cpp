@@ -9,6 +9,7 @@
 #include "support/ArtworkFixture.h"
 #include "support/AwaitBlocking.h"
 #include "support/FakeMediaEngine.h"
+#include "support/ModelChecks.h"
 #include "support/PostedEvents.h"
 #include "support/QmlHarness.h"
 #include "support/StoreHarness.h"
@@ -126,6 +127,7 @@ private:
     QQuickItem *column(QmlHarness &harness, BrowseModel &model)
     {
         QQuickItem *column = harness.create(u"CategoryColumn"_s, {{u"height"_s, 560}});
+        checkModel(*column->findChild<CategoryColumnModel *>()->rows());
         column->setProperty("model", QVariant::fromValue(&model));
         column->setProperty("app", QVariant::fromValue(m_app.get()));
         return column;

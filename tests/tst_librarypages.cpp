@@ -12,6 +12,7 @@
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueItems.h"
 #include "support/LibraryRig.h"
+#include "support/ModelChecks.h"
 #include "support/ToastTexts.h"
 
 #include <QSignalSpy>
@@ -130,6 +131,7 @@ private Q_SLOTS:
         rig.saveProgress(episodes.at(1).providerID, CatalogueKind::Series, 300, 1202);
         rig.app().play(channels.at(0), {}, false);
         const auto home = openPage<HomePageModel>(rig);
+        checkModel(*home->continueWatching());
         QTRY_COMPARE(home->continueWatching()->rowCount(), 1);
         QCOMPARE(home->continueWatching()->entries().at(0).episode, episodes.at(1));
 
@@ -396,6 +398,7 @@ private Q_SLOTS:
         rig.saveProgress(second.providerID, CatalogueKind::Series, 600, 1200);
         rig.app().setDetail(series);
         const auto detail = openPage<DetailPageModel>(rig);
+        checkModel(*detail->episodeRows());
         QCOMPARE(detail->nextEpisodeTitle(), QString());
 
         QTRY_COMPARE(detail->nextEpisodeTitle(), u"Continue S1 E2"_s);

@@ -4,6 +4,7 @@
 #include "Views/Player/PlayerChannelPanelModel.h"
 #include "Views/Player/TracksMenuModel.h"
 #include "support/CatalogueItems.h"
+#include "support/ModelChecks.h"
 #include "support/PlayerRig.h"
 
 #include <QStandardPaths>
@@ -280,6 +281,7 @@ private Q_SLOTS:
         rig.engine().pictureSize = QSize(1280, 720);
         rig.play(3'600'000);
         TracksMenuModel &menu = *rig.screen()->tracksMenu();
+        checkModel(menu);
         menu.refresh();
         QCOMPARE(menuTexts(menu), (QStringList{u"Subtitles"_s, u"* Off"_s, u"English"_s, u"Picture"_s, u"Fill screen"_s,
                                               u"Speed"_s, u"0.75\u00D7"_s, u"* Normal"_s, u"1.25\u00D7"_s,
@@ -303,6 +305,7 @@ private Q_SLOTS:
         rig.app().play(numbered.at(0), numbered, true);
         rig.confirmStop();
         TracksMenuModel &live = *rig.screen()->tracksMenu();
+        checkModel(live);
         live.refresh();
         QCOMPARE(menuTexts(live).mid(0, 3), (QStringList{u"Audio"_s, u"* Stereo"_s, u"Commentary"_s}));
         QVERIFY(!menuTexts(live).contains(u"Speed"_s));
@@ -319,6 +322,7 @@ private Q_SLOTS:
         QVERIFY(screen.showChannels());
 
         PlayerChannelPanelModel panel;
+        checkModel(panel);
         panel.setPlayer(&screen);
         panel.open();
         QCOMPARE(panel.count(), 30);
@@ -361,6 +365,7 @@ private Q_SLOTS:
         QCOMPARE(screen.channelCount(), 0);
         QVERIFY(!screen.offersNextChannel());
         PlayerChannelPanelModel panel;
+        checkModel(panel);
         panel.setPlayer(&screen);
         panel.open();
         QVERIFY(panel.handleKey(Qt::Key_Down));

@@ -7,6 +7,7 @@
 #include "Views/Pages/Playlists/PlaylistsPageModel.h"
 #include "support/AwaitBlocking.h"
 #include "support/AppHarness.h"
+#include "support/ModelChecks.h"
 #include "support/PostedEvents.h"
 #include "support/RecordingKeyring.h"
 #include "support/StoreHarness.h"
@@ -351,6 +352,7 @@ private Q_SLOTS:
         QVERIFY(UserSettings::value(healthKey).isValid());
 
         PlaylistsPageModel page;
+        checkModel(*page.cards());
         page.setApp(&rig.app());
         QCOMPARE(page.cards()->rowCount(), 1);
         page.askToRemove(playlist.id);

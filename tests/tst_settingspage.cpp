@@ -5,8 +5,10 @@
 #include "Support/UserSettings.h"
 #include "Views/Kit/ArtworkCache.h"
 #include "Views/Kit/ArtworkMemory.h"
+#include "Views/Pages/Settings/CategorySettingsModel.h"
 #include "Views/Pages/Settings/SettingKeys.h"
 #include "support/AppHarness.h"
+#include "support/ModelChecks.h"
 #include "support/QmlHarness.h"
 
 #include <QFile>
@@ -300,6 +302,7 @@ private Q_SLOTS:
         QmlHarness harness({1200, 820});
         QQuickItem *page = harness.createFromQml(u"CategorySettings { width: 1000; height: 770 }"_s);
         QVERIFY(page);
+        checkModel(*page->findChild<CategorySettingsModel *>()->rows());
         const QStringList providerOrder{u"UK: News"_s, u"FR: Cin\u00e9ma"_s, u"UK: Sports"_s, u"|AR| MBC"_s,
                                         u"FR: Sport"_s, u"ZZ: Mystery"_s};
         QTRY_COMPARE(rowNames(page), providerOrder);

@@ -9,9 +9,9 @@
 #include "Views/Shell/ToastListModel.h"
 #include "support/AppHarness.h"
 #include "support/AwaitBlocking.h"
+#include "support/ModelChecks.h"
 #include "support/ToastTexts.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -186,7 +186,7 @@ private Q_SLOTS:
         harness.start();
         AppModel &app = harness.app();
         ToastListModel rows;
-        QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        checkModel(rows);
         app.toast(u"Saved"_s, ToastKind::Success);
         rows.setApp(&app);
         QCOMPARE(rows.rowCount(), 1);
