@@ -33,7 +33,7 @@ QQuickItem *card(QQuickItem *page, const QString &name)
 // The playlists and welcome pages offscreen over a real store and the local provider, driven
 // with real clicks and keys: the cards and their actions, the remove confirmation, and the
 // playlist editor sheet.
-class PlaylistsPageTest final : public QObject
+class PlaylistsViewTest final : public QObject
 {
     Q_OBJECT
 
@@ -205,5 +205,5 @@ private:
     std::unique_ptr<AppHarness> m_app;
 };
 
-QTEST_MAIN(PlaylistsPageTest)
-#include "tst_playlistspage.moc"
+QTEST_MAIN(PlaylistsViewTest)
+#include "tst_playlistsview.moc"

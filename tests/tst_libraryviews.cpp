@@ -108,7 +108,7 @@ void saveLook(QmlHarness &harness, const QString &name)
 } // namespace
 
 // The library pages offscreen over a real store and catalogue, driven with real clicks and keys.
-class LibraryPageViewsTest final : public QObject
+class LibraryViewsTest final : public QObject
 {
     Q_OBJECT
 
@@ -437,5 +437,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(LibraryPageViewsTest)
-#include "tst_librarypageviews.moc"
+QTEST_MAIN(LibraryViewsTest)
+#include "tst_libraryviews.moc"

@@ -69,7 +69,7 @@ QString keyOf(QQuickItem *control)
 // The settings page offscreen over a real store, driven with real clicks and keys: its sections,
 // the refreshes, the confirmations of the privacy section and the category settings; and the
 // readers of the settings that follow a change at once.
-class SettingsPageTest final : public QObject
+class SettingsViewTest final : public QObject
 {
     Q_OBJECT
 
@@ -421,5 +421,5 @@ private:
     std::unique_ptr<ArtworkMemory> m_artwork;
 };
 
-QTEST_MAIN(SettingsPageTest)
-#include "tst_settingspage.moc"
+QTEST_MAIN(SettingsViewTest)
+#include "tst_settingsview.moc"
