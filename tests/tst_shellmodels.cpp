@@ -196,7 +196,7 @@ private Q_SLOTS:
         ToastListModel rows;
         QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::QtTest);
         app.toast(u"Saved"_s, ToastKind::Success);
-        rows.setApp(&app);
+        rows.follow(app);
         QCOMPARE(rows.rowCount(), 1);
 
         QSignalSpy removed(&rows, &QAbstractItemModel::rowsRemoved);

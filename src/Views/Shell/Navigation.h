@@ -1,7 +1,7 @@
 #pragma once
 
 #include "App/Route.h"
-#include "ViewModel.h"
+#include "Views/Kit/ViewModel.h"
 
 #include <QQmlEngine>
 #include <QString>

@@ -20,10 +20,6 @@ const QString favourites = u"favourites"_s;
 
 } // namespace
 
-void DataSettingsModel::start(AppModel &)
-{
-}
-
 QString DataSettingsModel::confirmTitle() const
 {
     return m_confirm == history ? u"Clear all watch history for this playlist?"_s

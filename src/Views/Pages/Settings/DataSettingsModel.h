@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Views/Shell/ViewModel.h"
+#include "Views/Kit/ViewModel.h"
 
 #include <QCoroTask>
 #include <QPointer>
@@ -24,7 +24,6 @@ class DataSettingsModel : public ViewModel
 public:
     using ViewModel::ViewModel;
 
-
     [[nodiscard]] const QString &confirm() const { return m_confirm; }
     [[nodiscard]] QString confirmTitle() const;
     // The folder that holds the catalogue database.
@@ -42,9 +41,6 @@ public:
 
 Q_SIGNALS:
     void confirmChanged();
-
-protected:
-    void start(AppModel &app) override;
 
 private:
     static QCoro::Task<void> clear(QPointer<AppModel> app, QString what);

@@ -8,10 +8,11 @@ class AppModel;
 
 Q_MOC_INCLUDE("App/AppModel.h")
 
-// The C++ half of a view that works on the application model. The view's QML builds it afresh
-// with each build of the view and hands it the application model through `app`; the object
-// starts its work once, when the view is complete. Built from C++ (a test), it starts as soon as
-// it has its application model.
+// The base of every C++ half of a view that works on the application model: the kit's parts,
+// the shell, the pages and the player screen. The view's QML builds it afresh with each build of
+// the view and hands it the application model through `app`; the object starts its work once,
+// when the view is complete. Built from C++ (a test), it starts as soon as it has its
+// application model.
 class ViewModel : public QObject, public QQmlParserStatus
 {
     Q_OBJECT
@@ -33,8 +34,9 @@ Q_SIGNALS:
     void appChanged();
 
 protected:
-    // Runs once, with the application model, when the view is complete.
-    virtual void start(AppModel &app) = 0;
+    // Runs once, with the application model, when the view is complete. An object that only
+    // acts when asked needs none.
+    virtual void start(AppModel &app);
 
 private:
     void startWhenReady();

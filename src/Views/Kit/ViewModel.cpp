@@ -9,6 +9,10 @@ void ViewModel::setApp(AppModel *app)
     startWhenReady();
 }
 
+void ViewModel::start(AppModel &)
+{
+}
+
 void ViewModel::classBegin()
 {
     m_building = true;
