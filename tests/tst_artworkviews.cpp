@@ -1,4 +1,4 @@
-#include "Views/Kit/ArtworkMemory.h"
+#include "Artwork/ArtworkMemory.h"
 #include "Views/Kit/ArtworkPlaceholder.h"
 #include "support/ArtworkFixture.h"
 #include "support/AwaitBlocking.h"
@@ -51,7 +51,7 @@ private:
     QQuickItem *createArtwork(QmlHarness &harness, const QString &url, const QString &extra = QString())
     {
         return harness.createFromQml(
-            u"Artwork { width: 120; height: 180; url: \"%1\"; title: \"The Harbour\"; contentMode: Artwork.Fill; "
+            u"Artwork { memory: ArtworkMemory; width: 120; height: 180; url: \"%1\"; title: \"The Harbour\"; contentMode: Artwork.Fill; "
             "maxPixel: 264; fallbackFont: 19.2; logoPadding: 0; %2 }"_s.arg(url, extra));
     }
 
