@@ -4,7 +4,7 @@
 
 #include "App/AppModel.h"
 #include "Store/CatalogueStore.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Views/Kit/ItemMenuModel.h"
 
 #include <algorithm>
@@ -28,7 +28,7 @@ qint64 storedSeconds(double seconds)
 void PlayerViewModel::persistProgress()
 {
     CatalogueStore *store = m_target.catalogueStore;
-    if (!store || isLive() || !(m_position > 0) || !Prefs::boolean(u"quillmere.keepWatchHistory"_s, true))
+    if (!store || isLive() || !(m_position > 0) || !Prefs::read(PrefKeys::keepWatchHistory))
         return;
     const std::optional<qint64> playlist = m_target.playlistID ? m_target.playlistID : store->selectedPlaylistID();
     if (playlist) {
@@ -43,7 +43,7 @@ void PlayerViewModel::persistProgress()
 void PlayerViewModel::finished()
 {
     persistProgress();
-    if (m_advanced || !m_nextEpisode || !Prefs::boolean(u"quillmere.autoPlayNextEpisode"_s, true))
+    if (m_advanced || !m_nextEpisode || !Prefs::read(PrefKeys::autoPlayNextEpisode))
         return;
     // At most once per screen, whatever the player reports after this.
     m_advanced = true;

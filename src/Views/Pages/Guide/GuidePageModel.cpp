@@ -8,7 +8,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
 #include "Support/NumberText.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/TimeText.h"
 
 #include <QGuiApplication>
@@ -39,7 +39,7 @@ void GuidePageModel::start(AppModel &app)
 {
     m_state = app.guide();
     m_fetcher = std::make_unique<GuideProgrammeFetcher>(*m_state, *app.store());
-    m_showNumbers = Prefs::boolean(u"quillmere.showChannelNumbers"_s, true);
+    m_showNumbers = Prefs::read(PrefKeys::showChannelNumbers);
     m_channels.setItems(m_state->channels());
     // The channels loaded on an earlier visit change nothing now that would tell the heading.
     Q_EMIT subtitleChanged();
