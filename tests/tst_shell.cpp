@@ -266,7 +266,7 @@ private Q_SLOTS:
         AppModel &app = m_app->app();
 
         const QList<Route> numbered{Route::Home, Route::Search, Route::Live, Route::Guide, Route::Movies,
-                                    Route::Series, Route::Youtube};
+                                    Route::Series, Route::VideoSite};
         for (qsizetype index = numbered.size() - 1; index >= 0; --index) {
             QTest::keyClick(window, Qt::Key(Qt::Key_1 + index), Qt::ControlModifier);
             QCOMPARE(app.route(), numbered.at(index));
