@@ -1,5 +1,12 @@
 #include "ViewModel.h"
 
+#include "App/AppModel.h"
+
+AppModel *ViewModel::app() const
+{
+    return m_app;
+}
+
 void ViewModel::setApp(AppModel *app)
 {
     if (m_app || !app)

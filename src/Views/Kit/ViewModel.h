@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QQmlParserStatus>
 #include <QtQml/qqmlregistration.h>
 
@@ -23,7 +24,7 @@ class ViewModel : public QObject, public QQmlParserStatus
 public:
     using QObject::QObject;
 
-    [[nodiscard]] AppModel *app() const { return m_app; }
+    [[nodiscard]] AppModel *app() const;
     // Only the first application model counts: a view lives on one.
     void setApp(AppModel *app);
 
@@ -41,7 +42,7 @@ protected:
 private:
     void startWhenReady();
 
-    AppModel *m_app = nullptr;
+    QPointer<AppModel> m_app;
     bool m_building = false;
     bool m_started = false;
 };

@@ -49,7 +49,7 @@ void PlayerViewModel::finished()
     m_advanced = true;
     if (m_target.item) {
         persistProgress();
-        m_app->play(*m_nextEpisode, *m_target.item, m_target.episodes, false);
+        app()->play(*m_nextEpisode, *m_target.item, m_target.episodes, false);
     }
 }
 
@@ -58,7 +58,7 @@ void PlayerViewModel::playNextEpisode()
     if (m_left || !m_nextEpisode || !m_target.item)
         return;
     persistProgress();
-    m_app->play(*m_nextEpisode, *m_target.item, m_target.episodes, false);
+    app()->play(*m_nextEpisode, *m_target.item, m_target.episodes, false);
 }
 
 void PlayerViewModel::toggleFavourite()
@@ -66,10 +66,10 @@ void PlayerViewModel::toggleFavourite()
     if (m_left || !m_target.item)
         return;
     const MediaItem &item = *m_target.item;
-    const std::optional<bool> saved = m_app->store()->toggleFavourite(item);
+    const std::optional<bool> saved = app()->store()->toggleFavourite(item);
     if (!saved)
         return;
     setFavourite(*saved);
-    m_app->browse(item.kind)->updateFavourite(item, *saved);
-    m_app->toast(ItemMenuModel::favouriteNotice(*saved), ToastKind::Success);
+    app()->browse(item.kind)->updateFavourite(item, *saved);
+    app()->toast(ItemMenuModel::favouriteNotice(*saved), ToastKind::Success);
 }
