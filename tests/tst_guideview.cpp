@@ -105,7 +105,7 @@ private Q_SLOTS:
         QVERIFY(cell(page, 0, 0).view);
         // A picture for a look at the layout, beside the kit's galleries.
         harness.moveAway();
-        QmlHarness::settle(300);
+        QmlHarness::settle();
         harness.grab().save(u"gallery-guide.png"_s);
     }
 
@@ -327,7 +327,7 @@ private Q_SLOTS:
         harness.click(QmlHarness::find(page, u"categoryMenuButton"_s));
         QQuickItem *sport = nullptr;
         QTRY_VERIFY((sport = PageViews::menuEntry(harness.window().contentItem(), u"UK: Sport"_s)));
-        QmlHarness::settle(300);
+        QmlHarness::settle();
         harness.click(sport);
         QTRY_COMPARE(state.channels().size(), 20);
         QCOMPARE(QmlHarness::find(page, u"categoryTitle"_s)->property("text"), u"UK: Sport"_s);

@@ -4,6 +4,7 @@
 #include "Views/Kit/Palette.h"
 #include "Views/Kit/QMStyle.h"
 #include "Views/Kit/ShadowImageProvider.h"
+#include "support/ColourChecks.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -22,12 +23,6 @@ using namespace Qt::StringLiterals;
 using Kind = QMButtonKind::Kind;
 
 namespace {
-
-QColor withOpacity(QColor colour, qreal factor)
-{
-    colour.setAlphaF(colour.alphaF() * factor);
-    return colour;
-}
 
 // Every string literal in the QML sources of the views that names a symbol: the value of a
 // `symbol` property, including both arms of a choice ("heart.fill" : "heart").

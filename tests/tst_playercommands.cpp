@@ -3,6 +3,8 @@
 #include "Support/UserSettings.h"
 #include "Views/Player/PlayerChannelPanelModel.h"
 #include "Views/Player/TracksMenuModel.h"
+#include "support/CatalogueItems.h"
+#include "support/ModelChecks.h"
 #include "support/PlayerRig.h"
 
 #include <QStandardPaths>
@@ -15,28 +17,8 @@ namespace {
 
 using Track = MediaEngine::Track;
 
-MediaItem channel(int index, std::optional<qint64> number)
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Live;
-    item.providerID = QString::number(100 + index);
-    item.title = u"Channel "_s + QString::number(index);
-    item.number = number;
-    return item;
-}
-
 // Channels numbered 1, 2 and 12.
-const QList<MediaItem> numbered{channel(0, 1), channel(1, 2), channel(2, 12)};
-
-MediaItem film()
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Movie;
-    item.providerID = u"42"_s;
-    item.title = u"Film"_s;
-    item.containerExtension = u"mkv"_s;
-    return item;
-}
+const QList<MediaItem> numbered{channel(u"0"_s, 1), channel(u"1"_s, 2), channel(u"2"_s, 12)};
 
 // Plays a live channel of a list and returns its screen.
 PlayerViewModel &playChannel(PlayerRig &rig, const MediaItem &item, const QList<MediaItem> &channels)
@@ -125,7 +107,7 @@ private Q_SLOTS:
     {
         PlayerRig rig;
         UserSettings::setValue(u"quillmere.seekStepSeconds"_s, 20);
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         rig.play(3'600'000);
         rig.at(100);
@@ -175,7 +157,7 @@ private Q_SLOTS:
         QFETCH(int, expected);
         QFETCH(double, remembered);
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         rig.engine().volumePercent = percent;
         rig.engine().audioOutput = audio;
@@ -187,7 +169,7 @@ private Q_SLOTS:
     void muteFlipsAndShowsInTheIcon()
     {
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         PlayerViewModel &screen = *rig.screen();
         rig.engine().volumePercent = 40;
@@ -214,7 +196,7 @@ private Q_SLOTS:
         QCOMPARE(playingID(rig), numbered.at(2).providerID);
 
         // From a channel that is not in its own list, both directions lead to the first.
-        rig.app().play(channel(9, 99), numbered, true);
+        rig.app().play(channel(u"9"_s, 99), numbered, true);
         QCOMPARE(rig.screen()->channelPosition(), QString());
         rig.screen()->zap(-1);
         QCOMPARE(playingID(rig), numbered.at(0).providerID);
@@ -268,7 +250,7 @@ private Q_SLOTS:
     void subtitleAndAudioCyclesAnnounceEachStep()
     {
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         PlayerViewModel &screen = *rig.screen();
         screen.cycleSubtitles();
@@ -292,17 +274,18 @@ private Q_SLOTS:
     void tracksMenuFollowsThePlayer()
     {
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         rig.engine().audio = {{u"1"_s, u"Stereo"_s, u"en"_s, true}};
         rig.engine().text = {{u"3"_s, u"English"_s, u"en"_s, false}};
         rig.engine().pictureSize = QSize(1280, 720);
         rig.play(3'600'000);
         TracksMenuModel &menu = *rig.screen()->tracksMenu();
+        checkModel(menu);
         menu.refresh();
         QCOMPARE(menuTexts(menu), (QStringList{u"Subtitles"_s, u"* Off"_s, u"English"_s, u"Picture"_s, u"Fill screen"_s,
                                               u"Speed"_s, u"0.75\u00D7"_s, u"* Normal"_s, u"1.25\u00D7"_s,
-                                              u"1.5\u00D7"_s, u"2\u00D7"_s, u"Stream"_s, u"1280\u00D7720 \u00B7 MKV"_s}));
+                                              u"1.5\u00D7"_s, u"2\u00D7"_s, u"Stream"_s, u"1280\u00D7720 \u00B7 MP4"_s}));
 
         menu.choose(menuRow(menu, u"English"_s));
         menu.choose(menuRow(menu, u"1.5\u00D7"_s));
@@ -322,6 +305,7 @@ private Q_SLOTS:
         rig.app().play(numbered.at(0), numbered, true);
         rig.confirmStop();
         TracksMenuModel &live = *rig.screen()->tracksMenu();
+        checkModel(live);
         live.refresh();
         QCOMPARE(menuTexts(live).mid(0, 3), (QStringList{u"Audio"_s, u"* Stereo"_s, u"Commentary"_s}));
         QVERIFY(!menuTexts(live).contains(u"Speed"_s));
@@ -332,12 +316,13 @@ private Q_SLOTS:
         PlayerRig rig;
         QList<MediaItem> channels;
         for (int index = 0; index < 30; ++index)
-            channels.append(channel(index, index == 4 ? std::nullopt : std::optional<qint64>(index + 1)));
+            channels.append(channel(QString::number(index), index == 4 ? std::nullopt : std::optional<qint64>(index + 1)));
         PlayerViewModel &screen = playChannel(rig, channels.at(25), channels);
         screen.handlePlayerCommand(u"channels"_s);
         QVERIFY(screen.showChannels());
 
         PlayerChannelPanelModel panel;
+        checkModel(panel);
         panel.setPlayer(&screen);
         panel.open();
         QCOMPARE(panel.count(), 30);
@@ -380,6 +365,7 @@ private Q_SLOTS:
         QCOMPARE(screen.channelCount(), 0);
         QVERIFY(!screen.offersNextChannel());
         PlayerChannelPanelModel panel;
+        checkModel(panel);
         panel.setPlayer(&screen);
         panel.open();
         QVERIFY(panel.handleKey(Qt::Key_Down));
@@ -391,14 +377,14 @@ private Q_SLOTS:
     void favouriteFollowsTheStoreAndTheBrowseModel()
     {
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         PlayerViewModel &screen = *rig.screen();
         QVERIFY(screen.canFavourite());
         QVERIFY(!screen.isFavourite());
         screen.toggleFavourite();
         QVERIFY(screen.isFavourite());
-        QVERIFY(rig.store().isFavourite(CatalogueItem::from(film()), CatalogueKind::Movie, std::nullopt));
+        QVERIFY(rig.store().isFavourite(CatalogueItem::from(film(u"42"_s)), CatalogueKind::Movie, std::nullopt));
         screen.toggleFavourite();
         QVERIFY(!screen.isFavourite());
         QCOMPARE(rig.toastTexts(), (QStringList{u"Added to favourites"_s, u"Removed from favourites"_s}));

@@ -2,6 +2,7 @@
 #include "Views/Player/PlayerKeyMap.h"
 #include "Views/Player/ProgrammeChoice.h"
 #include "Views/Player/ScrubberModel.h"
+#include "support/CatalogueItems.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -23,15 +24,6 @@ GuideProgramme programme(const QString &title, int startMinutes, int endMinutes)
 LiveProgramme shortGuide(const QString &title, int startMinutes, int endMinutes)
 {
     return {u"1"_s, std::nullopt, title, u"About it"_s, noon.addSecs(startMinutes * 60), noon.addSecs(endMinutes * 60)};
-}
-
-MediaItem channel(const QString &providerID, std::optional<qint64> number)
-{
-    MediaItem item;
-    item.providerID = providerID;
-    item.title = u"Channel "_s + providerID;
-    item.number = number;
-    return item;
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "App/PlayerCommands.h"
 #include "support/AppHarness.h"
 #include "support/AwaitBlocking.h"
+#include "support/CatalogueItems.h"
 #include "support/MediaFixtures.h"
 #include "support/QmlHarness.h"
 
@@ -43,18 +44,6 @@ const QObject *helpOf(const QQuickItem *control)
     const auto help = std::find_if(children.cbegin(), children.cend(),
                                    [](const QObject *child) { return child->inherits("QQuickToolTip"); });
     return help == children.cend() ? nullptr : *help;
-}
-
-SeriesEpisode episode(int number)
-{
-    SeriesEpisode episode;
-    episode.seriesID = u"900"_s;
-    episode.providerID = u"90"_s + QString::number(number);
-    episode.seasonNumber = 1;
-    episode.episodeNumber = number;
-    episode.title = u"Part "_s + QString::number(number);
-    episode.containerExtension = u"mp4"_s;
-    return episode;
 }
 
 // The program's player: the objects main() builds over a store with an imported playlist of the
@@ -327,7 +316,7 @@ private Q_SLOTS:
         series.kind = CatalogueKind::Series;
         series.providerID = u"900"_s;
         series.title = u"The Series"_s;
-        const QList<SeriesEpisode> episodes{episode(1), episode(2), episode(3)};
+        const QList<SeriesEpisode> episodes{episode(u"900"_s, 1, 1), episode(u"900"_s, 1, 2), episode(u"900"_s, 1, 3)};
         rig.app().play(episodes.at(0), series, episodes, false);
         QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);
         QVERIFY(rig.find(u"nextEpisodeButton"_s)->isVisible());

@@ -2,6 +2,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "Views/Player/PlayerChannelPanelModel.h"
+#include "support/CatalogueItems.h"
 #include "support/PlayerRig.h"
 
 #include <QStandardPaths>
@@ -17,16 +18,6 @@ Q_DECLARE_METATYPE(SeriesEpisode)
 
 namespace {
 
-MediaItem film(const QString &providerID)
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Movie;
-    item.providerID = providerID;
-    item.title = u"Film "_s + providerID;
-    item.containerExtension = u"mp4"_s;
-    return item;
-}
-
 MediaItem series()
 {
     MediaItem item;
@@ -36,29 +27,7 @@ MediaItem series()
     return item;
 }
 
-SeriesEpisode episode(int number)
-{
-    SeriesEpisode episode;
-    episode.seriesID = u"900"_s;
-    episode.providerID = u"900-"_s + QString::number(number);
-    episode.seasonNumber = 1;
-    episode.episodeNumber = number;
-    episode.title = u"Part "_s + QString::number(number);
-    episode.containerExtension = u"mkv"_s;
-    return episode;
-}
-
-const QList<SeriesEpisode> episodes{episode(1), episode(2), episode(3)};
-
-MediaItem channel(const QString &providerID, const QString &epgKey = {})
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Live;
-    item.providerID = providerID;
-    item.title = u"Channel "_s + providerID;
-    item.epgKey = epgKey;
-    return item;
-}
+const QList<SeriesEpisode> episodes{episode(u"900"_s, 1, 1), episode(u"900"_s, 1, 2), episode(u"900"_s, 1, 3)};
 
 // Adds a guide programme of a playlist, in minutes from the virtual clock's start.
 void addProgramme(CatalogueStore &store, qint64 playlistID, const QString &channelKey, const QString &title,
@@ -184,7 +153,7 @@ private Q_SLOTS:
         rig.engine().report(MediaEngine::Stopped);
         rig.settle();
         QCOMPARE(rig.windows().target()->episode, std::optional(episodes.at(1)));
-        QCOMPARE(rig.progressRows(), QStringList{u"900-1|series|1797|1800"_s});
+        QCOMPARE(rig.progressRows(), QStringList{u"900-101|series|1797|1800"_s});
         PlayerViewModel *first = rig.retired().constFirst();
         QVERIFY(first->hasAdvanced());
         QVERIFY(first->hasLeft());
@@ -202,7 +171,7 @@ private Q_SLOTS:
         rig.confirmStop();
         QVERIFY(!rig.windows().hasTarget());
         QCOMPARE(rig.player().state(), PlayerState::Stopped);
-        QCOMPARE(rig.progressRows(), (QStringList{u"900-1|series|1797|1800"_s, u"900-2|series|1798|1800"_s}));
+        QCOMPARE(rig.progressRows(), (QStringList{u"900-101|series|1797|1800"_s, u"900-102|series|1798|1800"_s}));
         QCOMPARE(rig.engine().openedURLs.size(), 2);
     }
 
@@ -216,7 +185,7 @@ private Q_SLOTS:
         rig.engine().report(MediaEngine::Stopped);
         rig.settle();
         QCOMPARE(rig.windows().target()->episode, std::optional(episodes.at(1)));
-        QCOMPARE(rig.progressRows(), QStringList{u"900-1|series|1290|NULL"_s});
+        QCOMPARE(rig.progressRows(), QStringList{u"900-101|series|1290|NULL"_s});
     }
 
     void endWithoutAFollowingEpisodeOnlySaves_data()
@@ -224,7 +193,7 @@ private Q_SLOTS:
         QTest::addColumn<SeriesEpisode>("playing");
         QTest::addColumn<bool>("autoPlay");
         QTest::newRow("last episode") << episodes.at(2) << true;
-        QTest::newRow("episode missing from the list") << episode(7) << true;
+        QTest::newRow("episode missing from the list") << episode(u"900"_s, 1, 7) << true;
         QTest::newRow("automatic next episode off") << episodes.at(0) << false;
     }
 
@@ -340,7 +309,7 @@ private Q_SLOTS:
         addProgramme(rig.store(), playing, u"news.uk"_s, u"Evening News"_s, -10, 20);
         addProgramme(rig.store(), playing, u"news.uk"_s, u"Weather"_s, 20, 50);
         addProgramme(rig.store(), other.id, u"news.uk"_s, u"Elsewhere"_s, -10, 50);
-        const QList<MediaItem> channels{channel(u"1"_s, u"news.uk"_s), channel(u"2"_s, u"news.uk"_s)};
+        const QList<MediaItem> channels{channel(u"1"_s, std::nullopt, u"news.uk"_s), channel(u"2"_s, std::nullopt, u"news.uk"_s)};
         rig.app().play(channels.at(0), channels, true);
         // The user turns to another playlist while the channel plays.
         rig.store().selectPlaylist(other.id);

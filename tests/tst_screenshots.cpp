@@ -21,6 +21,7 @@
 #include "support/AwaitBlocking.h"
 #include "support/FakeMediaEngine.h"
 #include "support/FakeProvider.h"
+#include "support/InstantAnimations.h"
 #include "support/MediaFixtures.h"
 #include "support/QmlHarness.h"
 
@@ -101,6 +102,7 @@ public:
         , m_updater(UpdateServiceClient(QUrl(u"http://127.0.0.1:9"_s)), m_clock, [](const QUrl &) {})
     {
         awaitBlocking(m_store.started());
+        InstantAnimations::install();
         QmlSingletons::provide(m_app, m_store, m_updater, m_playback, m_commands, m_artwork.memory());
         m_engine.addImportPath(u"qrc:/qt/qml"_s);
         m_engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
@@ -136,12 +138,12 @@ public:
 
     void type(const QString &text) { QmlHarness::typeInto(*m_window, text); }
 
-    // Moves the pointer off the page (no hover help in the picture), lets transitions and loads
-    // end, then writes the window as drawn.
+    // Moves the pointer off the page (no hover help in the picture), ends the transitions, then
+    // writes the window as drawn.
     bool capture(const QString &path)
     {
         QTest::mouseMove(m_window, QPoint(m_window->width() - 2, m_window->height() - 2));
-        QTest::qWait(600);
+        QmlHarness::settle();
         return m_window->grabWindow().save(path, "PNG");
     }
 

@@ -101,10 +101,9 @@ private Q_SLOTS:
     {
         SystemClock clock;
         std::stop_source source;
-        QTimer::singleShot(20ms, [&source] { source.request_stop(); });
-        const qint64 started = clock.monotonicMs();
+        // On the first turn of the event loop, with the sleep under way.
+        QTimer::singleShot(0, [&source] { source.request_stop(); });
         QVERIFY(!runToCompletion(clock.sleep(10s, source.get_token())));
-        QVERIFY(clock.monotonicMs() - started < 5000);
         QVERIFY(runToCompletion(clock.sleep(10ms)));
     }
 
