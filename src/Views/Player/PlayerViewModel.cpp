@@ -23,7 +23,7 @@
 #include <functional>
 
 PlayerViewModel::PlayerViewModel(QObject *parent)
-    : QObject(parent)
+    : ViewModel(parent)
     , m_tracksMenu(new TracksMenuModel(this))
 {
 }
@@ -31,9 +31,8 @@ PlayerViewModel::PlayerViewModel(QObject *parent)
 PlayerViewModel::PlayerViewModel(AppModel *app, PlaybackWindowController *windows, QObject *parent)
     : PlayerViewModel(parent)
 {
-    m_app = app;
     m_windows = windows;
-    begin();
+    setApp(app);
 }
 
 PlayerViewModel::~PlayerViewModel()
@@ -43,15 +42,9 @@ PlayerViewModel::~PlayerViewModel()
     leave();
 }
 
-void PlayerViewModel::componentComplete()
+void PlayerViewModel::start(AppModel &)
 {
     begin();
-}
-
-void PlayerViewModel::setApp(AppModel *app)
-{
-    if (assignIfChanged(m_app, app))
-        Q_EMIT appChanged();
 }
 
 void PlayerViewModel::setWindowController(PlaybackWindowController *windows)
@@ -77,13 +70,13 @@ void PlayerViewModel::setWindow(QWindow *window)
 
 void PlayerViewModel::begin()
 {
-    if (m_begun || !m_app || !m_windows || !m_windows->target() || !m_windows->playerController())
+    if (m_begun || !app() || !m_windows || !m_windows->target() || !m_windows->playerController())
         return;
     m_begun = true;
     m_target = *m_windows->target();
     m_controller = m_windows->playerController();
-    m_clock = &m_app->store()->clock();
-    m_guidePlaylistID = m_target.playlistID ? m_target.playlistID : m_app->store()->activePlaylistID();
+    m_clock = &app()->store()->clock();
+    m_guidePlaylistID = m_target.playlistID ? m_target.playlistID : app()->store()->activePlaylistID();
     m_currentIndex = m_target.channels.isEmpty() ? std::nullopt
                                                  : ChannelZapping::indexOf(m_target.channels, m_target.providerID);
     if (m_target.episode) {
@@ -104,7 +97,7 @@ void PlayerViewModel::begin()
 
     // Known before any waiting, so that the heart is right from the first picture.
     if (m_target.item)
-        setFavourite(m_app->store()->isFavourite(CatalogueItem::from(*m_target.item), m_target.item->kind, std::nullopt));
+        setFavourite(app()->store()->isFavourite(CatalogueItem::from(*m_target.item), m_target.item->kind, std::nullopt));
     m_lastOsd = osd();
     Q_EMIT targetChanged();
     Q_EMIT shownChanged();

@@ -4,7 +4,7 @@
 
 #include "Playback/MediaEngine.h"
 #include "Playback/PlayerController.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ namespace {
 
 int seekStep()
 {
-    return Prefs::integer(u"quillmere.seekStepSeconds"_s, 10);
+    return Prefs::read(PrefKeys::seekStepSeconds);
 }
 
 } // namespace

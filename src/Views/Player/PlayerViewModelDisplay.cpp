@@ -10,7 +10,7 @@
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/TimeText.h"
 #include "Support/TitleText.h"
 #include "Views/Player/ProgrammeChoice.h"
@@ -38,7 +38,7 @@ QCoro::Task<> PlayerViewModel::runSchedule(std::stop_token token)
     if (!isLive() || !m_target.item)
         co_return;
     const QPointer<PlayerViewModel> self(this);
-    CatalogueStore *store = m_app->store();
+    CatalogueStore *store = app()->store();
     const QString epgKey = m_target.item->epgKey;
     while (!token.stop_requested()) {
         QList<GuideProgramme> rows;
@@ -198,7 +198,7 @@ bool PlayerViewModel::isSeekable() const
 
 int PlayerViewModel::skipIcon() const
 {
-    const int step = Prefs::integer(u"quillmere.seekStepSeconds"_s, 10);
+    const int step = Prefs::read(PrefKeys::seekStepSeconds);
     return std::find(iconSteps.cbegin(), iconSteps.cend(), step) != iconSteps.cend() ? step : 10;
 }
 
