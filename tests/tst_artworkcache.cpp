@@ -1,5 +1,5 @@
-#include "Views/Kit/ArtworkCache.h"
-#include "Views/Kit/ArtworkFiles.h"
+#include "Artwork/ArtworkCache.h"
+#include "Artwork/ArtworkFiles.h"
 #include "support/AwaitBlocking.h"
 #include "support/FakeProvider.h"
 

@@ -1,4 +1,4 @@
-#include "Views/Kit/ArtworkMemory.h"
+#include "Artwork/ArtworkMemory.h"
 #include "Views/Kit/ArtworkPlaceholder.h"
 #include "support/ArtworkFixture.h"
 #include "support/AwaitBlocking.h"
@@ -50,8 +50,8 @@ private:
 
     static QString artworkQml(const QString &url, const QString &extra = QString())
     {
-        return u"Artwork { width: 120; height: 180; url: \"%1\"; title: \"The Harbour\"; contentMode: Artwork.Fill; "
-               "maxPixel: 264; fallbackFont: 19.2; logoPadding: 0; %2 }"_s.arg(url, extra);
+        return u"Artwork { memory: ArtworkMemory; width: 120; height: 180; url: \"%1\"; title: \"The Harbour\"; "
+               "contentMode: Artwork.Fill; maxPixel: 264; fallbackFont: 19.2; logoPadding: 0; %2 }"_s.arg(url, extra);
     }
 
     QQuickItem *createArtwork(QmlHarness &harness, const QString &url, const QString &extra = QString())

@@ -145,8 +145,8 @@ private Q_SLOTS:
                 sheet.addRow(u"More initials"_s);
             const QString &title = titles.at(index);
             QQuickItem *view = harness.createFromQml(
-                u"Artwork { width: 80; height: 120; title: \"%1\"; contentMode: Artwork.Fill; maxPixel: 176; "
-                "fallbackFont: 12.8; logoPadding: 0; radius: 12 }"_s.arg(title));
+                u"Artwork { memory: ArtworkMemory; width: 80; height: 120; title: \"%1\"; contentMode: Artwork.Fill; "
+                "maxPixel: 176; fallbackFont: 12.8; logoPadding: 0; radius: 12 }"_s.arg(title));
             QVERIFY(view);
             QmlHarness::settle();
             sheet.add(title.isEmpty() ? u"(empty)"_s : title, harness.grab(view, 6));

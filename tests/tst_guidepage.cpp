@@ -15,8 +15,6 @@
 
 #include <QSignalSpy>
 #include <QTest>
-#include <QWheelEvent>
-#include <QWindow>
 
 #include <sqlite3.h>
 
@@ -70,34 +68,10 @@ void renameTable(const QString &databasePath, const QString &from, const QString
     sqlite3_close(database);
 }
 
-// A window that counts the wheel events that reach it, that is, those the guide passed on.
-class WheelWindow final : public QWindow
-{
-public:
-    // Whether the guide kept the event.
-    bool send(QPoint pixels, QPoint angle, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        const int before = received;
-        QWheelEvent event(QPointF(100, 100), QPointF(100, 100), pixels, angle, Qt::NoButton, modifiers,
-                          Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(this, &event);
-        return received == before;
-    }
-
-    int received = 0;
-
-protected:
-    void wheelEvent(QWheelEvent *event) override
-    {
-        ++received;
-        event->ignore();
-    }
-};
-
 } // namespace
 
-// The guide page's object over a real store: loading by its keys, the time line's navigation and
-// wheel, the rows' programme reads and the programme sheet.
+// The guide page's object over a real store: loading by its keys, the time line's navigation,
+// the rows' programme reads and the programme sheet.
 class GuidePageTest final : public QObject
 {
     Q_OBJECT
@@ -257,51 +231,6 @@ private Q_SLOTS:
         page->setWidth(400);
         page->scrollBy(120);
         QTRY_COMPARE(page->state()->minuteOffset(), 1380.0);
-    }
-
-    void theWheelIsTheGuidesOnlyOnItsPageWithNothingOverIt()
-    {
-        LiveTvLibrary library(noon);
-        AppModel &app = library.app();
-        app.setRoute(Route::Guide);
-        auto page = openGuide(app);
-        QVERIFY(loaded(*page));
-        WheelWindow window;
-        QCOMPARE(page->state()->minuteOffset(), 690.0);
-
-        // A trackpad swipe to the left moves on by its points over 5.
-        QVERIFY(window.send({-50, 0}, {-50, 0}));
-        QCOMPARE(page->state()->minuteOffset(), 700.0);
-        // A vertical wheel belongs to the list; with Shift, to the time line (12 points a click).
-        QVERIFY(!window.send({}, {0, -120}));
-        QCOMPARE(page->state()->minuteOffset(), 700.0);
-        QVERIFY(window.send({}, {0, -120}, Qt::ShiftModifier));
-        QCOMPARE(page->state()->minuteOffset(), 702.4);
-        // At the end of the day the swipe moves nothing but is still the time line's.
-        page->state()->setMinuteOffset(1310);
-        QVERIFY(window.send({-50, 0}, {-50, 0}));
-        QCOMPARE(page->state()->minuteOffset(), 1310.0);
-
-        const MediaItem channel = page->state()->channels().first();
-        page->select(channel, {u"news01.uk"_s, u"News"_s, std::nullopt, noon, noon.addSecs(1800)});
-        QVERIFY(!window.send({50, 0}, {50, 0}));
-        page->closeSheet();
-        app.setDetail(channel);
-        QVERIFY(!window.send({50, 0}, {50, 0}));
-        app.setDetail(std::nullopt);
-        app.play(channel, {}, true);
-        QVERIFY(library.playback().target());
-        QVERIFY(!window.send({50, 0}, {50, 0}));
-        library.playback().close();
-        app.setRoute(Route::Live);
-        QVERIFY(!window.send({50, 0}, {50, 0}));
-        QCOMPARE(page->state()->minuteOffset(), 1310.0);
-        app.setRoute(Route::Guide);
-        QVERIFY(window.send({50, 0}, {50, 0}));
-        QCOMPARE(page->state()->minuteOffset(), 1300.0);
-        // Gone with the page.
-        page.reset();
-        QVERIFY(!window.send({50, 0}, {50, 0}));
     }
 
     void rowsReadTheirOwnChannelsOncePerDay()

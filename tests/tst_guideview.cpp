@@ -284,6 +284,37 @@ private Q_SLOTS:
         wheel(harness, rows, {}, {0, -120}, Qt::ShiftModifier);
         QCOMPARE(state.minuteOffset(), 712.4);
         QCOMPARE(rows->property("contentY").toDouble(), scrolled);
+
+        // Over the ruler too; at the end of the day a swipe moves nothing and the list stays.
+        wheel(harness, QmlHarness::find(page, u"ruler"_s), {50, 0}, {50, 0});
+        QCOMPARE(state.minuteOffset(), 702.4);
+        wheel(harness, rows, {-10'000, 0}, {-10'000, 0});
+        const double dayEnd = state.minuteOffset();
+        wheel(harness, rows, {-50, 0}, {-50, 0});
+        QCOMPARE(state.minuteOffset(), dayEnd);
+        QCOMPARE(rows->property("contentY").toDouble(), scrolled);
+    }
+
+    // The programme sheet lies over the grid: the wheel never reaches the guide under it.
+    void theWheelIsTheSheetsWhileItIsOpen()
+    {
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+        GuideState &state = *m_library->app().guide();
+        QQuickItem *rows = QmlHarness::find(page, u"guideRows"_s);
+        harness.click(cell(page, 2, 1).view, cell(page, 2, 1).at);
+        QQuickItem *overlay = harness.window().contentItem();
+        QTRY_VERIFY(QmlHarness::find(overlay, u"sheetTitle"_s));
+
+        const double offset = state.minuteOffset();
+        wheel(harness, rows, {-100, 0}, {-100, 0});
+        wheel(harness, rows, {}, {0, -120}, Qt::ShiftModifier);
+        QCOMPARE(state.minuteOffset(), offset);
+        harness.key(Qt::Key_Escape);
+        QTRY_VERIFY(!QmlHarness::find(overlay, u"sheetTitle"_s));
+        wheel(harness, rows, {-100, 0}, {-100, 0});
+        QCOMPARE(state.minuteOffset(), offset + 20);
     }
 
     void theCategoryMenuAndTheSearchFieldNarrowTheGrid()

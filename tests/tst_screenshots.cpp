@@ -17,6 +17,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"
+#include "support/ArtworkFixture.h"
 #include "support/AwaitBlocking.h"
 #include "support/FakeMediaEngine.h"
 #include "support/FakeProvider.h"
@@ -102,7 +103,7 @@ public:
     {
         awaitBlocking(m_store.started());
         InstantAnimations::install();
-        QmlSingletons::provide(m_app, m_updater, m_playback, m_commands);
+        QmlSingletons::provide(m_app, m_store, m_updater, m_playback, m_commands, m_artwork.memory());
         m_engine.addImportPath(u"qrc:/qt/qml"_s);
         m_engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
         m_window = m_engine.rootObjects().isEmpty() ? nullptr
@@ -154,6 +155,7 @@ private:
     AppModel m_app;
     AppUpdater m_updater;
     PlayerCommands m_commands;
+    ArtworkFixture m_artwork;
     QQmlApplicationEngine m_engine;
     QQuickWindow *m_window = nullptr;
 };

@@ -3,17 +3,15 @@
 #include "Store/CatalogueStore.h"
 #include "Support/TimeText.h"
 #include "Support/UserSettings.h"
-#include "Views/Kit/ArtworkCache.h"
-#include "Views/Kit/ArtworkMemory.h"
 #include "Views/Pages/Settings/CategorySettingsModel.h"
 #include "Views/Pages/Settings/SettingKeys.h"
 #include "support/AppHarness.h"
 #include "support/ModelChecks.h"
 #include "support/QmlHarness.h"
 
+#include <QDir>
 #include <QFile>
 #include <QQuickItem>
-#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
@@ -77,17 +75,11 @@ private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppHarness>();
-        m_artworkDisk = std::make_unique<ArtworkCache>(m_artworkDirectory.path());
-        m_artwork = std::make_unique<ArtworkMemory>(*m_artworkDisk);
-        ArtworkMemory::provide(m_artwork.get());
     }
 
     void cleanup()
     {
         m_app.reset();
-        ArtworkMemory::provide(nullptr);
-        m_artwork.reset();
-        m_artworkDisk.reset();
     }
 
     void theSectionListSwitchesTheContent()
@@ -280,8 +272,8 @@ private Q_SLOTS:
         QTRY_COMPARE(m_app->app().toasts().size(), 2);
         QCOMPARE(m_app->app().toasts().constLast().text, u"Watch history cleared"_s);
 
-        // The artwork caches are the view engine's: emptied on disk and in memory, then told.
-        QFile picture(m_artworkDirectory.filePath(u"0123.jpg"_s));
+        // The artwork caches main() hands to the views: emptied on disk and in memory, then told.
+        QFile picture(QDir(m_app->artwork().root()).filePath(u"0123.jpg"_s));
         QVERIFY(picture.open(QIODevice::WriteOnly) && picture.write("jpeg") == 4);
         picture.close();
         harness.click(QmlHarness::find(page, u"clearArtwork"_s));
@@ -416,9 +408,6 @@ private:
     }
 
     std::unique_ptr<AppHarness> m_app;
-    QTemporaryDir m_artworkDirectory;
-    std::unique_ptr<ArtworkCache> m_artworkDisk;
-    std::unique_ptr<ArtworkMemory> m_artwork;
 };
 
 QTEST_MAIN(SettingsViewTest)

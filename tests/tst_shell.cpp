@@ -1,6 +1,7 @@
 #include "App/AppModel.h"
 #include "App/AppUpdater.h"
 #include "App/BrowseModel.h"
+#include "App/GuideState.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
@@ -15,6 +16,7 @@
 #include <QQuickItem>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <QtQml/QQmlExtensionPlugin>
 
 Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
@@ -254,7 +256,7 @@ private Q_SLOTS:
         AppModel &app = m_app->app();
 
         const QList<Route> numbered{Route::Home, Route::Search, Route::Live, Route::Guide, Route::Movies,
-                                    Route::Series, Route::Youtube};
+                                    Route::Series, Route::VideoSite};
         for (qsizetype index = numbered.size() - 1; index >= 0; --index) {
             QTest::keyClick(window, Qt::Key(Qt::Key_1 + index), Qt::ControlModifier);
             QCOMPARE(app.route(), numbered.at(index));
@@ -423,6 +425,50 @@ private Q_SLOTS:
         QTRY_VERIFY(!player->property("busy").toBool());
         harness.click(QmlHarness::find(shell, u"sidebarRow-live"_s));
         QCOMPARE(app.route(), Route::Live);
+    }
+
+    // The guide takes the wheel under the pointer only: not through a detail page or the player
+    // laid over it, and again as soon as they have gone.
+    void theGuidesWheelStopsAtTheLayersOverIt()
+    {
+        QmlHarness harness({1240, 820});
+        QQuickItem *shell = harness.createFromQml(u"AppShell { width: 1190; height: 770 }"_s);
+        QVERIFY(shell);
+        AppModel &app = m_app->app();
+        app.setRoute(Route::Guide);
+        QQuickItem *area = QmlHarness::find(shell, u"pageArea"_s);
+        const GuideState &guide = *app.guide();
+        QTRY_VERIFY(!guide.channels().isEmpty() && shown(area, u"guideRows"_s));
+        // A trackpad swipe to the left over the grid: ten minutes on.
+        const auto swipe = [&harness, area] {
+            const QPointF at = area->mapToScene(QPointF(area->width() / 2, area->height() * 0.75));
+            QWheelEvent event(at, harness.window().mapToGlobal(at), {-50, 0}, {-50, 0}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(&harness.window(), &event);
+        };
+        const auto settled = [](QQuickItem *layer) { return !layer->property("busy").toBool(); };
+        const double start = guide.minuteOffset();
+
+        app.setDetail(film(u"1"_s));
+        QQuickItem *detail = QmlHarness::find(shell, u"detailLayer"_s);
+        QTRY_VERIFY(detail->property("depth").toInt() == 1 && settled(detail));
+        swipe();
+        QCOMPARE(guide.minuteOffset(), start);
+        app.setDetail(std::nullopt);
+        QTRY_VERIFY(settled(detail));
+        swipe();
+        QCOMPARE(guide.minuteOffset(), start + 10);
+
+        m_app->playback().openFile(QUrl::fromLocalFile(u"/media/clip.mkv"_s));
+        QQuickItem *player = QmlHarness::find(shell, u"playerLayer"_s);
+        QTRY_COMPARE(player->property("depth").toInt(), 1);
+        swipe();
+        QTRY_VERIFY(!QmlHarness::find(shell, u"mainLayer"_s)->isVisible());
+        QCOMPARE(guide.minuteOffset(), start + 10);
+        m_app->playback().close();
+        QTRY_VERIFY(player->property("depth").toInt() == 0 && settled(player));
+        swipe();
+        QCOMPARE(guide.minuteOffset(), start + 20);
     }
 
     // At the smallest window every page is whole: its controls lie inside the window, its title

@@ -188,7 +188,7 @@ private Q_SLOTS:
         ToastListModel rows;
         checkModel(rows);
         app.toast(u"Saved"_s, ToastKind::Success);
-        rows.setApp(&app);
+        rows.follow(app);
         QCOMPARE(rows.rowCount(), 1);
 
         QSignalSpy removed(&rows, &QAbstractItemModel::rowsRemoved);

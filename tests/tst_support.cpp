@@ -203,14 +203,14 @@ private Q_SLOTS:
         QCOMPARE(UserSettings::value(u"quillmere.test.data"_s).toByteArray(), QByteArray("{\"a\":1}"));
 
         // Typed readers give the default for a missing key or a value of another type.
-        QCOMPARE(Prefs::boolean(u"quillmere.test.bool"_s, true), false);
-        QCOMPARE(Prefs::boolean(u"quillmere.test.text"_s, false), false);
-        QCOMPARE(Prefs::boolean(u"quillmere.test.missing"_s, true), true);
-        QCOMPARE(Prefs::integer(u"quillmere.test.int"_s, 4), 1500);
-        QCOMPARE(Prefs::integer(u"quillmere.test.real"_s, 4), 4);
-        QCOMPARE(Prefs::integer(u"quillmere.test.text"_s, 4), 4);
-        QCOMPARE(Prefs::integer(u"quillmere.test.bool"_s, 4), 4);
-        QCOMPARE(Prefs::integer(u"quillmere.test.missing"_s, 1500), 1500);
+        QCOMPARE(Prefs::read(Pref<bool>{u"quillmere.test.bool", true}), false);
+        QCOMPARE(Prefs::read(Pref<bool>{u"quillmere.test.text", false}), false);
+        QCOMPARE(Prefs::read(Pref<bool>{u"quillmere.test.missing", true}), true);
+        QCOMPARE(Prefs::read(Pref<int>{u"quillmere.test.int", 4}), 1500);
+        QCOMPARE(Prefs::read(Pref<int>{u"quillmere.test.real", 4}), 4);
+        QCOMPARE(Prefs::read(Pref<int>{u"quillmere.test.text", 4}), 4);
+        QCOMPARE(Prefs::read(Pref<int>{u"quillmere.test.bool", 4}), 4);
+        QCOMPARE(Prefs::read(Pref<int>{u"quillmere.test.missing", 1500}), 1500);
 
         UserSettings::remove(u"quillmere.test.bool"_s);
         QVERIFY(!UserSettings::value(u"quillmere.test.bool"_s).isValid());

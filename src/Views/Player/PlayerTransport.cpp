@@ -3,7 +3,7 @@
 #include "Playback/MediaEngine.h"
 #include "Playback/PlayerController.h"
 #include "Support/AssignIfChanged.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/SettingsChanges.h"
 #include "Support/TimeText.h"
 
@@ -14,7 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString seekStepKey = u"quillmere.seekStepSeconds"_s;
 // The seek steps that have an icon of their own.
 constexpr std::array<int, 5> iconSteps{5, 15, 30, 45, 60};
 
@@ -25,14 +24,14 @@ PlayerTransport::PlayerTransport(QObject *parent)
 {
     readSkipIcon();
     connect(&SettingsChanges::instance(), &SettingsChanges::changed, this, [this](const QString &key) {
-        if (key == seekStepKey)
+        if (key == PrefKeys::seekStepSeconds.key)
             readSkipIcon();
     });
 }
 
 int PlayerTransport::seekStep()
 {
-    return Prefs::integer(seekStepKey, 10);
+    return Prefs::read(PrefKeys::seekStepSeconds);
 }
 
 void PlayerTransport::readSkipIcon()

@@ -31,7 +31,7 @@
 #include <functional>
 
 PlayerViewModel::PlayerViewModel(QObject *parent)
-    : QObject(parent)
+    : ViewModel(parent)
     , m_header(new PlayerHeader(this))
     , m_transport(new PlayerTransport(this))
     , m_status(new PlayerStatus(this))
@@ -45,9 +45,8 @@ PlayerViewModel::PlayerViewModel(QObject *parent)
 PlayerViewModel::PlayerViewModel(AppModel *app, PlaybackWindowController *windows, QObject *parent)
     : PlayerViewModel(parent)
 {
-    m_app = app;
     m_windows = windows;
-    begin();
+    setApp(app);
 }
 
 PlayerViewModel::~PlayerViewModel()
@@ -57,15 +56,9 @@ PlayerViewModel::~PlayerViewModel()
     leave();
 }
 
-void PlayerViewModel::componentComplete()
+void PlayerViewModel::start(AppModel &)
 {
     begin();
-}
-
-void PlayerViewModel::setApp(AppModel *app)
-{
-    if (assignIfChanged(m_app, app))
-        Q_EMIT appChanged();
 }
 
 void PlayerViewModel::setWindowController(PlaybackWindowController *windows)
@@ -105,13 +98,13 @@ void PlayerViewModel::setVideoSurface(VideoSurface *surface)
 
 void PlayerViewModel::begin()
 {
-    if (m_begun || !m_app || !m_windows || !m_windows->target() || !m_windows->playerController())
+    if (m_begun || !app() || !m_windows || !m_windows->target() || !m_windows->playerController())
         return;
     m_begun = true;
     m_target = *m_windows->target();
     m_controller = m_windows->playerController();
-    m_clock = &m_app->store()->clock();
-    m_guidePlaylistID = m_target.playlistID ? m_target.playlistID : m_app->store()->activePlaylistID();
+    m_clock = &app()->store()->clock();
+    m_guidePlaylistID = m_target.playlistID ? m_target.playlistID : app()->store()->activePlaylistID();
     m_currentIndex = m_target.channels.isEmpty() ? std::nullopt
                                                  : ChannelZapping::indexOf(m_target.channels, m_target.providerID);
     if (m_target.episode) {
@@ -138,7 +131,7 @@ void PlayerViewModel::begin()
     // Known before any waiting, so that the heart is right from the first picture.
     if (m_target.item)
         m_header->setFavourite(
-            m_app->store()->isFavourite(CatalogueItem::from(*m_target.item), m_target.item->kind, std::nullopt));
+            app()->store()->isFavourite(CatalogueItem::from(*m_target.item), m_target.item->kind, std::nullopt));
     Q_EMIT targetChanged();
     Q_EMIT shownChanged();
     updateAll();

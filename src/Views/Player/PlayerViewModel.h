@@ -7,6 +7,7 @@
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/Job.h"
+#include "Views/Kit/ViewModel.h"
 #include "Views/Player/PlayerKeyMap.h"
 
 #include <QCoroTask>
@@ -14,7 +15,6 @@
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
-#include <QQmlParserStatus>
 #include <QWindow>
 #include <QtQml/qqmlregistration.h>
 
@@ -56,12 +56,10 @@ Q_MOC_INCLUDE("Views/Player/TracksMenuModel.h")
 // another target (or none) is shown, it leaves: it saves its own last position, lets go of the
 // shared player (so that the end of a replaced or closed title never starts a next episode), and
 // stops playback only when nothing else has taken the player over.
-class PlayerViewModel : public QObject, public QQmlParserStatus
+class PlayerViewModel : public ViewModel
 {
     Q_OBJECT
-    Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged)
     Q_PROPERTY(PlaybackWindowController *windowController READ windowController WRITE setWindowController NOTIFY
                    windowControllerChanged)
     // The window whose full-screen state the screen follows and toggles.
@@ -91,11 +89,6 @@ public:
     PlayerViewModel(AppModel *app, PlaybackWindowController *windows, QObject *parent = nullptr);
     ~PlayerViewModel() override;
 
-    void classBegin() override {}
-    void componentComplete() override;
-
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    void setApp(AppModel *app);
     [[nodiscard]] PlaybackWindowController *windowController() const { return m_windows; }
     void setWindowController(PlaybackWindowController *windows);
     [[nodiscard]] QWindow *window() const { return m_window; }
@@ -170,7 +163,6 @@ public:
     Q_INVOKABLE void cycleAudio();
 
 Q_SIGNALS:
-    void appChanged();
     void windowControllerChanged();
     void windowChanged();
     void videoSurfaceChanged();
@@ -180,6 +172,9 @@ Q_SIGNALS:
     void pointerHiddenChanged();
     // The screen should take the keyboard focus (after its start, and when the panel closes).
     void focusRequested();
+
+protected:
+    void start(AppModel &app) override;
 
 private:
     void begin();
@@ -215,7 +210,6 @@ private:
     // The player's second: what depends on the time of day and on the player's polled values.
     void tick();
 
-    QPointer<AppModel> m_app;
     QPointer<PlaybackWindowController> m_windows;
     QPointer<QWindow> m_window;
     QPointer<VideoSurface> m_videoSurface;

@@ -56,7 +56,7 @@ QCoro::Task<> PlayerViewModel::runNumberZap(std::stop_token token)
     m_channels->setZapDigits({});
     const std::optional<int> index = number ? ChannelZapping::indexOfNumber(m_target.channels, *number) : std::nullopt;
     if (!index) {
-        m_app->toast(ChannelZapping::missingChannelNotice(number), ToastKind::Info);
+        app()->toast(ChannelZapping::missingChannelNotice(number), ToastKind::Info);
         co_return;
     }
     showChannelsAnimated(false, false);
@@ -75,7 +75,7 @@ void PlayerViewModel::playOtherChannel(const MediaItem &channel)
 {
     // The playing channel again only closes the panel.
     if (channel.providerID != m_target.providerID)
-        m_app->play(channel, m_target.channels, true);
+        app()->play(channel, m_target.channels, true);
 }
 
 void PlayerViewModel::openChannels()
@@ -93,7 +93,7 @@ void PlayerViewModel::cycleSubtitles()
 {
     const QList<PlayerTrack> tracks = m_controller->subtitleTracks();
     if (tracks.isEmpty()) {
-        m_app->toast(u"No subtitles in this stream"_s, ToastKind::Info);
+        app()->toast(u"No subtitles in this stream"_s, ToastKind::Info);
         return;
     }
     // Off, first, second, ... last, off.
@@ -102,18 +102,18 @@ void PlayerViewModel::cycleSubtitles()
     const auto next = selected == tracks.cend() ? tracks.cbegin() : selected + 1;
     if (next == tracks.cend()) {
         m_controller->selectSubtitle(std::nullopt);
-        m_app->toast(u"Subtitles: Off"_s, ToastKind::Info);
+        app()->toast(u"Subtitles: Off"_s, ToastKind::Info);
         return;
     }
     m_controller->selectSubtitle(next->id);
-    m_app->toast(u"Subtitles: "_s + next->description, ToastKind::Info);
+    app()->toast(u"Subtitles: "_s + next->description, ToastKind::Info);
 }
 
 void PlayerViewModel::cycleAudio()
 {
     const QList<PlayerTrack> tracks = m_controller->audioTracks();
     if (tracks.size() < 2) {
-        m_app->toast(u"Only one audio track"_s, ToastKind::Info);
+        app()->toast(u"Only one audio track"_s, ToastKind::Info);
         return;
     }
     const auto selected =
@@ -121,5 +121,5 @@ void PlayerViewModel::cycleAudio()
     const qsizetype index = selected == tracks.cend() ? 0 : (selected - tracks.cbegin() + 1) % tracks.size();
     const PlayerTrack &next = tracks.at(index);
     m_controller->selectAudio(next.id);
-    m_app->toast(u"Audio: "_s + next.description, ToastKind::Info);
+    app()->toast(u"Audio: "_s + next.description, ToastKind::Info);
 }

@@ -33,7 +33,7 @@ QCoro::Task<> PlayerViewModel::runSchedule(std::stop_token token)
     if (!isLive() || !m_target.item)
         co_return;
     const QPointer<PlayerViewModel> self(this);
-    CatalogueStore *store = m_app->store();
+    CatalogueStore *store = app()->store();
     const QString epgKey = m_target.item->epgKey;
     while (!token.stop_requested()) {
         QList<GuideProgramme> rows;

@@ -9,6 +9,10 @@ MenuBar {
 
     signal openFileRequested()
 
+    readonly property Navigation navigation: Navigation {
+        app: AppModel
+    }
+
     delegate: MenuBarItem {
         id: item
 
@@ -58,7 +62,7 @@ MenuBar {
             action: Action {
                 text: qsTr("Settings…")
                 shortcut: "Ctrl+,"
-                onTriggered: Navigation.show("settings")
+                onTriggered: root.navigation.show("settings")
             }
         }
 
@@ -84,14 +88,14 @@ MenuBar {
             action: Action {
                 text: qsTr("Search")
                 shortcut: "Ctrl+K"
-                onTriggered: Navigation.search()
+                onTriggered: root.navigation.search()
             }
         }
 
         ShellMenuSeparator {}
 
         Instantiator {
-            model: Navigation.mainPages
+            model: root.navigation.mainPages
 
             delegate: ShellMenuItem {
                 id: pageItem
@@ -102,7 +106,7 @@ MenuBar {
                 action: Action {
                     text: pageItem.modelData.title
                     shortcut: pageItem.modelData.shortcut
-                    onTriggered: Navigation.show(pageItem.modelData.route)
+                    onTriggered: root.navigation.show(pageItem.modelData.route)
                 }
             }
 
@@ -114,7 +118,7 @@ MenuBar {
         ShellMenuItem {
             objectName: "goPlaylists"
             text: qsTr("Playlists")
-            onTriggered: Navigation.show("playlists")
+            onTriggered: root.navigation.show("playlists")
         }
 
         ShellMenuSeparator {}
@@ -122,9 +126,9 @@ MenuBar {
         ShellMenuItem {
             objectName: "toggleSidebar"
             action: Action {
-                text: Navigation.sidebarCommandTitle
+                text: root.navigation.sidebarCommandTitle
                 shortcut: "Ctrl+Alt+S"
-                onTriggered: Navigation.toggleSidebar()
+                onTriggered: root.navigation.toggleSidebar()
             }
         }
     }
