@@ -42,7 +42,7 @@ Rectangle {
             objectName: "errorMessage"
             Layout.alignment: Qt.AlignHCenter
             Layout.maximumWidth: 420
-            text: root.screen.errorText
+            text: root.screen.status.errorText
             font: QM.body
             color: QM.text2
             horizontalAlignment: Text.AlignHCenter
@@ -66,7 +66,7 @@ Rectangle {
             QMButton {
                 objectName: "errorNextChannelButton"
                 focusPolicy: Qt.NoFocus
-                visible: root.screen.offersNextChannel
+                visible: root.screen.channels.offersNextChannel
                 text: "Next channel"
                 symbol: "chevron.down"
                 kind: QMButtonKind.Secondary

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
@@ -9,6 +8,8 @@ ColumnLayout {
     id: root
 
     required property PlayerViewModel screen
+    readonly property PlayerProgramme programme: root.screen.programme
+    readonly property PlayerChannels channels: root.screen.channels
 
     spacing: 16
 
@@ -28,7 +29,7 @@ ColumnLayout {
             anchors.left: parent.left
             anchors.bottom: parent.bottom
             width: programmes.width - (next.visible ? next.width + 28 : 0)
-            visible: root.screen.hasNow
+            visible: root.programme.hasNow
             spacing: 8
 
             RowLayout {
@@ -42,14 +43,14 @@ ColumnLayout {
                 }
 
                 Text {
-                    text: root.screen.nowTimes
+                    text: root.programme.nowTimes
                     font: QM.font(12.5, 500)
                     color: Qt.rgba(1, 1, 1, 0.7)
                     textFormat: Text.PlainText
                 }
 
                 Text {
-                    text: root.screen.nowRemaining
+                    text: root.programme.nowRemaining
                     font: QM.font(12.5)
                     color: Qt.rgba(1, 1, 1, 0.5)
                     textFormat: Text.PlainText
@@ -59,7 +60,7 @@ ColumnLayout {
             Text {
                 objectName: "nowTitle"
                 Layout.fillWidth: true
-                text: root.screen.nowTitle
+                text: root.programme.nowTitle
                 font: QM.font(22, 600)
                 color: "white"
                 horizontalAlignment: Text.AlignLeft
@@ -73,7 +74,7 @@ ColumnLayout {
                 Layout.fillWidth: true
                 Layout.maximumWidth: 760
                 visible: text.length > 0
-                text: root.screen.nowDescription
+                text: root.programme.nowDescription
                 font: QM.font(13.5)
                 color: Qt.rgba(1, 1, 1, 0.68)
                 horizontalAlignment: Text.AlignLeft
@@ -87,7 +88,7 @@ ColumnLayout {
                 Layout.fillWidth: true
                 Layout.maximumWidth: 760
                 implicitHeight: 4
-                value: root.screen.nowProgress
+                value: root.programme.nowProgress
             }
         }
 
@@ -97,8 +98,8 @@ ColumnLayout {
             objectName: "noProgramme"
             anchors.left: parent.left
             anchors.bottom: parent.bottom
-            visible: !root.screen.hasNow
-            text: root.screen.guideLoading ? "Loading programme information…" : "No programme information"
+            visible: !root.programme.hasNow
+            text: root.programme.placeholder
             font: QM.font(15, 500)
             color: Qt.rgba(1, 1, 1, 0.6)
             textFormat: Text.PlainText
@@ -110,11 +111,11 @@ ColumnLayout {
             anchors.right: parent.right
             anchors.bottom: parent.bottom
             width: 280
-            visible: root.screen.hasNext
+            visible: root.programme.hasNext
             spacing: 6
 
             Text {
-                text: root.screen.nextHeading
+                text: root.programme.nextHeading
                 font: QM.font(11, 700, 1.2)
                 color: Qt.rgba(1, 1, 1, 0.5)
                 textFormat: Text.PlainText
@@ -123,7 +124,7 @@ ColumnLayout {
             Text {
                 objectName: "nextTitle"
                 Layout.fillWidth: true
-                text: root.screen.nextTitle
+                text: root.programme.nextTitle
                 font: QM.font(15, 600)
                 color: Qt.rgba(1, 1, 1, 0.85)
                 horizontalAlignment: Text.AlignLeft
@@ -139,56 +140,62 @@ ColumnLayout {
         spacing: 10
 
         QMButton {
+            id: channelsButton
+
             objectName: "channelsButton"
             focusPolicy: Qt.NoFocus
             text: "Channels"
             symbol: "list.bullet"
             kind: QMButtonKind.Subtle
             compact: true
-            enabled: root.screen.channelCount > 0
+            enabled: root.channels.canList
             onClicked: root.screen.openChannels()
 
             HelpTip {
                 text: "Channel list (L)"
-                shown: parent.hovered && root.screen.osd
+                shown: channelsButton.hovered && root.screen.osd
             }
         }
 
         QMIconButton {
+            id: previousChannelButton
+
             objectName: "previousChannelButton"
             focusPolicy: Qt.NoFocus
             symbol: "chevron.up"
             size: 32
             filled: true
             tint: QM.text1
-            enabled: root.screen.channelCount >= 2
+            enabled: root.channels.canZap
             onClicked: root.screen.zap(-1)
 
             HelpTip {
                 text: "Previous channel (↑)"
-                shown: parent.hovered && root.screen.osd
+                shown: previousChannelButton.hovered && root.screen.osd
             }
         }
 
         QMIconButton {
+            id: nextChannelButton
+
             objectName: "nextChannelButton"
             focusPolicy: Qt.NoFocus
             symbol: "chevron.down"
             size: 32
             filled: true
             tint: QM.text1
-            enabled: root.screen.channelCount >= 2
+            enabled: root.channels.canZap
             onClicked: root.screen.zap(1)
 
             HelpTip {
                 text: "Next channel (↓)"
-                shown: parent.hovered && root.screen.osd
+                shown: nextChannelButton.hovered && root.screen.osd
             }
         }
 
         Text {
             visible: text.length > 0
-            text: root.screen.channelPosition
+            text: root.channels.position
             font: QM.font(12, 500)
             color: Qt.rgba(1, 1, 1, 0.5)
             textFormat: Text.PlainText

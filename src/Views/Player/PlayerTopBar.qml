@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
@@ -9,10 +8,13 @@ RowLayout {
     id: root
 
     required property PlayerViewModel screen
+    readonly property PlayerHeader header: root.screen.header
 
     spacing: 16
 
     QMIconButton {
+        id: backButton
+
         objectName: "backButton"
         focusPolicy: Qt.NoFocus
         symbol: "chevron.left"
@@ -23,14 +25,14 @@ RowLayout {
 
         HelpTip {
             text: "Back (Esc)"
-            shown: parent.hovered && root.screen.osd
+            shown: backButton.hovered && root.screen.osd
         }
     }
 
     ChannelLogo {
-        visible: root.screen.hasLogo
-        url: root.screen.logoUrl
-        title: root.screen.logoTitle
+        visible: root.header.hasLogo
+        url: root.header.logoUrl
+        title: root.header.logoTitle
         size: 38
     }
 
@@ -42,8 +44,8 @@ RowLayout {
             spacing: 10
 
             Text {
-                visible: root.screen.channelNumber.length > 0
-                text: root.screen.channelNumber
+                visible: root.header.channelNumber.length > 0
+                text: root.header.channelNumber
                 font: QM.font(15, 700)
                 color: QM.accent
                 textFormat: Text.PlainText
@@ -52,7 +54,7 @@ RowLayout {
             Text {
                 objectName: "playerTitle"
                 Layout.fillWidth: true
-                text: root.screen.title
+                text: root.header.title
                 font: QM.font(20, 700)
                 color: "white"
                 horizontalAlignment: Text.AlignLeft
@@ -64,8 +66,8 @@ RowLayout {
 
         Text {
             Layout.fillWidth: true
-            visible: root.screen.subtitle.length > 0
-            text: root.screen.subtitle
+            visible: root.header.subtitle.length > 0
+            text: root.header.subtitle
             font: QM.font(13.5, 500)
             color: Qt.rgba(1, 1, 1, 0.72)
             horizontalAlignment: Text.AlignLeft
@@ -76,18 +78,20 @@ RowLayout {
     }
 
     QMIconButton {
+        id: favouriteButton
+
         objectName: "favouriteButton"
         focusPolicy: Qt.NoFocus
-        visible: root.screen.canFavourite
-        symbol: root.screen.favourite ? "heart.fill" : "heart"
+        visible: root.header.canFavourite
+        symbol: root.header.favouriteSymbol
         size: 40
         filled: true
-        tint: root.screen.favourite ? QM.accent : "white"
+        tint: root.header.favourite ? QM.accent : "white"
         onClicked: root.screen.toggleFavourite()
 
         HelpTip {
-            text: root.screen.favourite ? "Remove from favourites" : "Add to favourites"
-            shown: parent.hovered && root.screen.osd
+            text: root.header.favouriteTip
+            shown: favouriteButton.hovered && root.screen.osd
         }
     }
 
@@ -96,9 +100,11 @@ RowLayout {
     }
 
     QMIconButton {
+        id: fullScreenButton
+
         objectName: "fullScreenButton"
         focusPolicy: Qt.NoFocus
-        symbol: root.screen.isFullScreen ? "arrow.down.right.and.arrow.up.left" : "arrow.up.left.and.arrow.down.right"
+        symbol: root.header.fullScreenSymbol
         size: 40
         filled: true
         tint: QM.text1
@@ -106,7 +112,7 @@ RowLayout {
 
         HelpTip {
             text: "Full screen (F)"
-            shown: parent.hovered && root.screen.osd
+            shown: fullScreenButton.hovered && root.screen.osd
         }
     }
 }

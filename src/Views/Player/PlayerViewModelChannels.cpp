@@ -7,6 +7,7 @@
 #include "Support/Clock.h"
 #include "Support/GuardedJob.h"
 #include "Views/Player/ChannelZapping.h"
+#include "Views/Player/PlayerChannels.h"
 
 #include <QPointer>
 
@@ -28,7 +29,7 @@ void PlayerViewModel::zap(int offset)
 {
     if (m_left)
         return;
-    const std::optional<int> index = ChannelZapping::stepped(m_currentIndex, offset, channelCount());
+    const std::optional<int> index = ChannelZapping::stepped(m_currentIndex, offset, int(m_target.channels.size()));
     if (!index)
         return;
     showChannelsAnimated(false, false);
@@ -39,7 +40,7 @@ void PlayerViewModel::typeDigit(const QString &digit)
 {
     if (m_left)
         return;
-    setZapDigits(m_zapDigits + digit);
+    m_channels->setZapDigits(m_channels->zapDigits() + digit);
     // Each digit starts the wait again, so the channel changes after the last one.
     m_zapTask.cancelAndForget();
     m_zapTask = startGuardedJob(this, std::mem_fn(&PlayerViewModel::runNumberZap));
@@ -51,8 +52,8 @@ QCoro::Task<> PlayerViewModel::runNumberZap(std::stop_token token)
     (void)co_await m_clock->sleep(numberZapDelay, token);
     if (!self || token.stop_requested())
         co_return;
-    const std::optional<qint64> number = ChannelZapping::typedNumber(std::exchange(m_zapDigits, QString()));
-    Q_EMIT zapDigitsChanged();
+    const std::optional<qint64> number = ChannelZapping::typedNumber(m_channels->zapDigits());
+    m_channels->setZapDigits({});
     const std::optional<int> index = number ? ChannelZapping::indexOfNumber(m_target.channels, *number) : std::nullopt;
     if (!index) {
         app()->toast(ChannelZapping::missingChannelNotice(number), ToastKind::Info);
@@ -80,12 +81,12 @@ void PlayerViewModel::playOtherChannel(const MediaItem &channel)
 void PlayerViewModel::openChannels()
 {
     if (!m_left)
-        setShowChannels(true);
+        showChannelsAnimated(true, true);
 }
 
 void PlayerViewModel::dismissChannels()
 {
-    setShowChannels(false);
+    showChannelsAnimated(false, true);
 }
 
 void PlayerViewModel::cycleSubtitles()

@@ -6,6 +6,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/PrefKeys.h"
 #include "Views/Kit/ItemMenuModel.h"
+#include "Views/Player/PlayerHeader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,7 +70,7 @@ void PlayerViewModel::toggleFavourite()
     const std::optional<bool> saved = app()->store()->toggleFavourite(item);
     if (!saved)
         return;
-    setFavourite(*saved);
+    m_header->setFavourite(*saved);
     app()->browse(item.kind)->updateFavourite(item, *saved);
     app()->toast(ItemMenuModel::favouriteNotice(*saved), ToastKind::Success);
 }

@@ -95,7 +95,7 @@ Item {
             id: label
 
             anchors.centerIn: parent
-            text: TimeText.timecode(bar.hoverPosition)
+            text: bar.hoverText
             font: QM.font(11.5, 600)
             color: "black"
             textFormat: Text.PlainText
