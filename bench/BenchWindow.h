@@ -5,6 +5,7 @@
 #include "App/PlayerCommands.h"
 #include "App/QmlSingletons.h"
 #include "App/UpdateServiceClient.h"
+#include "Artwork/ArtworkMemory.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
@@ -38,12 +39,12 @@ inline bool spinUntil(const std::function<bool()> &done, int timeoutMs = 30'000)
 
 // The program's window in this process over a catalogue directory, built as main() builds it:
 // the store, a playback window controller whose players play nothing, the application model, the
-// update checker and the player commands, handed to QML, and the main window (offscreen unless
-// the platform says otherwise).
+// update checker and the player commands, handed to QML with the artwork caches the benchmark
+// keeps, and the main window (offscreen unless the platform says otherwise).
 class BenchWindow final
 {
 public:
-    explicit BenchWindow(const QString &dataDirectory)
+    BenchWindow(const QString &dataDirectory, ArtworkMemory &artwork)
         : m_store({dataDirectory, false}, m_keyring, m_clock)
         , m_playback([this](const QUrl &url, QObject *parent) {
             return new PlayerController(url, std::make_unique<FakeMediaEngine>(), m_clock, parent);
@@ -51,7 +52,7 @@ public:
         , m_app(m_store, m_playback)
         , m_updater(UpdateServiceClient(QUrl(QStringLiteral("http://127.0.0.1:9"))), m_clock, [](const QUrl &) {})
     {
-        QmlSingletons::provide(m_app, m_updater, m_playback, m_commands);
+        QmlSingletons::provide(m_app, m_store, m_updater, m_playback, m_commands, artwork);
         m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
         m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmere/Shell/Main.qml")));
         if (!m_engine.rootObjects().isEmpty())

@@ -8,8 +8,9 @@
 #include "BenchProcess.h"
 #include "BenchStatistics.h"
 
-#include "Views/Kit/ArtworkCache.h"
-#include "Views/Kit/ArtworkMemory.h"
+#include "App/QmlSingletons.h"
+#include "Artwork/ArtworkCache.h"
+#include "Artwork/ArtworkMemory.h"
 #include "Views/Kit/ArtworkView.h"
 #include "support/FakeProvider.h"
 
@@ -68,6 +69,7 @@ Phase show(QQmlEngine &engine, QQuickWindow &window, const QUrl &base, std::uniq
                 model: %1
                 Artwork {
                     required property int index
+                    memory: ArtworkMemory
                     width: %2; height: %2 * 1.5
                     url: parent.base + "p" + index + ".jpg"
                     title: "Poster " + index
@@ -152,7 +154,7 @@ int main(int argc, char *argv[])
     // An engine keeps the memory cache it was first given, so each cache gets an engine of its own.
     {
         ArtworkMemory memory(disk);
-        ArtworkMemory::provide(&memory);
+        QmlSingletons::provide(memory);
         QQmlEngine engine;
         engine.addImportPath(u"qrc:/qt/qml"_s);
         print("empty caches (network)", show(engine, window, base, grid), memory);
@@ -161,13 +163,12 @@ int main(int argc, char *argv[])
     }
     {
         ArtworkMemory memory(disk);
-        ArtworkMemory::provide(&memory);
+        QmlSingletons::provide(memory);
         QQmlEngine engine;
         engine.addImportPath(u"qrc:/qt/qml"_s);
         print("files on disk (decode only)", show(engine, window, base, grid), memory);
         grid.reset();
     }
-    ArtworkMemory::provide(nullptr);
     int requests = 0;
     for (const FakeRequest &request : provider.requests())
         requests += request.path.startsWith(u"/artwork/"_s) ? 1 : 0;

@@ -21,8 +21,8 @@
 #include "support/FakeProvider.h"
 
 #include "Pages/Search/SearchPageModel.h"
-#include "Views/Kit/ArtworkCache.h"
-#include "Views/Kit/ArtworkMemory.h"
+#include "Artwork/ArtworkCache.h"
+#include "Artwork/ArtworkMemory.h"
 #include "Views/Shell/PageModel.h"
 
 #include <QElapsedTimer>
@@ -70,9 +70,9 @@ QQuickItem *posterGrid(QQuickWindow &window)
 
 // A fresh program on the catalogue: its window opens on home, then shows the films; the time
 // until the first frame that has posters on it.
-std::optional<double> timeGridOpening(const QString &dataDirectory)
+std::optional<double> timeGridOpening(const QString &dataDirectory, ArtworkMemory &artwork)
 {
-    BenchWindow program(dataDirectory);
+    BenchWindow program(dataDirectory, artwork);
     if (!program.open() || !program.nextFrame())
         return std::nullopt;
     QQuickWindow *window = &program.window();
@@ -182,12 +182,11 @@ int main(int argc, char *argv[])
     QTemporaryDir artworkRoot;
     ArtworkCache artworkDisk(artworkRoot.path());
     ArtworkMemory artwork(artworkDisk);
-    ArtworkMemory::provide(&artwork);
 
     // 1. The films grid opening.
     QList<double> openings;
     for (int run = 0; run < runs; ++run) {
-        const std::optional<double> ms = timeGridOpening(dataDirectory);
+        const std::optional<double> ms = timeGridOpening(dataDirectory, artwork);
         if (!ms) {
             std::printf("the films grid never showed its posters\n");
             return 1;
@@ -195,7 +194,7 @@ int main(int argc, char *argv[])
         openings.append(*ms);
     }
 
-    BenchWindow program(dataDirectory);
+    BenchWindow program(dataDirectory, artwork);
     AppModel &app = program.app();
     if (!program.open())
         return 1;

@@ -19,6 +19,7 @@
 #include "Catalogue/CatalogueDatabase.h"
 #include "Views/Pages/Guide/GuidePageModel.h"
 #include "Views/Pages/Live/LivePageModel.h"
+#include "support/ArtworkFixture.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -242,6 +243,7 @@ int main(int argc, char *argv[])
     const PrivateHome home;
     preferOffscreen();
     QGuiApplication application(argc, argv);
+    ArtworkFixture artwork;
     if (argc > 1)
         runs = std::max(1, QString::fromLocal8Bit(argv[1]).toInt());
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
@@ -251,7 +253,7 @@ int main(int argc, char *argv[])
         CatalogueFixture fixture;
         fixture.addPlaylist(LargeCatalogue::playlist);
         addDayGuide(fixture, catalogue);
-        BenchWindow bench(QFileInfo(fixture.path()).absolutePath());
+        BenchWindow bench(QFileInfo(fixture.path()).absolutePath(), artwork.memory());
         bench.window().resize(1440, 900);
         if (!bench.open() || !measureGuide(bench))
             return 1;
@@ -260,7 +262,7 @@ int main(int argc, char *argv[])
         return 0;
     std::printf("\n");
     LargeCatalogue large;
-    BenchWindow bench(QFileInfo(large.fixture().path()).absolutePath());
+    BenchWindow bench(QFileInfo(large.fixture().path()).absolutePath(), artwork.memory());
     bench.window().resize(1440, 900);
     if (!bench.open() || !measureLive(bench))
         return 1;

@@ -13,6 +13,7 @@
 #include "LargeCatalogue.h"
 
 #include "Views/Shell/PageModel.h"
+#include "support/ArtworkFixture.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -151,7 +152,8 @@ int main(int argc, char *argv[])
     printFigures(u"  of which after main()"_s, ownCount, 1000);
 
     // 2. Page switches, in this process on the same file.
-    BenchWindow bench(dataDirectory);
+    ArtworkFixture artwork;
+    BenchWindow bench(dataDirectory, artwork.memory());
     if (!bench.open())
         return 1;
     std::printf("\nrenderer: %s\n", qPrintable(bench.rendererName()));

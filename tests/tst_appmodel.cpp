@@ -5,8 +5,10 @@
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
+#include "support/CatalogueItems.h"
 #include "support/FakeMediaEngine.h"
 #include "support/StoreHarness.h"
+#include "support/ToastTexts.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -20,43 +22,9 @@ Q_DECLARE_METATYPE(CatalogueKind)
 
 namespace {
 
-MediaItem item(CatalogueKind kind, const QString &providerID, const QString &title = {})
-{
-    MediaItem item;
-    item.kind = kind;
-    item.providerID = providerID;
-    item.title = title.isEmpty() ? u"Title "_s + providerID : title;
-    return item;
-}
-
-MediaItem film(const QString &providerID)
-{
-    return item(CatalogueKind::Movie, providerID);
-}
-
-SeriesEpisode episode(const QString &seriesID, int season, int number)
-{
-    SeriesEpisode episode;
-    episode.seriesID = seriesID;
-    episode.providerID = seriesID + u'-' + QString::number(season * 100 + number);
-    episode.seasonNumber = season;
-    episode.episodeNumber = number;
-    episode.title = u"Pilot"_s;
-    episode.containerExtension = u"mkv"_s;
-    return episode;
-}
-
 LibraryEntry historyRow(const MediaItem &item, const std::optional<SeriesEpisode> &episode = std::nullopt)
 {
     return {item, episode, 600, 1800, QDateTime::currentDateTimeUtc()};
-}
-
-QStringList toastTexts(const AppModel &model)
-{
-    QStringList texts;
-    for (const ToastMessage &message : model.toasts())
-        texts.append(message.text);
-    return texts;
 }
 
 void storeOrRemove(const QString &key, const QVariant &value)
@@ -242,10 +210,10 @@ private Q_SLOTS:
         const Playlist playlist = startWithPlaylist();
         UserSettings::setValue(u"quillmere.liveFormat"_s, u"ts"_s);
         AppModel model(m_harness->store(), *m_playback);
-        MediaItem channel = item(CatalogueKind::Live, u"7"_s, u"News 24"_s);
+        MediaItem channel = catalogueItem(CatalogueKind::Live, u"7"_s, u"News 24"_s);
         channel.plot = u"Headlines"_s;
         channel.containerExtension = u"ts"_s;
-        const QList<MediaItem> channels{channel, item(CatalogueKind::Live, u"8"_s)};
+        const QList<MediaItem> channels{channel, catalogueItem(CatalogueKind::Live, u"8"_s)};
         bool recordedBeforeShown = false;
         connect(m_playback.get(), &PlaybackWindowController::targetChanged, this,
                 [this, &recordedBeforeShown] { recordedBeforeShown = watched(u"7"_s); }, Qt::SingleShotConnection);
@@ -278,7 +246,7 @@ private Q_SLOTS:
 
         // Not remembered when the user said so, but still recorded.
         UserSettings::setValue(u"quillmere.rememberLastChannel"_s, false);
-        model.play(item(CatalogueKind::Live, u"8"_s), {}, false);
+        model.play(catalogueItem(CatalogueKind::Live, u"8"_s), {}, false);
         QCOMPARE(m_playback->target()->providerID, u"8"_s);
         QVERIFY(!m_playback->target()->allowResume);
         QVERIFY(watched(u"8"_s));
@@ -309,7 +277,7 @@ private Q_SLOTS:
         QFETCH(QString, subtitle);
         startWithPlaylist();
         AppModel model(m_harness->store(), *m_playback);
-        MediaItem played = item(kind, u"42"_s, title);
+        MediaItem played = catalogueItem(kind, u"42"_s, title);
         played.containerExtension = u"mp4"_s;
         if (genre.isValid())
             played.genre = genre.toString();
@@ -351,7 +319,7 @@ private Q_SLOTS:
 
         model.play(film(u"1"_s), {}, resume);
         QCOMPARE(m_playback->target()->allowResume, allowed);
-        model.play(episode(u"s1"_s, 1, 1), item(CatalogueKind::Series, u"s1"_s), {}, resume);
+        model.play(episode(u"s1"_s, 1, 1), catalogueItem(CatalogueKind::Series, u"s1"_s), {}, resume);
         QCOMPARE(m_playback->target()->allowResume, allowed);
     }
 
@@ -359,7 +327,7 @@ private Q_SLOTS:
     {
         startWithPlaylist();
         AppModel model(m_harness->store(), *m_playback);
-        const MediaItem series = item(CatalogueKind::Series, u"s1"_s, u"Dark"_s);
+        const MediaItem series = catalogueItem(CatalogueKind::Series, u"s1"_s, u"Dark"_s);
         const QList<SeriesEpisode> episodes{episode(u"s1"_s, 1, 2), episode(u"s1"_s, 1, 3)};
 
         model.play(episodes.at(0), series, episodes, true);
@@ -370,7 +338,7 @@ private Q_SLOTS:
         QCOMPARE(target.title, u"Dark"_s);
         QCOMPARE(target.kind, CatalogueKind::Series);
         QCOMPARE(target.containerExtension, std::optional(u"mkv"_s));
-        QCOMPARE(target.subtitle, std::optional(u"S1 \u00B7 E2  \u2068Pilot\u2069"_s));
+        QCOMPARE(target.subtitle, std::optional(u"S1 \u00B7 E2  \u2068Part 2\u2069"_s));
         QCOMPARE(target.providerID, u"s1-102"_s);
         // The favourite of an episode is its series'.
         QCOMPARE(target.favouriteProviderID, std::optional(u"s1"_s));
@@ -386,8 +354,8 @@ private Q_SLOTS:
     {
         m_harness->start(); // no playlist at all
         AppModel model(m_harness->store(), *m_playback);
-        model.play(item(CatalogueKind::Live, u"7"_s), {}, true);
-        model.play(episode(u"s1"_s, 1, 1), item(CatalogueKind::Series, u"s1"_s), {}, true);
+        model.play(catalogueItem(CatalogueKind::Live, u"7"_s), {}, true);
+        model.play(episode(u"s1"_s, 1, 1), catalogueItem(CatalogueKind::Series, u"s1"_s), {}, true);
 
         QVERIFY(!m_playback->hasTarget());
         QCOMPARE(toastTexts(model), (QStringList{u"This title can't be played: the playlist login is unavailable."_s,
@@ -400,7 +368,7 @@ private Q_SLOTS:
     {
         startWithPlaylist();
         AppModel model(m_harness->store(), *m_playback);
-        const MediaItem series = item(CatalogueKind::Series, u"s1"_s, u"Dark"_s);
+        const MediaItem series = catalogueItem(CatalogueKind::Series, u"s1"_s, u"Dark"_s);
 
         // A series without an episode opens its page.
         model.resume(historyRow(series));
@@ -421,7 +389,7 @@ private Q_SLOTS:
         // Without the list it still plays, with nothing after it.
         m_harness->provider().setFault(u"get_series_info"_s, FakeFault{503});
         const SeriesEpisode other = episode(u"s2"_s, 2, 1);
-        model.resume(historyRow(item(CatalogueKind::Series, u"s2"_s), other));
+        model.resume(historyRow(catalogueItem(CatalogueKind::Series, u"s2"_s), other));
         QTRY_COMPARE(m_playback->target()->providerID, other.providerID);
         QCOMPARE(m_playback->target()->episodes, QList<SeriesEpisode>{other});
     }

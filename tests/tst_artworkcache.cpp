@@ -1,5 +1,5 @@
-#include "Views/Kit/ArtworkCache.h"
-#include "Views/Kit/ArtworkFiles.h"
+#include "Artwork/ArtworkCache.h"
+#include "Artwork/ArtworkFiles.h"
 #include "support/AwaitBlocking.h"
 #include "support/FakeProvider.h"
 
@@ -300,13 +300,13 @@ private Q_SLOTS:
         QStringList started = artworkRequests();
         started.sort();
         QCOMPARE(started, names.mid(0, 6));
-        QTest::qWait(200);
+        QTRY_COMPARE(cache.waitingDownloads(), 2);
         QCOMPARE(artworkRequests().size(), 6);
 
         m_provider->artwork().letGo(1);
         QTRY_COMPARE(artworkRequests().size(), 7);
         QCOMPARE(artworkRequests().last(), names.at(6));
-        QTest::qWait(100);
+        QCOMPARE(cache.waitingDownloads(), 1);
         QCOMPARE(artworkRequests().size(), 7);
         m_provider->artwork().letGo(1);
         QTRY_COMPARE(artworkRequests().size(), 8);

@@ -1,5 +1,6 @@
 #include "App/BrowseModel.h"
 #include "Support/UserSettings.h"
+#include "support/CatalogueItems.h"
 #include "support/StoreHarness.h"
 
 #include <QTest>
@@ -9,12 +10,6 @@ using namespace Qt::StringLiterals;
 Q_DECLARE_METATYPE(CatalogueKind)
 
 namespace {
-
-BrowseCategory category(const QString &id, const QString &name, const QString &language, qint64 items,
-                        bool hidden = false)
-{
-    return {CatalogueKind::Live, id, name, items, language, hidden};
-}
 
 // In the user's order. Shown at all: everything but f (hidden); English a, g; French b, d, h;
 // German c, e, i; one unknown tag j; Italian k.

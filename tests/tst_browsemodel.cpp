@@ -3,9 +3,9 @@
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
+#include "support/ModelChecks.h"
 #include "support/StoreHarness.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -44,7 +44,7 @@ GeneratedCatalogue sampleCatalogue()
     return catalogue;
 }
 
-QStringList ids(const QList<MediaItem> &items)
+QStringList providerIDs(const QList<MediaItem> &items)
 {
     QStringList result;
     for (const MediaItem &item : items)
@@ -199,7 +199,7 @@ private Q_SLOTS:
         awaitBlocking(live.refreshIfNeeded());
         QCOMPARE(live.scope(), BrowseScope::category(u"3"_s));
         QCOMPARE(live.categoryName(live.scope()), u"DE: Nachrichten"_s);
-        QCOMPARE(ids(live.items()), (QStringList{u"501"_s, u"502"_s, u"503"_s, u"504"_s, u"505"_s}));
+        QCOMPARE(providerIDs(live.items()), (QStringList{u"501"_s, u"502"_s, u"503"_s, u"504"_s, u"505"_s}));
     }
 
     void theDefaultLiveScopeIsTheFirstCategoryOfTheColumn()
@@ -308,7 +308,7 @@ private Q_SLOTS:
 
         QCOMPARE(reloads.started, 1);
         QCOMPARE(movies.total(), 5);
-        QCOMPARE(ids(movies.items()), (QStringList{u"1014"_s, u"1040"_s, u"1066"_s, u"1092"_s, u"1118"_s}));
+        QCOMPARE(providerIDs(movies.items()), (QStringList{u"1014"_s, u"1040"_s, u"1066"_s, u"1092"_s, u"1118"_s}));
         QVERIFY(movies.isExhausted());
     }
 
@@ -316,7 +316,7 @@ private Q_SLOTS:
     {
         Library library;
         BrowseModel live(CatalogueKind::Live, library.store());
-        QAbstractItemModelTester tester(live.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        checkModel(*live.itemModel());
         awaitBlocking(live.refreshIfNeeded());
 
         // Exactly one full page: not known to be the end until the next fetch comes back empty.
@@ -343,7 +343,7 @@ private Q_SLOTS:
         library.reimport(shifted);
         live.loadMoreIfNeeded(live.items().constLast());
         QTRY_VERIFY(live.isExhausted());
-        QCOMPARE(ids(live.items()), numbers(201, 400));
+        QCOMPARE(providerIDs(live.items()), numbers(201, 400));
         QCOMPARE(live.total(), 200); // paging never changes the total
     }
 
@@ -351,7 +351,6 @@ private Q_SLOTS:
     {
         Library library;
         std::unique_ptr<BrowseModel> model;
-        std::unique_ptr<QAbstractItemModelTester> tester;
         QStringList firstIDs;
         QList<bool> loadingStates;
         // Both loads start at once; the older one's results arrive first. On a file this small an
@@ -359,10 +358,8 @@ private Q_SLOTS:
         // nothing to drop: the race is then set up again on a fresh model.
         bool olderWasInFlight = false;
         for (int attempt = 0; attempt < 20 && !olderWasInFlight; ++attempt) {
-            tester.reset();
             model = std::make_unique<BrowseModel>(CatalogueKind::Live, library.store());
-            tester = std::make_unique<QAbstractItemModelTester>(model->itemModel(),
-                                                                QAbstractItemModelTester::FailureReportingMode::QtTest);
+            checkModel(*model->itemModel());
             awaitBlocking(model->refreshIfNeeded());
             QVERIFY(settles(*model));
             firstIDs.clear();
@@ -407,7 +404,7 @@ private Q_SLOTS:
         Library library;
         CatalogueStore &store = library.store();
         BrowseModel live(CatalogueKind::Live, store);
-        QAbstractItemModelTester tester(live.itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        checkModel(*live.itemModel());
         awaitBlocking(live.refreshIfNeeded());
         const MediaItem first = live.items().at(0);
         const MediaItem second = live.items().at(1);
@@ -427,11 +424,11 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([&live] { return live.total() == 3 && !live.isLoading(); }));
 
         live.updateFavourite(second, false);
-        QCOMPARE(ids(live.items()), (QStringList{first.providerID, third.providerID}));
+        QCOMPARE(providerIDs(live.items()), (QStringList{first.providerID, third.providerID}));
         QCOMPARE(live.total(), 2);
         // One beyond the loaded rows still lowers the total.
         live.updateFavourite(other, false);
-        QCOMPARE(ids(live.items()), (QStringList{first.providerID, third.providerID}));
+        QCOMPARE(providerIDs(live.items()), (QStringList{first.providerID, third.providerID}));
         QCOMPARE(live.total(), 1);
         live.updateFavourite(first, false);
         live.updateFavourite(third, false);
@@ -452,7 +449,7 @@ private Q_SLOTS:
         live.setSort(BrowseSort::Title);
         QVERIFY(QTest::qWaitFor([&live] { return live.total() == 5 && !live.isLoading(); }));
         // Everything is loaded: the list as shown, in its own order.
-        QCOMPARE(ids(awaitBlocking(live.channelQueue())),
+        QCOMPARE(providerIDs(awaitBlocking(live.channelQueue())),
                  (QStringList{u"505"_s, u"504"_s, u"503"_s, u"502"_s, u"501"_s}));
 
         // With search text the whole scope comes from the database, in channel number order.
@@ -461,7 +458,7 @@ private Q_SLOTS:
         library.harness.clock().advance(220ms);
         QVERIFY(settles(live));
         QCOMPARE(live.total(), 119);
-        QCOMPARE(ids(awaitBlocking(live.channelQueue())), numbers(201, 400));
+        QCOMPARE(providerIDs(awaitBlocking(live.channelQueue())), numbers(201, 400));
     }
 
     // The all-items row counts what the all-items list lists, also the items of no category or

@@ -3,6 +3,7 @@
 #include "Views/Kit/ArtworkPlaceholder.h"
 #include "Views/Kit/Palette.h"
 #include "support/ArtworkFixture.h"
+#include "support/CatalogueItems.h"
 #include "support/ColourChecks.h"
 #include "support/FakeProvider.h"
 #include "support/GallerySheet.h"
@@ -18,21 +19,6 @@
 Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// What a translucent palette colour looks like over the window's background.
-QColor onBackground(const QColor &colour)
-{
-    return blended(colour, Palette::bg0);
-}
-
-BrowseCategory category(const QString &id, const QString &name, const QString &language, qint64 items, bool hidden)
-{
-    return {CatalogueKind::Live, id, name, items, language, hidden};
-}
-
-} // namespace
 
 // Cards, shelves, the item menu and the category column drawn offscreen, with artwork from the
 // local provider, into gallery-<part>.png in the working folder; a few pixels of each picture
@@ -55,7 +41,7 @@ private:
         harness.moveAway();
         if (hovered)
             harness.hover(button);
-        QmlHarness::settle(400);
+        QmlHarness::settle();
         return button->property("contentItem").value<QQuickItem *>();
     }
 
@@ -159,10 +145,10 @@ private Q_SLOTS:
                 sheet.addRow(u"More initials"_s);
             const QString &title = titles.at(index);
             QQuickItem *view = harness.createFromQml(
-                u"Artwork { width: 80; height: 120; title: \"%1\"; contentMode: Artwork.Fill; maxPixel: 176; "
-                "fallbackFont: 12.8; logoPadding: 0; radius: 12 }"_s.arg(title));
+                u"Artwork { memory: ArtworkMemory; width: 80; height: 120; title: \"%1\"; contentMode: Artwork.Fill; "
+                "maxPixel: 176; fallbackFont: 12.8; logoPadding: 0; radius: 12 }"_s.arg(title));
             QVERIFY(view);
-            QmlHarness::settle(50);
+            QmlHarness::settle();
             sheet.add(title.isEmpty() ? u"(empty)"_s : title, harness.grab(view, 6));
             if (index < ArtworkPlaceholder::paletteSize) {
                 QCOMPARE(ArtworkPlaceholder::paletteIndex(title), int(index));
@@ -177,7 +163,7 @@ private Q_SLOTS:
             QQuickItem *view = QmlHarness::find(logo, u"artwork"_s);
             if (!url.isEmpty())
                 QTRY_VERIFY(view->property("shown").toBool());
-            QmlHarness::settle(250);
+            QmlHarness::settle();
             sheet.add(url.isEmpty() ? u"no logo"_s : u"logo"_s, harness.grab(logo, 6));
             // The tile's rounded corner shows the window behind it.
             QVERIFY_COLOUR(harness.pixel(logo, QPointF(0.5, 0.5)), Palette::bg0);
@@ -205,7 +191,7 @@ private Q_SLOTS:
                 QMButton { text: "See all"; compact: true; kind: QMButtonKind.Ghost }
             })qml"_s);
         QVERIFY(shelf);
-        QmlHarness::settle(100);
+        QmlHarness::settle();
         GallerySheet sheet;
         sheet.addRow(u"A shelf 950 wide with a trailing button, at rest"_s);
         sheet.add(QString(), harness.grab(shelf, 8));
@@ -214,7 +200,7 @@ private Q_SLOTS:
         harness.click(on);
         QTRY_COMPARE(shelf->property("offset").toReal(), 760.0);
         harness.moveAway();
-        QmlHarness::settle(200);
+        QmlHarness::settle();
         sheet.addRow(u"After one step to the right (0.8 of the width)"_s);
         sheet.add(QString(), harness.grab(shelf, 8));
         QVERIFY(!sheet.save(u"shelf"_s).isEmpty());
@@ -250,7 +236,7 @@ private Q_SLOTS:
         first->setProperty("model", QVariant::fromValue(&listed));
         second->setProperty("model", QVariant::fromValue(&hidden));
         harness.hover(QmlHarness::find(first, u"category-3"_s));
-        QmlHarness::settle(100);
+        QmlHarness::settle();
         GallerySheet sheet;
         sheet.addRow(u"Live TV with \"UK: Sport\" chosen and the pointer over \"FR: Infos\"; films whose categories are all hidden"_s);
         sheet.add(QString(), harness.grab(board, 8));
@@ -301,7 +287,7 @@ private Q_SLOTS:
         QTRY_VERIFY(menu->property("opened").toBool());
         QQuickItem *extra = QmlHarness::find(harness.window().contentItem(), u"favouriteEntry"_s);
         harness.hover(extra);
-        QmlHarness::settle(150);
+        QmlHarness::settle();
         GallerySheet sheet;
         sheet.addRow(u"A film's menu with one entry of the caller's, the pointer over the favourite entry"_s);
         sheet.add(QString(), harness.grab());

@@ -15,6 +15,8 @@
 
 #include <QTest>
 
+#include <atomic>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -295,18 +297,22 @@ private Q_SLOTS:
         QCOMPARE(outcome([&] { runPipelined<Batch>(endless, failingWrite, {}, 4); }), u"locked"_s);
         QVERIFY(emitted <= 3 + 4 + 1);
 
-        // Cancelled while the writes keep up with a slow download, which never has to wait.
+        // Cancelled while the writes keep up with a slow download, which never has to wait: each
+        // batch comes once the one before it is written.
         emitted = 0;
-        const auto slow = [&emitted](const std::function<void(const Batch &)> &emit, const std::stop_token &) {
+        std::atomic<int> lastWritten = 0;
+        const auto slow = [&emitted, &lastWritten](const std::function<void(const Batch &)> &emit, const std::stop_token &) {
             while (emitted < 200) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
                 emit({++emitted});
+                lastWritten.wait(emitted - 1);
             }
         };
         std::stop_source stop;
-        const auto cancellingWrite = [&stop](const Batch &batch) {
+        const auto cancellingWrite = [&stop, &lastWritten](const Batch &batch) {
             if (batch.front() == 5)
                 stop.request_stop();
+            lastWritten = batch.front();
+            lastWritten.notify_all();
         };
         QCOMPARE(outcome([&] { runPipelined<Batch>(slow, cancellingWrite, stop.get_token(), 4); }),
                  u"CancellationError"_s);

@@ -4,6 +4,7 @@
 #include "Catalogue/CatalogueSchema.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueFixture.h"
+#include "support/CatalogueItems.h"
 
 #include <QFile>
 #include <QTest>
@@ -40,14 +41,6 @@ ContentItem film(const QString &id, const QString &title, std::optional<qint64> 
     item.rating = rating;
     item.sortNumber = id.toLongLong();
     return item;
-}
-
-QStringList titles(const QList<MediaItem> &items)
-{
-    QStringList result;
-    for (const MediaItem &item : items)
-        result.append(item.title);
-    return result;
 }
 
 } // namespace

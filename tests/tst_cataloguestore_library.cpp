@@ -5,26 +5,17 @@
 #include "Support/TransportError.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
+#include "support/CatalogueItems.h"
 #include "support/CatalogueGenerator.h"
 #include "support/StoreHarness.h"
 
 #include <QTest>
-#include <QTimer>
 
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
-
-MediaItem channel(const QString &providerID)
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Live;
-    item.providerID = providerID;
-    item.title = u"Channel "_s + providerID;
-    return item;
-}
 
 // A started store with one imported playlist, selected.
 struct ImportedLibrary
@@ -310,10 +301,12 @@ private Q_SLOTS:
         ImportedLibrary library;
         const QString seriesID = library.rows(u"SELECT provider_id FROM content_items WHERE kind='series' LIMIT 1"_s).constFirst();
         library.harness.provider().setFault(u"get_series_info"_s, {.pieceBytes = 16, .pause = 10ms});
+        library.harness.provider().clearRequests();
         std::stop_source stop;
-        QTimer::singleShot(100ms, [&stop] { stop.request_stop(); });
-        QVERIFY_THROWS_EXCEPTION(CancellationError,
-                                 awaitBlocking(library.store().loadSeriesEpisodes(seriesID, false, stop.get_token())));
+        QCoro::Task<QList<SeriesEpisode>> load = library.store().loadSeriesEpisodes(seriesID, false, stop.get_token());
+        QTRY_VERIFY(!library.harness.provider().requests().isEmpty());
+        stop.request_stop();
+        QVERIFY_THROWS_EXCEPTION(CancellationError, awaitBlocking(std::move(load)));
         QCOMPARE(library.rows(u"SELECT COUNT(*) FROM series_episodes"_s), QStringList{u"0"_s});
         QVERIFY(!UserSettings::value(u"quillmere.episodes."_s + QString::number(library.playlist.id) + u'.' + seriesID).isValid());
     }

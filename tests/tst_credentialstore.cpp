@@ -1,6 +1,7 @@
 #include "Catalogue/CredentialStore.h"
 #include "Catalogue/CredentialStoreError.h"
 #include "support/InMemoryKeyring.h"
+#include "support/PostedEvents.h"
 
 #include <QCoroTask>
 #include <QCoroTimer>
@@ -48,7 +49,7 @@ Outcome<bool> settleVoid(QCoro::Task<void> task)
 
 const QUrl server(u"http://provider.example:8080/"_s);
 
-// A keyring that answers a little later, as a D-Bus reply does.
+// A keyring that answers on a later turn of the event loop, as a D-Bus reply does.
 class SlowKeyring final : public KeyringBackend
 {
 public:
@@ -73,7 +74,7 @@ public:
 private:
     QCoro::Task<void> later()
     {
-        co_await QCoro::sleepFor(std::chrono::milliseconds(20));
+        co_await QCoro::sleepFor(std::chrono::milliseconds(0));
         ++answered;
     }
 
@@ -164,7 +165,7 @@ private Q_SLOTS:
         store->~CredentialStore();
         std::fill(storage.begin(), storage.end(), std::byte{0});
         QTRY_COMPARE(keyring.answered, 4);
-        QTest::qWait(50);
+        handlePostedEvents();
         QVERIFY(std::all_of(storage.begin(), storage.end(), [](std::byte value) { return value == std::byte{0}; }));
     }
 

@@ -2,6 +2,7 @@
 #include "App/SingleInstance.h"
 #include "App/WakeNotifier.h"
 #include "Views/Pages/Settings/FileManager.h"
+#include "support/BusRoundTrip.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -123,16 +124,16 @@ private Q_SLOTS:
         };
         announce(true);
         announce(false);
-        QTRY_COMPARE(wakes.size(), 1);
-        QTest::qWait(50);
+        QVERIFY(roundTrip(QDBusConnection::sessionBus(), logind.baseService()));
         QCOMPARE(wakes.size(), 1);
 
         // The same signal from anyone else is not logind's.
         QDBusMessage forged = QDBusMessage::createSignal(u"/org/freedesktop/login1"_s,
                                                          u"org.freedesktop.login1.Manager"_s, u"PrepareForSleep"_s);
         forged << false;
-        QVERIFY(otherProcess(u"forger"_s).send(forged));
-        QTest::qWait(100);
+        QDBusConnection forger = otherProcess(u"forger"_s);
+        QVERIFY(forger.send(forged));
+        QVERIFY(roundTrip(QDBusConnection::sessionBus(), forger.baseService()));
         QCOMPARE(wakes.size(), 1);
 
         // Without a bus it stays silent.
@@ -154,7 +155,8 @@ private Q_SLOTS:
         FileManager::showItem(u"/data/Quillmere data/quillmere_catalogue.sqlite"_s, &context, open);
         QTRY_COMPARE(fileManager.shown,
                      QStringList{u"file:///data/Quillmere%20data/quillmere_catalogue.sqlite"_s});
-        QTest::qWait(50);
+        // The file manager answered before it answers this.
+        QVERIFY(roundTrip(QDBusConnection::sessionBus(), desktop.baseService()));
         QVERIFY(opened.isEmpty());
 
         // Nobody answers: the folder itself opens.

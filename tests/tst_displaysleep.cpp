@@ -1,5 +1,6 @@
 #include "Playback/DisplaySleepInhibitor.h"
 #include "Playback/PlayerController.h"
+#include "support/BusRoundTrip.h"
 #include "support/FakeMediaEngine.h"
 #include "support/VirtualClock.h"
 
@@ -73,7 +74,7 @@ private Q_SLOTS:
         inhibitor.end();
         QTRY_COMPARE(m_screenSaver.released, QList<uint>({41}));
         inhibitor.end();
-        QTest::qWait(50);
+        QVERIFY(roundTrip(QDBusConnection::sessionBus(), service));
         QCOMPARE(m_screenSaver.released.size(), 1);
     }
 
@@ -108,7 +109,8 @@ private Q_SLOTS:
         DisplaySleepInhibitor inhibitor;
         inhibitor.begin();
         QVERIFY(inhibitor.isHeld());
-        QTest::qWait(50);
+        // The bus refuses the call for want of the service before it answers this.
+        QVERIFY(roundTrip(QDBusConnection::sessionBus(), u"org.freedesktop.DBus"_s));
         inhibitor.end();
         QVERIFY(m_screenSaver.inhibitions.isEmpty());
     }

@@ -5,8 +5,8 @@
 #include "Views/Pages/Guide/GuideWheel.h"
 #include "Views/Pages/Guide/ProgrammeSheetModel.h"
 #include "Support/UserSettings.h"
+#include "support/ModelChecks.h"
 
-#include <QAbstractItemModelTester>
 #include <QStandardPaths>
 #include <QTest>
 #include <QWheelEvent>
@@ -248,7 +248,7 @@ private Q_SLOTS:
     void theRulerFollowsTheTimeLineWithoutRebuildingItsMarks()
     {
         GuideRulerModel ruler;
-        QAbstractItemModelTester tester(&ruler, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        checkModel(ruler);
         ruler.update(midnight, 600, 130);
         QCOMPARE(ruler.rowCount(), 6);
         QCOMPARE(ruler.index(0).data(GuideRulerModel::TextRole), u"10:00"_s);

@@ -105,7 +105,7 @@ private Q_SLOTS:
         QVERIFY(cell(page, 0, 0).view);
         // A picture for a look at the layout, beside the kit's galleries.
         harness.moveAway();
-        QmlHarness::settle(300);
+        QmlHarness::settle();
         harness.grab().save(u"gallery-guide.png"_s);
     }
 
@@ -284,6 +284,37 @@ private Q_SLOTS:
         wheel(harness, rows, {}, {0, -120}, Qt::ShiftModifier);
         QCOMPARE(state.minuteOffset(), 712.4);
         QCOMPARE(rows->property("contentY").toDouble(), scrolled);
+
+        // Over the ruler too; at the end of the day a swipe moves nothing and the list stays.
+        wheel(harness, QmlHarness::find(page, u"ruler"_s), {50, 0}, {50, 0});
+        QCOMPARE(state.minuteOffset(), 702.4);
+        wheel(harness, rows, {-10'000, 0}, {-10'000, 0});
+        const double dayEnd = state.minuteOffset();
+        wheel(harness, rows, {-50, 0}, {-50, 0});
+        QCOMPARE(state.minuteOffset(), dayEnd);
+        QCOMPARE(rows->property("contentY").toDouble(), scrolled);
+    }
+
+    // The programme sheet lies over the grid: the wheel never reaches the guide under it.
+    void theWheelIsTheSheetsWhileItIsOpen()
+    {
+        QmlHarness harness({1251, 908});
+        QQuickItem *page = PageViews::open(harness, pageQml);
+        QVERIFY(page);
+        GuideState &state = *m_library->app().guide();
+        QQuickItem *rows = QmlHarness::find(page, u"guideRows"_s);
+        harness.click(cell(page, 2, 1).view, cell(page, 2, 1).at);
+        QQuickItem *overlay = harness.window().contentItem();
+        QTRY_VERIFY(QmlHarness::find(overlay, u"sheetTitle"_s));
+
+        const double offset = state.minuteOffset();
+        wheel(harness, rows, {-100, 0}, {-100, 0});
+        wheel(harness, rows, {}, {0, -120}, Qt::ShiftModifier);
+        QCOMPARE(state.minuteOffset(), offset);
+        harness.key(Qt::Key_Escape);
+        QTRY_VERIFY(!QmlHarness::find(overlay, u"sheetTitle"_s));
+        wheel(harness, rows, {-100, 0}, {-100, 0});
+        QCOMPARE(state.minuteOffset(), offset + 20);
     }
 
     void theCategoryMenuAndTheSearchFieldNarrowTheGrid()
@@ -296,7 +327,7 @@ private Q_SLOTS:
         harness.click(QmlHarness::find(page, u"categoryMenuButton"_s));
         QQuickItem *sport = nullptr;
         QTRY_VERIFY((sport = PageViews::menuEntry(harness.window().contentItem(), u"UK: Sport"_s)));
-        QmlHarness::settle(300);
+        QmlHarness::settle();
         harness.click(sport);
         QTRY_COMPARE(state.channels().size(), 20);
         QCOMPARE(QmlHarness::find(page, u"categoryTitle"_s)->property("text"), u"UK: Sport"_s);

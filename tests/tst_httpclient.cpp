@@ -188,8 +188,10 @@ private Q_SLOTS:
     {
         m_provider->setFault(u"get_vod_streams"_s, {.stallAfterBytes = 0});
         std::stop_source source;
+        // The stop comes once the server has the request and has fallen silent.
         std::thread canceller([&] {
-            std::this_thread::sleep_for(300ms);
+            while (m_provider->requests().isEmpty())
+                std::this_thread::yield();
             source.request_stop();
         });
         QVERIFY_THROWS_EXCEPTION(CancellationError,

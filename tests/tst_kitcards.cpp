@@ -187,7 +187,7 @@ private Q_SLOTS:
         const QColor atRest = harness.pixel(card, QPointF(80, 1));
         harness.hover(button);
         QVERIFY(card->property("cardHovered").toBool());
-        QmlHarness::settle(400);
+        QmlHarness::settle();
         // The outline turns to the accent (softened a little: the hovered card is scaled).
         const QColor hovered = harness.pixel(card, QPointF(80, 1));
         QVERIFY2(hovered.green() - atRest.green() > 60 && hovered.green() > hovered.red() + 60,

@@ -34,18 +34,6 @@ QString nameOf(State state)
     return QString();
 }
 
-QColor withOpacity(QColor colour, qreal factor)
-{
-    colour.setAlphaF(colour.alphaF() * factor);
-    return colour;
-}
-
-// What the palette colour looks like drawn on the window's background.
-QColor onBackground(const QColor &colour)
-{
-    return blended(colour, Palette::bg0);
-}
-
 // Puts the part shown into `state` with real pointer events, lets its transitions end, adds its
 // picture to the sheet and returns the colour drawn at `probe` (in the part's coordinates).
 QColor shoot(QmlHarness &harness, GallerySheet &sheet, State state, QPointF probe)
@@ -120,7 +108,6 @@ private Q_SLOTS:
             }
         )"_s);
         QVERIFY(board);
-        QmlHarness::settle(50);
         GallerySheet sheet;
         sheet.add(u"palette and type scale"_s, harness.grab(board, 8));
         QVERIFY(!sheet.save(u"theme"_s).isEmpty());
@@ -156,7 +143,6 @@ private Q_SLOTS:
                 }
             })"_s);
         QVERIFY(board);
-        QmlHarness::settle(50);
         GallerySheet sheet;
         sheet.add(u"titles in other scripts, and emoji"_s, harness.grab(board, 8));
         QVERIFY(!sheet.save(u"scripts"_s).isEmpty());
@@ -365,16 +351,13 @@ private Q_SLOTS:
         QQuickItem *badge = harness.create(u"QMBadge"_s, {{u"text"_s, u"NEW"_s}, {u"color"_s, Palette::accent},
                                                           {u"fill"_s, Palette::accentSoft}});
         QVERIFY(badge);
-        QmlHarness::settle(50);
         sheet.add(u"accent"_s, harness.grab(badge, 6));
         QVERIFY_COLOUR(harness.pixel(badge, QPointF(2, badge->height() / 2)), onBackground(Palette::accentSoft));
         badge = harness.create(u"QMBadge"_s, {{u"text"_s, u"4K"_s}, {u"color"_s, Palette::text1},
                                               {u"fill"_s, Palette::surface3}});
-        QmlHarness::settle(50);
         sheet.add(u"neutral"_s, harness.grab(badge, 6));
         QQuickItem *live = harness.create(u"LiveBadge"_s);
         QVERIFY(live);
-        QmlHarness::settle(50);
         sheet.add(u"live"_s, harness.grab(live, 6));
         QVERIFY_COLOUR(harness.pixel(live, QPointF(live->width() - 4, live->height() / 2)),
                        onBackground(withOpacity(Palette::live, 0.18)));
@@ -387,7 +370,6 @@ private Q_SLOTS:
         for (const double value : {-0.2, 0.5, 1.7}) {
             QQuickItem *line = harness.create(u"QMProgressLine"_s, {{u"value"_s, value}, {u"width"_s, 200}, {u"height"_s, 4}});
             QVERIFY(line);
-            QmlHarness::settle(50);
             progress.add(QString::number(value), harness.grab(line, 6));
             QVERIFY_COLOUR(harness.pixel(line, QPointF(50, 2)), value > 0 ? Palette::accent : track);
             QVERIFY_COLOUR(harness.pixel(line, QPointF(150, 2)), value > 1 ? Palette::accent : track);
@@ -411,7 +393,6 @@ private Q_SLOTS:
         for (const auto &[caption, qml] : looks) {
             QQuickItem *state = harness.createFromQml(qml);
             QVERIFY(state);
-            QmlHarness::settle(50);
             sheet.addRow(caption);
             sheet.add(QString(), harness.grab(state));
             // The soft disc above the title, beside its symbol.
@@ -431,7 +412,6 @@ private Q_SLOTS:
         for (const double size : {12.0, 15.9, 16.0, 24.0}) {
             QQuickItem *spinner = harness.create(u"QMSpinner"_s, {{u"size"_s, size}});
             QVERIFY(spinner);
-            QmlHarness::settle(50);
             sheet.add(u"size "_s + QString::number(size), harness.grab(spinner, 6));
             QCOMPARE(spinner->width(), size < 16 ? 12.0 : 16.0);
         }
@@ -447,7 +427,6 @@ private Q_SLOTS:
                 QMSurface { objectName: "bordered"; x: 230; y: 24; width: 160; height: 90 }
             })"_s);
         QVERIFY(board);
-        QmlHarness::settle(50);
         surfaces.add(QString(), harness.grab(board));
         QQuickItem *plain = QmlHarness::find(board, u"plain"_s);
         QQuickItem *bordered = QmlHarness::find(board, u"bordered"_s);

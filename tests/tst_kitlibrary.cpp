@@ -9,8 +9,11 @@
 #include "support/ArtworkFixture.h"
 #include "support/AwaitBlocking.h"
 #include "support/FakeMediaEngine.h"
+#include "support/ModelChecks.h"
+#include "support/PostedEvents.h"
 #include "support/QmlHarness.h"
 #include "support/StoreHarness.h"
+#include "support/ToastTexts.h"
 
 #include <QQuickItem>
 #include <QTest>
@@ -52,13 +55,6 @@ GeneratedCatalogue library()
     return catalogue;
 }
 
-QStringList toastTexts(const AppModel &app)
-{
-    QStringList texts;
-    for (const ToastMessage &toast : app.toasts())
-        texts.append(toastKindText(toast.kind) + u": "_s + toast.text);
-    return texts;
-}
 
 } // namespace
 
@@ -131,6 +127,7 @@ private:
     QQuickItem *column(QmlHarness &harness, BrowseModel &model)
     {
         QQuickItem *column = harness.create(u"CategoryColumn"_s, {{u"height"_s, 560}});
+        checkModel(*column->findChild<CategoryColumnModel *>()->rows());
         column->setProperty("model", QVariant::fromValue(&model));
         column->setProperty("app", QVariant::fromValue(m_app.get()));
         return column;
@@ -210,7 +207,7 @@ private Q_SLOTS:
         favourite = openMenu(harness, root, u"favouriteEntry"_s);
         QCOMPARE(favourite->property("text").toString(), u"Remove from favourites"_s);
         harness.click(favourite);
-        QCOMPARE(toastTexts(*m_app), (QStringList{u"success: Added to favourites"_s, u"success: Removed from favourites"_s}));
+        QCOMPARE(toastLines(*m_app), (QStringList{u"success: Added to favourites"_s, u"success: Removed from favourites"_s}));
         QCOMPARE(root->property("toggled").toList(), (QVariantList{true, false}));
 
         // The label follows the database, not the item's own flag.
@@ -245,7 +242,7 @@ private Q_SLOTS:
         QCOMPARE(QmlHarness::find(root, u"subtitle"_s)->property("text").toString(), u"Drama, Crime"_s);
         refuse(u"favourites"_s);
         harness.click(openMenu(harness, root, u"favouriteEntry"_s));
-        QVERIFY(toastTexts(*m_app).isEmpty());
+        QVERIFY(toastLines(*m_app).isEmpty());
         QVERIFY(root->property("toggled").toList().isEmpty());
         QVERIFY(m_harness->store().databaseError().has_value());
         QCOMPARE(openMenu(harness, root, u"favouriteEntry"_s)->property("text").toString(), u"Add to favourites"_s);
@@ -349,16 +346,16 @@ private Q_SLOTS:
         harness.click(moveToTop);
         QTRY_COMPARE(m_harness->rows(u"SELECT provider_id FROM category_preferences WHERE kind='live' ORDER BY position"_s),
                      (QStringList{u"3"_s, u"1"_s, u"2"_s, u"4"_s}));
-        QVERIFY(toastTexts(*m_app).isEmpty());
+        QVERIFY(toastLines(*m_app).isEmpty());
 
         QQuickItem *hideLanguage = choose(u"category-2"_s, u"hideLanguage"_s);
         QCOMPARE(hideLanguage->property("text").toString(), u"Hide all French"_s);
         harness.click(hideLanguage);
-        QTRY_COMPARE(toastTexts(*m_app), QStringList{u"info: French categories hidden"_s});
+        QTRY_COMPARE(toastLines(*m_app), QStringList{u"info: French categories hidden"_s});
 
         harness.click(choose(u"category-1"_s, u"hideCategory"_s));
-        QTRY_COMPARE(toastTexts(*m_app).size(), 2);
-        QCOMPARE(toastTexts(*m_app).last(), u"info: \u201CUK: News\u201D hidden. Show it again in Settings \u203A Categories."_s);
+        QTRY_COMPARE(toastLines(*m_app).size(), 2);
+        QCOMPARE(toastLines(*m_app).last(), u"info: \u201CUK: News\u201D hidden. Show it again in Settings \u203A Categories."_s);
         awaitBlocking(live.refreshIfNeeded());
         QTRY_COMPARE(list->property("count").toInt(), 2);
         QVERIFY(!QmlHarness::find(categories, u"category-1"_s));
@@ -370,16 +367,16 @@ private Q_SLOTS:
         live.setCategoryFilter(u"uk"_s);
         QTRY_COMPARE(list->property("count").toInt(), 1);
         harness.click(hideSport);
-        QTRY_COMPARE(toastTexts(*m_app).size(), 3);
-        QCOMPARE(toastTexts(*m_app).last(), u"info: “DE: Sport” hidden. Show it again in Settings › Categories."_s);
+        QTRY_COMPARE(toastLines(*m_app).size(), 3);
+        QCOMPARE(toastLines(*m_app).last(), u"info: “DE: Sport” hidden. Show it again in Settings › Categories."_s);
         live.setCategoryFilter(QString());
 
         // A write the store could not make brings no notice of its own: the store's sentence is it.
         refuse(u"category_hidden"_s);
         harness.click(choose(u"category-4"_s, u"hideCategory"_s));
         QTRY_VERIFY(m_harness->store().databaseError().has_value());
-        QTest::qWait(100);
-        QCOMPARE(toastTexts(*m_app).size(), 3);
+        handlePostedEvents();
+        QCOMPARE(toastLines(*m_app).size(), 3);
     }
 };
 

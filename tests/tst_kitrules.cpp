@@ -6,6 +6,7 @@
 #include "Views/Kit/PickerRules.h"
 #include "Views/Kit/QMStyle.h"
 #include "Views/Kit/ShadowImageProvider.h"
+#include "support/ColourChecks.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -24,12 +25,6 @@ using namespace Qt::StringLiterals;
 using Kind = QMButtonKind::Kind;
 
 namespace {
-
-QColor withOpacity(QColor colour, qreal factor)
-{
-    colour.setAlphaF(colour.alphaF() * factor);
-    return colour;
-}
 
 // Every string literal in the QML sources of the views that names a symbol: the value of a
 // `symbol` property, including both arms of a choice ("heart.fill" : "heart").

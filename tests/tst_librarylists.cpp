@@ -2,6 +2,7 @@
 #include "Catalogue/CataloguePageReader.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueFixture.h"
+#include "support/CatalogueItems.h"
 
 #include <QTest>
 
@@ -29,13 +30,6 @@ QStringList ids(const QList<LibraryEntry> &entries)
     return result;
 }
 
-QStringList ids(const QList<MediaItem> &items)
-{
-    QStringList result;
-    for (const MediaItem &item : items)
-        result.append(item.id());
-    return result;
-}
 
 } // namespace
 

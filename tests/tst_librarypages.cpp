@@ -10,7 +10,10 @@
 #include "Support/TimeText.h"
 #include "Support/UserSettings.h"
 #include "support/AwaitBlocking.h"
+#include "support/CatalogueItems.h"
 #include "support/LibraryRig.h"
+#include "support/ModelChecks.h"
+#include "support/ToastTexts.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -19,22 +22,6 @@ using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
-
-QStringList ids(const QList<MediaItem> &items)
-{
-    QStringList list;
-    for (const MediaItem &item : items)
-        list.append(item.id());
-    return list;
-}
-
-QStringList toastTexts(const AppModel &app)
-{
-    QStringList texts;
-    for (const ToastMessage &message : app.toasts())
-        texts.append(message.text);
-    return texts;
-}
 
 // The page object of a page whose view was just built on the rig's application model.
 // A word that titles of the kind contain: the last word of the first title of two letters or more.
@@ -144,6 +131,7 @@ private Q_SLOTS:
         rig.saveProgress(episodes.at(1).providerID, CatalogueKind::Series, 300, 1202);
         rig.app().play(channels.at(0), {}, false);
         const auto home = openPage<HomePageModel>(rig);
+        checkModel(*home->continueWatching());
         QTRY_COMPARE(home->continueWatching()->rowCount(), 1);
         QCOMPARE(home->continueWatching()->entries().at(0).episode, episodes.at(1));
 
@@ -227,7 +215,6 @@ private Q_SLOTS:
         QSignalSpy searching(search.get(), &SearchPageModel::searchingChanged);
         rig.app().setSearchText(word + u"  "_s);
         rig.harness().clock().advance(400ms);
-        QTest::qWait(20);
         QCOMPARE(searching.size(), 0);
         QVERIFY(search->isClearVisible());
 
@@ -250,7 +237,10 @@ private Q_SLOTS:
         // The queries for the first word are on their way when the term changes.
         rig.app().setSearchText(filmWord);
         QSignalSpy results(search.get(), &SearchPageModel::resultsChanged);
-        QTest::qWait(100);
+        // The reader answers one call at a time, in order: once a later one is answered, so are
+        // the first word's queries.
+        (void)awaitBlocking(rig.store().pageReader().browseItems(rig.playlistID(), CatalogueKind::Live, BrowseScope::all(),
+                                                                 channelWord, BrowseSort::Provider, 1, 0));
         QCOMPARE(search->channels()->rowCount(), 0);
         QCOMPARE(results.size(), 0);
         rig.harness().clock().advance(200ms);
@@ -414,6 +404,7 @@ private Q_SLOTS:
         rig.saveProgress(second.providerID, CatalogueKind::Series, 600, 1200);
         rig.app().setDetail(series);
         const auto detail = openPage<DetailPageModel>(rig);
+        checkModel(*detail->episodeRows());
         QCOMPARE(detail->nextEpisodeTitle(), QString());
 
         QTRY_COMPARE(detail->nextEpisodeTitle(), u"Continue S1 E2"_s);

@@ -8,6 +8,7 @@
 #include "Pages/Search/RecentSearches.h"
 #include "Pages/Search/SearchPageModel.h"
 #include "Pages/VideoSite/VideoSiteAddresses.h"
+#include "support/CatalogueItems.h"
 
 #include <QTest>
 
@@ -21,22 +22,10 @@ Q_DECLARE_METATYPE(CatalogueKind)
 
 namespace {
 
-SeriesEpisode episode(int season, int number, std::optional<qint64> duration = std::nullopt)
-{
-    SeriesEpisode episode;
-    episode.seriesID = u"7"_s;
-    episode.providerID = u"e"_s + QString::number(season) + u'.' + QString::number(number);
-    episode.seasonNumber = season;
-    episode.episodeNumber = number;
-    episode.title = u"Chapter "_s + QString::number(number);
-    episode.durationSeconds = duration;
-    return episode;
-}
-
 // Two seasons of three episodes, then a special after them in list order.
 QList<SeriesEpisode> twoSeasons()
 {
-    return {episode(1, 1), episode(1, 2), episode(1, 3), episode(2, 1), episode(2, 2), episode(2, 3)};
+    return {episode(u"7"_s, 1, 1), episode(u"7"_s, 1, 2), episode(u"7"_s, 1, 3), episode(u"7"_s, 2, 1), episode(u"7"_s, 2, 2), episode(u"7"_s, 2, 3)};
 }
 
 EpisodeChoice::ProgressMap positions(const Positions &entries)
@@ -112,12 +101,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<OptionalFraction>("progress");
 
-        QTest::newRow("special, four fifths") << entry(episode(0, 4), 2400, 3000) << u"E4 \u00B7 10m left"_s
+        QTest::newRow("special, four fifths") << entry(episode(u"7"_s, 0, 4), 2400, 3000) << u"E4 \u00B7 10m left"_s
                                               << OptionalFraction(0.8);
-        QTest::newRow("episode of a season") << entry(episode(2, 5), 60, 2580) << u"S2 E5 \u00B7 42m left"_s
+        QTest::newRow("episode of a season") << entry(episode(u"7"_s, 2, 5), 60, 2580) << u"S2 E5 \u00B7 42m left"_s
                                              << OptionalFraction(60.0 / 2580);
         QTest::newRow("at the end") << entry(std::nullopt, 5400, 5400) << QString() << OptionalFraction(1.0);
-        QTest::newRow("past the end") << entry(episode(1, 1), 3100, 3000) << u"S1 E1"_s << OptionalFraction(1.0);
+        QTest::newRow("past the end") << entry(episode(u"7"_s, 1, 1), 3100, 3000) << u"S1 E1"_s << OptionalFraction(1.0);
         QTest::newRow("no duration") << entry(std::nullopt, 600, std::nullopt) << QString() << OptionalFraction();
         QTest::newRow("under a minute left") << entry(std::nullopt, 5390, 5400) << u"1m left"_s
                                              << OptionalFraction(5390.0 / 5400);
@@ -207,29 +196,29 @@ private Q_SLOTS:
 
         const QList<SeriesEpisode> series = twoSeasons();
         QTest::newRow("nothing watched") << series << Positions{} << 0 << u"Play S1 E1"_s;
-        QTest::newRow("under way") << series << Positions{{u"e1.3"_s, {600, 2400}}} << 2 << u"Continue S1 E3"_s;
+        QTest::newRow("under way") << series << Positions{{u"7-103"_s, {600, 2400}}} << 2 << u"Continue S1 E3"_s;
         // 2300 of 2400 is past the limit of 2280: finished, so the following one.
-        QTest::newRow("nearly finished") << series << Positions{{u"e1.1"_s, {2300, 2400}}} << 1 << u"Play S1 E2"_s;
+        QTest::newRow("nearly finished") << series << Positions{{u"7-101"_s, {2300, 2400}}} << 1 << u"Play S1 E2"_s;
         // A false start still counts as the last one watched.
-        QTest::newRow("false start") << series << Positions{{u"e1.1"_s, {25, 2400}}} << 1 << u"Play S1 E2"_s;
-        QTest::newRow("no duration anywhere") << series << Positions{{u"e1.2"_s, {200, std::nullopt}}} << 1
+        QTest::newRow("false start") << series << Positions{{u"7-101"_s, {25, 2400}}} << 1 << u"Play S1 E2"_s;
+        QTest::newRow("no duration anywhere") << series << Positions{{u"7-102"_s, {200, std::nullopt}}} << 1
                                               << u"Continue S1 E2"_s;
         // The first in list order wins, whatever was watched last in time.
         QTest::newRow("two under way") << series
-                                       << Positions{{u"e2.2"_s, {600, 2400}}, {u"e1.2"_s, {600, 2400}}} << 1
+                                       << Positions{{u"7-202"_s, {600, 2400}}, {u"7-102"_s, {600, 2400}}} << 1
                                        << u"Continue S1 E2"_s;
-        QTest::newRow("season finished") << series << Positions{{u"e1.3"_s, {2400, 2400}}} << 3
+        QTest::newRow("season finished") << series << Positions{{u"7-103"_s, {2400, 2400}}} << 3
                                          << u"Play S2 E1"_s;
         // The last in list order, not the latest: an earlier rewatch does not move it back.
         QTest::newRow("last in list order") << series
-                                            << Positions{{u"e2.1"_s, {2400, 2400}}, {u"e1.1"_s, {2400, 2400}}}
+                                            << Positions{{u"7-201"_s, {2400, 2400}}, {u"7-101"_s, {2400, 2400}}}
                                             << 4 << u"Play S2 E2"_s;
-        QTest::newRow("final episode watched") << series << Positions{{u"e2.3"_s, {2400, 2400}}} << 0
+        QTest::newRow("final episode watched") << series << Positions{{u"7-203"_s, {2400, 2400}}} << 0
                                                << u"Play S1 E1"_s;
-        QTest::newRow("specials") << QList<SeriesEpisode>{episode(0, 1), episode(0, 2)}
-                                  << Positions{{u"e0.1"_s, {2400, 2400}}} << 1 << u"Play E2"_s;
+        QTest::newRow("specials") << QList<SeriesEpisode>{episode(u"7"_s, 0, 1), episode(u"7"_s, 0, 2)}
+                                  << Positions{{u"7-1"_s, {2400, 2400}}} << 1 << u"Play E2"_s;
         QTest::newRow("next has history") << series
-                                          << Positions{{u"e1.1"_s, {2400, 2400}}, {u"e1.2"_s, {10, 2400}}} << 2
+                                          << Positions{{u"7-101"_s, {2400, 2400}}, {u"7-102"_s, {10, 2400}}} << 2
                                           << u"Play S1 E3"_s;
     }
 
@@ -258,7 +247,7 @@ private Q_SLOTS:
 
     void listsSeasonsInOrder()
     {
-        const QList<SeriesEpisode> episodes{episode(2, 1), episode(0, 1), episode(1, 1), episode(2, 2)};
+        const QList<SeriesEpisode> episodes{episode(u"7"_s, 2, 1), episode(u"7"_s, 0, 1), episode(u"7"_s, 1, 1), episode(u"7"_s, 2, 2)};
         QCOMPARE(EpisodeChoice::seasons(episodes), (QList<int>{0, 1, 2}));
         QCOMPARE(EpisodeChoice::seasonTitle(0), u"Specials"_s);
         QCOMPARE(EpisodeChoice::seasonTitle(3), u"Season 3"_s);
@@ -288,7 +277,9 @@ private Q_SLOTS:
         QFETCH(std::optional<EpisodeProgress>, saved);
         QFETCH(OptionalFraction, fraction);
         QFETCH(bool, watched);
-        const std::optional<double> measured = EpisodeChoice::watchedFraction(episode(1, 1, ownDuration), saved);
+        SeriesEpisode first = episode(u"7"_s, 1, 1);
+        first.durationSeconds = ownDuration;
+        const std::optional<double> measured = EpisodeChoice::watchedFraction(first, saved);
         QCOMPARE(measured, fraction);
         QCOMPARE(EpisodeChoice::isWatched(measured), watched);
     }
@@ -299,8 +290,8 @@ private Q_SLOTS:
         QCOMPARE(DetailText::counts(3, 24), u"3 seasons \u00B7 24 episodes"_s);
         QCOMPARE(DetailText::resumeTitle(754), u"Resume from 12:34"_s);
         QCOMPARE(DetailText::resumeTitle(3725), u"Resume from 1:02:05"_s);
-        QCOMPARE(EpisodeChoice::shortCode(episode(2, 5)), u"S2 E5"_s);
-        QCOMPARE(EpisodeChoice::shortCode(episode(0, 5)), u"E5"_s);
+        QCOMPARE(EpisodeChoice::shortCode(episode(u"7"_s, 2, 5)), u"S2 E5"_s);
+        QCOMPARE(EpisodeChoice::shortCode(episode(u"7"_s, 0, 5)), u"E5"_s);
     }
 
     void blursTheBackdropIntoFadingEdges()

@@ -2,6 +2,7 @@
 #include "Views/Pages/Live/ChannelSchedule.h"
 #include "Views/Pages/Live/LiveListKeys.h"
 #include "Views/Pages/Live/LivePageModel.h"
+#include "support/CatalogueItems.h"
 
 #include <QTest>
 
@@ -14,14 +15,6 @@ const QDateTime noon(QDate(2026, 3, 14), QTime(12, 0), Qt::UTC);
 GuideProgramme programme(int startMinute, int endMinute, const QString &title)
 {
     return {u"news.uk"_s, title, std::nullopt, noon.addSecs(startMinute * 60), noon.addSecs(endMinute * 60)};
-}
-
-QStringList titles(const QList<GuideProgramme> &programmes)
-{
-    QStringList result;
-    for (const GuideProgramme &programme : programmes)
-        result.append(programme.title);
-    return result;
 }
 
 } // namespace

@@ -129,7 +129,7 @@ private Q_SLOTS:
         harness.click(row(page, u"live:7"_s));
         QQuickItem *favourite = nullptr;
         QTRY_VERIFY((favourite = QmlHarness::find(page, u"favouriteButton"_s)));
-        QmlHarness::settle(300);
+        QmlHarness::settle();
         QTRY_VERIFY(QmlHarness::find(page, u"onNowCard"_s)->isVisible());
         QCOMPARE(QmlHarness::find(page, u"onNowRemaining"_s)->property("text"), u"30m left"_s);
 
@@ -154,7 +154,7 @@ private Q_SLOTS:
         harness.click(row(page, u"live:4"_s), std::nullopt, Qt::RightButton);
         QQuickItem *add = nullptr;
         QTRY_VERIFY((add = PageViews::menuEntry(harness.window().contentItem(), u"Add to favourites"_s)));
-        QmlHarness::settle(300);
+        QmlHarness::settle();
         // The list is read again under the open menu: its fourth row is now another channel.
         live.setQuery(u"news 1"_s);
         m_library->clock().advance(300ms);
@@ -173,12 +173,12 @@ private Q_SLOTS:
 
         // A picture for a look at the layout, beside the kit's galleries.
         harness.moveAway();
-        QmlHarness::settle(500);
+        QmlHarness::settle();
         harness.grab().save(u"gallery-live.png"_s);
         harness.click(row(page, u"live:2"_s));
-        QmlHarness::settle(800);
+        QmlHarness::settle();
         harness.moveAway();
-        QmlHarness::settle(300);
+        QmlHarness::settle();
         harness.grab().save(u"gallery-live-select.png"_s);
     }
 

@@ -4,6 +4,7 @@
 #include "Views/Pages/Settings/SettingKeys.h"
 #include "Views/Pages/Settings/SettingValue.h"
 #include "Support/UserSettings.h"
+#include "support/CatalogueItems.h"
 
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -12,19 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-BrowseCategory category(const QString &id, const QString &name, const QString &language = u"en"_s,
-                        bool hidden = false)
-{
-    BrowseCategory made;
-    made.kind = CatalogueKind::Live;
-    made.providerID = id;
-    made.name = name;
-    made.itemCount = 10;
-    made.language = language;
-    made.hidden = hidden;
-    return made;
-}
 
 QStringList names(const QList<BrowseCategory> &categories)
 {
@@ -277,7 +265,7 @@ private Q_SLOTS:
     void languageChipsCountCategoriesThenOrderByKey()
     {
         const QList<BrowseCategory> all{
-            category(u"1"_s, u"A"_s, u"fr"_s), category(u"2"_s, u"B"_s, u"de"_s, true),
+            category(u"1"_s, u"A"_s, u"fr"_s), category(u"2"_s, u"B"_s, u"de"_s, 10, true),
             category(u"3"_s, u"C"_s, u"en"_s), category(u"4"_s, u"D"_s, u"de"_s),
             category(u"5"_s, u"E"_s, u"x:ZZ"_s), category(u"6"_s, u"F"_s, u"fr"_s),
         };

@@ -2,7 +2,13 @@
 #include "Playback/VLCVideoView.h"
 #include "Support/UserSettings.h"
 #include "Views/Player/PlayerChannelPanelModel.h"
+#include "Views/Player/PlayerChannels.h"
+#include "Views/Player/PlayerHeader.h"
+#include "Views/Player/PlayerTransport.h"
+#include "Views/Player/PlayerVolume.h"
 #include "Views/Player/TracksMenuModel.h"
+#include "support/CatalogueItems.h"
+#include "support/ModelChecks.h"
 #include "support/PlayerRig.h"
 
 #include <QStandardPaths>
@@ -15,28 +21,8 @@ namespace {
 
 using Track = MediaEngine::Track;
 
-MediaItem channel(int index, std::optional<qint64> number)
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Live;
-    item.providerID = QString::number(100 + index);
-    item.title = u"Channel "_s + QString::number(index);
-    item.number = number;
-    return item;
-}
-
 // Channels numbered 1, 2 and 12.
-const QList<MediaItem> numbered{channel(0, 1), channel(1, 2), channel(2, 12)};
-
-MediaItem film()
-{
-    MediaItem item;
-    item.kind = CatalogueKind::Movie;
-    item.providerID = u"42"_s;
-    item.title = u"Film"_s;
-    item.containerExtension = u"mkv"_s;
-    return item;
-}
+const QList<MediaItem> numbered{channel(u"0"_s, 1), channel(u"1"_s, 2), channel(u"2"_s, 12)};
 
 // Plays a live channel of a list and returns its screen.
 PlayerViewModel &playChannel(PlayerRig &rig, const MediaItem &item, const QList<MediaItem> &channels)
@@ -105,7 +91,7 @@ private Q_SLOTS:
         QCOMPARE(playingID(rig), numbered.at(0).providerID);
 
         QVERIFY(screen.handleKey(Qt::Key_L, u"l"_s));
-        QVERIFY(screen.showChannels());
+        QVERIFY(screen.channels()->isPanelShown());
         QVERIFY(screen.osd());
         player.hideControls();
         for (const int key : {int(Qt::Key_Space), int(Qt::Key_Down), int(Qt::Key_S)})
@@ -115,7 +101,7 @@ private Q_SLOTS:
 
         // Escape closes the panel first, then the player.
         screen.close();
-        QVERIFY(!screen.showChannels());
+        QVERIFY(!screen.channels()->isPanelShown());
         QVERIFY(rig.windows().hasTarget());
         QVERIFY(screen.handleKey(Qt::Key_Escape, QString()));
         QVERIFY(!rig.windows().hasTarget());
@@ -125,12 +111,12 @@ private Q_SLOTS:
     {
         PlayerRig rig;
         UserSettings::setValue(u"quillmere.seekStepSeconds"_s, 20);
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         rig.play(3'600'000);
         rig.at(100);
         PlayerViewModel &screen = *rig.screen();
-        QCOMPARE(screen.skipIcon(), 10);
+        QCOMPARE(screen.transport()->skipIcon(), 10);
         QVERIFY(screen.handleKey(Qt::Key_Left, QString()));
         QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(80'000));
         // From the first skip's target, which the native player has not reported yet.
@@ -138,17 +124,17 @@ private Q_SLOTS:
         QCOMPARE(rig.engine().lastSeekMs, std::optional<qint64>(100'000));
         QVERIFY(!screen.handleKey(Qt::Key_7, u"7"_s));
         QVERIFY(screen.handleKey(Qt::Key_C, u"c"_s));
-        QVERIFY(!screen.showChannels());
+        QVERIFY(!screen.channels()->isPanelShown());
         // "n" on a film does nothing, whatever the setting.
         QVERIFY(screen.handleKey(Qt::Key_N, u"n"_s));
         QCOMPARE(rig.windows().target()->providerID, u"42"_s);
         screen.handlePlayerCommand(u"channels"_s);
-        QVERIFY(!screen.showChannels());
+        QVERIFY(!screen.channels()->isPanelShown());
 
         QVERIFY(screen.handleKey(Qt::Key_Space, u" "_s));
         QCOMPARE(rig.engine().pauseRequests, 1);
         UserSettings::setValue(u"quillmere.seekStepSeconds"_s, 15);
-        QCOMPARE(screen.skipIcon(), 15);
+        QCOMPARE(screen.transport()->skipIcon(), 15);
         UserSettings::remove(u"quillmere.seekStepSeconds"_s);
     }
 
@@ -175,7 +161,7 @@ private Q_SLOTS:
         QFETCH(int, expected);
         QFETCH(double, remembered);
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         rig.engine().volumePercent = percent;
         rig.engine().audioOutput = audio;
@@ -187,26 +173,29 @@ private Q_SLOTS:
     void muteFlipsAndShowsInTheIcon()
     {
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         PlayerViewModel &screen = *rig.screen();
         rig.engine().volumePercent = 40;
-        QCOMPARE(screen.volumeIcon(), u"speaker.wave.1.fill"_s);
+        rig.play(3'600'000);
+        QCOMPARE(screen.volume()->symbol(), u"speaker.wave.1.fill"_s);
         QVERIFY(screen.handleKey(Qt::Key_M, u"M"_s));
         QVERIFY(rig.engine().muted);
-        QVERIFY(screen.isMuted());
-        QCOMPARE(screen.volumeIcon(), u"speaker.slash.fill"_s);
+        QVERIFY(screen.volume()->isMuted());
+        QCOMPARE(screen.volume()->symbol(), u"speaker.slash.fill"_s);
+        QCOMPARE(screen.volume()->sliderValue(), 0.0);
         // Moving the slider unmutes.
         screen.setVolume(0.75);
         QVERIFY(!rig.engine().muted);
-        QCOMPARE(screen.volumeIcon(), u"speaker.wave.2.fill"_s);
+        QCOMPARE(screen.volume()->symbol(), u"speaker.wave.2.fill"_s);
+        QCOMPARE(screen.volume()->sliderValue(), 0.75);
     }
 
     void arrowKeysZapThroughTheListAndWrap()
     {
         PlayerRig rig;
         PlayerViewModel *screen = &playChannel(rig, numbered.at(2), numbered);
-        QCOMPARE(screen->channelPosition(), u"3 of 3"_s);
+        QCOMPARE(screen->channels()->position(), u"3 of 3"_s);
         QVERIFY(screen->handleKey(Qt::Key_Down, QString()));
         QCOMPARE(playingID(rig), numbered.at(0).providerID);
         screen = rig.screen();
@@ -214,13 +203,15 @@ private Q_SLOTS:
         QCOMPARE(playingID(rig), numbered.at(2).providerID);
 
         // From a channel that is not in its own list, both directions lead to the first.
-        rig.app().play(channel(9, 99), numbered, true);
-        QCOMPARE(rig.screen()->channelPosition(), QString());
+        rig.app().play(channel(u"9"_s, 99), numbered, true);
+        QCOMPARE(rig.screen()->channels()->position(), QString());
         rig.screen()->zap(-1);
         QCOMPARE(playingID(rig), numbered.at(0).providerID);
 
         // A single channel has nowhere to go.
         rig.app().play(numbered.at(1), {numbered.at(1)}, true);
+        QVERIFY(rig.screen()->channels()->canList());
+        QVERIFY(!rig.screen()->channels()->canZap());
         const QUuid id = rig.windows().target()->id;
         QVERIFY(rig.screen()->handleKey(Qt::Key_Up, QString()));
         QCOMPARE(rig.windows().target()->id, id);
@@ -233,12 +224,12 @@ private Q_SLOTS:
         QVERIFY(screen.handleKey(Qt::Key_1, u"1"_s));
         rig.clock().advance(1s);
         QVERIFY(screen.handleKey(Qt::Key_2, u"2"_s));
-        QCOMPARE(screen.zapDigits(), u"12"_s);
+        QCOMPARE(screen.channels()->zapDigits(), u"12"_s);
         rig.clock().advance(1399ms);
         QCOMPARE(playingID(rig), numbered.at(0).providerID);
         rig.clock().advance(1ms);
         QCOMPARE(playingID(rig), numbered.at(2).providerID);
-        QCOMPARE(screen.zapDigits(), QString());
+        QCOMPARE(screen.channels()->zapDigits(), QString());
         rig.confirmStop();
 
         // One digit, a pause longer than the wait, another digit: two changes.
@@ -256,7 +247,7 @@ private Q_SLOTS:
         rig.screen()->typeDigit(u"2"_s);
         rig.clock().advance(1400ms);
         QCOMPARE(rig.windows().target()->id, id);
-        QCOMPARE(rig.screen()->zapDigits(), QString());
+        QCOMPARE(rig.screen()->channels()->zapDigits(), QString());
 
         for (const QString &digit : {u"9"_s, u"9"_s, u"9"_s})
             rig.screen()->typeDigit(digit);
@@ -268,7 +259,7 @@ private Q_SLOTS:
     void subtitleAndAudioCyclesAnnounceEachStep()
     {
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         PlayerViewModel &screen = *rig.screen();
         screen.cycleSubtitles();
@@ -292,17 +283,18 @@ private Q_SLOTS:
     void tracksMenuFollowsThePlayer()
     {
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         rig.engine().audio = {{u"1"_s, u"Stereo"_s, u"en"_s, true}};
         rig.engine().text = {{u"3"_s, u"English"_s, u"en"_s, false}};
         rig.engine().pictureSize = QSize(1280, 720);
         rig.play(3'600'000);
         TracksMenuModel &menu = *rig.screen()->tracksMenu();
+        checkModel(menu);
         menu.refresh();
         QCOMPARE(menuTexts(menu), (QStringList{u"Subtitles"_s, u"* Off"_s, u"English"_s, u"Picture"_s, u"Fill screen"_s,
                                               u"Speed"_s, u"0.75\u00D7"_s, u"* Normal"_s, u"1.25\u00D7"_s,
-                                              u"1.5\u00D7"_s, u"2\u00D7"_s, u"Stream"_s, u"1280\u00D7720 \u00B7 MKV"_s}));
+                                              u"1.5\u00D7"_s, u"2\u00D7"_s, u"Stream"_s, u"1280\u00D7720 \u00B7 MP4"_s}));
 
         menu.choose(menuRow(menu, u"English"_s));
         menu.choose(menuRow(menu, u"1.5\u00D7"_s));
@@ -322,6 +314,7 @@ private Q_SLOTS:
         rig.app().play(numbered.at(0), numbered, true);
         rig.confirmStop();
         TracksMenuModel &live = *rig.screen()->tracksMenu();
+        checkModel(live);
         live.refresh();
         QCOMPARE(menuTexts(live).mid(0, 3), (QStringList{u"Audio"_s, u"* Stereo"_s, u"Commentary"_s}));
         QVERIFY(!menuTexts(live).contains(u"Speed"_s));
@@ -332,12 +325,13 @@ private Q_SLOTS:
         PlayerRig rig;
         QList<MediaItem> channels;
         for (int index = 0; index < 30; ++index)
-            channels.append(channel(index, index == 4 ? std::nullopt : std::optional<qint64>(index + 1)));
+            channels.append(channel(QString::number(index), index == 4 ? std::nullopt : std::optional<qint64>(index + 1)));
         PlayerViewModel &screen = playChannel(rig, channels.at(25), channels);
         screen.handlePlayerCommand(u"channels"_s);
-        QVERIFY(screen.showChannels());
+        QVERIFY(screen.channels()->isPanelShown());
 
         PlayerChannelPanelModel panel;
+        checkModel(panel);
         panel.setPlayer(&screen);
         panel.open();
         QCOMPARE(panel.count(), 30);
@@ -361,11 +355,11 @@ private Q_SLOTS:
         // Return on the playing channel only closes the panel; Left and Right close it too.
         panel.move(17);
         QVERIFY(panel.handleKey(Qt::Key_Return));
-        QVERIFY(!screen.showChannels());
+        QVERIFY(!screen.channels()->isPanelShown());
         QCOMPARE(playingID(rig), channels.at(25).providerID);
         screen.openChannels();
         QVERIFY(panel.handleKey(Qt::Key_Left));
-        QVERIFY(!screen.showChannels());
+        QVERIFY(!screen.channels()->isPanelShown());
 
         screen.openChannels();
         panel.move(-1);
@@ -377,9 +371,11 @@ private Q_SLOTS:
     {
         PlayerRig rig;
         PlayerViewModel &screen = playChannel(rig, numbered.at(0), {});
-        QCOMPARE(screen.channelCount(), 0);
-        QVERIFY(!screen.offersNextChannel());
+        QCOMPARE(screen.channels()->count(), 0);
+        QVERIFY(!screen.channels()->canList());
+        QVERIFY(!screen.channels()->offersNextChannel());
         PlayerChannelPanelModel panel;
+        checkModel(panel);
         panel.setPlayer(&screen);
         panel.open();
         QVERIFY(panel.handleKey(Qt::Key_Down));
@@ -391,16 +387,18 @@ private Q_SLOTS:
     void favouriteFollowsTheStoreAndTheBrowseModel()
     {
         PlayerRig rig;
-        rig.app().play(film(), {}, false);
+        rig.app().play(film(u"42"_s), {}, false);
         rig.settle();
         PlayerViewModel &screen = *rig.screen();
-        QVERIFY(screen.canFavourite());
-        QVERIFY(!screen.isFavourite());
+        QVERIFY(screen.header()->canFavourite());
+        QVERIFY(!screen.header()->isFavourite());
+        QCOMPARE(screen.header()->favouriteTip(), u"Add to favourites"_s);
         screen.toggleFavourite();
-        QVERIFY(screen.isFavourite());
-        QVERIFY(rig.store().isFavourite(CatalogueItem::from(film()), CatalogueKind::Movie, std::nullopt));
+        QVERIFY(screen.header()->isFavourite());
+        QCOMPARE(screen.header()->favouriteTip(), u"Remove from favourites"_s);
+        QVERIFY(rig.store().isFavourite(CatalogueItem::from(film(u"42"_s)), CatalogueKind::Movie, std::nullopt));
         screen.toggleFavourite();
-        QVERIFY(!screen.isFavourite());
+        QVERIFY(!screen.header()->isFavourite());
         QCOMPARE(rig.toastTexts(), (QStringList{u"Added to favourites"_s, u"Removed from favourites"_s}));
 
         // A removal the database refuses changes nothing and announces nothing.
@@ -410,7 +408,7 @@ private Q_SLOTS:
             database.execute(u"CREATE TRIGGER refuseRemoval BEFORE DELETE ON favourites BEGIN SELECT RAISE(ABORT, 'disk refused'); END"_s);
         }
         screen.toggleFavourite();
-        QVERIFY(screen.isFavourite());
+        QVERIFY(screen.header()->isFavourite());
         QVERIFY(rig.store().databaseError().has_value());
         QCOMPARE(rig.toastTexts().size(), 3);
     }

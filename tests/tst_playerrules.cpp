@@ -1,7 +1,9 @@
 #include "Views/Player/ChannelZapping.h"
 #include "Views/Player/PlayerKeyMap.h"
+#include "Views/Player/PlayerProgramme.h"
 #include "Views/Player/ProgrammeChoice.h"
 #include "Views/Player/ScrubberModel.h"
+#include "support/CatalogueItems.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -23,15 +25,6 @@ GuideProgramme programme(const QString &title, int startMinutes, int endMinutes)
 LiveProgramme shortGuide(const QString &title, int startMinutes, int endMinutes)
 {
     return {u"1"_s, std::nullopt, title, u"About it"_s, noon.addSecs(startMinutes * 60), noon.addSecs(endMinutes * 60)};
-}
-
-MediaItem channel(const QString &providerID, std::optional<qint64> number)
-{
-    MediaItem item;
-    item.providerID = providerID;
-    item.title = u"Channel "_s + providerID;
-    item.number = number;
-    return item;
 }
 
 } // namespace
@@ -166,6 +159,30 @@ private Q_SLOTS:
         QCOMPARE(ProgrammeChoice::onNow({}, std::nullopt, now), std::optional<GuideProgramme>());
     }
 
+    void liveBarTellsWhetherItAwaitsTheShortGuideAndNotifiesOnlyChanges()
+    {
+        PlayerProgramme bar;
+        QSignalSpy placeholder(&bar, &PlayerProgramme::placeholderChanged);
+        QSignalSpy now(&bar, &PlayerProgramme::nowChanged);
+        QSignalSpy progress(&bar, &PlayerProgramme::nowProgressChanged);
+        bar.update({}, std::nullopt, std::nullopt, true, noon);
+        QVERIFY(!bar.hasNow());
+        QCOMPARE(bar.placeholder(), u"Loading programme information\u2026"_s);
+        bar.update({}, std::nullopt, std::nullopt, false, noon);
+        QCOMPARE(bar.placeholder(), u"No programme information"_s);
+        QCOMPARE(placeholder.count(), 2);
+
+        const QList<GuideProgramme> schedule{programme(u"News"_s, -10, 20)};
+        bar.update(schedule, std::nullopt, std::nullopt, false, noon);
+        QCOMPARE(bar.nowTitle(), u"\u2068News\u2069"_s);
+        QCOMPARE(bar.nowProgress(), 1.0 / 3.0);
+        // The same programme a second later: only its progress moves.
+        bar.update(schedule, std::nullopt, std::nullopt, false, noon.addSecs(1));
+        QCOMPARE(now.count(), 1);
+        QCOMPARE(progress.count(), 2);
+        QCOMPARE(placeholder.count(), 2);
+    }
+
     void programmeProgressStaysWithinItsBounds()
     {
         QCOMPARE(ProgrammeChoice::progress(noon, noon.addSecs(600), noon.addSecs(150)), 0.25);
@@ -280,6 +297,7 @@ private Q_SLOTS:
         bar.hover(600);
         QCOMPARE(bar.labelX(), 544.0);
         QCOMPARE(bar.hoverPosition(), 3600.0);
+        QCOMPARE(bar.hoverText(), u"1:00:00"_s);
         bar.hover(330);
         QCOMPARE(bar.labelX(), 302.0);
         bar.setWidth(40);

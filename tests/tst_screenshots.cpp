@@ -17,9 +17,11 @@
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
 #include "Support/UserSettings.h"
+#include "support/ArtworkFixture.h"
 #include "support/AwaitBlocking.h"
 #include "support/FakeMediaEngine.h"
 #include "support/FakeProvider.h"
+#include "support/InstantAnimations.h"
 #include "support/MediaFixtures.h"
 #include "support/QmlHarness.h"
 
@@ -100,7 +102,8 @@ public:
         , m_updater(UpdateServiceClient(QUrl(u"http://127.0.0.1:9"_s)), m_clock, [](const QUrl &) {})
     {
         awaitBlocking(m_store.started());
-        QmlSingletons::provide(m_app, m_updater, m_playback, m_commands);
+        InstantAnimations::install();
+        QmlSingletons::provide(m_app, m_store, m_updater, m_playback, m_commands, m_artwork.memory());
         m_engine.addImportPath(u"qrc:/qt/qml"_s);
         m_engine.load(QUrl(u"qrc:/qt/qml/Quillmere/Shell/Main.qml"_s));
         m_window = m_engine.rootObjects().isEmpty() ? nullptr
@@ -135,12 +138,12 @@ public:
 
     void type(const QString &text) { QmlHarness::typeInto(*m_window, text); }
 
-    // Moves the pointer off the page (no hover help in the picture), lets transitions and loads
-    // end, then writes the window as drawn.
+    // Moves the pointer off the page (no hover help in the picture), ends the transitions, then
+    // writes the window as drawn.
     bool capture(const QString &path)
     {
         QTest::mouseMove(m_window, QPoint(m_window->width() - 2, m_window->height() - 2));
-        QTest::qWait(600);
+        QmlHarness::settle();
         return m_window->grabWindow().save(path, "PNG");
     }
 
@@ -152,6 +155,7 @@ private:
     AppModel m_app;
     AppUpdater m_updater;
     PlayerCommands m_commands;
+    ArtworkFixture m_artwork;
     QQmlApplicationEngine m_engine;
     QQuickWindow *m_window = nullptr;
 };

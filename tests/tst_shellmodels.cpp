@@ -10,8 +10,9 @@
 #include "Views/Shell/ToastListModel.h"
 #include "support/AppHarness.h"
 #include "support/AwaitBlocking.h"
+#include "support/ModelChecks.h"
+#include "support/ToastTexts.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -24,15 +25,6 @@ Q_DECLARE_METATYPE(std::optional<QString>)
 Q_DECLARE_METATYPE(CatalogueSnapshot)
 
 namespace {
-
-// The notices shown, each as its kind and text.
-QStringList toasts(const AppModel &app)
-{
-    QStringList shown;
-    for (const ToastMessage &toast : app.toasts())
-        shown.append(toastKindText(toast.kind) + u": "_s + toast.text);
-    return shown;
-}
 
 Playlist playlist(const QString &name, const QString &syncState = u"ready"_s, int progress = 0)
 {
@@ -120,7 +112,7 @@ private Q_SLOTS:
         // A catalogue import hands over to its guide refresh: one notice, when both are done.
         store.startImport(source);
         QVERIFY(harness.storeHarness().waitUntilIdle(source.id));
-        QCOMPARE(toasts(harness.app()), QStringList{u"success: Provider is up to date"_s});
+        QCOMPARE(toastLines(harness.app()), QStringList{u"success: Provider is up to date"_s});
 
         // A failed import reports its own sentence.
         FakeFault serverError;
@@ -128,7 +120,7 @@ private Q_SLOTS:
         provider.setFault(u"get_live_streams"_s, serverError);
         store.startImport(*harness.storeHarness().listed(source.id));
         QVERIFY(harness.storeHarness().waitUntilIdle(source.id));
-        QCOMPARE(toasts(harness.app()).mid(1),
+        QCOMPARE(toastLines(harness.app()).mid(1),
                  QStringList{u"error: Provider: The Xtream server returned HTTP status 500."_s});
 
         // A guide-only refresh that goes well is up to date, although the earlier import's
@@ -137,13 +129,13 @@ private Q_SLOTS:
         store.refreshEPG(*harness.storeHarness().listed(source.id));
         QVERIFY(harness.storeHarness().waitUntilIdle(source.id));
         QVERIFY(store.health().value(source.id).catalogueError);
-        QCOMPARE(toasts(harness.app()).mid(2), QStringList{u"success: Provider is up to date"_s});
+        QCOMPARE(toastLines(harness.app()).mid(2), QStringList{u"success: Provider is up to date"_s});
 
         // A failed guide refresh reports the guide's sentence.
         provider.setFault(u"xmltv"_s, serverError);
         store.refreshEPG(*harness.storeHarness().listed(source.id));
         QVERIFY(harness.storeHarness().waitUntilIdle(source.id));
-        QCOMPARE(toasts(harness.app()).mid(3),
+        QCOMPARE(toastLines(harness.app()).mid(3),
                  QStringList{u"error: Provider: "_s + *store.health().value(source.id).guideError});
     }
 
@@ -179,13 +171,13 @@ private Q_SLOTS:
         QVERIFY(!sentence.isEmpty());
 
         DatabaseErrorToasts notices(harness.app());
-        QCOMPARE(toasts(harness.app()), QStringList{u"error: "_s + sentence});
+        QCOMPARE(toastLines(harness.app()), QStringList{u"error: "_s + sentence});
         QCOMPARE(store.databaseError(), std::nullopt);
 
         // The same sentence again is a new notice, since each is cleared once shown.
         (void)store.prepare(u"SELECT nothing FROM nowhere"_s);
         (void)store.prepare(u"SELECT nothing FROM nowhere"_s);
-        QCOMPARE(toasts(harness.app()), QStringList(3, u"error: "_s + sentence));
+        QCOMPARE(toastLines(harness.app()), QStringList(3, u"error: "_s + sentence));
         QCOMPARE(store.databaseError(), std::nullopt);
     }
 
@@ -195,9 +187,9 @@ private Q_SLOTS:
         harness.start();
         AppModel &app = harness.app();
         ToastListModel rows;
-        QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        checkModel(rows);
         app.toast(u"Saved"_s, ToastKind::Success);
-        rows.setApp(&app);
+        rows.follow(app);
         QCOMPARE(rows.rowCount(), 1);
 
         QSignalSpy removed(&rows, &QAbstractItemModel::rowsRemoved);
@@ -301,7 +293,7 @@ private Q_SLOTS:
         QVERIFY(!changes.isEmpty());
         // Choosing the active playlist again still says so.
         switcher.select(second.id);
-        QCOMPARE(toasts(harness.app()),
+        QCOMPARE(toastLines(harness.app()),
                  QStringList(2, u"info: Switched to second"_s));
         const QVariantList listed = switcher.playlists();
         QCOMPARE(listed.size(), 2);

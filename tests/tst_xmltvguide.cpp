@@ -3,6 +3,7 @@
 #include "Provider/XtreamAPIError.h"
 #include "Support/CancellationError.h"
 #include "support/CentralEuropeanTime.h"
+#include "support/CatalogueItems.h"
 
 #include <QTest>
 
@@ -46,14 +47,6 @@ Reading readInChunks(QByteArrayView document, qsizetype chunkSize)
     if (stream.programmeCount() != reading.programmes.size())
         qFatal("programme count differs from the programmes handed over");
     return reading;
-}
-
-QStringList titles(const QList<GuideProgramme> &programmes)
-{
-    QStringList result;
-    for (const GuideProgramme &programme : programmes)
-        result.append(programme.title);
-    return result;
 }
 
 QDateTime utc(const QString &text)

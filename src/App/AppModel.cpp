@@ -3,7 +3,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
 
 #include <QVariantMap>
@@ -13,16 +13,13 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString lastPageKey = u"quillmere.lastPage"_s;
-const QString sidebarCollapsedKey = u"quillmere.sidebarCollapsed"_s;
-
 // The page the window opens on: the chosen start page, or the previous run's last page for
 // "last". Search is never a start page: its field would open empty.
 Route launchRoute()
 {
-    QString start = UserSettings::text(u"quillmere.startPage"_s).value_or(u"home"_s);
+    QString start = Prefs::read(PrefKeys::startPage);
     if (start == u"last"_s)
-        start = UserSettings::text(lastPageKey).value_or(u"home"_s);
+        start = Prefs::read(PrefKeys::lastPage);
     const Route route = routeFromText(start).value_or(Route::Home);
     return route == Route::Search ? Route::Home : route;
 }
@@ -33,7 +30,7 @@ AppModel::AppModel(CatalogueStore &store, PlaybackWindowController &playback, QO
     : QObject(parent)
     , m_store(store)
     , m_playback(playback)
-    , m_sidebarCollapsed(Prefs::boolean(sidebarCollapsedKey, false))
+    , m_sidebarCollapsed(Prefs::read(PrefKeys::sidebarCollapsed))
     , m_live(CatalogueKind::Live, store, this)
     , m_movies(CatalogueKind::Movie, store, this)
     , m_series(CatalogueKind::Series, store, this)
@@ -55,7 +52,7 @@ void AppModel::setRoute(Route route)
         Q_EMIT routeChanged();
     }
     if (route != Route::Search)
-        UserSettings::setValue(lastPageKey, routeText(route));
+        UserSettings::setValue(PrefKeys::lastPage.key.toString(), routeText(route));
 }
 
 void AppModel::setRouteName(const QString &name)
@@ -124,7 +121,7 @@ void AppModel::setSidebarCollapsed(bool collapsed)
 {
     if (assignIfChanged(m_sidebarCollapsed, collapsed))
         Q_EMIT sidebarCollapsedChanged();
-    UserSettings::setValue(sidebarCollapsedKey, collapsed);
+    UserSettings::setValue(PrefKeys::sidebarCollapsed.key.toString(), collapsed);
 }
 
 void AppModel::setSearchFocusRequest(int request)

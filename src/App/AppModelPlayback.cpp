@@ -6,7 +6,7 @@
 #include "App/EpisodeText.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/TitleText.h"
 #include "Support/UserSettings.h"
 
@@ -19,7 +19,7 @@ namespace {
 // The caller's wish, and the user's setting, which is read only when the wish is there.
 bool resumeAllowed(bool resume)
 {
-    return resume && Prefs::boolean(u"quillmere.resumePlayback"_s, true);
+    return resume && Prefs::read(PrefKeys::resumePlayback);
 }
 
 // "1999 · Drama": the year in the title and the genre, each when present; empty with neither.
@@ -57,7 +57,7 @@ void AppModel::play(const MediaItem &item, const QList<MediaItem> &channels, boo
         target.containerExtension = u"m3u8"_s;
         target.epgCredentials = m_store.credentialsForSelectedPlaylist();
         m_store.recordLivePlay(item);
-        if (Prefs::boolean(u"quillmere.rememberLastChannel"_s, true)) {
+        if (Prefs::read(PrefKeys::rememberLastChannel)) {
             const QString key = u"quillmere.lastChannel."_s + QString::number(m_store.activePlaylistID().value_or(0));
             UserSettings::setValue(key, item.providerID);
         }

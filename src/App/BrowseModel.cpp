@@ -4,6 +4,7 @@
 
 #include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
+#include "Support/PrefKeys.h"
 #include "Support/SettingsChanges.h"
 #include "Support/UserSettings.h"
 
@@ -35,7 +36,7 @@ BrowseModel::BrowseModel(CatalogueKind kind, CatalogueStore &store, QObject *par
         connect(&store, signal, this, &BrowseModel::announceDataKey);
     // The category column regroups as soon as the setting changes, without a reload.
     connect(&SettingsChanges::instance(), &SettingsChanges::changed, this, [this](const QString &key) {
-        if (key == u"quillmere.groupCategoriesByLanguage"_s)
+        if (key == PrefKeys::groupCategoriesByLanguage.key)
             Q_EMIT categoryViewsChanged();
     });
 

@@ -4,7 +4,7 @@
 #include "BrowseModel.h"
 
 #include "Catalogue/CategoryLanguage.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 
 #include <QVariantMap>
 
@@ -31,7 +31,7 @@ QList<BrowseCategory> BrowseModel::visibleCategories() const
             continue;
         visible.append(category);
     }
-    if (Prefs::boolean(u"quillmere.groupCategoriesByLanguage"_s, false)) {
+    if (Prefs::read(PrefKeys::groupCategoriesByLanguage)) {
         const QHash<QString, int> order = languageOrder();
         const auto position = [&order](const BrowseCategory &category) {
             return order.value(category.language, std::numeric_limits<int>::max());

@@ -4,22 +4,25 @@
 #include "App/AppUpdater.h"
 #include "App/BrowseModel.h"
 #include "App/PlayerCommands.h"
+#include "Artwork/ArtworkMemory.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
 
+#include <QPointer>
 #include <QQmlEngine>
 #include <QtQml/qqmlregistration.h>
 
-// The long-lived objects that main() builds, handed to the views as QML singletons. Each
-// singleton's create() returns the one instance given to provide(); C++ keeps ownership, and
-// the instances must outlive every engine that reads them.
+// The long-lived objects that main() builds, handed to the views as QML singletons: the one way
+// a program object reaches QML. Each is declared below as a foreign singleton whose create()
+// returns the instance given to provide(); C++ keeps ownership. The views' stateless helpers
+// (QM, Icons, TimeText, ...) are the other kind of singleton: the engine makes those itself.
 
 namespace QmlSingletons {
 
 template<typename T>
 struct Instance
 {
-    inline static T *object = nullptr;
+    inline static QPointer<T> object;
 
     static T *create(QQmlEngine *, QJSEngine *)
     {
@@ -29,14 +32,12 @@ struct Instance
     }
 };
 
-// Before the first QML engine loads the views.
-inline void provide(AppModel &app, AppUpdater &updater, PlaybackWindowController &playback, PlayerCommands &commands)
+// Before the first QML engine loads the views; every engine made later reads these. A test that
+// loads only some views provides only the objects they read.
+template<typename... T>
+void provide(T &...objects)
 {
-    Instance<AppModel>::object = &app;
-    Instance<AppUpdater>::object = &updater;
-    Instance<CatalogueStore>::object = app.store();
-    Instance<PlaybackWindowController>::object = &playback;
-    Instance<PlayerCommands>::object = &commands;
+    ((Instance<T>::object = &objects), ...);
 }
 
 } // namespace QmlSingletons
@@ -78,6 +79,14 @@ struct PlayerCommandsForeign : QmlSingletons::Instance<PlayerCommands>
     Q_GADGET
     QML_FOREIGN(PlayerCommands)
     QML_NAMED_ELEMENT(PlayerCommands)
+    QML_SINGLETON
+};
+
+struct ArtworkMemoryForeign : QmlSingletons::Instance<ArtworkMemory>
+{
+    Q_GADGET
+    QML_FOREIGN(ArtworkMemory)
+    QML_NAMED_ELEMENT(ArtworkMemory)
     QML_SINGLETON
 };
 

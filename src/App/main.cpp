@@ -1,6 +1,6 @@
 // The composition root: builds the clock, the keyring, the catalogue store, the playback window
-// controller, the application model, the update checker and the screenshot runner in that order,
-// hands them to the views and opens the one window.
+// controller, the application model, the update checker, the screenshot runner and the artwork
+// caches in that order, hands them to the views and opens the one window.
 #include "App/AppModel.h"
 #include "App/AppUpdater.h"
 #include "App/LaunchArguments.h"
@@ -11,6 +11,8 @@
 #include "App/ShotRunner.h"
 #include "App/SingleInstance.h"
 #include "App/UpdateServiceClient.h"
+#include "Artwork/ArtworkCache.h"
+#include "Artwork/ArtworkMemory.h"
 #include "Catalogue/SecretServiceKeyring.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
@@ -97,8 +99,10 @@ int main(int argc, char *argv[])
     AppUpdater updater(UpdateServiceClient(ServiceConfig::baseURL()), clock);
     PlayerCommands playerCommands;
     ShotRunner shots(model, updater, playback, playerCommands, clock);
+    ArtworkCache artworkDisk(ArtworkCache::defaultRoot());
+    ArtworkMemory artwork(artworkDisk);
 
-    QmlSingletons::provide(model, updater, playback, playerCommands);
+    QmlSingletons::provide(model, store, updater, playback, playerCommands, artwork);
     QQmlApplicationEngine engine;
     // Where the view module's QML files lie; Qt 6.5 looks there by itself, 6.4 must be told.
     engine.addImportPath(u"qrc:/qt/qml"_s);

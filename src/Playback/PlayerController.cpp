@@ -6,7 +6,7 @@
 #include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
 #include "Support/Logging.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
 
 #include <QFileInfo>
@@ -134,7 +134,7 @@ void PlayerController::prepareAndPlay()
 
     QStringList options{
         u":http-reconnect=true"_s,
-        u":network-caching="_s + QString::number(Prefs::integer(u"quillmere.networkCachingMs"_s, 1500)),
+        u":network-caching="_s + QString::number(Prefs::read(PrefKeys::networkCachingMs)),
         u":file-caching=1500"_s,
     };
     // Live pictures are decoded on one thread. Frame-threaded decoding holds back one frame per

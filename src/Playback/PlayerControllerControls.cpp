@@ -5,7 +5,7 @@
 #include "Playback/MediaEngine.h"
 #include "Support/Clock.h"
 #include "Support/GuardedJob.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
 
 #include <algorithm>
@@ -79,7 +79,7 @@ void PlayerController::showControls(bool autoHide)
     m_autoHide.cancelAndForget();
     if (!autoHide || m_state != PlayerState::Playing)
         return;
-    const int delaySeconds = std::max(0, Prefs::integer(u"quillmere.osdTimeoutSeconds"_s, 4));
+    const int delaySeconds = std::max(0, Prefs::read(PrefKeys::osdTimeoutSeconds));
     m_autoHide = startGuardedJob(this, [delaySeconds](PlayerController &self, std::stop_token token) {
         return self.runAutoHide(delaySeconds, token);
     });

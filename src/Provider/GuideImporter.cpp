@@ -5,12 +5,12 @@
 #include "XtreamClient.h"
 
 #include "Catalogue/CatalogueDatabase.h"
+#include "Catalogue/GuideProgrammeRow.h"
 #include "Catalogue/ImmediateTransaction.h"
 #include "Catalogue/SqliteStatement.h"
 #include "Support/Async.h"
 #include "Support/CancellationError.h"
 #include "Support/Clock.h"
-#include "Support/EpochSeconds.h"
 #include "Support/Logging.h"
 
 #include <sqlite3.h>
@@ -64,8 +64,7 @@ int GuideImporter::importGuide(const QDateTime &now, const std::stop_token &stop
     database.execute(u"CREATE TEMP TABLE staged_guide AS SELECT * FROM epg_programmes WHERE 0"_s);
     // Prepared once for the whole run and reused for every row.
     Run run{database,
-            SqliteStatement(database.handle(), u"INSERT INTO staged_guide (playlist_id, channel_id, channel_key, title, "
-                                               "description, starts_at, ends_at) VALUES (?, ?, ?, ?, ?, ?, ?)"_s),
+            SqliteStatement(database.handle(), GuideProgrammeRow::insert(u"INSERT INTO staged_guide")),
             now, now.toLocalTime().addDays(windowDays), stop, {}, 0};
     if (!run.insert.isValid())
         throw XtreamAPIError::providerMessage(u"The local guide database is missing its EPG table."_s);
@@ -106,13 +105,7 @@ void GuideImporter::insert(Run &run)
     SqliteStatement &statement = run.insert;
     for (const GuideProgramme &programme : std::as_const(run.pendingRows)) {
         statement.reset();
-        statement.bind(1, m_playlistID);
-        statement.bind(2, programme.channelID);
-        statement.bind(3, guideChannelKey(programme.channelID));
-        statement.bind(4, programme.title);
-        statement.bind(5, programme.description);
-        statement.bind(6, epochSeconds(programme.start));
-        statement.bind(7, epochSeconds(programme.end));
+        GuideProgrammeRow::bind(statement, m_playlistID, programme);
         if (statement.step() != SQLITE_DONE) {
             const QString message = u"A guide programme could not be saved (SQLite %1)."_s.arg(sqlite3_errcode(handle));
             statement.reset();

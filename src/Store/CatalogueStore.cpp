@@ -7,7 +7,7 @@
 #include "Support/Async.h"
 #include "Support/Clock.h"
 #include "Support/Logging.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
 
 #include <QDir>
@@ -195,7 +195,7 @@ void CatalogueStore::refreshSnapshot()
     setPlaylists(loadPlaylists());
     const auto isListed = [this](qint64 id) { return playlist(id).has_value(); };
     if (!m_selectedPlaylistID) {
-        const qint64 stored = Prefs::integer(u"quillmere.activePlaylistID"_s, 0);
+        const qint64 stored = Prefs::read(PrefKeys::activePlaylistID);
         if (isListed(stored))
             setSelectedPlaylistID(stored);
     }

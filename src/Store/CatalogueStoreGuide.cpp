@@ -2,11 +2,11 @@
 // provider's short guide, kept in the database for the channel it was asked for.
 #include "CatalogueStore.h"
 
+#include "Catalogue/GuideProgrammeRow.h"
 #include "Provider/GuideImporter.h"
 #include "Provider/XtreamClient.h"
 #include "Support/Async.h"
 #include "Support/Clock.h"
-#include "Support/EpochSeconds.h"
 
 #include <QPointer>
 
@@ -146,20 +146,13 @@ void CatalogueStore::insertGuideProgrammes(const QList<GuideProgramme> &programm
 {
     if (programmes.isEmpty())
         return;
-    SqliteStatement statement = prepare(
-        u"INSERT OR REPLACE INTO epg_programmes (playlist_id, channel_id, channel_key, title, description, starts_at, ends_at) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
+    SqliteStatement statement = prepare(GuideProgrammeRow::insert(u"INSERT OR REPLACE INTO epg_programmes"));
     if (!statement)
         return;
     execute(u"BEGIN IMMEDIATE TRANSACTION;"_s);
     for (const GuideProgramme &programme : programmes) {
         statement.reset();
-        statement.bind(1, playlistID);
-        statement.bind(2, programme.channelID);
-        statement.bind(3, guideChannelKey(programme.channelID));
-        statement.bind(4, programme.title);
-        statement.bind(5, programme.description);
-        statement.bind(6, epochSeconds(programme.start));
-        statement.bind(7, epochSeconds(programme.end));
+        GuideProgrammeRow::bind(statement, playlistID, programme);
         checkWrite(statement);
     }
     execute(u"COMMIT;"_s);

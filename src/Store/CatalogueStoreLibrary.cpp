@@ -7,7 +7,7 @@
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/ImmediateTransaction.h"
 #include "Support/Async.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 
 #include <QPointer>
 
@@ -170,7 +170,7 @@ std::optional<bool> CatalogueStore::toggleFavourite(const MediaItem &item)
 
 void CatalogueStore::recordLivePlay(const MediaItem &item)
 {
-    if (!Prefs::boolean(u"quillmere.keepWatchHistory"_s, true))
+    if (!Prefs::read(PrefKeys::keepWatchHistory))
         return;
     if (m_selectedPlaylistID)
         saveWatchPosition(*m_selectedPlaylistID, item.providerID, CatalogueKind::Live, 0, std::nullopt);

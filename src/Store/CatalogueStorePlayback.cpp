@@ -4,7 +4,7 @@
 
 #include "Provider/PlaybackURL.h"
 #include "Support/Logging.h"
-#include "Support/UserSettings.h"
+#include "Support/PrefKeys.h"
 
 #include <sqlite3.h>
 
@@ -45,7 +45,7 @@ std::optional<QUrl> CatalogueStore::playbackURL(const CatalogueItem &item, Catal
     const std::optional<XtreamCredentials> login = cachedLogin(*active);
     if (!login)
         return std::nullopt;
-    const QString liveFormat = UserSettings::text(u"quillmere.liveFormat"_s).value_or(u"m3u8"_s);
+    const QString liveFormat = Prefs::read(PrefKeys::liveFormat);
     return PlaybackURL::make(*login, item.id, kind, item.containerExtension, liveFormat);
 }
 

@@ -2,6 +2,7 @@
 #include "CatalogueStore.h"
 
 #include "Catalogue/SqliteRow.h"
+#include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
 
 #include <sqlite3.h>
@@ -87,7 +88,7 @@ void CatalogueStore::selectPlaylist(qint64 id)
     if (!playlist(id))
         return;
     setSelectedPlaylistID(id);
-    UserSettings::setValue(u"quillmere.activePlaylistID"_s, id);
+    UserSettings::setValue(PrefKeys::activePlaylistID.key.toString(), id);
     if (SqliteStatement statement = prepare(u"UPDATE playlists SET last_selected_at = strftime('%s', 'now') WHERE id = ?"_s)) {
         statement.bind(1, id);
         checkWrite(statement);

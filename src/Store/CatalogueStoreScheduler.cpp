@@ -3,7 +3,7 @@
 #include "CatalogueStore.h"
 
 #include "Support/Clock.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
 
 #include <QPointer>
@@ -17,11 +17,11 @@ namespace {
 
 // An interval in hours, at least one; absent or 0 gives the default. A damaged setting far
 // beyond any interval means never, rather than overflowing the conversion.
-qint64 intervalSeconds(const QString &key, qint64 defaultSeconds)
+qint64 intervalSeconds(const Pref<int> &setting)
 {
-    const std::optional<double> hours = UserSettings::number(key);
+    const std::optional<double> hours = UserSettings::number(setting.key.toString());
     if (!hours || *hours == 0)
-        return defaultSeconds;
+        return qint64(setting.defaultValue) * 3600;
     constexpr qint64 never = std::numeric_limits<qint64>::max();
     const double seconds = std::max(*hours, 1.0) * 3600.0;
     return seconds < double(never) ? qint64(seconds) : never;
@@ -69,16 +69,16 @@ void CatalogueStore::refreshDueSources()
             continue;
         const SourceHealth health = m_health.value(id);
         const QDateTime now = m_clock.now();
-        const qint64 catalogueInterval = intervalSeconds(u"catalogueRefreshHours"_s, 86'400);
-        const qint64 guideInterval = intervalSeconds(u"guideRefreshHours"_s, 14'400);
+        const qint64 catalogueInterval = intervalSeconds(PrefKeys::catalogueRefreshHours);
+        const qint64 guideInterval = intervalSeconds(PrefKeys::guideRefreshHours);
         // A switch is off only when it holds the Boolean false.
-        if (Prefs::boolean(u"autoRefreshPlaylist"_s, true)
+        if (Prefs::read(PrefKeys::autoRefreshPlaylist)
             && isDue(health.catalogueAttempt, health.lastCatalogueSuccess, now, catalogueInterval)) {
             // The import refreshes the guide itself when it succeeds.
             startImport(playlist);
             continue;
         }
-        if (Prefs::boolean(u"autoRefreshEpg"_s, true) && isDue(health.guideAttempt, health.lastGuideSuccess, now, guideInterval))
+        if (Prefs::read(PrefKeys::autoRefreshEpg) && isDue(health.guideAttempt, health.lastGuideSuccess, now, guideInterval))
             refreshEPG(playlist);
     }
 }

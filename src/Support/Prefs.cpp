@@ -4,36 +4,35 @@
 
 #include <QVariant>
 
-#include <cmath>
 #include <limits>
 
 namespace Prefs {
 
-bool boolean(const QString &key, bool defaultValue)
+bool read(const Pref<bool> &pref)
 {
-    const QVariant stored = UserSettings::value(key);
-    return stored.typeId() == QMetaType::Bool ? stored.toBool() : defaultValue;
+    const QVariant stored = UserSettings::value(pref.key.toString());
+    return stored.typeId() == QMetaType::Bool ? stored.toBool() : pref.defaultValue;
 }
 
-int integer(const QString &key, int defaultValue)
+int read(const Pref<int> &pref)
 {
-    const QVariant stored = UserSettings::value(key);
+    const QVariant stored = UserSettings::value(pref.key.toString());
     switch (stored.typeId()) {
     case QMetaType::Int:
         return stored.toInt();
     case QMetaType::LongLong: {
         const qint64 value = stored.toLongLong();
         const bool fits = value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
-        return fits ? int(value) : defaultValue;
+        return fits ? int(value) : pref.defaultValue;
     }
     default:
-        return defaultValue;
+        return pref.defaultValue;
     }
 }
 
-QString text(const QString &key, const QString &defaultValue)
+QString read(const Pref<QStringView> &pref)
 {
-    return UserSettings::text(key).value_or(defaultValue);
+    return UserSettings::text(pref.key.toString()).value_or(pref.defaultValue.toString());
 }
 
 } // namespace Prefs

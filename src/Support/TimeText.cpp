@@ -1,6 +1,6 @@
 #include "TimeText.h"
 
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 
 #include <QLocale>
 
@@ -29,7 +29,7 @@ namespace TimeText {
 
 bool use24Hour()
 {
-    return Prefs::boolean(u"quillmere.use24HourClock"_s, true);
+    return Prefs::read(PrefKeys::use24HourClock);
 }
 
 QString time(const QDateTime &moment)

@@ -34,5 +34,5 @@ void AppHarness::start()
     if (!m_store.running())
         m_store.start();
     m_app = std::make_unique<AppModel>(m_store.store(), *m_playback);
-    QmlSingletons::provide(*m_app, *m_updater, *m_playback, *m_commands);
+    QmlSingletons::provide(*m_app, m_store.store(), *m_updater, *m_playback, *m_commands, m_artwork.memory());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ArtworkFixture.h"
 #include "StoreHarness.h"
 
 #include <QUrl>
@@ -15,8 +16,9 @@ class PlayerCommands;
 
 // The objects main() builds, over a StoreHarness: the application model, a playback window
 // controller whose players play nothing (or play through the engines a test hands it), an
-// update checker and the player commands. Views and the screenshot runner are tested against
-// these. Build the model with start() once the store is in the state the test needs.
+// update checker, the player commands and artwork caches in a temporary directory. Views and the
+// screenshot runner are tested against these. Build the model with start() once the store is in
+// the state the test needs.
 class AppHarness final
 {
 public:
@@ -37,6 +39,7 @@ public:
     [[nodiscard]] AppUpdater &updater() { return *m_updater; }
     [[nodiscard]] PlaybackWindowController &playback() { return *m_playback; }
     [[nodiscard]] PlayerCommands &commands() { return *m_commands; }
+    [[nodiscard]] ArtworkFixture &artwork() { return m_artwork; }
     [[nodiscard]] VirtualClock &clock() { return m_store.clock(); }
 
     // Starts the store when it is not running, then builds the application model on it and
@@ -48,5 +51,6 @@ private:
     std::unique_ptr<PlaybackWindowController> m_playback;
     std::unique_ptr<AppUpdater> m_updater;
     std::unique_ptr<PlayerCommands> m_commands;
+    ArtworkFixture m_artwork;
     std::unique_ptr<AppModel> m_app;
 };

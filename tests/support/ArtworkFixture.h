@@ -1,12 +1,13 @@
 #pragma once
 
-#include "Views/Kit/ArtworkCache.h"
-#include "Views/Kit/ArtworkMemory.h"
+#include "App/QmlSingletons.h"
+#include "Artwork/ArtworkCache.h"
+#include "Artwork/ArtworkMemory.h"
 
 #include <QTemporaryDir>
 
 // Artwork caches of a test's own in a temporary directory, handed to every QML engine the test
-// makes while the fixture lives. Header-only: only tests that link the views use it.
+// makes while the fixture lives, as main() hands the program's to the views.
 class ArtworkFixture final
 {
 public:
@@ -14,9 +15,8 @@ public:
         : m_disk(m_root.path())
         , m_memory(m_disk)
     {
-        ArtworkMemory::provide(&m_memory);
+        QmlSingletons::provide(m_memory);
     }
-    ~ArtworkFixture() { ArtworkMemory::provide(nullptr); }
 
     ArtworkFixture(const ArtworkFixture &) = delete;
     ArtworkFixture &operator=(const ArtworkFixture &) = delete;

@@ -2,9 +2,24 @@
 
 #include "QmlHarness.h"
 
+#include "Views/Kit/Palette.h"
+
 #include <QColor>
 #include <QString>
 #include <QTest>
+
+// `colour` with its opacity scaled by `factor`.
+inline QColor withOpacity(QColor colour, qreal factor)
+{
+    colour.setAlphaF(colour.alphaF() * factor);
+    return colour;
+}
+
+// What a palette colour looks like drawn on the window's background.
+inline QColor onBackground(const QColor &colour)
+{
+    return blended(colour, Palette::bg0);
+}
 
 inline QString describeColours(const QColor &actual, const QColor &expected)
 {

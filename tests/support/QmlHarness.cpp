@@ -1,5 +1,7 @@
 #include "QmlHarness.h"
 
+#include "InstantAnimations.h"
+
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QRegularExpression>
@@ -15,6 +17,7 @@ QmlHarness::QmlHarness(QSize windowSize, QColor background)
     QTest::failOnWarning(QRegularExpression(u"unknown symbol"_s));
     // Where the module's QML files lie; Qt 6.5 looks there by itself, 6.4 must be told.
     m_engine.addImportPath(u"qrc:/qt/qml"_s);
+    InstantAnimations::install();
     m_window.resize(windowSize);
     m_window.setColor(background);
 }
@@ -164,9 +167,9 @@ void QmlHarness::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
     QTest::keyClick(&m_window, key, modifiers);
 }
 
-void QmlHarness::settle(int milliseconds)
+void QmlHarness::settle()
 {
-    QTest::qWait(milliseconds);
+    InstantAnimations::finish();
 }
 
 QImage QmlHarness::grab()

@@ -17,6 +17,7 @@ class QQuickItem;
 // Loads parts of the "Quillmere" QML module offscreen in a window of their own and drives them
 // the way a user would: real pointer moves, presses and key strokes, then pictures of the result.
 // Any QML warning (a failed binding, an unknown symbol) fails the running test function.
+// Animations end at once (InstantAnimations), so that a test reads the end of each transition.
 // The test executable imports the module's plugin (Q_IMPORT_QML_PLUGIN(QuillmerePlugin)).
 class QmlHarness final
 {
@@ -59,8 +60,9 @@ public:
     // The same for any window of the program.
     static void typeInto(QWindow &window, const QString &text);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    // Waits for the kit's short transitions (colour fades, scale springs) to end.
-    static void settle(int milliseconds = 150);
+    // Ends the transitions under way (colour fades, scale springs, menus fading in or out) and
+    // those their ends start; the harness makes every animation end at its first tick.
+    static void settle();
 
     // The window as drawn now.
     [[nodiscard]] QImage grab();

@@ -27,7 +27,9 @@ QCoro::Task<KeyringBackend::Item> RecordingKeyring::find(QString service, QStrin
         timer.start(5ms);
         co_await timer;
     }
-    co_return co_await m_inner.find(service, account);
+    Item item = co_await m_inner.find(service, account);
+    ++m_reads;
+    co_return item;
 }
 
 QCoro::Task<int> RecordingKeyring::remove(QString service, QString account)

@@ -19,6 +19,8 @@ public:
     // Accounts added successfully and not removed since.
     [[nodiscard]] QStringList liveAccounts() const;
     [[nodiscard]] int addCount() const { return m_adds; }
+    // Reads answered so far.
+    [[nodiscard]] int readCount() const { return m_reads; }
     // While held, reads wait (turning the event loop) until released.
     void holdReads(bool held) { m_holdReads = held; }
 
@@ -26,5 +28,6 @@ private:
     KeyringBackend &m_inner;
     QStringList m_live;
     int m_adds = 0;
+    int m_reads = 0;
     bool m_holdReads = false;
 };

@@ -1,6 +1,7 @@
 #include "VirtualClock.h"
 
-#include <QCoreApplication>
+#include "PostedEvents.h"
+
 #include <QCoroSignal>
 
 #include <algorithm>
@@ -49,7 +50,7 @@ void VirtualClock::advance(std::chrono::milliseconds duration)
 {
     const qint64 target = m_elapsedMs + qint64(duration.count());
     for (;;) {
-        flushEvents();
+        handlePostedEvents();
         m_sleepers.removeIf([](const Sleeper &sleeper) { return sleeper.sleep.isNull(); });
         const auto next = std::min_element(m_sleepers.begin(), m_sleepers.end(), [](const Sleeper &a, const Sleeper &b) {
             return a.deadline != b.deadline ? a.deadline < b.deadline : a.order < b.order;
@@ -63,7 +64,7 @@ void VirtualClock::advance(std::chrono::milliseconds duration)
             Q_EMIT due->finished(true);
     }
     m_elapsedMs = target;
-    flushEvents();
+    handlePostedEvents();
 }
 
 void VirtualClock::setWallClock(const QDateTime &moment)
@@ -75,12 +76,6 @@ int VirtualClock::pendingSleeps() const
 {
     return int(std::count_if(m_sleepers.begin(), m_sleepers.end(),
                              [](const Sleeper &sleeper) { return !sleeper.sleep.isNull(); }));
-}
-
-void VirtualClock::flushEvents()
-{
-    for (int round = 0; round < 3; ++round)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 #include "VirtualClock.moc"

@@ -37,8 +37,6 @@ private:
         QPointer<VirtualSleep> sleep;
     };
 
-    static void flushEvents();
-
     QDateTime m_start;
     qint64 m_wallOffsetMs = 0;
     qint64 m_elapsedMs = 0;

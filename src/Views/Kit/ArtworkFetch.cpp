@@ -1,11 +1,19 @@
 #include "ArtworkFetch.h"
 
-#include "ArtworkMemory.h"
+#include "Artwork/ArtworkMemory.h"
+
+bool ArtworkFetch::setMemory(ArtworkMemory *memory)
+{
+    if (m_memory == memory)
+        return false;
+    m_memory = memory;
+    return true;
+}
 
 void ArtworkFetch::request(QObject *owner, const QUrl &url, int maxPixel, Show show)
 {
     const int generation = ++*m_generation;
-    ArtworkMemory *memory = url.isEmpty() ? nullptr : ArtworkMemory::of(owner);
+    ArtworkMemory *memory = url.isEmpty() ? nullptr : m_memory.get();
     if (!memory) {
         show(QImage(), false);
         return;

@@ -108,6 +108,14 @@ ArtworkView::ArtworkView(QQuickItem *parent)
 // Any load still running finds the view gone and drops its picture.
 ArtworkView::~ArtworkView() = default;
 
+void ArtworkView::setMemory(ArtworkMemory *memory)
+{
+    if (!m_fetch.setMemory(memory))
+        return;
+    Q_EMIT memoryChanged();
+    restart();
+}
+
 void ArtworkView::setUrl(const QUrl &url)
 {
     if (!assignIfChanged(m_url, url))

@@ -12,12 +12,13 @@
 #include <QVariantAnimation>
 #include <QtQml/qqmlregistration.h>
 
-// One picture from an address: `Artwork { url: item.artworkURL; title: item.title; contentMode:
-// Artwork.Fill; maxPixel: 352; fallbackFont: 25.6; logoPadding: 0; radius: 12 }`. Until the
-// picture is there, and when there is none, it shows a gradient chosen from the title with the
-// title's initials. Corners are rounded on the picture itself, so that every renderer shows them,
-// and an `outline` colour draws a hairline along the rounded edge inside the view, over both.
-// `smooth` (on by default) filters the pictures wherever the view is drawn scaled.
+// One picture from an address, loaded through the artwork memory it is handed: `Artwork {
+// memory: ArtworkMemory; url: item.artworkURL; title: item.title; contentMode: Artwork.Fill;
+// maxPixel: 352; fallbackFont: 25.6; logoPadding: 0; radius: 12 }`. Until the picture is there,
+// and when there is none, it shows a gradient chosen from the title with the title's initials.
+// Corners are rounded on the picture itself, so that every renderer shows them, and an `outline`
+// colour draws a hairline along the rounded edge inside the view, over both. `smooth` (on by
+// default) filters the pictures wherever the view is drawn scaled.
 // A new address starts a new load; a picture already in memory shows at once, a loaded one
 // fades in. Placeholder and picture are painted at the view's size into pictures that the scene
 // draws as they are, so that the fade only blends what was painted; the picture is fitted on a
@@ -28,6 +29,7 @@ class ArtworkView : public QQuickItem
     Q_OBJECT
     QML_NAMED_ELEMENT(Artwork)
 
+    Q_PROPERTY(ArtworkMemory *memory READ memory WRITE setMemory NOTIFY memoryChanged REQUIRED)
     Q_PROPERTY(QUrl url READ url WRITE setUrl NOTIFY urlChanged)
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
     Q_PROPERTY(ContentMode contentMode READ contentMode WRITE setContentMode NOTIFY contentModeChanged)
@@ -46,6 +48,8 @@ public:
     explicit ArtworkView(QQuickItem *parent = nullptr);
     ~ArtworkView() override;
 
+    [[nodiscard]] ArtworkMemory *memory() const { return m_fetch.memory(); }
+    void setMemory(ArtworkMemory *memory);
     [[nodiscard]] const QUrl &url() const { return m_url; }
     void setUrl(const QUrl &url);
     [[nodiscard]] const QString &title() const { return m_title; }
@@ -79,6 +83,7 @@ public:
     [[nodiscard]] static Unfitted unfitted(QSizeF image, const QRectF &placed, const QRectF &frame);
 
 Q_SIGNALS:
+    void memoryChanged();
     void urlChanged();
     void titleChanged();
     void contentModeChanged();

@@ -13,7 +13,7 @@
 class CardRules : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
+    QML_NAMED_ELEMENT(CardRules)
     QML_SINGLETON
 
 public:

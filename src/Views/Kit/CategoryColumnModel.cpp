@@ -1,5 +1,6 @@
 #include "CategoryColumnModel.h"
 
+#include "App/AppModel.h"
 #include "Catalogue/CategoryLanguage.h"
 #include "Store/CatalogueStore.h"
 #include "Support/NumberText.h"
@@ -46,7 +47,7 @@ QString CategoryColumnModel::languageItemTitle(const QString &key, int count)
 }
 
 CategoryColumnModel::CategoryColumnModel(QObject *parent)
-    : QObject(parent)
+    : ViewModel(parent)
 {
 }
 
@@ -63,14 +64,6 @@ void CategoryColumnModel::setModel(BrowseModel *model)
     }
     refreshRows();
     Q_EMIT modelChanged();
-}
-
-void CategoryColumnModel::setApp(AppModel *app)
-{
-    if (m_app == app)
-        return;
-    m_app = app;
-    Q_EMIT appChanged();
 }
 
 void CategoryColumnModel::refreshRows()
@@ -165,10 +158,10 @@ void CategoryColumnModel::chooseLanguage(const QString &key)
 
 void CategoryColumnModel::openLanguageSettings()
 {
-    if (!m_app)
+    if (!app())
         return;
-    m_app->setRoute(Route::Settings);
-    m_app->setRequestedSettingsSection(categoriesSection.toString());
+    app()->setRoute(Route::Settings);
+    app()->setRequestedSettingsSection(categoriesSection.toString());
 }
 
 std::optional<BrowseCategory> CategoryColumnModel::categoryAt(int row) const
@@ -196,19 +189,19 @@ void CategoryColumnModel::moveToTop()
     QStringList ids;
     for (const BrowseCategory &listed : m_model->categories())
         ids.append(listed.providerID);
-    saveOrder(m_app, m_model->kind(), movedToTop(ids, m_menuCategory->providerID));
+    saveOrder(app(), m_model->kind(), movedToTop(ids, m_menuCategory->providerID));
 }
 
 void CategoryColumnModel::hideCategory()
 {
     if (m_menuCategory)
-        hide(m_app, *m_menuCategory, false);
+        hide(app(), *m_menuCategory, false);
 }
 
 void CategoryColumnModel::hideLanguage()
 {
     if (m_menuCategory)
-        hide(m_app, *m_menuCategory, true);
+        hide(app(), *m_menuCategory, true);
 }
 
 QCoro::Task<void> CategoryColumnModel::saveOrder(QPointer<AppModel> app, CatalogueKind kind, QStringList ids)

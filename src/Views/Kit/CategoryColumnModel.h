@@ -1,11 +1,10 @@
 #pragma once
 
-#include "App/AppModel.h"
 #include "App/BrowseModel.h"
 #include "CategoryRowListModel.h"
+#include "ViewModel.h"
 
 #include <QCoroTask>
-#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -16,13 +15,12 @@
 // for the page's browse model, the language menu, the message under an empty list, and the
 // actions of its menus. It keeps no data of its own: choices go to the browse model, library
 // changes to the catalogue store, whose category-order revision then reloads the browse model.
-class CategoryColumnModel : public QObject
+class CategoryColumnModel : public ViewModel
 {
     Q_OBJECT
     QML_ELEMENT
 
     Q_PROPERTY(BrowseModel *model READ model WRITE setModel NOTIFY modelChanged)
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged)
     Q_PROPERTY(CategoryRowListModel *rows READ rows CONSTANT)
     Q_PROPERTY(QString allTitle READ allTitle NOTIFY viewsChanged)
     Q_PROPERTY(QString allCount READ allCount NOTIFY viewsChanged)
@@ -58,8 +56,6 @@ public:
 
     [[nodiscard]] BrowseModel *model() const { return m_model; }
     void setModel(BrowseModel *model);
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    void setApp(AppModel *app);
     [[nodiscard]] CategoryRowListModel *rows() { return &m_rows; }
 
     [[nodiscard]] QString allTitle() const;
@@ -90,7 +86,6 @@ public:
 
 Q_SIGNALS:
     void modelChanged();
-    void appChanged();
     void viewsChanged();
     void menuCategoryChanged();
 
@@ -101,7 +96,6 @@ private:
     static QCoro::Task<void> hide(QPointer<AppModel> app, BrowseCategory category, bool wholeLanguage);
 
     QPointer<BrowseModel> m_model;
-    QPointer<AppModel> m_app;
     CategoryRowListModel m_rows;
     std::optional<BrowseCategory> m_menuCategory;
 };

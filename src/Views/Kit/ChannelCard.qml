@@ -40,6 +40,7 @@ Item {
         Artwork {
             objectName: "artwork"
             anchors.fill: parent
+            memory: ArtworkMemory
             url: root.fields.artworkURL ?? ""
             title: root.fields.title ?? ""
             contentMode: Artwork.Fit

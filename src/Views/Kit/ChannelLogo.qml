@@ -19,6 +19,7 @@ Rectangle {
     Artwork {
         objectName: "artwork"
         anchors.fill: parent
+        memory: ArtworkMemory
         url: root.url
         title: root.title
         contentMode: Artwork.Fit

@@ -12,7 +12,7 @@
 class Icons : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
+    QML_NAMED_ELEMENT(Icons)
     QML_SINGLETON
 
     Q_PROPERTY(QString family READ family CONSTANT)

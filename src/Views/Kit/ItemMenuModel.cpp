@@ -1,5 +1,6 @@
 #include "ItemMenuModel.h"
 
+#include "App/AppModel.h"
 #include "Store/CatalogueStore.h"
 
 using namespace Qt::StringLiterals;
@@ -28,14 +29,6 @@ QString ItemMenuModel::favouriteNotice(bool favourite)
     return favourite ? u"Added to favourites"_s : u"Removed from favourites"_s;
 }
 
-void ItemMenuModel::setApp(AppModel *app)
-{
-    if (m_app == app)
-        return;
-    m_app = app;
-    Q_EMIT appChanged();
-}
-
 void ItemMenuModel::setItemValue(const QVariant &value)
 {
     const MediaItemValue item = value.value<MediaItemValue>();
@@ -47,35 +40,35 @@ void ItemMenuModel::setItemValue(const QVariant &value)
 
 void ItemMenuModel::refresh()
 {
-    setFavourite(m_app && m_app->store()->isFavourite(CatalogueItem::from(item()), item().kind, std::nullopt));
+    setFavourite(app() && app()->store()->isFavourite(CatalogueItem::from(item()), item().kind, std::nullopt));
 }
 
 void ItemMenuModel::activateMain()
 {
-    if (!m_app)
+    if (!app())
         return;
     if (item().kind == CatalogueKind::Series)
-        m_app->setDetail(item());
+        app()->setDetail(item());
     else
-        m_app->play(item(), {}, true);
+        app()->play(item(), {}, true);
 }
 
 void ItemMenuModel::openDetails()
 {
-    if (m_app)
-        m_app->setDetail(item());
+    if (app())
+        app()->setDetail(item());
 }
 
 void ItemMenuModel::toggleFavourite()
 {
-    if (!m_app)
+    if (!app())
         return;
-    const std::optional<bool> saved = m_app->store()->toggleFavourite(item());
+    const std::optional<bool> saved = app()->store()->toggleFavourite(item());
     if (!saved)
         return;
     setFavourite(*saved);
     Q_EMIT favouriteToggled(*saved);
-    m_app->toast(favouriteNotice(*saved), ToastKind::Success);
+    app()->toast(favouriteNotice(*saved), ToastKind::Success);
 }
 
 void ItemMenuModel::setFavourite(bool favourite)

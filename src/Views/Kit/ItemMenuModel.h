@@ -1,10 +1,8 @@
 #pragma once
 
-#include "App/AppModel.h"
 #include "App/MediaItemValue.h"
+#include "ViewModel.h"
 
-#include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QtQml/qqmlregistration.h>
@@ -12,12 +10,11 @@
 // The C++ half of the context menu of a channel, film or series (`ItemMenu`): which entries it
 // offers, what they read and what they do. The favourite entry reads the database each time the
 // menu opens, not the item's own flag, which may be older.
-class ItemMenuModel : public QObject
+class ItemMenuModel : public ViewModel
 {
     Q_OBJECT
     QML_ELEMENT
 
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged)
     // A MediaItemValue.
     Q_PROPERTY(QVariant item READ itemValue WRITE setItemValue NOTIFY itemChanged)
     Q_PROPERTY(QString mainTitle READ mainTitle NOTIFY itemChanged)
@@ -44,10 +41,8 @@ public:
     // The notice after a favourite change that was stored.
     [[nodiscard]] static QString favouriteNotice(bool favourite);
 
-    using QObject::QObject;
+    using ViewModel::ViewModel;
 
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    void setApp(AppModel *app);
     [[nodiscard]] QVariant itemValue() const { return QVariant::fromValue(m_item); }
     void setItemValue(const QVariant &value);
     [[nodiscard]] const MediaItem &item() const { return m_item.item(); }
@@ -69,7 +64,6 @@ public:
     Q_INVOKABLE void toggleFavourite();
 
 Q_SIGNALS:
-    void appChanged();
     void itemChanged();
     void favouriteChanged();
     // The favourite state the database now holds, for callers that patch their own lists.
@@ -78,7 +72,6 @@ Q_SIGNALS:
 private:
     void setFavourite(bool favourite);
 
-    QPointer<AppModel> m_app;
     MediaItemValue m_item;
     bool m_favourite = false;
 };

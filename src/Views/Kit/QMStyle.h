@@ -11,7 +11,7 @@
 class QMStyle : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
+    QML_NAMED_ELEMENT(QMStyle)
     QML_SINGLETON
 
 public:

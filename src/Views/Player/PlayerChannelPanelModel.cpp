@@ -5,7 +5,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/TitleText.h"
 #include "Views/Player/PlayerViewModel.h"
 #include "Views/Player/ProgrammeChoice.h"
@@ -101,7 +101,7 @@ void PlayerChannelPanelModel::open()
     beginResetModel();
     m_channels = m_player ? m_player->target().channels : QList<MediaItem>();
     m_playingID = m_player ? m_player->target().providerID : QString();
-    m_showNumbers = Prefs::boolean(u"quillmere.showChannelNumbers"_s, true);
+    m_showNumbers = Prefs::read(PrefKeys::showChannelNumbers);
     m_highlighted = m_playingID;
     m_nowTitles.clear();
     m_reading.clear();

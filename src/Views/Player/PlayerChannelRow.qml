@@ -37,7 +37,7 @@ Item {
         spacing: 12
 
         // Kept for a channel without a number too, so that the names line up.
-        Text {
+        QMText {
             Layout.preferredWidth: 42
             visible: root.panel.showNumbers
             text: root.number
@@ -47,7 +47,6 @@ Item {
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 8
             maximumLineCount: 1
-            textFormat: Text.PlainText
         }
 
         ChannelLogo {
@@ -71,7 +70,7 @@ Item {
                     color: QM.accent
                 }
 
-                Text {
+                QMText {
                     objectName: "channelTitle"
                     Layout.fillWidth: true
                     text: root.title
@@ -80,11 +79,10 @@ Item {
                     horizontalAlignment: Text.AlignLeft
                     elide: Text.ElideRight
                     maximumLineCount: 1
-                    textFormat: Text.PlainText
                 }
             }
 
-            Text {
+            QMText {
                 Layout.fillWidth: true
                 visible: root.hasProgramme
                 text: root.programmeTitle
@@ -93,7 +91,6 @@ Item {
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
             QMProgressLine {

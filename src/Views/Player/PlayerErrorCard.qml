@@ -30,24 +30,22 @@ Rectangle {
             color: QM.warning
         }
 
-        Text {
+        QMText {
             Layout.alignment: Qt.AlignHCenter
             text: "This stream isn't playing"
             font: QM.h2
             color: "white"
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "errorMessage"
             Layout.alignment: Qt.AlignHCenter
             Layout.maximumWidth: 420
-            text: root.screen.errorText
+            text: root.screen.status.errorText
             font: QM.body
             color: QM.text2
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
-            textFormat: Text.PlainText
         }
 
         RowLayout {
@@ -66,7 +64,7 @@ Rectangle {
             QMButton {
                 objectName: "errorNextChannelButton"
                 focusPolicy: Qt.NoFocus
-                visible: root.screen.offersNextChannel
+                visible: root.screen.channels.offersNextChannel
                 text: "Next channel"
                 symbol: "chevron.down"
                 kind: QMButtonKind.Secondary

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
@@ -9,16 +8,16 @@ ColumnLayout {
     id: root
 
     required property PlayerViewModel screen
-    readonly property PlayerController controller: root.screen.controller
+    readonly property PlayerTransport transport: root.screen.transport
 
     spacing: 14
 
     Scrubber {
         objectName: "scrubber"
         Layout.fillWidth: true
-        value: root.screen.shownPosition
-        total: root.controller ? root.controller.totalTime : 0
-        enabled: root.screen.seekable
+        value: root.transport.position
+        total: root.transport.length
+        enabled: root.transport.seekable
         onScrubbed: (position) => root.screen.scrub(position)
         onCommitted: (position) => root.screen.commitScrub(position)
         onCancelled: root.screen.cancelScrub()
@@ -34,12 +33,11 @@ ColumnLayout {
             anchors.fill: parent
             spacing: 14
 
-            Text {
+            QMText {
                 objectName: "elapsedTime"
-                text: root.screen.elapsedText
+                text: root.transport.elapsedText
                 font: QM.playerTime
                 color: QM.videoTime
-                textFormat: Text.PlainText
             }
 
             Item {
@@ -49,17 +47,17 @@ ColumnLayout {
             QMIconButton {
                 objectName: "skipBackButton"
                 focusPolicy: Qt.NoFocus
-                symbol: root.screen.skipBackIcon
+                symbol: root.transport.skipBackSymbol
                 size: 44
                 tint: QM.text1
-                enabled: root.screen.seekable
+                enabled: root.transport.seekable
                 onClicked: root.screen.skip(-1)
             }
 
             QMIconButton {
                 objectName: "playPauseButton"
                 focusPolicy: Qt.NoFocus
-                symbol: root.screen.playing ? "pause.fill" : "play.fill"
+                symbol: root.transport.playPauseSymbol
                 size: 58
                 filled: true
                 tint: QM.text1
@@ -69,10 +67,10 @@ ColumnLayout {
             QMIconButton {
                 objectName: "skipForwardButton"
                 focusPolicy: Qt.NoFocus
-                symbol: root.screen.skipForwardIcon
+                symbol: root.transport.skipForwardSymbol
                 size: 44
                 tint: QM.text1
-                enabled: root.screen.seekable
+                enabled: root.transport.seekable
                 onClicked: root.screen.skip(1)
             }
 
@@ -80,12 +78,11 @@ ColumnLayout {
                 Layout.fillWidth: true
             }
 
-            Text {
+            QMText {
                 objectName: "remainingTime"
-                text: root.screen.remainingText
+                text: root.transport.remainingText
                 font: QM.playerTime
                 color: QM.videoTime
-                textFormat: Text.PlainText
             }
         }
 
@@ -95,7 +92,7 @@ ColumnLayout {
             anchors.left: parent.left
             anchors.leftMargin: 70
             anchors.verticalCenter: parent.verticalCenter
-            visible: root.screen.startOverVisible
+            visible: root.transport.startOverVisible
             text: "Start over"
             symbol: "arrow.counterclockwise"
             kind: QMButtonKind.Subtle
@@ -110,10 +107,12 @@ ColumnLayout {
             spacing: 12
 
             QMButton {
+                id: nextEpisodeButton
+
                 objectName: "nextEpisodeButton"
                 focusPolicy: Qt.NoFocus
                 anchors.verticalCenter: parent.verticalCenter
-                visible: root.screen.hasNextEpisode
+                visible: root.transport.hasNextEpisode
                 text: "Next episode"
                 symbol: "forward.end.fill"
                 kind: QMButtonKind.Subtle
@@ -121,8 +120,8 @@ ColumnLayout {
                 onClicked: root.screen.playNextEpisode()
 
                 HelpTip {
-                    text: "Play " + root.screen.nextEpisodeLabel
-                    shown: parent.hovered && root.screen.osd
+                    text: root.transport.nextEpisodeTip
+                    shown: nextEpisodeButton.hovered && root.screen.osd
                 }
             }
 

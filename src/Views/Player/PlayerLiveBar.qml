@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
@@ -9,6 +8,8 @@ ColumnLayout {
     id: root
 
     required property PlayerViewModel screen
+    readonly property PlayerProgramme programme: root.screen.programme
+    readonly property PlayerChannels channels: root.screen.channels
 
     spacing: 16
 
@@ -28,80 +29,74 @@ ColumnLayout {
             anchors.left: parent.left
             anchors.bottom: parent.bottom
             width: programmes.width - (next.visible ? next.width + 28 : 0)
-            visible: root.screen.hasNow
+            visible: root.programme.hasNow
             spacing: 8
 
             RowLayout {
                 spacing: 10
 
-                Text {
+                QMText {
                     text: "NOW"
                     font: QM.playerHeading
                     color: QM.accent
-                    textFormat: Text.PlainText
                 }
 
-                Text {
-                    text: root.screen.nowTimes
+                QMText {
+                    text: root.programme.nowTimes
                     font: QM.playerTime
                     color: QM.videoNowTime
-                    textFormat: Text.PlainText
                 }
 
-                Text {
-                    text: root.screen.nowRemaining
+                QMText {
+                    text: root.programme.nowRemaining
                     font: QM.playerNote
                     color: QM.videoNote
-                    textFormat: Text.PlainText
                 }
             }
 
-            Text {
+            QMText {
                 objectName: "nowTitle"
                 Layout.fillWidth: true
-                text: root.screen.nowTitle
+                text: root.programme.nowTitle
                 font: QM.playerNowTitle
                 color: "white"
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "nowDescription"
                 Layout.fillWidth: true
                 Layout.maximumWidth: 760
                 visible: text.length > 0
-                text: root.screen.nowDescription
+                text: root.programme.nowDescription
                 font: QM.summary
                 color: QM.videoDescription
                 horizontalAlignment: Text.AlignLeft
                 wrapMode: Text.WordWrap
                 elide: Text.ElideRight
                 maximumLineCount: 2
-                textFormat: Text.PlainText
             }
 
             QMProgressLine {
                 Layout.fillWidth: true
                 Layout.maximumWidth: 760
                 implicitHeight: 4
-                value: root.screen.nowProgress
+                value: root.programme.nowProgress
             }
         }
 
-        Text {
+        QMText {
             id: noProgramme
 
             objectName: "noProgramme"
             anchors.left: parent.left
             anchors.bottom: parent.bottom
-            visible: !root.screen.hasNow
-            text: root.screen.guideLoading ? "Loading programme information…" : "No programme information"
+            visible: !root.programme.hasNow
+            text: root.programme.placeholder
             font: QM.playerMessage
             color: QM.videoMessage
-            textFormat: Text.PlainText
         }
 
         ColumnLayout {
@@ -110,26 +105,24 @@ ColumnLayout {
             anchors.right: parent.right
             anchors.bottom: parent.bottom
             width: 280
-            visible: root.screen.hasNext
+            visible: root.programme.hasNext
             spacing: 6
 
-            Text {
-                text: root.screen.nextHeading
+            QMText {
+                text: root.programme.nextHeading
                 font: QM.playerHeading
                 color: QM.videoNote
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "nextTitle"
                 Layout.fillWidth: true
-                text: root.screen.nextTitle
+                text: root.programme.nextTitle
                 font: QM.listTitle
                 color: QM.videoNext
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
         }
     }
@@ -139,59 +132,64 @@ ColumnLayout {
         spacing: 10
 
         QMButton {
+            id: channelsButton
+
             objectName: "channelsButton"
             focusPolicy: Qt.NoFocus
             text: "Channels"
             symbol: "list.bullet"
             kind: QMButtonKind.Subtle
             compact: true
-            enabled: root.screen.channelCount > 0
+            enabled: root.channels.canList
             onClicked: root.screen.openChannels()
 
             HelpTip {
                 text: "Channel list (L)"
-                shown: parent.hovered && root.screen.osd
+                shown: channelsButton.hovered && root.screen.osd
             }
         }
 
         QMIconButton {
+            id: previousChannelButton
+
             objectName: "previousChannelButton"
             focusPolicy: Qt.NoFocus
             symbol: "chevron.up"
             size: 32
             filled: true
             tint: QM.text1
-            enabled: root.screen.channelCount >= 2
+            enabled: root.channels.canZap
             onClicked: root.screen.zap(-1)
 
             HelpTip {
                 text: "Previous channel (↑)"
-                shown: parent.hovered && root.screen.osd
+                shown: previousChannelButton.hovered && root.screen.osd
             }
         }
 
         QMIconButton {
+            id: nextChannelButton
+
             objectName: "nextChannelButton"
             focusPolicy: Qt.NoFocus
             symbol: "chevron.down"
             size: 32
             filled: true
             tint: QM.text1
-            enabled: root.screen.channelCount >= 2
+            enabled: root.channels.canZap
             onClicked: root.screen.zap(1)
 
             HelpTip {
                 text: "Next channel (↓)"
-                shown: parent.hovered && root.screen.osd
+                shown: nextChannelButton.hovered && root.screen.osd
             }
         }
 
-        Text {
+        QMText {
             visible: text.length > 0
-            text: root.screen.channelPosition
+            text: root.channels.position
             font: QM.channelNumber
             color: QM.videoNote
-            textFormat: Text.PlainText
         }
 
         Item {

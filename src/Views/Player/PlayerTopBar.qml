@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
@@ -9,10 +8,13 @@ RowLayout {
     id: root
 
     required property PlayerViewModel screen
+    readonly property PlayerHeader header: root.screen.header
 
     spacing: 16
 
     QMIconButton {
+        id: backButton
+
         objectName: "backButton"
         focusPolicy: Qt.NoFocus
         symbol: "chevron.left"
@@ -23,14 +25,14 @@ RowLayout {
 
         HelpTip {
             text: "Back (Esc)"
-            shown: parent.hovered && root.screen.osd
+            shown: backButton.hovered && root.screen.osd
         }
     }
 
     ChannelLogo {
-        visible: root.screen.hasLogo
-        url: root.screen.logoUrl
-        title: root.screen.logoTitle
+        visible: root.header.hasLogo
+        url: root.header.logoUrl
+        title: root.header.logoTitle
         size: 38
     }
 
@@ -41,53 +43,52 @@ RowLayout {
         RowLayout {
             spacing: 10
 
-            Text {
-                visible: root.screen.channelNumber.length > 0
-                text: root.screen.channelNumber
+            QMText {
+                visible: root.header.channelNumber.length > 0
+                text: root.header.channelNumber
                 font: QM.playerChannelNumber
                 color: QM.accent
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "playerTitle"
                 Layout.fillWidth: true
-                text: root.screen.title
+                text: root.header.title
                 font: QM.playerTitle
                 color: "white"
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
         }
 
-        Text {
+        QMText {
             Layout.fillWidth: true
-            visible: root.screen.subtitle.length > 0
-            text: root.screen.subtitle
+            visible: root.header.subtitle.length > 0
+            text: root.header.subtitle
             font: QM.playerSubtitle
             color: QM.videoSubtitle
             horizontalAlignment: Text.AlignLeft
             elide: Text.ElideRight
             maximumLineCount: 1
-            textFormat: Text.PlainText
         }
     }
 
     QMIconButton {
+        id: favouriteButton
+
         objectName: "favouriteButton"
         focusPolicy: Qt.NoFocus
-        visible: root.screen.canFavourite
-        symbol: root.screen.favourite ? "heart.fill" : "heart"
+        visible: root.header.canFavourite
+        symbol: root.header.favouriteSymbol
         size: 40
         filled: true
-        tint: root.screen.favourite ? QM.accent : "white"
+        tint: root.header.favourite ? QM.accent : "white"
         onClicked: root.screen.toggleFavourite()
 
         HelpTip {
-            text: root.screen.favourite ? "Remove from favourites" : "Add to favourites"
-            shown: parent.hovered && root.screen.osd
+            text: root.header.favouriteTip
+            shown: favouriteButton.hovered && root.screen.osd
         }
     }
 
@@ -96,9 +97,11 @@ RowLayout {
     }
 
     QMIconButton {
+        id: fullScreenButton
+
         objectName: "fullScreenButton"
         focusPolicy: Qt.NoFocus
-        symbol: root.screen.isFullScreen ? "arrow.down.right.and.arrow.up.left" : "arrow.up.left.and.arrow.down.right"
+        symbol: root.header.fullScreenSymbol
         size: 40
         filled: true
         tint: QM.text1
@@ -106,7 +109,7 @@ RowLayout {
 
         HelpTip {
             text: "Full screen (F)"
-            shown: parent.hovered && root.screen.osd
+            shown: fullScreenButton.hovered && root.screen.osd
         }
     }
 }

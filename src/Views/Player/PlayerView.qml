@@ -28,7 +28,7 @@ Item {
     }
 
     focus: true
-    Component.onCompleted: Qt.callLater(root.keepKeys)
+    Component.onCompleted: keepKeysLater.restart()
 
     PlayerViewModel {
         id: viewModel
@@ -36,7 +36,16 @@ Item {
         app: AppModel
         windowController: PlaybackWindowController
         window: root.Window.window
+        videoSurface: video
         onFocusRequested: root.forceActiveFocus()
+    }
+
+    // Once the focus change under way has settled.
+    Timer {
+        id: keepKeysLater
+
+        interval: 0
+        onTriggered: root.keepKeys()
     }
 
     Keys.onPressed: (event) => { event.accepted = viewModel.handleKey(event.key, event.text, event.isAutoRepeat); }
@@ -45,7 +54,7 @@ Item {
         target: root.Window.window
 
         function onActiveFocusItemChanged() {
-            Qt.callLater(root.keepKeys);
+            keepKeysLater.restart();
         }
     }
 
@@ -63,9 +72,10 @@ Item {
     }
 
     VideoSurface {
+        id: video
+
         objectName: "videoSurface"
         anchors.fill: parent
-        controller: viewModel.controller
 
         TapHandler {
             onSingleTapped: viewModel.videoClicked()
@@ -76,7 +86,7 @@ Item {
     Column {
         objectName: "loadingLayer"
         anchors.centerIn: parent
-        visible: viewModel.loading
+        visible: viewModel.status.loading
         spacing: 14
 
         QMSpinnerWheel {
@@ -85,21 +95,19 @@ Item {
             tint: "white"
         }
 
-        Text {
+        QMText {
             anchors.horizontalCenter: parent.horizontalCenter
             visible: text.length > 0
-            text: viewModel.controller && viewModel.controller.retryMessage.length > 0 ? viewModel.controller.retryMessage
-                                                                                  : viewModel.connectingText
-            font: viewModel.controller && viewModel.controller.retryMessage.length > 0 ? QM.body : QM.caption
-            color: viewModel.controller && viewModel.controller.retryMessage.length > 0 ? QM.text2 : QM.text3
-            textFormat: Text.PlainText
+            text: viewModel.status.loadingText
+            font: viewModel.status.retrying ? QM.body : QM.caption
+            color: viewModel.status.retrying ? QM.text2 : QM.text3
         }
     }
 
     PlayerErrorCard {
         objectName: "errorCard"
         anchors.centerIn: parent
-        visible: viewModel.failed
+        visible: viewModel.status.failed
         screen: viewModel
     }
 
@@ -178,29 +186,29 @@ Item {
         width: 440
         height: parent.height
         screen: viewModel
-        x: viewModel.showChannels ? 0 : -width
-        opacity: viewModel.showChannels ? 1 : 0
+        x: viewModel.channels.panelShown ? 0 : -width
+        opacity: viewModel.channels.panelShown ? 1 : 0
         // Shown while open and while it slides out, taking input only while open.
-        visible: viewModel.showChannels || sliding.running
-        enabled: viewModel.showChannels
+        visible: viewModel.channels.panelShown || sliding.running
+        enabled: viewModel.channels.panelShown
 
         Behavior on x {
-            enabled: viewModel.channelsAnimated
+            enabled: viewModel.channels.panelAnimated
 
             NumberAnimation { id: sliding; duration: 200; easing.type: Easing.OutQuad }
         }
         Behavior on opacity {
-            enabled: viewModel.channelsAnimated
+            enabled: viewModel.channels.panelAnimated
 
             NumberAnimation { duration: 200; easing.type: Easing.OutQuad }
         }
     }
 
     Connections {
-        target: viewModel
+        target: viewModel.channels
 
-        function onShowChannelsChanged() {
-            if (viewModel.showChannels)
+        function onPanelShownChanged() {
+            if (viewModel.channels.panelShown)
                 panel.open();
         }
     }
@@ -220,21 +228,20 @@ Item {
         anchors.topMargin: bars.y + topBar.y + topBar.height + 24
         anchors.right: parent.right
         anchors.rightMargin: 40
-        visible: viewModel.zapDigits.length > 0
+        visible: digits.text.length > 0
         width: digits.implicitWidth + 52
         height: digits.implicitHeight + 24
         radius: 16
         antialiasing: true
         color: QM.zapPlate
 
-        Text {
+        QMText {
             id: digits
 
             anchors.centerIn: parent
-            text: viewModel.zapDigits
+            text: viewModel.channels.zapDigits
             font: QM.zapDigits
             color: "white"
-            textFormat: Text.PlainText
         }
     }
 

@@ -4,14 +4,22 @@
 #include "PlayerViewModel.h"
 
 #include "App/AppModel.h"
+#include "App/EpisodeText.h"
 #include "Playback/LiveEPGController.h"
 #include "Playback/PlaybackWindowController.h"
 #include "Playback/PlayerController.h"
+#include "Playback/VideoSurface.h"
 #include "Store/CatalogueStore.h"
 #include "Support/AssignIfChanged.h"
 #include "Support/Clock.h"
 #include "Support/GuardedJob.h"
 #include "Views/Player/ChannelZapping.h"
+#include "Views/Player/PlayerChannels.h"
+#include "Views/Player/PlayerHeader.h"
+#include "Views/Player/PlayerProgramme.h"
+#include "Views/Player/PlayerStatus.h"
+#include "Views/Player/PlayerTransport.h"
+#include "Views/Player/PlayerVolume.h"
 #include "Views/Player/TracksMenuModel.h"
 
 #include <QGuiApplication>
@@ -23,7 +31,13 @@
 #include <functional>
 
 PlayerViewModel::PlayerViewModel(QObject *parent)
-    : QObject(parent)
+    : ViewModel(parent)
+    , m_header(new PlayerHeader(this))
+    , m_transport(new PlayerTransport(this))
+    , m_status(new PlayerStatus(this))
+    , m_volume(new PlayerVolume(this))
+    , m_programme(new PlayerProgramme(this))
+    , m_channels(new PlayerChannels(this))
     , m_tracksMenu(new TracksMenuModel(this))
 {
 }
@@ -31,9 +45,8 @@ PlayerViewModel::PlayerViewModel(QObject *parent)
 PlayerViewModel::PlayerViewModel(AppModel *app, PlaybackWindowController *windows, QObject *parent)
     : PlayerViewModel(parent)
 {
-    m_app = app;
     m_windows = windows;
-    begin();
+    setApp(app);
 }
 
 PlayerViewModel::~PlayerViewModel()
@@ -43,15 +56,9 @@ PlayerViewModel::~PlayerViewModel()
     leave();
 }
 
-void PlayerViewModel::componentComplete()
+void PlayerViewModel::start(AppModel &)
 {
     begin();
-}
-
-void PlayerViewModel::setApp(AppModel *app)
-{
-    if (assignIfChanged(m_app, app))
-        Q_EMIT appChanged();
 }
 
 void PlayerViewModel::setWindowController(PlaybackWindowController *windows)
@@ -67,23 +74,37 @@ void PlayerViewModel::setWindow(QWindow *window)
     disconnect(m_windowStateConnection);
     if (window) {
         // A screen that opens on a window already in full screen (after a zap) starts from there.
-        setIsFullScreen(window->windowStates() & Qt::WindowFullScreen);
+        m_header->setFullScreen(window->windowStates() & Qt::WindowFullScreen);
         m_windowStateConnection = connect(window, &QWindow::windowStateChanged, this, [this](Qt::WindowState) {
-            setIsFullScreen(m_window && (m_window->windowStates() & Qt::WindowFullScreen));
+            m_header->setFullScreen(m_window && (m_window->windowStates() & Qt::WindowFullScreen));
         });
     }
     Q_EMIT windowChanged();
 }
 
+VideoSurface *PlayerViewModel::videoSurface() const
+{
+    return m_videoSurface;
+}
+
+void PlayerViewModel::setVideoSurface(VideoSurface *surface)
+{
+    if (!assignIfChanged(m_videoSurface, surface))
+        return;
+    if (surface && m_controller)
+        surface->setController(m_controller);
+    Q_EMIT videoSurfaceChanged();
+}
+
 void PlayerViewModel::begin()
 {
-    if (m_begun || !m_app || !m_windows || !m_windows->target() || !m_windows->playerController())
+    if (m_begun || !app() || !m_windows || !m_windows->target() || !m_windows->playerController())
         return;
     m_begun = true;
     m_target = *m_windows->target();
     m_controller = m_windows->playerController();
-    m_clock = &m_app->store()->clock();
-    m_guidePlaylistID = m_target.playlistID ? m_target.playlistID : m_app->store()->activePlaylistID();
+    m_clock = &app()->store()->clock();
+    m_guidePlaylistID = m_target.playlistID ? m_target.playlistID : app()->store()->activePlaylistID();
     m_currentIndex = m_target.channels.isEmpty() ? std::nullopt
                                                  : ChannelZapping::indexOf(m_target.channels, m_target.providerID);
     if (m_target.episode) {
@@ -95,20 +116,25 @@ void PlayerViewModel::begin()
     m_shortEPG = new LiveEPGController(live ? m_target.streamID : std::nullopt,
                                        live ? m_target.epgCredentials : std::nullopt,
                                        m_target.item ? m_target.item->epgChannelID : std::nullopt, *m_clock, this);
-    connect(m_shortEPG, &LiveEPGController::nowChanged, this, &PlayerViewModel::updateDisplay);
-    connect(m_shortEPG, &LiveEPGController::nextChanged, this, &PlayerViewModel::updateDisplay);
-    connect(m_shortEPG, &LiveEPGController::isLoadingChanged, this, &PlayerViewModel::updateDisplay);
+    for (const auto changed : {&LiveEPGController::nowChanged, &LiveEPGController::nextChanged,
+                               &LiveEPGController::isLoadingChanged})
+        connect(m_shortEPG, changed, this, &PlayerViewModel::updateProgramme);
     m_tracksMenu->setPlayer(m_controller, !live, m_target.containerExtension.value_or(QString()));
+    m_header->showTarget(m_target);
+    m_transport->showTitle(m_target.resumePosition, m_nextEpisode ? EpisodeText::label(*m_nextEpisode) : QString());
+    m_channels->showList(live, int(m_target.channels.size()), m_currentIndex);
+    if (m_videoSurface)
+        m_videoSurface->setController(m_controller);
     connectController();
     watchWindowController();
 
     // Known before any waiting, so that the heart is right from the first picture.
     if (m_target.item)
-        setFavourite(m_app->store()->isFavourite(CatalogueItem::from(*m_target.item), m_target.item->kind, std::nullopt));
-    m_lastOsd = osd();
+        m_header->setFavourite(
+            app()->store()->isFavourite(CatalogueItem::from(*m_target.item), m_target.item->kind, std::nullopt));
     Q_EMIT targetChanged();
     Q_EMIT shownChanged();
-    updateDisplay();
+    updateAll();
 
     m_startTask = startGuardedJob(this, std::mem_fn(&PlayerViewModel::runStart));
     m_scheduleTask = startGuardedJob(this, std::mem_fn(&PlayerViewModel::runSchedule));
@@ -117,16 +143,15 @@ void PlayerViewModel::begin()
 void PlayerViewModel::connectController()
 {
     PlayerController *player = m_controller;
-    const auto display = &PlayerViewModel::updateDisplay;
     m_controllerConnections = {
         connect(player, &PlayerController::currentTimeChanged, this, &PlayerViewModel::handleCurrentTime),
         connect(player, &PlayerController::totalTimeChanged, this, &PlayerViewModel::handleTotalTime),
         connect(player, &PlayerController::stateChanged, this, &PlayerViewModel::handleState),
-        connect(player, &PlayerController::controlsVisibleChanged, this, display),
-        connect(player, &PlayerController::retryMessageChanged, this, display),
-        connect(player, &PlayerController::errorMessageChanged, this, display),
-        connect(player, &PlayerController::elapsedSecondsChanged, this, display),
-        connect(player, &PlayerController::playerChanged, this, display),
+        connect(player, &PlayerController::controlsVisibleChanged, this, &PlayerViewModel::updateOsd),
+        connect(player, &PlayerController::retryMessageChanged, this, &PlayerViewModel::updateStatus),
+        connect(player, &PlayerController::errorMessageChanged, this, &PlayerViewModel::updateStatus),
+        connect(player, &PlayerController::elapsedSecondsChanged, this, &PlayerViewModel::tick),
+        connect(player, &PlayerController::playerChanged, this, &PlayerViewModel::updateVolume),
     };
 }
 
@@ -151,7 +176,7 @@ QCoro::Task<> PlayerViewModel::runStart(std::stop_token token)
     if (!self || token.stop_requested() || m_left || !m_controller || !ownsWindowController())
         co_return;
     // The channel panel, when it was opened meanwhile, keeps the keys.
-    if (!m_showChannels)
+    if (!m_channels->isPanelShown())
         Q_EMIT focusRequested();
     const bool live = isLive();
     m_controller->configure(m_target.url, m_target.resumePosition,
@@ -160,7 +185,7 @@ QCoro::Task<> PlayerViewModel::runStart(std::stop_token token)
     m_controller->start();
     if (live)
         m_shortEPG->start();
-    updateDisplay();
+    updateAll();
 }
 
 void PlayerViewModel::handleCurrentTime()
@@ -171,7 +196,7 @@ void PlayerViewModel::handleCurrentTime()
     // Forwards or backwards: a seek of 15 seconds or more saves at once.
     if (!isLive() && std::abs(m_position - m_lastPersisted) >= 15)
         persistProgress();
-    updateDisplay();
+    updateTransport();
 }
 
 void PlayerViewModel::handleTotalTime()
@@ -179,7 +204,7 @@ void PlayerViewModel::handleTotalTime()
     if (!m_attached)
         return;
     m_duration = m_controller->totalTime();
-    updateDisplay();
+    updateTransport();
 }
 
 void PlayerViewModel::handleState()
@@ -191,15 +216,15 @@ void PlayerViewModel::handleState()
     if (m_attached && m_controller->state() == PlayerState::Stopped && !isLive() && nearTheEnd)
         finished();
     if (self)
-        updateDisplay();
+        updateAll();
 }
 
 void PlayerViewModel::close()
 {
     if (m_left)
         return;
-    if (m_showChannels) {
-        setShowChannels(false);
+    if (m_channels->isPanelShown()) {
+        dismissChannels();
         return;
     }
     persistProgress();
@@ -262,41 +287,14 @@ void PlayerViewModel::leaveFullScreen()
         window->setWindowStates(window->windowStates() & ~Qt::WindowFullScreen);
 }
 
-void PlayerViewModel::setShowChannels(bool show)
-{
-    showChannelsAnimated(show, true);
-}
-
 void PlayerViewModel::showChannelsAnimated(bool show, bool animated)
 {
-    if (m_showChannels == show)
+    if (!m_channels->showPanel(show, animated))
         return;
-    if (assignIfChanged(m_channelsAnimated, animated))
-        Q_EMIT channelsAnimatedChanged();
-    m_showChannels = show;
-    Q_EMIT showChannelsChanged();
-    updateDisplay();
+    updateOsd();
     // The keys come back to the screen when the panel, which held them, goes.
     if (!show)
         Q_EMIT focusRequested();
-}
-
-void PlayerViewModel::setFavourite(bool favourite)
-{
-    if (assignIfChanged(m_favourite, favourite))
-        Q_EMIT favouriteChanged();
-}
-
-void PlayerViewModel::setZapDigits(const QString &digits)
-{
-    if (assignIfChanged(m_zapDigits, digits))
-        Q_EMIT zapDigitsChanged();
-}
-
-void PlayerViewModel::setIsFullScreen(bool fullScreen)
-{
-    if (assignIfChanged(m_isFullScreen, fullScreen))
-        Q_EMIT isFullScreenChanged();
 }
 
 void PlayerViewModel::setPointerHidden(bool hidden)
@@ -305,23 +303,8 @@ void PlayerViewModel::setPointerHidden(bool hidden)
         Q_EMIT pointerHiddenChanged();
 }
 
-void PlayerViewModel::setSchedule(const QList<GuideProgramme> &schedule)
-{
-    if (assignIfChanged(m_schedule, schedule))
-        updateDisplay();
-}
-
 void PlayerViewModel::setScrubbing(std::optional<double> position)
 {
     if (assignIfChanged(m_scrubbing, position))
-        updateDisplay();
-}
-
-void PlayerViewModel::updateDisplay()
-{
-    // The pointer hides with the controls until it moves, and shows again with them.
-    const bool shown = osd();
-    if (std::exchange(m_lastOsd, shown) != shown)
-        setPointerHidden(!shown);
-    Q_EMIT displayChanged();
+        updateTransport();
 }

@@ -7,16 +7,14 @@
 #include "Playback/PlayerController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/Job.h"
+#include "Views/Kit/ViewModel.h"
 #include "Views/Player/PlayerKeyMap.h"
 
 #include <QCoroTask>
-#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
-#include <QQmlParserStatus>
-#include <QUrl>
 #include <QWindow>
 #include <QtQml/qqmlregistration.h>
 
@@ -25,8 +23,22 @@
 
 class Clock;
 class LiveEPGController;
+class PlayerChannels;
+class PlayerHeader;
+class PlayerProgramme;
+class PlayerStatus;
+class PlayerTransport;
+class PlayerVolume;
 class TracksMenuModel;
+class VideoSurface;
 
+Q_MOC_INCLUDE("Playback/VideoSurface.h")
+Q_MOC_INCLUDE("Views/Player/PlayerChannels.h")
+Q_MOC_INCLUDE("Views/Player/PlayerHeader.h")
+Q_MOC_INCLUDE("Views/Player/PlayerProgramme.h")
+Q_MOC_INCLUDE("Views/Player/PlayerStatus.h")
+Q_MOC_INCLUDE("Views/Player/PlayerTransport.h")
+Q_MOC_INCLUDE("Views/Player/PlayerVolume.h")
 Q_MOC_INCLUDE("Views/Player/TracksMenuModel.h")
 
 // The state and rules of one player screen, made for one playback target: it waits for the
@@ -34,80 +46,42 @@ Q_MOC_INCLUDE("Views/Player/TracksMenuModel.h")
 // saves the watch position of films and episodes, moves on to the next episode once at the end,
 // and answers the keys, buttons and bars of the screen. A new target gets a new instance.
 //
+// What the screen shows is held by child objects, one for each part that changes on its own:
+// the top bar (`header`), the film bar's transport and times (`transport`), the loading and
+// error layers (`status`), the volume (`volume`), the live bar's programmes (`programme`), the
+// channel list and panel (`channels`) and the tracks menu (`tracksMenu`). Each notifies only
+// when its own values change; the view reads them and never the player behind them.
+//
 // The screen belongs to its target only while the window controller shows that target. As soon as
 // another target (or none) is shown, it leaves: it saves its own last position, lets go of the
 // shared player (so that the end of a replaced or closed title never starts a next episode), and
 // stops playback only when nothing else has taken the player over.
-class PlayerViewModel : public QObject, public QQmlParserStatus
+class PlayerViewModel : public ViewModel
 {
     Q_OBJECT
-    Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged)
     Q_PROPERTY(PlaybackWindowController *windowController READ windowController WRITE setWindowController NOTIFY
                    windowControllerChanged)
     // The window whose full-screen state the screen follows and toggles.
     Q_PROPERTY(QWindow *window READ window WRITE setWindow NOTIFY windowChanged)
-    Q_PROPERTY(PlayerController *controller READ controller NOTIFY targetChanged)
+    // The item that shows the video; the screen hands it the player.
+    Q_PROPERTY(VideoSurface *videoSurface READ videoSurface WRITE setVideoSurface NOTIFY videoSurfaceChanged)
+
+    Q_PROPERTY(PlayerHeader *header READ header CONSTANT)
+    Q_PROPERTY(PlayerTransport *transport READ transport CONSTANT)
+    Q_PROPERTY(PlayerStatus *status READ status CONSTANT)
+    Q_PROPERTY(PlayerVolume *volume READ volume CONSTANT)
+    Q_PROPERTY(PlayerProgramme *programme READ programme CONSTANT)
+    Q_PROPERTY(PlayerChannels *channels READ channels CONSTANT)
     Q_PROPERTY(TracksMenuModel *tracksMenu READ tracksMenu CONSTANT)
 
-    // What the target shows, fixed for the screen's life.
-    Q_PROPERTY(QString title READ title NOTIFY targetChanged)
-    Q_PROPERTY(QString subtitle READ subtitle NOTIFY targetChanged)
     Q_PROPERTY(bool isLive READ isLive NOTIFY targetChanged)
-    Q_PROPERTY(bool hasLogo READ hasLogo NOTIFY targetChanged)
-    Q_PROPERTY(QUrl logoUrl READ logoUrl NOTIFY targetChanged)
-    // The channel's own name, for the logo's initials when it has no picture.
-    Q_PROPERTY(QString logoTitle READ logoTitle NOTIFY targetChanged)
-    Q_PROPERTY(QString channelNumber READ channelNumber NOTIFY targetChanged)
-    Q_PROPERTY(bool canFavourite READ canFavourite NOTIFY targetChanged)
-    Q_PROPERTY(int channelCount READ channelCount NOTIFY targetChanged)
-    Q_PROPERTY(QString channelPosition READ channelPosition NOTIFY targetChanged)
-    Q_PROPERTY(bool hasNextEpisode READ hasNextEpisode NOTIFY targetChanged)
-    Q_PROPERTY(QString nextEpisodeLabel READ nextEpisodeLabel NOTIFY targetChanged)
-    Q_PROPERTY(bool offersNextChannel READ offersNextChannel NOTIFY targetChanged)
-
-    // Screen state.
     // From the screen's start until it leaves: while shown, the screen holds the keys.
     Q_PROPERTY(bool shown READ isShown NOTIFY shownChanged)
-    Q_PROPERTY(bool showChannels READ showChannels WRITE setShowChannels NOTIFY showChannelsChanged)
-    // Whether the channel panel's last opening or closing slides and fades; a zap, a channel
-    // played from the panel and the program's command open or close it at once.
-    Q_PROPERTY(bool channelsAnimated READ areChannelsAnimated NOTIFY channelsAnimatedChanged)
-    Q_PROPERTY(bool favourite READ isFavourite NOTIFY favouriteChanged)
-    Q_PROPERTY(QString zapDigits READ zapDigits NOTIFY zapDigitsChanged)
-    Q_PROPERTY(bool isFullScreen READ isFullScreen NOTIFY isFullScreenChanged)
+    // The controls show: while the panel is open, while nothing plays, and while the player
+    // shows them.
+    Q_PROPERTY(bool osd READ osd NOTIFY osdChanged)
     Q_PROPERTY(bool pointerHidden READ isPointerHidden NOTIFY pointerHiddenChanged)
-
-    // Values derived from the screen state and the player, announced together.
-    Q_PROPERTY(bool osd READ osd NOTIFY displayChanged)
-    Q_PROPERTY(bool playing READ isPlaying NOTIFY displayChanged)
-    // The loading layer shows while the title opens, the error card while it fails.
-    Q_PROPERTY(bool loading READ isLoading NOTIFY displayChanged)
-    Q_PROPERTY(bool failed READ hasFailed NOTIFY displayChanged)
-    Q_PROPERTY(bool hasNow READ hasNow NOTIFY displayChanged)
-    Q_PROPERTY(QString nowTitle READ nowTitle NOTIFY displayChanged)
-    Q_PROPERTY(QString nowDescription READ nowDescription NOTIFY displayChanged)
-    Q_PROPERTY(QString nowTimes READ nowTimes NOTIFY displayChanged)
-    Q_PROPERTY(QString nowRemaining READ nowRemaining NOTIFY displayChanged)
-    Q_PROPERTY(double nowProgress READ nowProgress NOTIFY displayChanged)
-    Q_PROPERTY(bool hasNext READ hasNext NOTIFY displayChanged)
-    Q_PROPERTY(QString nextTitle READ nextTitle NOTIFY displayChanged)
-    Q_PROPERTY(QString nextHeading READ nextHeading NOTIFY displayChanged)
-    Q_PROPERTY(bool guideLoading READ isGuideLoading NOTIFY displayChanged)
-    Q_PROPERTY(double shownPosition READ shownPosition NOTIFY displayChanged)
-    Q_PROPERTY(double remainingTime READ remainingTime NOTIFY displayChanged)
-    Q_PROPERTY(QString elapsedText READ elapsedText NOTIFY displayChanged)
-    Q_PROPERTY(QString remainingText READ remainingText NOTIFY displayChanged)
-    Q_PROPERTY(bool seekable READ isSeekable NOTIFY displayChanged)
-    Q_PROPERTY(QString skipBackIcon READ skipBackIcon NOTIFY displayChanged)
-    Q_PROPERTY(QString skipForwardIcon READ skipForwardIcon NOTIFY displayChanged)
-    Q_PROPERTY(bool startOverVisible READ isStartOverVisible NOTIFY displayChanged)
-    Q_PROPERTY(double volumeLevel READ volumeLevel NOTIFY displayChanged)
-    Q_PROPERTY(bool muted READ isMuted NOTIFY displayChanged)
-    Q_PROPERTY(QString volumeIcon READ volumeIcon NOTIFY displayChanged)
-    Q_PROPERTY(QString errorText READ errorText NOTIFY displayChanged)
-    Q_PROPERTY(QString connectingText READ connectingText NOTIFY displayChanged)
 
 public:
     explicit PlayerViewModel(QObject *parent = nullptr);
@@ -115,16 +89,19 @@ public:
     PlayerViewModel(AppModel *app, PlaybackWindowController *windows, QObject *parent = nullptr);
     ~PlayerViewModel() override;
 
-    void classBegin() override {}
-    void componentComplete() override;
-
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    void setApp(AppModel *app);
     [[nodiscard]] PlaybackWindowController *windowController() const { return m_windows; }
     void setWindowController(PlaybackWindowController *windows);
     [[nodiscard]] QWindow *window() const { return m_window; }
     void setWindow(QWindow *window);
-    [[nodiscard]] PlayerController *controller() const { return m_controller; }
+    [[nodiscard]] VideoSurface *videoSurface() const;
+    void setVideoSurface(VideoSurface *surface);
+
+    [[nodiscard]] PlayerHeader *header() const { return m_header; }
+    [[nodiscard]] PlayerTransport *transport() const { return m_transport; }
+    [[nodiscard]] PlayerStatus *status() const { return m_status; }
+    [[nodiscard]] PlayerVolume *volume() const { return m_volume; }
+    [[nodiscard]] PlayerProgramme *programme() const { return m_programme; }
+    [[nodiscard]] PlayerChannels *channels() const { return m_channels; }
     [[nodiscard]] TracksMenuModel *tracksMenu() const { return m_tracksMenu; }
 
     [[nodiscard]] const PlaybackTarget &target() const { return m_target; }
@@ -136,69 +113,11 @@ public:
     [[nodiscard]] bool hasAdvanced() const { return m_advanced; }
     [[nodiscard]] bool hasLeft() const { return m_left; }
     [[nodiscard]] std::optional<double> scrubbing() const { return m_scrubbing; }
-    [[nodiscard]] std::optional<int> currentIndex() const { return m_currentIndex; }
-    [[nodiscard]] const std::optional<SeriesEpisode> &nextEpisode() const { return m_nextEpisode; }
 
-    // Titles from providers keep their own direction inside the line (isolated).
-    [[nodiscard]] QString title() const;
-    [[nodiscard]] QString subtitle() const { return m_target.subtitle.value_or(QString()); }
     [[nodiscard]] bool isLive() const { return m_target.kind == CatalogueKind::Live; }
-    [[nodiscard]] bool hasLogo() const { return isLive() && m_target.item; }
-    [[nodiscard]] QUrl logoUrl() const;
-    [[nodiscard]] QString logoTitle() const { return hasLogo() ? m_target.item->title : QString(); }
-    [[nodiscard]] QString channelNumber() const;
-    [[nodiscard]] bool canFavourite() const { return m_target.catalogueStore && m_target.item; }
-    [[nodiscard]] int channelCount() const { return int(m_target.channels.size()); }
-    [[nodiscard]] QString channelPosition() const;
-    [[nodiscard]] bool hasNextEpisode() const { return m_nextEpisode.has_value(); }
-    [[nodiscard]] QString nextEpisodeLabel() const;
-    [[nodiscard]] bool offersNextChannel() const { return isLive() && m_target.channels.size() > 1; }
-
     [[nodiscard]] bool isShown() const { return m_begun && !m_left; }
-    [[nodiscard]] bool showChannels() const { return m_showChannels; }
-    // Opens or closes the channel panel with its slide.
-    void setShowChannels(bool show);
-    [[nodiscard]] bool areChannelsAnimated() const { return m_channelsAnimated; }
-    [[nodiscard]] bool isFavourite() const { return m_favourite; }
-    [[nodiscard]] QString zapDigits() const { return m_zapDigits; }
-    [[nodiscard]] bool isFullScreen() const { return m_isFullScreen; }
+    [[nodiscard]] bool osd() const { return m_osd; }
     [[nodiscard]] bool isPointerHidden() const { return m_pointerHidden; }
-
-    [[nodiscard]] bool osd() const;
-    [[nodiscard]] bool isPlaying() const;
-    [[nodiscard]] bool isLoading() const;
-    [[nodiscard]] bool hasFailed() const;
-    [[nodiscard]] std::optional<GuideProgramme> nowProgramme() const;
-    [[nodiscard]] std::optional<GuideProgramme> nextProgramme() const;
-    [[nodiscard]] bool hasNow() const { return nowProgramme().has_value(); }
-    [[nodiscard]] QString nowTitle() const;
-    [[nodiscard]] QString nowDescription() const;
-    // "21:00 – 22:30" and "12m left" of the programme on now.
-    [[nodiscard]] QString nowTimes() const;
-    [[nodiscard]] QString nowRemaining() const;
-    [[nodiscard]] double nowProgress() const;
-    [[nodiscard]] bool hasNext() const { return nextProgramme().has_value(); }
-    [[nodiscard]] QString nextTitle() const;
-    // "NEXT · 22:30".
-    [[nodiscard]] QString nextHeading() const;
-    [[nodiscard]] bool isGuideLoading() const;
-    [[nodiscard]] double shownPosition() const;
-    [[nodiscard]] double remainingTime() const;
-    // The film bar's times: "12:05" and "-1:31:40".
-    [[nodiscard]] QString elapsedText() const;
-    [[nodiscard]] QString remainingText() const;
-    [[nodiscard]] bool isSeekable() const;
-    // The seek step when it has an icon of its own (5, 15, 30, 45 or 60), else 10; the skip
-    // buttons always move by the step itself.
-    [[nodiscard]] int skipIcon() const;
-    [[nodiscard]] QString skipBackIcon() const;
-    [[nodiscard]] QString skipForwardIcon() const;
-    [[nodiscard]] bool isStartOverVisible() const;
-    [[nodiscard]] double volumeLevel() const;
-    [[nodiscard]] bool isMuted() const;
-    [[nodiscard]] QString volumeIcon() const;
-    [[nodiscard]] QString errorText() const;
-    [[nodiscard]] QString connectingText() const;
 
     // Saves the watch position of a film or episode.
     void persistProgress();
@@ -244,21 +163,18 @@ public:
     Q_INVOKABLE void cycleAudio();
 
 Q_SIGNALS:
-    void appChanged();
     void windowControllerChanged();
     void windowChanged();
+    void videoSurfaceChanged();
     void targetChanged();
     void shownChanged();
-    void showChannelsChanged();
-    // Announced before the panel opens or closes, so that the view knows whether to slide it.
-    void channelsAnimatedChanged();
-    void favouriteChanged();
-    void zapDigitsChanged();
-    void isFullScreenChanged();
+    void osdChanged();
     void pointerHiddenChanged();
-    void displayChanged();
     // The screen should take the keyboard focus (after its start, and when the panel closes).
     void focusRequested();
+
+protected:
+    void start(AppModel &app) override;
 
 private:
     void begin();
@@ -281,19 +197,31 @@ private:
 
     void showChannelsAnimated(bool show, bool animated);
     void setSchedule(const QList<GuideProgramme> &schedule);
-    void setFavourite(bool favourite);
-    void setZapDigits(const QString &digits);
-    void setIsFullScreen(bool fullScreen);
     void setPointerHidden(bool hidden);
     void setScrubbing(std::optional<double> position);
-    void updateDisplay();
 
-    QPointer<AppModel> m_app;
+    // Each part of the display, read again from the player and the screen's state.
+    void updateTransport();
+    void updateStatus();
+    void updateVolume();
+    void updateProgramme();
+    void updateOsd();
+    void updateAll();
+    // The player's second: what depends on the time of day and on the player's polled values.
+    void tick();
+
     QPointer<PlaybackWindowController> m_windows;
     QPointer<QWindow> m_window;
+    QPointer<VideoSurface> m_videoSurface;
     QPointer<PlayerController> m_controller;
     Clock *m_clock = nullptr;
     LiveEPGController *m_shortEPG = nullptr;
+    PlayerHeader *m_header = nullptr;
+    PlayerTransport *m_transport = nullptr;
+    PlayerStatus *m_status = nullptr;
+    PlayerVolume *m_volume = nullptr;
+    PlayerProgramme *m_programme = nullptr;
+    PlayerChannels *m_channels = nullptr;
     TracksMenuModel *m_tracksMenu = nullptr;
     QList<QMetaObject::Connection> m_controllerConnections;
     QMetaObject::Connection m_windowStateConnection;
@@ -305,18 +233,12 @@ private:
     std::optional<SeriesEpisode> m_nextEpisode;
 
     QList<GuideProgramme> m_schedule;
-    bool m_showChannels = false;
-    bool m_channelsAnimated = true;
     double m_lastPersisted = 0;
     std::optional<double> m_scrubbing;
-    bool m_favourite = false;
-    QString m_zapDigits;
-    bool m_isFullScreen = false;
     bool m_advanced = false;
-    bool m_startedOver = false;
+    bool m_osd = true;
     bool m_pointerHidden = false;
     std::optional<QPointF> m_pointer;
-    bool m_lastOsd = true;
 
     // The player reports this screen's own title only from its configure on, and until it leaves;
     // the position and length it reported last are kept for the save on leaving.

@@ -7,6 +7,7 @@
 #include "Support/Clock.h"
 #include "Support/GuardedJob.h"
 #include "Views/Player/ChannelZapping.h"
+#include "Views/Player/PlayerChannels.h"
 
 #include <QPointer>
 
@@ -28,7 +29,7 @@ void PlayerViewModel::zap(int offset)
 {
     if (m_left)
         return;
-    const std::optional<int> index = ChannelZapping::stepped(m_currentIndex, offset, channelCount());
+    const std::optional<int> index = ChannelZapping::stepped(m_currentIndex, offset, int(m_target.channels.size()));
     if (!index)
         return;
     showChannelsAnimated(false, false);
@@ -39,7 +40,7 @@ void PlayerViewModel::typeDigit(const QString &digit)
 {
     if (m_left)
         return;
-    setZapDigits(m_zapDigits + digit);
+    m_channels->setZapDigits(m_channels->zapDigits() + digit);
     // Each digit starts the wait again, so the channel changes after the last one.
     m_zapTask.cancelAndForget();
     m_zapTask = startGuardedJob(this, std::mem_fn(&PlayerViewModel::runNumberZap));
@@ -51,11 +52,11 @@ QCoro::Task<> PlayerViewModel::runNumberZap(std::stop_token token)
     (void)co_await m_clock->sleep(numberZapDelay, token);
     if (!self || token.stop_requested())
         co_return;
-    const std::optional<qint64> number = ChannelZapping::typedNumber(std::exchange(m_zapDigits, QString()));
-    Q_EMIT zapDigitsChanged();
+    const std::optional<qint64> number = ChannelZapping::typedNumber(m_channels->zapDigits());
+    m_channels->setZapDigits({});
     const std::optional<int> index = number ? ChannelZapping::indexOfNumber(m_target.channels, *number) : std::nullopt;
     if (!index) {
-        m_app->toast(ChannelZapping::missingChannelNotice(number), ToastKind::Info);
+        app()->toast(ChannelZapping::missingChannelNotice(number), ToastKind::Info);
         co_return;
     }
     showChannelsAnimated(false, false);
@@ -74,25 +75,25 @@ void PlayerViewModel::playOtherChannel(const MediaItem &channel)
 {
     // The playing channel again only closes the panel.
     if (channel.providerID != m_target.providerID)
-        m_app->play(channel, m_target.channels, true);
+        app()->play(channel, m_target.channels, true);
 }
 
 void PlayerViewModel::openChannels()
 {
     if (!m_left)
-        setShowChannels(true);
+        showChannelsAnimated(true, true);
 }
 
 void PlayerViewModel::dismissChannels()
 {
-    setShowChannels(false);
+    showChannelsAnimated(false, true);
 }
 
 void PlayerViewModel::cycleSubtitles()
 {
     const QList<PlayerTrack> tracks = m_controller->subtitleTracks();
     if (tracks.isEmpty()) {
-        m_app->toast(u"No subtitles in this stream"_s, ToastKind::Info);
+        app()->toast(u"No subtitles in this stream"_s, ToastKind::Info);
         return;
     }
     // Off, first, second, ... last, off.
@@ -101,18 +102,18 @@ void PlayerViewModel::cycleSubtitles()
     const auto next = selected == tracks.cend() ? tracks.cbegin() : selected + 1;
     if (next == tracks.cend()) {
         m_controller->selectSubtitle(std::nullopt);
-        m_app->toast(u"Subtitles: Off"_s, ToastKind::Info);
+        app()->toast(u"Subtitles: Off"_s, ToastKind::Info);
         return;
     }
     m_controller->selectSubtitle(next->id);
-    m_app->toast(u"Subtitles: "_s + next->description, ToastKind::Info);
+    app()->toast(u"Subtitles: "_s + next->description, ToastKind::Info);
 }
 
 void PlayerViewModel::cycleAudio()
 {
     const QList<PlayerTrack> tracks = m_controller->audioTracks();
     if (tracks.size() < 2) {
-        m_app->toast(u"Only one audio track"_s, ToastKind::Info);
+        app()->toast(u"Only one audio track"_s, ToastKind::Info);
         return;
     }
     const auto selected =
@@ -120,5 +121,5 @@ void PlayerViewModel::cycleAudio()
     const qsizetype index = selected == tracks.cend() ? 0 : (selected - tracks.cbegin() + 1) % tracks.size();
     const PlayerTrack &next = tracks.at(index);
     m_controller->selectAudio(next.id);
-    m_app->toast(u"Audio: "_s + next.description, ToastKind::Info);
+    app()->toast(u"Audio: "_s + next.description, ToastKind::Info);
 }

@@ -4,25 +4,19 @@
 
 #include "Playback/MediaEngine.h"
 #include "Playback/PlayerController.h"
-#include "Support/Prefs.h"
+#include "Views/Player/PlayerChannels.h"
+#include "Views/Player/PlayerHeader.h"
+#include "Views/Player/PlayerTransport.h"
+#include "Views/Player/PlayerVolume.h"
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-int seekStep()
-{
-    return Prefs::integer(u"quillmere.seekStepSeconds"_s, 10);
-}
-
-} // namespace
-
 bool PlayerViewModel::handleKey(int key, const QString &text, bool autoRepeat)
 {
     // The channel panel holds the focus and answers its own keys while it is open.
-    if (m_left || !m_controller || m_showChannels || autoRepeat)
+    if (m_left || !m_controller || m_channels->isPanelShown() || autoRepeat)
         return false;
     m_controller->showControls(true);
     const std::optional<PlayerCommand> command = PlayerKeyMap::command(key, text, isLive());
@@ -41,7 +35,7 @@ void PlayerViewModel::perform(PlayerCommand command, const QString &text)
         playPause();
         break;
     case PlayerCommand::Escape:
-        if (m_isFullScreen)
+        if (m_header->isFullScreen())
             leaveFullScreen();
         else
             close();
@@ -110,13 +104,13 @@ void PlayerViewModel::toggleMute()
     if (engine->hasAudio())
         engine->setMuted(!engine->isMuted());
     m_controller->showControls(true);
-    updateDisplay();
+    updateVolume();
 }
 
 void PlayerViewModel::stepVolume(float step)
 {
     // In single precision, as the volume slider hands its values over.
-    const float current = volumeLevel();
+    const float current = float(PlayerVolume::levelOf(m_controller->player()));
     const float stepped = step > 0 ? std::min(current + step, 1.5f) : std::max(current + step, 0.0f);
     m_controller->setVolume(stepped);
 }
@@ -130,7 +124,7 @@ void PlayerViewModel::setVolume(double volume)
 void PlayerViewModel::skip(int direction)
 {
     if (!m_left && m_controller)
-        m_controller->seekBy(direction * seekStep());
+        m_controller->seekBy(direction * PlayerTransport::seekStep());
 }
 
 void PlayerViewModel::startOver()
@@ -138,8 +132,8 @@ void PlayerViewModel::startOver()
     if (m_left || !m_controller)
         return;
     m_controller->seekTo(0);
-    m_startedOver = true;
-    updateDisplay();
+    m_transport->markStartedOver();
+    updateTransport();
 }
 
 void PlayerViewModel::retry()
@@ -153,8 +147,8 @@ void PlayerViewModel::videoClicked()
 {
     if (m_left || !m_controller)
         return;
-    if (m_showChannels)
-        setShowChannels(false);
+    if (m_channels->isPanelShown())
+        dismissChannels();
     else if (m_controller->controlsVisible())
         m_controller->hideControls();
     else
@@ -167,7 +161,7 @@ void PlayerViewModel::pointerMoved(QPointF position)
         return;
     setPointerHidden(false);
     if (!m_left && m_controller)
-        m_controller->showControls(!m_showChannels);
+        m_controller->showControls(!m_channels->isPanelShown());
 }
 
 void PlayerViewModel::pointerLeft()

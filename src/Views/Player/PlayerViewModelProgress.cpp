@@ -4,8 +4,9 @@
 
 #include "App/AppModel.h"
 #include "Store/CatalogueStore.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Views/Kit/ItemMenuModel.h"
+#include "Views/Player/PlayerHeader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +29,7 @@ qint64 storedSeconds(double seconds)
 void PlayerViewModel::persistProgress()
 {
     CatalogueStore *store = m_target.catalogueStore;
-    if (!store || isLive() || !(m_position > 0) || !Prefs::boolean(u"quillmere.keepWatchHistory"_s, true))
+    if (!store || isLive() || !(m_position > 0) || !Prefs::read(PrefKeys::keepWatchHistory))
         return;
     const std::optional<qint64> playlist = m_target.playlistID ? m_target.playlistID : store->selectedPlaylistID();
     if (playlist) {
@@ -43,13 +44,13 @@ void PlayerViewModel::persistProgress()
 void PlayerViewModel::finished()
 {
     persistProgress();
-    if (m_advanced || !m_nextEpisode || !Prefs::boolean(u"quillmere.autoPlayNextEpisode"_s, true))
+    if (m_advanced || !m_nextEpisode || !Prefs::read(PrefKeys::autoPlayNextEpisode))
         return;
     // At most once per screen, whatever the player reports after this.
     m_advanced = true;
     if (m_target.item) {
         persistProgress();
-        m_app->play(*m_nextEpisode, *m_target.item, m_target.episodes, false);
+        app()->play(*m_nextEpisode, *m_target.item, m_target.episodes, false);
     }
 }
 
@@ -58,7 +59,7 @@ void PlayerViewModel::playNextEpisode()
     if (m_left || !m_nextEpisode || !m_target.item)
         return;
     persistProgress();
-    m_app->play(*m_nextEpisode, *m_target.item, m_target.episodes, false);
+    app()->play(*m_nextEpisode, *m_target.item, m_target.episodes, false);
 }
 
 void PlayerViewModel::toggleFavourite()
@@ -66,10 +67,10 @@ void PlayerViewModel::toggleFavourite()
     if (m_left || !m_target.item)
         return;
     const MediaItem &item = *m_target.item;
-    const std::optional<bool> saved = m_app->store()->toggleFavourite(item);
+    const std::optional<bool> saved = app()->store()->toggleFavourite(item);
     if (!saved)
         return;
-    setFavourite(*saved);
-    m_app->browse(item.kind)->updateFavourite(item, *saved);
-    m_app->toast(ItemMenuModel::favouriteNotice(*saved), ToastKind::Success);
+    m_header->setFavourite(*saved);
+    app()->browse(item.kind)->updateFavourite(item, *saved);
+    app()->toast(ItemMenuModel::favouriteNotice(*saved), ToastKind::Success);
 }

@@ -8,21 +8,24 @@ Row {
     id: root
 
     required property PlayerViewModel screen
+    readonly property PlayerVolume volume: root.screen.volume
 
     spacing: 8
 
     QMIconButton {
+        id: muteButton
+
         objectName: "muteButton"
         focusPolicy: Qt.NoFocus
         anchors.verticalCenter: parent.verticalCenter
-        symbol: root.screen.volumeIcon
+        symbol: root.volume.symbol
         size: 32
         tint: QM.text1
         onClicked: root.screen.toggleMute()
 
         HelpTip {
             text: "Mute (M)"
-            shown: parent.hovered && root.screen.osd
+            shown: muteButton.hovered && root.screen.osd
         }
     }
 
@@ -37,7 +40,7 @@ Row {
         padding: 0
         from: 0
         to: 1.5
-        value: root.screen.muted ? 0 : root.screen.volumeLevel
+        value: root.volume.sliderValue
         onMoved: root.screen.setVolume(slider.value)
 
         background: Rectangle {

@@ -91,14 +91,13 @@ Item {
             NumberAnimation { duration: 120; easing.type: Easing.OutQuad }
         }
 
-        Text {
+        QMText {
             id: label
 
             anchors.centerIn: parent
-            text: TimeText.timecode(bar.hoverPosition)
+            text: bar.hoverText
             font: QM.timeLabel
             color: "black"
-            textFormat: Text.PlainText
         }
     }
 

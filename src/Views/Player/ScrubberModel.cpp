@@ -1,6 +1,7 @@
 #include "ScrubberModel.h"
 
 #include "Support/AssignIfChanged.h"
+#include "Support/TimeText.h"
 
 #include <algorithm>
 
@@ -42,6 +43,11 @@ double ScrubberModel::labelX() const
 double ScrubberModel::hoverPosition() const
 {
     return positionAt(m_hoverX.value_or(0)).value_or(0);
+}
+
+QString ScrubberModel::hoverText() const
+{
+    return TimeText::timecode(hoverPosition());
 }
 
 std::optional<double> ScrubberModel::positionAt(double x) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QtQml/qqmlregistration.h>
 
 #include <optional>
@@ -27,7 +28,8 @@ class ScrubberModel : public QObject
     Q_PROPERTY(bool knobVisible READ isKnobVisible NOTIFY geometryChanged)
     Q_PROPERTY(bool labelVisible READ isLabelVisible NOTIFY geometryChanged)
     Q_PROPERTY(double labelX READ labelX NOTIFY geometryChanged)
-    Q_PROPERTY(double hoverPosition READ hoverPosition NOTIFY geometryChanged)
+    // The hover label's time: "1:05:09".
+    Q_PROPERTY(QString hoverText READ hoverText NOTIFY geometryChanged)
     Q_PROPERTY(double knobSize READ knobSizeValue CONSTANT)
 
 public:
@@ -63,6 +65,7 @@ public:
     [[nodiscard]] double labelX() const;
     // The position under the hovering pointer, in seconds.
     [[nodiscard]] double hoverPosition() const;
+    [[nodiscard]] QString hoverText() const;
 
     // The position of a point of the bar: the total times its share of the width, within 0 and the
     // total; none while the bar has no width to divide by.

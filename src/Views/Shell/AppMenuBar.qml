@@ -9,6 +9,10 @@ MenuBar {
 
     signal openFileRequested()
 
+    readonly property Navigation navigation: Navigation {
+        app: AppModel
+    }
+
     delegate: MenuBarItem {
         id: item
 
@@ -57,7 +61,7 @@ MenuBar {
             action: Action {
                 text: "Settings…"
                 shortcut: "Ctrl+,"
-                onTriggered: Navigation.show("settings")
+                onTriggered: root.navigation.show("settings")
             }
         }
 
@@ -83,37 +87,42 @@ MenuBar {
             action: Action {
                 text: "Search"
                 shortcut: "Ctrl+K"
-                onTriggered: Navigation.search()
+                onTriggered: root.navigation.search()
             }
         }
 
         QMMenuSeparator {}
 
         Instantiator {
-            model: Navigation.mainPages
+            model: root.navigation.mainPages
 
             delegate: QMMenuItem {
                 id: pageItem
 
                 required property var modelData
+                // Given as the item is added: a delegate reaches nothing outside itself.
+                property Navigation navigation
 
                 objectName: "go-" + pageItem.modelData.route
                 action: Action {
                     text: pageItem.modelData.title
                     shortcut: pageItem.modelData.shortcut
-                    onTriggered: Navigation.show(pageItem.modelData.route)
+                    onTriggered: pageItem.navigation.show(pageItem.modelData.route)
                 }
             }
 
             // After "Search" and its separator.
-            onObjectAdded: (index, object) => goMenu.insertItem(index + 2, object)
+            onObjectAdded: (index, object) => {
+                object.navigation = root.navigation;
+                goMenu.insertItem(index + 2, object);
+            }
             onObjectRemoved: (index, object) => goMenu.removeItem(object)
         }
 
         QMMenuItem {
             objectName: "goPlaylists"
             text: "Playlists"
-            onTriggered: Navigation.show("playlists")
+            onTriggered: root.navigation.show("playlists")
         }
 
         QMMenuSeparator {}
@@ -121,9 +130,9 @@ MenuBar {
         QMMenuItem {
             objectName: "toggleSidebar"
             action: Action {
-                text: Navigation.sidebarCommandTitle
+                text: root.navigation.sidebarCommandTitle
                 shortcut: "Ctrl+Alt+S"
-                onTriggered: Navigation.toggleSidebar()
+                onTriggered: root.navigation.toggleSidebar()
             }
         }
     }

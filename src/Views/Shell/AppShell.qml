@@ -70,6 +70,7 @@ Item {
 
     ToastStack {
         anchors.fill: parent
+        toasts: shell.toasts
         z: 200
     }
 

@@ -31,6 +31,7 @@ void AppShellModel::start(AppModel &app)
     connect(&store, &CatalogueStore::isInitializingChanged, this, &AppShellModel::updatePage);
     updatePage();
 
+    m_toasts.follow(app);
     m_syncToasts = std::make_unique<SyncToasts>(app);
     m_databaseErrorToasts = std::make_unique<DatabaseErrorToasts>(app);
     // The store's own scheduler makes the first check; a wake only catches up on what fell due

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "App/Route.h"
-#include "ViewModel.h"
+#include "ToastListModel.h"
+#include "Views/Kit/ViewModel.h"
 
 #include <QString>
 
@@ -12,11 +13,13 @@ class SyncToasts;
 class WakeNotifier;
 
 // The shell's own work: which page the page area shows, the notices of finished refreshes and
-// of database failures, and the refresh of due sources when the computer wakes from sleep.
+// of database failures with the rows that show every notice, and the refresh of due sources
+// when the computer wakes from sleep.
 class AppShellModel : public ViewModel
 {
     Q_OBJECT
     Q_PROPERTY(QString page READ page NOTIFY pageChanged)
+    Q_PROPERTY(ToastListModel *toasts READ toasts CONSTANT)
     QML_ELEMENT
 
 public:
@@ -25,6 +28,7 @@ public:
 
     // "welcome", or the route's text.
     [[nodiscard]] const QString &page() const { return m_page; }
+    [[nodiscard]] ToastListModel *toasts() { return &m_toasts; }
 
     // While the library is known to hold no playlist, every page but settings is the welcome
     // page; while the store is still opening, the route's own page is built under the start-up
@@ -41,6 +45,7 @@ private:
     void updatePage();
 
     QString m_page;
+    ToastListModel m_toasts;
     std::unique_ptr<SyncToasts> m_syncToasts;
     std::unique_ptr<DatabaseErrorToasts> m_databaseErrorToasts;
     std::unique_ptr<WakeNotifier> m_wake;

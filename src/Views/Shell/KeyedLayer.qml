@@ -36,9 +36,12 @@ StackView {
 
     // Empty, it lets everything through to the page below; it never takes the pointer's hover
     // itself (on a desktop a control would, even disabled, and the page below would see none),
-    // only its view does.
-    enabled: root.depth > 0
+    // only its view does. Shown, it keeps the wheel its view leaves from what lies below. A view
+    // on its way out keeps its look until it has gone. (The current item tells whether it is
+    // empty: Qt 6.4 does not announce the depth that clear() leaves while a view fades out.)
+    enabled: root.currentItem !== null || root.busy
     hoverEnabled: false
+    wheelEnabled: true
     onBusyChanged: {
         if (!root.busy)
             root.entering = false;

@@ -1,7 +1,6 @@
 #include "Navigation.h"
 
 #include "App/AppModel.h"
-#include "App/QmlSingletons.h"
 
 #include <QVariantMap>
 
@@ -20,13 +19,6 @@ QVariantMap row(Route route)
 }
 
 } // namespace
-
-Navigation *NavigationSingleton::create(QQmlEngine *, QJSEngine *)
-{
-    auto *navigation = new Navigation;
-    navigation->setApp(QmlSingletons::Instance<AppModel>::object);
-    return navigation;
-}
 
 void Navigation::start(AppModel &app)
 {

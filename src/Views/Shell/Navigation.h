@@ -1,18 +1,19 @@
 #pragma once
 
 #include "App/Route.h"
-#include "ViewModel.h"
+#include "Views/Kit/ViewModel.h"
 
-#include <QQmlEngine>
 #include <QString>
 #include <QVariantList>
 
 // What the window's menus and the sidebar do to the application model: switch pages, open
 // search with its field focused, show or hide the sidebar. It also lists the pages each of them
-// shows, with their titles, icons and shortcuts. QML reaches it as the singleton `Navigation`.
-class Navigation final : public ViewModel
+// shows, with their titles, icons and shortcuts. Each of them builds its own:
+// `Navigation { app: AppModel }`.
+class Navigation : public ViewModel
 {
     Q_OBJECT
+    QML_ELEMENT
     // The Go menu's numbered pages: route, title and shortcut ("Ctrl+1" ...).
     Q_PROPERTY(QVariantList mainPages READ mainPages CONSTANT)
     // The sidebar's two groups of rows: route, title and icon.
@@ -45,16 +46,4 @@ Q_SIGNALS:
 
 protected:
     void start(AppModel &app) override;
-};
-
-// One Navigation an engine, on the application model handed to the views.
-struct NavigationSingleton
-{
-    Q_GADGET
-    QML_FOREIGN(Navigation)
-    QML_NAMED_ELEMENT(Navigation)
-    QML_SINGLETON
-
-public:
-    static Navigation *create(QQmlEngine *, QJSEngine *);
 };

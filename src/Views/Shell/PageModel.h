@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewModel.h"
+#include "Views/Kit/ViewModel.h"
 
 // The C++ half of a page (see ViewModel). It also tells when the page first shows its data, so
 // that tests and benchmarks can wait for a page rather than for a time.

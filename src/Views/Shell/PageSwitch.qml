@@ -17,7 +17,7 @@ Loader {
         "guide": guidePage,
         "movies": moviesPage,
         "series": seriesPage,
-        "youtube": youtubePage,
+        "youtube": videoSitePage,
         "playlists": playlistsPage,
         "settings": settingsPage
     })
@@ -32,7 +32,7 @@ Loader {
     Component { id: guidePage; GuidePage {} }
     Component { id: moviesPage; VodPage { browse: AppModel.movies } }
     Component { id: seriesPage; VodPage { browse: AppModel.series } }
-    Component { id: youtubePage; VideoSitePage {} }
+    Component { id: videoSitePage; VideoSitePage {} }
     Component { id: playlistsPage; PlaylistsPage {} }
     Component { id: settingsPage; SettingsPage {} }
 }

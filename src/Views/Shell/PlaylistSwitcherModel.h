@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Catalogue/CatalogueModels.h"
-#include "ViewModel.h"
+#include "Views/Kit/ViewModel.h"
 
 #include <QString>
 #include <QVariantList>

@@ -11,6 +11,9 @@ Rectangle {
 
     readonly property bool collapsed: AppModel.sidebarCollapsed
     readonly property real rowPadding: 10
+    readonly property Navigation navigation: Navigation {
+        app: AppModel
+    }
 
     objectName: "sidebar"
     implicitWidth: root.collapsed ? 72 : 236
@@ -97,14 +100,16 @@ Rectangle {
 
         SidebarGroup {
             Layout.fillWidth: true
-            pages: Navigation.upperPages
+            navigation: root.navigation
+            pages: root.navigation.upperPages
         }
 
         Item { Layout.fillHeight: true }
 
         SidebarGroup {
             Layout.fillWidth: true
-            pages: Navigation.lowerPages
+            navigation: root.navigation
+            pages: root.navigation.lowerPages
         }
 
         Rectangle {

@@ -7,7 +7,8 @@ import Quillmere
 ColumnLayout {
     id: root
 
-    // Route, title and icon of each row (Navigation.upperPages or lowerPages).
+    required property Navigation navigation
+    // Route, title and icon of each row (the navigation's upperPages or lowerPages).
     required property var pages
 
     spacing: 3
@@ -20,6 +21,8 @@ ColumnLayout {
 
             required property var modelData
             readonly property bool current: AppModel.route === row.modelData.route
+            // The Repeater places its rows in the group itself.
+            readonly property SidebarGroup group: row.parent as SidebarGroup
 
             objectName: "sidebarRow-" + row.modelData.route
             Layout.fillWidth: true
@@ -30,7 +33,7 @@ ColumnLayout {
             radius: 10
             leftPadding: AppModel.sidebarCollapsed ? 0 : 12
             rightPadding: AppModel.sidebarCollapsed ? 0 : 12
-            onClicked: Navigation.choose(row.modelData.route)
+            onClicked: row.group.navigation.choose(row.modelData.route)
 
             // Collapsed, the row's title is its hover help.
             HelpTip {

@@ -39,14 +39,13 @@ QColor tintOf(ToastKind kind)
 
 } // namespace
 
-void ToastListModel::setApp(AppModel *app)
+void ToastListModel::follow(AppModel &app)
 {
-    if (m_app || !app)
+    if (m_app)
         return;
-    m_app = app;
-    connect(m_app, &AppModel::toastsChanged, this, &ToastListModel::follow);
-    follow();
-    Q_EMIT appChanged();
+    m_app = &app;
+    connect(m_app, &AppModel::toastsChanged, this, &ToastListModel::update);
+    update();
 }
 
 int ToastListModel::rowCount(const QModelIndex &parent) const
@@ -78,7 +77,7 @@ QHash<int, QByteArray> ToastListModel::roleNames() const
     return {{IdRole, "toastId"}, {TextRole, "text"}, {SymbolRole, "symbol"}, {TintRole, "tint"}};
 }
 
-void ToastListModel::follow()
+void ToastListModel::update()
 {
     const QList<ToastMessage> &current = m_app->toasts();
     const auto shown = [&current](const ToastMessage &row) {

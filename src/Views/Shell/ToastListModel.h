@@ -8,17 +8,16 @@
 
 class AppModel;
 
-Q_MOC_INCLUDE("App/AppModel.h")
-
 // The application model's notices as rows, newest first, for a list laid out from the bottom up:
 // the newest lies lowest and older ones rise above it. Notices come and go one by one, and rows
 // are inserted and removed one by one, so that each row can enter and leave on its own. Each row
-// has its text and its kind's symbol and colour.
+// has its text and its kind's symbol and colour. The shell's view model keeps it
+// (`AppShellModel.toasts`).
 class ToastListModel : public QAbstractListModel
 {
     Q_OBJECT
-    Q_PROPERTY(AppModel *app READ app WRITE setApp NOTIFY appChanged REQUIRED)
     QML_ELEMENT
+    QML_UNCREATABLE("The shell's model keeps the notice rows.")
 
 public:
     enum Role { IdRole = Qt::UserRole + 1, TextRole, SymbolRole, TintRole };
@@ -26,20 +25,16 @@ public:
 
     using QAbstractListModel::QAbstractListModel;
 
-    [[nodiscard]] AppModel *app() const { return m_app; }
-    // Only the first application model counts.
-    void setApp(AppModel *app);
+    // Lists the notices of `app` from now on; only the first application model counts.
+    void follow(AppModel &app);
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
     [[nodiscard]] QHash<int, QByteArray> roleNames() const override;
 
-Q_SIGNALS:
-    void appChanged();
-
 private:
     // Removes the rows of notices that went, then puts the new ones in front.
-    void follow();
+    void update();
 
     AppModel *m_app = nullptr;
     QList<ToastMessage> m_rows;

@@ -7,6 +7,8 @@ import Quillmere
 Item {
     id: root
 
+    // The shell model's notice rows.
+    required property ToastListModel toasts
     readonly property real maximumWidth: 520
 
     ListView {
@@ -23,9 +25,7 @@ Item {
         spacing: 10
         interactive: false
         enabled: false
-        model: ToastListModel {
-            app: AppModel
-        }
+        model: root.toasts
 
         delegate: Item {
             id: row

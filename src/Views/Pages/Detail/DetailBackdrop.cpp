@@ -23,6 +23,14 @@ DetailBackdrop::DetailBackdrop(QQuickItem *parent)
     setAntialiasing(true);
 }
 
+void DetailBackdrop::setMemory(ArtworkMemory *memory)
+{
+    if (!m_fetch.setMemory(memory))
+        return;
+    Q_EMIT memoryChanged();
+    restart();
+}
+
 void DetailBackdrop::setUrl(const QUrl &url)
 {
     if (!assignIfChanged(m_url, url))

@@ -16,6 +16,8 @@ class DetailBackdrop : public QQuickPaintedItem
     Q_OBJECT
     QML_ELEMENT
 
+    // Where the picture is loaded through.
+    Q_PROPERTY(ArtworkMemory *memory READ memory WRITE setMemory NOTIFY memoryChanged REQUIRED)
     Q_PROPERTY(QUrl url READ url WRITE setUrl NOTIFY urlChanged)
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
     Q_PROPERTY(qreal blurRadius READ blurRadius WRITE setBlurRadius NOTIFY blurRadiusChanged)
@@ -28,6 +30,8 @@ public:
 
     explicit DetailBackdrop(QQuickItem *parent = nullptr);
 
+    [[nodiscard]] ArtworkMemory *memory() const { return m_fetch.memory(); }
+    void setMemory(ArtworkMemory *memory);
     [[nodiscard]] const QUrl &url() const { return m_url; }
     void setUrl(const QUrl &url);
     [[nodiscard]] const QString &title() const { return m_title; }
@@ -44,6 +48,7 @@ public:
     void paint(QPainter *painter) override;
 
 Q_SIGNALS:
+    void memoryChanged();
     void urlChanged();
     void titleChanged();
     void blurRadiusChanged();

@@ -28,6 +28,7 @@ RowLayout {
         Artwork {
             objectName: "poster"
             anchors.fill: parent
+            memory: ArtworkMemory
             url: root.page.artworkURL
             title: root.page.title
             contentMode: Artwork.Fill

@@ -26,6 +26,7 @@ Rectangle {
 
         DetailBackdrop {
             anchors.fill: parent
+            memory: ArtworkMemory
             url: pageModel.artworkURL
             title: pageModel.title
             blurRadius: 60

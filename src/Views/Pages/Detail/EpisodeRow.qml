@@ -73,6 +73,7 @@ QMRowButton {
 
             Artwork {
                 anchors.fill: parent
+                memory: ArtworkMemory
                 url: root.artworkURL
                 title: root.title
                 contentMode: Artwork.Fill

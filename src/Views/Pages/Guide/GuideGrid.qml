@@ -115,4 +115,10 @@ Item {
         visible: root.page.nowLineVisible
         color: QM.live
     }
+
+    // Over everything of the grid: sideways moves turn the time line, the rest reach the rows.
+    GuideWheelArea {
+        anchors.fill: parent
+        page: root.page
+    }
 }

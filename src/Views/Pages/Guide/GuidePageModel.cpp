@@ -3,17 +3,11 @@
 #include "App/AppModel.h"
 #include "App/GuideState.h"
 #include "GuideGeometry.h"
-#include "GuideWheel.h"
-#include "Playback/PlaybackWindowController.h"
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
 #include "Support/NumberText.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/TimeText.h"
-
-#include <QGuiApplication>
-#include <QWheelEvent>
-#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -29,8 +23,7 @@ GuidePageModel::GuidePageModel(QObject *parent)
 
 GuidePageModel::~GuidePageModel()
 {
-    // The scroll-wheel monitor goes with the page; the load and the clock end with it.
-    qApp->removeEventFilter(this);
+    // The load and the clock end with the page.
     m_load.cancel();
     m_clock.cancel();
 }
@@ -39,7 +32,7 @@ void GuidePageModel::start(AppModel &app)
 {
     m_state = app.guide();
     m_fetcher = std::make_unique<GuideProgrammeFetcher>(*m_state, *app.store());
-    m_showNumbers = Prefs::boolean(u"quillmere.showChannelNumbers"_s, true);
+    m_showNumbers = Prefs::read(PrefKeys::showChannelNumbers);
     m_channels.setItems(m_state->channels());
     // The channels loaded on an earlier visit change nothing now that would tell the heading.
     Q_EMIT subtitleChanged();
@@ -65,7 +58,6 @@ void GuidePageModel::start(AppModel &app)
     if (m_state->minuteOffset() == 0 && m_state->dayOffset() == 0)
         jumpToNow(false);
     updateWindow();
-    qApp->installEventFilter(this);
 
     for (const auto signal : {&CatalogueStore::selectedPlaylistIDChanged, &CatalogueStore::playlistsChanged,
                               &CatalogueStore::catalogueRevisionChanged,
@@ -207,26 +199,15 @@ const MediaItem *GuidePageModel::channelAt(int row) const
     return &m_state->channels().at(row);
 }
 
-bool GuidePageModel::eventFilter(QObject *watched, QEvent *event)
+bool GuidePageModel::wheelScroll(const GuideWheel::Scroll &scroll)
 {
-    // Each wheel event reaches the filter once for its window and again for every item it is
-    // delivered to; only the window's turn counts.
-    if (event->type() != QEvent::Wheel || !qobject_cast<QWindow *>(watched) || !ownsWheel())
+    if (!m_state)
         return false;
-    const std::optional<double> offset = GuideWheel::minuteOffset(
-        GuideWheel::fromEvent(*static_cast<QWheelEvent *>(event)), targetOffset(), visibleMinutes());
+    const std::optional<double> offset = GuideWheel::minuteOffset(scroll, targetOffset(), visibleMinutes());
     if (!offset)
         return false;
     setMinuteOffset(*offset);
     return true;
-}
-
-bool GuidePageModel::ownsWheel() const
-{
-    // Not while another page, a detail page, the player or the programme sheet covers the grid.
-    const AppModel *model = app();
-    return model && m_state && model->route() == Route::Guide && !model->detail()
-        && !model->playback().target() && !m_selection;
 }
 
 double GuidePageModel::targetOffset() const

@@ -4,6 +4,7 @@
 #include "GuideProgrammeFetcher.h"
 #include "GuideRulerModel.h"
 #include "GuideSelection.h"
+#include "GuideWheel.h"
 #include "Support/Job.h"
 #include "Views/Shell/PageModel.h"
 
@@ -20,7 +21,7 @@ class GuideState;
 Q_MOC_INCLUDE("App/GuideState.h")
 
 // The TV guide page: one row per channel of the chosen category or search, a time line of one
-// day, the day chips and time buttons, the scroll wheel over the time line, and the programme
+// day, the day chips and time buttons, the scroll wheel over the grid, and the programme
 // picked for its sheet. What the guide keeps between showings (category, search, day, position,
 // channels, programmes read) lives in the application's GuideState; this object holds what
 // belongs to one showing: the page clock, the width, the loading flag and the selection.
@@ -89,6 +90,9 @@ public:
     Q_INVOKABLE void goToNow();
     // The arrow buttons: the time line moved by `minutes`, held to the day, animated.
     Q_INVOKABLE void scrollBy(double minutes);
+    // A scroll-wheel or trackpad move over the grid (GuideWheelArea): true when it was the time
+    // line's, which then moves at once; false for one that belongs to the channel list.
+    bool wheelScroll(const GuideWheel::Scroll &scroll);
     // The time line at half an hour before the current time, not held to the largest position.
     void jumpToNow(bool animated);
     // The category menu's entries.
@@ -104,8 +108,6 @@ public:
     // For the rows.
     [[nodiscard]] const MediaItem *channelAt(int row) const;
     [[nodiscard]] GuideProgrammeFetcher *fetcher() const { return m_fetcher.get(); }
-
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 Q_SIGNALS:
     void loadingChanged();
@@ -141,7 +143,6 @@ private:
     [[nodiscard]] double targetOffset() const;
     void setMinuteOffset(double offset);
     void animateMinuteOffset(double offset, int milliseconds);
-    [[nodiscard]] bool ownsWheel() const;
     void setNow(const QDateTime &now);
     void updateDay();
     void updateWindow();

@@ -4,6 +4,7 @@
 #include "App/BrowseModel.h"
 #include "App/MediaItemValue.h"
 #include "PosterGrid.h"
+#include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
 #include "VodText.h"
 
@@ -12,8 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString posterSizeKey = u"quillmere.posterSize"_s;
 
 QVariantMap option(const QString &value, const QString &label)
 {
@@ -24,7 +23,7 @@ QVariantMap option(const QString &value, const QString &label)
 
 VodPageModel::VodPageModel(QObject *parent)
     : PageModel(parent)
-    , m_posterSize(UserSettings::text(posterSizeKey).value_or(u"medium"_s))
+    , m_posterSize(Prefs::read(PrefKeys::posterSize))
 {
 }
 
@@ -170,7 +169,7 @@ void VodPageModel::setPosterSize(const QString &size)
     if (size == m_posterSize)
         return;
     m_posterSize = size;
-    UserSettings::setValue(posterSizeKey, size);
+    UserSettings::setValue(PrefKeys::posterSize.key.toString(), size);
     Q_EMIT layoutChanged();
 }
 

@@ -56,6 +56,7 @@ Rectangle {
 
                 Artwork {
                     anchors.fill: parent
+                    memory: ArtworkMemory
                     url: panel.artworkURL
                     title: panel.plainTitle
                     contentMode: Artwork.Fit

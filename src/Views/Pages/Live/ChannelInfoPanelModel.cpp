@@ -11,6 +11,7 @@
 #include "Support/ProgrammeTime.h"
 #include "Support/TimeText.h"
 #include "Support/TitleText.h"
+#include "Views/Kit/ItemMenuModel.h"
 
 using namespace Qt::StringLiterals;
 
@@ -52,7 +53,7 @@ QString ChannelInfoPanelModel::numberText() const
 
 QString ChannelInfoPanelModel::favouriteTip() const
 {
-    return m_favourite ? u"Remove from favourites"_s : u"Add to favourites"_s;
+    return ItemMenuModel::favouriteEntry(m_favourite).title;
 }
 
 QString ChannelInfoPanelModel::currentTitle() const

@@ -2,7 +2,7 @@
 
 #include "Catalogue/CatalogueModels.h"
 #include "Support/Job.h"
-#include "Views/Shell/ViewModel.h"
+#include "Views/Kit/ViewModel.h"
 
 #include <QDateTime>
 #include <QPointer>

@@ -8,7 +8,7 @@
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
 #include "Support/NumberText.h"
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/ProgrammeTime.h"
 
 using namespace Qt::StringLiterals;
@@ -22,7 +22,7 @@ LivePageModel::~LivePageModel()
 
 void LivePageModel::start(AppModel &app)
 {
-    m_showNumbers = Prefs::boolean(u"quillmere.showChannelNumbers"_s, true);
+    m_showNumbers = Prefs::read(PrefKeys::showChannelNumbers);
     m_clock = app.store()->clock().now();
     BrowseModel *live = app.live();
     for (const auto signal : {&BrowseModel::scopeChanged, &BrowseModel::categoriesChanged})

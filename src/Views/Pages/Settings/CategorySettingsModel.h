@@ -3,7 +3,7 @@
 #include "CategoryRowModel.h"
 
 #include "Catalogue/CatalogueModels.h"
-#include "Views/Shell/ViewModel.h"
+#include "Views/Kit/ViewModel.h"
 
 #include <QCoroTask>
 #include <QSet>

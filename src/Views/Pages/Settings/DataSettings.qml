@@ -13,6 +13,7 @@ Column {
 
         objectName: "dataSettings"
         app: AppModel
+        artwork: ArtworkMemory
     }
 
     SettingsGroup {

@@ -2,14 +2,12 @@
 
 #include "FileManager.h"
 
-#include "Views/Kit/ArtworkMemory.h"
-
 #include "App/AppModel.h"
+#include "Artwork/ArtworkMemory.h"
 #include "Store/CatalogueStore.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QQmlEngine>
 
 using namespace Qt::StringLiterals;
 
@@ -20,8 +18,12 @@ const QString favourites = u"favourites"_s;
 
 } // namespace
 
-void DataSettingsModel::start(AppModel &)
+void DataSettingsModel::setArtwork(ArtworkMemory *artwork)
 {
+    if (m_artwork == artwork)
+        return;
+    m_artwork = artwork;
+    Q_EMIT artworkChanged();
 }
 
 QString DataSettingsModel::confirmTitle() const
@@ -76,13 +78,9 @@ QCoro::Task<void> DataSettingsModel::clear(QPointer<AppModel> app, QString what)
 
 void DataSettingsModel::clearArtwork()
 {
-    QQmlEngine *engine = qmlEngine(this);
-    if (!app() || !engine)
-        return;
-    auto *artwork = engine->singletonInstance<ArtworkMemory *>(qmlTypeId("Quillmere", 1, 0, "ArtworkMemory"));
     // Not tied to the section, like the other clearing.
-    if (artwork)
-        clearArtwork(QPointer(app()), QPointer(artwork));
+    if (app() && m_artwork)
+        clearArtwork(QPointer(app()), m_artwork);
 }
 
 QCoro::Task<void> DataSettingsModel::clearArtwork(QPointer<AppModel> app, QPointer<ArtworkMemory> artwork)

@@ -1,6 +1,6 @@
 #include "SettingKeys.h"
 
-#include "Support/Prefs.h"
+#include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
 
 #include <algorithm>
@@ -12,22 +12,22 @@ namespace SettingKeys {
 
 namespace {
 
-Setting toggle(const QString &key, bool defaultValue)
+Setting toggle(const Pref<bool> &pref)
 {
-    return {key, Type::Boolean, defaultValue, {}};
+    return {pref.key.toString(), Type::Boolean, pref.defaultValue, {}};
 }
 
-Setting integerMenu(const QString &key, int defaultValue, const QList<std::pair<int, QString>> &options)
+Setting integerMenu(const Pref<int> &pref, const QList<std::pair<int, QString>> &options)
 {
-    Setting setting{key, Type::Integer, defaultValue, {}};
+    Setting setting{pref.key.toString(), Type::Integer, pref.defaultValue, {}};
     for (const auto &[value, label] : options)
         setting.options.append({value, label});
     return setting;
 }
 
-Setting textMenu(const QString &key, const QString &defaultValue, const QList<std::pair<QString, QString>> &options)
+Setting textMenu(const Pref<QStringView> &pref, const QList<std::pair<QString, QString>> &options)
 {
-    Setting setting{key, Type::Text, defaultValue, {}};
+    Setting setting{pref.key.toString(), Type::Text, pref.defaultValue.toString(), {}};
     for (const auto &[value, label] : options)
         setting.options.append({value, label});
     return setting;
@@ -35,45 +35,45 @@ Setting textMenu(const QString &key, const QString &defaultValue, const QList<st
 
 QList<Setting> makeTable()
 {
+    using namespace PrefKeys;
     return {
-        textMenu(u"quillmere.startPage"_s, u"home"_s,
+        textMenu(startPage,
                  {{u"home"_s, u"Home"_s},
                   {u"live"_s, u"Live TV"_s},
                   {u"guide"_s, u"TV Guide"_s},
                   {u"movies"_s, u"Movies"_s},
                   {u"series"_s, u"Series"_s},
                   {u"last"_s, u"Where I left off"_s}}),
-        textMenu(u"quillmere.posterSize"_s, u"medium"_s,
-                 {{u"small"_s, u"Small"_s}, {u"medium"_s, u"Medium"_s}, {u"large"_s, u"Large"_s}}),
-        toggle(u"quillmere.use24HourClock"_s, true),
-        toggle(u"quillmere.reduceMotion"_s, false),
-        toggle(u"quillmere.resumePlayback"_s, true),
-        toggle(u"quillmere.autoPlayNextEpisode"_s, true),
-        integerMenu(u"quillmere.seekStepSeconds"_s, 10,
+        textMenu(posterSize, {{u"small"_s, u"Small"_s}, {u"medium"_s, u"Medium"_s}, {u"large"_s, u"Large"_s}}),
+        toggle(use24HourClock),
+        toggle(reduceMotion),
+        toggle(resumePlayback),
+        toggle(autoPlayNextEpisode),
+        integerMenu(seekStepSeconds,
                     {{5, u"5 seconds"_s}, {10, u"10 seconds"_s}, {15, u"15 seconds"_s}, {30, u"30 seconds"_s},
                      {60, u"1 minute"_s}}),
-        integerMenu(u"quillmere.osdTimeoutSeconds"_s, 4,
+        integerMenu(osdTimeoutSeconds,
                     {{2, u"2 seconds"_s}, {4, u"4 seconds"_s}, {6, u"6 seconds"_s}, {10, u"10 seconds"_s}}),
-        integerMenu(u"quillmere.networkCachingMs"_s, 1500,
+        integerMenu(networkCachingMs,
                     {{800, u"Low (0.8 s)"_s},
                      {1500, u"Normal (1.5 s)"_s},
                      {3000, u"High (3 s)"_s},
                      {6000, u"Very high (6 s)"_s}}),
-        textMenu(u"quillmere.liveFormat"_s, u"m3u8"_s, {{u"m3u8"_s, u"HLS (recommended)"_s}, {u"ts"_s, u"MPEG-TS"_s}}),
-        toggle(u"quillmere.showChannelNumbers"_s, true),
-        toggle(u"quillmere.rememberLastChannel"_s, true),
-        toggle(u"quillmere.groupCategoriesByLanguage"_s, false),
-        toggle(u"autoRefreshPlaylist"_s, true),
-        integerMenu(u"catalogueRefreshHours"_s, 24,
+        textMenu(liveFormat, {{u"m3u8"_s, u"HLS (recommended)"_s}, {u"ts"_s, u"MPEG-TS"_s}}),
+        toggle(showChannelNumbers),
+        toggle(rememberLastChannel),
+        toggle(groupCategoriesByLanguage),
+        toggle(autoRefreshPlaylist),
+        integerMenu(catalogueRefreshHours,
                     {{6, u"Every 6 hours"_s},
                      {12, u"Every 12 hours"_s},
                      {24, u"Daily"_s},
                      {72, u"Every 3 days"_s},
                      {168, u"Weekly"_s}}),
-        toggle(u"autoRefreshEpg"_s, true),
-        integerMenu(u"guideRefreshHours"_s, 4,
+        toggle(autoRefreshEpg),
+        integerMenu(guideRefreshHours,
                     {{1, u"Every hour"_s}, {4, u"Every 4 hours"_s}, {12, u"Every 12 hours"_s}, {24, u"Daily"_s}}),
-        toggle(u"quillmere.keepWatchHistory"_s, true),
+        toggle(keepWatchHistory),
     };
 }
 
@@ -123,13 +123,16 @@ QVariant read(const QString &key)
     const Setting *setting = find(key);
     if (!setting)
         return {};
+    const QString &stored = setting->key;
     switch (setting->type) {
     case Type::Boolean:
-        return Prefs::boolean(key, setting->defaultValue.toBool());
+        return Prefs::read(Pref<bool>{stored, setting->defaultValue.toBool()});
     case Type::Integer:
-        return Prefs::integer(key, setting->defaultValue.toInt());
-    case Type::Text:
-        return Prefs::text(key, setting->defaultValue.toString());
+        return Prefs::read(Pref<int>{stored, setting->defaultValue.toInt()});
+    case Type::Text: {
+        const QString defaultValue = setting->defaultValue.toString();
+        return Prefs::read(Pref<QStringView>{stored, defaultValue});
+    }
     }
     return {};
 }

@@ -4,9 +4,9 @@
 #include <QString>
 #include <QVariant>
 
-// Every user setting that the settings page shows: its key, the type of its value, its default
-// and, for a menu, the stored values with their labels in menu order. A key that was never
-// written, or that holds a value of another type, reads as its default.
+// Every user setting that the settings page shows: its key, the type of its value and its default
+// (from PrefKeys) and, for a menu, the stored values with their labels in menu order. A key that
+// was never written, or that holds a value of another type, reads as its default.
 namespace SettingKeys {
 
 enum class Type { Boolean, Integer, Text };

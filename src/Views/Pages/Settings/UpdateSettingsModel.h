@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Views/Shell/ViewModel.h"
+#include "Views/Kit/ViewModel.h"
 
 #include <QString>
 #include <QtQml/qqmlregistration.h>

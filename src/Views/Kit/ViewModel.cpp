@@ -1,5 +1,12 @@
 #include "ViewModel.h"
 
+#include "App/AppModel.h"
+
+AppModel *ViewModel::app() const
+{
+    return m_app;
+}
+
 void ViewModel::setApp(AppModel *app)
 {
     if (m_app || !app)
@@ -7,6 +14,10 @@ void ViewModel::setApp(AppModel *app)
     m_app = app;
     Q_EMIT appChanged();
     startWhenReady();
+}
+
+void ViewModel::start(AppModel &)
+{
 }
 
 void ViewModel::classBegin()

@@ -2,6 +2,7 @@
 #include "Store/CatalogueStore.h"
 #include "support/AppHarness.h"
 #include "support/QmlHarness.h"
+#include "support/ToastTexts.h"
 
 #include <QQuickItem>
 #include <QTest>
@@ -27,20 +28,12 @@ QQuickItem *card(QQuickItem *page, const QString &name)
     return nullptr;
 }
 
-QStringList toastTexts(const AppModel &app)
-{
-    QStringList texts;
-    for (const ToastMessage &toast : app.toasts())
-        texts.append(toast.text);
-    return texts;
-}
-
 } // namespace
 
 // The playlists and welcome pages offscreen over a real store and the local provider, driven
 // with real clicks and keys: the cards and their actions, the remove confirmation, and the
 // playlist editor sheet.
-class PlaylistsPageTest final : public QObject
+class PlaylistsViewTest final : public QObject
 {
     Q_OBJECT
 
@@ -212,5 +205,5 @@ private:
     std::unique_ptr<AppHarness> m_app;
 };
 
-QTEST_MAIN(PlaylistsPageTest)
-#include "tst_playlistspage.moc"
+QTEST_MAIN(PlaylistsViewTest)
+#include "tst_playlistsview.moc"

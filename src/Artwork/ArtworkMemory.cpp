@@ -5,14 +5,10 @@
 
 #include <QImageReader>
 #include <QPointer>
-#include <QQmlEngine>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The instance handed to QML engines by a test or benchmark that keeps its own.
-QPointer<ArtworkMemory> provided;
 
 qint64 costOf(const QImage &image)
 {
@@ -29,33 +25,6 @@ ArtworkMemory::ArtworkMemory(ArtworkCache &disk, QObject *parent)
 }
 
 ArtworkMemory::~ArtworkMemory() = default;
-
-void ArtworkMemory::provide(ArtworkMemory *memory)
-{
-    provided = memory;
-}
-
-ArtworkMemory *ArtworkMemory::of(const QObject *qmlObject)
-{
-    QQmlEngine *engine = qmlEngine(qmlObject);
-    if (!engine)
-        return nullptr;
-    static const int typeId = qmlTypeId("Quillmere", 1, 0, "ArtworkMemory");
-    return engine->singletonInstance<ArtworkMemory *>(typeId);
-}
-
-ArtworkMemory *ArtworkMemory::create(QQmlEngine *engine, QJSEngine *)
-{
-    if (provided) {
-        QJSEngine::setObjectOwnership(provided, QJSEngine::CppOwnership);
-        return provided;
-    }
-    // The engine owns what it makes: the memory, and the disk cache as the memory's child.
-    auto *disk = new ArtworkCache(ArtworkCache::defaultRoot());
-    auto *memory = new ArtworkMemory(*disk, engine);
-    disk->setParent(memory);
-    return memory;
-}
 
 QString ArtworkMemory::key(const QUrl &address, int maxPixel)
 {
@@ -125,13 +94,4 @@ QCoro::Task<void> ArtworkMemory::clear()
         co_return;
     self->m_pictures.clear();
     self->m_failures.clear();
-    Q_EMIT self->cleared();
-}
-
-void ArtworkMemory::startClearing()
-{
-    [](QPointer<ArtworkMemory> self) -> QCoro::Task<void> {
-        if (self)
-            co_await self->clear();
-    }(this);
 }

@@ -3,15 +3,15 @@
 #include "Store/CatalogueStore.h"
 #include "Support/TimeText.h"
 #include "Support/UserSettings.h"
-#include "Views/Kit/ArtworkCache.h"
-#include "Views/Kit/ArtworkMemory.h"
+#include "Views/Pages/Settings/CategorySettingsModel.h"
 #include "Views/Pages/Settings/SettingKeys.h"
 #include "support/AppHarness.h"
+#include "support/ModelChecks.h"
 #include "support/QmlHarness.h"
 
+#include <QDir>
 #include <QFile>
 #include <QQuickItem>
-#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
@@ -67,7 +67,7 @@ QString keyOf(QQuickItem *control)
 // The settings page offscreen over a real store, driven with real clicks and keys: its sections,
 // the refreshes, the confirmations of the privacy section and the category settings; and the
 // readers of the settings that follow a change at once.
-class SettingsPageTest final : public QObject
+class SettingsViewTest final : public QObject
 {
     Q_OBJECT
 
@@ -75,17 +75,11 @@ private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppHarness>();
-        m_artworkDisk = std::make_unique<ArtworkCache>(m_artworkDirectory.path());
-        m_artwork = std::make_unique<ArtworkMemory>(*m_artworkDisk);
-        ArtworkMemory::provide(m_artwork.get());
     }
 
     void cleanup()
     {
         m_app.reset();
-        ArtworkMemory::provide(nullptr);
-        m_artwork.reset();
-        m_artworkDisk.reset();
     }
 
     void theSectionListSwitchesTheContent()
@@ -278,8 +272,8 @@ private Q_SLOTS:
         QTRY_COMPARE(m_app->app().toasts().size(), 2);
         QCOMPARE(m_app->app().toasts().constLast().text, u"Watch history cleared"_s);
 
-        // The artwork caches are the view engine's: emptied on disk and in memory, then told.
-        QFile picture(m_artworkDirectory.filePath(u"0123.jpg"_s));
+        // The artwork caches main() hands to the views: emptied on disk and in memory, then told.
+        QFile picture(QDir(m_app->artwork().root()).filePath(u"0123.jpg"_s));
         QVERIFY(picture.open(QIODevice::WriteOnly) && picture.write("jpeg") == 4);
         picture.close();
         harness.click(QmlHarness::find(page, u"clearArtwork"_s));
@@ -300,6 +294,7 @@ private Q_SLOTS:
         QmlHarness harness({1200, 820});
         QQuickItem *page = harness.createFromQml(u"CategorySettings { width: 1000; height: 770 }"_s);
         QVERIFY(page);
+        checkModel(*page->findChild<CategorySettingsModel *>()->rows());
         const QStringList providerOrder{u"UK: News"_s, u"FR: Cin\u00e9ma"_s, u"UK: Sports"_s, u"|AR| MBC"_s,
                                         u"FR: Sport"_s, u"ZZ: Mystery"_s};
         QTRY_COMPARE(rowNames(page), providerOrder);
@@ -323,11 +318,14 @@ private Q_SLOTS:
         harness.click(buttonOfRow(1, u"moveTop"_s));
         QTRY_COMPARE(rowNames(page).constFirst(), u"FR: Cin\u00e9ma"_s);
         QCOMPARE(savedOrder(store), (QStringList{u"5"_s, u"1"_s, u"8"_s, u"11"_s, u"13"_s, u"15"_s}));
+        QSignalSpy orderSaves(&store.store(), &CatalogueStore::categoryOrderRevisionChanged);
         harness.click(buttonOfRow(5, u"moveDown"_s));
-        QTest::qWait(100);
+        QTRY_COMPARE(orderSaves.size(), 1);
+        QCOMPARE(savedOrder(store), (QStringList{u"5"_s, u"1"_s, u"8"_s, u"11"_s, u"13"_s, u"15"_s}));
         QCOMPARE(rowNames(page).constLast(), u"ZZ: Mystery"_s);
         harness.click(buttonOfRow(0, u"moveUp"_s));
-        QTest::qWait(100);
+        QTRY_COMPARE(orderSaves.size(), 2);
+        QCOMPARE(savedOrder(store), (QStringList{u"5"_s, u"1"_s, u"8"_s, u"11"_s, u"13"_s, u"15"_s}));
         QCOMPARE(rowNames(page).constFirst(), u"FR: Cin\u00e9ma"_s);
 
         // The filter ignores surrounding spaces and case, and turns the move buttons off.
@@ -410,10 +408,7 @@ private:
     }
 
     std::unique_ptr<AppHarness> m_app;
-    QTemporaryDir m_artworkDirectory;
-    std::unique_ptr<ArtworkCache> m_artworkDisk;
-    std::unique_ptr<ArtworkMemory> m_artwork;
 };
 
-QTEST_MAIN(SettingsPageTest)
-#include "tst_settingspage.moc"
+QTEST_MAIN(SettingsViewTest)
+#include "tst_settingsview.moc"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QQmlParserStatus>
 #include <QtQml/qqmlregistration.h>
 
@@ -8,10 +9,11 @@ class AppModel;
 
 Q_MOC_INCLUDE("App/AppModel.h")
 
-// The C++ half of a view that works on the application model. The view's QML builds it afresh
-// with each build of the view and hands it the application model through `app`; the object
-// starts its work once, when the view is complete. Built from C++ (a test), it starts as soon as
-// it has its application model.
+// The base of every C++ half of a view that works on the application model: the kit's parts,
+// the shell, the pages and the player screen. The view's QML builds it afresh with each build of
+// the view and hands it the application model through `app`; the object starts its work once,
+// when the view is complete. Built from C++ (a test), it starts as soon as it has its
+// application model.
 class ViewModel : public QObject, public QQmlParserStatus
 {
     Q_OBJECT
@@ -22,7 +24,7 @@ class ViewModel : public QObject, public QQmlParserStatus
 public:
     using QObject::QObject;
 
-    [[nodiscard]] AppModel *app() const { return m_app; }
+    [[nodiscard]] AppModel *app() const;
     // Only the first application model counts: a view lives on one.
     void setApp(AppModel *app);
 
@@ -33,13 +35,14 @@ Q_SIGNALS:
     void appChanged();
 
 protected:
-    // Runs once, with the application model, when the view is complete.
-    virtual void start(AppModel &app) = 0;
+    // Runs once, with the application model, when the view is complete. An object that only
+    // acts when asked needs none.
+    virtual void start(AppModel &app);
 
 private:
     void startWhenReady();
 
-    AppModel *m_app = nullptr;
+    QPointer<AppModel> m_app;
     bool m_building = false;
     bool m_started = false;
 };

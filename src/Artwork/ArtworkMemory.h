@@ -7,34 +7,23 @@
 #include <QSet>
 #include <QString>
 #include <QUrl>
-#include <QtQml/qqmlregistration.h>
 
 class ArtworkCache;
-class QJSEngine;
-class QQmlEngine;
 
 // Decoded artwork in memory, and the addresses whose last load failed, shared by every artwork
 // view. Pictures are decoded from the disk cache's files as thumbnails no larger than the size a
 // view asks for, off the main thread, and kept within a cost limit (bytes of pixels); a failed
-// address is not tried again until the cache is cleared. The engine makes it on first use over
-// the user's artwork directory, with its disk cache; tests and benchmarks provide their own.
+// address is not tried again until the cache is cleared. main() builds it over the disk cache of
+// the user's artwork directory and hands it to the views (the QML singleton `ArtworkMemory`).
 class ArtworkMemory final : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
-    QML_SINGLETON
 
 public:
     static constexpr qint64 costLimit = 160LL * 1024 * 1024;
 
     explicit ArtworkMemory(ArtworkCache &disk, QObject *parent = nullptr);
     ~ArtworkMemory() override;
-
-    // The instance QML engines use from now on, in place of one of their own (a test's).
-    static void provide(ArtworkMemory *memory);
-    static ArtworkMemory *create(QQmlEngine *engine, QJSEngine *);
-    // The instance of the engine that made `qmlObject`; null outside an engine.
-    [[nodiscard]] static ArtworkMemory *of(const QObject *qmlObject);
 
     // The address as it prints, "@" and the size: one address at two sizes is two entries.
     [[nodiscard]] static QString key(const QUrl &address, int maxPixel);
@@ -51,16 +40,11 @@ public:
 
     // Empties the disk cache, then the pictures and failures in memory.
     [[nodiscard]] QCoro::Task<void> clear();
-    // The same for QML, which learns of the end through cleared().
-    Q_INVOKABLE void startClearing();
 
     [[nodiscard]] ArtworkCache &disk() const { return m_disk; }
     // Bytes of pixels held now, and how many pictures.
     [[nodiscard]] qint64 totalCost() const { return m_pictures.totalCost(); }
     [[nodiscard]] qsizetype count() const { return m_pictures.size(); }
-
-Q_SIGNALS:
-    void cleared();
 
 private:
     ArtworkCache &m_disk;

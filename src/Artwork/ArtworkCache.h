@@ -55,6 +55,8 @@ public:
     [[nodiscard]] QCoro::Task<std::optional<QString>> cachedFile(QUrl address);
     // Stops every download (their lookups find nothing) and removes every file.
     [[nodiscard]] QCoro::Task<void> clear();
+    // Downloads waiting for one of the slots to come free.
+    [[nodiscard]] int waitingDownloads() const { return m_slots.waiting(); }
 
 private:
     using Download = Job<std::optional<QString>>;

@@ -75,7 +75,7 @@ QQuickItem *inView(QQuickItem *item)
         if (top < contentY)
             contentY = top;
         scroller->setProperty("contentY", contentY);
-        QmlHarness::settle(50);
+        QmlHarness::settle();
     }
     return item;
 }
@@ -101,14 +101,14 @@ void passTypingPause(LibraryRig &rig)
 
 void saveLook(QmlHarness &harness, const QString &name)
 {
-    QmlHarness::settle(300);
+    QmlHarness::settle();
     harness.grab().save(name + u".png"_s);
 }
 
 } // namespace
 
 // The library pages offscreen over a real store and catalogue, driven with real clicks and keys.
-class LibraryPageViewsTest final : public QObject
+class LibraryViewsTest final : public QObject
 {
     Q_OBJECT
 
@@ -159,7 +159,7 @@ private Q_SLOTS:
         const auto filmAt = [shelf](int row) { return shelf->index(row, 0).data(LibraryEntryListModel::EntryIdRole).toString(); };
         rig.saveProgress(films.at(8).providerID, CatalogueKind::Movie, 900, 6000);
         QTRY_COMPARE(filmAt(0), films.at(8).id());
-        QmlHarness::settle(200);
+        QmlHarness::settle();
         harness.click(remove);
         QTRY_COMPARE(shelf->rowCount(), 2);
         QCOMPARE(QStringList({filmAt(0), filmAt(1)}), QStringList({films.at(8).id(), films.at(2).id()}));
@@ -256,14 +256,14 @@ private Q_SLOTS:
         harness.click(child(page, u"sortButton"_s));
         QQuickItem *byTitle = nullptr;
         QTRY_VERIFY((byTitle = QmlHarness::find(harness.window().contentItem(), u"sort:title"_s)) && byTitle->isVisible());
-        QmlHarness::settle(200);
+        QmlHarness::settle();
         harness.click(byTitle);
         QCOMPARE(movies.sortName(), u"title"_s);
 
         harness.click(child(page, u"posterSizeButton"_s));
         QQuickItem *large = nullptr;
         QTRY_VERIFY((large = QmlHarness::find(harness.window().contentItem(), u"size:large"_s)) && large->isVisible());
-        QmlHarness::settle(200);
+        QmlHarness::settle();
         harness.click(large);
         QCOMPARE(UserSettings::text(u"quillmere.posterSize"_s), u"large"_s);
         QCOMPARE(grid->property("cellWidth").toReal(), 222.0 + 22);
@@ -281,7 +281,7 @@ private Q_SLOTS:
         QQuickItem *favourite = nullptr;
         QTRY_VERIFY((favourite = QmlHarness::find(harness.window().contentItem(), u"favouriteEntry"_s))
                     && favourite->isVisible());
-        QmlHarness::settle(200);
+        QmlHarness::settle();
         harness.click(favourite);
         QTRY_VERIFY(movies.items().isEmpty());
         QCOMPARE(child(page, u"pageSubtitle"_s)->property("text").toString(), u"0 movies"_s);
@@ -347,7 +347,7 @@ private Q_SLOTS:
         harness.click(row, QPointF(400, 40), Qt::RightButton);
         QQuickItem *forget = nullptr;
         QTRY_VERIFY((forget = QmlHarness::find(harness.window().contentItem(), u"unwatchedEntry"_s)) && forget->isVisible());
-        QmlHarness::settle(200);
+        QmlHarness::settle();
         harness.click(forget);
         QTRY_COMPARE(next->property("text").toString(), u"Play S1 E2"_s);
         QVERIFY(!child(row, u"watchedShare"_s)->isVisible());
@@ -437,5 +437,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(LibraryPageViewsTest)
-#include "tst_librarypageviews.moc"
+QTEST_MAIN(LibraryViewsTest)
+#include "tst_libraryviews.moc"
