@@ -103,7 +103,7 @@ private Q_SLOTS:
                     Text { text: "Caption 12 regular"; font: QM.caption; color: QM.text2 }
                     Text { text: "Small 11 medium"; font: QM.small; color: QM.text3 }
                     QMOverline { text: "Overline 11 semibold, tracked" }
-                    Text { text: "Button 13.5 semibold"; font: QM.font(13.5, 600); color: QM.text1 }
+                    Text { text: "Button 13.5 semibold"; font: QM.button; color: QM.text1 }
                 }
             }
         )"_s);

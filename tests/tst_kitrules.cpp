@@ -1,7 +1,9 @@
 #include "Views/Kit/Fonts.h"
 #include "Views/Kit/Icons.h"
+#include "Views/Kit/NumberTextSingleton.h"
 #include "Views/Kit/ImageBlur.h"
 #include "Views/Kit/Palette.h"
+#include "Views/Kit/PickerRules.h"
 #include "Views/Kit/QMStyle.h"
 #include "Views/Kit/ShadowImageProvider.h"
 #include "support/ColourChecks.h"
@@ -184,6 +186,41 @@ private Q_SLOTS:
         QCOMPARE(QMStyle::progressFraction(value), fraction);
         QCOMPARE(QMStyle::spinnerDiameter(15.9), 12.0);
         QCOMPARE(QMStyle::spinnerDiameter(16), 16.0);
+    }
+
+    // A picker shows the label of the option its selection matches, as QML's strict equality
+    // matches: numbers by value whatever their type, anything else only with its own type.
+    void namesThePickersChoice_data()
+    {
+        QTest::addColumn<QVariant>("selection");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("text") << QVariant(u"never"_s) << u"Never"_s;
+        QTest::newRow("whole number") << QVariant(3) << u"Every 3 days"_s;
+        QTest::newRow("the same number as a real") << QVariant(3.0) << u"Every 3 days"_s;
+        QTest::newRow("a number as text") << QVariant(u"3"_s) << QString();
+        QTest::newRow("a true for 1") << QVariant(true) << QString();
+        QTest::newRow("none of them") << QVariant(7) << QString();
+        QTest::newRow("nothing") << QVariant() << QString();
+    }
+
+    void namesThePickersChoice()
+    {
+        QFETCH(QVariant, selection);
+        QFETCH(QString, label);
+        const QVariantList options{QVariantMap{{u"value"_s, 1}, {u"label"_s, u"Every day"_s}},
+                                   QVariantMap{{u"value"_s, 3}, {u"label"_s, u"Every 3 days"_s}},
+                                   QVariantMap{{u"value"_s, u"never"_s}, {u"label"_s, u"Never"_s}}};
+        QCOMPARE(PickerRules::label(options, selection), label);
+    }
+
+    // A channel's number as rows show it: what QML hands over for one without a number is
+    // undefined or null, and a number may arrive as a real.
+    void writesChannelNumbers()
+    {
+        QCOMPARE(NumberTextSingleton::channel(QVariant::fromValue(qint64(101))), u"101"_s);
+        QCOMPARE(NumberTextSingleton::channel(QVariant(7.0)), u"7"_s);
+        QCOMPARE(NumberTextSingleton::channel(QVariant()), QString());
+        QCOMPARE(NumberTextSingleton::channel(QVariant::fromValue(nullptr)), QString());
     }
 
     void drawsEverySymbolWithAGlyphOfTheBundledFont()

@@ -341,12 +341,14 @@ private Q_SLOTS:
         auto detail = openPage<DetailPageModel>(rig);
         QCOMPARE(detail->kindLabel(), u"Movie"_s);
         QCOMPARE(detail->resumeAt(), 0.0);
+        QVERIFY(!detail->resumes());
         QVERIFY(!detail->isFavourite());
         QCOMPARE(detail->formatBadge(), film.containerExtension->toUpper());
 
         // A saved position shows once the library moves on.
         rig.saveProgress(film.providerID, CatalogueKind::Movie, 754, 5400);
         rig.store().toggleFavourite(rig.items(CatalogueKind::Movie).at(0));
+        QVERIFY(detail->resumes());
         QCOMPARE(detail->resumeTitle(), u"Resume from 12:34"_s);
         detail->play(true);
         QCOMPARE(rig.playback().target()->item->id(), film.id());
@@ -367,8 +369,12 @@ private Q_SLOTS:
         rig.app().setDetail(film);
         const auto detail = openPage<DetailPageModel>(rig);
 
+        QCOMPARE(detail->myListTitle(), u"My list"_s);
+        QCOMPARE(detail->myListSymbol(), u"plus"_s);
         detail->toggleFavourite();
         QVERIFY(detail->isFavourite());
+        QCOMPARE(detail->myListTitle(), u"In My list"_s);
+        QCOMPARE(detail->myListSymbol(), u"checkmark"_s);
         movies.scheduleReload(false);
         QTRY_COMPARE(ids(movies.items()), QStringList{film.id()});
         detail->toggleFavourite();
@@ -474,6 +480,22 @@ private Q_SLOTS:
         QCOMPARE(page.panelTitle(), u"Nothing saved yet"_s);
         QCOMPARE(page.title(), u"Favourites"_s);
         QCOMPARE(page.countLine(), u"0 movies"_s);
+    }
+
+    void theGridsEndFetchesTheNextPage()
+    {
+        LibraryRig rig({2, 300, 2});
+        BrowseModel &movies = *rig.app().movies();
+        VodPageModel page;
+        page.setBrowse(&movies);
+        page.setApp(&rig.app());
+        QTRY_VERIFY(page.isReady());
+        QCOMPARE(movies.items().size(), 120);
+        // Scrolled to its end, the grid's last corner lies under the last row: the last poster counts.
+        page.gridMoved(-1, true);
+        QTRY_COMPARE(movies.items().size(), 240);
+        page.gridMoved(239, false);
+        QTRY_COMPARE(movies.items().size(), movies.total());
     }
 };
 

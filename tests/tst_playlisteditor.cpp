@@ -213,8 +213,10 @@ private Q_SLOTS:
         auto editor = rig.editor();
         QSignalSpy finished(editor.get(), &PlaylistEditorModel::finished);
         Rig::fill(*editor, rig.server(), trickyUser, trickyPassword);
+        QCOMPARE(editor->saveTitle(), u"Add playlist"_s);
         editor->save();
         QVERIFY(editor->isSaving());
+        QCOMPARE(editor->saveTitle(), u"Checking login\u2026"_s);
         QTRY_VERIFY(!rig.harness().provider().requests().isEmpty());
 
         editor->cancel();
@@ -359,7 +361,7 @@ private Q_SLOTS:
         QCOMPARE(page.removeTitle(), u"Remove \u201cHome\u201d?"_s);
         // Dismissing removes nothing and forgets the pending playlist.
         page.dismissRemove();
-        QCOMPARE(page.removing(), 0);
+        QVERIFY(!page.isConfirmingRemoval());
         QSignalSpy removals(&rig.store(), &CatalogueStore::playlistRemovalStarted);
         page.removeConfirmed();
         QCOMPARE(removals.size(), 0);
@@ -367,7 +369,7 @@ private Q_SLOTS:
 
         page.askToRemove(playlist.id);
         page.removeConfirmed();
-        QCOMPARE(page.removing(), 0);
+        QVERIFY(!page.isConfirmingRemoval());
         QTRY_VERIFY(rig.store().playlists().isEmpty());
         QTRY_COMPARE(toastTexts(rig.app()), QStringList{u"Home removed"_s});
         QCOMPARE(page.cards()->rowCount(), 0);

@@ -2,6 +2,7 @@
 
 #include "Support/UserSettings.h"
 
+#include <QCoreApplication>
 #include <QQuickItem>
 #include <QStandardPaths>
 #include <QTest>
@@ -100,6 +101,18 @@ private Q_SLOTS:
         QCOMPARE(step->property("selectionLabel").toString(), QString());
         QVERIFY(pick(harness, step, 60));
         QCOMPARE(UserSettings::value(u"quillmere.seekStepSeconds"_s), QVariant(60));
+    }
+
+    // The version the update check reports, not one of the section's own.
+    void theAboutSectionSaysTheRunningVersion()
+    {
+        const QString version = QCoreApplication::applicationVersion();
+        QCoreApplication::setApplicationVersion(u"2.3.1"_s);
+        QmlHarness harness({900, 600});
+        QQuickItem *section = harness.createFromQml(u"AboutSettings { width: 780 }"_s);
+        QCoreApplication::setApplicationVersion(version);
+        QVERIFY(section);
+        QCOMPARE(QmlHarness::find(section, u"version"_s)->property("text").toString(), u"Version 2.3.1"_s);
     }
 
     void theLastRowOfAGroupHasNoDivider()

@@ -62,6 +62,19 @@ QString keyOf(QQuickItem *control)
     return QString();
 }
 
+// The program started over one playlist of the language catalogue, once it is imported.
+bool startOverLanguages(AppHarness &app)
+{
+    StoreHarness &store = app.storeHarness();
+    store.start();
+    store.provider().setCatalogue(languageCatalogue());
+    const Playlist playlist = store.addProviderPlaylist(u"Home"_s);
+    if (!store.waitUntilIdle(playlist.id))
+        return false;
+    app.start();
+    return true;
+}
+
 } // namespace
 
 // The settings page offscreen over a real store, driven with real clicks and keys: its sections,
@@ -285,11 +298,7 @@ private Q_SLOTS:
     void categoriesMoveHideFilterAndReset()
     {
         StoreHarness &store = m_app->storeHarness();
-        store.start();
-        store.provider().setCatalogue(languageCatalogue());
-        const Playlist playlist = store.addProviderPlaylist(u"Home"_s);
-        QVERIFY(store.waitUntilIdle(playlist.id));
-        m_app->start();
+        QVERIFY(startOverLanguages(*m_app));
 
         QmlHarness harness({1200, 820});
         QQuickItem *page = harness.createFromQml(u"CategorySettings { width: 1000; height: 770 }"_s);
@@ -365,12 +374,7 @@ private Q_SLOTS:
 
     void readersFollowASettingAtOnce()
     {
-        StoreHarness &store = m_app->storeHarness();
-        store.start();
-        store.provider().setCatalogue(languageCatalogue());
-        const Playlist playlist = store.addProviderPlaylist(u"Home"_s);
-        QVERIFY(store.waitUntilIdle(playlist.id));
-        m_app->start();
+        QVERIFY(startOverLanguages(*m_app));
         BrowseModel &live = *m_app->app().live();
         awaitBlockingRefresh(live);
         const auto firstLanguages = [&live] {

@@ -1,6 +1,7 @@
 #include "App/AppModel.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
+#include "Views/Kit/Palette.h"
 #include "Views/Shell/AppShellModel.h"
 #include "Views/Shell/DatabaseErrorToasts.h"
 #include "Views/Shell/Navigation.h"
@@ -198,7 +199,8 @@ private Q_SLOTS:
         // Newest first, for a stack that grows upwards from the bottom.
         QCOMPARE(rows.rowCount(), 3);
         QCOMPARE(rows.data(rows.index(0), ToastListModel::TextRole), QVariant(u"Hidden"_s));
-        QCOMPARE(rows.data(rows.index(1), ToastListModel::KindRole), QVariant(u"error"_s));
+        QCOMPARE(rows.data(rows.index(1), ToastListModel::SymbolRole), QVariant(u"xmark.octagon.fill"_s));
+        QCOMPARE(rows.data(rows.index(1), ToastListModel::TintRole), QVariant(Palette::danger));
 
         // Others stay 3.2 s, errors 6 s: the first and the last go, the error stays between.
         harness.clock().advance(2200ms);

@@ -12,7 +12,7 @@
 // The TV guide's lasting view state: the guide page is rebuilt each time it is opened, but it
 // binds to this one object, so it comes back with the same category, search text, day, position
 // and channels for as long as the program runs. Nothing of it is saved.
-class GuideState final : public QObject
+class GuideState : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int dayOffset READ dayOffset WRITE setDayOffset NOTIFY dayOffsetChanged)

@@ -18,4 +18,9 @@ QString rating(std::optional<double> value)
     return QString::asprintf("%.1f", outOfTen);
 }
 
+QString channel(std::optional<qint64> number)
+{
+    return number ? QString::number(*number) : QString();
+}
+
 } // namespace NumberText

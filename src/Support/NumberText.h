@@ -16,4 +16,7 @@ namespace NumberText {
 // below, or not a number), which hides the badge.
 [[nodiscard]] QString rating(std::optional<double> value);
 
+// A channel's number as a plain decimal ("101"); empty for a channel without one.
+[[nodiscard]] QString channel(std::optional<qint64> number);
+
 } // namespace NumberText

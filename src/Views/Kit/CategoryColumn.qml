@@ -11,9 +11,9 @@ import Quillmere
 Rectangle {
     id: root
 
-    // The page's BrowseModel and the AppModel.
-    property QtObject model
-    property QtObject app
+    // The page's browse model and the application model.
+    property BrowseModel model
+    property AppModel app
     // The width of the page it stands on, when known: on a page too narrow for the column beside
     // the page's content at its least width it narrows, down to 250.
     property real pageWidth: 0
@@ -23,7 +23,7 @@ Rectangle {
 
     implicitWidth: root.pageWidth > 0 ? Math.max(250, Math.min(300, root.pageWidth - 1 - root.contentMinimumWidth)) : 300
     implicitHeight: 600
-    color: Qt.alpha(QM.bg1, 0.6)
+    color: QM.sidePanel
 
     CategoryColumnModel {
         id: column
@@ -64,14 +64,13 @@ Rectangle {
                     color: QM.text3
                 }
 
-                Text {
+                QMText {
                     objectName: "languageTitle"
                     Layout.fillWidth: true
                     text: column.languageTitle
                     font: QM.label
                     color: QM.text1
                     elide: Text.ElideRight
-                    textFormat: Text.PlainText
                 }
 
                 Icon {
@@ -96,141 +95,18 @@ Rectangle {
             onTextEdited: if (root.model) root.model.categoryFilter = text
         }
 
-        ListView {
-            id: list
-
-            objectName: "categoryList"
+        CategoryList {
             Layout.fillWidth: true
             Layout.fillHeight: true
-            clip: true
-            spacing: 1
-            bottomMargin: 16
-            boundsBehavior: Flickable.StopAtBounds
-            model: column.rows
-
-            ScrollBar.vertical: ScrollBar {
-                policy: list.contentHeight > list.height ? ScrollBar.AsNeeded : ScrollBar.AlwaysOff
-            }
-
-            header: Column {
-                width: list.width
-                spacing: 1
-
-                CategoryColumnRow {
-                    objectName: "allRow"
-                    width: parent.width
-                    symbol: "square.grid.2x2"
-                    title: TitleText.isolated(column.allTitle)
-                    count: column.allCount
-                    selected: column.allSelected
-                    onClicked: column.chooseAll()
-                }
-
-                CategoryColumnRow {
-                    objectName: "favouritesRow"
-                    width: parent.width
-                    symbol: selected ? "heart.fill" : "heart"
-                    title: TitleText.isolated("Favourites")
-                    selected: column.favouritesSelected
-                    onClicked: column.chooseFavourites()
-                }
-
-                Item {
-                    width: parent.width
-                    height: 13
-
-                    Rectangle {
-                        anchors.verticalCenter: parent.verticalCenter
-                        x: 6
-                        width: parent.width - 12
-                        height: 1
-                        color: QM.stroke
-                    }
-                }
-            }
-
-            delegate: CategoryColumnRow {
-                id: row
-
-                required property int index
-                required property string providerID
-                required title
-                required count
-                required selected
-
-                objectName: "category-" + row.providerID
-                width: ListView.view.width
-                onClicked: column.chooseCategory(row.index)
-
-                TapHandler {
-                    acceptedButtons: Qt.RightButton
-                    onTapped: point => categoryMenu.openFor(row.index, row, point.position)
-                }
-            }
-
-            footer: Item {
-                width: list.width
-                height: message.text.length > 0 ? message.implicitHeight : 0
-
-                Text {
-                    id: message
-
-                    objectName: "message"
-                    width: parent.width
-                    visible: text.length > 0
-                    padding: 12
-                    text: column.message
-                    font: QM.caption
-                    color: QM.text3
-                    wrapMode: Text.Wrap
-                    textFormat: Text.PlainText
-                }
-            }
-
-            Component.onCompleted: {
-                if (column.selectedRow >= 0)
-                    list.positionViewAtIndex(column.selectedRow, ListView.Center);
-            }
+            column: column
+            onMenuRequested: (row, anchor, position) => categoryMenu.openFor(row, anchor, position)
         }
     }
 
-    QMMenu {
+    CategoryLanguageMenu {
         id: languageMenu
 
-        objectName: "languageMenu"
-
-        QMMenuItem {
-            objectName: "allLanguages"
-            text: "All languages"
-            symbol: column.allLanguages ? "checkmark" : ""
-            onTriggered: column.chooseLanguage("")
-        }
-
-        QMMenuSeparator {}
-
-        Instantiator {
-            model: column.languages
-            delegate: QMMenuItem {
-                required property var modelData
-
-                objectName: "language-" + modelData.key
-                text: modelData.title
-                symbol: modelData.checked ? "checkmark" : ""
-                // Once the menu has closed: the choice rebuilds these entries.
-                onTriggered: Qt.callLater(column.chooseLanguage, modelData.key)
-            }
-            onObjectAdded: (index, object) => languageMenu.insertItem(index + 2, object)
-            onObjectRemoved: (index, object) => languageMenu.removeItem(object)
-        }
-
-        QMMenuSeparator {}
-
-        QMMenuItem {
-            objectName: "hideLanguages"
-            text: "Hide languages\u2026"
-            symbol: "eye.slash"
-            onTriggered: column.openLanguageSettings()
-        }
+        column: column
     }
 
     // The menu of one category, which it keeps while it is open.

@@ -35,26 +35,24 @@ QMRowButton {
             }
         }
 
-        Text {
+        QMText {
             objectName: "title"
             Layout.fillWidth: true
             text: root.title
-            font: QM.font(13, root.selected ? 600 : 400)
+            font: root.selected ? QM.rowTitleSelected : QM.rowTitle
             color: root.tint
             elide: Text.ElideRight
             maximumLineCount: 1
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "count"
             // At least 6 apart from the title besides the row's spacing on each side of the gap.
             Layout.leftMargin: 16
             visible: root.count.length > 0
             text: root.count
-            font: QM.font(11, 500)
-            color: root.selected ? Qt.alpha(QM.accent, 0.8) : QM.text3
-            textFormat: Text.PlainText
+            font: QM.small
+            color: root.selected ? QM.accentCount : QM.text3
         }
     }
 }

@@ -89,26 +89,24 @@ Item {
         width: root.width
         spacing: 3
 
-        Text {
+        QMText {
             objectName: "title"
             width: parent.width
             text: TitleText.isolated(root.fields.title ?? "")
-            font: QM.font(13, 600)
+            font: QM.cardTitle
             color: QM.text1
             maximumLineCount: 1
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "subtitle"
             width: parent.width
             text: CardRules.channelSubtitle(root.fields.nowTitle)
-            font: QM.font(11.5, 400)
+            font: QM.cardSubtitle
             color: QM.text3
             maximumLineCount: 1
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
     }
 }

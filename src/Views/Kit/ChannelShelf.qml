@@ -9,15 +9,12 @@ ItemShelf {
         id: card
 
         // As in PosterShelf: a plain child, sized by its own width.
-        implicitWidth: root.cardWidth
         implicitHeight: channel.implicitHeight
-        itemMenu: root.itemMenu
-        onClicked: root.activated(card.index)
 
         ChannelCard {
             id: channel
 
-            width: root.cardWidth
+            width: card.implicitWidth
             item: card.item
             cardHovered: card.cardHovered
         }

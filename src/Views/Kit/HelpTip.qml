@@ -15,11 +15,10 @@ ToolTip {
     leftPadding: 9
     rightPadding: 9
 
-    contentItem: Text {
+    contentItem: QMText {
         text: root.text
         font: QM.caption
         color: QM.text1
-        textFormat: Text.PlainText
     }
 
     background: QMSurface {

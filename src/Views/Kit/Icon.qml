@@ -15,27 +15,25 @@ Item {
     implicitWidth: root.symbol.length > 0 ? root.box : 0
     implicitHeight: root.implicitWidth
 
-    Text {
+    QMText {
         id: glyph
 
         anchors.centerIn: parent
         text: Icons.glyph(root.symbol)
         font: QM.iconFont(root.box)
         color: root.color
-        textFormat: Text.PlainText
         transform: Scale {
             origin.x: glyph.width / 2
             xScale: Icons.mirrored(root.symbol) ? -1 : 1
         }
     }
 
-    Text {
+    QMText {
         anchors.centerIn: parent
         anchors.verticalCenterOffset: root.box * 0.07
         visible: text.length > 0
         text: Icons.label(root.symbol)
-        font: QM.font(Math.max(5, Math.round(root.box * 0.24)), 600)
+        font: Icons.labelFont(root.box)
         color: root.color
-        textFormat: Text.PlainText
     }
 }

@@ -133,6 +133,11 @@ QString Icons::label(const QString &symbol)
     return entry ? entry->label.toString() : QString();
 }
 
+QFont Icons::labelFont(qreal box)
+{
+    return Fonts::interface(std::max(5.0, std::round(box * 0.24)), 600);
+}
+
 bool Icons::mirrored(const QString &symbol)
 {
     const Symbol *entry = find(symbol);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,9 @@ public:
     Q_INVOKABLE static QString glyph(const QString &symbol);
     // A number to draw inside the glyph (the skip steps the font lacks), or the empty text.
     Q_INVOKABLE static QString label(const QString &symbol);
+    // The font of that number inside a glyph whose square is `box` wide: semibold, about a
+    // quarter of the square, never below 5 pixels.
+    Q_INVOKABLE static QFont labelFont(qreal box);
     // Whether the glyph is drawn mirrored left to right.
     Q_INVOKABLE static bool mirrored(const QString &symbol);
     // The side of the square a symbol of nominal `size` takes: the font's glyphs keep a margin

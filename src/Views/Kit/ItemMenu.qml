@@ -11,7 +11,7 @@ QMMenu {
     id: root
 
     // The AppModel.
-    property QtObject app
+    property AppModel app
     // A MediaItemValue (a list model's `item` role).
     property alias item: actions.item
 

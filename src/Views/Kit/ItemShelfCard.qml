@@ -1,19 +1,21 @@
 import QtQuick
 import Quillmere
 
-// One card of an `ItemShelf` around a poster or channel card of the row's item: a right click
-// opens the item menu.
+// One card of an `ItemShelf` around a poster or channel card of the row's item, as wide as the
+// shelf's cards: a click activates it, a right click opens the shelf's item menu.
 QMCardButton {
     id: card
 
     required property var item
     required property int index
-    required property ItemMenu itemMenu
+    readonly property ItemShelf shelf: (card.ListView.view as ShelfRow).shelf as ItemShelf
 
+    implicitWidth: card.shelf.cardWidth
     radius: 14
+    onClicked: card.shelf.activated(card.index)
 
     TapHandler {
         acceptedButtons: Qt.RightButton
-        onTapped: point => card.itemMenu.openFor(card.item, card, point.position)
+        onTapped: point => card.shelf.itemMenu.openFor(card.item, card, point.position)
     }
 }

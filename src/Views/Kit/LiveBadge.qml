@@ -12,7 +12,7 @@ Item {
         anchors.fill: parent
         radius: height / 2
         antialiasing: true
-        color: Qt.alpha(QM.live, 0.18)
+        color: QM.liveSoft
     }
 
     Row {
@@ -30,12 +30,11 @@ Item {
             color: QM.live
         }
 
-        Text {
+        QMText {
             anchors.verticalCenter: parent.verticalCenter
             text: "LIVE"
-            font: QM.font(10, 700, 0.8)
+            font: QM.liveBadge
             color: QM.text1
-            textFormat: Text.PlainText
         }
     }
 }

@@ -7,7 +7,8 @@
 #include <QVariant>
 #include <QtQml/qqmlregistration.h>
 
-// The number wording for QML: `NumberText.grouped(count)`, `NumberText.rating(item.rating)`.
+// The number wording for QML: `NumberText.grouped(count)`, `NumberText.rating(item.rating)`,
+// `NumberText.channel(item.number)`.
 class NumberTextSingleton : public QObject
 {
     Q_OBJECT
@@ -24,5 +25,12 @@ public:
         bool isNumber = false;
         const double number = value.toDouble(&isNumber);
         return NumberText::rating(isNumber ? std::optional<double>(number) : std::nullopt);
+    }
+    // Empty for undefined and null (a channel without a number).
+    Q_INVOKABLE static QString channel(const QVariant &value)
+    {
+        bool isNumber = false;
+        const qint64 number = value.toLongLong(&isNumber);
+        return NumberText::channel(isNumber ? std::optional<qint64>(number) : std::nullopt);
     }
 };

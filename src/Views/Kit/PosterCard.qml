@@ -28,7 +28,7 @@ Item {
         radius: 12
         blur: root.cardHovered ? 16 : 8
         offsetY: root.cardHovered ? 10 : 4
-        shadowColor: Qt.rgba(0, 0, 0, root.cardHovered ? 0.45 : 0.25)
+        shadowColor: root.cardHovered ? QM.shadowRaised : QM.shadowCard
     }
 
     Item {
@@ -68,7 +68,7 @@ Item {
             height: rating.implicitHeight + 6
             radius: height / 2
             antialiasing: true
-            color: Qt.rgba(0, 0, 0, 0.62)
+            color: QM.artworkBadge
 
             Row {
                 id: rating
@@ -83,12 +83,11 @@ Item {
                     color: QM.text1
                 }
 
-                Text {
+                QMText {
                     anchors.verticalCenter: parent.verticalCenter
                     text: root.ratingText
-                    font: QM.font(10.5, 700)
+                    font: QM.ratingBadge
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
             }
         }
@@ -107,7 +106,7 @@ Item {
                 height: width
                 radius: width / 2
                 antialiasing: true
-                color: Qt.rgba(0, 0, 0, 0.62)
+                color: QM.artworkBadge
 
                 Icon {
                     id: heart
@@ -121,6 +120,8 @@ Item {
         }
 
         Loader {
+            id: progressLine
+
             objectName: "progress"
             anchors.left: parent.left
             anchors.right: parent.right
@@ -131,8 +132,13 @@ Item {
             visible: active
 
             sourceComponent: QMProgressLine {
-                value: root.progress
                 tint: QM.accent
+            }
+
+            Binding {
+                target: progressLine.item
+                property: "value"
+                value: root.progress
             }
         }
 
@@ -155,29 +161,27 @@ Item {
         width: root.width
         spacing: 3
 
-        Text {
+        QMText {
             objectName: "title"
             width: parent.width
             text: TitleText.isolated(root.fields.title ?? "")
-            font: QM.font(13, 600)
+            font: QM.cardTitle
             color: QM.text1
             opacity: root.cardHovered ? 1 : 0.92
             wrapMode: Text.Wrap
             maximumLineCount: 2
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "subtitle"
             width: parent.width
             visible: root.subtitleLine !== undefined
             text: root.subtitleLine ?? ""
-            font: QM.font(11.5, 400)
+            font: QM.cardSubtitle
             color: QM.text3
             maximumLineCount: 1
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
     }
 }

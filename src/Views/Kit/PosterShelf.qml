@@ -10,15 +10,12 @@ ItemShelf {
 
         // The card is a plain child rather than the button's content, so that its height (which
         // follows its width) is never laid out by the button in turn.
-        implicitWidth: root.cardWidth
         implicitHeight: poster.implicitHeight
-        itemMenu: root.itemMenu
-        onClicked: root.activated(card.index)
 
         PosterCard {
             id: poster
 
-            width: root.cardWidth
+            width: card.implicitWidth
             item: card.item
             cardHovered: card.cardHovered
         }

@@ -21,12 +21,11 @@ Item {
         color: root.fill
     }
 
-    Text {
+    QMText {
         id: label
 
         anchors.centerIn: parent
-        font: QM.font(10.5, 700, 0.6)
+        font: QM.badge
         color: root.color
-        textFormat: Text.PlainText
     }
 }

@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Quillmere
 
-// A text button, optionally with a symbol before its title, in one of five looks:
+// A text button, optionally with a symbol before its title and the key of its command after it,
+// in one of five looks:
 // `QMButton { text: "Play"; symbol: "play.fill"; kind: QMButtonKind.Primary; compact: false }`.
 AbstractButton {
     id: root
@@ -10,6 +11,7 @@ AbstractButton {
     property int kind: QMButtonKind.Primary
     property bool compact: false
     property string symbol
+    property string keys
 
     hoverEnabled: true
     implicitWidth: root.implicitContentWidth + root.leftPadding + root.rightPadding
@@ -18,6 +20,7 @@ AbstractButton {
     rightPadding: root.leftPadding
     topPadding: 0
     bottomPadding: 0
+    spacing: 7
     opacity: QMStyle.buttonOpacity(root.enabled)
     scale: QMStyle.buttonScale(root.down)
     // Drawn as one picture while scaled, so that the software renderer shows no seams in it.
@@ -31,7 +34,9 @@ AbstractButton {
     contentItem: QMButtonLabel {
         symbol: root.symbol
         text: root.text
-        font: root.compact ? QM.label : QM.font(13.5, 600)
+        keys: root.keys
+        spacing: root.spacing
+        font: root.compact ? QM.label : QM.button
         color: QMStyle.buttonForeground(root.kind, root.enabled, root.hovered)
     }
 

@@ -23,7 +23,7 @@ AbstractButton {
         symbolSize: 11
         spacing: 6
         text: root.text
-        font: QM.font(12.5, root.selected ? 600 : 500)
+        font: root.selected ? QM.chipSelected : QM.chip
         color: QMStyle.chipForeground(root.selected, root.hovered)
     }
 

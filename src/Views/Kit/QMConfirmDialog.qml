@@ -49,24 +49,22 @@ Popup {
     contentItem: ColumnLayout {
         spacing: 10
 
-        Text {
+        QMText {
             objectName: "dialogTitle"
             Layout.fillWidth: true
             text: root.title
             font: QM.h3
             color: QM.text1
-            textFormat: Text.PlainText
             wrapMode: Text.Wrap
         }
 
-        Text {
+        QMText {
             objectName: "dialogMessage"
             Layout.fillWidth: true
             visible: root.message.length > 0
             text: root.message
             font: QM.body
             color: QM.text2
-            textFormat: Text.PlainText
             wrapMode: Text.Wrap
         }
 

@@ -39,7 +39,7 @@ Item {
             }
         }
 
-        Text {
+        QMText {
             id: title
 
             objectName: "title"
@@ -50,10 +50,9 @@ Item {
             color: QM.text1
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             id: message
 
             objectName: "message"
@@ -65,7 +64,6 @@ Item {
             color: QM.text2
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
         }
 
         Item {
@@ -83,7 +81,7 @@ Item {
                 anchors.bottom: parent.bottom
                 text: root.actionTitle
                 kind: QMButtonKind.Primary
-                onClicked: root.action()
+                onClicked: root.action.call(root)
             }
         }
     }

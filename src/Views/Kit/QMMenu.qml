@@ -3,10 +3,11 @@ import QtQuick.Controls.Basic
 import QtQuick.Templates as T
 import Quillmere
 
-// A context or pull-down menu in the kit's look: a raised dark panel of `QMMenuItem`s.
-// `menu.popup(button, x, y)` opens it at a point of a button; a context menu opens with
-// `menu.popupAt(row, point)`, which places it in the window rather than on the row, so that it
-// stays open when its row is rebuilt (a list read again) under it.
+// Every menu of the program, in the kit's look: a raised dark panel of `QMMenuItem`s, with
+// `QMMenuSeparator`s and `QMMenuTitle`s between groups. `menu.popup(button, x, y)` opens it at a
+// point of a button; a context menu opens with `menu.popupAt(row, point)`, which places it in
+// the window rather than on the row, so that it stays open when its row is rebuilt (a list read
+// again) under it. Near the window's edge it moves in, so that it stays inside the window.
 Menu {
     id: root
 
@@ -17,8 +18,9 @@ Menu {
     }
 
     padding: 5
-    // A menu opened near the window's edge moves in, clear of it with its shadow.
+    // Clear of the window's edge with its shadow.
     margins: 8
+    delegate: QMMenuItem {}
 
     background: Item {
         implicitWidth: 200
@@ -28,7 +30,7 @@ Menu {
             radius: 10
             blur: 18
             offsetY: 6
-            shadowColor: Qt.rgba(0, 0, 0, 0.5)
+            shadowColor: QM.shadowDeep
         }
 
         QMSurface {

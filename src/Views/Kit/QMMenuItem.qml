@@ -1,15 +1,18 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Layouts
 import Quillmere
 
-// An entry of a `QMMenu`: an optional symbol, then the text; an action that destroys something
-// is `destructive` and drawn in the danger colour. An entry that is not visible takes no room in
-// the menu.
+// An entry of a `QMMenu`: an optional symbol, the text and, for a command with a key, the key at
+// the trailing end. An action that destroys something is `destructive` and drawn in the danger
+// colour. An entry that is not visible takes no room in the menu.
 MenuItem {
     id: root
 
     property string symbol
     property bool destructive: false
+    // Shown at the trailing end; taken from the entry's action when it has one.
+    property string keys: root.action && root.action.shortcut ? root.action.shortcut.toString() : ""
     readonly property color tint: !root.enabled ? QM.text3 : root.destructive ? QM.danger : QM.text1
 
     hoverEnabled: true
@@ -22,14 +25,13 @@ MenuItem {
     topPadding: 0
     bottomPadding: 0
 
-    contentItem: Row {
+    contentItem: RowLayout {
         spacing: 8
 
         // Room for a symbol in every entry, so that the texts of a menu line up.
         Item {
-            anchors.verticalCenter: parent.verticalCenter
-            width: 16
-            height: 16
+            implicitWidth: 16
+            implicitHeight: 16
 
             Icon {
                 anchors.centerIn: parent
@@ -39,12 +41,20 @@ MenuItem {
             }
         }
 
-        Text {
-            anchors.verticalCenter: parent.verticalCenter
+        QMText {
+            Layout.fillWidth: true
             text: root.text
             font: root.font
             color: root.tint
-            textFormat: Text.PlainText
+            elide: Text.ElideRight
+        }
+
+        QMText {
+            Layout.leftMargin: 16
+            visible: root.keys.length > 0
+            text: root.keys
+            font: QM.caption
+            color: QM.text3
         }
     }
 

@@ -2,8 +2,11 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Quillmere
 
-// A hairline between groups of a `QMMenu`.
+// A hairline between groups of a `QMMenu`. Hidden, it takes no room.
 MenuSeparator {
+    id: root
+
+    height: root.visible ? root.implicitHeight : 0
     topPadding: 4
     bottomPadding: 4
     leftPadding: 6

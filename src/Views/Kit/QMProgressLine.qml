@@ -16,7 +16,7 @@ Item {
         anchors.fill: parent
         radius: height / 2
         antialiasing: true
-        color: Qt.rgba(1, 1, 1, 0.12)
+        color: QM.track
     }
 
     Rectangle {

@@ -10,7 +10,7 @@ BorderImage {
     property int radius: 14
     property int blur: 18
     property real offsetY: 4
-    property color shadowColor: Qt.rgba(0, 0, 0, 0.45)
+    property color shadowColor: QM.shadowRaised
     readonly property var patch: QM.shadow(root.radius, root.blur, root.shadowColor)
 
     anchors.leftMargin: -root.patch.outset

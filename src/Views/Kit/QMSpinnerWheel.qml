@@ -15,19 +15,20 @@ Item {
     Repeater {
         model: 8
 
-        // Each bar reads the wheel's size through its parent, the wheel itself.
+        // Each bar reads the wheel's size and tint through its parent, the wheel itself.
         Rectangle {
             id: bar
 
             required property int index
-            readonly property real wheel: bar.parent ? bar.parent.width : 0
+            readonly property QMSpinnerWheel owner: bar.parent as QMSpinnerWheel
+            readonly property real wheel: bar.owner ? bar.owner.width : 0
 
             x: (bar.wheel - bar.width) / 2
             width: Math.max(1.5, bar.wheel * 0.12)
             height: bar.wheel * 0.3
             radius: bar.width / 2
             antialiasing: true
-            color: root.tint
+            color: bar.owner ? bar.owner.tint : "transparent"
             opacity: 0.25 + 0.75 * (bar.index + 1) / 8
             transform: Rotation {
                 origin.x: bar.width / 2

@@ -44,24 +44,22 @@ Column {
             spacing: 12
             clip: true
 
-            Text {
+            QMText {
                 id: titleText
 
                 objectName: "title"
                 text: root.title
                 font: QM.h2
                 color: QM.text1
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "subtitle"
                 anchors.baseline: titleText.baseline
                 visible: root.subtitle.length > 0
                 text: root.subtitle
                 font: QM.caption
                 color: QM.text3
-                textFormat: Text.PlainText
             }
         }
 
@@ -109,10 +107,11 @@ Column {
         anchors.right: parent.right
         height: row.height - 16
 
-        ListView {
+        ShelfRow {
             id: row
 
             objectName: "row"
+            shelf: root
             y: -8
             width: parent.width
             height: (row.contentItem.childrenRect.height > 0 ? row.contentItem.childrenRect.height : 0) + 16

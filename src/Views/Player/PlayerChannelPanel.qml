@@ -77,23 +77,21 @@ FocusScope {
             Layout.topMargin: 34
             spacing: 8
 
-            Text {
+            QMText {
                 text: "Channels"
                 font: QM.h2
                 color: "white"
-                textFormat: Text.PlainText
             }
 
             Item {
                 Layout.fillWidth: true
             }
 
-            Text {
+            QMText {
                 objectName: "channelCount"
                 text: channels.count
                 font: QM.caption
                 color: QM.text3
-                textFormat: Text.PlainText
             }
 
             QMIconButton {

@@ -27,7 +27,7 @@ Item {
         antialiasing: true
         color: root.highlighted ? QM.surface3 : root.playing ? QM.accentSoft : "transparent"
         border.width: root.highlighted ? 1 : 0
-        border.color: Qt.alpha(QM.accent, 0.6)
+        border.color: QM.accentFocus
     }
 
     RowLayout {
@@ -37,17 +37,16 @@ Item {
         spacing: 12
 
         // Kept for a channel without a number too, so that the names line up.
-        Text {
+        QMText {
             Layout.preferredWidth: 42
             visible: root.panel.showNumbers
             text: root.number
-            font: QM.font(11.5, 500)
+            font: QM.panelNumber
             color: QM.text3
             horizontalAlignment: Text.AlignRight
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 8
             maximumLineCount: 1
-            textFormat: Text.PlainText
         }
 
         ChannelLogo {
@@ -71,29 +70,27 @@ Item {
                     color: QM.accent
                 }
 
-                Text {
+                QMText {
                     objectName: "channelTitle"
                     Layout.fillWidth: true
                     text: root.title
-                    font: QM.font(13.5, 600)
+                    font: QM.itemTitle
                     color: root.playing ? QM.accent : "white"
                     horizontalAlignment: Text.AlignLeft
                     elide: Text.ElideRight
                     maximumLineCount: 1
-                    textFormat: Text.PlainText
                 }
             }
 
-            Text {
+            QMText {
                 Layout.fillWidth: true
                 visible: root.hasProgramme
                 text: root.programmeTitle
-                font: QM.font(11.5)
+                font: QM.cardSubtitle
                 color: QM.text2
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
             QMProgressLine {

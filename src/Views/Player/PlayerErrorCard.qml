@@ -13,7 +13,7 @@ Rectangle {
     implicitHeight: content.implicitHeight + 64
     radius: 20
     antialiasing: true
-    color: Qt.alpha(QM.surface1, 0.95)
+    color: QM.videoCard
     border.width: 1
     border.color: QM.strokeStrong
 
@@ -30,15 +30,14 @@ Rectangle {
             color: QM.warning
         }
 
-        Text {
+        QMText {
             Layout.alignment: Qt.AlignHCenter
             text: "This stream isn't playing"
             font: QM.h2
             color: "white"
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "errorMessage"
             Layout.alignment: Qt.AlignHCenter
             Layout.maximumWidth: 420
@@ -47,7 +46,6 @@ Rectangle {
             color: QM.text2
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
-            textFormat: Text.PlainText
         }
 
         RowLayout {

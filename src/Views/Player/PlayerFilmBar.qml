@@ -33,12 +33,11 @@ ColumnLayout {
             anchors.fill: parent
             spacing: 14
 
-            Text {
+            QMText {
                 objectName: "elapsedTime"
                 text: root.transport.elapsedText
-                font: QM.font(12.5, 500)
-                color: Qt.rgba(1, 1, 1, 0.8)
-                textFormat: Text.PlainText
+                font: QM.playerTime
+                color: QM.videoTime
             }
 
             Item {
@@ -79,12 +78,11 @@ ColumnLayout {
                 Layout.fillWidth: true
             }
 
-            Text {
+            QMText {
                 objectName: "remainingTime"
                 text: root.transport.remainingText
-                font: QM.font(12.5, 500)
-                color: Qt.rgba(1, 1, 1, 0.8)
-                textFormat: Text.PlainText
+                font: QM.playerTime
+                color: QM.videoTime
             }
         }
 

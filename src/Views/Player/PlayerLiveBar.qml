@@ -35,53 +35,48 @@ ColumnLayout {
             RowLayout {
                 spacing: 10
 
-                Text {
+                QMText {
                     text: "NOW"
-                    font: QM.font(11, 700, 1.2)
+                    font: QM.playerHeading
                     color: QM.accent
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     text: root.programme.nowTimes
-                    font: QM.font(12.5, 500)
-                    color: Qt.rgba(1, 1, 1, 0.7)
-                    textFormat: Text.PlainText
+                    font: QM.playerTime
+                    color: QM.videoNowTime
                 }
 
-                Text {
+                QMText {
                     text: root.programme.nowRemaining
-                    font: QM.font(12.5)
-                    color: Qt.rgba(1, 1, 1, 0.5)
-                    textFormat: Text.PlainText
+                    font: QM.playerNote
+                    color: QM.videoNote
                 }
             }
 
-            Text {
+            QMText {
                 objectName: "nowTitle"
                 Layout.fillWidth: true
                 text: root.programme.nowTitle
-                font: QM.font(22, 600)
+                font: QM.playerNowTitle
                 color: "white"
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "nowDescription"
                 Layout.fillWidth: true
                 Layout.maximumWidth: 760
                 visible: text.length > 0
                 text: root.programme.nowDescription
-                font: QM.font(13.5)
-                color: Qt.rgba(1, 1, 1, 0.68)
+                font: QM.summary
+                color: QM.videoDescription
                 horizontalAlignment: Text.AlignLeft
                 wrapMode: Text.WordWrap
                 elide: Text.ElideRight
                 maximumLineCount: 2
-                textFormat: Text.PlainText
             }
 
             QMProgressLine {
@@ -92,7 +87,7 @@ ColumnLayout {
             }
         }
 
-        Text {
+        QMText {
             id: noProgramme
 
             objectName: "noProgramme"
@@ -100,9 +95,8 @@ ColumnLayout {
             anchors.bottom: parent.bottom
             visible: !root.programme.hasNow
             text: root.programme.placeholder
-            font: QM.font(15, 500)
-            color: Qt.rgba(1, 1, 1, 0.6)
-            textFormat: Text.PlainText
+            font: QM.playerMessage
+            color: QM.videoMessage
         }
 
         ColumnLayout {
@@ -114,23 +108,21 @@ ColumnLayout {
             visible: root.programme.hasNext
             spacing: 6
 
-            Text {
+            QMText {
                 text: root.programme.nextHeading
-                font: QM.font(11, 700, 1.2)
-                color: Qt.rgba(1, 1, 1, 0.5)
-                textFormat: Text.PlainText
+                font: QM.playerHeading
+                color: QM.videoNote
             }
 
-            Text {
+            QMText {
                 objectName: "nextTitle"
                 Layout.fillWidth: true
                 text: root.programme.nextTitle
-                font: QM.font(15, 600)
-                color: Qt.rgba(1, 1, 1, 0.85)
+                font: QM.listTitle
+                color: QM.videoNext
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
         }
     }
@@ -193,12 +185,11 @@ ColumnLayout {
             }
         }
 
-        Text {
+        QMText {
             visible: text.length > 0
             text: root.channels.position
-            font: QM.font(12, 500)
-            color: Qt.rgba(1, 1, 1, 0.5)
-            textFormat: Text.PlainText
+            font: QM.channelNumber
+            color: QM.videoNote
         }
 
         Item {

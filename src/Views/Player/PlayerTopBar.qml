@@ -43,37 +43,34 @@ RowLayout {
         RowLayout {
             spacing: 10
 
-            Text {
+            QMText {
                 visible: root.header.channelNumber.length > 0
                 text: root.header.channelNumber
-                font: QM.font(15, 700)
+                font: QM.playerChannelNumber
                 color: QM.accent
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "playerTitle"
                 Layout.fillWidth: true
                 text: root.header.title
-                font: QM.font(20, 700)
+                font: QM.playerTitle
                 color: "white"
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
         }
 
-        Text {
+        QMText {
             Layout.fillWidth: true
             visible: root.header.subtitle.length > 0
             text: root.header.subtitle
-            font: QM.font(13.5, 500)
-            color: Qt.rgba(1, 1, 1, 0.72)
+            font: QM.playerSubtitle
+            color: QM.videoSubtitle
             horizontalAlignment: Text.AlignLeft
             elide: Text.ElideRight
             maximumLineCount: 1
-            textFormat: Text.PlainText
         }
     }
 

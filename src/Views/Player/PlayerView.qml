@@ -95,13 +95,12 @@ Item {
             tint: "white"
         }
 
-        Text {
+        QMText {
             anchors.horizontalCenter: parent.horizontalCenter
             visible: text.length > 0
             text: viewModel.status.loadingText
             font: viewModel.status.retrying ? QM.body : QM.caption
             color: viewModel.status.retrying ? QM.text2 : QM.text3
-            textFormat: Text.PlainText
         }
     }
 
@@ -127,7 +126,7 @@ Item {
             width: parent.width
             height: 170
             gradient: Gradient {
-                GradientStop { position: 0; color: Qt.rgba(0, 0, 0, 0.75) }
+                GradientStop { position: 0; color: QM.videoShadeTop }
                 GradientStop { position: 1; color: "transparent" }
             }
         }
@@ -138,7 +137,7 @@ Item {
             height: viewModel.isLive ? 260 : 220
             gradient: Gradient {
                 GradientStop { position: 0; color: "transparent" }
-                GradientStop { position: 1; color: Qt.rgba(0, 0, 0, 0.85) }
+                GradientStop { position: 1; color: QM.videoShadeBottom }
             }
         }
 
@@ -234,16 +233,15 @@ Item {
         height: digits.implicitHeight + 24
         radius: 16
         antialiasing: true
-        color: Qt.rgba(0, 0, 0, 0.6)
+        color: QM.zapPlate
 
-        Text {
+        QMText {
             id: digits
 
             anchors.centerIn: parent
             text: viewModel.channels.zapDigits
-            font: QM.font(54, 700)
+            font: QM.zapDigits
             color: "white"
-            textFormat: Text.PlainText
         }
     }
 

@@ -50,7 +50,7 @@ Row {
             height: 4
             radius: 2
             antialiasing: true
-            color: Qt.rgba(1, 1, 1, 0.2)
+            color: QM.videoTrack
 
             Rectangle {
                 width: slider.visualPosition * parent.width

@@ -35,7 +35,7 @@ Item {
         height: bar.active ? 7 : 5
         radius: height / 2
         antialiasing: true
-        color: Qt.rgba(1, 1, 1, 0.2)
+        color: QM.videoTrack
 
         Behavior on height {
             NumberAnimation { duration: 120; easing.type: Easing.OutQuad }
@@ -72,7 +72,7 @@ Item {
             radius: 7
             blur: 3
             offsetY: 0
-            shadowColor: Qt.rgba(0, 0, 0, 0.33)
+            shadowColor: QM.shadowKnob
         }
     }
 
@@ -91,14 +91,13 @@ Item {
             NumberAnimation { duration: 120; easing.type: Easing.OutQuad }
         }
 
-        Text {
+        QMText {
             id: label
 
             anchors.centerIn: parent
             text: bar.hoverText
-            font: QM.font(11.5, 600)
+            font: QM.timeLabel
             color: "black"
-            textFormat: Text.PlainText
         }
     }
 

@@ -20,9 +20,8 @@ MenuBar {
         rightPadding: 12
         topPadding: 6
         bottomPadding: 6
-        contentItem: Text {
+        contentItem: QMText {
             text: item.text
-            textFormat: Text.PlainText
             font: QM.label
             color: item.highlighted ? QM.text1 : QM.text2
         }
@@ -45,85 +44,90 @@ MenuBar {
         }
     }
 
-    ShellMenu {
-        title: qsTr("File")
+    QMMenu {
+        title: "File"
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "openMediaFile"
             action: Action {
-                text: qsTr("Open media file…")
+                text: "Open media file…"
                 shortcut: "Ctrl+O"
                 onTriggered: root.openFileRequested()
             }
         }
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "openSettings"
             action: Action {
-                text: qsTr("Settings…")
+                text: "Settings…"
                 shortcut: "Ctrl+,"
                 onTriggered: root.navigation.show("settings")
             }
         }
 
-        ShellMenuSeparator {}
+        QMMenuSeparator {}
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "quit"
             action: Action {
-                text: qsTr("Quit")
+                text: "Quit"
                 shortcut: "Ctrl+Q"
                 onTriggered: Qt.quit()
             }
         }
     }
 
-    ShellMenu {
+    QMMenu {
         id: goMenu
 
-        title: qsTr("Go")
+        title: "Go"
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "goSearch"
             action: Action {
-                text: qsTr("Search")
+                text: "Search"
                 shortcut: "Ctrl+K"
                 onTriggered: root.navigation.search()
             }
         }
 
-        ShellMenuSeparator {}
+        QMMenuSeparator {}
 
         Instantiator {
             model: root.navigation.mainPages
 
-            delegate: ShellMenuItem {
+            delegate: QMMenuItem {
                 id: pageItem
 
                 required property var modelData
+                // Given as the item is added: a delegate reaches nothing outside itself.
+                property Navigation navigation
 
                 objectName: "go-" + pageItem.modelData.route
                 action: Action {
                     text: pageItem.modelData.title
                     shortcut: pageItem.modelData.shortcut
-                    onTriggered: root.navigation.show(pageItem.modelData.route)
+                    onTriggered: pageItem.navigation.show(pageItem.modelData.route)
                 }
             }
 
             // After "Search" and its separator.
-            onObjectAdded: (index, object) => goMenu.insertItem(index + 2, object)
+            onObjectAdded: (index, object) => {
+                object.navigation = root.navigation;
+                goMenu.insertItem(index + 2, object);
+            }
             onObjectRemoved: (index, object) => goMenu.removeItem(object)
         }
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "goPlaylists"
-            text: qsTr("Playlists")
+            text: "Playlists"
             onTriggered: root.navigation.show("playlists")
         }
 
-        ShellMenuSeparator {}
+        QMMenuSeparator {}
 
-        ShellMenuItem {
+        QMMenuItem {
             objectName: "toggleSidebar"
             action: Action {
                 text: root.navigation.sidebarCommandTitle

@@ -26,7 +26,7 @@ Item {
         radius: card.radius
         blur: 18
         offsetY: 8
-        shadowColor: Qt.rgba(0, 0, 0, 0.4)
+        shadowColor: QM.shadowNotice
     }
 
     Rectangle {
@@ -56,7 +56,7 @@ Item {
             color: root.tint
         }
 
-        Text {
+        QMText {
             objectName: "bannerText"
             // As wide as the text while the card has room, narrower (wrapping) once it has not.
             Layout.fillWidth: true
@@ -68,7 +68,6 @@ Item {
             wrapMode: Text.Wrap
             maximumLineCount: 2
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
         QMButton {
@@ -85,7 +84,7 @@ Item {
             size: 34
             filled: false
             tint: QM.text1
-            Accessible.name: qsTr("Dismiss")
+            Accessible.name: "Dismiss"
             onClicked: root.close()
         }
     }

@@ -14,8 +14,8 @@ ApplicationWindow {
     minimumWidth: 1040
     minimumHeight: 660
     visible: true
-    title: qsTr("Quillmere")
-    color: Qt.rgba(0.02, 0.03, 0.06, 1)
+    title: "Quillmere"
+    color: QM.windowBackground
 
     // The folder bar of Qt's own file dialog under `item`, or null.
     function folderBar(item: Item): Item {
@@ -68,11 +68,11 @@ ApplicationWindow {
         id: mediaFileDialog
 
         objectName: "mediaFileDialog"
-        title: qsTr("Open media file")
+        title: "Open media file"
         fileMode: FileDialog.OpenFile
         nameFilters: [
-            qsTr("Video and audio files (*.mp4 *.m4v *.mkv *.webm *.mov *.avi *.wmv *.flv *.mpg *.mpeg *.ts *.m2ts *.3gp *.ogv *.mp3 *.m4a *.aac *.flac *.ogg *.oga *.opus *.wav *.mka)"),
-            qsTr("All files (*)")
+            "Video and audio files (*.mp4 *.m4v *.mkv *.webm *.mov *.avi *.wmv *.flv *.mpg *.mpeg *.ts *.m2ts *.3gp *.ogv *.mp3 *.m4a *.aac *.flac *.ogg *.oga *.opus *.wav *.mka)",
+            "All files (*)"
         ]
         onAccepted: {
             if (String(mediaFileDialog.selectedFile).length > 0)

@@ -18,9 +18,9 @@ Rectangle {
     width: 440
     implicitHeight: content.implicitHeight + 2 * root.padding
     radius: 18
-    color: Qt.rgba(0.07, 0.08, 0.12, 1)
+    color: QM.sheetFill
     border.width: 1
-    border.color: Qt.rgba(1, 1, 1, 0.12)
+    border.color: QM.sheetEdge
 
     ColumnLayout {
         id: content
@@ -37,34 +37,29 @@ Rectangle {
             Layout.alignment: Qt.AlignHCenter
         }
 
-        Label {
+        QMText {
             objectName: "title"
-            text: qsTr("Update required")
-            textFormat: Text.PlainText
+            text: "Update required"
+            font: QM.h2
             color: "white"
-            font.pixelSize: 20
-            font.weight: Font.DemiBold
             Layout.alignment: Qt.AlignHCenter
         }
 
-        Label {
+        QMText {
             objectName: "message"
-            text: qsTr("Quillmere %1 is required to keep using the app.").arg(root.info.version)
-            textFormat: Text.PlainText
-            color: Qt.rgba(1, 1, 1, 0.78)
-            font.pixelSize: 14
+            text: "Quillmere " + root.info.version + " is required to keep using the app."
+            color: QM.sheetText
             wrapMode: Text.Wrap
             horizontalAlignment: Text.AlignHCenter
             Layout.fillWidth: true
         }
 
-        Label {
+        QMText {
             objectName: "notes"
             visible: root.notes.length > 0
             text: root.notes
-            textFormat: Text.PlainText
-            color: Qt.rgba(1, 1, 1, 0.6)
-            font.pixelSize: 13
+            font: QM.meta
+            color: QM.sheetNote
             wrapMode: Text.Wrap
             maximumLineCount: 5
             elide: Text.ElideRight
@@ -76,24 +71,22 @@ Rectangle {
             id: downloadButton
 
             objectName: "downloadButton"
-            text: qsTr("Download the update")
+            text: "Download the update"
             Layout.fillWidth: true
             Layout.topMargin: 6
             onClicked: root.download()
 
-            contentItem: Text {
+            contentItem: QMText {
                 text: downloadButton.text
-                textFormat: Text.PlainText
+                font: QM.sheetAction
                 color: "white"
-                font.pixelSize: 14
-                font.weight: Font.DemiBold
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
             background: Rectangle {
                 implicitHeight: 38
                 radius: 10
-                color: downloadButton.down ? Qt.rgba(0.22, 0.42, 0.9, 1) : Qt.rgba(0.29, 0.5, 1, 1)
+                color: downloadButton.down ? QM.sheetButtonPressed : QM.sheetButton
             }
         }
     }

@@ -38,7 +38,7 @@ Item {
             Layout.minimumWidth: 0
             spacing: 4
 
-            Text {
+            QMText {
                 objectName: "pageTitle"
                 Layout.fillWidth: true
                 text: root.title
@@ -46,10 +46,9 @@ Item {
                 color: QM.text1
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "pageSubtitle"
                 Layout.fillWidth: true
                 visible: root.subtitle.length > 0
@@ -58,7 +57,6 @@ Item {
                 color: QM.text3
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
         }
 

@@ -38,12 +38,11 @@ AbstractButton {
             antialiasing: true
             color: QM.accentSoft
 
-            Text {
+            QMText {
                 objectName: "switcherInitial"
                 anchors.centerIn: parent
                 text: switcher.initial
-                textFormat: Text.PlainText
-                font: QM.font(14, 700)
+                font: QM.initial
                 color: QM.accent
             }
 
@@ -63,26 +62,24 @@ AbstractButton {
             visible: !root.collapsed
             spacing: 2
 
-            Text {
+            QMText {
                 objectName: "switcherName"
                 Layout.fillWidth: true
                 text: switcher.name
-                font: QM.font(13.5, 600)
+                font: QM.itemTitle
                 color: QM.text1
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "switcherStatus"
                 Layout.fillWidth: true
                 text: switcher.status
-                font: QM.font(11.5, 400)
+                font: QM.cardSubtitle
                 color: QM.text3
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
         }
 
@@ -104,79 +101,10 @@ AbstractButton {
         color: root.hovered ? QM.hover : "transparent"
     }
 
-    ShellMenu {
+    PlaylistSwitcherMenu {
         id: menu
 
-        objectName: "switcherMenu"
         y: -menu.height - 6
-
-        ShellMenuTitle {
-            visible: switcher.playlists.length > 0
-            text: qsTr("Switch playlist")
-        }
-
-        Instantiator {
-            model: switcher.playlists
-
-            delegate: ShellMenuItem {
-                id: playlistItem
-
-                required property var modelData
-
-                objectName: "switchTo-" + playlistItem.modelData.name
-                text: playlistItem.modelData.name
-                symbol: playlistItem.modelData.active ? "checkmark" : ""
-                // After the menu has closed: the switch rebuilds these items.
-                onTriggered: {
-                    const id = playlistItem.modelData.id;
-                    Qt.callLater(() => switcher.select(id));
-                }
-            }
-
-            // After the section's title.
-            onObjectAdded: (index, object) => menu.insertItem(index + 1, object)
-            onObjectRemoved: (index, object) => menu.removeItem(object)
-        }
-
-        ShellMenuSeparator {
-            visible: switcher.playlists.length > 0
-        }
-
-        ShellMenuItem {
-            objectName: "refreshPlaylist"
-            visible: switcher.hasActive
-            enabled: !switcher.refreshing
-            text: qsTr("Refresh playlist")
-            symbol: "arrow.clockwise"
-            onTriggered: switcher.refresh()
-        }
-
-        ShellMenuItem {
-            objectName: "refreshGuide"
-            visible: switcher.hasActive
-            enabled: !switcher.refreshing
-            text: qsTr("Refresh TV guide")
-            symbol: "calendar.badge.clock"
-            onTriggered: switcher.refreshGuide()
-        }
-
-        ShellMenuItem {
-            objectName: "cancelRefresh"
-            visible: switcher.hasActive && switcher.refreshing
-            text: qsTr("Cancel refresh")
-            symbol: "xmark"
-            onTriggered: switcher.cancelRefresh()
-        }
-
-        ShellMenuSeparator {
-            visible: switcher.hasActive
-        }
-
-        ShellMenuItem {
-            objectName: "managePlaylists"
-            text: qsTr("Manage playlists…")
-            symbol: "list.bullet.rectangle"
-            onTriggered: switcher.manage()
-        }
+        switcher: switcher
     }
 }

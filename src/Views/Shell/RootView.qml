@@ -25,8 +25,8 @@ Item {
             visible: AppUpdater.banner !== undefined
             symbol: "arrow.down.circle"
             tint: QM.accent
-            text: AppUpdater.banner ? qsTr("Quillmere %1 is available").arg(AppUpdater.banner.version) : ""
-            actionTitle: qsTr("Download")
+            text: AppUpdater.banner ? "Quillmere " + AppUpdater.banner.version + " is available" : ""
+            actionTitle: "Download"
             onAction: AppUpdater.open()
             onClose: AppUpdater.dismissed = true
         }

@@ -47,12 +47,11 @@ Rectangle {
                     size: 32
                 }
 
-                Text {
+                QMText {
                     objectName: "wordmark"
                     text: "Quillmere"
-                    font: QM.font(17, 700)
+                    font: QM.wordmark
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
 
                 Item { Layout.fillWidth: true }
@@ -69,7 +68,7 @@ Rectangle {
 
                     HelpTip {
                         objectName: "collapseTip"
-                        text: qsTr("Collapse sidebar")
+                        text: "Collapse sidebar"
                         shown: collapseButton.hovered
                     }
                 }
@@ -93,7 +92,7 @@ Rectangle {
 
                 HelpTip {
                     objectName: "expandTip"
-                    text: qsTr("Expand sidebar")
+                    text: "Expand sidebar"
                     shown: expandButton.hovered
                 }
             }

@@ -21,6 +21,8 @@ ColumnLayout {
 
             required property var modelData
             readonly property bool current: AppModel.route === row.modelData.route
+            // The Repeater places its rows in the group itself.
+            readonly property SidebarGroup group: row.parent as SidebarGroup
 
             objectName: "sidebarRow-" + row.modelData.route
             Layout.fillWidth: true
@@ -31,7 +33,7 @@ ColumnLayout {
             radius: 10
             leftPadding: AppModel.sidebarCollapsed ? 0 : 12
             rightPadding: AppModel.sidebarCollapsed ? 0 : 12
-            onClicked: root.navigation.choose(row.modelData.route)
+            onClicked: row.group.navigation.choose(row.modelData.route)
 
             // Collapsed, the row's title is its hover help.
             HelpTip {
@@ -55,18 +57,17 @@ ColumnLayout {
                     }
                 }
 
-                Text {
+                QMText {
                     Layout.fillWidth: true
                     visible: !AppModel.sidebarCollapsed
                     text: row.modelData.title
-                    font: QM.font(14, row.current ? 600 : 500)
+                    font: row.current ? QM.navTitleCurrent : QM.navTitle
                     color: row.current ? QM.accent : QM.text2
                     elide: Text.ElideRight
                     maximumLineCount: 1
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     objectName: "searchShortcut"
                     visible: !AppModel.sidebarCollapsed && row.modelData.route === "search"
                     leftPadding: 6
@@ -74,9 +75,8 @@ ColumnLayout {
                     topPadding: 2
                     bottomPadding: 2
                     text: "Ctrl+K"
-                    font: QM.font(10.5, 600)
+                    font: QM.keyCap
                     color: QM.text3
-                    textFormat: Text.PlainText
 
                     Rectangle {
                         anchors.fill: parent

@@ -24,11 +24,10 @@ Rectangle {
             size: 44
         }
 
-        Text {
+        QMText {
             objectName: "startupText"
             anchors.horizontalCenter: parent.horizontalCenter
-            text: qsTr("Opening your library…")
-            textFormat: Text.PlainText
+            text: "Opening your library…"
             font: QM.body
             color: QM.text2
         }

@@ -1,8 +1,43 @@
 #include "ToastListModel.h"
 
 #include "App/AppModel.h"
+#include "Views/Kit/Palette.h"
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+QString symbolOf(ToastKind kind)
+{
+    switch (kind) {
+    case ToastKind::Success:
+        return u"checkmark.circle.fill"_s;
+    case ToastKind::Warning:
+        return u"exclamationmark.triangle.fill"_s;
+    case ToastKind::Error:
+        return u"xmark.octagon.fill"_s;
+    case ToastKind::Info:
+        break;
+    }
+    return u"info.circle.fill"_s;
+}
+
+QColor tintOf(ToastKind kind)
+{
+    switch (kind) {
+    case ToastKind::Success:
+        return Palette::success;
+    case ToastKind::Warning:
+        return Palette::warning;
+    case ToastKind::Error:
+        return Palette::danger;
+    case ToastKind::Info:
+        break;
+    }
+    return Palette::text2;
+}
+
+} // namespace
 
 void ToastListModel::follow(AppModel &app)
 {
@@ -28,8 +63,10 @@ QVariant ToastListModel::data(const QModelIndex &index, int role) const
         return toast.id.toString(QUuid::WithoutBraces);
     case TextRole:
         return toast.text;
-    case KindRole:
-        return toastKindText(toast.kind);
+    case SymbolRole:
+        return symbolOf(toast.kind);
+    case TintRole:
+        return tintOf(toast.kind);
     default:
         return {};
     }
@@ -37,7 +74,7 @@ QVariant ToastListModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> ToastListModel::roleNames() const
 {
-    return {{IdRole, "toastId"}, {TextRole, "text"}, {KindRole, "kind"}};
+    return {{IdRole, "toastId"}, {TextRole, "text"}, {SymbolRole, "symbol"}, {TintRole, "tint"}};
 }
 
 void ToastListModel::update()

@@ -10,8 +10,9 @@ class AppModel;
 
 // The application model's notices as rows, newest first, for a list laid out from the bottom up:
 // the newest lies lowest and older ones rise above it. Notices come and go one by one, and rows
-// are inserted and removed one by one, so that each row can enter and leave on its own. The
-// shell's view model keeps it (`AppShellModel.toasts`).
+// are inserted and removed one by one, so that each row can enter and leave on its own. Each row
+// has its text and its kind's symbol and colour. The shell's view model keeps it
+// (`AppShellModel.toasts`).
 class ToastListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -19,7 +20,7 @@ class ToastListModel : public QAbstractListModel
     QML_UNCREATABLE("The shell's model keeps the notice rows.")
 
 public:
-    enum Role { IdRole = Qt::UserRole + 1, TextRole, KindRole };
+    enum Role { IdRole = Qt::UserRole + 1, TextRole, SymbolRole, TintRole };
     Q_ENUM(Role)
 
     using QAbstractListModel::QAbstractListModel;

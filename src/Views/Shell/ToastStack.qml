@@ -31,14 +31,8 @@ Item {
             id: row
 
             required property string text
-            required property string kind
-            // The kind's symbol and colour.
-            readonly property var look: ({
-                "info": { symbol: "info.circle.fill", color: QM.text2 },
-                "success": { symbol: "checkmark.circle.fill", color: QM.success },
-                "warning": { symbol: "exclamationmark.triangle.fill", color: QM.warning },
-                "error": { symbol: "xmark.octagon.fill", color: QM.danger }
-            })[row.kind]
+            required property string symbol
+            required property color tint
 
             width: ListView.view.width
             implicitHeight: card.height
@@ -49,7 +43,7 @@ Item {
                 radius: card.radius
                 blur: 18
                 offsetY: 8
-                shadowColor: Qt.rgba(0, 0, 0, 0.4)
+                shadowColor: QM.shadowNotice
             }
 
             Rectangle {
@@ -75,12 +69,12 @@ Item {
                         id: icon
 
                         anchors.verticalCenter: parent.verticalCenter
-                        symbol: row.look.symbol
+                        symbol: row.symbol
                         size: 15
-                        color: row.look.color
+                        color: row.tint
                     }
 
-                    Text {
+                    QMText {
                         objectName: "toastText"
                         anchors.verticalCenter: parent.verticalCenter
                         // As wide as the text, up to the stack's width; longer texts wrap.
@@ -91,7 +85,6 @@ Item {
                         wrapMode: Text.Wrap
                         maximumLineCount: 2
                         elide: Text.ElideRight
-                        textFormat: Text.PlainText
                     }
                 }
             }

@@ -9,13 +9,12 @@ Row {
     required property DetailPageModel page
 
     readonly property bool film: !root.page.isSeries
-    readonly property bool resumes: root.film && root.page.resumeAt > 0
 
     spacing: 12
 
     QMButton {
         objectName: "resumeButton"
-        visible: root.resumes
+        visible: root.page.resumes
         text: root.page.resumeTitle
         symbol: "play.fill"
         kind: QMButtonKind.Primary
@@ -24,7 +23,7 @@ Row {
 
     QMButton {
         objectName: "startOverButton"
-        visible: root.resumes
+        visible: root.page.resumes
         text: "Start over"
         symbol: "arrow.counterclockwise"
         kind: QMButtonKind.Secondary
@@ -33,7 +32,7 @@ Row {
 
     QMButton {
         objectName: "playButton"
-        visible: root.film && !root.resumes
+        visible: root.film && !root.page.resumes
         text: "Play"
         symbol: "play.fill"
         kind: QMButtonKind.Primary
@@ -51,8 +50,8 @@ Row {
 
     QMButton {
         objectName: "myListButton"
-        text: root.page.favourite ? "In My list" : "My list"
-        symbol: root.page.favourite ? "checkmark" : "plus"
+        text: root.page.myListTitle
+        symbol: root.page.myListSymbol
         kind: QMButtonKind.Secondary
         onClicked: root.page.toggleFavourite()
     }
@@ -72,18 +71,10 @@ Row {
         }
 
         // The symbol alone, centred.
-        contentItem: Item {
-            implicitWidth: refreshIcon.implicitWidth
-            implicitHeight: refreshIcon.implicitHeight
-
-            Icon {
-                id: refreshIcon
-
-                anchors.centerIn: parent
-                symbol: "arrow.clockwise"
-                size: 12.5
-                color: QMStyle.buttonForeground(QMButtonKind.Secondary, parent.parent.enabled, parent.parent.hovered)
-            }
+        contentItem: Icon {
+            symbol: "arrow.clockwise"
+            size: 12.5
+            color: QMStyle.buttonForeground(QMButtonKind.Secondary, refreshButton.enabled, refreshButton.hovered)
         }
     }
 }

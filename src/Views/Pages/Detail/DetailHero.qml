@@ -22,7 +22,7 @@ RowLayout {
             radius: 16
             blur: 30
             offsetY: 16
-            shadowColor: Qt.rgba(0, 0, 0, 0.5)
+            shadowColor: QM.shadowDeep
         }
 
         Artwork {
@@ -59,39 +59,37 @@ RowLayout {
             text: root.page.kindLabel
         }
 
-        Text {
+        QMText {
             objectName: "title"
             Layout.fillWidth: true
             text: TitleText.isolated(root.page.title)
-            font: QM.font(36, 700)
+            font: QM.heroTitle
             color: QM.text1
             wrapMode: Text.Wrap
             maximumLineCount: 3
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
         DetailMetaRow {
             page: root.page
         }
 
-        Text {
+        QMText {
             objectName: "plot"
             Layout.fillWidth: true
             Layout.maximumWidth: 720
             visible: root.page.plot.length > 0
             text: root.page.plot
-            font: QM.font(15, 400)
+            font: QM.lead
             color: QM.text2
             lineHeightMode: Text.FixedHeight
             lineHeight: plotMetrics.height + 4
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
 
             FontMetrics {
                 id: plotMetrics
 
-                font: QM.font(15, 400)
+                font: QM.lead
             }
         }
 

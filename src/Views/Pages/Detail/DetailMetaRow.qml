@@ -23,27 +23,25 @@ Row {
             color: QM.warning
         }
 
-        Text {
+        QMText {
             anchors.verticalCenter: parent.verticalCenter
             text: root.page.ratingText
-            font: QM.font(13, 600)
+            font: QM.metaStrong
             color: QM.text1
-            textFormat: Text.PlainText
         }
     }
 
     Repeater {
         model: [root.page.yearText, root.page.genreText, root.page.countsText]
 
-        Text {
+        QMText {
             required property string modelData
 
             anchors.verticalCenter: parent.verticalCenter
             visible: modelData.length > 0
             text: modelData
-            font: QM.font(13, 400)
+            font: QM.meta
             color: QM.text2
-            textFormat: Text.PlainText
         }
     }
 
@@ -53,6 +51,6 @@ Row {
         visible: root.page.formatBadge.length > 0
         text: root.page.formatBadge
         color: QM.text2
-        fill: Qt.rgba(1, 1, 1, 0.08)
+        fill: QM.badgeFill
     }
 }

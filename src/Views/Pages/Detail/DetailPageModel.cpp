@@ -95,6 +95,21 @@ QString DetailPageModel::countsText() const
     return DetailText::counts(EpisodeChoice::seasons(m_episodes).size(), m_episodes.size());
 }
 
+QString DetailPageModel::myListTitle() const
+{
+    return m_favourite ? u"In My list"_s : u"My list"_s;
+}
+
+QString DetailPageModel::myListSymbol() const
+{
+    return m_favourite ? u"checkmark"_s : u"plus"_s;
+}
+
+bool DetailPageModel::resumes() const
+{
+    return !isSeries() && m_resumeAt > 0;
+}
+
 QString DetailPageModel::resumeTitle() const
 {
     return DetailText::resumeTitle(m_resumeAt);

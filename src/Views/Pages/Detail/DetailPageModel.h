@@ -38,7 +38,12 @@ class DetailPageModel : public PageModel
     Q_PROPERTY(QString countsText READ countsText NOTIFY episodesChanged)
     // The action row.
     Q_PROPERTY(bool favourite READ isFavourite NOTIFY favouriteChanged)
+    // "In My list" or "My list", with a check mark or a plus.
+    Q_PROPERTY(QString myListTitle READ myListTitle NOTIFY favouriteChanged)
+    Q_PROPERTY(QString myListSymbol READ myListSymbol NOTIFY favouriteChanged)
     Q_PROPERTY(double resumeAt READ resumeAt NOTIFY resumeAtChanged)
+    // A film with a saved position: Resume and Start over take the place of Play.
+    Q_PROPERTY(bool resumes READ resumes NOTIFY resumeAtChanged)
     Q_PROPERTY(QString resumeTitle READ resumeTitle NOTIFY resumeAtChanged)
     // "Continue S1 E3" or "Play S1 E3"; empty while the series has no episode to offer.
     Q_PROPERTY(QString nextEpisodeTitle READ nextEpisodeTitle NOTIFY episodesChanged)
@@ -69,7 +74,10 @@ public:
     [[nodiscard]] QString formatBadge() const;
     [[nodiscard]] QString countsText() const;
     [[nodiscard]] bool isFavourite() const { return m_favourite; }
+    [[nodiscard]] QString myListTitle() const;
+    [[nodiscard]] QString myListSymbol() const;
     [[nodiscard]] double resumeAt() const { return m_resumeAt; }
+    [[nodiscard]] bool resumes() const;
     [[nodiscard]] QString resumeTitle() const;
     [[nodiscard]] QString nextEpisodeTitle() const;
     [[nodiscard]] bool isLoadingEpisodes() const { return m_loadingEpisodes; }

@@ -56,6 +56,13 @@ QMRowButton {
         }
     }
 
+    // The plot's lines stand 2 apart.
+    FontMetrics {
+        id: plotMetrics
+
+        font: QM.body
+    }
+
     contentItem: RowLayout {
         spacing: 18
 
@@ -108,21 +115,19 @@ QMRowButton {
             Row {
                 spacing: 8
 
-                Text {
+                QMText {
                     anchors.verticalCenter: parent.verticalCenter
                     text: root.numberTitle.toUpperCase()
-                    font: QM.font(11, 600, 1)
+                    font: QM.eyebrow
                     color: QM.accent
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     anchors.verticalCenter: parent.verticalCenter
                     visible: root.durationText.length > 0
                     text: root.durationText
                     font: QM.caption
                     color: QM.text3
-                    textFormat: Text.PlainText
                 }
 
                 Row {
@@ -138,29 +143,25 @@ QMRowButton {
                         color: QM.text3
                     }
 
-                    Text {
+                    QMText {
                         anchors.verticalCenter: parent.verticalCenter
                         text: "Watched"
                         font: QM.caption
                         color: QM.text3
-                        textFormat: Text.PlainText
                     }
                 }
             }
 
-            Text {
+            QMText {
                 Layout.fillWidth: true
                 text: TitleText.isolated(root.title)
-                font: QM.font(15, 600)
+                font: QM.listTitle
                 color: QM.text1
                 maximumLineCount: 1
                 elide: Text.ElideRight
-                textFormat: Text.PlainText
             }
 
-            Text {
-                id: plotText
-
+            QMText {
                 Layout.fillWidth: true
                 visible: root.plot.length > 0
                 text: root.plot
@@ -171,13 +172,6 @@ QMRowButton {
                 elide: Text.ElideRight
                 lineHeightMode: Text.FixedHeight
                 lineHeight: plotMetrics.height + 2
-                textFormat: Text.PlainText
-
-                FontMetrics {
-                    id: plotMetrics
-
-                    font: plotText.font
-                }
             }
         }
 

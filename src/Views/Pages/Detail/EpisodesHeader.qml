@@ -16,11 +16,10 @@ ColumnLayout {
     RowLayout {
         spacing: 14
 
-        Text {
+        QMText {
             text: "Episodes"
             font: QM.h2
             color: QM.text1
-            textFormat: Text.PlainText
         }
 
         QMSpinner {
@@ -34,34 +33,22 @@ ColumnLayout {
     Flickable {
         objectName: "seasonPicker"
         Layout.fillWidth: true
-        implicitHeight: chips.implicitHeight
+        implicitHeight: seasons.implicitHeight
         visible: root.page.seasonChips.length >= 2
-        contentWidth: chips.implicitWidth
+        contentWidth: seasons.implicitWidth
         flickableDirection: Flickable.HorizontalFlick
         boundsBehavior: Flickable.StopAtBounds
         clip: true
 
-        Row {
-            id: chips
+        SeasonChips {
+            id: seasons
 
-            spacing: 8
-
-            Repeater {
-                model: root.page.seasonChips
-
-                QMChip {
-                    required property var modelData
-
-                    objectName: "season:" + modelData.number
-                    text: modelData.title
-                    selected: modelData.selected
-                    onClicked: root.page.chooseSeason(modelData.number)
-                }
-            }
+            chips: root.page.seasonChips
+            onChosen: season => root.page.chooseSeason(season)
         }
     }
 
-    Text {
+    QMText {
         objectName: "episodesMessage"
         Layout.fillWidth: true
         visible: root.page.episodesMessage.length > 0
@@ -69,6 +56,5 @@ ColumnLayout {
         font: QM.body
         color: root.page.episodesMessageIsError ? QM.warning : QM.text3
         wrapMode: Text.Wrap
-        textFormat: Text.PlainText
     }
 }

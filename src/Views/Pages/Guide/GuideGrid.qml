@@ -9,6 +9,18 @@ Item {
 
     required property GuidePageModel page
 
+    // Moves the grid's one tooltip over `area` of `item` with `text`, or hides it for no text.
+    function showTip(item: Item, area: rect, text: string): void {
+        tip.shown = false;
+        if (text.length === 0)
+            return;
+        tip.parent = item;
+        tip.x = area.x + 8;
+        tip.y = area.y + area.height + 4;
+        tip.text = text;
+        tip.shown = true;
+    }
+
     Rectangle {
         id: ruler
 
@@ -17,16 +29,15 @@ Item {
         height: 30
         color: QM.bg1
 
-        Text {
+        QMText {
             objectName: "rulerDay"
             x: 18
             width: 250 - 18
             anchors.verticalCenter: parent.verticalCenter
             text: root.page.dayTitle.toUpperCase()
-            font: QM.font(11, 600, 1)
+            font: QM.eyebrow
             color: QM.text3
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
         Item {
@@ -38,16 +49,15 @@ Item {
             Repeater {
                 model: root.page.ruler
 
-                Text {
+                QMText {
                     required property string label
                     required property real position
 
                     x: position
                     anchors.verticalCenter: parent.verticalCenter
                     text: label
-                    font: QM.font(11.5, 600)
+                    font: QM.timeLabel
                     color: QM.text2
-                    textFormat: Text.PlainText
                 }
             }
         }
@@ -76,19 +86,15 @@ Item {
 
         reuseItems: true
 
+        // Each row finds the grid through its list, a child of the grid.
         delegate: GuideRow {
-            page: root.page
-            width: rows.width
-            onTipRequested: (item, area, text) => {
-                tip.shown = false;
-                if (text.length === 0)
-                    return;
-                tip.parent = item;
-                tip.x = area.x + 8;
-                tip.y = area.y + area.height + 4;
-                tip.text = text;
-                tip.shown = true;
-            }
+            id: row
+
+            readonly property GuideGrid grid: row.ListView.view.parent as GuideGrid
+
+            page: row.grid.page
+            width: row.ListView.view.width
+            onTipRequested: (item, area, text) => row.grid.showTip(item, area, text)
         }
     }
 

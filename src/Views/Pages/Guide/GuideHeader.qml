@@ -33,7 +33,7 @@ ColumnLayout {
                 onTextEdited: root.page.state.query = text
             }
 
-            GuideCategoryMenu {
+            GuideCategoryButton {
                 anchors.verticalCenter: parent.verticalCenter
                 page: root.page
             }
@@ -47,47 +47,9 @@ ColumnLayout {
         Layout.bottomMargin: 14
         spacing: 8
 
-        ListView {
-            id: chips
-
-            // The chosen day's chip, kept in sight once the chips are laid out.
-            property int chosenIndex: -1
-
-            objectName: "dayChips"
+        GuideDayChips {
             Layout.fillWidth: true
-            implicitHeight: 30
-            orientation: ListView.Horizontal
-            spacing: 8
-            clip: true
-            boundsBehavior: Flickable.StopAtBounds
-            model: root.page.dayChips
-            onChosenIndexChanged: showChosen.restart()
-
-            Timer {
-                id: showChosen
-
-                interval: 0
-                onTriggered: chips.positionViewAtIndex(chips.chosenIndex, ListView.Contain)
-            }
-
-            // A mouse wheel turned over the chips moves them sideways.
-            WheelHandler {
-                orientation: Qt.Vertical
-                onWheel: event => chips.flick(event.angleDelta.y * 8, 0)
-            }
-
-            delegate: QMChip {
-                id: chip
-
-                required property var modelData
-                required property int index
-
-                objectName: "dayChip" + chip.modelData.offset
-                text: chip.modelData.title
-                selected: root.page.state !== null && chip.modelData.offset === root.page.state.dayOffset
-                onClicked: root.page.pickDay(chip.modelData.offset)
-                onSelectedChanged: if (chip.selected) chip.ListView.view.chosenIndex = chip.index
-            }
+            page: root.page
         }
 
         QMIconButton {

@@ -50,13 +50,9 @@ Item {
         id: sheet
 
         function follow(): void {
-            sheet.active = false;
-            sheet.active = model.selectionID.length > 0;
-        }
-
-        active: false
-        sourceComponent: ProgrammeSheet {
-            page: model
+            sheet.source = "";
+            if (model.selectionID.length > 0)
+                sheet.setSource(Qt.resolvedUrl("ProgrammeSheet.qml"), { page: model });
         }
 
         Connections {

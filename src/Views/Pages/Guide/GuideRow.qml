@@ -34,22 +34,21 @@ Item {
             color: QM.bg1
         }
 
-        Text {
+        QMText {
             id: number
 
             x: 12
             width: 40
             anchors.verticalCenter: parent.verticalCenter
             visible: root.showsNumber
-            text: root.showsNumber ? root.number : ""
-            font: QM.font(11, 500)
+            text: NumberText.channel(root.number)
+            font: QM.small
             color: QM.text3
             horizontalAlignment: Text.AlignRight
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 11 * 0.7
             elide: Text.ElideRight
             maximumLineCount: 1
-            textFormat: Text.PlainText
         }
 
         ChannelLogo {
@@ -62,17 +61,16 @@ Item {
             size: 32
         }
 
-        Text {
+        QMText {
             x: logo.x + logo.width + 10
             width: 250 - 12 - x
             anchors.verticalCenter: parent.verticalCenter
             text: TitleText.isolated(root.title)
-            font: QM.font(12.5, 600)
+            font: QM.guideChannel
             color: QM.text1
             wrapMode: Text.Wrap
             maximumLineCount: 2
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
         MouseArea {

@@ -3,12 +3,14 @@
 #include "OrderedKeyListModel.h"
 
 #include <QDateTime>
+#include <QtQml/qqmlregistration.h>
 
 // The time marks over the guide's grid, one row per half hour in and just around the visible
 // window; a move of the time line shifts the marks that stay and adds or drops those at the ends.
-class GuideRulerModel final : public OrderedKeyListModel
+class GuideRulerModel : public OrderedKeyListModel
 {
     Q_OBJECT
+    QML_ANONYMOUS
 
 public:
     enum Role {

@@ -37,7 +37,9 @@ Popup {
         radius: 16
     }
 
-    contentItem: ColumnLayout {
+    // The one child of the sheet: its content, which sets the sheet's height.
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 16
         focus: true
         Keys.onReturnPressed: sheet.watch()
@@ -52,7 +54,7 @@ Popup {
                 size: 34
             }
 
-            Text {
+            QMText {
                 objectName: "sheetChannel"
                 Layout.fillWidth: true
                 text: sheet.channelTitle
@@ -60,7 +62,6 @@ Popup {
                 color: QM.text2
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
             LiveBadge {
@@ -69,24 +70,22 @@ Popup {
             }
         }
 
-        Text {
+        QMText {
             objectName: "sheetTitle"
             Layout.fillWidth: true
             text: sheet.title
             font: QM.h2
             color: QM.text1
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "sheetTimes"
             Layout.fillWidth: true
             text: sheet.timeLine
             font: QM.caption
             color: QM.text3
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
         }
 
         QMProgressLine {
@@ -105,7 +104,7 @@ Popup {
             contentWidth: availableWidth
             ScrollBar.vertical.policy: description.implicitHeight > 220 ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
 
-            Text {
+            QMText {
                 id: description
 
                 width: parent.width
@@ -114,7 +113,6 @@ Popup {
                 color: QM.text2
                 lineHeight: 1.0 + 3 / 17
                 wrapMode: Text.Wrap
-                textFormat: Text.PlainText
             }
         }
 

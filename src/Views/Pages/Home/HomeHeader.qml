@@ -18,80 +18,33 @@ RowLayout {
         Layout.minimumWidth: 0
         spacing: 6
 
-        Text {
+        QMText {
             objectName: "greeting"
             Layout.fillWidth: true
             text: root.page.greeting
             font: QM.display
             color: QM.text1
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "summary"
             Layout.fillWidth: true
             text: root.page.summary
-            font: QM.font(13.5, 400)
+            font: QM.summary
             color: QM.text2
             elide: Text.ElideRight
-            textFormat: Text.PlainText
         }
     }
 
     QMButton {
-        id: search
-
         objectName: "searchButton"
         Layout.alignment: Qt.AlignTop
         kind: QMButtonKind.Secondary
+        spacing: 8
+        symbol: "magnifyingglass"
         text: "Search"
+        keys: "Ctrl+K"
         onClicked: root.page.openSearch()
-
-        contentItem: Item {
-            implicitWidth: label.implicitWidth
-            implicitHeight: label.implicitHeight
-
-            Row {
-                id: label
-
-                anchors.centerIn: parent
-                spacing: 8
-
-                Icon {
-                    anchors.verticalCenter: parent.verticalCenter
-                    symbol: "magnifyingglass"
-                    size: 12.5
-                    color: QMStyle.buttonForeground(search.kind, search.enabled, search.hovered)
-                }
-
-                Text {
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: search.text
-                    font: QM.font(13.5, 600)
-                    color: QMStyle.buttonForeground(search.kind, search.enabled, search.hovered)
-                    textFormat: Text.PlainText
-                }
-
-                Rectangle {
-                    anchors.verticalCenter: parent.verticalCenter
-                    implicitWidth: hint.implicitWidth + 12
-                    implicitHeight: hint.implicitHeight + 4
-                    radius: 5
-                    antialiasing: true
-                    color: QM.surface3
-
-                    Text {
-                        id: hint
-
-                        anchors.centerIn: parent
-                        text: "Ctrl+K"
-                        font: QM.font(10.5, 600)
-                        color: QM.text3
-                        textFormat: Text.PlainText
-                    }
-                }
-            }
-        }
     }
 }

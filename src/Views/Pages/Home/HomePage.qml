@@ -110,35 +110,13 @@ Rectangle {
                 }
             }
 
-            Shelf {
+            ResumeShelf {
                 objectName: "continueWatching"
                 Layout.fillWidth: true
                 visible: pageModel.continueWatching.count > 0
-                title: "Continue watching"
                 model: pageModel.continueWatching
-                delegate: QMCardButton {
-                    id: resumeCard
-
-                    required property var item
-                    required property string resumeLine
-                    required property var progress
-                    required property string entryID
-
-                    implicitWidth: 158
-                    radius: 14
-                    contentItem: PosterCard {
-                        width: 158
-                        item: resumeCard.item
-                        subtitle: resumeCard.resumeLine
-                        progress: resumeCard.progress
-                    }
-                    onClicked: pageModel.resume(resumeCard.entryID)
-
-                    TapHandler {
-                        acceptedButtons: Qt.RightButton
-                        onTapped: point => resumeMenu.openFor(resumeCard.entryID, resumeCard, point.position)
-                    }
-                }
+                onResumed: entryID => pageModel.resume(entryID)
+                onMenuRequested: (entryID, anchor, position) => resumeMenu.openFor(entryID, anchor, position)
             }
 
             ChannelShelf {
@@ -234,22 +212,20 @@ Rectangle {
                         Layout.fillWidth: true
                         spacing: 4
 
-                        Text {
+                        QMText {
                             Layout.fillWidth: true
                             text: "Your home fills up as you watch"
                             font: QM.h3
                             color: QM.text1
                             wrapMode: Text.Wrap
-                            textFormat: Text.PlainText
                         }
 
-                        Text {
+                        QMText {
                             Layout.fillWidth: true
                             text: "Channels you watch, films you start and favourites you save appear here."
                             font: QM.body
                             color: QM.text2
                             wrapMode: Text.Wrap
-                            textFormat: Text.PlainText
                         }
                     }
                 }

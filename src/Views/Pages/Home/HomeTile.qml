@@ -27,7 +27,7 @@ Item {
         antialiasing: true
         color: "transparent"
         border.width: 1
-        border.color: root.cardHovered ? Qt.alpha(QM.accent, 0.5) : QM.stroke
+        border.color: root.cardHovered ? QM.accentHoverEdge : QM.stroke
     }
 
     RowLayout {
@@ -56,24 +56,22 @@ Item {
             Layout.minimumWidth: 0
             spacing: 3
 
-            Text {
+            QMText {
                 objectName: "tileTitle"
                 Layout.fillWidth: true
                 text: root.title
-                font: QM.font(15.5, 600)
+                font: QM.tileTitle
                 color: QM.text1
                 elide: Text.ElideRight
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 objectName: "tileDetail"
                 Layout.fillWidth: true
                 text: root.detail
                 font: QM.caption
                 color: QM.text3
                 elide: Text.ElideRight
-                textFormat: Text.PlainText
             }
         }
 

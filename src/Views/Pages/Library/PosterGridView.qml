@@ -24,17 +24,21 @@ GridView {
     cellHeight: tallest.implicitHeight + 26
     model: root.items
     ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
-    // Posters made while a page was on its way asked for nothing more: whenever the list grows or
-    // the end comes into view, the last poster in view reports itself again.
-    onCountChanged: Qt.callLater(root.reportLastInView)
-    onAtYEndChanged: if (root.atYEnd) root.reportLastInView()
+    // Whenever the list grows (once its new cells are laid out) or the end comes into view, the
+    // grid tells the page which poster its view ends with.
+    onCountChanged: laidOut.restart()
+    onAtYEndChanged: if (root.atYEnd) root.reportView()
 
-    function reportLastInView(): void {
-        const last = root.indexAt(root.contentX + root.width - root.rightMargin - 1, root.contentY + root.height - 1);
-        if (last >= 0)
-            root.page.posterShown(last);
-        else if (root.atYEnd && root.count > 0)
-            root.page.posterShown(root.count - 1);
+    function reportView(): void {
+        const corner = root.indexAt(root.contentX + root.width - root.rightMargin - 1, root.contentY + root.height - 1);
+        root.page.gridMoved(corner, root.atYEnd);
+    }
+
+    Timer {
+        id: laidOut
+
+        interval: 0
+        onTriggered: root.reportView()
     }
 
     // The tallest a card gets (a title of two lines and a subtitle): every row takes its height.
@@ -51,31 +55,36 @@ GridView {
 
         required property var item
         required property int index
+        readonly property PosterGridView grid: cell.GridView.view as PosterGridView
 
         objectName: "poster:" + cell.index
-        implicitWidth: root.page.cardWidth
+        implicitWidth: cell.grid.page.cardWidth
         implicitHeight: poster.implicitHeight
         radius: 14
-        onClicked: root.page.openDetail(cell.index)
-        Component.onCompleted: root.page.posterShown(cell.index)
+        onClicked: cell.grid.page.openDetail(cell.index)
+        Component.onCompleted: cell.grid.page.posterShown(cell.index)
 
         PosterCard {
             id: poster
 
-            width: root.page.cardWidth
+            width: cell.grid.page.cardWidth
             item: cell.item
             cardHovered: cell.cardHovered
         }
 
         TapHandler {
             acceptedButtons: Qt.RightButton
-            onTapped: point => root.itemMenu.openFor(cell.item, cell, point.position)
+            onTapped: point => cell.grid.itemMenu.openFor(cell.item, cell, point.position)
         }
     }
 
     footer: Item {
-        width: root.width - root.leftMargin - root.rightMargin
-        height: root.page.pagingSpinner ? spinner.height + 30 : 0
+        id: footer
+
+        readonly property PosterGridView grid: footer.GridView.view as PosterGridView
+
+        width: footer.grid.width - footer.grid.leftMargin - footer.grid.rightMargin
+        height: footer.grid.page.pagingSpinner ? spinner.height + 30 : 0
 
         QMSpinner {
             id: spinner
@@ -83,8 +92,8 @@ GridView {
             objectName: "pagingSpinner"
             anchors.horizontalCenter: parent.horizontalCenter
             size: 18
-            visible: root.page.pagingSpinner
-            running: root.page.pagingSpinner
+            visible: footer.grid.page.pagingSpinner
+            running: footer.grid.page.pagingSpinner
         }
     }
 }

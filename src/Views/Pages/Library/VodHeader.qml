@@ -41,12 +41,11 @@ PageHeader {
                     color: QM.text1
                 }
 
-                Text {
+                QMText {
                     anchors.verticalCenter: parent.verticalCenter
                     text: root.page.sortLabel
                     font: QM.label
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
             }
         }
@@ -77,49 +76,23 @@ PageHeader {
         }
     }
 
-    QMMenu {
+    QMPickerMenu {
         id: sortMenu
 
-        ShellMenuTitle {
-            text: "Sort"
-        }
-
-        Instantiator {
-            model: root.page.sortOptions
-            onObjectAdded: (index, entry) => sortMenu.insertItem(index + 1, entry)
-            onObjectRemoved: (index, entry) => sortMenu.removeItem(entry)
-
-            QMMenuItem {
-                required property var modelData
-
-                objectName: "sort:" + modelData.value
-                text: modelData.label
-                symbol: root.browse.sort === modelData.value ? "checkmark" : ""
-                onTriggered: root.browse.sort = modelData.value
-            }
-        }
+        heading: "Sort"
+        entryPrefix: "sort:"
+        options: root.page.sortOptions
+        selection: root.browse.sort
+        onPicked: value => root.browse.sort = value
     }
 
-    QMMenu {
+    QMPickerMenu {
         id: sizeMenu
 
-        ShellMenuTitle {
-            text: "Poster size"
-        }
-
-        Instantiator {
-            model: root.page.posterSizes
-            onObjectAdded: (index, entry) => sizeMenu.insertItem(index + 1, entry)
-            onObjectRemoved: (index, entry) => sizeMenu.removeItem(entry)
-
-            QMMenuItem {
-                required property var modelData
-
-                objectName: "size:" + modelData.value
-                text: modelData.label
-                symbol: root.page.posterSize === modelData.value ? "checkmark" : ""
-                onTriggered: root.page.posterSize = modelData.value
-            }
-        }
+        heading: "Poster size"
+        entryPrefix: "size:"
+        options: root.page.posterSizes
+        selection: root.page.posterSize
+        onPicked: value => root.page.posterSize = value
     }
 }

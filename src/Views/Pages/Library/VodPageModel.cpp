@@ -203,6 +203,14 @@ void VodPageModel::posterShown(int row)
         m_browse->loadMoreIfNeeded(m_browse->items().at(row));
 }
 
+void VodPageModel::gridMoved(int lastInView, bool atEnd)
+{
+    if (lastInView >= 0)
+        posterShown(lastInView);
+    else if (atEnd && m_browse)
+        posterShown(int(m_browse->items().size()) - 1);
+}
+
 void VodPageModel::favouriteChanged(const QVariant &item, bool saved)
 {
     if (m_browse && item.canConvert<MediaItemValue>())

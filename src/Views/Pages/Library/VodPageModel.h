@@ -75,6 +75,11 @@ public:
     Q_INVOKABLE void openDetail(int row);
     // A poster came into view: the browse model fetches the next page when it is near the end.
     Q_INVOKABLE void posterShown(int row);
+    // The grid grew or scrolled to its end, and `lastInView` is the poster in its view's last
+    // corner, or -1 where that corner holds none (under the last row). Posters built while a page
+    // was on its way asked for nothing more, so that poster counts as shown again; at the end
+    // without one there, the last poster does.
+    Q_INVOKABLE void gridMoved(int lastInView, bool atEnd);
     // A poster's item menu stored a favourite change of `item` (a MediaItemValue).
     Q_INVOKABLE void favouriteChanged(const QVariant &item, bool saved);
 

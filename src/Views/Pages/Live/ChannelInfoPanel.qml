@@ -12,7 +12,7 @@ Rectangle {
     property alias tick: panel.tick
 
     objectName: "channelPanel"
-    color: Qt.alpha(QM.bg1, 0.6)
+    color: QM.sidePanel
 
     ChannelInfoPanelModel {
         id: panel
@@ -89,7 +89,7 @@ Rectangle {
                         visible: panel.numberText.length > 0
                         text: panel.numberText
                         color: QM.text2
-                        fill: Qt.rgba(1, 1, 1, 0.08)
+                        fill: QM.badgeFill
                     }
 
                     LiveBadge {
@@ -97,7 +97,7 @@ Rectangle {
                     }
                 }
 
-                Text {
+                QMText {
                     objectName: "panelTitle"
                     Layout.fillWidth: true
                     text: panel.title
@@ -106,7 +106,6 @@ Rectangle {
                     wrapMode: Text.Wrap
                     maximumLineCount: 2
                     elide: Text.ElideRight
-                    textFormat: Text.PlainText
                 }
             }
 
@@ -136,18 +135,11 @@ Rectangle {
                         delay: 800
                     }
 
-                    contentItem: Item {
-                        implicitWidth: heart.implicitWidth
-                        implicitHeight: heart.implicitHeight
-
-                        Icon {
-                            id: heart
-
-                            anchors.centerIn: parent
-                            symbol: panel.favourite ? "heart.fill" : "heart"
-                            size: 14
-                            color: panel.favourite ? QM.accent : QM.text1
-                        }
+                    // The symbol alone, centred.
+                    contentItem: Icon {
+                        symbol: panel.favourite ? "heart.fill" : "heart"
+                        size: 14
+                        color: panel.favourite ? QM.accent : QM.text1
                     }
                 }
             }

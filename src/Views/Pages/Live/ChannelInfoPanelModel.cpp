@@ -7,6 +7,7 @@
 #include "LiveChannelPlayback.h"
 #include "Store/CatalogueStore.h"
 #include "Support/Clock.h"
+#include "Support/NumberText.h"
 #include "Support/ProgrammeTime.h"
 #include "Support/TimeText.h"
 #include "Support/TitleText.h"
@@ -47,7 +48,7 @@ QString ChannelInfoPanelModel::title() const
 
 QString ChannelInfoPanelModel::numberText() const
 {
-    return m_item.number ? QString::number(*m_item.number) : QString();
+    return NumberText::channel(m_item.number);
 }
 
 QString ChannelInfoPanelModel::favouriteTip() const

@@ -8,6 +8,13 @@ Item {
     id: root
 
     required property LivePageModel page
+    // The row the pointer last went onto.
+    property ChannelRow hoveredRow: null
+
+    // Opens the one menu of the rows for `item` at `position` of `anchor`.
+    function openMenu(item: var, anchor: Item, position: point): void {
+        menu.openFor(item, anchor, position);
+    }
 
     QMEmptyState {
         objectName: "emptyState"
@@ -20,9 +27,6 @@ Item {
 
     ListView {
         id: list
-
-        // The row the pointer last went onto.
-        property ChannelRow hoveredRow: null
 
         objectName: "channelList"
         anchors.fill: parent
@@ -39,25 +43,28 @@ Item {
             event.accepted = root.page.handleKey(event.key, event.text);
         }
 
+        // Each row finds the channel list through its view, a child of the list.
         delegate: ChannelRow {
             id: channel
 
-            page: root.page
-            width: list.width - list.leftMargin - list.rightMargin
-            onChosen: list.forceActiveFocus()
+            readonly property ChannelList owner: channel.ListView.view.parent as ChannelList
+
+            page: channel.owner.page
+            width: channel.ListView.view.width - channel.ListView.view.leftMargin - channel.ListView.view.rightMargin
+            onChosen: channel.ListView.view.forceActiveFocus()
             onHoveredChanged: {
                 if (channel.hovered)
-                    channel.ListView.view.hoveredRow = channel;
+                    channel.owner.hoveredRow = channel;
             }
-            onMenuRequested: at => menu.openFor(channel.item, channel, at)
+            onMenuRequested: at => channel.owner.openMenu(channel.item, channel, at)
         }
 
         // One hover help for every row, moved to the row under the pointer.
         HelpTip {
             objectName: "watchTip"
-            parent: list.hoveredRow
+            parent: root.hoveredRow
             text: "Double-click to watch"
-            shown: list.hoveredRow?.hovered ?? false
+            shown: root.hoveredRow?.hovered ?? false
             delay: 1000
         }
 

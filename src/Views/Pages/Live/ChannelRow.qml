@@ -50,18 +50,17 @@ Item {
         anchors.rightMargin: 12
         spacing: 14
 
-        Text {
+        QMText {
             Layout.preferredWidth: 44
             visible: root.page.showNumbers
-            text: root.number === undefined ? "" : root.number
-            font: QM.font(12, 500)
+            text: NumberText.channel(root.number)
+            font: QM.channelNumber
             color: QM.text3
             horizontalAlignment: Text.AlignRight
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: 12 * 0.7
             elide: Text.ElideRight
             maximumLineCount: 1
-            textFormat: Text.PlainText
         }
 
         ChannelLogo {
@@ -74,15 +73,14 @@ Item {
             Layout.fillWidth: true
             spacing: 4
 
-            Text {
+            QMText {
                 objectName: "channelTitle"
                 Layout.fillWidth: true
                 text: TitleText.isolated(root.title)
-                font: QM.font(14, 600)
+                font: QM.channelTitle
                 color: root.selected ? QM.accent : QM.text1
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
 
             RowLayout {
@@ -91,7 +89,7 @@ Item {
                 spacing: 8
 
                 // As wide as its text, shrinking (and eliding) only when the line is full.
-                Text {
+                QMText {
                     Layout.fillWidth: true
                     // Rounded up: the layout places items on whole pixels.
                     Layout.maximumWidth: Math.ceil(implicitWidth)
@@ -100,14 +98,12 @@ Item {
                     color: QM.text2
                     elide: Text.ElideRight
                     maximumLineCount: 1
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     text: root.hasNow ? TimeText.range(root.nowStart, root.nowEnd) : ""
-                    font: QM.font(11)
+                    font: QM.programmeTime
                     color: QM.text3
-                    textFormat: Text.PlainText
                 }
             }
 
@@ -124,12 +120,11 @@ Item {
                 }
             }
 
-            Text {
+            QMText {
                 visible: !root.hasNow
                 text: "No guide information"
                 font: QM.caption
                 color: QM.text3
-                textFormat: Text.PlainText
             }
         }
 

@@ -21,6 +21,8 @@ ColumnLayout {
         model: root.panel.upcoming
 
         RowLayout {
+            id: entry
+
             required property var modelData
 
             Layout.fillWidth: true
@@ -28,24 +30,22 @@ ColumnLayout {
             Layout.bottomMargin: 7
             spacing: 12
 
-            Text {
+            QMText {
                 Layout.preferredWidth: 58
                 Layout.alignment: Qt.AlignBaseline
-                text: modelData.time
-                font: QM.font(12, 600)
+                text: entry.modelData.time
+                font: QM.comingUpTime
                 color: QM.text3
-                textFormat: Text.PlainText
             }
 
-            Text {
+            QMText {
                 Layout.fillWidth: true
                 Layout.alignment: Qt.AlignBaseline
-                text: modelData.title
+                text: entry.modelData.title
                 font: QM.body
                 color: QM.text1
                 elide: Text.ElideRight
                 maximumLineCount: 1
-                textFormat: Text.PlainText
             }
         }
     }
@@ -57,12 +57,11 @@ ColumnLayout {
         size: 18
     }
 
-    Text {
+    QMText {
         objectName: "noGuide"
         visible: root.panel.upcoming.length === 0 && root.panel.noGuide
         text: "No guide information for this channel."
         font: QM.caption
         color: QM.text3
-        textFormat: Text.PlainText
     }
 }

@@ -120,6 +120,8 @@ Item {
         }
 
         KeyedLayer {
+            id: panelLayer
+
             objectName: "panelLayer"
             x: 1
             width: root.panelWidth - 1
@@ -128,10 +130,16 @@ Item {
             slides: true
             duration: 180
             view: Component {
-                ChannelInfoPanel {
-                    tick: model.clock
-                }
+                ChannelInfoPanel {}
             }
+        }
+
+        // The panel shown follows the page's clock; one on its way out keeps its last time.
+        Binding {
+            target: panelLayer.currentItem
+            property: "tick"
+            value: model.clock
+            restoreMode: Binding.RestoreNone
         }
     }
 }

@@ -26,34 +26,31 @@ QMSurface {
             text: "On now"
         }
 
-        Text {
+        QMText {
             objectName: "onNowTitle"
             Layout.fillWidth: true
             text: root.panel.currentTitle
             font: QM.h3
             color: QM.text1
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
         }
 
         RowLayout {
             Layout.fillWidth: true
 
-            Text {
+            QMText {
                 text: root.panel.currentRange
                 font: QM.caption
                 color: QM.text2
-                textFormat: Text.PlainText
             }
 
             Item { Layout.fillWidth: true }
 
-            Text {
+            QMText {
                 objectName: "onNowRemaining"
                 text: root.panel.currentRemaining
                 font: QM.caption
                 color: QM.accent
-                textFormat: Text.PlainText
             }
         }
 
@@ -64,7 +61,7 @@ QMSurface {
             tint: QM.accent
         }
 
-        Text {
+        QMText {
             Layout.fillWidth: true
             Layout.topMargin: 4
             visible: text.length > 0
@@ -73,7 +70,6 @@ QMSurface {
             color: QM.text2
             lineHeight: 1.0 + 3 / 17
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
         }
     }
 }

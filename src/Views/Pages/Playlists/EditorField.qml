@@ -18,11 +18,10 @@ Column {
 
     spacing: 6
 
-    Text {
+    QMText {
         text: root.label
         font: QM.small
         color: QM.text2
-        textFormat: Text.PlainText
     }
 
     TextField {

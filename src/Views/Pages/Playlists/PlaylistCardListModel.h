@@ -4,13 +4,15 @@
 
 #include <QAbstractListModel>
 #include <QList>
+#include <QtQml/qqmlregistration.h>
 
 // The cards of the playlists page in the store's order, one row a playlist. A change that keeps
 // the same playlists in the same order updates the rows in place, so that a card under the
 // pointer (or with its menu open) stays while its progress moves.
-class PlaylistCardListModel final : public QAbstractListModel
+class PlaylistCardListModel : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ANONYMOUS
 
 public:
     enum Role {

@@ -29,7 +29,7 @@ Rectangle {
     antialiasing: true
     color: QM.surface1
     border.width: 1
-    border.color: root.active ? Qt.rgba(QM.accent.r, QM.accent.g, QM.accent.b, 0.45) : QM.stroke
+    border.color: root.active ? QM.accentActive : QM.stroke
 
     ColumnLayout {
         id: column
@@ -49,12 +49,11 @@ Rectangle {
                 antialiasing: true
                 color: QM.accentSoft
 
-                Text {
+                QMText {
                     anchors.centerIn: parent
                     text: root.initial
-                    font: QM.font(20, 700)
+                    font: QM.initialLarge
                     color: QM.accent
-                    textFormat: Text.PlainText
                 }
             }
 
@@ -66,14 +65,13 @@ Rectangle {
                     Layout.fillWidth: true
                     spacing: 8
 
-                    Text {
+                    QMText {
                         objectName: "name"
                         Layout.preferredWidth: implicitWidth
                         Layout.minimumWidth: 24
                         text: root.name
                         font: QM.h3
                         color: QM.text1
-                        textFormat: Text.PlainText
                         elide: Text.ElideRight
                     }
 
@@ -90,7 +88,7 @@ Rectangle {
                         visible: root.needsAttention
                         text: "NEEDS ATTENTION"
                         color: QM.danger
-                        fill: Qt.rgba(QM.danger.r, QM.danger.g, QM.danger.b, 0.12)
+                        fill: QM.dangerSoft
                     }
 
                     Item {
@@ -98,12 +96,11 @@ Rectangle {
                     }
                 }
 
-                Text {
+                QMText {
                     Layout.fillWidth: true
                     text: root.server
                     font: QM.caption
                     color: QM.text3
-                    textFormat: Text.PlainText
                     elide: Text.ElideRight
                 }
             }

@@ -42,7 +42,9 @@ Popup {
     // Esc closes the popup directly: that is a cancel too.
     onClosed: editor.cancel()
 
-    contentItem: ColumnLayout {
+    // The one child of the sheet: its content, which sets the sheet's height.
+    ColumnLayout {
+        anchors.fill: parent
         spacing: 20
 
         Keys.onReturnPressed: editor.save()
@@ -58,19 +60,17 @@ Popup {
             ColumnLayout {
                 spacing: 3
 
-                Text {
+                QMText {
                     objectName: "title"
                     text: editor.title
                     font: QM.h2
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     text: "Xtream Codes login from your provider. Saved in your keyring."
                     font: QM.caption
                     color: QM.text3
-                    textFormat: Text.PlainText
                 }
             }
         }
@@ -132,7 +132,7 @@ Popup {
                 color: QM.danger
             }
 
-            Text {
+            QMText {
                 id: errorText
 
                 objectName: "errorText"
@@ -140,7 +140,6 @@ Popup {
                 text: editor.reason
                 font: QM.caption
                 color: QM.danger
-                textFormat: Text.PlainText
                 wrapMode: Text.Wrap
             }
         }
@@ -179,11 +178,10 @@ Popup {
                         tint: QM.textOnAccent
                     }
 
-                    Text {
-                        text: editor.saving ? "Checking login\u2026" : editor.saveTitle
-                        font: QM.font(13.5, 600)
+                    QMText {
+                        text: editor.saveTitle
+                        font: QM.button
                         color: QMStyle.buttonForeground(QMButtonKind.Primary, true, saveButton.hovered)
-                        textFormat: Text.PlainText
                     }
                 }
             }

@@ -5,18 +5,19 @@ import Quillmere
 Loader {
     id: root
 
-    // The playlist whose login is edited; 0 adds a playlist.
-    property var playlistID: 0
-
+    // Opens the sheet for the playlist whose login is edited, or for a new playlist with 0.
     function open(playlistID: var): void {
-        root.playlistID = playlistID;
-        root.active = true;
+        root.source = "";
+        root.setSource(Qt.resolvedUrl("PlaylistEditor.qml"), { playlistID: playlistID });
     }
 
-    active: false
-    sourceComponent: PlaylistEditor {
-        playlistID: root.playlistID
-        onClosed: root.active = false
-        Component.onCompleted: open()
+    onLoaded: (root.item as PlaylistEditor).open()
+
+    Connections {
+        target: root.item as PlaylistEditor
+
+        function onClosed(): void {
+            root.source = "";
+        }
     }
 }

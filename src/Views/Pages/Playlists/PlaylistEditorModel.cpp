@@ -50,6 +50,7 @@ void PlaylistEditorModel::setPlaylistID(qint64 id)
         return;
     m_playlistID = id;
     Q_EMIT modeChanged();
+    Q_EMIT saveTitleChanged();
 }
 
 QString PlaylistEditorModel::title() const
@@ -59,6 +60,8 @@ QString PlaylistEditorModel::title() const
 
 QString PlaylistEditorModel::saveTitle() const
 {
+    if (m_saving)
+        return u"Checking login\u2026"_s;
     return isEditing() ? u"Save"_s : u"Add playlist"_s;
 }
 
@@ -331,6 +334,7 @@ void PlaylistEditorModel::setSaving(bool saving)
         return;
     m_saving = saving;
     Q_EMIT savingChanged();
+    Q_EMIT saveTitleChanged();
 }
 
 void PlaylistEditorModel::setError(const std::optional<QString> &error, FieldSet fields)

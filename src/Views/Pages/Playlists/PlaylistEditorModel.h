@@ -21,11 +21,12 @@ class PlaylistEditorModel : public ViewModel
 {
     Q_OBJECT
     // The playlist whose login is edited; 0 (the default) adds a new playlist. Fixed once the
-    // editor has started.
-    Q_PROPERTY(qint64 playlistID READ playlistID WRITE setPlaylistID NOTIFY modeChanged)
+    // editor has started. As QML holds it: a number, which keeps any id exactly.
+    Q_PROPERTY(double playlistID READ playlistNumber WRITE setPlaylistNumber NOTIFY modeChanged)
     Q_PROPERTY(bool editing READ isEditing NOTIFY modeChanged)
     Q_PROPERTY(QString title READ title NOTIFY modeChanged)
-    Q_PROPERTY(QString saveTitle READ saveTitle NOTIFY modeChanged)
+    // The save button's title, which says so while the login is being checked.
+    Q_PROPERTY(QString saveTitle READ saveTitle NOTIFY saveTitleChanged)
     Q_PROPERTY(QString name READ name WRITE setName NOTIFY fieldsChanged)
     Q_PROPERTY(QString server READ server WRITE setServer NOTIFY fieldsChanged)
     Q_PROPERTY(QString username READ username WRITE setUsername NOTIFY fieldsChanged)
@@ -60,8 +61,9 @@ public:
     explicit PlaylistEditorModel(QObject *parent = nullptr);
     ~PlaylistEditorModel() override;
 
-    [[nodiscard]] qint64 playlistID() const { return m_playlistID; }
     void setPlaylistID(qint64 id);
+    [[nodiscard]] double playlistNumber() const { return double(m_playlistID); }
+    void setPlaylistNumber(double id) { setPlaylistID(qint64(id)); }
     [[nodiscard]] bool isEditing() const { return m_playlistID != 0; }
     [[nodiscard]] QString title() const;
     [[nodiscard]] QString saveTitle() const;
@@ -105,6 +107,7 @@ Q_SIGNALS:
     void modeChanged();
     void fieldsChanged();
     void savingChanged();
+    void saveTitleChanged();
     void errorChanged();
     void reasonChanged();
     // The sheet should close: the save has ended well, or the user cancelled.

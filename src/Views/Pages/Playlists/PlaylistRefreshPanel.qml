@@ -35,23 +35,21 @@ Rectangle {
                 running: root.visible
             }
 
-            Text {
+            QMText {
                 objectName: "step"
                 Layout.fillWidth: true
                 text: root.step
                 font: QM.label
                 color: QM.text1
-                textFormat: Text.PlainText
                 elide: Text.ElideRight
             }
 
-            Text {
+            QMText {
                 objectName: "percent"
                 visible: root.importing
                 text: root.progressText
                 font: QM.caption
                 color: QM.text3
-                textFormat: Text.PlainText
             }
 
             QMButton {

@@ -15,13 +15,12 @@ Column {
         text: root.stat.title
     }
 
-    Text {
+    QMText {
         objectName: "updated"
         width: root.width
         text: root.stat.updated
         font: QM.label
         color: root.stat.dated ? QM.text1 : QM.text2
-        textFormat: Text.PlainText
         elide: Text.ElideRight
 
         HoverHandler {
@@ -34,14 +33,13 @@ Column {
         }
     }
 
-    Text {
+    QMText {
         objectName: "note"
         width: root.width
         visible: text.length > 0
         text: root.stat.error.length > 0 ? root.stat.error : root.stat.extra
         font: QM.caption
         color: root.stat.error.length > 0 ? QM.warning : QM.text3
-        textFormat: Text.PlainText
         wrapMode: Text.Wrap
     }
 }

@@ -49,14 +49,10 @@ Rectangle {
                 }
             }
 
-            Repeater {
-                model: pageModel.cards
-
-                PlaylistCardView {
-                    width: column.width
-                    page: pageModel
-                    onEditRequested: editorLoader.open(playlistID)
-                }
+            PlaylistCardList {
+                width: column.width
+                page: pageModel
+                onEditRequested: playlistID => editorLoader.open(playlistID)
             }
         }
     }
@@ -67,7 +63,7 @@ Rectangle {
 
     QMConfirmDialog {
         objectName: "removeConfirmation"
-        shown: pageModel.removing !== 0
+        shown: pageModel.confirmingRemoval
         title: pageModel.removeTitle
         message: "Its channels, films, guide, favourites and history are deleted from this computer. The login is removed from your keyring."
         actionTitle: "Remove playlist"

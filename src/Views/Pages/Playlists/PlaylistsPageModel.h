@@ -23,8 +23,8 @@ class PlaylistsPageModel : public PageModel
 {
     Q_OBJECT
     Q_PROPERTY(PlaylistCardListModel *cards READ cards CONSTANT)
-    // The playlist awaiting the remove confirmation; 0 for none.
-    Q_PROPERTY(qint64 removing READ removing NOTIFY removingChanged)
+    // A playlist's removal awaits the user's confirmation.
+    Q_PROPERTY(bool confirmingRemoval READ isConfirmingRemoval NOTIFY removingChanged)
     Q_PROPERTY(QString removeTitle READ removeTitle NOTIFY removingChanged)
     QML_ELEMENT
 
@@ -34,7 +34,7 @@ public:
 
     [[nodiscard]] PlaylistCardListModel *cards() { return &m_cards; }
 
-    [[nodiscard]] qint64 removing() const { return m_removing ? m_removing->id : 0; }
+    [[nodiscard]] bool isConfirmingRemoval() const { return m_removing.has_value(); }
     // "Remove “<name>”?".
     [[nodiscard]] QString removeTitle() const;
 

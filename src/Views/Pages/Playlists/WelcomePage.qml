@@ -17,8 +17,8 @@ Item {
             const context = getContext("2d");
             context.reset();
             const glow = context.createRadialGradient(width / 2, 0, 10, width / 2, 0, 600);
-            glow.addColorStop(0, Qt.rgba(QM.accent.r, QM.accent.g, QM.accent.b, 0.10));
-            glow.addColorStop(1, Qt.rgba(QM.accent.r, QM.accent.g, QM.accent.b, 0));
+            glow.addColorStop(0, QM.accentGlow);
+            glow.addColorStop(1, QM.accentClear);
             context.fillStyle = glow;
             context.fillRect(0, 0, width, height);
         }
@@ -34,31 +34,29 @@ Item {
             size: 76
         }
 
-        Text {
+        QMText {
             Layout.alignment: Qt.AlignHCenter
             text: "Welcome to Quillmere"
             font: QM.display
             color: QM.text1
-            textFormat: Text.PlainText
         }
 
-        Text {
+        QMText {
             objectName: "introduction"
             Layout.alignment: Qt.AlignHCenter
             Layout.preferredWidth: Math.min(implicitWidth, 520, root.width - 80)
             text: "Live TV, a full TV guide, movies and series from your own playlists \u2014 fast, private and beautifully simple. Add a playlist to begin."
-            font: QM.font(15, 400)
+            font: QM.lead
             color: QM.text2
             horizontalAlignment: Text.AlignHCenter
             lineHeightMode: Text.FixedHeight
             lineHeight: Math.ceil(fontMetrics.lineSpacing) + 3
             wrapMode: Text.Wrap
-            textFormat: Text.PlainText
 
             FontMetrics {
                 id: fontMetrics
 
-                font: QM.font(15, 400)
+                font: QM.lead
             }
         }
 
@@ -90,21 +88,22 @@ Item {
                     }]
 
                 RowLayout {
+                    id: feature
+
                     required property var modelData
 
                     spacing: 8
 
                     Icon {
-                        symbol: modelData.symbol
+                        symbol: feature.modelData.symbol
                         size: 14
                         color: QM.accent
                     }
 
-                    Text {
-                        text: modelData.text
+                    QMText {
+                        text: feature.modelData.text
                         font: QM.label
                         color: QM.text2
-                        textFormat: Text.PlainText
                     }
                 }
             }

@@ -25,7 +25,7 @@ Rectangle {
         antialiasing: true
         color: "transparent"
         border.width: field.activeFocus ? 1.5 : 1
-        border.color: field.activeFocus ? Qt.alpha(QM.accent, 0.6) : QM.stroke
+        border.color: field.activeFocus ? QM.accentFocus : QM.stroke
     }
 
     RowLayout {
@@ -47,7 +47,7 @@ Rectangle {
             Layout.fillWidth: true
             padding: 0
             background: null
-            font: QM.font(20, 500)
+            font: QM.searchText
             color: QM.text1
             placeholderText: "Channels, movies and series"
             placeholderTextColor: QM.text3

@@ -36,11 +36,10 @@ Rectangle {
             Layout.bottomMargin: 20
             spacing: 18
 
-            Text {
+            QMText {
                 text: "Search"
                 font: QM.h1
                 color: QM.text1
-                textFormat: Text.PlainText
             }
 
             SearchBar {

@@ -37,23 +37,10 @@ Item {
             }
         }
 
-        // Left-aligned rows, wrapped at the width; a chip wider than the width has a row of its own.
-        Flow {
+        RecentChips {
             Layout.fillWidth: true
-            spacing: 8
-
-            Repeater {
-                model: root.page.recent
-
-                QMChip {
-                    required property string modelData
-
-                    objectName: "recent:" + modelData
-                    text: modelData
-                    symbol: "clock.arrow.circlepath"
-                    onClicked: root.page.chooseRecent(modelData)
-                }
-            }
+            terms: root.page.recent
+            onChosen: term => root.page.chooseRecent(term)
         }
     }
 
@@ -94,22 +81,20 @@ Item {
                 Layout.fillWidth: true
                 spacing: 3
 
-                Text {
+                QMText {
                     Layout.fillWidth: true
                     text: "Search everything at once"
                     font: QM.h3
                     color: QM.text1
                     wrapMode: Text.Wrap
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     Layout.fillWidth: true
                     text: "Type at least two letters. Press Ctrl+K from anywhere to come back here."
                     font: QM.body
                     color: QM.text2
                     wrapMode: Text.Wrap
-                    textFormat: Text.PlainText
                 }
             }
         }

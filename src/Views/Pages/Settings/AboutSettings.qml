@@ -8,6 +8,10 @@ Column {
 
     spacing: 18
 
+    AboutSettingsModel {
+        id: about
+    }
+
     QMSurface {
         width: root.width
         height: card.implicitHeight + 44
@@ -29,28 +33,25 @@ Column {
                 Layout.fillWidth: true
                 spacing: 5
 
-                Text {
+                QMText {
                     text: "Quillmere"
                     font: QM.h2
                     color: QM.text1
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     objectName: "version"
-                    text: "Version " + (Qt.application.version.length > 0 ? Qt.application.version : "1.0")
+                    text: about.versionTitle
                     font: QM.caption
                     color: QM.text3
-                    textFormat: Text.PlainText
                 }
 
-                Text {
+                QMText {
                     width: parent.width
                     topPadding: 4
                     text: "A fast, private media player for your computer. Your catalogue stays on this computer and logins stay in your keyring."
                     font: QM.body
                     color: QM.text2
-                    textFormat: Text.PlainText
                     wrapMode: Text.Wrap
                 }
             }

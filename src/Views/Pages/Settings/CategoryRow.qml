@@ -24,23 +24,21 @@ Item {
         anchors.rightMargin: 16
         spacing: 12
 
-        Text {
+        QMText {
             objectName: "name"
             Layout.preferredWidth: implicitWidth
             Layout.minimumWidth: 24
             text: root.name
             font: QM.body
             color: root.dimmed ? QM.text3 : QM.text1
-            textFormat: Text.PlainText
             elide: Text.ElideRight
             maximumLineCount: 1
         }
 
-        Text {
+        QMText {
             text: root.count
             font: QM.caption
             color: QM.text3
-            textFormat: Text.PlainText
         }
 
         QMBadge {
@@ -48,7 +46,7 @@ Item {
             visible: root.badge.length > 0
             text: root.badge
             color: QM.text2
-            fill: Qt.rgba(1, 1, 1, 0.08)
+            fill: QM.badgeFill
         }
 
         Item {

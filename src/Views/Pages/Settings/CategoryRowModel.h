@@ -5,13 +5,15 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QSet>
+#include <QtQml/qqmlregistration.h>
 
 // The rows of the category settings' list: the categories the filter shows, each with its
 // count, whether it is dimmed (hidden by its own flag or its language) and the badge of a
 // hidden language.
-class CategoryRowModel final : public QAbstractListModel
+class CategoryRowModel : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ANONYMOUS
 
 public:
     enum Role {

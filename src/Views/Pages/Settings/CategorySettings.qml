@@ -10,6 +10,7 @@ ListView {
 
     readonly property real sideMargin: 40
     readonly property real columnWidth: Math.max(0, Math.min(root.width, 900) - 2 * root.sideMargin)
+    readonly property CategorySettingsModel settings: categorySettings
 
     objectName: "categoryList"
     // No current row: a current row would take the keyboard from the filter field in the header
@@ -29,19 +30,29 @@ ListView {
     }
 
     header: CategorySettingsHeader {
-        x: root.sideMargin
-        width: root.columnWidth
-        settings: categorySettings
+        id: header
+
+        readonly property CategorySettings list: header.ListView.view as CategorySettings
+
+        x: header.list.sideMargin
+        width: header.list.columnWidth
+        settings: header.list.settings
     }
 
     delegate: CategoryRow {
-        x: root.sideMargin
-        width: root.columnWidth
-        settings: categorySettings
+        id: row
+
+        readonly property CategorySettings list: row.ListView.view as CategorySettings
+
+        x: row.list.sideMargin
+        width: row.list.columnWidth
+        settings: row.list.settings
     }
 
     footer: Item {
-        width: root.columnWidth
+        id: footer
+
+        width: (footer.ListView.view as CategorySettings).columnWidth
         height: 40
     }
 

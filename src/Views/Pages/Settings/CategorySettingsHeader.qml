@@ -17,38 +17,24 @@ Column {
         width: root.width
         spacing: 6
 
-        Text {
+        QMText {
             Layout.fillWidth: true
             text: "Categories"
             font: QM.h2
             color: QM.text1
-            textFormat: Text.PlainText
         }
 
-        Repeater {
-            model: [
-                { kind: "live", title: "Live TV" },
-                { kind: "movie", title: "Movies" },
-                { kind: "series", title: "Series" }
-            ]
-
-            QMChip {
-                required property var modelData
-
-                objectName: "kind-" + modelData.kind
-                text: modelData.title
-                selected: root.settings.kind === modelData.kind
-                onClicked: root.settings.kind = modelData.kind
-            }
+        CategoryKindChips {
+            kind: root.settings.kind
+            onChosen: chosenKind => root.settings.kind = chosenKind
         }
     }
 
-    Text {
+    QMText {
         visible: !root.settings.hasActive
         text: "Add a playlist to manage its categories."
         font: QM.body
         color: QM.text3
-        textFormat: Text.PlainText
     }
 
     SettingsGroup {
@@ -61,32 +47,18 @@ Column {
             padding: 18
             spacing: 12
 
-            Text {
+            QMText {
                 width: parent.width - 36
                 text: "Turn off languages you never watch. Their categories disappear from Live TV, Movies, Series and search, on every playlist."
                 font: QM.caption
                 color: QM.text3
-                textFormat: Text.PlainText
                 wrapMode: Text.Wrap
             }
 
-            Flow {
+            LanguageChips {
                 width: parent.width - 36
-                spacing: 8
-
-                Repeater {
-                    model: root.settings.languages
-
-                    QMChip {
-                        required property var modelData
-
-                        objectName: "language-" + modelData.key
-                        text: modelData.title
-                        symbol: modelData.hidden ? "eye.slash" : "checkmark"
-                        selected: !modelData.hidden
-                        onClicked: root.settings.toggleLanguage(modelData.key)
-                    }
-                }
+                languages: root.settings.languages
+                onToggled: key => root.settings.toggleLanguage(key)
             }
         }
     }

@@ -2,11 +2,10 @@ import QtQuick
 import Quillmere
 
 // A short note under a section's groups.
-Text {
+QMText {
     width: parent ? parent.width : implicitWidth
     leftPadding: 4
     font: QM.caption
     color: QM.text3
-    textFormat: Text.PlainText
     wrapMode: Text.Wrap
 }

@@ -24,39 +24,16 @@ Rectangle {
         Rectangle {
             Layout.preferredWidth: 250
             Layout.fillHeight: true
-            color: Qt.rgba(QM.bg1.r, QM.bg1.g, QM.bg1.b, 0.6)
+            color: QM.sidePanel
 
-            Column {
+            SettingsSectionList {
                 anchors.fill: parent
                 anchors.leftMargin: 16
                 anchors.rightMargin: 16
                 anchors.topMargin: 42
-                spacing: 3
-
-                Text {
-                    objectName: "pageTitle"
-                    leftPadding: 12
-                    rightPadding: 12
-                    bottomPadding: 18
-                    text: "Settings"
-                    font: QM.h1
-                    color: QM.text1
-                    textFormat: Text.PlainText
-                }
-
-                Repeater {
-                    model: pageModel.sections
-
-                    SettingsSectionRow {
-                        required property var modelData
-
-                        width: parent.width
-                        title: modelData.title
-                        symbol: modelData.symbol
-                        selected: pageModel.section === modelData.title
-                        onClicked: pageModel.section = modelData.title
-                    }
-                }
+                sections: pageModel.sections
+                section: pageModel.section
+                onChosen: title => pageModel.section = title
             }
         }
 
@@ -66,24 +43,9 @@ Rectangle {
             color: QM.stroke
         }
 
-        Loader {
-            objectName: "sectionContent"
+        SettingsContent {
             Layout.fillWidth: true
             Layout.fillHeight: true
-            sourceComponent: pageModel.section === "Categories" ? categories : scrolling
-        }
-    }
-
-    Component {
-        id: categories
-
-        CategorySettings {}
-    }
-
-    Component {
-        id: scrolling
-
-        SettingsSectionView {
             section: pageModel.section
         }
     }

@@ -36,24 +36,22 @@ Item {
             Layout.rightMargin: 12 + line.spacing
             spacing: 3
 
-            Text {
+            QMText {
                 objectName: "title"
                 width: parent.width
                 text: root.title
-                font: QM.font(14, 500)
+                font: QM.settingTitle
                 color: QM.text1
-                textFormat: Text.PlainText
                 wrapMode: Text.Wrap
             }
 
-            Text {
+            QMText {
                 objectName: "detail"
                 width: parent.width
                 visible: root.detail.length > 0
                 text: root.detail
                 font: QM.caption
                 color: QM.text3
-                textFormat: Text.PlainText
                 wrapMode: Text.Wrap
             }
         }

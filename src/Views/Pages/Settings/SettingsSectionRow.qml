@@ -32,12 +32,11 @@ QMRowButton {
             }
         }
 
-        Text {
+        QMText {
             Layout.fillWidth: true
             text: root.title
-            font: QM.font(13.5, root.selected ? 600 : 500)
+            font: root.selected ? QM.sectionTitleSelected : QM.sectionTitle
             color: root.tint
-            textFormat: Text.PlainText
             elide: Text.ElideRight
         }
     }

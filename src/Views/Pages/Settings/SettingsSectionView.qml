@@ -32,13 +32,12 @@ Flickable {
         bottomPadding: 40
         spacing: 18
 
-        Text {
+        QMText {
             objectName: "sectionTitle"
             bottomPadding: 4
             text: root.section
             font: QM.h2
             color: QM.text1
-            textFormat: Text.PlainText
         }
 
         Loader {

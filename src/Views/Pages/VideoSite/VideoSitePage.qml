@@ -58,37 +58,33 @@ Rectangle {
                         spacing: 14
 
                         Rectangle {
-                            readonly property color red: Qt.rgba(1, 61 / 255, 61 / 255, 1)
-
                             implicitWidth: 52
                             implicitHeight: 52
                             radius: 14
                             antialiasing: true
-                            color: Qt.alpha(red, 0.12)
+                            color: QM.siteRedSoft
 
                             Icon {
                                 anchors.centerIn: parent
                                 symbol: "play.rectangle.fill"
                                 size: 22
-                                color: parent.red
+                                color: QM.siteRed
                             }
                         }
 
                         ColumnLayout {
                             spacing: 3
 
-                            Text {
+                            QMText {
                                 text: "Search YouTube"
                                 font: QM.h3
                                 color: QM.text1
-                                textFormat: Text.PlainText
                             }
 
-                            Text {
+                            QMText {
                                 text: "Quillmere never stores your YouTube password."
                                 font: QM.caption
                                 color: QM.text3
-                                textFormat: Text.PlainText
                             }
                         }
                     }
@@ -115,23 +111,9 @@ Rectangle {
                         }
                     }
 
-                    RowLayout {
-                        spacing: 10
-
-                        Repeater {
-                            model: pageModel.shortcuts
-
-                            QMButton {
-                                required property var modelData
-
-                                objectName: "shortcut:" + modelData.title
-                                text: modelData.title
-                                symbol: modelData.icon
-                                kind: QMButtonKind.Secondary
-                                compact: true
-                                onClicked: pageModel.open(modelData.address)
-                            }
-                        }
+                    SiteShortcuts {
+                        shortcuts: pageModel.shortcuts
+                        onChosen: address => pageModel.open(address)
                     }
                 }
             }

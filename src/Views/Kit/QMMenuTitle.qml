@@ -1,7 +1,7 @@
 import QtQuick
 import Quillmere
 
-// The heading of a section of a shell menu; it takes no clicks. Hidden, it takes no room.
+// The heading of a group of a `QMMenu`; it takes no clicks. Hidden, it takes no room.
 Item {
     id: root
 
@@ -10,7 +10,7 @@ Item {
     implicitWidth: label.implicitWidth
     implicitHeight: root.visible ? label.implicitHeight : 0
 
-    Text {
+    QMText {
         id: label
 
         leftPadding: 10
@@ -18,6 +18,5 @@ Item {
         bottomPadding: 4
         font: QM.caption
         color: QM.text3
-        textFormat: Text.PlainText
     }
 }

@@ -11,17 +11,9 @@ AbstractButton {
 
     property var selection
     property var options: []
-    readonly property string selectionLabel: root.labelOf(root.selection)
+    readonly property string selectionLabel: PickerRules.label(root.options, root.selection)
 
     signal picked(var value)
-
-    function labelOf(value: var): string {
-        for (const option of root.options) {
-            if (option.value === value)
-                return option.label;
-        }
-        return "";
-    }
 
     hoverEnabled: true
     leftPadding: 12
@@ -35,13 +27,12 @@ AbstractButton {
     contentItem: Row {
         spacing: 8
 
-        Text {
+        QMText {
             objectName: "face"
             anchors.verticalCenter: parent.verticalCenter
             text: root.selectionLabel
             font: QM.label
             color: QM.text1
-            textFormat: Text.PlainText
         }
 
         Icon {
