@@ -172,5 +172,6 @@ Item {
         onDoubleClicked: mouse => {
             if (mouse.button === Qt.LeftButton)
                 root.page.play(root.index);
-        }    }
+        }
+    }
 }
