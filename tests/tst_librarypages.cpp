@@ -258,9 +258,14 @@ private Q_SLOTS:
         const auto search = openPage<SearchPageModel>(rig);
         rig.app().setSearchText(u"qqqzzz"_s);
         QVERIFY(!search->showsNoResults());
+        // Whenever it changes, the panel shows only with no search under way.
+        bool shownWhileSearching = false;
+        const auto check = [&] { shownWhileSearching |= search->showsNoResults() && search->isSearching(); };
+        connect(search.get(), &SearchPageModel::resultsChanged, search.get(), check);
+        connect(search.get(), &SearchPageModel::searchingChanged, search.get(), check);
         rig.harness().clock().advance(200ms);
-        QVERIFY(!search->showsNoResults());
         QTRY_VERIFY(search->showsNoResults());
+        QVERIFY(!shownWhileSearching);
         QCOMPARE(search->noResultsTitle(), u"No results for \u201Cqqqzzz\u201D"_s);
         // A new term hides the panel at once, before its own search has run.
         rig.app().setSearchText(u"qqqzzzz"_s);
