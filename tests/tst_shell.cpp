@@ -276,6 +276,21 @@ private Q_SLOTS:
         QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
         QVERIFY(!app.isSidebarCollapsed());
 
+        // Each menu opens with a click and is wide enough for every entry and its keys.
+        const auto menuOpen = [window] {
+            const QList<QQuickItem *> entries = QmlHarness::findAll(window->contentItem(), u"menuEntryText"_s);
+            return std::any_of(entries.begin(), entries.end(), [](QQuickItem *entry) { return entry->isVisible(); });
+        };
+        for (const QString &title : {u"File"_s, u"Go"_s}) {
+            QQuickItem *opener = itemWithText(window->contentItem(), title);
+            QVERIFY(opener);
+            QTest::mouseClick(window, Qt::LeftButton, {}, opener->mapToScene(QPointF(opener->width() / 2, opener->height() / 2)).toPoint());
+            QTRY_VERIFY(menuOpen());
+            QCOMPARE(PageViews::truncated(window->contentItem(), u"menuEntryText"_s), QStringList());
+            QTest::keyClick(window, Qt::Key_Escape);
+            QTRY_VERIFY(!menuOpen());
+        }
+
         // Ctrl+O asks for a media file: cancelled, nothing plays; chosen, it plays.
         QObject *dialog = window->findChild<QObject *>(u"mediaFileDialog"_s);
         QVERIFY(dialog);

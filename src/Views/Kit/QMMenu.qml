@@ -18,6 +18,15 @@ Menu {
     }
 
     padding: 5
+    // As wide as its widest entry (the panel's own width at the least), so that none of the
+    // program's own texts is cut; a provider's or a user's long name is cut at 400 rather than
+    // stretching the menu across the window.
+    contentWidth: {
+        let widest = 0;
+        for (let i = 0; i < root.count; ++i)
+            widest = Math.max(widest, root.itemAt(i).implicitWidth);
+        return Math.min(widest, 400);
+    }
     // Clear of the window's edge with its shadow.
     margins: 8
     delegate: QMMenuItem {}

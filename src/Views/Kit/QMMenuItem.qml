@@ -42,6 +42,7 @@ MenuItem {
         }
 
         QMText {
+            objectName: "menuEntryText"
             Layout.fillWidth: true
             text: root.text
             font: root.font
