@@ -283,12 +283,20 @@ private Q_SLOTS:
         };
         for (const QString &title : {u"File"_s, u"Go"_s}) {
             QQuickItem *opener = itemWithText(window->contentItem(), title);
-            QVERIFY(opener);
+            QVERIFY(opener && opener->inherits("QQuickMenuBarItem"));
             QTest::mouseClick(window, Qt::LeftButton, {}, opener->mapToScene(QPointF(opener->width() / 2, opener->height() / 2)).toPoint());
             QTRY_VERIFY(menuOpen());
             QCOMPARE(PageViews::truncated(window->contentItem(), u"menuEntryText"_s), QStringList());
             QTest::keyClick(window, Qt::Key_Escape);
             QTRY_VERIFY(!menuOpen());
+            // Closed, its title is lit only while the pointer is over it.
+            const auto titleLit = [opener] {
+                return opener->property("background").value<QQuickItem *>()->property("color").value<QColor>().alpha() > 0;
+            };
+            QTest::mouseMove(window, opener->mapToScene(QPointF(opener->width() / 2, opener->height() / 2)).toPoint());
+            QTRY_VERIFY(titleLit());
+            QTest::mouseMove(window, QPoint(window->width() / 2, window->height() / 2));
+            QTRY_VERIFY(!titleLit());
         }
 
         // Ctrl+O asks for a media file: cancelled, nothing plays; chosen, it plays.

@@ -16,6 +16,10 @@ MenuBar {
     delegate: MenuBarItem {
         id: item
 
+        // The menu bar leaves a title highlighted after its menu closes under the pointer, until
+        // another title is chosen; a title is lit only while it is pointed at or its menu is open.
+        readonly property bool lit: item.hovered || (item.menu !== null && item.menu.visible)
+
         leftPadding: 12
         rightPadding: 12
         topPadding: 6
@@ -23,11 +27,11 @@ MenuBar {
         contentItem: QMText {
             text: item.text
             font: QM.label
-            color: item.highlighted ? QM.text1 : QM.text2
+            color: item.lit ? QM.text1 : QM.text2
         }
         background: Rectangle {
             radius: 6
-            color: item.highlighted ? QM.hover : "transparent"
+            color: item.lit ? QM.hover : "transparent"
         }
     }
 
