@@ -62,12 +62,13 @@ QString keyOf(QQuickItem *control)
     return QString();
 }
 
-// The program started over one playlist of the language catalogue, once it is imported.
-bool startOverLanguages(AppHarness &app)
+// The program started over one playlist of the language catalogue (or another), once it is
+// imported.
+bool startOverLanguages(AppHarness &app, const GeneratedCatalogue &catalogue = languageCatalogue())
 {
     StoreHarness &store = app.storeHarness();
     store.start();
-    store.provider().setCatalogue(languageCatalogue());
+    store.provider().setCatalogue(catalogue);
     const Playlist playlist = store.addProviderPlaylist(u"Home"_s);
     if (!store.waitUntilIdle(playlist.id))
         return false;
@@ -370,6 +371,34 @@ private Q_SLOTS:
         harness.click(QmlHarness::find(page, u"kind-movie"_s));
         QTRY_COMPARE(rowNames(page), (QStringList{u"NL: Films"_s, u"EN: Action"_s}));
         QVERIFY(!QmlHarness::find(page, u"language-fr"_s) || !QmlHarness::find(page, u"language-fr"_s)->isVisible());
+    }
+
+    void aLongCategoryNameGivesWayToTheRowsButtons()
+    {
+        GeneratedCatalogue catalogue = languageCatalogue();
+        const QString longName =
+            u"UK: News <b>live</b> \u65B0\u95FB\u9891\u9053 \U0001F4FA from every corner of the world, all day and all night long"_s;
+        catalogue.categories.first().name = longName;
+        QVERIFY(startOverLanguages(*m_app, catalogue));
+
+        // As wide as the settings content beside the section list in the smallest window.
+        QmlHarness harness({620, 700});
+        QQuickItem *page = harness.createFromQml(u"CategorySettings { width: 560; height: 650 }"_s);
+        QVERIFY(page);
+        const auto nameText = [page, &longName]() -> QQuickItem * {
+            for (QQuickItem *text : QmlHarness::findAll(page, u"name"_s)) {
+                if (text->property("text").toString().contains(longName))
+                    return text;
+            }
+            return nullptr;
+        };
+        QQuickItem *name = nullptr;
+        QTRY_VERIFY((name = nameText()));
+        QQuickItem *row = name->parentItem()->parentItem();
+        QQuickItem *hide = QmlHarness::find(row, u"hide"_s);
+        QVERIFY(hide);
+        QVERIFY(name->property("truncated").toBool());
+        QVERIFY(hide->mapToItem(row, QPointF(hide->width(), 0)).x() <= row->width());
     }
 
     void readersFollowASettingAtOnce()

@@ -509,6 +509,10 @@ private Q_SLOTS:
         AppModel &app = m_app->app();
         awaitBlocking(app.live()->refreshIfNeeded());
         app.live()->setSelected(app.live()->items().first());
+        // A name longer than its card, with markup, Chinese and an emoji, gives way to the card's buttons.
+        const Playlist longName = m_app->storeHarness().addProviderPlaylist(
+            u"Family <b>living room</b> \u5BB6\u5EAD\u5A31\u4E50 \U0001F4FA with a name long enough to run past its card"_s);
+        QVERIFY(m_app->storeHarness().waitUntilIdle(longName.id));
 
         const auto fits = [&](Route route) {
             app.setRoute(route);

@@ -26,7 +26,10 @@ Item {
 
         QMText {
             objectName: "name"
-            Layout.preferredWidth: implicitWidth
+            // As wide as the name, but giving way (cut short) to what follows it when the row is
+            // too narrow: a width that is only preferred would push the buttons out of the row.
+            Layout.fillWidth: true
+            Layout.maximumWidth: Math.ceil(implicitWidth)
             Layout.minimumWidth: 24
             text: root.name
             font: QM.body
