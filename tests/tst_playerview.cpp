@@ -199,10 +199,7 @@ private Q_SLOTS:
     void controlsFollowKeysAndTheFilmSeeksAndStartsOver()
     {
         Rig rig(m_film, m_stream);
-        MediaItem film;
-        film.kind = CatalogueKind::Movie;
-        film.providerID = u"501"_s;
-        film.title = u"The Film"_s;
+        MediaItem film = catalogueItem(CatalogueKind::Movie, u"501"_s, u"The Film"_s);
         film.containerExtension = u"mp4"_s;
         rig.store().saveWatchPosition(rig.store().selectedPlaylistID().value(), film.providerID, CatalogueKind::Movie, 35,
                                       filmSeconds);
@@ -317,10 +314,7 @@ private Q_SLOTS:
     void endOfAnEpisodeMovesToTheNextOnce()
     {
         Rig rig(m_film, m_stream);
-        MediaItem series;
-        series.kind = CatalogueKind::Series;
-        series.providerID = u"900"_s;
-        series.title = u"The Series"_s;
+        const MediaItem series = catalogueItem(CatalogueKind::Series, u"900"_s, u"The Series"_s);
         const QList<SeriesEpisode> episodes{episode(u"900"_s, 1, 1), episode(u"900"_s, 1, 2), episode(u"900"_s, 1, 3)};
         rig.app().play(episodes.at(0), series, episodes, false);
         QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);

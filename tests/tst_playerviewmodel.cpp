@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -28,11 +29,7 @@ namespace {
 
 MediaItem series()
 {
-    MediaItem item;
-    item.kind = CatalogueKind::Series;
-    item.providerID = u"900"_s;
-    item.title = u"The Series"_s;
-    return item;
+    return catalogueItem(CatalogueKind::Series, u"900"_s, u"The Series"_s);
 }
 
 const QList<SeriesEpisode> episodes{episode(u"900"_s, 1, 1), episode(u"900"_s, 1, 2), episode(u"900"_s, 1, 3)};
@@ -43,14 +40,16 @@ QDateTime minutesFromNoon(int minutes)
     return QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC).addSecs(minutes * 60);
 }
 
-// Spies on every signal an object declares itself.
-std::vector<std::unique_ptr<QSignalSpy>> spyOnSignals(const QObject *object)
+// Spies on every signal that each of the objects declares itself.
+std::vector<std::unique_ptr<QSignalSpy>> spyOnSignals(std::initializer_list<const QObject *> objects)
 {
     std::vector<std::unique_ptr<QSignalSpy>> spies;
-    const QMetaObject *meta = object->metaObject();
-    for (int index = meta->methodOffset(); index < meta->methodCount(); ++index) {
-        if (meta->method(index).methodType() == QMetaMethod::Signal)
-            spies.push_back(std::make_unique<QSignalSpy>(object, meta->method(index)));
+    for (const QObject *object : objects) {
+        const QMetaObject *meta = object->metaObject();
+        for (int index = meta->methodOffset(); index < meta->methodCount(); ++index) {
+            if (meta->method(index).methodType() == QMetaMethod::Signal)
+                spies.push_back(std::make_unique<QSignalSpy>(object, meta->method(index)));
+        }
     }
     return spies;
 }
@@ -367,13 +366,9 @@ private Q_SLOTS:
         QTRY_COMPARE(screen.programme()->placeholder(), u"No programme information"_s);
         const double progress = screen.programme()->nowProgress();
 
-        std::vector<std::unique_ptr<QSignalSpy>> spies;
-        for (const QObject *part : std::initializer_list<const QObject *>{
-                 &screen, screen.header(), screen.transport(), screen.status(), screen.volume(), screen.programme(),
-                 screen.channels(), screen.tracksMenu()}) {
-            std::vector<std::unique_ptr<QSignalSpy>> partSpies = spyOnSignals(part);
-            std::move(partSpies.begin(), partSpies.end(), std::back_inserter(spies));
-        }
+        const std::vector<std::unique_ptr<QSignalSpy>> spies =
+            spyOnSignals({&screen, screen.header(), screen.transport(), screen.status(), screen.volume(),
+                          screen.programme(), screen.channels(), screen.tracksMenu()});
         // Twenty minutes left become nineteen, and the progress line moves on; nothing else changes.
         rig.clock().advance(1s);
         QCOMPARE(heard(spies), (QStringList{u"nowRemainingChanged()"_s, u"nowProgressChanged()"_s}));
