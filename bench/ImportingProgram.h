@@ -54,13 +54,7 @@ public:
                          {login.serverURL.toString(), reference});
 
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        environment.insert(u"QUILLMERE_DATA_DIRECTORY"_s, data.path());
-        environment.insert(u"HOME"_s, home.path());
-        environment.insert(u"XDG_CONFIG_HOME"_s, home.path() + u"/.config"_s);
-        environment.insert(u"XDG_DATA_HOME"_s, home.path() + u"/.local/share"_s);
-        environment.insert(u"XDG_CACHE_HOME"_s, home.path() + u"/.cache"_s);
+        QProcessEnvironment environment = programEnvironment(data.path(), home.path());
         environment.insert(u"QT_LOGGING_RULES"_s, u"com.zel.quillmere.macos.*.info=false"_s);
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -18,18 +18,16 @@
 
 #include "Catalogue/CatalogueDatabase.h"
 #include "Catalogue/SqliteStatement.h"
+#include "support/ArtworkFixture.h"
 #include "support/FakeProvider.h"
 
 #include "Pages/Search/SearchPageModel.h"
-#include "Artwork/ArtworkCache.h"
-#include "Artwork/ArtworkMemory.h"
 #include "Views/Shell/PageModel.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QQuickItem>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <limits>
@@ -179,14 +177,12 @@ int main(int argc, char *argv[])
     });
     const QString dataDirectory = QFileInfo(large.fixture().path()).absolutePath();
     // Artwork goes to a cache of its own, so that the benchmark leaves the user's alone.
-    QTemporaryDir artworkRoot;
-    ArtworkCache artworkDisk(artworkRoot.path());
-    ArtworkMemory artwork(artworkDisk);
+    ArtworkFixture artwork;
 
     // 1. The films grid opening.
     QList<double> openings;
     for (int run = 0; run < runs; ++run) {
-        const std::optional<double> ms = timeGridOpening(dataDirectory, artwork);
+        const std::optional<double> ms = timeGridOpening(dataDirectory, artwork.memory());
         if (!ms) {
             std::printf("the films grid never showed its posters\n");
             return 1;
@@ -194,7 +190,7 @@ int main(int argc, char *argv[])
         openings.append(*ms);
     }
 
-    BenchWindow program(dataDirectory, artwork);
+    BenchWindow program(dataDirectory, artwork.memory());
     AppModel &app = program.app();
     if (!program.open())
         return 1;

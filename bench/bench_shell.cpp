@@ -60,12 +60,7 @@ QList<PageSwitch> pageSwitches()
 std::optional<std::pair<double, double>> startProgram(const QString &dataDirectory, const QString &home)
 {
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    environment.insert(u"QUILLMERE_DATA_DIRECTORY"_s, dataDirectory);
-    environment.insert(u"HOME"_s, home);
-    environment.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
-    environment.insert(u"XDG_DATA_HOME"_s, home + u"/.local/share"_s);
+    QProcessEnvironment environment = programEnvironment(dataDirectory, home);
     environment.remove(u"DBUS_SESSION_BUS_ADDRESS"_s);
     environment.insert(u"QT_LOGGING_RULES"_s, u"com.zel.quillmere.macos.*=false\ncom.zel.quillmere.macos.shell.info=true"_s);
     program.setProcessEnvironment(environment);

@@ -55,7 +55,6 @@ GeneratedCatalogue library()
     return catalogue;
 }
 
-
 } // namespace
 
 // The item menu and the category column over a real store with an imported playlist, driven

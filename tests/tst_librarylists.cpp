@@ -30,7 +30,6 @@ QStringList ids(const QList<LibraryEntry> &entries)
     return result;
 }
 
-
 } // namespace
 
 class LibraryListsTest final : public QObject

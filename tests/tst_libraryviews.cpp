@@ -397,10 +397,10 @@ private Q_SLOTS:
         QVERIFY(page);
         QQuickItem *first = nullptr;
         QTRY_VERIFY((first = QmlHarness::find(page, u"episode:0"_s)));
-        QQuickItem *picture = QmlHarness::findOfType(first, "ArtworkView");
+        QQuickItem *picture = PageViews::firstOfClass(first, "ArtworkView");
         QCOMPARE(picture->property("url").toUrl(), QUrl(still));
         QTRY_VERIFY(picture->property("shown").toBool());
-        QQuickItem *fallback = QmlHarness::findOfType(QmlHarness::find(page, u"episode:1"_s), "ArtworkView");
+        QQuickItem *fallback = PageViews::firstOfClass(QmlHarness::find(page, u"episode:1"_s), "ArtworkView");
         QCOMPARE(fallback->property("url").toUrl(), *series->artworkURL);
     }
 

@@ -25,13 +25,8 @@ const QString pageQml = u"LivePage { width: 1203; height: 860 }"_s;
 // The row showing a channel, through the visual tree.
 QQuickItem *row(QQuickItem *root, const QString &itemID)
 {
-    if (root->property("itemID").toString() == itemID && root->isVisible())
-        return root;
-    for (QQuickItem *child : root->childItems()) {
-        if (QQuickItem *found = row(child, itemID))
-            return found;
-    }
-    return nullptr;
+    return PageViews::firstShown(root,
+                                 [&itemID](const QQuickItem *item) { return item->property("itemID").toString() == itemID; });
 }
 
 QString selectedTitle(AppModel &app)
@@ -207,7 +202,7 @@ private Q_SLOTS:
         QVERIFY(page);
         QQuickItem *channel = nullptr;
         QTRY_VERIFY((channel = row(page, u"live:1"_s)));
-        QQuickItem *logo = QmlHarness::findOfType(channel, "ArtworkView");
+        QQuickItem *logo = PageViews::firstOfClass(channel, "ArtworkView");
         QCOMPARE(logo->property("url").toUrl(), m_library->harness().provider().artworkURL(u"logo.png"_s));
         QTRY_VERIFY(logo->property("shown").toBool());
     }

@@ -10,6 +10,7 @@
 #include "support/CatalogueItems.h"
 #include "support/ModelChecks.h"
 #include "support/PlayerRig.h"
+#include "support/ToastTexts.h"
 
 #include <QStandardPaths>
 #include <QTest>
@@ -253,7 +254,7 @@ private Q_SLOTS:
             rig.screen()->typeDigit(digit);
         rig.clock().advance(1400ms);
         QCOMPARE(rig.windows().target()->id, id);
-        QCOMPARE(rig.toastTexts().constLast(), u"No channel 999 in this list"_s);
+        QCOMPARE(toastTexts(rig.app()).constLast(), u"No channel 999 in this list"_s);
     }
 
     void subtitleAndAudioCyclesAnnounceEachStep()
@@ -264,19 +265,19 @@ private Q_SLOTS:
         PlayerViewModel &screen = *rig.screen();
         screen.cycleSubtitles();
         screen.cycleAudio();
-        QCOMPARE(rig.toastTexts(), (QStringList{u"No subtitles in this stream"_s, u"Only one audio track"_s}));
+        QCOMPARE(toastTexts(rig.app()), (QStringList{u"No subtitles in this stream"_s, u"Only one audio track"_s}));
 
         rig.engine().text = {{u"3"_s, u"English"_s, u"en"_s, false}, {u"4"_s, u"French"_s, u"fr"_s, false},
                              {u"5"_s, u"German"_s, u"de"_s, false}};
         for (int press = 0; press < 4; ++press)
             QVERIFY(screen.handleKey(Qt::Key_S, u"s"_s));
-        QCOMPARE(rig.toastTexts().mid(2), (QStringList{u"Subtitles: English"_s, u"Subtitles: French"_s,
+        QCOMPARE(toastTexts(rig.app()).mid(2), (QStringList{u"Subtitles: English"_s, u"Subtitles: French"_s,
                                                        u"Subtitles: German"_s, u"Subtitles: Off"_s}));
         QCOMPARE(rig.player().currentSubtitleID(), std::nullopt);
 
         rig.engine().audio = {{u"1"_s, u"Stereo"_s, u"en"_s, false}, {u"2"_s, u"Commentary"_s, u"en"_s, true}};
         QVERIFY(screen.handleKey(Qt::Key_A, u"a"_s));
-        QCOMPARE(rig.toastTexts().constLast(), u"Audio: Stereo"_s);
+        QCOMPARE(toastTexts(rig.app()).constLast(), u"Audio: Stereo"_s);
         QVERIFY(rig.engine().audio.at(0).isSelected);
     }
 
@@ -399,7 +400,7 @@ private Q_SLOTS:
         QVERIFY(rig.store().isFavourite(CatalogueItem::from(film(u"42"_s)), CatalogueKind::Movie, std::nullopt));
         screen.toggleFavourite();
         QVERIFY(!screen.header()->isFavourite());
-        QCOMPARE(rig.toastTexts(), (QStringList{u"Added to favourites"_s, u"Removed from favourites"_s}));
+        QCOMPARE(toastTexts(rig.app()), (QStringList{u"Added to favourites"_s, u"Removed from favourites"_s}));
 
         // A removal the database refuses changes nothing and announces nothing.
         screen.toggleFavourite();
@@ -410,7 +411,7 @@ private Q_SLOTS:
         screen.toggleFavourite();
         QVERIFY(screen.header()->isFavourite());
         QVERIFY(rig.store().databaseError().has_value());
-        QCOMPARE(rig.toastTexts().size(), 3);
+        QCOMPARE(toastTexts(rig.app()).size(), 3);
     }
 };
 

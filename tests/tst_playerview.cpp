@@ -1,6 +1,5 @@
 #include "App/AppModel.h"
 #include "Catalogue/CataloguePageReader.h"
-#include "Catalogue/SqliteStatement.h"
 #include "Playback/LibVlcMediaEngine.h"
 #include "Playback/MediaEngine.h"
 #include "Playback/PlaybackWindowController.h"
@@ -22,8 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <utility>
@@ -122,18 +119,9 @@ public:
     // A programme of the channel's guide that started ten minutes ago and runs for half an hour.
     void addProgrammeOnNow(const MediaItem &channel, const QString &title, const QString &description)
     {
-        SqliteStatement statement = store().prepare(
-            u"INSERT INTO epg_programmes (playlist_id, channel_id, channel_key, title, description, starts_at, ends_at) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
-        const double now = double(clock().now().toSecsSinceEpoch());
-        statement.bind(1, m_playlist.id);
-        statement.bind(2, channel.epgKey);
-        statement.bind(3, channel.epgKey);
-        statement.bind(4, title);
-        statement.bind(5, description);
-        statement.bind(6, now - 600);
-        statement.bind(7, now + 1800);
-        QCOMPARE(statement.step(), SQLITE_DONE);
+        const QDateTime now = clock().now();
+        m_harness.storeHarness().addProgramme(m_playlist.id, channel.epgKey, title, now.addSecs(-600), now.addSecs(1800),
+                                              description);
     }
 
     // Whether the position moves on: a resume takes a moment to reach the engine, which ignores a
@@ -211,10 +199,7 @@ private Q_SLOTS:
     void controlsFollowKeysAndTheFilmSeeksAndStartsOver()
     {
         Rig rig(m_film, m_stream);
-        MediaItem film;
-        film.kind = CatalogueKind::Movie;
-        film.providerID = u"501"_s;
-        film.title = u"The Film"_s;
+        MediaItem film = catalogueItem(CatalogueKind::Movie, u"501"_s, u"The Film"_s);
         film.containerExtension = u"mp4"_s;
         rig.store().saveWatchPosition(rig.store().selectedPlaylistID().value(), film.providerID, CatalogueKind::Movie, 35,
                                       filmSeconds);
@@ -329,10 +314,7 @@ private Q_SLOTS:
     void endOfAnEpisodeMovesToTheNextOnce()
     {
         Rig rig(m_film, m_stream);
-        MediaItem series;
-        series.kind = CatalogueKind::Series;
-        series.providerID = u"900"_s;
-        series.title = u"The Series"_s;
+        const MediaItem series = catalogueItem(CatalogueKind::Series, u"900"_s, u"The Series"_s);
         const QList<SeriesEpisode> episodes{episode(u"900"_s, 1, 1), episode(u"900"_s, 1, 2), episode(u"900"_s, 1, 3)};
         rig.app().play(episodes.at(0), series, episodes, false);
         QTRY_VERIFY_WITH_TIMEOUT(rig.playsShownTitle(), timeoutMs);

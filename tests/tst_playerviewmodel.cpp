@@ -1,4 +1,3 @@
-#include "Catalogue/SqliteStatement.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 #include "Views/Player/PlayerChannelPanelModel.h"
@@ -17,10 +16,9 @@
 #include <QTest>
 #include <QWindow>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
-
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -31,39 +29,27 @@ namespace {
 
 MediaItem series()
 {
-    MediaItem item;
-    item.kind = CatalogueKind::Series;
-    item.providerID = u"900"_s;
-    item.title = u"The Series"_s;
-    return item;
+    return catalogueItem(CatalogueKind::Series, u"900"_s, u"The Series"_s);
 }
 
 const QList<SeriesEpisode> episodes{episode(u"900"_s, 1, 1), episode(u"900"_s, 1, 2), episode(u"900"_s, 1, 3)};
 
-// Adds a guide programme of a playlist, in minutes from the virtual clock's start.
-void addProgramme(CatalogueStore &store, qint64 playlistID, const QString &channelKey, const QString &title,
-                  int startMinutes, int endMinutes)
+// That many minutes from the virtual clock's start.
+QDateTime minutesFromNoon(int minutes)
 {
-    const double noon = double(QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC).toSecsSinceEpoch());
-    SqliteStatement statement = store.prepare(u"INSERT INTO epg_programmes (playlist_id, channel_id, channel_key, title, "
-                                              "starts_at, ends_at) VALUES (?, ?, ?, ?, ?, ?)"_s);
-    statement.bind(1, playlistID);
-    statement.bind(2, channelKey);
-    statement.bind(3, channelKey);
-    statement.bind(4, title);
-    statement.bind(5, noon + startMinutes * 60);
-    statement.bind(6, noon + endMinutes * 60);
-    QCOMPARE(statement.step(), SQLITE_DONE);
+    return QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC).addSecs(minutes * 60);
 }
 
-// Spies on every signal an object declares itself.
-std::vector<std::unique_ptr<QSignalSpy>> spyOnSignals(const QObject *object)
+// Spies on every signal that each of the objects declares itself.
+std::vector<std::unique_ptr<QSignalSpy>> spyOnSignals(std::initializer_list<const QObject *> objects)
 {
     std::vector<std::unique_ptr<QSignalSpy>> spies;
-    const QMetaObject *meta = object->metaObject();
-    for (int index = meta->methodOffset(); index < meta->methodCount(); ++index) {
-        if (meta->method(index).methodType() == QMetaMethod::Signal)
-            spies.push_back(std::make_unique<QSignalSpy>(object, meta->method(index)));
+    for (const QObject *object : objects) {
+        const QMetaObject *meta = object->metaObject();
+        for (int index = meta->methodOffset(); index < meta->methodCount(); ++index) {
+            if (meta->method(index).methodType() == QMetaMethod::Signal)
+                spies.push_back(std::make_unique<QSignalSpy>(object, meta->method(index)));
+        }
     }
     return spies;
 }
@@ -368,7 +354,8 @@ private Q_SLOTS:
     void playersSecondChangesOnlyWhatDependsOnTheTime()
     {
         PlayerRig rig;
-        addProgramme(rig.store(), rig.playlistID(), u"news.uk"_s, u"Evening News"_s, -10, 20);
+        rig.harness().addProgramme(rig.playlistID(), u"news.uk"_s, u"Evening News"_s, minutesFromNoon(-10),
+                                   minutesFromNoon(20));
         const QList<MediaItem> channels{channel(u"1"_s, std::nullopt, u"news.uk"_s), channel(u"2"_s, std::nullopt, u"news.uk"_s)};
         rig.app().play(channels.at(0), channels, true);
         rig.settle();
@@ -379,13 +366,9 @@ private Q_SLOTS:
         QTRY_COMPARE(screen.programme()->placeholder(), u"No programme information"_s);
         const double progress = screen.programme()->nowProgress();
 
-        std::vector<std::unique_ptr<QSignalSpy>> spies;
-        for (const QObject *part : std::initializer_list<const QObject *>{
-                 &screen, screen.header(), screen.transport(), screen.status(), screen.volume(), screen.programme(),
-                 screen.channels(), screen.tracksMenu()}) {
-            std::vector<std::unique_ptr<QSignalSpy>> partSpies = spyOnSignals(part);
-            std::move(partSpies.begin(), partSpies.end(), std::back_inserter(spies));
-        }
+        const std::vector<std::unique_ptr<QSignalSpy>> spies =
+            spyOnSignals({&screen, screen.header(), screen.transport(), screen.status(), screen.volume(),
+                          screen.programme(), screen.channels(), screen.tracksMenu()});
         // Twenty minutes left become nineteen, and the progress line moves on; nothing else changes.
         rig.clock().advance(1s);
         QCOMPARE(heard(spies), (QStringList{u"nowRemainingChanged()"_s, u"nowProgressChanged()"_s}));
@@ -398,9 +381,9 @@ private Q_SLOTS:
         const qint64 playing = rig.playlistID();
         const Playlist other = rig.harness().addProviderPlaylist(u"Other"_s);
         QVERIFY(rig.harness().waitUntilIdle(other.id));
-        addProgramme(rig.store(), playing, u"news.uk"_s, u"Evening News"_s, -10, 20);
-        addProgramme(rig.store(), playing, u"news.uk"_s, u"Weather"_s, 20, 50);
-        addProgramme(rig.store(), other.id, u"news.uk"_s, u"Elsewhere"_s, -10, 50);
+        rig.harness().addProgramme(playing, u"news.uk"_s, u"Evening News"_s, minutesFromNoon(-10), minutesFromNoon(20));
+        rig.harness().addProgramme(playing, u"news.uk"_s, u"Weather"_s, minutesFromNoon(20), minutesFromNoon(50));
+        rig.harness().addProgramme(other.id, u"news.uk"_s, u"Elsewhere"_s, minutesFromNoon(-10), minutesFromNoon(50));
         const QList<MediaItem> channels{channel(u"1"_s, std::nullopt, u"news.uk"_s), channel(u"2"_s, std::nullopt, u"news.uk"_s)};
         rig.app().play(channels.at(0), channels, true);
         // The user turns to another playlist while the channel plays.

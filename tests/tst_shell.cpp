@@ -47,27 +47,11 @@ QString textOf(QQuickItem *root, const QString &name)
     return item ? item->property("text").toString() : QString();
 }
 
-// Every item of that name under `root`, through the visual tree.
-QList<QQuickItem *> findAll(QQuickItem *root, const QString &name)
-{
-    QList<QQuickItem *> found;
-    if (root->objectName() == name)
-        found.append(root);
-    for (QQuickItem *child : root->childItems())
-        found.append(findAll(child, name));
-    return found;
-}
-
 // The first item under `root` that shows this text (a file in the file dialog's list).
 QQuickItem *itemWithText(QQuickItem *root, const QString &text)
 {
-    if (root->isVisible() && root->property("text").toString() == text)
-        return root;
-    for (QQuickItem *child : root->childItems()) {
-        if (QQuickItem *found = itemWithText(child, text))
-            return found;
-    }
-    return nullptr;
+    return PageViews::firstShown(root,
+                                 [&text](const QQuickItem *item) { return item->property("text").toString() == text; });
 }
 
 // The item of that name in an open menu (menus live in the window's overlay while open).
@@ -563,7 +547,7 @@ private Q_SLOTS:
         QTRY_COMPARE(list->property("count").toInt(), 2);
         QmlHarness::settle();
         // The newest lies lowest, 28 px above the bottom edge, centred.
-        QList<QQuickItem *> cards = findAll(list, u"toastCard"_s);
+        QList<QQuickItem *> cards = QmlHarness::findAll(list, u"toastCard"_s);
         QCOMPARE(cards.size(), 2);
         std::sort(cards.begin(), cards.end(), [](QQuickItem *a, QQuickItem *b) {
             return a->mapToScene({0, 0}).y() < b->mapToScene({0, 0}).y();

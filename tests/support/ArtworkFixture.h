@@ -22,7 +22,6 @@ public:
     ArtworkFixture &operator=(const ArtworkFixture &) = delete;
 
     [[nodiscard]] QString root() const { return m_root.path(); }
-    [[nodiscard]] ArtworkCache &disk() { return m_disk; }
     [[nodiscard]] ArtworkMemory &memory() { return m_memory; }
 
 private:

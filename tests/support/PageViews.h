@@ -27,51 +27,49 @@ inline QQuickItem *open(QmlHarness &harness, const QString &qml)
     return ready ? page : nullptr;
 }
 
+// The first item under `root` (`root` included), in the order of the visual tree, that is
+// shown and `matches`; null when there is none.
+inline QQuickItem *firstShown(QQuickItem *root, const std::function<bool(const QQuickItem *)> &matches)
+{
+    if (!root)
+        return nullptr;
+    if (root->isVisible() && matches(root))
+        return root;
+    for (QQuickItem *child : root->childItems()) {
+        if (QQuickItem *found = firstShown(child, matches))
+            return found;
+    }
+    return nullptr;
+}
+
+// The first shown item of that class ("ArtworkView") under `root`, `root` included.
+inline QQuickItem *firstOfClass(QQuickItem *root, const char *className)
+{
+    return firstShown(root, [className](const QQuickItem *item) { return item->inherits(className); });
+}
+
 // The shown entry of an open menu with this text, through the visual tree (menus lie in the
 // window's overlay).
 inline QQuickItem *menuEntry(QQuickItem *root, const QString &text)
 {
-    if (root->isVisible() && root->inherits("QQuickMenuItem") && root->property("text").toString() == text)
-        return root;
-    for (QQuickItem *child : root->childItems()) {
-        if (QQuickItem *found = menuEntry(child, text))
-            return found;
-    }
-    return nullptr;
+    return firstShown(root, [&text](const QQuickItem *item) {
+        return item->inherits("QQuickMenuItem") && item->property("text").toString() == text;
+    });
 }
 
 // The tooltip that shows in the window now (tooltips, as every popup, lie in its overlay), or
 // null; its class tells whether it is the kit's HelpTip.
 inline QObject *shownTip(QQuickWindow &window)
 {
-    const std::function<QObject *(QQuickItem *)> search = [&search](QQuickItem *item) -> QObject * {
-        if (item->isVisible() && item->inherits("QQuickPopupItem") && item->parent()
-            && item->parent()->inherits("QQuickToolTip"))
-            return item->parent();
-        for (QQuickItem *child : item->childItems()) {
-            if (QObject *found = search(child))
-                return found;
-        }
-        return nullptr;
-    };
-    return search(window.contentItem());
+    const QQuickItem *tip = firstShown(window.contentItem(), [](const QQuickItem *item) {
+        return item->inherits("QQuickPopupItem") && item->parent() && item->parent()->inherits("QQuickToolTip");
+    });
+    return tip ? tip->parent() : nullptr;
 }
 
 inline bool isHelpTip(const QObject *tip)
 {
     return tip && QByteArray(tip->metaObject()->className()).startsWith("HelpTip");
-}
-
-// The first visible item of that class under `root`.
-inline QQuickItem *firstOfClass(QQuickItem *root, const char *className)
-{
-    if (root->isVisible() && root->inherits(className))
-        return root;
-    for (QQuickItem *child : root->childItems()) {
-        if (QQuickItem *found = firstOfClass(child, className))
-            return found;
-    }
-    return nullptr;
 }
 
 // The controls and texts under `root` that do not lie wholly inside `bounds` (scene
@@ -120,13 +118,10 @@ inline QStringList truncated(QQuickItem *root, const QString &name)
 // The scene rectangle of the popup that shows in the window now.
 inline std::optional<QRectF> shownPopup(QQuickItem *root)
 {
-    if (root->isVisible() && root->inherits("QQuickPopupItem"))
-        return root->mapRectToScene(QRectF(0, 0, root->width(), root->height()));
-    for (QQuickItem *child : root->childItems()) {
-        if (const std::optional<QRectF> found = shownPopup(child))
-            return found;
-    }
-    return std::nullopt;
+    const QQuickItem *popup = firstOfClass(root, "QQuickPopupItem");
+    if (!popup)
+        return std::nullopt;
+    return popup->mapRectToScene(QRectF(0, 0, popup->width(), popup->height()));
 }
 
 } // namespace PageViews

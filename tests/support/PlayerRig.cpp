@@ -72,11 +72,3 @@ QStringList PlayerRig::progressRows() const
     return m_harness.rows(u"SELECT content_provider_id, content_kind, position_seconds, duration_seconds "
                           "FROM watch_progress WHERE content_kind<>'live' ORDER BY content_provider_id"_s);
 }
-
-QStringList PlayerRig::toastTexts() const
-{
-    QStringList texts;
-    for (const ToastMessage &message : m_app->toasts())
-        texts.append(message.text);
-    return texts;
-}

@@ -52,7 +52,6 @@ public:
     void confirmStop();
     // Saved progress rows of films and episodes: provider id, kind, position, duration.
     [[nodiscard]] QStringList progressRows() const;
-    [[nodiscard]] QStringList toastTexts() const;
 
 private:
     StoreHarness m_harness;

@@ -85,19 +85,6 @@ QQuickItem *QmlHarness::find(QQuickItem *root, const QString &objectName)
     return nullptr;
 }
 
-QQuickItem *QmlHarness::findOfType(QQuickItem *root, const char *className)
-{
-    if (!root)
-        return nullptr;
-    if (root->inherits(className))
-        return root;
-    for (QQuickItem *child : root->childItems()) {
-        if (QQuickItem *found = findOfType(child, className))
-            return found;
-    }
-    return nullptr;
-}
-
 QList<QQuickItem *> QmlHarness::findAll(QQuickItem *root, const QString &objectName)
 {
     QList<QQuickItem *> found;

@@ -42,9 +42,6 @@ public:
     [[nodiscard]] QQuickItem *item() const { return m_item.get(); }
     // `root` or the item under it with that object name, or null.
     [[nodiscard]] static QQuickItem *find(QQuickItem *root, const QString &objectName);
-    // The first item under `root` (`root` included) whose class inherits `className`
-    // ("ArtworkView"), or null.
-    [[nodiscard]] static QQuickItem *findOfType(QQuickItem *root, const char *className);
     // Every item of that name under `root`, `root` included, in the order of the visual tree.
     [[nodiscard]] static QList<QQuickItem *> findAll(QQuickItem *root, const QString &objectName);
 

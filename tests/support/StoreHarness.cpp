@@ -3,11 +3,14 @@
 #include "AwaitBlocking.h"
 #include "TableSnapshot.h"
 
+#include "Catalogue/SqliteStatement.h"
 #include "Store/CatalogueStore.h"
 #include "Support/UserSettings.h"
 
 #include <QStandardPaths>
 #include <QTest>
+
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -82,6 +85,21 @@ std::optional<Playlist> StoreHarness::listed(qint64 playlistID) const
             return playlist;
     }
     return std::nullopt;
+}
+
+void StoreHarness::addProgramme(qint64 playlistID, const QString &channelKey, const QString &title,
+                                const QDateTime &start, const QDateTime &end, const std::optional<QString> &description)
+{
+    SqliteStatement statement = m_store->prepare(u"INSERT INTO epg_programmes (playlist_id, channel_id, channel_key, "
+                                                 "title, description, starts_at, ends_at) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
+    statement.bind(1, playlistID);
+    statement.bind(2, channelKey);
+    statement.bind(3, channelKey);
+    statement.bind(4, title);
+    statement.bind(5, description);
+    statement.bind(6, double(start.toSecsSinceEpoch()));
+    statement.bind(7, double(end.toSecsSinceEpoch()));
+    QCOMPARE(statement.step(), SQLITE_DONE);
 }
 
 QStringList StoreHarness::rows(const QString &sql) const

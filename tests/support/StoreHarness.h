@@ -7,10 +7,12 @@
 
 #include "Catalogue/CatalogueModels.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 class CatalogueStore;
 
@@ -49,6 +51,11 @@ public:
     // Waits until no import, guide refresh, test, edit or removal of the playlist runs.
     [[nodiscard]] bool waitUntilIdle(qint64 playlistID, int timeoutMs = 30000);
     [[nodiscard]] std::optional<Playlist> listed(qint64 playlistID) const;
+
+    // Adds a programme of the channel with that guide key to the playlist's guide, as a guide
+    // import leaves it.
+    void addProgramme(qint64 playlistID, const QString &channelKey, const QString &title, const QDateTime &start,
+                      const QDateTime &end, const std::optional<QString> &description = std::nullopt);
 
     // The rows of a query, each as its columns joined by "|", through a connection of its own.
     [[nodiscard]] QStringList rows(const QString &sql) const;
