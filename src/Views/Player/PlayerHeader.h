@@ -29,7 +29,6 @@ class PlayerHeader : public QObject
     Q_PROPERTY(QString favouriteSymbol READ favouriteSymbol NOTIFY favouriteChanged)
     // The favourite button's help: what a click does.
     Q_PROPERTY(QString favouriteTip READ favouriteTip NOTIFY favouriteChanged)
-    Q_PROPERTY(bool fullScreen READ isFullScreen NOTIFY fullScreenChanged)
     Q_PROPERTY(QString fullScreenSymbol READ fullScreenSymbol NOTIFY fullScreenChanged)
 
 public:

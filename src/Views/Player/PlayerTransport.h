@@ -24,7 +24,6 @@ class PlayerTransport : public QObject
     // "12:05".
     Q_PROPERTY(QString elapsedText READ elapsedText NOTIFY positionChanged)
     Q_PROPERTY(double length READ length NOTIFY lengthChanged)
-    Q_PROPERTY(double remainingTime READ remainingTime NOTIFY remainingChanged)
     // "-1:31:40".
     Q_PROPERTY(QString remainingText READ remainingText NOTIFY remainingChanged)
     Q_PROPERTY(bool seekable READ isSeekable NOTIFY seekableChanged)

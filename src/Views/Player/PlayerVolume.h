@@ -6,16 +6,14 @@
 
 class MediaEngine;
 
-// The volume of both bars: the level (0 to 1.5), the mute, the mute button's symbol and where the
-// slider stands. Without an audio output the player counts as at full volume and unmuted.
+// The volume of both bars: the mute, the mute button's symbol and where the slider stands (0 to
+// 1.5). Without an audio output the player counts as at full volume and unmuted.
 class PlayerVolume : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Each player view model makes its own volume.")
 
-    Q_PROPERTY(double level READ level NOTIFY changed)
-    Q_PROPERTY(bool muted READ isMuted NOTIFY changed)
     Q_PROPERTY(QString symbol READ symbol NOTIFY changed)
     // The slider shows 0 while muted.
     Q_PROPERTY(double sliderValue READ sliderValue NOTIFY changed)
@@ -29,7 +27,6 @@ public:
     // Reads the engine again (it reports no change of its own).
     void update(const MediaEngine *engine);
 
-    [[nodiscard]] double level() const { return m_level; }
     [[nodiscard]] bool isMuted() const { return m_muted; }
     [[nodiscard]] QString symbol() const;
     [[nodiscard]] double sliderValue() const { return m_muted ? 0.0 : m_level; }

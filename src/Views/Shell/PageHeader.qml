@@ -69,7 +69,6 @@ Item {
         Row {
             id: trailingRow
 
-            objectName: "pageHeaderTrailing"
             Layout.alignment: root.stacked ? Qt.AlignLeft | Qt.AlignVCenter : Qt.AlignVCenter
             visible: root.hasTrailing
             spacing: 8

@@ -67,7 +67,6 @@ Rectangle {
                     onClicked: AppModel.sidebarCollapsed = true
 
                     HelpTip {
-                        objectName: "collapseTip"
                         text: "Collapse sidebar"
                         shown: collapseButton.hovered
                     }
@@ -91,7 +90,6 @@ Rectangle {
                 onClicked: AppModel.sidebarCollapsed = false
 
                 HelpTip {
-                    objectName: "expandTip"
                     text: "Expand sidebar"
                     shown: expandButton.hovered
                 }

@@ -7,34 +7,26 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString symbolOf(ToastKind kind)
+// A kind's symbol and colour.
+struct Look
 {
-    switch (kind) {
-    case ToastKind::Success:
-        return u"checkmark.circle.fill"_s;
-    case ToastKind::Warning:
-        return u"exclamationmark.triangle.fill"_s;
-    case ToastKind::Error:
-        return u"xmark.octagon.fill"_s;
-    case ToastKind::Info:
-        break;
-    }
-    return u"info.circle.fill"_s;
-}
+    QString symbol;
+    QColor tint;
+};
 
-QColor tintOf(ToastKind kind)
+Look lookOf(ToastKind kind)
 {
     switch (kind) {
     case ToastKind::Success:
-        return Palette::success;
+        return {u"checkmark.circle.fill"_s, Palette::success};
     case ToastKind::Warning:
-        return Palette::warning;
+        return {u"exclamationmark.triangle.fill"_s, Palette::warning};
     case ToastKind::Error:
-        return Palette::danger;
+        return {u"xmark.octagon.fill"_s, Palette::danger};
     case ToastKind::Info:
         break;
     }
-    return Palette::text2;
+    return {u"info.circle.fill"_s, Palette::text2};
 }
 
 } // namespace
@@ -64,9 +56,9 @@ QVariant ToastListModel::data(const QModelIndex &index, int role) const
     case TextRole:
         return toast.text;
     case SymbolRole:
-        return symbolOf(toast.kind);
+        return lookOf(toast.kind).symbol;
     case TintRole:
-        return tintOf(toast.kind);
+        return lookOf(toast.kind).tint;
     default:
         return {};
     }
