@@ -31,7 +31,6 @@ VodPageModel::~VodPageModel() = default;
 
 void VodPageModel::start(AppModel &)
 {
-    m_started = true;
     startWhenReady();
 }
 
@@ -46,7 +45,7 @@ void VodPageModel::setBrowse(BrowseModel *browse)
 
 void VodPageModel::startWhenReady()
 {
-    if (!m_started || !m_browse)
+    if (!isStarted() || !m_browse)
         return;
     BrowseModel *browse = m_browse;
     connect(browse, &BrowseModel::dataKeyChanged, this, &VodPageModel::refreshIfNeeded);

@@ -127,7 +127,6 @@ private:
     void setError(const std::optional<QString> &error, FieldSet fields = {});
     void type(QString Fields::*value, Field field, const QString &text);
 
-    bool m_started = false;
     qint64 m_playlistID = 0;
     Fields m_fields;
     FieldSet m_typed;
