@@ -6,6 +6,7 @@
 #include "PosterGrid.h"
 #include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
+#include "Views/Kit/PickerRules.h"
 #include "VodText.h"
 
 #include <QVariantMap>
@@ -143,13 +144,7 @@ bool VodPageModel::pagingSpinner() const
 
 QString VodPageModel::sortLabel() const
 {
-    const QString current = m_browse ? m_browse->sortName() : QString();
-    for (const QVariant &entry : sortOptions()) {
-        const QVariantMap map = entry.toMap();
-        if (map.value(u"value"_s).toString() == current)
-            return map.value(u"label"_s).toString();
-    }
-    return QString();
+    return PickerRules::label(sortOptions(), m_browse ? m_browse->sortName() : QString());
 }
 
 QVariantList VodPageModel::sortOptions()
