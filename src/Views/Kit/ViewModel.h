@@ -38,6 +38,8 @@ protected:
     // Runs once, with the application model, when the view is complete. An object that only
     // acts when asked needs none.
     virtual void start(AppModel &app);
+    // True from the moment start() is called.
+    [[nodiscard]] bool isStarted() const { return m_started; }
 
 private:
     void startWhenReady();

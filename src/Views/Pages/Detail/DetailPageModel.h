@@ -36,12 +36,9 @@ class DetailPageModel : public PageModel
     Q_PROPERTY(QString genreText READ genreText NOTIFY itemChanged)
     Q_PROPERTY(QString formatBadge READ formatBadge NOTIFY itemChanged)
     Q_PROPERTY(QString countsText READ countsText NOTIFY episodesChanged)
-    // The action row.
-    Q_PROPERTY(bool favourite READ isFavourite NOTIFY favouriteChanged)
-    // "In My list" or "My list", with a check mark or a plus.
+    // The action row: "In My list" or "My list", with a check mark or a plus.
     Q_PROPERTY(QString myListTitle READ myListTitle NOTIFY favouriteChanged)
     Q_PROPERTY(QString myListSymbol READ myListSymbol NOTIFY favouriteChanged)
-    Q_PROPERTY(double resumeAt READ resumeAt NOTIFY resumeAtChanged)
     // A film with a saved position: Resume and Start over take the place of Play.
     Q_PROPERTY(bool resumes READ resumes NOTIFY resumeAtChanged)
     Q_PROPERTY(QString resumeTitle READ resumeTitle NOTIFY resumeAtChanged)

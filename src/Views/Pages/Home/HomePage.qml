@@ -78,7 +78,6 @@ Rectangle {
 
                 readonly property int tileMinimumWidth: 210
 
-                objectName: "tiles"
                 Layout.fillWidth: true
                 Layout.leftMargin: 40
                 Layout.rightMargin: 40

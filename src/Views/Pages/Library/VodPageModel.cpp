@@ -6,6 +6,7 @@
 #include "PosterGrid.h"
 #include "Support/PrefKeys.h"
 #include "Support/UserSettings.h"
+#include "Views/Kit/PickerRules.h"
 #include "VodText.h"
 
 #include <QVariantMap>
@@ -31,7 +32,6 @@ VodPageModel::~VodPageModel() = default;
 
 void VodPageModel::start(AppModel &)
 {
-    m_started = true;
     startWhenReady();
 }
 
@@ -46,7 +46,7 @@ void VodPageModel::setBrowse(BrowseModel *browse)
 
 void VodPageModel::startWhenReady()
 {
-    if (!m_started || !m_browse)
+    if (!isStarted() || !m_browse)
         return;
     BrowseModel *browse = m_browse;
     connect(browse, &BrowseModel::dataKeyChanged, this, &VodPageModel::refreshIfNeeded);
@@ -144,13 +144,7 @@ bool VodPageModel::pagingSpinner() const
 
 QString VodPageModel::sortLabel() const
 {
-    const QString current = m_browse ? m_browse->sortName() : QString();
-    for (const QVariant &entry : sortOptions()) {
-        const QVariantMap map = entry.toMap();
-        if (map.value(u"value"_s).toString() == current)
-            return map.value(u"label"_s).toString();
-    }
-    return QString();
+    return PickerRules::label(sortOptions(), m_browse ? m_browse->sortName() : QString());
 }
 
 QVariantList VodPageModel::sortOptions()

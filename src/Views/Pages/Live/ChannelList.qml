@@ -61,7 +61,6 @@ Item {
 
         // One hover help for every row, moved to the row under the pointer.
         HelpTip {
-            objectName: "watchTip"
             parent: root.hoveredRow
             text: "Double-click to watch"
             shown: root.hoveredRow?.hovered ?? false

@@ -46,7 +46,7 @@ PlaylistEditorModel::~PlaylistEditorModel()
 
 void PlaylistEditorModel::setPlaylistID(qint64 id)
 {
-    if (m_started || id == m_playlistID)
+    if (isStarted() || id == m_playlistID)
         return;
     m_playlistID = id;
     Q_EMIT modeChanged();
@@ -75,7 +75,6 @@ std::optional<Playlist> PlaylistEditorModel::listed(const AppModel &app) const
 
 void PlaylistEditorModel::start(AppModel &app)
 {
-    m_started = true;
     if (!isEditing())
         return;
     const std::optional<Playlist> found = listed(app);

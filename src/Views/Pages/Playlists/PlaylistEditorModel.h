@@ -33,7 +33,6 @@ class PlaylistEditorModel : public ViewModel
     Q_PROPERTY(QString password READ password WRITE setPassword NOTIFY fieldsChanged)
     Q_PROPERTY(bool canSave READ canSave NOTIFY fieldsChanged)
     Q_PROPERTY(bool saving READ isSaving NOTIFY savingChanged)
-    Q_PROPERTY(QString error READ error NOTIFY errorChanged)
     // The sentence under the fields: why the form cannot be saved now, else why the last save
     // failed, else why the edited playlist's login is missing; empty when there is nothing to say.
     Q_PROPERTY(QString reason READ reason NOTIFY reasonChanged)
@@ -128,7 +127,6 @@ private:
     void setError(const std::optional<QString> &error, FieldSet fields = {});
     void type(QString Fields::*value, Field field, const QString &text);
 
-    bool m_started = false;
     qint64 m_playlistID = 0;
     Fields m_fields;
     FieldSet m_typed;
