@@ -64,17 +64,14 @@ void BrowseModel::announceDataKey()
         Q_EMIT dataKeyChanged();
 }
 
-void BrowseModel::setCategories(const QList<BrowseCategory> &categories)
+void BrowseModel::setCategories(const QList<BrowseCategory> &categories, qint64 uncategorisedCount)
 {
-    if (!assignIfChanged(m_categories, categories))
-        return;
-    Q_EMIT categoriesChanged();
-    Q_EMIT categoryViewsChanged();
-}
-
-void BrowseModel::setUncategorisedCount(qint64 count)
-{
-    if (assignIfChanged(m_uncategorisedCount, count))
+    const bool listChanged = assignIfChanged(m_categories, categories);
+    const bool countChanged = assignIfChanged(m_uncategorisedCount, uncategorisedCount);
+    if (listChanged)
+        Q_EMIT categoriesChanged();
+    // Once for both: every view of the categories rebuilds its rows on this signal.
+    if (listChanged || countChanged)
         Q_EMIT categoryViewsChanged();
 }
 

@@ -62,7 +62,8 @@ public:
 
     // Every category of the kind in the active playlist, hidden ones included, in the user's order.
     [[nodiscard]] const QList<BrowseCategory> &categories() const { return m_categories; }
-    void setCategories(const QList<BrowseCategory> &categories);
+    // The categories as a load found them, with the number of items outside every one of them.
+    void setCategories(const QList<BrowseCategory> &categories, qint64 uncategorisedCount = 0);
     // The language keys the user hid, in every playlist.
     [[nodiscard]] const QSet<QString> &hiddenLanguages() const { return m_hiddenLanguages; }
     void setHiddenLanguages(const QSet<QString> &keys);
@@ -128,8 +129,6 @@ public:
     // How many items the all-items list holds: those of the categories shown at all, and those
     // outside every listed category. For the all-items row.
     [[nodiscard]] qint64 totalVisibleCount() const;
-    // The items outside every listed category, as the last category load found them.
-    void setUncategorisedCount(qint64 count);
     // The title of a scope for headers.
     [[nodiscard]] QString categoryName(const BrowseScope &scope) const;
     // The same for a scope as text ("all", "fav" or a category id).

@@ -82,10 +82,8 @@ QCoro::Task<void> BrowseModel::loadCategories()
         co_await std::move(hiddenRead);
         co_return;
     }
-    if (self) {
-        setUncategorisedCount(*uncategorised.value);
-        setCategories(*categories.value);
-    }
+    if (self)
+        setCategories(*categories.value, *uncategorised.value);
     const Settled<QSet<QString>> hidden = co_await std::move(hiddenRead);
     if (!self)
         co_return;

@@ -46,7 +46,6 @@ public:
 
     // The user's cache directory, then "Quillmere/Artwork".
     [[nodiscard]] static QString defaultRoot();
-    [[nodiscard]] const QString &root() const { return m_root; }
 
     // A local file holding the artwork at `address`, or none when no copy can be had now (no
     // address, a failed or refused download, the cache was emptied meanwhile). A stale copy is

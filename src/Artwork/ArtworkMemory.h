@@ -41,7 +41,6 @@ public:
     // Empties the disk cache, then the pictures and failures in memory.
     [[nodiscard]] QCoro::Task<void> clear();
 
-    [[nodiscard]] ArtworkCache &disk() const { return m_disk; }
     // Bytes of pixels held now, and how many pictures.
     [[nodiscard]] qint64 totalCost() const { return m_pictures.totalCost(); }
     [[nodiscard]] qsizetype count() const { return m_pictures.size(); }

@@ -133,13 +133,9 @@ CataloguePageReader::TitleIndexUse CataloguePageReader::titleIndexUseForPage(qin
     const QString trigrams = titleIndexQuery(searchWords(query));
     if (trigrams.isEmpty())
         return TitleIndexUse::LookUp;
-    const auto integer = [](const SqliteRow &row) { return row.integer(0); };
-    const qint64 candidates =
-        rows<qint64>(u"SELECT COUNT(*) FROM content_titles WHERE content_titles MATCH ?"_s, {trigrams}, integer).value(0);
-    const qint64 items = rows<qint64>(u"SELECT COALESCE(SUM(item_count), 0) FROM content_counts "
-                                      "WHERE playlist_id=? AND kind=?"_s,
-                                      {playlistID, kindText(kind)}, integer)
-                             .value(0);
+    const qint64 candidates = count(u"SELECT COUNT(*) FROM content_titles WHERE content_titles MATCH ?"_s, {trigrams});
+    const qint64 items = count(u"SELECT COALESCE(SUM(item_count), 0) FROM content_counts WHERE playlist_id=? AND kind=?"_s,
+                               {playlistID, kindText(kind)});
     return items * pageEnd < candidates * candidates ? TitleIndexUse::Test : TitleIndexUse::LookUp;
 }
 
@@ -184,12 +180,10 @@ QCoro::Task<qint64> CataloguePageReader::uncategorisedCount(std::optional<qint64
     return Async::onExecutor(m_executor, [this, playlistID, kind] {
         if (!playlistID)
             return qint64(0);
-        return rows<qint64>(
-                   u"SELECT COALESCE(SUM(n.item_count), 0) FROM content_counts n WHERE n.playlist_id=?1 AND n.kind=?2\n"
-                   "   AND (n.category_id IS NULL OR n.category_id NOT IN (\n"
-                   "       SELECT c.provider_id FROM categories c WHERE c.playlist_id=?1 AND c.kind=?2))"_s,
-                   {*playlistID, kindText(kind)}, [](const SqliteRow &row) { return row.integer(0); })
-            .value(0);
+        return count(u"SELECT COALESCE(SUM(n.item_count), 0) FROM content_counts n WHERE n.playlist_id=?1 AND n.kind=?2\n"
+                     "   AND (n.category_id IS NULL OR n.category_id NOT IN (\n"
+                     "       SELECT c.provider_id FROM categories c WHERE c.playlist_id=?1 AND c.kind=?2))"_s,
+                     {*playlistID, kindText(kind)});
     });
 }
 
@@ -226,8 +220,7 @@ QCoro::Task<qint64> CataloguePageReader::browseCount(qint64 playlistID, Catalogu
         const QString sql = (summed ? u"SELECT COALESCE(SUM(i.item_count), 0) FROM content_counts i"_s
                                     : u"SELECT COUNT(*) FROM content_items i"_s)
             + u" WHERE i.playlist_id=? AND i.kind=? "_s + whereClause(scope, query, binds);
-        const QList<qint64> counts = rows<qint64>(sql, binds, [](const SqliteRow &row) { return row.integer(0); });
-        return counts.value(0);
+        return count(sql, binds);
     });
 }
 

@@ -71,6 +71,11 @@ void CataloguePageReader::forEachRow(const QString &sql, const Binds &binds,
         throw CatalogueDatabaseError(u"The catalogue could not be read completely."_s);
 }
 
+qint64 CataloguePageReader::count(const QString &sql, const Binds &binds)
+{
+    return rows<qint64>(sql, binds, [](const SqliteRow &row) { return row.integer(0); }).value(0);
+}
+
 QList<MediaItem> CataloguePageReader::items(const QString &sql, const Binds &binds, bool nowColumn)
 {
     return rows<MediaItem>(sql, binds, [nowColumn](const SqliteRow &row) { return mediaItem(row, nowColumn); });

@@ -118,6 +118,8 @@ private:
         });
         return records;
     }
+    // The integer of the first row's first column (a count or a sum); 0 without one.
+    qint64 count(const QString &sql, const Binds &binds);
     QList<MediaItem> items(const QString &sql, const Binds &binds, bool nowColumn);
     // Runs on the executor: one guide channel's programmes that overlap a window.
     QList<GuideProgramme> windowProgrammes(qint64 playlistID, const QString &epgKey, const QDateTime &from,

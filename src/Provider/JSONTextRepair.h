@@ -1,5 +1,7 @@
 #pragma once
 
+#include "JSONParseError.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -13,5 +15,20 @@ namespace JSONTextRepair {
 // The text with every lone surrogate escape made "\uFFFD" (the replacement character); none when
 // there was none, so that the parse error stands.
 [[nodiscard]] std::optional<QByteArray> repaired(QByteArrayView json);
+
+// parse(text) over the text as sent and, when the parser refuses it, once more over the mended
+// text; a text that cannot be mended fails as it did.
+template<typename Parse>
+auto parseMending(QByteArrayView json, Parse parse)
+{
+    try {
+        return parse(json);
+    } catch (const JSONParseError &) {
+        const std::optional<QByteArray> mended = repaired(json);
+        if (!mended)
+            throw;
+        return parse(QByteArrayView(*mended));
+    }
+}
 
 } // namespace JSONTextRepair

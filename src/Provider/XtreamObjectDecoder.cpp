@@ -1,6 +1,5 @@
 #include "XtreamObjectDecoder.h"
 
-#include "JSONParseError.h"
 #include "JSONTextRepair.h"
 #include "XtreamAPIError.h"
 #include "XtreamValueReader.h"
@@ -204,24 +203,9 @@ struct XtreamObjectDecoder::Private
     [[nodiscard]] Category category(QByteArrayView objectText, CatalogueKind kind);
 };
 
-// An object whose text the parser refuses is read again with its odd characters mended; one
-// that cannot be mended fails as it did.
-template<typename Decode>
-auto decodeMending(QByteArrayView objectText, Decode decode)
-{
-    try {
-        return decode(objectText);
-    } catch (const JSONParseError &) {
-        const std::optional<QByteArray> mended = JSONTextRepair::repaired(objectText);
-        if (!mended)
-            throw;
-        return decode(*mended);
-    }
-}
-
 void XtreamObjectDecoder::Private::decode(QByteArrayView objectText, CatalogueKind kind, ContentItem &item)
 {
-    decodeMending(objectText, [&](QByteArrayView text) { decodeAsSent(text, kind, item); });
+    JSONTextRepair::parseMending(objectText, [&](QByteArrayView text) { decodeAsSent(text, kind, item); });
 }
 
 void XtreamObjectDecoder::Private::decodeAsSent(QByteArrayView objectText, CatalogueKind kind, ContentItem &item)
@@ -254,7 +238,7 @@ XtreamObjectDecoder &XtreamObjectDecoder::operator=(XtreamObjectDecoder &&) noex
 
 Category XtreamObjectDecoder::Private::category(QByteArrayView objectText, CatalogueKind kind)
 {
-    return decodeMending(objectText, [&](QByteArrayView text) {
+    return JSONTextRepair::parseMending(objectText, [&](QByteArrayView text) {
         simdjson::ondemand::object object = iterate(text);
         const Fields<CategoryFieldCount> fields(object, categoryTable());
         Category category;

@@ -184,17 +184,13 @@ std::optional<double> Value::number() const
 
 simdjson::dom::element parse(simdjson::dom::parser &parser, QByteArrayView body)
 {
-    simdjson::dom::element root;
-    const auto error = parser.parse(body.data(), size_t(body.size())).get(root);
-    if (!error)
+    // The parser copies every text it returns, so a mended body need not outlive the call.
+    return JSONTextRepair::parseMending(body, [&parser](QByteArrayView text) {
+        simdjson::dom::element root;
+        if (const auto error = parser.parse(text.data(), size_t(text.size())).get(root))
+            throwParseError(error);
         return root;
-    // The parser copies every text it returns, so the mended body need not outlive the call.
-    const std::optional<QByteArray> mended = JSONTextRepair::repaired(body);
-    if (!mended)
-        throwParseError(error);
-    if (const auto again = parser.parse(mended->data(), size_t(mended->size())).get(root))
-        throwParseError(again);
-    return root;
+    });
 }
 
 void throwParseError(simdjson::error_code error)
