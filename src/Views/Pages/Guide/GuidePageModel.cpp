@@ -52,7 +52,6 @@ void GuidePageModel::start(AppModel &app)
     connect(m_state, &GuideState::dayOffsetChanged, this, &GuidePageModel::updateDay);
     connect(m_state, &GuideState::minuteOffsetChanged, this, &GuidePageModel::updateWindow);
     connect(app.live(), &BrowseModel::categoryViewsChanged, this, &GuidePageModel::updateCategories);
-    connect(app.live(), &BrowseModel::categoriesChanged, this, &GuidePageModel::updateCategories);
     connect(m_fetcher.get(), &GuideProgrammeFetcher::settled, this, &GuidePageModel::markReadyWhenFilled);
 
     if (m_state->minuteOffset() == 0 && m_state->dayOffset() == 0)
