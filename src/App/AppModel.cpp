@@ -80,6 +80,14 @@ BrowseModel *AppModel::browse(CatalogueKind kind)
     return &m_movies;
 }
 
+std::optional<bool> AppModel::toggleFavourite(const MediaItem &item)
+{
+    const std::optional<bool> saved = m_store.toggleFavourite(item);
+    if (saved)
+        browse(item.kind)->updateFavourite(item, *saved);
+    return saved;
+}
+
 void AppModel::toast(const QString &text, ToastKind kind)
 {
     const ToastMessage message{QUuid::createUuid(), text, kind};

@@ -102,6 +102,9 @@ public:
     [[nodiscard]] BrowseModel *series() { return &m_series; }
     // The browse model that lists items of that kind.
     [[nodiscard]] BrowseModel *browse(CatalogueKind kind);
+    // Saves the item as a favourite, or no longer, and shows it so in its kind's list. The new
+    // state, or nothing when the store changed nothing.
+    std::optional<bool> toggleFavourite(const MediaItem &item);
     [[nodiscard]] GuideState *guide() { return &m_guide; }
 
 Q_SIGNALS:

@@ -66,11 +66,9 @@ void PlayerViewModel::toggleFavourite()
 {
     if (m_left || !m_target.item)
         return;
-    const MediaItem &item = *m_target.item;
-    const std::optional<bool> saved = app()->store()->toggleFavourite(item);
+    const std::optional<bool> saved = app()->toggleFavourite(*m_target.item);
     if (!saved)
         return;
     m_header->setFavourite(*saved);
-    app()->browse(item.kind)->updateFavourite(item, *saved);
     app()->toast(ItemMenuModel::favouriteNotice(*saved), ToastKind::Success);
 }

@@ -151,11 +151,10 @@ void DetailPageModel::toggleFavourite()
 {
     if (!m_item)
         return;
-    const std::optional<bool> saved = app()->store()->toggleFavourite(*m_item);
+    const std::optional<bool> saved = app()->toggleFavourite(*m_item);
     if (!saved)
         return;
     if (assignIfChanged(m_favourite, *saved))
         Q_EMIT favouriteChanged();
-    app()->browse(m_item->kind)->updateFavourite(*m_item, *saved);
     app()->toast(*saved ? u"Added to My list"_s : u"Removed from My list"_s, ToastKind::Success);
 }

@@ -97,11 +97,8 @@ void ChannelInfoPanelModel::toggleFavourite()
 {
     if (!app() || m_item.providerID.isEmpty())
         return;
-    const std::optional<bool> saved = app()->store()->toggleFavourite(m_item);
-    if (!saved)
-        return;
-    setFavourite(*saved);
-    app()->live()->updateFavourite(m_item, *saved);
+    if (const std::optional<bool> saved = app()->toggleFavourite(m_item))
+        setFavourite(*saved);
 }
 
 QCoro::Task<void> ChannelInfoPanelModel::loadSchedule(QPointer<ChannelInfoPanelModel> self, std::stop_token stop)

@@ -184,12 +184,8 @@ void LivePageModel::move(int step)
 
 void LivePageModel::toggleFavourite()
 {
-    BrowseModel &live = *model();
-    if (!live.selected())
-        return;
-    const MediaItem item = *live.selected();
-    if (const std::optional<bool> saved = app()->store()->toggleFavourite(item))
-        live.updateFavourite(item, *saved);
+    if (const std::optional<MediaItem> item = model()->selected())
+        app()->toggleFavourite(*item);
 }
 
 void LivePageModel::refreshData()
