@@ -7,6 +7,7 @@
 #include "SqliteRow.h"
 #include "Support/Async.h"
 #include "Support/EpochSeconds.h"
+#include "Support/Logging.h"
 
 using namespace Qt::StringLiterals;
 
@@ -277,7 +278,10 @@ QCoro::Task<QHash<QString, QList<GuideProgramme>>> CataloguePageReader::programm
             // One channel whose programmes cannot be read costs only that channel.
             try {
                 programmes.insert(epgKey, windowProgrammes(playlistID, epgKey, from, to));
-            } catch (const CatalogueDatabaseError &) {
+            } catch (const CatalogueDatabaseError &error) {
+                // The row shows no guide for the day and is not read again, so this is said once.
+                qCWarning(lcCatalogue, "Guide programmes of channel %s could not be read: %s",
+                          qUtf8Printable(epgKey), error.what());
             }
         }
         return programmes;

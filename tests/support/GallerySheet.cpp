@@ -1,5 +1,6 @@
 #include "GallerySheet.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
@@ -80,6 +81,11 @@ QImage GallerySheet::image() const
 
 QString GallerySheet::save(const QString &part) const
 {
-    const QString path = QDir::current().absoluteFilePath(u"gallery-"_s + part + u".png"_s);
-    return image().save(path) ? path : QString();
+    return save(image(), part);
+}
+
+QString GallerySheet::save(const QImage &picture, const QString &part)
+{
+    const QString path = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(u"gallery-"_s + part + u".png"_s);
+    return picture.save(path) ? path : QString();
 }

@@ -6,7 +6,8 @@
 #include <QString>
 
 // A picture of parts in their states for a person to look at: captioned rows of captioned
-// cells, saved as "gallery-<part>.png" in the test's working folder.
+// cells, saved as "gallery-<part>.png" beside the test program in the build folder (never in
+// the folder a test happens to be started from, which may be the source tree).
 class GallerySheet final
 {
 public:
@@ -20,6 +21,8 @@ public:
     [[nodiscard]] QImage image() const;
     // Writes the picture and says where; empty when it could not be written.
     [[nodiscard]] QString save(const QString &part) const;
+    // Writes any picture for a look as "gallery-<part>.png" where the sheets go.
+    [[nodiscard]] static QString save(const QImage &picture, const QString &part);
 
 private:
     struct Cell

@@ -4,6 +4,7 @@
 #include "Catalogue/CataloguePageReader.h"
 #include "GuideGeometry.h"
 #include "Store/CatalogueStore.h"
+#include "Support/Logging.h"
 
 GuideProgrammeFetcher::GuideProgrammeFetcher(GuideState &state, CatalogueStore &store, QObject *parent)
     : QObject(parent)
@@ -87,8 +88,11 @@ QCoro::Task<void> GuideProgrammeFetcher::pump(QPointer<GuideProgrammeFetcher> se
             try {
                 read = co_await self->m_store.pageReader().programmes(*playlistID, epgKeys, dayStart,
                                                                       GuideGeometry::dayEnd(dayStart));
-            } catch (...) {
-                // Optional content: rows whose read failed show that they have no guide.
+            } catch (const std::exception &error) {
+                // Optional content: rows whose read failed show that they have no guide, and are
+                // not read again, so this is said once.
+                qCWarning(lcCatalogue, "Guide programmes of %lld channels could not be read: %s",
+                          qint64(epgKeys.size()), error.what());
             }
         }
         if (!self)
