@@ -160,11 +160,58 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->totalTime() > 9, timeoutMs);
         QVERIFY(m_engine->isSeekable());
 
+        QSignalSpy carriedOut(m_engine, &MediaEngine::seekCarriedOut);
         m_controller->seekTo(8);
+        // The engine says when libVLC has taken the seek up; from then on its time is the new one.
+        QTRY_VERIFY_WITH_TIMEOUT(!carriedOut.isEmpty(), timeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(m_engine->time().value_or(0) >= 8000, timeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Stopped, timeoutMs);
         QVERIFY(m_controller->errorMessage().isEmpty());
         QVERIFY(m_controller->retryMessage().isEmpty());
+
+        // After its end the film still seeks: it plays again from there.
+        m_controller->seekTo(2.5);
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_engine->time().value_or(0) >= 2500, timeoutMs);
+        QVERIFY(m_controller->currentTime() < 9);
+    }
+
+    // A seek lands between two key frames, where the pictures decoded next lack what they are
+    // drawn over; paused, the first picture after it stays on screen. It is a whole picture of
+    // the film, as decoded from the start: the one at the target or at the key frame after it
+    // (a damaged one stays grey and torn for as long as the pause lasts).
+    void aSeekWhilePausedShowsAWholePicture()
+    {
+        const QString film = changingFilm();
+        FakeProvider provider;
+        playFromTheProvider(provider, film);
+        m_controller->pause();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_engine->isPlaying(), timeoutMs);
+
+        const QImage atTarget = MediaFixtures::frameAt(film, 7.5);
+        const QImage atKeyFrame = MediaFixtures::frameAt(film, 8);
+        QVERIFY(!MediaFixtures::looksLike(atTarget, atKeyFrame));
+        m_controller->seekTo(7.5);
+        const auto shown = [this] { return m_controller->videoView()->latestFrame().image; };
+        QTRY_VERIFY2_WITH_TIMEOUT(MediaFixtures::looksLike(shown(), atTarget)
+                                      || MediaFixtures::looksLike(shown(), atKeyFrame),
+                                  qPrintable(pixel(shown(), {0.5, 0.5}).name()), timeoutMs);
+        QCOMPARE(m_controller->state(), State::Paused);
+        QCOMPARE(m_controller->currentTime(), 7.5);
+    }
+
+    // Past the last key frame no picture can be decoded: a seek there opens the film again a
+    // little before it, so that the rest plays out in whole pictures instead of ending at once.
+    void aSeekPastTheLastKeyFramePlaysOutTheRest()
+    {
+        const QString film = changingFilm();
+        FakeProvider provider;
+        playFromTheProvider(provider, film);
+        m_controller->seekTo(11);
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Stopped, timeoutMs);
+        QVERIFY(MediaFixtures::looksLike(m_controller->videoView()->latestFrame().image,
+                                         MediaFixtures::frameAt(film, 11.5)));
+        QVERIFY(m_controller->errorMessage().isEmpty());
     }
 
     // The decoder fills buffers taller than the picture (720 lines arrive as 738, 360 as 386);
@@ -239,6 +286,29 @@ private Q_SLOTS:
     }
 
 private:
+    // Twelve seconds whose colour changes every second, with key frames every two seconds.
+    QString changingFilm()
+    {
+        const QString film = m_directory.filePath(u"changing.ts"_s);
+        if (!QFileInfo::exists(film) && !MediaFixtures::makeChangingFilm(film, 12))
+            return {};
+        return film;
+    }
+
+    // Plays a film the provider serves as a transport stream until its length is known.
+    void playFromTheProvider(FakeProvider &provider, const QString &film)
+    {
+        QVERIFY(!film.isEmpty());
+        provider.setMediaFile(film);
+        const std::optional<QUrl> address =
+            PlaybackURL::make(provider.credentials(), u"5"_s, CatalogueKind::Movie, u"ts"_s, u"ts"_s);
+        QVERIFY(address);
+        m_controller->configure(*address, 0);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->state(), State::Playing, timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->totalTime() > 11, timeoutMs);
+    }
+
     QTemporaryDir m_directory;
     QUrl m_film;
     SystemClock m_clock;

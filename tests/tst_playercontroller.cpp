@@ -69,6 +69,13 @@ struct Rig
         engine->playing = true;
         engine->report(MediaEngine::Playing);
     }
+    // Begins a film that can seek and plays it.
+    void playFilm(qint64 lengthMs)
+    {
+        begin(filmURL);
+        engine->seekable = true;
+        play(lengthMs);
+    }
     int confirmedStops = 0;
 };
 
@@ -106,18 +113,40 @@ private Q_SLOTS:
         Rig rig;
         rig.begin(filmURL);
         QCOMPARE(rig.engine->mediaURL, filmURL);
-        QCOMPARE(rig.engine->mediaOptions, QStringList({u":http-reconnect=true"_s, cachingOption,
-                                                        u":file-caching=1500"_s, u":demux=mp4,mkv,avformat,any"_s}));
+        QCOMPARE(rig.engine->mediaOptions.mid(0, 3),
+                 QStringList({u":http-reconnect=true"_s, cachingOption, u":file-caching=1500"_s}));
         QCOMPARE(rig.engine->playRequests, 1);
         QCOMPARE(rig.controller.state(), State::Buffering);
         QVERIFY(rig.controller.controlsVisible());
     }
 
-    void liveAttemptDecodesOnOneThread()
+    // Live pictures are decoded on one thread; a film's decoder drops damaged pictures, and only
+    // a file served over HTTP is read by FFmpeg's demuxer (an HLS playlist keeps libVLC's own).
+    void decodingAndDemuxingFollowTheTitle_data()
     {
+        QTest::addColumn<QUrl>("url");
+        QTest::addColumn<QUrl>("fallback");
+        QTest::addColumn<QStringList>("options");
+        const QString wholePictures = u":no-avcodec-corrupted"_s;
+        const QString ffmpeg = u":demux=mp4,mkv,avformat,any"_s;
+        QTest::newRow("live") << liveURL << liveFallback << QStringList{u":avcodec-threads=1"_s};
+        QTest::newRow("provider's film") << filmURL << QUrl() << QStringList{wholePictures, ffmpeg};
+        QTest::newRow("HLS film") << QUrl(u"http://provider.test/movie/user/secret/42.m3u8"_s) << QUrl()
+                                  << QStringList{wholePictures};
+        QTest::newRow("HLS episode in capitals")
+            << QUrl(u"http://provider.test/series/user/secret/9.M3U8"_s) << QUrl() << QStringList{wholePictures};
+        QTest::newRow("local file") << QUrl::fromLocalFile(u"/films/holiday.ts"_s) << QUrl()
+                                    << QStringList{wholePictures};
+    }
+
+    void decodingAndDemuxingFollowTheTitle()
+    {
+        QFETCH(QUrl, url);
+        QFETCH(QUrl, fallback);
+        QFETCH(QStringList, options);
         Rig rig;
-        rig.begin(liveURL, liveFallback);
-        QCOMPARE(rig.engine->mediaOptions.constLast(), u":avcodec-threads=1"_s);
+        rig.begin(url, fallback);
+        QCOMPARE(rig.engine->mediaOptions.mid(3), options);
     }
 
     void failuresRetryWithGrowingDelaysThenGiveUp()
@@ -268,6 +297,55 @@ private Q_SLOTS:
         live.settle();
         QCOMPARE(live.controller.errorMessage(), streamEnded);
         QCOMPARE(live.controller.retryMessage(), u"Retry 1 of 3 in 1s"_s);
+    }
+
+    // The native player's input ends with the film and seeks no more: a seek after the end opens
+    // the film again and plays it from there.
+    void aSeekAfterTheEndPlaysFromThere()
+    {
+        Rig rig;
+        rig.playFilm(1'800'000);
+        rig.engine->reportTime(1'799'000);
+        rig.engine->report(MediaEngine::Stopped);
+        rig.settle();
+        QCOMPARE(rig.controller.state(), State::Stopped);
+
+        rig.controller.seekTo(450);
+        QCOMPARE(rig.controller.currentTime(), 450.0);
+        QCOMPARE(rig.engine->openedURLs.size(), 2);
+        QCOMPARE(rig.controller.state(), State::Buffering);
+        rig.play(1'800'000);
+        QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(450'000));
+        QCOMPARE(rig.controller.state(), State::Playing);
+    }
+
+    // An end that comes before the position moved on from where a seek landed means nothing after
+    // it could be shown (a transport stream past its last key frame): the film opens again ever
+    // further before the target until the rest plays out.
+    void aSeekPastTheLastWholePictureOpensTheFilmBeforeIt()
+    {
+        Rig rig;
+        rig.playFilm(60'000);
+        rig.controller.seekTo(59);
+        rig.engine->reportTime(59'100);
+        rig.engine->report(MediaEngine::Stopped);
+        rig.settle();
+        QCOMPARE(rig.controller.state(), State::Buffering);
+        QCOMPARE(rig.engine->openedURLs.size(), 2);
+        rig.play(60'000);
+        QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(57'000));
+        rig.engine->report(MediaEngine::Stopped);
+        rig.settle();
+        rig.play(60'000);
+        QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(55'000));
+        QCOMPARE(rig.engine->openedURLs.size(), 3);
+        // This time the rest played out: the end is the film's.
+        rig.engine->reportTime(55'100);
+        rig.engine->reportTime(55'600);
+        rig.engine->report(MediaEngine::Stopped);
+        rig.settle();
+        QCOMPARE(rig.controller.state(), State::Stopped);
+        QCOMPARE(rig.engine->openedURLs.size(), 3);
     }
 
     void reservedStatesChangeNothing()
@@ -547,9 +625,7 @@ private Q_SLOTS:
     void seekingStaysInsideTheMediaAndQuickSkipsAddUp()
     {
         Rig rig;
-        rig.begin(filmURL);
-        rig.engine->seekable = true;
-        rig.play(1'800'000);
+        rig.playFilm(1'800'000);
         rig.engine->reportTime(10'000);
         rig.controller.seekBy(-30);
         QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(0));
@@ -566,12 +642,25 @@ private Q_SLOTS:
         rig.controller.seekBy(-10);
         QCOMPARE(rig.controller.currentTime(), 20.7);
         QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(20'700));
-        // Playing, two quick skips before the next report move twice as far.
+        // Playing, two quick skips before the next report move twice as far, even when a report
+        // the native player made before it took the first one up comes in between.
         rig.controller.start();
         rig.controller.seekBy(10);
+        rig.engine->reportStaleTime(21'200);
+        QCOMPARE(rig.controller.currentTime(), 30.7);
         rig.controller.seekBy(10);
         QCOMPARE(rig.engine->lastSeekMs, std::optional<qint64>(40'700));
         QCOMPARE(rig.controller.currentTime(), 40.7);
+        // Once the native player has taken the seeks up, its reports count again.
+        rig.engine->reportTime(40'900);
+        QCOMPARE(rig.controller.currentTime(), 40.9);
+        // A seek it never takes up was refused: after a while its reports are followed again.
+        rig.controller.seekBy(10);
+        rig.engine->reportStaleTime(41'400);
+        QCOMPARE(rig.controller.currentTime(), 50.9);
+        rig.advance(10s);
+        rig.engine->reportStaleTime(51'400);
+        QCOMPARE(rig.controller.currentTime(), 51.4);
 
         Rig live;
         live.begin(liveURL, liveFallback);

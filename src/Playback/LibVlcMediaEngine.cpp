@@ -56,6 +56,10 @@ struct LibVlcMediaEngine::Native
     QSize bufferSize;
     // The picture's own size is still to be learnt for the buffers of the last format.
     std::atomic_bool shapePending = false;
+    // Seeks handed to the player, and how many of them it had taken up when it last began to
+    // buffer again (it does that as it carries out a seek, after every report of the old time).
+    std::atomic<quint64> seeksAsked = 0;
+    std::atomic<quint64> seeksCarriedOut = 0;
     LibVlcMessageLog messages;
 
     [[nodiscard]] QList<Track> tracks(libvlc_track_type_t type) const;
@@ -103,6 +107,11 @@ void LibVlcMediaEngine::Native::onEvent(const libvlc_event_t *event, void *opaqu
         // buffering state then would take a paused title out of its pause.
         const double fill = std::clamp(double(event->u.media_player_buffering.new_cache) / 100.0, 0.0, 1.0);
         native->post([engine, fill] { Q_EMIT engine->bufferingChanged(fill); });
+        // Emptying its buffers is the first thing libVLC does as it carries out a seek (several
+        // seeks waiting in its queue are carried out as the last of them).
+        const quint64 asked = native->seeksAsked;
+        if (fill == 0 && native->seeksCarriedOut.exchange(asked) != asked)
+            native->post([engine] { Q_EMIT engine->seekCarriedOut(); });
         break;
     }
     case libvlc_MediaPlayerPlaying:
@@ -375,8 +384,12 @@ std::optional<qint64> LibVlcMediaEngine::time() const
 void LibVlcMediaEngine::setTime(qint64 milliseconds)
 {
     libvlc_media_player_t *player = m_native->player;
+    Native *native = m_native.get();
     if (player)
-        command([player, milliseconds] { libvlc_media_player_set_time(player, milliseconds); });
+        command([native, player, milliseconds] {
+            ++native->seeksAsked;
+            libvlc_media_player_set_time(player, milliseconds);
+        });
 }
 
 std::optional<qint64> LibVlcMediaEngine::mediaLength() const

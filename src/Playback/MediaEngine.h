@@ -65,6 +65,7 @@ public:
     [[nodiscard]] virtual bool isSeekable() const = 0;
     // Milliseconds; none while nothing plays.
     [[nodiscard]] virtual std::optional<qint64> time() const = 0;
+    // Asynchronous: until seekCarriedOut() is reported, time() may still read the old position.
     virtual void setTime(qint64 milliseconds) = 0;
     // The current media's length in milliseconds; none without media or before it is known.
     [[nodiscard]] virtual std::optional<qint64> mediaLength() const = 0;
@@ -100,6 +101,10 @@ Q_SIGNALS:
     void bufferingChanged(double fill);
     void lengthChanged(qint64 milliseconds);
     void timeChanged();
+    // The player has taken up every seek asked of it so far: the time it reports from now on is
+    // counted from the new position. A report that arrives before this may be one that the player
+    // made before the seek, with the old time.
+    void seekCarriedOut();
     void videoFitModeChanged();
 
 private:

@@ -45,6 +45,7 @@ PlayerController::PlayerController(const QUrl &url, std::unique_ptr<MediaEngine>
             &PlayerController::handleBufferingChanged);
     connect(m_player.get(), &MediaEngine::lengthChanged, this, &PlayerController::handleLengthChanged);
     connect(m_player.get(), &MediaEngine::timeChanged, this, &PlayerController::handleTimeChanged);
+    connect(m_player.get(), &MediaEngine::seekCarriedOut, this, &PlayerController::handleSeekCarriedOut);
 }
 
 PlayerController::~PlayerController()
@@ -82,6 +83,8 @@ void PlayerController::configure(const QUrl &url, double resumePosition, const Q
     m_isLiveStream = !fallbackURL.isEmpty();
     m_healthyPlaybackSince.reset();
     m_pendingResume = resumePosition;
+    m_seekAskedAt.reset();
+    m_landing.reset();
     m_retryTask.cancelAndForget();
     m_watchdog.cancelAndForget();
     m_retryCount = 0;
@@ -140,15 +143,23 @@ void PlayerController::prepareAndPlay()
     // Live pictures are decoded on one thread. Frame-threaded decoding holds back one frame per
     // thread before the first picture: at six threads a channel change takes more than twice as
     // long to show its first picture, and the process needs about twice the memory.
-    if (m_isLiveStream)
+    if (m_isLiveStream) {
         options.append(u":avcodec-threads=1"_s);
-    // libVLC's own MPEG-TS demuxer learns a length only by reading the end of the stream, which
-    // it does only where that is cheap (a local file): over HTTP such a film had no length and
-    // could not seek. Whatever its address says, a provider's file is read by libVLC's own MP4 or
-    // Matroska demuxer when it is one, and otherwise by FFmpeg's, which reads the end of a
-    // seekable stream once with a range request.
-    else if (isNetworkFile(m_url))
-        options.append(u":demux=mp4,mkv,avformat,any"_s);
+    } else {
+        // A seek lands wherever the demuxer finds the time, mostly between two key frames, and the
+        // pictures decoded from there lack what they are drawn over: shown, they are grey and torn
+        // until the next key frame. The decoder drops them, so that the first picture after a seek
+        // (the one shown while paused) is a whole one.
+        options.append(u":no-avcodec-corrupted"_s);
+        // libVLC's own MPEG-TS demuxer learns a length only by reading the end of the stream, which
+        // it does only where that is cheap (a local file): over HTTP such a film had no length and
+        // could not seek. Whatever its address says, a provider's file is read by libVLC's own MP4
+        // or Matroska demuxer when it is one, and otherwise by FFmpeg's, which reads the end of a
+        // seekable stream once with a range request. An HLS playlist keeps libVLC's adaptive
+        // streaming.
+        if (isNetworkFile(m_url))
+            options.append(u":demux=mp4,mkv,avformat,any"_s);
+    }
     if (!m_player->setMedia(m_url, options)) {
         m_isPreparing = false;
         setState(PlayerState::Error);

@@ -119,6 +119,11 @@ private:
     void handleBufferingChanged(double fill);
     void handleLengthChanged(qint64 milliseconds);
     void handleTimeChanged();
+    void handleSeekCarriedOut();
+    // Asks the native player for a position and shows it until the player has taken it up.
+    void seekNative(double target);
+    [[nodiscard]] bool endedBeforeTheLandingPlayed() const;
+    void openBeforeTheLanding();
     void scheduleRetry(bool immediate);
     QCoro::Task<> runRetry(int delaySeconds, std::stop_token token);
     void startWatchdog();
@@ -181,6 +186,20 @@ private:
     qint64 m_attemptStartedAt = 0;
     std::optional<qint64> m_healthyPlaybackSince;
     double m_pendingResume = 0;
+    // When the seek that the native player has not yet taken up was asked for; its target is the
+    // position shown meanwhile.
+    std::optional<qint64> m_seekAskedAt;
+    // The last seek of this title: where it was to land, how far before that the title was opened
+    // again because nothing after it could be shown, where the native player said it landed and
+    // whether it has played on from there.
+    struct SeekLanding
+    {
+        double target = 0;
+        double rewind = 0;
+        std::optional<double> landedAt;
+        bool played = false;
+    };
+    std::optional<SeekLanding> m_landing;
     QUrl m_fallbackURL;
     bool m_isLiveStream = false;
 };

@@ -19,6 +19,9 @@ namespace {
 // The resume position is never closer than this to the end, so that a title resumed at its end
 // still shows something.
 constexpr double resumeMarginSeconds = 2;
+// A seek that the native player has not taken up by then was refused (it never confirms one it
+// could not carry out): its reports are followed again.
+constexpr qint64 seekConfirmationLimitMs = 10'000;
 
 double seconds(std::optional<qint64> milliseconds)
 {
@@ -49,12 +52,32 @@ void PlayerController::seekBy(double seconds)
 
 void PlayerController::seekTo(double seconds)
 {
-    if (!m_player->isSeekable() || m_totalTime <= 0)
+    if (m_totalTime <= 0)
         return;
     const double target = std::clamp(seconds, 0.0, m_totalTime);
+    if (m_state == PlayerState::Stopped && m_wantsPlayback && !m_isLiveStream) {
+        // The film has ended, and with it the native player's input, which seeks no more: it is
+        // opened again and plays from the chosen position.
+        m_landing.reset();
+        m_pendingResume = target;
+        setCurrentTime(target);
+        start();
+        return;
+    }
+    if (!m_player->isSeekable())
+        return;
+    m_landing = SeekLanding{.target = target};
+    seekNative(target);
+}
+
+void PlayerController::seekNative(double target)
+{
+    m_landing->landedAt.reset();
+    m_landing->played = false;
     m_player->setTime(qint64(target * 1000));
-    // Shown at once: the native player reports no time while paused, and while playing its
-    // next report may be half a second away.
+    // Shown at once and kept until the native player has taken the seek up: it reports no time
+    // while paused, and until then its reports may still read the time from before the seek.
+    m_seekAskedAt = now();
     setCurrentTime(target);
     showControls(true);
 }
@@ -195,16 +218,34 @@ void PlayerController::handleTimeChanged()
         refreshTime();
 }
 
+void PlayerController::handleSeekCarriedOut()
+{
+    m_seekAskedAt.reset();
+}
+
 void PlayerController::refreshTime()
 {
-    const double position = seconds(m_player->time());
-    // A moving position is what the stall watchdog looks for.
-    if (position != m_currentTime)
-        m_lastProgressAt = now();
-    setCurrentTime(position);
+    if (m_seekAskedAt && now() - *m_seekAskedAt >= seekConfirmationLimitMs)
+        m_seekAskedAt.reset();
+    if (!m_seekAskedAt) {
+        const double position = seconds(m_player->time());
+        // A moving position is what the stall watchdog looks for.
+        if (position != m_currentTime)
+            m_lastProgressAt = now();
+        setCurrentTime(position);
+        if (m_landing && !m_landing->played) {
+            if (!m_landing->landedAt)
+                m_landing->landedAt = position;
+            m_landing->played = position > *m_landing->landedAt;
+        }
+    }
     setTotalTime(seconds(m_player->mediaLength()));
     if (m_pendingResume > 0 && m_player->isSeekable() && m_totalTime > 0) {
-        const double resume = std::exchange(m_pendingResume, 0.0);
-        seekTo(std::min(std::max(m_totalTime - resumeMarginSeconds, 0.0), resume));
+        const double resume =
+            std::min(std::max(m_totalTime - resumeMarginSeconds, 0.0), std::exchange(m_pendingResume, 0.0));
+        // A title opened again before a landing keeps that landing's target.
+        if (!m_landing)
+            m_landing = SeekLanding{.target = resume};
+        seekNative(resume);
     }
 }

@@ -20,6 +20,10 @@ constexpr int maximumRetries = 3;
 constexpr qint64 stallLimitMs = 25'000;
 constexpr qint64 healthyPlaybackMs = 60'000;
 constexpr qint64 recentProgressMs = 5'000;
+// How far before a seek's target the title is opened again, the first time and at most, when
+// nothing after the target could be shown.
+constexpr double firstRewindSeconds = 2;
+constexpr double longestRewindSeconds = 16;
 
 } // namespace
 
@@ -60,6 +64,10 @@ void PlayerController::handleStateChanged(int raw)
         m_activity->end();
         if (m_state == PlayerState::Error)
             break;
+        if (!m_isLiveStream && endedBeforeTheLandingPlayed()) {
+            openBeforeTheLanding();
+            break;
+        }
         if (!m_isLiveStream && (m_totalTime > 0 || m_currentTime > 0)) {
             // A film or episode that reached its end, whether or not its length was known.
             setState(PlayerState::Stopped);
@@ -79,6 +87,25 @@ void PlayerController::handleStateChanged(int raw)
         scheduleRetry(false);
         break;
     }
+}
+
+bool PlayerController::endedBeforeTheLandingPlayed() const
+{
+    // A transport stream seeks to the time, between two key frames, and the decoder shows no
+    // picture before the next one: past the last key frame there is none, and the input ends
+    // without the position ever moving on from where it landed.
+    return m_landing && !m_landing->played && m_landing->rewind < longestRewindSeconds
+        && m_landing->target - m_landing->rewind > 0;
+}
+
+void PlayerController::openBeforeTheLanding()
+{
+    m_landing->rewind = m_landing->rewind > 0 ? m_landing->rewind * 2 : firstRewindSeconds;
+    qCInfo(lcPlayback) << "Nothing could be shown after the seek; opening again" << m_landing->rewind
+                       << "seconds before it";
+    m_pendingResume = std::max(0.0, m_landing->target - m_landing->rewind);
+    m_activity->begin();
+    prepareAndPlay();
 }
 
 void PlayerController::handleBufferingChanged(double fill)

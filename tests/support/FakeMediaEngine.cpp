@@ -1,5 +1,7 @@
 #include "FakeMediaEngine.h"
 
+#include <utility>
+
 bool FakeMediaEngine::setMedia(const QUrl &url, const QStringList &options)
 {
     if (!canMakeMedia)
@@ -18,6 +20,8 @@ void FakeMediaEngine::play()
 void FakeMediaEngine::setTime(qint64 milliseconds)
 {
     lastSeekMs = milliseconds;
+    seekPending = true;
+    // As the native player's, its time reads the target until its next report of its own.
     timeMs = milliseconds;
 }
 
@@ -40,6 +44,13 @@ void FakeMediaEngine::deselectAllTextTracks()
 }
 
 void FakeMediaEngine::reportTime(qint64 milliseconds)
+{
+    if (std::exchange(seekPending, false))
+        Q_EMIT seekCarriedOut();
+    reportStaleTime(milliseconds);
+}
+
+void FakeMediaEngine::reportStaleTime(qint64 milliseconds)
 {
     timeMs = milliseconds;
     Q_EMIT timeChanged();

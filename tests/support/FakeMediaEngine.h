@@ -49,8 +49,10 @@ public:
     void report(int rawState) { Q_EMIT stateChanged(rawState); }
     void reportBuffering(double fill) { Q_EMIT bufferingChanged(fill); }
     void reportLength(qint64 milliseconds) { Q_EMIT lengthChanged(milliseconds); }
-    // Moves the position and reports it.
+    // Moves the position and reports it, once it has taken up the seeks asked for so far.
     void reportTime(qint64 milliseconds);
+    // A report made before it took up the seeks asked for: it reads the time from before them.
+    void reportStaleTime(qint64 milliseconds);
 
     // What the controller asked for.
     std::optional<QUrl> mediaURL;
@@ -60,6 +62,7 @@ public:
     int pauseRequests = 0;
     int stopRequests = 0;
     std::optional<qint64> lastSeekMs;
+    bool seekPending = false;
     VLCVideoView *drawable = nullptr;
 
     // What it answers.

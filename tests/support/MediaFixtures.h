@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,14 @@ namespace MediaFixtures {
 // Writes a film of the given length and picture size (H.264 and AAC in MP4, or MPEG-TS when the
 // name ends in ".ts"). Returns false when ffmpeg failed.
 [[nodiscard]] bool makeTestFilm(const QString &path, int seconds, QSize size = QSize(320, 240));
+// The same with a picture whose colour changes every second and a key frame every two seconds,
+// as providers' encoders place them: a picture decoded without the key frame before it is not
+// the film's.
+[[nodiscard]] bool makeChangingFilm(const QString &path, int seconds);
+// The film's picture at a time, decoded from its start; null when ffmpeg failed.
+[[nodiscard]] QImage frameAt(const QString &path, double seconds);
+// Whether two pictures show the same, allowing for what scaling and lossy coding change.
+[[nodiscard]] bool looksLike(const QImage &shown, const QImage &expected);
 
 // The engine's extra library options for a machine without a sound device: ALSA's null device
 // keeps volume and mute working.
