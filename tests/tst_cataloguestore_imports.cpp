@@ -1,8 +1,10 @@
+#include "Provider/XtreamClient.h"
 #include "Store/CatalogueStore.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
 #include "support/StoreHarness.h"
 
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -239,6 +241,50 @@ private Q_SLOTS:
         QVERIFY(harness.waitUntilIdle(playlist.id));
         QCOMPARE(harness.listed(playlist.id)->syncState, u"error"_s);
         QCOMPARE(harness.store().health().value(playlist.id).catalogueError, std::optional(sentence));
+        QCOMPARE(harness.catalogueRows(), before);
+    }
+
+    // A provider that keeps answering a byte at a time, or falls silent after its headers and
+    // never ends the body, still ends the refresh with the time-out sentence, and the data the
+    // refresh would have replaced stay as they were.
+    void aProviderThatNeverFinishesTimesOut_data()
+    {
+        QTest::addColumn<QString>("endpoint");
+        QTest::addColumn<FakeFault>("fault");
+        for (const QString &endpoint : {u"account"_s, u"get_vod_streams"_s, u"xmltv"_s}) {
+            QTest::addRow("%s slow", qPrintable(endpoint)) << endpoint << FakeFault{.pieceBytes = 1, .pause = 50ms};
+            QTest::addRow("%s stall", qPrintable(endpoint)) << endpoint << FakeFault{.stallAfterBytes = 0};
+        }
+    }
+    void aProviderThatNeverFinishesTimesOut()
+    {
+        QFETCH(QString, endpoint);
+        QFETCH(FakeFault, fault);
+        StoreHarness harness;
+        harness.start();
+        harness.provider().setCatalogue(generateCatalogue({30, 50, 10}));
+        harness.provider().setGuide(guideFrom(harness.clock().now(), {u"news.uk"_s, u"sport.uk"_s}));
+        const qint64 id = harness.addProviderPlaylist().id;
+        QVERIFY(harness.waitUntilIdle(id));
+        const QStringList before = harness.catalogueRows();
+
+        // The account check may then take 750 ms, a list or the guide stalls within 3 s.
+        XtreamClient::setTimeDivisorForTesting(20);
+        const auto restore = qScopeGuard([] { XtreamClient::setTimeDivisorForTesting(1); });
+        harness.provider().setFault(endpoint, fault);
+        harness.store().startImport(*harness.listed(id));
+        QVERIFY(harness.waitUntilIdle(id));
+
+        const QString timedOut = u"The provider did not respond in time. Try again or test the connection."_s;
+        const SourceHealth health = harness.store().health().value(id);
+        QCOMPARE(health.guideInProgress, std::optional(false));
+        if (endpoint == u"xmltv"_s) {
+            QCOMPARE(harness.listed(id)->syncState, u"ready"_s);
+            QCOMPARE(health.guideError, std::optional(timedOut));
+        } else {
+            QCOMPARE(harness.listed(id)->syncState, u"error"_s);
+            QCOMPARE(health.catalogueError, std::optional(timedOut));
+        }
         QCOMPARE(harness.catalogueRows(), before);
     }
 

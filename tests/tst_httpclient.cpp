@@ -36,9 +36,9 @@ QUrl listURL(const FakeProvider &provider, const QString &action)
     return apiURL(provider, {{u"action"_s, action}});
 }
 
-HttpClient::Request request(const QUrl &url, std::chrono::milliseconds inactivity = 10s)
+HttpClient::Request request(const QUrl &url, std::chrono::milliseconds timeout = 10s)
 {
-    return {url, inactivity};
+    return {url, timeout};
 }
 
 void acceptAny(int) {}
@@ -171,15 +171,40 @@ private Q_SLOTS:
         QCOMPARE(received, stallAfter);
     }
 
-    // The time-out measures silence, not the whole transfer: a body that keeps coming, however
-    // slowly, runs past it.
-    void aTricklingBodyIsNotCutOff()
+    // A stream's time-out measures silence, not the whole transfer, and a stream that keeps
+    // coming, however slowly, passes its stall windows: it runs past both.
+    void aSteadyStreamIsNotCutOff()
     {
-        m_provider->setFault(u"get_live_streams"_s, {.pieceBytes = 1024, .pause = 250ms});
-        const QByteArray body = streamWhole(request(listURL(*m_provider, u"get_live_streams"_s), 1s));
+        m_provider->setCatalogue(generateCatalogue({200, 0, 0}));
+        m_provider->setFault(u"get_live_streams"_s, {.pieceBytes = 1024, .pause = 100ms});
+        const QByteArray body = streamWhole({listURL(*m_provider, u"get_live_streams"_s), 1s, 500ms});
         QVERIFY(body.endsWith("]\n"));
-        // A pause after every piece: more than eight pieces outlast the one-second time-out.
-        QVERIFY2(body.size() > 8 * 1024, "the trickle must outlast the inactivity time-out for this test to mean anything");
+        // A pause after every piece: more than twenty pieces outlast the time-out and four windows.
+        QVERIFY2(body.size() > 20 * 1024, "the stream must outlast the time limits for this test to mean anything");
+    }
+
+    // Bytes that never stop coming, yet come far too slowly: a whole body ends at its time-out,
+    // a stream when a stall window brings too few of them.
+    void aTrickleEndsAsTimedOut_data()
+    {
+        QTest::addColumn<bool>("wholeBody");
+        QTest::newRow("whole body") << true;
+        QTest::newRow("stream") << false;
+    }
+    void aTrickleEndsAsTimedOut()
+    {
+        QFETCH(bool, wholeBody);
+        // Eight bytes every 20 ms: never a silence of the time-out, a fifth of the floor per window.
+        m_provider->setDocument(u"account"_s, "{\"padding\": \"" + QByteArray(8 * 1024, '.') + "\"}");
+        m_provider->setFault(u"account"_s, {.pieceBytes = 8, .pause = 20ms});
+        const HttpClient::Request trickled{apiURL(*m_provider), 500ms, 500ms};
+        const auto run = [&] {
+            if (wholeBody)
+                (void)HttpClient::get(trickled, acceptAny, {});
+            else
+                (void)streamWhole(trickled);
+        };
+        QCOMPARE(transportFailure(run), TransportError::Kind::TimedOut);
     }
 
     // The server stays silent for far longer than the test may run: only the stop can end it,

@@ -26,6 +26,10 @@ public:
 
     explicit XtreamClient(XtreamCredentials credentials);
 
+    // Tests only: divides the time-out and the stall window of every request from now on by
+    // `divisor` (1 restores them), so that a provider that never finishes fails in short time.
+    static void setTimeDivisorForTesting(int divisor);
+
     // The account check; returns when the login is valid and active.
     void verifyCredentials(const std::stop_token &stop) const;
 

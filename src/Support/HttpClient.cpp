@@ -23,8 +23,8 @@ using std::chrono::milliseconds;
 
 constexpr long maximumRedirects = 10;
 constexpr long receiveBufferBytes = 256 * 1024;
-// The longest wait between two looks at the inactivity clock; cancellation does not wait for
-// it, since a stop request wakes the wait at once.
+// The longest wait between two looks at the time limits; cancellation does not wait for it,
+// since a stop request wakes the wait at once.
 constexpr milliseconds longestPoll{1000};
 
 void initialiseCurl()
@@ -102,6 +102,62 @@ TransportError transportError(CURLcode code, long osError)
     return TransportError(kind, int(code));
 }
 
+// The time limits of one transfer (see HttpClient.h): the whole exchange of a whole body, or
+// the silences and stall windows of a streamed one.
+class TimeLimits final
+{
+public:
+    TimeLimits(const HttpClient::Request &request, bool wholeBody, SteadyClock::time_point start)
+        : m_timeout(request.timeout)
+        , m_stallWindow(request.stallWindow)
+        , m_wholeBody(wholeBody)
+        , m_deadline(start + request.timeout)
+        , m_lastArrival(start)
+    {
+    }
+
+    // Bytes of the response (headers or body) have arrived. The time the receiver then spent
+    // on them, `handling`, is neither the server's silence nor its stall.
+    void arrived(qsizetype bytes, SteadyClock::time_point now, SteadyClock::duration handling = {})
+    {
+        m_lastArrival = now;
+        if (m_windowStart)
+            *m_windowStart += handling;
+        else
+            m_windowStart = now;
+        m_windowBytes += bytes;
+    }
+
+    // How long until a limit falls due; a limit that has passed ends the transfer as timed out.
+    milliseconds remaining(SteadyClock::time_point now)
+    {
+        SteadyClock::time_point next = m_wholeBody ? m_deadline : m_lastArrival + m_timeout;
+        if (!m_wholeBody && m_windowStart) {
+            if (now >= *m_windowStart + m_stallWindow) {
+                if (m_windowBytes < HttpClient::stallFloorBytes)
+                    throw timedOut();
+                m_windowStart = now;
+                m_windowBytes = 0;
+            }
+            next = std::min(next, *m_windowStart + m_stallWindow);
+        }
+        if (now >= next)
+            throw timedOut();
+        return std::chrono::ceil<milliseconds>(next - now);
+    }
+
+private:
+    static TransportError timedOut() { return TransportError(TransportError::Kind::TimedOut, CURLE_OPERATION_TIMEDOUT); }
+
+    const milliseconds m_timeout;
+    const milliseconds m_stallWindow;
+    const bool m_wholeBody;
+    const SteadyClock::time_point m_deadline;
+    SteadyClock::time_point m_lastArrival;
+    std::optional<SteadyClock::time_point> m_windowStart;
+    qsizetype m_windowBytes = 0;
+};
+
 // One GET from the first byte sent to the last byte received.
 class Transfer final
 {
@@ -112,6 +168,7 @@ public:
         , m_checkStatus(checkStatus)
         , m_consume(consume)
         , m_stop(stop)
+        , m_limits(request, consume == nullptr, SteadyClock::now())
     {
     }
 
@@ -153,19 +210,18 @@ private:
         curl_easy_setopt(easy, CURLOPT_USERAGENT, "Quillmere/" QUILLMERE_VERSION);
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, receiveBufferBytes);
-        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(m_request.inactivityTimeout.count()));
+        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(m_request.timeout.count()));
         curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Transfer::onHeader);
         curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
         curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::onBody);
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
     }
 
-    // Drives the transfer until it ends. Returns curl's result; cancellation and inactivity
-    // end it early by throwing.
+    // Drives the transfer until it ends. Returns curl's result; cancellation and the time
+    // limits end it early by throwing.
     CURLcode perform(CURLM *multi)
     {
         std::stop_callback wake(m_stop, [multi] { curl_multi_wakeup(multi); });
-        m_lastActivity = SteadyClock::now();
         while (true) {
             int running = 0;
             if (curl_multi_perform(multi, &running) != CURLM_OK)
@@ -173,10 +229,7 @@ private:
             if (const std::optional<CURLcode> result = finishedResult(multi))
                 return *result;
             CancellationError::throwIfRequested(m_stop);
-            const auto idle = std::chrono::duration_cast<milliseconds>(SteadyClock::now() - m_lastActivity);
-            if (idle >= m_request.inactivityTimeout)
-                throw TransportError(TransportError::Kind::TimedOut, CURLE_OPERATION_TIMEDOUT);
-            const milliseconds wait = std::clamp(m_request.inactivityTimeout - idle, milliseconds(1), longestPoll);
+            const milliseconds wait = std::min(m_limits.remaining(SteadyClock::now()), longestPoll);
             curl_multi_poll(multi, nullptr, 0, int(wait.count()), nullptr);
         }
     }
@@ -202,7 +255,7 @@ private:
 
     static size_t onHeader(char *, size_t size, size_t count, void *context)
     {
-        static_cast<Transfer *>(context)->m_lastActivity = SteadyClock::now();
+        static_cast<Transfer *>(context)->m_limits.arrived(qsizetype(size * count), SteadyClock::now());
         return size * count;
     }
 
@@ -210,6 +263,7 @@ private:
     {
         auto *transfer = static_cast<Transfer *>(context);
         const size_t length = size * count;
+        const SteadyClock::time_point arrival = SteadyClock::now();
         if (transfer->m_stop.stop_requested())
             return CURL_WRITEFUNC_ERROR;
         try {
@@ -227,8 +281,8 @@ private:
             transfer->m_failure = std::current_exception();
             return CURL_WRITEFUNC_ERROR;
         }
-        // The consumer's own time is not the server's silence.
-        transfer->m_lastActivity = SteadyClock::now();
+        const SteadyClock::time_point handled = SteadyClock::now();
+        transfer->m_limits.arrived(qsizetype(length), handled, handled - arrival);
         return length;
     }
 
@@ -240,7 +294,7 @@ private:
     bool m_statusChecked = false;
     QByteArray m_body;
     std::exception_ptr m_failure;
-    SteadyClock::time_point m_lastActivity;
+    TimeLimits m_limits;
 };
 
 QByteArray transfer(const HttpClient::Request &request, const HttpClient::StatusCheck &checkStatus,

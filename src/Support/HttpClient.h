@@ -14,8 +14,13 @@ class QString;
 
 // The program's one HTTP helper: GET requests over http and https, blocking on the calling
 // worker thread (main-thread callers await it through an executor). Redirects are followed,
-// compressed bodies are decoded, and nothing is cached. Time-outs measure inactivity (no byte
-// for that long), never the whole transfer, so a large guide is never cut off while it flows.
+// compressed bodies are decoded, and nothing is cached. A whole body (get) must arrive within
+// the request's time-out, counted from connecting to the last byte. A streamed body (stream)
+// may take as long as it keeps flowing, so that a large guide is never cut off: it fails as
+// timed out after a silence as long as the time-out (the wait for the response included), or,
+// once the response has begun, when a stall window brings fewer than stallFloorBytes, so that
+// a server that trickles its body, or stops sending without closing it, cannot hold the caller
+// forever.
 // Failures of the transport surface as TransportError, a stopped token as CancellationError;
 // an exception thrown by a callback propagates out of the call unchanged.
 namespace HttpClient {
@@ -25,10 +30,17 @@ namespace HttpClient {
 // held and have no limit.
 constexpr qsizetype maximumBodyBytes = 64 * 1024 * 1024;
 
+// A streamed body has stalled when a window this long brings fewer bytes than the floor, a
+// rate far below that of any real transfer, however slow its line.
+constexpr qsizetype stallFloorBytes = 1024;
+constexpr std::chrono::milliseconds stallWindow{std::chrono::seconds(60)};
+
 struct Request
 {
     QUrl url;
-    std::chrono::milliseconds inactivityTimeout{std::chrono::seconds(120)};
+    std::chrono::milliseconds timeout{std::chrono::seconds(120)};
+    // Streams only; the windows follow each other from the response's first byte.
+    std::chrono::milliseconds stallWindow = HttpClient::stallWindow;
 };
 
 // Called once with the final status before the first byte of the body is handed over (or when

@@ -33,6 +33,7 @@ int main(int argc, char *argv[])
         {u"live-rate"_s, u"Bytes per second of the live streams."_s, u"bytes"_s, u"250000"_s},
         {u"stall"_s, u"Endpoint that answers with headers only, then falls silent (\"get_vod_streams\")."_s,
          u"endpoint"_s},
+        {u"slow"_s, u"Endpoint whose body trickles one byte a second (\"account\")."_s, u"endpoint"_s},
         {u"artwork"_s, u"Serve the pictures of the catalogue and the episodes from this provider."_s},
     };
     parser.addOptions(options);
@@ -77,6 +78,12 @@ int main(int argc, char *argv[])
         FakeFault stall;
         stall.stallAfterBytes = 0;
         provider.setFault(parser.value(u"stall"_s), stall);
+    }
+    if (parser.isSet(u"slow"_s)) {
+        FakeFault slow;
+        slow.pieceBytes = 1;
+        slow.pause = std::chrono::seconds(1);
+        provider.setFault(parser.value(u"slow"_s), slow);
     }
 
     std::printf("port=%u\n", unsigned(provider.port()));
