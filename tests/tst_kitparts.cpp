@@ -1,3 +1,4 @@
+#include "support/ColourChecks.h"
 #include "support/QmlHarness.h"
 
 #include <QGuiApplication>
@@ -90,6 +91,42 @@ private Q_SLOTS:
         QVERIFY(plain->property("cardHovered").toBool());
     }
 
+    void aButtonTabbedToShowsARingAndAnswersSpaceAndReturn()
+    {
+        QmlHarness harness;
+        QQuickItem *row = harness.createFromQml(uR"qml(
+            Row {
+                spacing: 20
+                QMButton { objectName: "first"; text: "Cancel"; kind: QMButtonKind.Ghost }
+                QMButton { objectName: "second"; text: "Save" }
+            })qml"_s);
+        QVERIFY(row);
+        QQuickItem *first = QmlHarness::find(row, u"first"_s);
+        QQuickItem *second = QmlHarness::find(row, u"second"_s);
+        QSignalSpy clicks(second, SIGNAL(clicked()));
+        // Just outside the button's leading edge.
+        const QPointF beside(-2, first->height() / 2);
+        const QColor ring = onBackground(Palette::accentFocus);
+
+        // A click gives the keyboard without a ring; Tab gives it with one.
+        harness.click(first);
+        QVERIFY(first->hasActiveFocus());
+        QVERIFY_COLOUR(harness.pixel(first, beside), Palette::bg0);
+        harness.key(Qt::Key_Tab);
+        QVERIFY(second->hasActiveFocus());
+        QVERIFY_COLOUR(harness.pixel(second, beside), ring);
+        harness.key(Qt::Key_Tab, Qt::ShiftModifier);
+        QVERIFY(first->hasActiveFocus());
+        QVERIFY_COLOUR(harness.pixel(first, beside), ring);
+        QVERIFY_COLOUR(harness.pixel(second, beside), Palette::bg0);
+
+        harness.key(Qt::Key_Tab);
+        harness.key(Qt::Key_Space);
+        harness.key(Qt::Key_Return);
+        harness.key(Qt::Key_Enter);
+        QCOMPARE(clicks.size(), 3);
+    }
+
     void theSearchFieldTypesClearsAndSubmits()
     {
         QmlHarness harness;
@@ -100,9 +137,12 @@ private Q_SLOTS:
         QSignalSpy edits(field, SIGNAL(textEdited()));
         QSignalSpy submissions(field, SIGNAL(submitted()));
 
-        // No focus binding is needed: a click gives the field the keyboard.
+        // No focus binding is needed: a click gives the field the keyboard, which its edge shows.
+        const QPointF edge(0, field->height() / 2);
+        QVERIFY_COLOUR(harness.pixel(field, edge), blended(Palette::stroke, Palette::surface2));
         harness.click(field);
         QVERIFY(field->property("fieldFocused").toBool());
+        QVERIFY_COLOUR(harness.pixel(field, edge), blended(Palette::accentFocus, Palette::surface2));
         harness.type(u"n"_s);
         QVERIFY(clear->isVisible());
         harness.type(u"ews \u00e9"_s);

@@ -1,6 +1,7 @@
 #include "App/AppModel.h"
 #include "Store/CatalogueStore.h"
 #include "support/AppHarness.h"
+#include "support/ColourChecks.h"
 #include "support/QmlHarness.h"
 #include "support/ToastTexts.h"
 
@@ -26,6 +27,35 @@ QQuickItem *card(QQuickItem *page, const QString &name)
         }
     }
     return nullptr;
+}
+
+// Opens the editor on the login of the playlist named `name`, from its card's menu.
+bool openLoginEditor(QmlHarness &harness, QQuickItem *page, const QString &name)
+{
+    harness.click(QmlHarness::find(card(page, name), u"menuButton"_s));
+    QQuickItem *edit = nullptr;
+    if (!QTest::qWaitFor([&] {
+            return (edit = QmlHarness::find(harness.window().contentItem(), u"editLogin"_s)) && edit->isVisible();
+        }))
+        return false;
+    harness.click(edit);
+    return true;
+}
+
+// The name of the control that has the keyboard: a field's own name is on the labelled field
+// around its input.
+QString focusedName(QQuickWindow &window)
+{
+    const QQuickItem *item = window.activeFocusItem();
+    while (item && item->objectName().isEmpty())
+        item = item->parentItem();
+    return item ? item->objectName() : QString();
+}
+
+// Whether the button shows the keyboard's ring, drawn just outside its leading edge over `under`.
+bool ringShown(QmlHarness &harness, QQuickItem *button, const QColor &under)
+{
+    return sameColour(harness.pixel(button, QPointF(-2, button->height() / 2)), blended(Palette::accentFocus, under));
 }
 
 } // namespace
@@ -120,6 +150,24 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog->property("visible").toBool());
         QCOMPARE(m_app->app().store()->playlists().size(), 1);
 
+        // Tab goes round its two buttons, showing which has the keyboard; Return on Cancel cancels.
+        openMenuItem(u"remove"_s);
+        QTRY_VERIFY(dialog->property("opened").toBool());
+        QQuickItem *cancel = QmlHarness::find(overlay, u"dialogCancel"_s);
+        QQuickItem *action = QmlHarness::find(overlay, u"dialogAction"_s);
+        harness.key(Qt::Key_Tab);
+        QCOMPARE(focusedName(harness.window()), u"dialogCancel"_s);
+        QVERIFY(ringShown(harness, cancel, Palette::surface2));
+        harness.key(Qt::Key_Tab);
+        QCOMPARE(focusedName(harness.window()), u"dialogAction"_s);
+        QVERIFY(ringShown(harness, action, Palette::surface2));
+        QVERIFY(!ringShown(harness, cancel, Palette::surface2));
+        harness.key(Qt::Key_Tab);
+        QCOMPARE(focusedName(harness.window()), u"dialogCancel"_s);
+        harness.key(Qt::Key_Return);
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+        QCOMPARE(m_app->app().store()->playlists().size(), 1);
+
         openMenuItem(u"remove"_s);
         QTRY_VERIFY(dialog->property("opened").toBool());
         harness.click(QmlHarness::find(overlay, u"dialogAction"_s));
@@ -134,10 +182,7 @@ private Q_SLOTS:
         QmlHarness harness({1240, 900});
         QQuickItem *page = harness.createFromQml(u"PlaylistsPage { width: 1190; height: 850 }"_s);
         QQuickItem *overlay = harness.window().contentItem();
-        harness.click(QmlHarness::find(card(page, u"Provider"_s), u"menuButton"_s));
-        QQuickItem *edit = nullptr;
-        QTRY_VERIFY((edit = QmlHarness::find(overlay, u"editLogin"_s)) && edit->isVisible());
-        harness.click(edit);
+        QVERIFY(openLoginEditor(harness, page, u"Provider"_s));
 
         QQuickItem *title = nullptr;
         QTRY_VERIFY((title = QmlHarness::find(overlay, u"title"_s)) && title->isVisible());
@@ -151,6 +196,66 @@ private Q_SLOTS:
         QTRY_VERIFY(!QmlHarness::find(overlay, u"title"_s));
         QCOMPARE(m_app->storeHarness().listed(m_app->app().store()->playlists().constFirst().id)->credentialReference,
                  m_app->app().store()->playlists().constFirst().credentialReference);
+    }
+
+    // The editor's Tab order runs through its fields, then Cancel and Save, and round again; the
+    // control with the keyboard shows it. Return on a button acts as that button, Escape closes.
+    void theEditorsKeyboardReachesEveryControl()
+    {
+        QmlHarness harness({1240, 900});
+        QQuickItem *page = harness.createFromQml(u"PlaylistsPage { width: 1190; height: 850 }"_s);
+        QQuickItem *overlay = harness.window().contentItem();
+        // Open once the login is read, with the keyboard in the name field.
+        const auto openEditor = [&] {
+            return openLoginEditor(harness, page, u"Provider"_s) && QTest::qWaitFor([&] {
+                const QQuickItem *save = QmlHarness::find(overlay, u"save"_s);
+                return save && save->isEnabled() && focusedName(harness.window()) == u"nameField"_s;
+            });
+        };
+        const auto closed = [&] { return !QmlHarness::find(overlay, u"save"_s); };
+        const auto keyTo = [&](Qt::KeyboardModifiers modifiers) {
+            harness.key(Qt::Key_Tab, modifiers);
+            return focusedName(harness.window());
+        };
+        const QString reference = m_app->app().store()->playlists().constFirst().credentialReference;
+
+        QVERIFY(openEditor());
+        // The field with the keyboard shows it on its edge.
+        const auto edge = [&](const QString &field) {
+            QQuickItem *input = QmlHarness::find(overlay, field)->property("input").value<QQuickItem *>();
+            return harness.pixel(input, QPointF(0, input->height() / 2));
+        };
+        QVERIFY_COLOUR(edge(u"nameField"_s), blended(Palette::accentFocus, Palette::surface2));
+        QVERIFY_COLOUR(edge(u"serverField"_s), blended(Palette::stroke, Palette::surface2));
+        QCOMPARE(keyTo(Qt::NoModifier), u"serverField"_s);
+        QVERIFY_COLOUR(edge(u"serverField"_s), blended(Palette::accentFocus, Palette::surface2));
+        QCOMPARE(keyTo(Qt::NoModifier), u"usernameField"_s);
+        QCOMPARE(keyTo(Qt::NoModifier), u"passwordField"_s);
+        QCOMPARE(keyTo(Qt::NoModifier), u"cancel"_s);
+        QVERIFY(ringShown(harness, harness.window().activeFocusItem(), Palette::surface1));
+        QCOMPARE(keyTo(Qt::NoModifier), u"save"_s);
+        QVERIFY(ringShown(harness, harness.window().activeFocusItem(), Palette::surface1));
+        QCOMPARE(keyTo(Qt::NoModifier), u"nameField"_s);
+        QCOMPARE(keyTo(Qt::ShiftModifier), u"save"_s);
+        QCOMPARE(keyTo(Qt::ShiftModifier), u"cancel"_s);
+        // Return on Cancel cancels rather than saving, and Escape closes from a button as from a
+        // field.
+        const auto cancelledWith = [&](Qt::Key key) {
+            harness.key(key);
+            return QTest::qWaitFor(closed) && toastTexts(m_app->app()).isEmpty()
+                && m_app->app().store()->playlists().constFirst().credentialReference == reference;
+        };
+        QVERIFY(cancelledWith(Qt::Key_Return));
+        QVERIFY(openEditor());
+        QCOMPARE(keyTo(Qt::ShiftModifier), u"save"_s);
+        QVERIFY(cancelledWith(Qt::Key_Escape));
+
+        // Space on Save saves.
+        QVERIFY(openEditor());
+        QCOMPARE(keyTo(Qt::ShiftModifier), u"save"_s);
+        harness.key(Qt::Key_Space);
+        QTRY_VERIFY(closed());
+        QCOMPARE(toastTexts(m_app->app()), QStringList{u"Login updated"_s});
     }
 
     void theWelcomePageAddsTheFirstPlaylistWithTheKeyboard()

@@ -77,6 +77,20 @@ QQuickItem *openMenu(QmlHarness &harness, QQuickItem *opener, const QString &nam
     return menuItem(harness.window(), name);
 }
 
+// The window's least size, below its menu bar.
+constexpr QSize smallestWindow(1040, 628);
+
+// The shell filling the harness's window, as the program's window holds it.
+QQuickItem *fillingShell(QmlHarness &harness)
+{
+    QQuickItem *shell = harness.createFromQml(u"AppShell {}"_s);
+    if (shell) {
+        shell->setPosition(QPointF());
+        shell->setSize(harness.window().size());
+    }
+    return shell;
+}
+
 } // namespace
 
 // The shell offscreen, driven with real clicks and keys: the sidebar, the menus and their keys,
@@ -482,14 +496,10 @@ private Q_SLOTS:
     // and tiles are not cut short, and a menu opened at the window's edge stays inside it.
     void everyPageFitsTheSmallestWindow()
     {
-        // The window's least size, below its menu bar.
-        const QSize smallest(1040, 628);
-        QmlHarness harness(smallest);
-        QQuickItem *shell = harness.createFromQml(u"AppShell {}"_s);
+        QmlHarness harness(smallestWindow);
+        QQuickItem *shell = fillingShell(harness);
         QVERIFY(shell);
-        shell->setPosition(QPointF());
-        shell->setSize(smallest);
-        const QRectF window{QPointF(), QSizeF(smallest)};
+        const QRectF window{QPointF(), QSizeF(smallestWindow)};
         AppModel &app = m_app->app();
         awaitBlocking(app.live()->refreshIfNeeded());
         app.live()->setSelected(app.live()->items().first());
@@ -529,6 +539,75 @@ private Q_SLOTS:
             QTRY_VERIFY2(window.contains(*PageViews::shownPopup(harness.window().contentItem())), qPrintable(button));
             harness.key(Qt::Key_Escape);
         }
+    }
+
+    // At the smallest window the category column opens at its top, or with the category the page
+    // remembers scrolled just into view; the category settings open on their title. Each list's
+    // header is laid out, or filled in, after the list is first placed.
+    void openedListsShowTheirTopOrTheirChosenCategory()
+    {
+        // Enough categories to fill the column twice over.
+        m_app.reset();
+        m_app = std::make_unique<AppHarness>();
+        m_app->storeHarness().startWithImportedPlaylist({8000, 8000, 0});
+        m_app->start();
+        AppModel &app = m_app->app();
+        awaitBlocking(app.live()->refreshIfNeeded());
+        awaitBlocking(app.movies()->refreshIfNeeded());
+        const QString nearTop = app.live()->categories().at(2).providerID;
+        const QString farDown = app.movies()->categories().constLast().providerID;
+        app.live()->setScopeText(nearTop);
+        app.movies()->setScopeText(farDown);
+
+        QmlHarness harness(smallestWindow);
+        QQuickItem *shell = fillingShell(harness);
+        QVERIFY(shell);
+        QQuickItem *list = nullptr;
+        // Opens a page and waits until its list has its rows and has drawn them.
+        const auto open = [&](Route route, const QString &lastRow) {
+            app.setRoute(route);
+            const bool drawn = QTest::qWaitFor([&] {
+                list = QmlHarness::find(QmlHarness::find(shell, u"pageArea"_s), u"categoryList"_s);
+                return list && list->property("count").toInt() > 0 && QmlHarness::find(list, lastRow);
+            });
+            (void)harness.grab();
+            return drawn;
+        };
+        // Where the item of that name lies in the list's view, from its top edge to its bottom edge.
+        const auto span = [&](const QString &name) {
+            QQuickItem *item = QmlHarness::find(list, name);
+            return item ? std::pair(item->mapToItem(list, QPointF()).y(), item->mapToItem(list, QPointF(0, item->height())).y())
+                        : std::pair(-1.0, -1.0);
+        };
+
+        // A category near the top shows below the all and favourites rows, which stay in view.
+        QVERIFY(open(Route::Live, u"category-"_s + nearTop));
+        QCOMPARE(span(u"allRow"_s).first, 0.0);
+        QVERIFY(span(u"category-"_s + nearTop).second <= list->height());
+
+        // One far down is scrolled just into view: the list's last row, at its bottom edge.
+        QVERIFY(open(Route::Movies, u"category-"_s + farDown));
+        QCOMPARE(span(u"category-"_s + farDown).second, list->height());
+        // Moved by the user, with its scroll bar, it stays where it was put when a category in
+        // view is chosen.
+        QQuickItem *bar = QmlHarness::find(list, u"scrollBar"_s);
+        const QPointF handle(bar->width() / 2, bar->height() * (bar->property("position").toReal() + bar->property("size").toReal() / 2));
+        harness.press(bar, handle);
+        harness.hover(bar, handle - QPointF(0, 100));
+        harness.release(bar, handle - QPointF(0, 100));
+        const qreal movedTo = list->property("contentY").toReal();
+        QQuickItem *middle = list->property("contentItem").value<QQuickItem *>()->childAt(list->width() / 2, movedTo + list->height() / 2);
+        QVERIFY(middle && middle->objectName().startsWith(u"category-"_s));
+        harness.click(middle);
+        QTRY_VERIFY(middle->property("selected").toBool());
+        (void)harness.grab();
+        QCOMPARE(qRound(list->property("contentY").toReal()), qRound(movedTo));
+
+        // The category settings: their title at the top, once the languages are filled in.
+        app.setRequestedSettingsSection(u"Categories"_s);
+        QVERIFY(open(Route::Settings, u"language-en"_s));
+        QCOMPARE(list->property("contentY").toDouble(), list->property("originY").toDouble());
+        QVERIFY(span(u"categoriesTitle"_s).first > 0);
     }
 
     void noticesRiseFromTheBottomAndDatabaseErrorsBecomeNotices()

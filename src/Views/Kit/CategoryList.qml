@@ -1,10 +1,10 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Quillmere
 
 // The list of the category column: all items and the favourites, then every shown category with
-// its count, then the column's message. A right click on a category asks for its menu.
-ListView {
+// its count, then the column's message. It opens at its top, with the chosen category scrolled
+// into view. A right click on a category asks for its menu.
+QMListView {
     id: root
 
     required property CategoryColumnModel column
@@ -18,10 +18,7 @@ ListView {
     bottomMargin: 16
     boundsBehavior: Flickable.StopAtBounds
     model: root.column.rows
-
-    ScrollBar.vertical: ScrollBar {
-        policy: root.contentHeight > root.height ? ScrollBar.AsNeeded : ScrollBar.AlwaysOff
-    }
+    openingRow: root.column.selectedRow
 
     header: Column {
         id: header
@@ -104,10 +101,5 @@ ListView {
             color: QM.text3
             wrapMode: Text.Wrap
         }
-    }
-
-    Component.onCompleted: {
-        if (root.column.selectedRow >= 0)
-            root.positionViewAtIndex(root.column.selectedRow, ListView.Center);
     }
 }

@@ -5,6 +5,7 @@ import Quillmere
 // A text button, optionally with a symbol before its title and the key of its command after it,
 // in one of five looks:
 // `QMButton { text: "Play"; symbol: "play.fill"; kind: QMButtonKind.Primary; compact: false }`.
+// Tab gives it the keyboard, which a ring around it then shows; Space, Return and Enter click it.
 AbstractButton {
     id: root
 
@@ -31,6 +32,10 @@ AbstractButton {
         NumberAnimation { duration: 80; easing.type: Easing.OutQuad }
     }
 
+    // As a desktop's buttons do, rather than leaving the key to the dialog's default action.
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
+
     contentItem: QMButtonLabel {
         symbol: root.symbol
         text: root.text
@@ -47,6 +52,19 @@ AbstractButton {
 
         Behavior on color {
             ColorAnimation { duration: 120; easing.type: Easing.OutQuad }
+        }
+
+        // Shown for the keyboard's focus only, not after a click.
+        Rectangle {
+            objectName: "focusRing"
+            anchors.fill: parent
+            anchors.margins: -3
+            visible: root.visualFocus
+            radius: (parent as QMSurface).radius + 3
+            antialiasing: true
+            color: "transparent"
+            border.width: 2
+            border.color: QM.accentFocus
         }
     }
 }

@@ -27,6 +27,7 @@ FocusScope {
         anchors.fill: parent
         color: QM.surface2
         radius: 10
+        focused: field.activeFocus
     }
 
     Row {

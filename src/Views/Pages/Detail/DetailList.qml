@@ -1,18 +1,15 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quillmere
 
 // The detail page's scrolling column: the hero with its actions and, for a series, the episodes'
 // heading and one row an episode, made as they scroll into view. It keeps its place when its
-// rows are read anew.
-ListView {
+// rows are read anew. Until the user scrolls, it stays at its top while the header grows (the
+// episode list's heading, chips and message arrive after the hero).
+QMListView {
     id: root
 
     required property DetailPageModel page
-    // Until the user scrolls, the page stays at its top while the header grows (the episode
-    // list's heading, chips and message arrive after the hero).
-    property bool scrolled: false
     // How far below its top the page stood before its rows were replaced (another season
     // chosen, the episodes refreshed): a list read anew would start at its top again.
     property real keptY: 0
@@ -23,14 +20,11 @@ ListView {
     }
 
     objectName: "detailList"
-    onMovementStarted: root.scrolled = true
-    onOriginYChanged: if (!root.scrolled) root.contentY = root.originY - root.topMargin
     topMargin: 84
     bottomMargin: 48
     spacing: 10
     boundsBehavior: Flickable.StopAtBounds
     model: root.page.isSeries ? root.page.episodes : null
-    ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
 
     header: ColumnLayout {
         id: header

@@ -48,6 +48,7 @@ Column {
         background: QMSurface {
             color: QM.surface2
             radius: 10
+            focused: field.activeFocus
         }
     }
 }

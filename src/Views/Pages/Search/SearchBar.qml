@@ -5,7 +5,7 @@ import Quillmere
 
 // The search page's large field over the application model's search text, with a spinner while
 // a search runs and a clear button while there is text. Return remembers the term.
-Rectangle {
+QMSurface {
     id: root
 
     required property SearchPageModel page
@@ -15,18 +15,7 @@ Rectangle {
     }
 
     implicitHeight: 56
-    radius: 14
-    antialiasing: true
-    color: QM.surface1
-
-    Rectangle {
-        anchors.fill: parent
-        radius: root.radius
-        antialiasing: true
-        color: "transparent"
-        border.width: field.activeFocus ? 1.5 : 1
-        border.color: field.activeFocus ? QM.accentFocus : QM.stroke
-    }
+    focused: field.activeFocus
 
     RowLayout {
         anchors.fill: parent

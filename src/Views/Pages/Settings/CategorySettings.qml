@@ -1,11 +1,10 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Quillmere
 
 // The "Categories" section: the order and visibility of one kind's categories for the active
 // playlist, and the hidden languages of the whole library. The section scrolls as one list
 // whose header holds everything above the category rows, so that only the rows in view are made.
-ListView {
+QMListView {
     id: root
 
     readonly property real sideMargin: 40
@@ -19,7 +18,6 @@ ListView {
     keyNavigationEnabled: false
     clip: true
     boundsBehavior: Flickable.StopAtBounds
-    ScrollBar.vertical: ScrollBar {}
     model: categorySettings.hasActive ? categorySettings.rows : null
 
     CategorySettingsModel {

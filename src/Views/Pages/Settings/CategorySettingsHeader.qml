@@ -18,6 +18,7 @@ Column {
         spacing: 6
 
         QMText {
+            objectName: "categoriesTitle"
             Layout.fillWidth: true
             text: "Categories"
             font: QM.h2
