@@ -19,6 +19,9 @@
 #include <QWheelEvent>
 #include <QtQml/QQmlExtensionPlugin>
 
+#include <algorithm>
+#include <functional>
+
 Q_IMPORT_QML_PLUGIN(QuillmerePlugin)
 
 using namespace Qt::StringLiterals;
@@ -91,7 +94,84 @@ QQuickItem *fillingShell(QmlHarness &harness)
     return shell;
 }
 
+// The shell in a window of its own over the application's objects, for the steps of a user.
+struct ShellRun
+{
+    QmlHarness &harness;
+    QQuickItem *shell;
+    AppHarness &app;
+
+    // The shown item of that name, once there is one, settled.
+    QQuickItem *shown(const QString &name) const
+    {
+        QQuickItem *item = nullptr;
+        if (!QTest::qWaitFor([&] { return (item = QmlHarness::find(shell, name)) && item->isVisible(); }))
+            qWarning().noquote() << "no item named" << name << "shows";
+        QmlHarness::settle();
+        return item;
+    }
+
+    // The first shown item of that name under the shown item `within`.
+    QQuickItem *shown(const QString &within, const QString &name) const
+    {
+        return QmlHarness::find(shown(within), name);
+    }
+
+    // The Live TV page, once it lists its channels.
+    void openLive() const
+    {
+        app.app().setRoute(Route::Live);
+        const BrowseModel &live = *app.app().live();
+        (void)QTest::qWaitFor([&live] { return !live.isLoading() && live.items().size() > 1; });
+    }
+
+    // The row of the Live TV page's list showing its `index`th channel.
+    QQuickItem *channelRow(int index) const
+    {
+        const QString itemID = app.app().live()->items().value(index).id();
+        const auto row = [&] {
+            return PageViews::firstShown(shell, [&itemID](const QQuickItem *item) {
+                return item->property("itemID").toString() == itemID;
+            });
+        };
+        (void)QTest::qWaitFor([&] { return row() != nullptr; });
+        QmlHarness::settle();
+        return row();
+    }
+
+    // The place in the list of the Live TV page's selected channel, or -1.
+    int selectedChannel() const
+    {
+        const BrowseModel &live = *app.app().live();
+        const QString selected = live.selected().value_or(MediaItem()).id();
+        const QList<MediaItem> &items = live.items();
+        const auto found = std::find_if(items.cbegin(), items.cend(),
+                                        [&selected](const MediaItem &item) { return item.id() == selected; });
+        return found == items.cend() ? -1 : int(found - items.cbegin());
+    }
+
+    // The card at `index` of a shelf's row, once the row has made it.
+    QQuickItem *card(const QString &shelf, int index) const
+    {
+        QQuickItem *row = shown(shelf, u"row"_s);
+        QQuickItem *card = nullptr;
+        (void)QTest::qWaitFor([&] {
+            QMetaObject::invokeMethod(row, "itemAtIndex", Q_RETURN_ARG(QQuickItem *, card), Q_ARG(int, index));
+            return card != nullptr;
+        });
+        return card;
+    }
+};
+
+// What a user does to start playback on a page, and a key that acts on that page afterwards
+// with whether it did.
+using UserSteps = std::function<void(ShellRun &)>;
+using KeyCheck = std::function<bool(ShellRun &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(UserSteps)
+Q_DECLARE_METATYPE(KeyCheck)
 
 // The shell offscreen, driven with real clicks and keys: the sidebar, the menus and their keys,
 // the playlist switcher's menu, the layers over the page, the notices and the update banner.
@@ -373,6 +453,130 @@ private Q_SLOTS:
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(!m_app->playback().hasTarget());
         QTRY_VERIFY(field->hasActiveFocus());
+    }
+
+    // The page is hidden while the player covers it, which takes the keyboard focus from it;
+    // once the player closes, the keys act on the page again, whichever way it was started.
+    void theKeysGoBackToThePageWhenThePlayerCloses_data()
+    {
+        QTest::addColumn<UserSteps>("play");
+        QTest::addColumn<KeyCheck>("acts");
+
+        QTest::newRow("live list, Return") << UserSteps([](ShellRun &run) {
+            run.openLive();
+            run.harness.click(run.channelRow(0));
+            run.harness.key(Qt::Key_Return);
+        }) << KeyCheck([](ShellRun &run) {
+            run.harness.key(Qt::Key_Down);
+            return run.selectedChannel() == 1;
+        });
+        QTest::newRow("live list, double click") << UserSteps([](ShellRun &run) {
+            run.openLive();
+            QQuickItem *row = run.channelRow(1);
+            QTest::mouseDClick(&run.harness.window(), Qt::LeftButton, Qt::NoModifier,
+                               row->mapToScene(QPointF(row->width() / 2, row->height() / 2)).toPoint());
+        }) << KeyCheck([](ShellRun &run) {
+            run.harness.key(Qt::Key_Up);
+            return run.selectedChannel() == 0;
+        });
+        QTest::newRow("live channel panel") << UserSteps([](ShellRun &run) {
+            run.openLive();
+            run.harness.click(run.channelRow(0));
+            run.harness.click(run.shown(u"watchButton"_s));
+        }) << KeyCheck([](ShellRun &run) {
+            run.harness.key(Qt::Key_Space);
+            return run.app.playback().hasTarget();
+        });
+        QTest::newRow("guide") << UserSteps([](ShellRun &run) {
+            run.app.app().setRoute(Route::Guide);
+            run.harness.click(run.shown(u"forwardButton"_s));
+            run.harness.click(run.shown(u"channelCell"_s));
+        }) << KeyCheck([](ShellRun &run) {
+            const GuideState &guide = *run.app.app().guide();
+            const double before = guide.minuteOffset();
+            run.harness.key(Qt::Key_Space);
+            return QTest::qWaitFor([&] { return guide.minuteOffset() > before; });
+        });
+        QTest::newRow("home shelf") << UserSteps([](ShellRun &run) {
+            awaitBlocking(run.app.app().live()->refreshIfNeeded());
+            for (const MediaItem &channel : run.app.app().live()->items())
+                run.app.storeHarness().store().toggleFavourite(channel);
+            run.app.app().setRoute(Route::Home);
+            run.harness.click(run.card(u"favouriteChannels"_s, 0));
+        }) << KeyCheck([](ShellRun &run) {
+            run.harness.key(Qt::Key_Tab);
+            return run.harness.window().activeFocusItem() == run.card(u"favouriteChannels"_s, 1);
+        });
+        QTest::newRow("search result") << UserSteps([](ShellRun &run) {
+            awaitBlocking(run.app.app().live()->refreshIfNeeded());
+            const QString title = run.app.app().live()->items().constFirst().title;
+            run.app.app().setRoute(Route::Search);
+            run.shown(u"searchText"_s);
+            run.harness.type(title);
+            (void)QTest::qWaitFor([&run] { return run.app.clock().pendingSleeps() > 0; });
+            run.app.clock().advance(200ms);
+            run.harness.click(run.card(u"channelResults"_s, 0));
+        }) << KeyCheck([](ShellRun &run) {
+            run.harness.key(Qt::Key_Space);
+            return run.app.playback().hasTarget();
+        });
+        QTest::newRow("movies grid, item menu") << UserSteps([](ShellRun &run) {
+            run.app.app().setRoute(Route::Movies);
+            run.harness.click(run.shown(u"poster:1"_s), std::nullopt, Qt::RightButton);
+            QQuickItem *play = nullptr;
+            QTRY_VERIFY((play = PageViews::menuEntry(run.harness.window().contentItem(), u"Play"_s)));
+            QmlHarness::settle();
+            run.harness.click(play);
+        }) << KeyCheck([](ShellRun &run) {
+            QQuickItem *grid = run.shown(u"posterGrid"_s);
+            const int before = grid->property("currentIndex").toInt();
+            run.harness.key(Qt::Key_Right);
+            return grid->property("currentIndex").toInt() != before;
+        });
+        QTest::newRow("series' episode") << UserSteps([](ShellRun &run) {
+            run.app.app().setRoute(Route::Series);
+            run.harness.click(run.shown(u"poster:0"_s));
+            run.harness.click(run.shown(u"episode:0"_s));
+        }) << KeyCheck([](ShellRun &run) {
+            QQuickItem *list = run.shown(u"detailList"_s);
+            const int before = list->property("currentIndex").toInt();
+            run.harness.key(Qt::Key_Down);
+            return list->property("currentIndex").toInt() != before;
+        });
+        QTest::newRow("film's detail page") << UserSteps([](ShellRun &run) {
+            run.app.app().setRoute(Route::Movies);
+            run.harness.click(run.shown(u"poster:0"_s));
+            run.harness.click(run.shown(u"playButton"_s));
+        }) << KeyCheck([](ShellRun &run) {
+            run.harness.key(Qt::Key_Tab);
+            QQuickItem *focused = run.harness.window().activeFocusItem();
+            return focused && focused->objectName() == u"myListButton"_s;
+        });
+    }
+
+    void theKeysGoBackToThePageWhenThePlayerCloses()
+    {
+        QFETCH(UserSteps, play);
+        QFETCH(KeyCheck, acts);
+        QmlHarness harness({1240, 820});
+        QQuickItem *shell = harness.createFromQml(u"AppShell { width: 1190; height: 770 }"_s);
+        QVERIFY(shell);
+        ShellRun run{harness, shell, *m_app};
+        play(run);
+        QTRY_VERIFY(m_app->playback().hasTarget());
+        QQuickItem *mainLayer = QmlHarness::find(shell, u"mainLayer"_s);
+        QTRY_VERIFY(!mainLayer->isVisible());
+
+        harness.key(Qt::Key_Escape);
+        QVERIFY(!m_app->playback().hasTarget());
+        const auto pageHasTheKeys = [&] {
+            QQuickItem *item = harness.window().activeFocusItem();
+            while (item && item != mainLayer)
+                item = item->parentItem();
+            return item == mainLayer;
+        };
+        QTRY_VERIFY(pageHasTheKeys());
+        QVERIFY(acts(run));
     }
 
     void thePageHeaderKeepsItsButtonsClearOfItsTexts()

@@ -8,13 +8,51 @@ import Quillmere
 Item {
     id: root
 
+    // Whether `item` lies in the sidebar or the page area (not the player, a notice or a menu).
+    function inMainLayer(item: Item): bool {
+        for (let at = item; at; at = at.parent) {
+            if (at === mainLayer)
+                return true;
+        }
+        return false;
+    }
+
     AppShellModel {
         id: shell
 
         app: AppModel
     }
 
+    // Once the player has gone, the keys go back to what last had them in the sidebar or the
+    // page area (a page may have taken them itself by then): the layer was hidden while the
+    // player covered it, which took the focus from it. A page built meanwhile starts without
+    // it, as any page shown afresh. Run once the change under way has settled and the layer
+    // shows again.
+    Timer {
+        id: returnKeys
+
+        // What last had the keys in the main layer.
+        property Item holder: null
+
+        interval: 0
+        onTriggered: {
+            if (returnKeys.holder?.visible && returnKeys.holder.enabled)
+                returnKeys.holder.forceActiveFocus();
+        }
+    }
+
+    Connections {
+        target: root.Window.window
+
+        function onActiveFocusItemChanged(): void {
+            if (root.inMainLayer(root.Window.activeFocusItem))
+                returnKeys.holder = root.Window.activeFocusItem;
+        }
+    }
+
     RowLayout {
+        id: mainLayer
+
         objectName: "mainLayer"
         anchors.fill: parent
         spacing: 0
@@ -66,6 +104,10 @@ Item {
         // A title shows once its player controller exists; each title gets a player of its own.
         key: PlaybackWindowController.playerController ? PlaybackWindowController.targetId : ""
         view: Component { PlayerView {} }
+        onKeyChanged: {
+            if (playerLayer.key.length === 0)
+                returnKeys.restart();
+        }
     }
 
     ToastStack {
