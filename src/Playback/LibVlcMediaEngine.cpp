@@ -60,6 +60,7 @@ struct LibVlcMediaEngine::Native
     // buffer again (it does that as it carries out a seek, after every report of the old time).
     std::atomic<quint64> seeksAsked = 0;
     std::atomic<quint64> seeksCarriedOut = 0;
+    std::atomic<quint64> picturesShown = 0;
     LibVlcMessageLog messages;
 
     [[nodiscard]] QList<Track> tracks(libvlc_track_type_t type) const;
@@ -198,6 +199,7 @@ void LibVlcMediaEngine::Native::onDisplay(void *opaque, void *picture)
         native->post([engine, bufferSize = native->bufferSize] { engine->updateVideoSize(bufferSize); });
     }
     native->view.load()->display(reinterpret_cast<quintptr>(picture));
+    ++native->picturesShown;
 }
 
 void LibVlcMediaEngine::Native::onLog(void *opaque, int level, const libvlc_log_t *context, const char *format,
@@ -398,6 +400,11 @@ std::optional<qint64> LibVlcMediaEngine::mediaLength() const
         return std::nullopt;
     const libvlc_time_t milliseconds = libvlc_media_player_get_length(m_native->player);
     return milliseconds < 0 ? std::nullopt : std::optional<qint64>(milliseconds);
+}
+
+quint64 LibVlcMediaEngine::picturesShown() const
+{
+    return m_native->picturesShown;
 }
 
 bool LibVlcMediaEngine::hasAudio() const

@@ -36,6 +36,7 @@ public:
     [[nodiscard]] std::optional<qint64> time() const override;
     void setTime(qint64 milliseconds) override;
     [[nodiscard]] std::optional<qint64> mediaLength() const override;
+    [[nodiscard]] quint64 picturesShown() const override;
 
     [[nodiscard]] bool hasAudio() const override;
     [[nodiscard]] int volume() const override;

@@ -69,6 +69,8 @@ public:
     virtual void setTime(qint64 milliseconds) = 0;
     // The current media's length in milliseconds; none without media or before it is known.
     [[nodiscard]] virtual std::optional<qint64> mediaLength() const = 0;
+    // How many pictures the engine has handed to its view since it was made.
+    [[nodiscard]] virtual quint64 picturesShown() const = 0;
 
     // Whether an audio output exists whose volume and mute can be set.
     [[nodiscard]] virtual bool hasAudio() const = 0;

@@ -85,6 +85,7 @@ void PlayerController::configure(const QUrl &url, double resumePosition, const Q
     m_pendingResume = resumePosition;
     m_seekAskedAt.reset();
     m_landing.reset();
+    m_startPosition = 0;
     m_retryTask.cancelAndForget();
     m_watchdog.cancelAndForget();
     m_retryCount = 0;
@@ -160,6 +161,9 @@ void PlayerController::prepareAndPlay()
         if (isNetworkFile(m_url))
             options.append(u":demux=mp4,mkv,avformat,any"_s);
     }
+    // Opened at a position, nothing before it is decoded or shown; a retry begins at the start.
+    if (const double start = std::exchange(m_startPosition, 0.0); start > 0)
+        options.append(u":start-time="_s + QString::number(start));
     if (!m_player->setMedia(m_url, options)) {
         m_isPreparing = false;
         setState(PlayerState::Error);

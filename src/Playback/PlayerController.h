@@ -124,6 +124,8 @@ private:
     void seekNative(double target);
     [[nodiscard]] bool endedBeforeTheLandingPlayed() const;
     void openBeforeTheLanding();
+    // Opens the title again, its input starting at the position.
+    void openAt(double position);
     void scheduleRetry(bool immediate);
     QCoro::Task<> runRetry(int delaySeconds, std::stop_token token);
     void startWatchdog();
@@ -190,16 +192,17 @@ private:
     // position shown meanwhile.
     std::optional<qint64> m_seekAskedAt;
     // The last seek of this title: where it was to land, how far before that the title was opened
-    // again because nothing after it could be shown, where the native player said it landed and
-    // whether it has played on from there.
+    // again because nothing after it could be shown, and how many pictures the engine had shown
+    // when the native player took the seek up (or the title was opened at the position).
     struct SeekLanding
     {
         double target = 0;
         double rewind = 0;
-        std::optional<double> landedAt;
-        bool played = false;
+        std::optional<quint64> picturesAtLanding;
     };
     std::optional<SeekLanding> m_landing;
+    // Where the next attempt's input starts; 0 for the beginning.
+    double m_startPosition = 0;
     QUrl m_fallbackURL;
     bool m_isLiveStream = false;
 };

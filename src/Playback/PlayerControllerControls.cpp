@@ -58,10 +58,9 @@ void PlayerController::seekTo(double seconds)
     if (m_state == PlayerState::Stopped && m_wantsPlayback && !m_isLiveStream) {
         // The film has ended, and with it the native player's input, which seeks no more: it is
         // opened again and plays from the chosen position.
-        m_landing.reset();
-        m_pendingResume = target;
-        setCurrentTime(target);
-        start();
+        m_landing = SeekLanding{.target = target};
+        openAt(target);
+        showControls(true);
         return;
     }
     if (!m_player->isSeekable())
@@ -72,8 +71,7 @@ void PlayerController::seekTo(double seconds)
 
 void PlayerController::seekNative(double target)
 {
-    m_landing->landedAt.reset();
-    m_landing->played = false;
+    m_landing->picturesAtLanding.reset();
     m_player->setTime(qint64(target * 1000));
     // Shown at once and kept until the native player has taken the seek up: it reports no time
     // while paused, and until then its reports may still read the time from before the seek.
@@ -221,6 +219,9 @@ void PlayerController::handleTimeChanged()
 void PlayerController::handleSeekCarriedOut()
 {
     m_seekAskedAt.reset();
+    // Whatever is shown from now on comes from where the seek landed.
+    if (m_landing && !m_landing->picturesAtLanding)
+        m_landing->picturesAtLanding = m_player->picturesShown();
 }
 
 void PlayerController::refreshTime()
@@ -233,11 +234,6 @@ void PlayerController::refreshTime()
         if (position != m_currentTime)
             m_lastProgressAt = now();
         setCurrentTime(position);
-        if (m_landing && !m_landing->played) {
-            if (!m_landing->landedAt)
-                m_landing->landedAt = position;
-            m_landing->played = position > *m_landing->landedAt;
-        }
     }
     setTotalTime(seconds(m_player->mediaLength()));
     if (m_pendingResume > 0 && m_player->isSeekable() && m_totalTime > 0) {

@@ -24,6 +24,8 @@ constexpr qint64 recentProgressMs = 5'000;
 // nothing after the target could be shown.
 constexpr double firstRewindSeconds = 2;
 constexpr double longestRewindSeconds = 16;
+// Pictures decoded before a seek that may still be shown after libVLC has taken it up.
+constexpr quint64 picturesOnTheirWay = 5;
 
 } // namespace
 
@@ -91,11 +93,13 @@ void PlayerController::handleStateChanged(int raw)
 
 bool PlayerController::endedBeforeTheLandingPlayed() const
 {
-    // A transport stream seeks to the time, between two key frames, and the decoder shows no
+    // A transport stream seeks to the time, between two key frames, and the decoder makes no
     // picture before the next one: past the last key frame there is none, and the input ends
-    // without the position ever moving on from where it landed.
-    return m_landing && !m_landing->played && m_landing->rewind < longestRewindSeconds
-        && m_landing->target - m_landing->rewind > 0;
+    // without a picture from where the seek landed (beyond the few already on their way).
+    if (!m_landing || m_landing->rewind >= longestRewindSeconds || m_landing->target - m_landing->rewind <= 0)
+        return false;
+    return !m_landing->picturesAtLanding
+        || m_player->picturesShown() - *m_landing->picturesAtLanding <= picturesOnTheirWay;
 }
 
 void PlayerController::openBeforeTheLanding()
@@ -103,9 +107,17 @@ void PlayerController::openBeforeTheLanding()
     m_landing->rewind = m_landing->rewind > 0 ? m_landing->rewind * 2 : firstRewindSeconds;
     qCInfo(lcPlayback) << "Nothing could be shown after the seek; opening again" << m_landing->rewind
                        << "seconds before it";
-    m_pendingResume = std::max(0.0, m_landing->target - m_landing->rewind);
+    openAt(std::max(0.0, m_landing->target - m_landing->rewind));
+}
+
+void PlayerController::openAt(double position)
+{
+    m_startPosition = position;
     m_activity->begin();
     prepareAndPlay();
+    // The engine's view was emptied for the new input: every picture from now on is from there.
+    m_landing->picturesAtLanding = m_player->picturesShown();
+    setCurrentTime(position);
 }
 
 void PlayerController::handleBufferingChanged(double fill)

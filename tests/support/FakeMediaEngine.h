@@ -27,6 +27,7 @@ public:
     [[nodiscard]] std::optional<qint64> time() const override { return timeMs; }
     void setTime(qint64 milliseconds) override;
     [[nodiscard]] std::optional<qint64> mediaLength() const override { return lengthMs; }
+    [[nodiscard]] quint64 picturesShown() const override { return shownPictures; }
 
     [[nodiscard]] bool hasAudio() const override { return audioOutput; }
     [[nodiscard]] int volume() const override { return volumePercent; }
@@ -72,6 +73,7 @@ public:
     bool seekable = false;
     std::optional<qint64> timeMs;
     std::optional<qint64> lengthMs;
+    quint64 shownPictures = 0;
     bool audioOutput = true;
     int volumePercent = 100;
     bool muted = false;
