@@ -150,6 +150,22 @@ struct ShellRun
         return found == items.cend() ? -1 : int(found - items.cbegin());
     }
 
+    // Whether the key starts the player again.
+    bool keyPlays(Qt::Key key) const
+    {
+        harness.key(key);
+        return app.playback().hasTarget();
+    }
+
+    // Whether the key moves the current index of the shown item of that name.
+    bool keyMovesCurrentIndex(const QString &name, Qt::Key key) const
+    {
+        QQuickItem *view = shown(name);
+        const int before = view->property("currentIndex").toInt();
+        harness.key(key);
+        return view->property("currentIndex").toInt() != before;
+    }
+
     // The card at `index` of a shelf's row, once the row has made it.
     QQuickItem *card(const QString &shelf, int index) const
     {
@@ -483,10 +499,7 @@ private Q_SLOTS:
             run.openLive();
             run.harness.click(run.channelRow(0));
             run.harness.click(run.shown(u"watchButton"_s));
-        }) << KeyCheck([](ShellRun &run) {
-            run.harness.key(Qt::Key_Space);
-            return run.app.playback().hasTarget();
-        });
+        }) << KeyCheck([](ShellRun &run) { return run.keyPlays(Qt::Key_Space); });
         QTest::newRow("guide") << UserSteps([](ShellRun &run) {
             run.app.app().setRoute(Route::Guide);
             run.harness.click(run.shown(u"forwardButton"_s));
@@ -516,10 +529,7 @@ private Q_SLOTS:
             (void)QTest::qWaitFor([&run] { return run.app.clock().pendingSleeps() > 0; });
             run.app.clock().advance(200ms);
             run.harness.click(run.card(u"channelResults"_s, 0));
-        }) << KeyCheck([](ShellRun &run) {
-            run.harness.key(Qt::Key_Space);
-            return run.app.playback().hasTarget();
-        });
+        }) << KeyCheck([](ShellRun &run) { return run.keyPlays(Qt::Key_Space); });
         QTest::newRow("movies grid, item menu") << UserSteps([](ShellRun &run) {
             run.app.app().setRoute(Route::Movies);
             run.harness.click(run.shown(u"poster:1"_s), std::nullopt, Qt::RightButton);
@@ -527,22 +537,12 @@ private Q_SLOTS:
             QTRY_VERIFY((play = PageViews::menuEntry(run.harness.window().contentItem(), u"Play"_s)));
             QmlHarness::settle();
             run.harness.click(play);
-        }) << KeyCheck([](ShellRun &run) {
-            QQuickItem *grid = run.shown(u"posterGrid"_s);
-            const int before = grid->property("currentIndex").toInt();
-            run.harness.key(Qt::Key_Right);
-            return grid->property("currentIndex").toInt() != before;
-        });
+        }) << KeyCheck([](ShellRun &run) { return run.keyMovesCurrentIndex(u"posterGrid"_s, Qt::Key_Right); });
         QTest::newRow("series' episode") << UserSteps([](ShellRun &run) {
             run.app.app().setRoute(Route::Series);
             run.harness.click(run.shown(u"poster:0"_s));
             run.harness.click(run.shown(u"episode:0"_s));
-        }) << KeyCheck([](ShellRun &run) {
-            QQuickItem *list = run.shown(u"detailList"_s);
-            const int before = list->property("currentIndex").toInt();
-            run.harness.key(Qt::Key_Down);
-            return list->property("currentIndex").toInt() != before;
-        });
+        }) << KeyCheck([](ShellRun &run) { return run.keyMovesCurrentIndex(u"detailList"_s, Qt::Key_Down); });
         QTest::newRow("film's detail page") << UserSteps([](ShellRun &run) {
             run.app.app().setRoute(Route::Movies);
             run.harness.click(run.shown(u"poster:0"_s));

@@ -83,7 +83,6 @@ void PlayerController::configure(const QUrl &url, double resumePosition, const Q
     m_isLiveStream = !fallbackURL.isEmpty();
     m_healthyPlaybackSince.reset();
     m_pendingResume = resumePosition;
-    m_seekAskedAt.reset();
     m_landing.reset();
     m_startPosition = 0;
     m_retryTask.cancelAndForget();

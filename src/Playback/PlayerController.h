@@ -122,6 +122,7 @@ private:
     void handleSeekCarriedOut();
     // Asks the native player for a position and shows it until the player has taken it up.
     void seekNative(double target);
+    [[nodiscard]] bool isSeekUnderWay() const { return m_landing && m_landing->askedAt; }
     [[nodiscard]] bool endedBeforeTheLandingPlayed() const;
     void openBeforeTheLanding();
     // Opens the title again, its input starting at the position.
@@ -188,17 +189,16 @@ private:
     qint64 m_attemptStartedAt = 0;
     std::optional<qint64> m_healthyPlaybackSince;
     double m_pendingResume = 0;
-    // When the seek that the native player has not yet taken up was asked for; its target is the
-    // position shown meanwhile.
-    std::optional<qint64> m_seekAskedAt;
     // The last seek of this title: where it was to land, how far before that the title was opened
-    // again because nothing after it could be shown, and how many pictures the engine had shown
-    // when the native player took the seek up (or the title was opened at the position).
+    // again because nothing after it could be shown, when the native player was asked for it while
+    // it has not yet taken it up (its target is the position shown meanwhile), and how many
+    // pictures the engine had shown once it did (or once the title was opened at the position).
     struct SeekLanding
     {
         double target = 0;
         double rewind = 0;
-        std::optional<quint64> picturesAtLanding;
+        std::optional<qint64> askedAt;
+        quint64 picturesAtLanding = 0;
     };
     std::optional<SeekLanding> m_landing;
     // Where the next attempt's input starts; 0 for the beginning.

@@ -71,11 +71,10 @@ void PlayerController::seekTo(double seconds)
 
 void PlayerController::seekNative(double target)
 {
-    m_landing->picturesAtLanding.reset();
     m_player->setTime(qint64(target * 1000));
     // Shown at once and kept until the native player has taken the seek up: it reports no time
     // while paused, and until then its reports may still read the time from before the seek.
-    m_seekAskedAt = now();
+    m_landing->askedAt = now();
     setCurrentTime(target);
     showControls(true);
 }
@@ -218,17 +217,19 @@ void PlayerController::handleTimeChanged()
 
 void PlayerController::handleSeekCarriedOut()
 {
-    m_seekAskedAt.reset();
+    if (!isSeekUnderWay())
+        return;
+    m_landing->askedAt.reset();
     // Whatever is shown from now on comes from where the seek landed.
-    if (m_landing && !m_landing->picturesAtLanding)
-        m_landing->picturesAtLanding = m_player->picturesShown();
+    m_landing->picturesAtLanding = m_player->picturesShown();
 }
 
 void PlayerController::refreshTime()
 {
-    if (m_seekAskedAt && now() - *m_seekAskedAt >= seekConfirmationLimitMs)
-        m_seekAskedAt.reset();
-    if (!m_seekAskedAt) {
+    // A refused seek lands where the native player stays.
+    if (isSeekUnderWay() && now() - *m_landing->askedAt >= seekConfirmationLimitMs)
+        handleSeekCarriedOut();
+    if (!isSeekUnderWay()) {
         const double position = seconds(m_player->time());
         // A moving position is what the stall watchdog looks for.
         if (position != m_currentTime)

@@ -98,8 +98,7 @@ bool PlayerController::endedBeforeTheLandingPlayed() const
     // without a picture from where the seek landed (beyond the few already on their way).
     if (!m_landing || m_landing->rewind >= longestRewindSeconds || m_landing->target - m_landing->rewind <= 0)
         return false;
-    return !m_landing->picturesAtLanding
-        || m_player->picturesShown() - *m_landing->picturesAtLanding <= picturesOnTheirWay;
+    return isSeekUnderWay() || m_player->picturesShown() - m_landing->picturesAtLanding <= picturesOnTheirWay;
 }
 
 void PlayerController::openBeforeTheLanding()
@@ -116,6 +115,7 @@ void PlayerController::openAt(double position)
     m_activity->begin();
     prepareAndPlay();
     // The engine's view was emptied for the new input: every picture from now on is from there.
+    m_landing->askedAt.reset();
     m_landing->picturesAtLanding = m_player->picturesShown();
     setCurrentTime(position);
 }
