@@ -61,6 +61,9 @@ struct LibVlcMediaEngine::Native
     std::atomic<quint64> seeksAsked = 0;
     std::atomic<quint64> seeksCarriedOut = 0;
     std::atomic<quint64> picturesShown = 0;
+    // libVLC has reported a time for the current media. Until then it reads 0, also for an input
+    // that will start further on.
+    std::atomic_bool timeReported = false;
     LibVlcMessageLog messages;
 
     [[nodiscard]] QList<Track> tracks(libvlc_track_type_t type) const;
@@ -133,6 +136,7 @@ void LibVlcMediaEngine::Native::onEvent(const libvlc_event_t *event, void *opaqu
         break;
     }
     case libvlc_MediaPlayerTimeChanged:
+        native->timeReported = true;
         if (native->timeReportDue())
             native->post([engine] { Q_EMIT engine->timeChanged(); });
         break;
@@ -319,6 +323,8 @@ bool LibVlcMediaEngine::setMedia(const QUrl &url, const QStringList &options)
     runOnWorker([native, player, media] {
         libvlc_media_player_set_media(player, media);
         libvlc_media_release(media);
+        // The previous input is gone, and with it its reports.
+        native->timeReported = false;
         // The previous playback has ended: nothing more of it can be said.
         native->writeMessageCounts();
     });
@@ -377,7 +383,7 @@ bool LibVlcMediaEngine::isSeekable() const
 
 std::optional<qint64> LibVlcMediaEngine::time() const
 {
-    if (!m_native->player || isWorkerBusy())
+    if (!m_native->player || isWorkerBusy() || !m_native->timeReported)
         return std::nullopt;
     const libvlc_time_t milliseconds = libvlc_media_player_get_time(m_native->player);
     return milliseconds < 0 ? std::nullopt : std::optional<qint64>(milliseconds);

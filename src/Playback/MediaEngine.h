@@ -63,7 +63,8 @@ public:
     [[nodiscard]] virtual bool canPause() const = 0;
     [[nodiscard]] virtual bool isPlaying() const = 0;
     [[nodiscard]] virtual bool isSeekable() const = 0;
-    // Milliseconds; none while nothing plays.
+    // Milliseconds; none while nothing plays, and none before the player has said a time for the
+    // current media (an input opened further on reads 0 until it has gone there).
     [[nodiscard]] virtual std::optional<qint64> time() const = 0;
     // Asynchronous: until seekCarriedOut() is reported, time() may still read the old position.
     virtual void setTime(qint64 milliseconds) = 0;

@@ -149,8 +149,13 @@ void PlayerController::prepareAndPlay()
         // A seek lands wherever the demuxer finds the time, mostly between two key frames, and the
         // pictures decoded from there lack what they are drawn over: shown, they are grey and torn
         // until the next key frame. The decoder drops them, so that the first picture after a seek
-        // (the one shown while paused) is a whole one.
+        // (the one shown while paused) is a whole one. libVLC drops the pictures that FFmpeg marks
+        // as damaged, but FFmpeg's H.264 decoder marks them only as it hands them out in order:
+        // those it still holds for reordering when the input ends come out unmarked, and one of
+        // them stayed on screen at the end of a film. FFmpeg itself is told to keep every damaged
+        // picture back.
         options.append(u":no-avcodec-corrupted"_s);
+        options.append(u":avcodec-options={flags=-output_corrupt}"_s);
         // libVLC's own MPEG-TS demuxer learns a length only by reading the end of the stream, which
         // it does only where that is cheap (a local file): over HTTP such a film had no length and
         // could not seek. Whatever its address says, a provider's file is read by libVLC's own MP4

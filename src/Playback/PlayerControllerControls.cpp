@@ -229,8 +229,11 @@ void PlayerController::refreshTime()
     // A refused seek lands where the native player stays.
     if (isSeekUnderWay() && now() - *m_landing->askedAt >= seekConfirmationLimitMs)
         handleSeekCarriedOut();
-    if (!isSeekUnderWay()) {
-        const double position = seconds(m_player->time());
+    // A title opened again has no time until its input has read where it starts: its position
+    // stays the one it was opened at, not the beginning.
+    const std::optional<qint64> time = m_player->time();
+    if (time && !isSeekUnderWay()) {
+        const double position = seconds(time);
         // A moving position is what the stall watchdog looks for.
         if (position != m_currentTime)
             m_lastProgressAt = now();

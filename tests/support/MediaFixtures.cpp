@@ -2,6 +2,9 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QtEndian>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -14,13 +17,15 @@ QString ffmpegPath()
 
 namespace {
 
-// Encodes a picture source and a tone of the same length into H.264 and AAC.
-bool encode(const QString &path, const QString &picture, int seconds, const QStringList &videoOptions = {})
+const QStringList fastest{u"-preset"_s, u"ultrafast"_s};
+
+// Encodes a picture source and a tone of the same length into H.264 (x264's defaults, changed by
+// the video options) and AAC.
+bool encode(const QString &path, const QString &picture, int seconds, const QStringList &videoOptions)
 {
     QStringList arguments{u"-hide_banner"_s, u"-loglevel"_s, u"error"_s, u"-y"_s, u"-f"_s, u"lavfi"_s, u"-i"_s,
                           picture, u"-f"_s, u"lavfi"_s, u"-i"_s,
-                          u"sine=frequency=440:duration="_s + QString::number(seconds), u"-c:v"_s, u"libx264"_s,
-                          u"-preset"_s, u"ultrafast"_s};
+                          u"sine=frequency=440:duration="_s + QString::number(seconds), u"-c:v"_s, u"libx264"_s};
     arguments << videoOptions << u"-pix_fmt"_s << u"yuv420p"_s << u"-c:a"_s << u"aac"_s << u"-shortest"_s;
     if (path.endsWith(u".ts"_s))
         arguments << u"-f"_s << u"mpegts"_s;
@@ -28,6 +33,22 @@ bool encode(const QString &path, const QString &picture, int seconds, const QStr
     QProcess ffmpeg;
     ffmpeg.start(ffmpegPath(), arguments);
     return ffmpeg.waitForFinished(120'000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
+}
+
+// The mean difference of two pictures of one size and format, in levels of a colour channel.
+double meanDifference(const QImage &picture, const QImage &other)
+{
+    qint64 sum = 0;
+    for (int line = 0; line < picture.height(); ++line) {
+        const auto *pixels = reinterpret_cast<const QRgb *>(picture.constScanLine(line));
+        const auto *others = reinterpret_cast<const QRgb *>(other.constScanLine(line));
+        for (int column = 0; column < picture.width(); ++column) {
+            sum += qAbs(qRed(pixels[column]) - qRed(others[column]))
+                + qAbs(qGreen(pixels[column]) - qGreen(others[column]))
+                + qAbs(qBlue(pixels[column]) - qBlue(others[column]));
+        }
+    }
+    return double(sum) / (3.0 * picture.width() * picture.height());
 }
 
 } // namespace
@@ -39,7 +60,7 @@ bool makeTestFilm(const QString &path, int seconds, QSize size)
                       .arg(size.width())
                       .arg(size.height())
                       .arg(seconds),
-                  seconds);
+                  seconds, fastest);
 }
 
 bool makeChangingFilm(const QString &path, int seconds)
@@ -47,7 +68,12 @@ bool makeChangingFilm(const QString &path, int seconds)
     // The hue turns by 37 degrees a second, so that no two seconds of the first minute look alike.
     return encode(path,
                   u"color=c=red:size=320x240:rate=25:duration=%1,hue=h='floor(t)*37'"_s.arg(seconds), seconds,
-                  {u"-x264-params"_s, u"keyint=50:min-keyint=50:scenecut=0"_s});
+                  fastest + QStringList{u"-x264-params"_s, u"keyint=50:min-keyint=50:scenecut=0"_s});
+}
+
+bool makeProvidersFilm(const QString &path, int seconds)
+{
+    return encode(path, u"testsrc2=size=320x240:rate=25:duration=%1"_s.arg(seconds), seconds, {});
 }
 
 QImage frameAt(const QString &path, double seconds)
@@ -60,6 +86,40 @@ QImage frameAt(const QString &path, double seconds)
     if (!ffmpeg.waitForFinished(60'000) || ffmpeg.exitCode() != 0)
         return {};
     return QImage::fromData(ffmpeg.readAllStandardOutput(), "PNG");
+}
+
+QList<QImage> framesOf(const QString &path, QSize size)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(ffmpegPath(), {u"-hide_banner"_s, u"-loglevel"_s, u"error"_s, u"-i"_s, path, u"-vf"_s,
+                                u"scale=%1:%2"_s.arg(size.width()).arg(size.height()), u"-f"_s, u"image2pipe"_s,
+                                u"-c:v"_s, u"bmp"_s, u"-"_s});
+    if (!ffmpeg.waitForFinished(120'000) || ffmpeg.exitCode() != 0)
+        return {};
+    // One bitmap after another, each saying its own size in bytes 2 to 5.
+    const QByteArray bitmaps = ffmpeg.readAllStandardOutput();
+    QList<QImage> frames;
+    for (qsizetype at = 0; at + 6 <= bitmaps.size();) {
+        const auto bytes = qFromLittleEndian<quint32>(bitmaps.constData() + at + 2);
+        if (bytes == 0 || at + qsizetype(bytes) > bitmaps.size())
+            return {};
+        frames.append(QImage::fromData(QByteArrayView(bitmaps).sliced(at, bytes), "BMP").convertToFormat(QImage::Format_RGB32));
+        at += bytes;
+    }
+    return frames;
+}
+
+bool isFrameOf(const QImage &shown, const QList<QImage> &frames)
+{
+    if (shown.isNull() || frames.isEmpty())
+        return false;
+    // Scaled the way the frames were, a picture of the film differs from its frame by a few levels
+    // on average (the scalers and the colour conversions differ); a grey, torn one by about 95.
+    constexpr double tolerance = 30;
+    const QImage scaled = shown.convertToFormat(QImage::Format_RGB32)
+                              .scaled(frames.constFirst().size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return std::any_of(frames.cbegin(), frames.cend(),
+                       [&scaled](const QImage &frame) { return meanDifference(scaled, frame) < tolerance; });
 }
 
 QStringList silentAudioOptions()

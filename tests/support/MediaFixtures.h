@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -20,8 +21,17 @@ namespace MediaFixtures {
 // as providers' encoders place them: a picture decoded without the key frame before it is not
 // the film's.
 [[nodiscard]] bool makeChangingFilm(const QString &path, int seconds);
+// A film as providers' encoders make it: a moving test picture with a tone, B-frames, and a key
+// frame every ten seconds (x264's defaults).
+[[nodiscard]] bool makeProvidersFilm(const QString &path, int seconds);
 // The film's picture at a time, decoded from its start; null when ffmpeg failed.
 [[nodiscard]] QImage frameAt(const QString &path, double seconds);
+// Every picture of the film in order, decoded from its start and scaled to the size; empty when
+// ffmpeg failed.
+[[nodiscard]] QList<QImage> framesOf(const QString &path, QSize size);
+// Whether a shown picture, of any size, is one of these frames (all of one size) within a few
+// levels on average: a damaged one is not.
+[[nodiscard]] bool isFrameOf(const QImage &shown, const QList<QImage> &frames);
 // Whether two pictures show the same, allowing for what scaling and lossy coding change.
 [[nodiscard]] bool looksLike(const QImage &shown, const QImage &expected);
 
