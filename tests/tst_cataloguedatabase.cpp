@@ -1,7 +1,7 @@
 #include "Catalogue/CatalogueDatabase.h"
 #include "support/ConnectionHook.h"
+#include "support/OpenFiles.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,13 +24,7 @@ int refusePragmas(sqlite3 *database, char **, const sqlite3_api_routines *)
 // How many of this process's file descriptors are open on the file.
 int openDescriptors(const QString &path)
 {
-    const QString target = QFileInfo(path).canonicalFilePath();
-    int count = 0;
-    for (const QFileInfo &descriptor : QDir(u"/proc/self/fd"_s).entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
-        if (descriptor.symLinkTarget() == target)
-            ++count;
-    }
-    return count;
+    return int(openFileTargets().count(QFileInfo(path).canonicalFilePath()));
 }
 
 } // namespace

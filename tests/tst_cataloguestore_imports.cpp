@@ -1,10 +1,15 @@
+#include "Provider/JSONObjectStream.h"
+#include "Provider/XMLTVGuideStream.h"
 #include "Provider/XtreamClient.h"
 #include "Store/CatalogueStore.h"
 #include "support/AwaitBlocking.h"
 #include "support/CatalogueGenerator.h"
+#include "support/OpenFiles.h"
+#include "support/Outcome.h"
 #include "support/StoreHarness.h"
 
 #include <QScopeGuard>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -43,6 +48,65 @@ public:
 private:
     QObject m_context;
 };
+
+// The limits of streamed bodies are this many times shorter where a test shortens them: a list
+// then takes 20,000 objects, the guide 80,000 programmes or 16 MiB. That is still enough for the
+// staged rows to outgrow the importer's page cache, so that they reach its temporary file.
+constexpr int bodyLimitDivisor = 250;
+
+// How many bytes a body source of the provider yields.
+qint64 bodySize(FakeResponse::BodySource body)
+{
+    qint64 size = 0;
+    FakeResponse::Step step = FakeResponse::Step::More;
+    while (step == FakeResponse::Step::More) {
+        QByteArray piece;
+        step = body(piece);
+        size += piece.size();
+    }
+    return size;
+}
+
+// SQLite's temporary files that this process still holds open (deleted as soon as made, they
+// last as long as a connection keeps them).
+QStringList heldTemporaryFiles()
+{
+    return openFileTargets().filter(u"/etilqs_"_s);
+}
+
+// Imports a playlist, then refreshes it with the provider's limits divided by `divisor` while
+// `endpoint` misbehaves. The refresh must end with `sentence`: a failed catalogue leaves the
+// playlist in error, a failed guide leaves it ready. Either way the data the refresh would have
+// replaced stay as they were, and no importer still holds its temporary file.
+void refreshFailsAndKeepsTheData(const QString &endpoint, const FakeFault &fault, const QString &sentence,
+                                 void (*setLimitDivisor)(int), int divisor)
+{
+    StoreHarness harness;
+    harness.start();
+    harness.provider().setCatalogue(generateCatalogue({30, 50, 10}));
+    harness.provider().setGuide(guideFrom(harness.clock().now(), {u"news.uk"_s, u"sport.uk"_s}));
+    const qint64 id = harness.addProviderPlaylist().id;
+    QVERIFY(harness.waitUntilIdle(id));
+    const QStringList before = harness.catalogueRows();
+
+    setLimitDivisor(divisor);
+    const auto restore = qScopeGuard([setLimitDivisor] { setLimitDivisor(1); });
+    harness.provider().setFault(endpoint, fault);
+    harness.store().startImport(*harness.listed(id));
+    QVERIFY(harness.waitUntilIdle(id));
+
+    const SourceHealth health = harness.store().health().value(id);
+    QCOMPARE(health.guideInProgress, std::optional(false));
+    if (endpoint == u"xmltv"_s) {
+        QCOMPARE(harness.listed(id)->syncState, u"ready"_s);
+        QCOMPARE(health.guideError, std::optional(sentence));
+    } else {
+        QCOMPARE(harness.listed(id)->syncState, u"error"_s);
+        QCOMPARE(health.catalogueError, std::optional(sentence));
+    }
+    QCOMPARE(harness.catalogueRows(), before);
+    QCOMPARE(heldTemporaryFiles(), QStringList());
+}
 
 } // namespace
 
@@ -245,8 +309,7 @@ private Q_SLOTS:
     }
 
     // A provider that keeps answering a byte at a time, or falls silent after its headers and
-    // never ends the body, still ends the refresh with the time-out sentence, and the data the
-    // refresh would have replaced stay as they were.
+    // never ends the body, still ends the refresh with the time-out sentence.
     void aProviderThatNeverFinishesTimesOut_data()
     {
         QTest::addColumn<QString>("endpoint");
@@ -260,32 +323,65 @@ private Q_SLOTS:
     {
         QFETCH(QString, endpoint);
         QFETCH(FakeFault, fault);
+        // The account check may then take 750 ms, a list or the guide stalls within 3 s.
+        const QString timedOut = u"The provider did not respond in time. Try again or test the connection."_s;
+        refreshFailsAndKeepsTheData(endpoint, fault, timedOut, &XtreamClient::setTimeDivisorForTesting, 20);
+    }
+
+    // A provider that sends a list or the guide at full speed and never ends it is cut off once
+    // the body passes its limits, long before any time-out, with the unreadable-response sentence.
+    void aProviderThatNeverEndsABodyIsCutOff_data()
+    {
+        QTest::addColumn<QString>("endpoint");
+        QTest::newRow("film list") << u"get_vod_streams"_s;
+        QTest::newRow("guide") << u"xmltv"_s;
+    }
+    void aProviderThatNeverEndsABodyIsCutOff()
+    {
+        QFETCH(QString, endpoint);
+        refreshFailsAndKeepsTheData(endpoint, {.endless = true}, unreadableResponse,
+                                    &XtreamClient::setBodyLimitDivisorForTesting, bodyLimitDivisor);
+    }
+
+    // A film list of as many objects as its limit allows and a guide just under its byte limit
+    // import in full.
+    void bodiesWithinTheirLimitsImport()
+    {
         StoreHarness harness;
         harness.start();
-        harness.provider().setCatalogue(generateCatalogue({30, 50, 10}));
-        harness.provider().setGuide(guideFrom(harness.clock().now(), {u"news.uk"_s, u"sport.uk"_s}));
+        const GeneratedCatalogue catalogue =
+            generateCatalogue({30, int(JSONObjectStream::maximumObjectCount / bodyLimitDivisor), 10});
+        QStringList channels;
+        for (int channel = 0; channel < 160; ++channel)
+            channels.append(u"channel%1.uk"_s.arg(channel));
+        FakeGuide guide = guideFrom(harness.clock().now(), channels);
+        guide.programmesPerChannel = 420;
+        guide.minutesPerProgramme = 20;
+        const qint64 guideBytes = bodySize(guide.source());
+        const qint64 guideByteLimit = XMLTVGuideStream::maximumBodyBytes / bodyLimitDivisor;
+        QVERIFY2(guideBytes <= guideByteLimit && guideBytes > guideByteLimit * 9 / 10,
+                 qPrintable(u"the guide must fill most of its limit: %1 of %2 bytes"_s.arg(guideBytes)
+                                .arg(guideByteLimit)));
+        QVERIFY(guide.programmeCount() <= XMLTVGuideStream::maximumProgrammeCount / bodyLimitDivisor);
+
+        XtreamClient::setBodyLimitDivisorForTesting(bodyLimitDivisor);
+        const auto restore = qScopeGuard([] { XtreamClient::setBodyLimitDivisorForTesting(1); });
+        harness.provider().setCatalogue(catalogue);
+        harness.provider().setGuide(guide);
         const qint64 id = harness.addProviderPlaylist().id;
         QVERIFY(harness.waitUntilIdle(id));
-        const QStringList before = harness.catalogueRows();
 
-        // The account check may then take 750 ms, a list or the guide stalls within 3 s.
-        XtreamClient::setTimeDivisorForTesting(20);
-        const auto restore = qScopeGuard([] { XtreamClient::setTimeDivisorForTesting(1); });
-        harness.provider().setFault(endpoint, fault);
-        harness.store().startImport(*harness.listed(id));
-        QVERIFY(harness.waitUntilIdle(id));
-
-        const QString timedOut = u"The provider did not respond in time. Try again or test the connection."_s;
+        QCOMPARE(harness.listed(id)->syncState, u"ready"_s);
         const SourceHealth health = harness.store().health().value(id);
-        QCOMPARE(health.guideInProgress, std::optional(false));
-        if (endpoint == u"xmltv"_s) {
-            QCOMPARE(harness.listed(id)->syncState, u"ready"_s);
-            QCOMPARE(health.guideError, std::optional(timedOut));
-        } else {
-            QCOMPARE(harness.listed(id)->syncState, u"error"_s);
-            QCOMPARE(health.catalogueError, std::optional(timedOut));
-        }
-        QCOMPARE(harness.catalogueRows(), before);
+        QCOMPARE(health.catalogueError, std::nullopt);
+        QCOMPARE(health.guideError, std::nullopt);
+        QSet<QString> films;
+        for (const ContentItem &film : catalogue.itemsOf(CatalogueKind::Movie))
+            films.insert(film.providerID);
+        QCOMPARE(harness.rows(u"SELECT COUNT(*) FROM content_items WHERE kind='movie'"_s),
+                 QStringList{QString::number(films.size())});
+        // Every programme but the three of each channel that ended by now.
+        QCOMPARE(health.guideProgrammeCount, std::optional<qint64>(channels.size() * (guide.programmesPerChannel - 3)));
     }
 
     void aMissingKeyringItemFailsTheImportWithItsSentence()

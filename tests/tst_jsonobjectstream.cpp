@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <numeric>
 #include <stdexcept>
 
 namespace {
@@ -14,10 +15,11 @@ struct Outcome
     bool failed = false; // invalidResponse, during the feed or at the end
 };
 
-Outcome readInChunks(QByteArrayView document, qsizetype chunkSize)
+Outcome readInChunks(QByteArrayView document, qsizetype chunkSize,
+                     BodyMeter::Limits limits = JSONObjectStream::bodyLimits)
 {
     Outcome outcome;
-    JSONObjectStream stream([&](const QList<QByteArray> &batch) { outcome.batches.append(batch); });
+    JSONObjectStream stream([&](const QList<QByteArray> &batch) { outcome.batches.append(batch); }, limits);
     const std::stop_source running;
     try {
         for (qsizetype at = 0; at < document.size(); at += chunkSize)
@@ -69,6 +71,8 @@ private Q_SLOTS:
     void deliversBatchesOfAHundred_data();
     void deliversBatchesOfAHundred();
     void limitsTheSizeOfOneObject();
+    void refusesABodyPastItsLimits_data();
+    void refusesABodyPastItsLimits();
     void stopsWhenCancelled();
     void passesTheConsumersErrorOn();
 };
@@ -158,6 +162,34 @@ void JSONObjectStreamTest::limitsTheSizeOfOneObject()
     const std::stop_source running;
     QVERIFY_THROWS_EXCEPTION(XtreamAPIError, stream.feed(QByteArray("[" + objectOfSize(JSONObjectStream::maximumObjectSize + 64).chopped(2)),
                                                           running.get_token()));
+}
+
+// A list may hold as many bytes and objects as its limits allow; one more of either refuses it,
+// and no object past the limit is handed over.
+void JSONObjectStreamTest::refusesABodyPastItsLimits_data()
+{
+    QTest::addColumn<qint64>("byteLimit");
+    QTest::addColumn<qint64>("objectLimit");
+    QTest::addColumn<bool>("accepted");
+
+    const qint64 size = arrayOf(250).size();
+    QTest::newRow("both limits reached") << size << qint64(250) << true;
+    QTest::newRow("one byte more") << size - 1 << qint64(250) << false;
+    QTest::newRow("one object more") << size << qint64(249) << false;
+}
+
+void JSONObjectStreamTest::refusesABodyPastItsLimits()
+{
+    QFETCH(qint64, byteLimit);
+    QFETCH(qint64, objectLimit);
+    QFETCH(bool, accepted);
+
+    for (qsizetype chunkSize : {7, 1000, 1 << 20}) {
+        const Outcome outcome = readInChunks(arrayOf(250), chunkSize, {byteLimit, objectLimit});
+        QCOMPARE(outcome.failed, !accepted);
+        const QList<qsizetype> sizes = batchSizes(outcome);
+        QVERIFY(std::accumulate(sizes.cbegin(), sizes.cend(), qsizetype(0)) <= objectLimit);
+    }
 }
 
 void JSONObjectStreamTest::stopsWhenCancelled()

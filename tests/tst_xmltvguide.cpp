@@ -30,14 +30,15 @@ struct Reading
     bool complete = false;
 };
 
-Reading readInChunks(QByteArrayView document, qsizetype chunkSize)
+Reading readInChunks(QByteArrayView document, qsizetype chunkSize,
+                     BodyMeter::Limits limits = XMLTVGuideStream::bodyLimits)
 {
     Reading reading;
-    XMLTVGuideStream stream([&](const GuideProgramme &programme) { reading.programmes.append(programme); });
+    XMLTVGuideStream stream([&](const GuideProgramme &programme) { reading.programmes.append(programme); }, limits);
     const std::stop_source running;
-    for (qsizetype at = 0; at < document.size(); at += chunkSize)
-        stream.feed(document.sliced(at, qMin(chunkSize, document.size() - at)), running.get_token());
     try {
+        for (qsizetype at = 0; at < document.size(); at += chunkSize)
+            stream.feed(document.sliced(at, qMin(chunkSize, document.size() - at)), running.get_token());
         stream.finish();
         reading.complete = true;
     } catch (const XtreamAPIError &error) {
@@ -48,6 +49,9 @@ Reading readInChunks(QByteArrayView document, qsizetype chunkSize)
         qFatal("programme count differs from the programmes handed over");
     return reading;
 }
+
+const QByteArray threeProgrammes =
+    documentHead + programme("one.uk", "A") + programme("one.uk", "B") + programme("one.uk", "C") + "</tv>\n";
 
 QDateTime utc(const QString &text)
 {
@@ -74,6 +78,8 @@ private Q_SLOTS:
     void streamsADocumentInAnyChunks();
     void failsADocumentWithoutItsEnd();
     void dropsOversizedElements();
+    void refusesABodyPastItsLimits_data();
+    void refusesABodyPastItsLimits();
     void stopsWhenCancelled();
     void passesTheConsumersErrorOn();
 };
@@ -285,6 +291,35 @@ void XMLTVGuideTest::dropsOversizedElements()
             documentHead + largest + programme("one.uk", "After") + tooLarge + programme("one.uk", "Last") + "</tv>";
         const Reading reading = readInChunks(document, chunkSize);
         QCOMPARE(titles(reading.programmes), (QStringList{u"Big"_s, u"After"_s, u"Last"_s}));
+    }
+}
+
+// A guide may hold as many bytes and programmes as its limits allow; one more of either refuses
+// it, and no programme past the limit is handed over.
+void XMLTVGuideTest::refusesABodyPastItsLimits_data()
+{
+    QTest::addColumn<qint64>("byteLimit");
+    QTest::addColumn<qint64>("programmeLimit");
+    QTest::addColumn<bool>("accepted");
+
+    const qint64 size = threeProgrammes.size();
+    QTest::newRow("both limits reached") << size << qint64(3) << true;
+    QTest::newRow("one byte more") << size - 1 << qint64(3) << false;
+    QTest::newRow("one programme more") << size << qint64(2) << false;
+}
+
+void XMLTVGuideTest::refusesABodyPastItsLimits()
+{
+    QFETCH(qint64, byteLimit);
+    QFETCH(qint64, programmeLimit);
+    QFETCH(bool, accepted);
+
+    for (qsizetype chunkSize : {5, 1 << 20}) {
+        if (accepted)
+            QTest::ignoreMessage(QtInfoMsg, "XMLTV stream completed: parsed 3 programme elements");
+        const Reading reading = readInChunks(threeProgrammes, chunkSize, {byteLimit, programmeLimit});
+        QCOMPARE(reading.complete, accepted);
+        QVERIFY(reading.programmes.size() <= programmeLimit);
     }
 }
 

@@ -12,8 +12,9 @@ bool isJSONWhitespace(char byte)
 
 } // namespace
 
-JSONObjectStream::JSONObjectStream(BatchConsumer consumer)
+JSONObjectStream::JSONObjectStream(BatchConsumer consumer, BodyMeter::Limits limits)
     : m_consumer(std::move(consumer))
+    , m_meter(limits)
 {
     m_batch.reserve(batchSize);
 }
@@ -26,7 +27,10 @@ void JSONObjectStream::feed(QByteArrayView chunk, const std::stop_token &stop)
             break;
         }
     }
-    forEachCancellableSlice(chunk, stop, [this](QByteArrayView slice) { scan(slice); });
+    forEachCancellableSlice(chunk, stop, [this](QByteArrayView slice) {
+        m_meter.countBytes(slice.size());
+        scan(slice);
+    });
 }
 
 void JSONObjectStream::scan(QByteArrayView bytes)
@@ -41,6 +45,7 @@ void JSONObjectStream::scan(QByteArrayView bytes)
         const QByteArrayView object = m_scanner.completedObject();
         if (object.size() > maximumObjectSize)
             throw XtreamAPIError::invalidResponse();
+        m_meter.countItem();
         m_batch.append(object.toByteArray());
         if (m_batch.size() == batchSize) {
             m_consumer(m_batch);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BodyMeter.h"
 #include "JSONObjectStreamScanner.h"
 
 #include <QByteArray>
@@ -18,12 +19,20 @@ public:
 
     static constexpr qsizetype batchSize = 100;
     static constexpr qsizetype maximumObjectSize = 4 * 1024 * 1024;
+    // A list is refused past these, so that a provider that never closes its array cannot hold
+    // a refresh, nor fill the disk with staged rows, for as long as it sends. The largest list
+    // of a 1,000,000-item catalogue, which imports unchanged, holds some 670,000 films of about
+    // 300 bytes (200 MB; series weigh up to 2 KiB an object): these allow seven times its
+    // objects and ten times its bytes. The count bounds the rows staged from tiny objects.
+    static constexpr qint64 maximumBodyBytes = qint64(2) * 1024 * 1024 * 1024;
+    static constexpr qint64 maximumObjectCount = 5'000'000;
+    static constexpr BodyMeter::Limits bodyLimits{maximumBodyBytes, maximumObjectCount};
 
-    explicit JSONObjectStream(BatchConsumer consumer);
+    explicit JSONObjectStream(BatchConsumer consumer, BodyMeter::Limits limits = bodyLimits);
 
     // Examines the bytes in order. Throws CancellationError when the token is stopped (checked
     // for every chunk and every few thousand bytes), XtreamAPIError::invalidResponse() for an
-    // object over 4 MiB, or whatever the consumer throws.
+    // object over 4 MiB or a body past its limits, or whatever the consumer throws.
     void feed(QByteArrayView chunk, const std::stop_token &stop);
     // The end of the body: throws invalidResponse when the document is not a complete array (the
     // pending batch is dropped); otherwise hands over the last partial batch.
@@ -34,6 +43,7 @@ private:
 
     BatchConsumer m_consumer;
     JSONObjectStreamScanner m_scanner;
+    BodyMeter m_meter;
     QList<QByteArray> m_batch;
     char m_lastSignificantByte = 0;
 };

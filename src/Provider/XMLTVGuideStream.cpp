@@ -6,15 +6,19 @@
 
 using namespace Qt::StringLiterals;
 
-XMLTVGuideStream::XMLTVGuideStream(ProgrammeConsumer consumer)
+XMLTVGuideStream::XMLTVGuideStream(ProgrammeConsumer consumer, BodyMeter::Limits limits)
     : m_consumer(std::move(consumer))
     , m_documentEnd("</tv>")
+    , m_meter(limits)
 {
 }
 
 void XMLTVGuideStream::feed(QByteArrayView chunk, const std::stop_token &stop)
 {
-    forEachCancellableSlice(chunk, stop, [this](QByteArrayView slice) { parse(slice); });
+    forEachCancellableSlice(chunk, stop, [this](QByteArrayView slice) {
+        m_meter.countBytes(slice.size());
+        parse(slice);
+    });
 }
 
 void XMLTVGuideStream::parse(QByteArrayView bytes)
@@ -26,7 +30,7 @@ void XMLTVGuideStream::parse(QByteArrayView bytes)
     while (!bytes.isEmpty()) {
         bytes = bytes.sliced(m_parser.append(bytes, programme));
         if (programme) {
-            ++m_programmeCount;
+            m_meter.countItem();
             m_consumer(*programme);
         }
     }
@@ -36,5 +40,5 @@ void XMLTVGuideStream::finish()
 {
     if (!m_documentEndSeen)
         throw XtreamAPIError::invalidResponse();
-    qCInfo(lcXtream).noquote() << u"XMLTV stream completed: parsed %1 programme elements"_s.arg(m_programmeCount);
+    qCInfo(lcXtream).noquote() << u"XMLTV stream completed: parsed %1 programme elements"_s.arg(programmeCount());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BodyMeter.h"
 #include "ByteMarkerMatcher.h"
 #include "XMLTVGuideParser.h"
 
@@ -14,16 +15,25 @@ class XMLTVGuideStream
 public:
     using ProgrammeConsumer = std::function<void(const GuideProgramme &)>;
 
-    explicit XMLTVGuideStream(ProgrammeConsumer consumer);
+    // A guide is refused past these, so that a provider that never ends it cannot hold a
+    // refresh, nor fill the disk with staged programmes, for as long as it sends. Both stand
+    // about five times above the largest real guides (800 MB, a few million programmes), which
+    // import unchanged; the count bounds the rows staged from a body of tiny programmes.
+    static constexpr qint64 maximumBodyBytes = qint64(4) * 1024 * 1024 * 1024;
+    static constexpr qint64 maximumProgrammeCount = 20'000'000;
+    static constexpr BodyMeter::Limits bodyLimits{maximumBodyBytes, maximumProgrammeCount};
+
+    explicit XMLTVGuideStream(ProgrammeConsumer consumer, BodyMeter::Limits limits = bodyLimits);
 
     // Throws CancellationError when the token is stopped (checked for every chunk and every
-    // few thousand bytes), or whatever the consumer throws.
+    // few thousand bytes), XtreamAPIError::invalidResponse() for a body past its limits, or
+    // whatever the consumer throws.
     void feed(QByteArrayView chunk, const std::stop_token &stop);
     // The end of the body: throws XtreamAPIError::invalidResponse() when "</tv>" never came
     // (the programmes already handed over stay with the consumer); otherwise logs the count.
     void finish();
 
-    [[nodiscard]] qint64 programmeCount() const { return m_programmeCount; }
+    [[nodiscard]] qint64 programmeCount() const { return m_meter.itemCount(); }
 
 private:
     void parse(QByteArrayView bytes);
@@ -32,5 +42,5 @@ private:
     XMLTVGuideParser m_parser;
     ByteMarkerMatcher m_documentEnd;
     bool m_documentEndSeen = false;
-    qint64 m_programmeCount = 0;
+    BodyMeter m_meter;
 };

@@ -23,6 +23,7 @@ constexpr auto accountCheckTimeout = 15s;
 constexpr auto shortGuideTimeout = 12s;
 constexpr auto guideTimeout = 300s;
 std::atomic<int> timeDivisor{1};
+std::atomic<int> bodyLimitDivisor{1};
 const QString apiEndpoint = u"player_api.php"_s;
 const QString guideEndpoint = u"xmltv.php"_s;
 
@@ -30,6 +31,13 @@ const QString guideEndpoint = u"xmltv.php"_s;
 std::chrono::milliseconds timeLimit(std::chrono::milliseconds duration)
 {
     return duration / timeDivisor.load();
+}
+
+// Every reader of a streamed body takes its limits from here, so that tests can shorten them all.
+BodyMeter::Limits bodyLimits(BodyMeter::Limits limits)
+{
+    const int divisor = bodyLimitDivisor.load();
+    return {limits.bytes / divisor, limits.items / divisor};
 }
 
 // The response rule of every request: a status outside 200-299 is the provider's httpStatus
@@ -98,6 +106,11 @@ void XtreamClient::setTimeDivisorForTesting(int divisor)
     timeDivisor = divisor;
 }
 
+void XtreamClient::setBodyLimitDivisorForTesting(int divisor)
+{
+    bodyLimitDivisor = divisor;
+}
+
 XtreamClient::XtreamClient(XtreamCredentials credentials)
     : m_credentials(std::move(credentials))
 {
@@ -142,7 +155,7 @@ void XtreamClient::verifyCredentials(const std::stop_token &stop) const
 void XtreamClient::consumeObjects(const QString &action, const std::function<void(const QList<QByteArray> &)> &consume,
                                      const std::stop_token &stop) const
 {
-    JSONObjectStream objects(consume);
+    JSONObjectStream objects(consume, bodyLimits(JSONObjectStream::bodyLimits));
     streamInto(objects, makeRequest(action, {}, false), stop);
 }
 
@@ -178,6 +191,6 @@ void XtreamClient::consumeXMLTVGuide(const ProgrammeConsumer &consume, const std
 {
     HttpClient::Request request = makeRequest(std::nullopt, {}, true);
     request.timeout = timeLimit(guideTimeout);
-    XMLTVGuideStream guide(consume);
+    XMLTVGuideStream guide(consume, bodyLimits(XMLTVGuideStream::bodyLimits));
     streamInto(guide, request, stop);
 }

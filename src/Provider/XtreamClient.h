@@ -29,6 +29,9 @@ public:
     // Tests only: divides the time-out and the stall window of every request from now on by
     // `divisor` (1 restores them), so that a provider that never finishes fails in short time.
     static void setTimeDivisorForTesting(int divisor);
+    // Tests only: divides the byte and item limits of every streamed body from now on by
+    // `divisor` (1 restores them), so that a provider that never ends a body fails after a short one.
+    static void setBodyLimitDivisorForTesting(int divisor);
 
     // The account check; returns when the login is valid and active.
     void verifyCredentials(const std::stop_token &stop) const;

@@ -27,7 +27,7 @@ namespace HttpClient {
 
 // The most a whole body may hold once decoded. A broken or hostile server, or a compression
 // bomb, would otherwise grow memory for as long as bytes keep arriving; streamed bodies are not
-// held and have no limit.
+// held, and what reads them sets their limits.
 constexpr qsizetype maximumBodyBytes = 64 * 1024 * 1024;
 
 // A streamed body has stalled when a window this long brings fewer bytes than the floor, a

@@ -52,6 +52,24 @@ std::optional<ListAction> listAction(const QString &action)
     return found == actions.cend() ? std::nullopt : std::optional(*found);
 }
 
+// A list's array of its entries, shaped by the fault. An endless one numbers every entry it
+// sends anew, so that the client never sees the same object twice.
+template<typename Entry>
+FakeResponse::BodySource listSource(const QList<Entry> &entries, QByteArray (*toObject)(const Entry &, qsizetype),
+                                    const FakeFault &fault)
+{
+    const bool endless = fault.endless && !entries.isEmpty();
+    return FakeProviderCatalogue::arraySource(
+        endless ? -1 : entries.size(),
+        [entries, toObject, endless](qsizetype index) {
+            Entry entry = entries.at(index % entries.size());
+            if (endless)
+                entry.providerID = QString::number(index + 1);
+            return toObject(entry, index);
+        },
+        fault.array);
+}
+
 // A file's bytes from `offset`, `length` of them, in pieces; a negative length loops the file
 // without end. The connection drops once `stillServing` says no.
 FakeResponse::BodySource fileSource(const QString &path, qint64 offset, qint64 length,
@@ -313,7 +331,7 @@ FakeResponse FakeProvider::playerAPI(const FakeHttpRequest &request, const QStri
     if (m_documents.contains(endpoint))
         return json(m_documents.value(endpoint));
     const std::shared_ptr<const Catalogue> catalogue = m_catalogue;
-    const FakeProviderCatalogue::ArrayFaults arrayFaults = m_faults.value(endpoint).array;
+    const FakeFault fault = m_faults.value(endpoint);
     const QString username = m_username;
     const QString password = m_password;
     const QString episodeArtwork = m_episodeArtwork;
@@ -333,21 +351,8 @@ FakeResponse FakeProvider::playerAPI(const FakeHttpRequest &request, const QStri
         return json("[]");
     FakeResponse response;
     const size_t kind = size_t(list->kind);
-    if (list->categories) {
-        response.body = FakeProviderCatalogue::arraySource(
-            catalogue->categories.at(kind).size(),
-            [catalogue, kind](qsizetype index) {
-                return FakeProviderCatalogue::categoryObject(catalogue->categories.at(kind).at(index), index);
-            },
-            arrayFaults);
-    } else {
-        response.body = FakeProviderCatalogue::arraySource(
-            catalogue->items.at(kind).size(),
-            [catalogue, kind](qsizetype index) {
-                return FakeProviderCatalogue::itemObject(catalogue->items.at(kind).at(index), index);
-            },
-            arrayFaults);
-    }
+    response.body = list->categories ? listSource(catalogue->categories.at(kind), &FakeProviderCatalogue::categoryObject, fault)
+                                     : listSource(catalogue->items.at(kind), &FakeProviderCatalogue::itemObject, fault);
     return response;
 }
 
@@ -358,7 +363,7 @@ FakeResponse FakeProvider::xmltv()
         return FakeResponse::whole(200, m_documents.value(u"xmltv"_s), "application/xml");
     FakeResponse response;
     response.contentType = "application/xml";
-    response.body = m_guide.source();
+    response.body = m_faults.value(u"xmltv"_s).endless ? m_guide.endlessSource() : m_guide.source();
     return response;
 }
 

@@ -35,6 +35,10 @@ struct FakeFault
     qsizetype pieceBytes = 0;    // write the body this many bytes at a time ...
     std::chrono::milliseconds pause{0}; // ... with this pause after each piece
     FakeProviderCatalogue::ArrayFaults array{}; // faults inside a JSON array
+    // The body never ends and comes at full speed: a list sends its entries over and over, each
+    // under an id of its own and never closes its array (a list without entries stays empty);
+    // the guide sends current programmes of its channels, each titled anew, without "</tv>".
+    bool endless = false;
 };
 
 // One request as the provider received it.

@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include <cstdio>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -127,7 +128,8 @@ QByteArray arrayElement(qsizetype index, const std::function<QByteArray(qsizetyp
 
 FakeResponse::BodySource arraySource(qsizetype count, std::function<QByteArray(qsizetype)> object, ArrayFaults faults)
 {
-    const qsizetype end = faults.truncateAfter >= 0 ? std::min(count, faults.truncateAfter) : count;
+    const qsizetype length = count < 0 ? std::numeric_limits<qsizetype>::max() : count;
+    const qsizetype end = faults.truncateAfter >= 0 ? std::min(length, faults.truncateAfter) : length;
     return [count, end, faults, object = std::move(object), next = qsizetype(0)](QByteArray &out) mutable {
         if (next == 0)
             out += "[";

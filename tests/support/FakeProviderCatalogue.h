@@ -22,6 +22,7 @@ struct ArrayFaults
     qsizetype truncateAfter = -1; // the body ends cleanly after this many objects, array left open
 };
 
+// An array of `count` objects; one that never ends for a negative count.
 [[nodiscard]] FakeResponse::BodySource arraySource(qsizetype count, std::function<QByteArray(qsizetype)> object,
                                                    ArrayFaults faults = {});
 

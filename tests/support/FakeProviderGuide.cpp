@@ -31,37 +31,51 @@ QByteArray escaped(const QString &text)
     return text.toHtmlEscaped().toUtf8();
 }
 
+void appendHead(QByteArray &out, const QStringList &channelIDs)
+{
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n"
+           "<tv generator-info-name=\"fake\">\n";
+    for (const QString &id : channelIDs)
+        out += "  <channel id=\"" + escaped(id) + "\"><display-name>" + escaped(id) + "</display-name></channel>\n";
+}
+
+QByteArray descriptionOf(const FakeGuide &guide)
+{
+    return QByteArray("A programme about rivers &amp; roads. ").repeated(guide.descriptionLength / 38 + 1)
+        .left(guide.descriptionLength);
+}
+
+// The programme of the channel at `channel` in the guide's list, numbered `number`.
+void appendProgramme(QByteArray &out, const FakeGuide &guide, qsizetype channel, qint64 number, qint64 start,
+                     qint64 stop, const QByteArray &description)
+{
+    const Zone &zone = zones.at(size_t(channel) % zones.size());
+    out += "  <programme start=\"";
+    appendTime(out, start, zone);
+    out += "\" stop=\"";
+    appendTime(out, stop, zone);
+    out += "\" channel=\"" + escaped(guide.channelIDs.at(channel)) + "\">\n    <title lang=\"en\">";
+    if (number % 4 == 1)
+        out += "<![CDATA[Show &amp; Tell " + QByteArray::number(number) + "]]>";
+    else
+        out += "News &amp; Weather " + QByteArray::number(number);
+    out += "</title>\n    <desc lang=\"en\">" + description + "</desc>\n  </programme>\n";
+}
+
 } // namespace
 
 FakeResponse::BodySource FakeGuide::source() const
 {
-    const FakeGuide guide = *this;
-    const QByteArray description = QByteArray("A programme about rivers &amp; roads. ").repeated(guide.descriptionLength / 38 + 1)
-                                       .left(guide.descriptionLength);
-    return [guide, description, channel = qsizetype(-1), programme = 0](QByteArray &out) mutable {
+    return [guide = *this, description = descriptionOf(*this), channel = qsizetype(-1), programme = 0](QByteArray &out) mutable {
         if (channel < 0) {
-            out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n"
-                   "<tv generator-info-name=\"fake\">\n";
-            for (const QString &id : guide.channelIDs)
-                out += "  <channel id=\"" + escaped(id) + "\"><display-name>" + escaped(id) + "</display-name></channel>\n";
+            appendHead(out, guide.channelIDs);
             channel = 0;
         }
         const qint64 first = guide.start.toSecsSinceEpoch();
         const qint64 length = qint64(guide.minutesPerProgramme) * 60;
         while (channel < guide.channelIDs.size() && out.size() < FakeResponse::sourcePieceBytes) {
-            const Zone &zone = zones.at(size_t(channel) % zones.size());
             const qint64 start = first + programme * length;
-            out += "  <programme start=\"";
-            appendTime(out, start, zone);
-            out += "\" stop=\"";
-            appendTime(out, start + length, zone);
-            out += "\" channel=\"" + escaped(guide.channelIDs.at(channel)) + "\">\n    <title lang=\"en\">";
-            if (programme % 4 == 1)
-                out += "<![CDATA[Show &amp; Tell " + QByteArray::number(programme) + "]]>";
-            else
-                out += "News &amp; Weather " + QByteArray::number(programme);
-            out += "</title>\n    <desc lang=\"en\">" + description
-                + "</desc>\n  </programme>\n";
+            appendProgramme(out, guide, channel, programme, start, start + length, description);
             if (++programme == guide.programmesPerChannel) {
                 programme = 0;
                 ++channel;
@@ -72,5 +86,24 @@ FakeResponse::BodySource FakeGuide::source() const
         if (!guide.truncated)
             out += "</tv>\n";
         return FakeResponse::Step::Done;
+    };
+}
+
+FakeResponse::BodySource FakeGuide::endlessSource() const
+{
+    return [guide = *this, description = descriptionOf(*this), sent = qint64(-1)](QByteArray &out) mutable {
+        if (sent < 0) {
+            appendHead(out, guide.channelIDs);
+            sent = 0;
+        }
+        if (guide.channelIDs.isEmpty())
+            return FakeResponse::Step::Done;
+        const qint64 start = guide.start.toSecsSinceEpoch();
+        const qint64 stop = start + qint64(guide.programmesPerChannel) * guide.minutesPerProgramme * 60;
+        while (out.size() < FakeResponse::sourcePieceBytes) {
+            appendProgramme(out, guide, qsizetype(sent % guide.channelIDs.size()), sent, start, stop, description);
+            ++sent;
+        }
+        return FakeResponse::Step::More;
     };
 }

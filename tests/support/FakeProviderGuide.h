@@ -19,4 +19,9 @@ struct FakeGuide
 
     [[nodiscard]] qint64 programmeCount() const { return qint64(channelIDs.size()) * programmesPerChannel; }
     [[nodiscard]] FakeResponse::BodySource source() const;
+    // A guide without end: after the channels, programmes of the channels in turn, each on
+    // for the guide's whole span from `start` (programmesPerChannel x minutesPerProgramme) and
+    // titled with a running number, so that every one is current and none repeats; no "</tv>"
+    // (a guide without channels ends after its head).
+    [[nodiscard]] FakeResponse::BodySource endlessSource() const;
 };

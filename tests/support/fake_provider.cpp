@@ -34,6 +34,10 @@ int main(int argc, char *argv[])
         {u"stall"_s, u"Endpoint that answers with headers only, then falls silent (\"get_vod_streams\")."_s,
          u"endpoint"_s},
         {u"slow"_s, u"Endpoint whose body trickles one byte a second (\"account\")."_s, u"endpoint"_s},
+        {u"endless"_s,
+         u"Endpoint whose body never ends, sent at full speed: a list of ever new objects (\"get_vod_streams\"), "
+         "or the guide's channels' programmes, each new and on for the guide's whole span (\"xmltv\")."_s,
+         u"endpoint"_s},
         {u"artwork"_s, u"Serve the pictures of the catalogue and the episodes from this provider."_s},
     };
     parser.addOptions(options);
@@ -85,6 +89,8 @@ int main(int argc, char *argv[])
         slow.pause = std::chrono::seconds(1);
         provider.setFault(parser.value(u"slow"_s), slow);
     }
+    if (parser.isSet(u"endless"_s))
+        provider.setFault(parser.value(u"endless"_s), FakeFault{.endless = true});
 
     std::printf("port=%u\n", unsigned(provider.port()));
     std::fflush(stdout);
