@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -19,20 +20,27 @@ namespace {
 
 const QStringList fastest{u"-preset"_s, u"ultrafast"_s};
 
+// What ffmpeg wrote to its standard output; none when it failed.
+std::optional<QByteArray> runFfmpeg(const QStringList &arguments)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(ffmpegPath(), QStringList{u"-hide_banner"_s, u"-loglevel"_s, u"error"_s} + arguments);
+    if (!ffmpeg.waitForFinished(120'000) || ffmpeg.exitStatus() != QProcess::NormalExit || ffmpeg.exitCode() != 0)
+        return std::nullopt;
+    return ffmpeg.readAllStandardOutput();
+}
+
 // Encodes a picture source and a tone of the same length into H.264 (x264's defaults, changed by
 // the video options) and AAC.
 bool encode(const QString &path, const QString &picture, int seconds, const QStringList &videoOptions)
 {
-    QStringList arguments{u"-hide_banner"_s, u"-loglevel"_s, u"error"_s, u"-y"_s, u"-f"_s, u"lavfi"_s, u"-i"_s,
-                          picture, u"-f"_s, u"lavfi"_s, u"-i"_s,
+    QStringList arguments{u"-y"_s, u"-f"_s, u"lavfi"_s, u"-i"_s, picture, u"-f"_s, u"lavfi"_s, u"-i"_s,
                           u"sine=frequency=440:duration="_s + QString::number(seconds), u"-c:v"_s, u"libx264"_s};
     arguments << videoOptions << u"-pix_fmt"_s << u"yuv420p"_s << u"-c:a"_s << u"aac"_s << u"-shortest"_s;
     if (path.endsWith(u".ts"_s))
         arguments << u"-f"_s << u"mpegts"_s;
     arguments << path;
-    QProcess ffmpeg;
-    ffmpeg.start(ffmpegPath(), arguments);
-    return ffmpeg.waitForFinished(120'000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
+    return runFfmpeg(arguments).has_value();
 }
 
 // The mean difference of two pictures of one size and format, in levels of a colour channel.
@@ -79,31 +87,26 @@ bool makeProvidersFilm(const QString &path, int seconds)
 QImage frameAt(const QString &path, double seconds)
 {
     // Seeking after the input is opened decodes every picture from the start up to the time.
-    QProcess ffmpeg;
-    ffmpeg.start(ffmpegPath(), {u"-hide_banner"_s, u"-loglevel"_s, u"error"_s, u"-i"_s, path, u"-ss"_s,
-                                QString::number(seconds), u"-frames:v"_s, u"1"_s, u"-f"_s, u"image2pipe"_s,
-                                u"-c:v"_s, u"png"_s, u"-"_s});
-    if (!ffmpeg.waitForFinished(60'000) || ffmpeg.exitCode() != 0)
-        return {};
-    return QImage::fromData(ffmpeg.readAllStandardOutput(), "PNG");
+    const std::optional<QByteArray> png = runFfmpeg({u"-i"_s, path, u"-ss"_s, QString::number(seconds), u"-frames:v"_s,
+                                                     u"1"_s, u"-f"_s, u"image2pipe"_s, u"-c:v"_s, u"png"_s, u"-"_s});
+    return png ? QImage::fromData(*png, "PNG") : QImage();
 }
 
 QList<QImage> framesOf(const QString &path, QSize size)
 {
-    QProcess ffmpeg;
-    ffmpeg.start(ffmpegPath(), {u"-hide_banner"_s, u"-loglevel"_s, u"error"_s, u"-i"_s, path, u"-vf"_s,
-                                u"scale=%1:%2"_s.arg(size.width()).arg(size.height()), u"-f"_s, u"image2pipe"_s,
-                                u"-c:v"_s, u"bmp"_s, u"-"_s});
-    if (!ffmpeg.waitForFinished(120'000) || ffmpeg.exitCode() != 0)
+    const std::optional<QByteArray> bitmaps =
+        runFfmpeg({u"-i"_s, path, u"-vf"_s, u"scale=%1:%2"_s.arg(size.width()).arg(size.height()), u"-f"_s,
+                   u"image2pipe"_s, u"-c:v"_s, u"bmp"_s, u"-"_s});
+    if (!bitmaps)
         return {};
     // One bitmap after another, each saying its own size in bytes 2 to 5.
-    const QByteArray bitmaps = ffmpeg.readAllStandardOutput();
     QList<QImage> frames;
-    for (qsizetype at = 0; at + 6 <= bitmaps.size();) {
-        const auto bytes = qFromLittleEndian<quint32>(bitmaps.constData() + at + 2);
-        if (bytes == 0 || at + qsizetype(bytes) > bitmaps.size())
+    for (qsizetype at = 0; at + 6 <= bitmaps->size();) {
+        const auto bytes = qFromLittleEndian<quint32>(bitmaps->constData() + at + 2);
+        if (bytes == 0 || at + qsizetype(bytes) > bitmaps->size())
             return {};
-        frames.append(QImage::fromData(QByteArrayView(bitmaps).sliced(at, bytes), "BMP").convertToFormat(QImage::Format_RGB32));
+        frames.append(QImage::fromData(QByteArrayView(*bitmaps).sliced(at, bytes), "BMP")
+                          .convertToFormat(QImage::Format_RGB32));
         at += bytes;
     }
     return frames;
